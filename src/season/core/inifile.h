@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+// Keyed access to a Windows-style INI file, read and written exactly as the
+// classic Windows profile functions do, so that files produced by the author's
+// tools and by this program read back identically on both sides.
+//
+// The file is parsed once and the parse is kept until the file changes on
+// disk (modification time, size or identity differ), so a file replaced by a
+// download is seen at the next read without re-parsing for every key.
+// Writes go through a temporary file renamed over the original, under a lock
+// file, so that a crash or a second instance never leaves a half-written file.
+class IniFile
+{
+public:
+    static constexpr int MaxValueLength = 1023;
+
+    explicit IniFile(QString path);
+    ~IniFile();
+    IniFile(const IniFile &) = delete;
+    IniFile &operator=(const IniFile &) = delete;
+
+    QString path() const { return m_path; }
+
+    // The value, cut to 1023 characters; the default when the file, the
+    // section or the key is missing.
+    QString read(const QString &section, const QString &key, const QString &defaultValue = {}) const;
+    // Whether the section exists in the file.
+    bool hasSection(const QString &section) const;
+    // Writes one key, touching no other line. Returns whether the value is
+    // now stored; callers that do not care may ignore it.
+    bool write(const QString &section, const QString &key, const QString &value);
+
+    // When false every read parses the file again, as a naive reader would.
+    // Only the benchmark turns caching off.
+    void setCaching(bool enabled) { m_caching = enabled; }
+
+    // Pure parsing and editing, exposed for tests of the format.
+    static QString readFrom(const QByteArray &bytes, const QString &section, const QString &key,
+                            const QString &defaultValue = {});
+    // The file bytes after writing one key; the input stays unchanged when
+    // the value is already stored (then `changed` is false).
+    static QByteArray writeTo(const QByteArray &bytes, const QString &section, const QString &key,
+                              const QString &value, bool *changed = nullptr);
+
+private:
+    struct Cache;
+    const Cache &parsed() const;
+
+    QString m_path;
+    bool m_caching = true;
+    mutable std::unique_ptr<Cache> m_cache;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// One fixture's result as the results store keeps it: eight texts joined by
+// "|" (home letter, home red, home yellow, home goals, away goals, away yellow,
+// away red, away letter). Fields hold what the volunteer typed, untrimmed.
+struct MatchRecord
+{
+    enum Field { HomeLetter, HomeRed, HomeYellow, HomeGoals, AwayGoals, AwayYellow, AwayRed, AwayLetter };
+    static inline const QString EmptyText = QStringLiteral("|||||||");
+
+    std::array<QString, 8> fields;
+
+    static MatchRecord fromText(const QString &text); // missing fields stay empty
+    QString toText() const;
+    // No result: the empty record, or no home letter.
+    bool isEmpty() const { return fields[HomeLetter].isEmpty(); }
+    const QString &operator[](Field f) const { return fields[f]; }
+    QString &operator[](Field f) { return fields[f]; }
+};

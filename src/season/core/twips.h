@@ -1,0 +1,5 @@
+#pragma once
+
+// Geometry of the window is laid out in twips (1/1440 inch), 15 twips to a
+// pixel at 96 dpi; Qt scales the pixels for high-density screens itself.
+constexpr int twips(int t) { return t / 15; }
