@@ -1,0 +1,74 @@
+#pragma once
+
+#include "standings/core/standingsengine.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+// How a team-name cell is marked by the qualification and relegation zones.
+enum class ZoneMark { None, ChampionsLeague, ThirdRound, Europa, Relegated };
+
+struct DisplayedRow
+{
+    StandingRow data;
+    QString rankLabel;       // shared rank number: 1, 2, 2, 4...
+    ZoneMark zone = ZoneMark::None;
+    QString zoneToolTip;
+    bool favourite = false;  // the user's favourite team, painted yellow
+    bool belowAverage = false; // fewer matches played than the league average
+};
+
+// What the standings table shows after a computation: the ordered rows with
+// their marks and the league information around them. It is a value handed to
+// the table and to every feature that reads "the table as displayed".
+struct DisplayedStandings
+{
+    std::array<DisplayedRow, TeamCount> rows;
+    MatchDayNo upToMatchDay = MatchDayCount;
+    int totalGoals = 0;
+    int playedSides = 0;
+    QString stamp;            // last update of the results store
+    QString title;            // ranking-mode title, empty for the whole season
+    QString aheadBehindText;  // empty when the panel is hidden
+    double progress = 0;      // 0..1, share of the bar
+    QString progressText;
+    QString goalsText;
+    QString leader;           // empty when the leader panel keeps what it showed
+    bool zonesMarked = false; // qualification colours painted (some match played)
+};
+
+// Context the display needs beyond the computation itself.
+struct DisplayContext
+{
+    int dueMatchDays = 0;       // match days whose date has passed
+    QString favouriteTeam;      // empty when none
+    bool historyInProgress = false; // graph panel building the ranking history
+    int referencePlayedSides = 0;   // played sides of the last ordinary computation
+};
+
+DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context);
+
+// Owner of the standings on display. Every view that shows or reads the table
+// listens to it; only the standings computation sets it.
+class StandingsModel : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    const DisplayedStandings &displayed() const { return m_displayed; }
+    // Team name at rank i + 1 after the last computation, silent or not.
+    const std::array<QString, TeamCount> &rankTags() const { return m_rankTags; }
+
+    void setDisplayed(const DisplayedStandings &displayed);
+    void setRankTags(const Standings &standings);
+
+signals:
+    void displayedChanged();
+
+private:
+    DisplayedStandings m_displayed;
+    std::array<QString, TeamCount> m_rankTags;
+};
