@@ -1,0 +1,223 @@
+#include "standings/ui/standingscells.h"
+
+#include "season/core/twips.h"
+#include "standings/ui/standingspalette.h"
+
+#include <QLabel>
+#include <QWidget>
+
+namespace {
+
+using Kind = StandingsCells::Kind;
+namespace P = StandingsPalette;
+
+struct ColumnSpec
+{
+    const char *name;
+    int width;    // pixels, including the grid gap
+    int gapBefore; // extra room before the column
+    Kind kind;
+    QRgb background;
+    bool resettable; // restored by resetColumnColours()
+};
+
+// Screen order of the columns: rank, movement, team, the season totals, then
+// the home/away split with the draws last.
+constexpr ColumnSpec Columns[] = {
+    {"LabClass", 24, 0, Kind::Rank, P::RankLabel, false},
+    {"ImEvol", 17, 0, Kind::Icon, P::White, false},
+    {"Tclass", 126, 0, Kind::Name, P::White, false},
+    {"TPTS", 40, 0, Kind::Main, P::White, false},
+    {"TDelta", 36, 0, Kind::Main, P::White, true},
+    {"TBP", 33, 0, Kind::Main, P::Green, true},
+    {"TBC", 39, 0, Kind::Main, P::Orange, true},
+    {"MJ", 48, 0, Kind::Main, P::White, false},
+    {"FP", 38, 0, Kind::Main, P::White, true},
+    {"TBPD", 26, 4, Kind::HomeAway, P::White, false},
+    {"TBPE", 26, 0, Kind::HomeAway, P::White, false},
+    {"TBCD", 26, 0, Kind::HomeAway, P::White, false},
+    {"TBCE", 26, 0, Kind::HomeAway, P::White, false},
+    {"TPD", 26, 0, Kind::HomeAway, P::White, false},
+    {"TPE", 26, 0, Kind::HomeAway, P::White, false},
+    {"TMD", 26, 0, Kind::HomeAway, P::Green, true},
+    {"TME", 26, 0, Kind::HomeAway, P::Green, true},
+    {"TMpD", 26, 0, Kind::HomeAway, P::Orange, true},
+    {"TMpE", 26, 0, Kind::HomeAway, P::Orange, true},
+    {"TMN", 34, 0, Kind::HomeAway, P::Grey, true},
+};
+
+// A header covers the columns first..last over `levels` of the three header
+// levels, starting at `level`.
+struct HeaderSpec
+{
+    const char *text;
+    const char *first;
+    const char *last;
+    int level;
+    int levels;
+};
+
+constexpr HeaderSpec Headers[] = {
+    {"", "LabClass", "ImEvol", 0, 3},
+    {"Equipe", "Tclass", "Tclass", 0, 3},
+    {"Points", "TPTS", "TPTS", 0, 3},
+    {"Delta", "TDelta", "TDelta", 0, 3},
+    {"Pour", "TBP", "TBP", 0, 3},
+    {"Contre", "TBC", "TBC", 0, 3},
+    {"Matches Joués", "MJ", "MJ", 0, 3},
+    {"Fair Play", "FP", "FP", 0, 3},
+    {"Buts", "TBPD", "TBCE", 0, 1},
+    {"Pour", "TBPD", "TBPE", 1, 1},
+    {"Contres", "TBCD", "TBCE", 1, 1},
+    {"Points", "TPD", "TPE", 0, 2},
+    {"Gagnés", "TMD", "TME", 0, 2},
+    {"Perdus", "TMpD", "TMpE", 0, 2},
+    {"Matches", "TMN", "TMN", 0, 2},
+    {"Dom", "TBPD", "TBPD", 2, 1},
+    {"Ext", "TBPE", "TBPE", 2, 1},
+    {"Dom", "TBCD", "TBCD", 2, 1},
+    {"Ext", "TBCE", "TBCE", 2, 1},
+    {"Dom", "TPD", "TPD", 2, 1},
+    {"Ext", "TPE", "TPE", 2, 1},
+    {"Dom", "TMD", "TMD", 2, 1},
+    {"Ext", "TME", "TME", 2, 1},
+    {"Dom", "TMpD", "TMpD", 2, 1},
+    {"Ext", "TMpE", "TMpE", 2, 1},
+    {"Nuls", "TMN", "TMN", 2, 1},
+};
+
+const ColumnSpec *specOf(const QString &column)
+{
+    for (const ColumnSpec &spec : Columns) {
+        if (column == QLatin1String(spec.name))
+            return &spec;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+StandingsCells::StandingsCells(QWidget *parent)
+{
+    int x = 0;
+    for (const ColumnSpec &spec : Columns) {
+        x += spec.gapBefore;
+        const QString name = QString::fromLatin1(spec.name);
+        m_names.append(name);
+        m_columnSpan.insert(name, QRect(x, 0, spec.width - 1, 0));
+        std::array<QLabel *, Rows> &column = m_cells[name];
+        for (int row = 0; row < Rows; ++row) {
+            auto *label = new QLabel(parent);
+            label->setObjectName(name);
+            label->setProperty("index", row);
+            // Team names come from files: never let them be read as markup.
+            label->setTextFormat(Qt::PlainText);
+            label->setAutoFillBackground(true);
+            label->setMouseTracking(true);
+            if (spec.kind == Kind::Name) {
+                label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+                label->setIndent(3);
+            } else {
+                label->setAlignment(Qt::AlignCenter);
+            }
+            if (spec.kind == Kind::Rank)
+                setBold(label, true);
+            setBackground(label, QColor(spec.background));
+            setTextColour(label, QColor(P::Text));
+            label->setGeometry(x, rowTop(row), spec.width - 1, rowBottom(row) - rowTop(row));
+            column[row] = label;
+        }
+        x += spec.width;
+    }
+    m_width = x - 1;
+    createHeaders(parent);
+}
+
+void StandingsCells::createHeaders(QWidget *parent)
+{
+    for (const HeaderSpec &spec : Headers) {
+        const QRect first = m_columnSpan.value(QString::fromLatin1(spec.first));
+        const QRect last = m_columnSpan.value(QString::fromLatin1(spec.last));
+        auto *label = new QLabel(QString::fromUtf8(spec.text), parent);
+        label->setObjectName(QStringLiteral("Header"));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+        label->setAutoFillBackground(true);
+        setBackground(label, QColor(P::Header));
+        setTextColour(label, QColor(P::Text));
+        setBold(label, true);
+        const int top = spec.level * HeaderLevelHeight;
+        label->setGeometry(first.left(), top, last.right() - first.left() + 1,
+                           spec.levels * HeaderLevelHeight - 1);
+    }
+}
+
+QLabel *StandingsCells::cell(const QString &column, int row) const
+{
+    const auto it = m_cells.constFind(column);
+    if (it == m_cells.constEnd() || row < 0 || row >= Rows)
+        return nullptr;
+    return (*it)[row];
+}
+
+StandingsCells::Kind StandingsCells::kindOf(const QString &column)
+{
+    const ColumnSpec *spec = specOf(column);
+    return spec ? spec->kind : Kind::Icon;
+}
+
+void StandingsCells::resetColumnColours()
+{
+    for (const ColumnSpec &spec : Columns) {
+        if (!spec.resettable)
+            continue;
+        for (QLabel *label : m_cells.value(QString::fromLatin1(spec.name)))
+            setBackground(label, QColor(spec.background));
+    }
+}
+
+void StandingsCells::paintColumns(const QStringList &columns, const QColor &colour)
+{
+    for (const QString &column : columns) {
+        const auto it = m_cells.constFind(column);
+        if (it == m_cells.constEnd())
+            continue;
+        for (QLabel *label : *it)
+            setBackground(label, colour);
+    }
+}
+
+void StandingsCells::setBackground(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+}
+
+void StandingsCells::setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void StandingsCells::setBold(QLabel *label, bool bold)
+{
+    if (label->font().bold() == bold)
+        return;
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+}
+
+int StandingsCells::rowTop(int row)
+{
+    // Accumulated in twips so that rounding never drifts over the 20 rows.
+    return HeaderHeight + twips(250 * row);
+}
+
+int StandingsCells::rowBottom(int row)
+{
+    return rowTop(row + 1) - 1;
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "standings/core/displayedstandings.h"
+#include "standings/ui/standingscells.h"
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+
+// The standings table of the main window with the league panels around it:
+// update stamp, ranking title, leader, goal totals, season progress and the
+// teams ahead of or behind the calendar. It paints the DisplayedStandings it
+// is given and reports what the user points at or clicks; the standings model
+// owns the data, the copy kept here only answers "which team is on row i".
+class StandingsTable : public QWidget
+{
+    Q_OBJECT
+public:
+    using CrestProvider = std::function<QPixmap(const QString &team)>;
+
+    explicit StandingsTable(QWidget *parent = nullptr);
+
+    void showStandings(const DisplayedStandings &standings);
+    void setCrestProvider(CrestProvider provider);
+
+    // Default backgrounds of the statistic columns, which a sort by one
+    // statistic paints over.
+    void resetColumnColours();
+    void paintColumns(const QStringList &objectNames, const QColor &colour);
+
+    // The rank movement mark beside row 0..19, drawn by the movement marks;
+    // nullptr outside the rows.
+    QLabel *movementIcon(int row) const;
+    QLabel *cell(const QString &column, int row) const { return m_cells.cell(column, row); }
+
+    // The tracking aid frames the hovered row with two rules and the hovered
+    // column with a pair of markers.
+    void setTrackingAid(bool enabled);
+    bool trackingAid() const { return m_trackingAid; }
+    void clearTrackingMarkers();
+    // Panels that cover part of the table shorten the row rules.
+    void setRowRuleWidth(int pixels);
+    void hideRowRules();
+    // The team the summary panel shows, so that hovering it does not ask again.
+    void setSummaryTeam(const QString &team) { m_hoveredTeam = team; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void teamHovered(int row, const QString &team);
+    void rankClicked(const QString &team);
+    void leaderClicked();
+    void goalsClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void createPanels();
+    void fillRow(int row, const DisplayedRow &shown);
+    void markNameCells(const DisplayedStandings &standings);
+    void showLeader(const QString &leader);
+    void showProgress(double progress, const QString &text);
+    void hoverRow(int row);
+    void hoverColumn(QLabel *cell, StandingsCells::Kind kind);
+    void hideMarkers();
+    QString teamAt(int row) const;
+
+    StandingsCells m_cells;
+    DisplayedStandings m_shown;
+    CrestProvider m_crestProvider;
+
+    QLabel *m_stamp = nullptr;
+    QLabel *m_title = nullptr;
+    QLabel *m_crest = nullptr;
+    QLabel *m_leader = nullptr;
+    QLabel *m_goals = nullptr;
+    QFrame *m_progressFrame = nullptr;
+    QLabel *m_progressBar = nullptr;
+    QLabel *m_progressText = nullptr;
+    QFrame *m_aheadBehindFrame = nullptr;
+    QLabel *m_aheadBehind = nullptr;
+    std::array<QFrame *, 2> m_rules{};
+    std::array<QFrame *, 4> m_markers{};
+
+    bool m_trackingAid = false;
+    QString m_hoveredTeam;  // last team sent to the summary panel
+    QString m_markedColumn; // column the markers frame now
+    int m_ruleWidth = 0;
+};
