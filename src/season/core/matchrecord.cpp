@@ -1,0 +1,23 @@
+#include "season/core/matchrecord.h"
+
+#include <QStringList>
+
+MatchRecord MatchRecord::fromText(const QString &text)
+{
+    MatchRecord record;
+    const QStringList parts = text.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < qsizetype(record.fields.size()) && i < parts.size(); ++i)
+        record.fields[i] = parts.at(i);
+    return record;
+}
+
+QString MatchRecord::toText() const
+{
+    QString text;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            text += QLatin1Char('|');
+        text += fields[i];
+    }
+    return text;
+}

@@ -1,0 +1,156 @@
+#include "season/core/season.h"
+
+#include "season/core/textutil.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace {
+
+// The season file is written on Windows; accept any line ending anyway.
+QStringList splitLines(const QString &text)
+{
+    QString normalised = text;
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return normalised.split(QLatin1Char('\n'));
+}
+
+QString field(const QStringList &fields, int index)
+{
+    return index < fields.size() ? fields.at(index) : QString();
+}
+
+// A number field of the season file: its leading number, halves going to
+// the even neighbour as season files have always been read.
+int roundedNumber(const QString &text)
+{
+    const double value = std::nearbyint(text::leadingNumber(text));
+    if (!(value > -1e6 && value < 1e6))
+        return -1;
+    return static_cast<int>(value);
+}
+
+QDate parseDate(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    QDate date = QDate::fromString(trimmed, QStringLiteral("dd/MM/yyyy"));
+    if (!date.isValid())
+        date = QDate::fromString(trimmed, QStringLiteral("d/M/yyyy"));
+    return date;
+}
+
+} // namespace
+
+Season Season::fromBytes(const QByteArray &bytes)
+{
+    Season season;
+    QStringDecoder decoder("windows-1252");
+    const QString text = decoder(bytes);
+
+    int teamPos = 0;
+    bool havePreviousDay = false;
+    QString previousDay;
+    int matchIndex = 0;
+
+    for (const QString &line : splitLines(text)) {
+        const QStringView kind = QStringView(line).left(3);
+        if (kind != u"EQU" && kind != u"JOU" && kind != u"CAL")
+            continue;
+        const QStringList fields = line.split(QLatin1Char('|'));
+
+        if (kind == u"EQU") {
+            if (teamPos >= TeamCount)
+                continue;
+            season.m_teams[teamPos++] = field(fields, 1);
+            season.m_teamCount = teamPos;
+        } else if (kind == u"JOU") {
+            const int day = roundedNumber(field(fields, 1));
+            if (day < 1 || day > MatchDayCount)
+                continue;
+            // An unreadable date leaves whatever the day already had.
+            const QDate date = parseDate(field(fields, 2));
+            if (date.isValid())
+                season.m_dates[day] = date;
+        } else {
+            if (season.m_fixtureCount >= FixtureCount)
+                continue;
+            const QString dayText = field(fields, 1);
+            const QString code = field(fields, 2);
+            const int day = roundedNumber(dayText);
+            if (day >= 1 && day <= MatchDayCount)
+                season.m_codes[day].append(code);
+
+            const int fixtureNo = ++season.m_fixtureCount;
+            // The match index runs while the match-day text repeats exactly,
+            // so "01" after "1" starts a new run: the stored keys depend on it.
+            matchIndex = (havePreviousDay && dayText == previousDay) ? matchIndex + 1 : 0;
+            season.m_calendar[fixtureNo] = QString::asprintf("%02d|%02d|", day, matchIndex) + code;
+            previousDay = dayText;
+            havePreviousDay = true;
+        }
+    }
+    return season;
+}
+
+std::optional<Season> Season::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return fromBytes(file.readAll());
+}
+
+QString Season::teamName(TeamNo team) const
+{
+    if (team < 0 || team >= TeamCount)
+        return {};
+    return m_teams[team];
+}
+
+TeamNo Season::teamNoOfName(const QString &name) const
+{
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        if (team < m_teamCount && m_teams[team] == name)
+            return team;
+    }
+    return NoTeam;
+}
+
+QDate Season::matchDayDate(MatchDayNo day) const
+{
+    if (day < 1 || day > MatchDayCount)
+        return {};
+    return m_dates[day];
+}
+
+QString Season::calendarEntry(int fixtureNo) const
+{
+    if (fixtureNo < 1 || fixtureNo > FixtureCount)
+        return {};
+    return m_calendar[fixtureNo];
+}
+
+QStringList Season::fixtureCodes(MatchDayNo day) const
+{
+    if (day < 1 || day > MatchDayCount)
+        return {};
+    return m_codes[day];
+}
+
+QString Season::fixtureKey(MatchDayNo day, int matchIndex)
+{
+    return QString::asprintf("%02d%02d", day, matchIndex);
+}
+
+QString Season::fixtureKey(int fixtureNo) const
+{
+    const QString entry = calendarEntry(fixtureNo);
+    if (entry.isEmpty())
+        return {};
+    // The entry is "dd|ii|code": the key drops the separators and the code.
+    const QStringList parts = entry.split(QLatin1Char('|'));
+    return parts.value(0) + parts.value(1);
+}

@@ -1,0 +1,104 @@
+#include "season/core/textutil.h"
+
+#include <QFileInfo>
+
+namespace text {
+
+QString capitalizeWords(QString &textInOut)
+{
+    // The caller's own text gets the spaced slashes too: callers of the
+    // historical routine relied on it.
+    textInOut.replace(QLatin1Char('/'), QLatin1String(" / "));
+
+    QString result;
+    result.reserve(textInOut.size() + 1);
+    const QStringList words = textInOut.split(QLatin1Char(' '), Qt::KeepEmptyParts);
+    for (const QString &word : words) {
+        if (!word.isEmpty()) {
+            result += word.left(1).toUpper();
+            result += word.mid(1).toLower();
+        }
+        result += QLatin1Char(' ');
+    }
+
+    // Only spaces are removed at both ends, as two adjacent spaces inside
+    // must survive.
+    qsizetype first = 0;
+    qsizetype last = result.size();
+    while (first < last && result.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && result.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return result.mid(first, last - first);
+}
+
+QString foldDiacritics(const QString &text)
+{
+    // Lower-case letters only: the publishing step carries capitals as they are.
+    static const struct {
+        char16_t from;
+        char16_t to;
+    } folds[] = {{u'é', u'e'}, {u'è', u'e'}, {u'ê', u'e'}, {u'ë', u'e'}, {u'ç', u'c'}, {u'à', u'a'}};
+    QString result = text;
+    for (const auto &fold : folds)
+        result.replace(QChar(fold.from), QChar(fold.to));
+    return result;
+}
+
+bool fileExists(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
+
+double leadingNumber(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+        ++i;
+
+    const qsizetype start = i;
+    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        ++i;
+    const auto isDigit = [&](qsizetype at) {
+        return at < n && text.at(at) >= QLatin1Char('0') && text.at(at) <= QLatin1Char('9');
+    };
+    bool anyDigit = false;
+    while (isDigit(i)) {
+        ++i;
+        anyDigit = true;
+    }
+    if (i < n && text.at(i) == QLatin1Char('.') && (anyDigit || isDigit(i + 1))) {
+        ++i;
+        while (isDigit(i)) {
+            ++i;
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    QStringView number = QStringView(text).mid(start, i - start);
+    if (number.endsWith(QLatin1Char('.')))
+        number.chop(1);
+    bool ok = false;
+    const double value = number.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+const QLocale &frenchLocale()
+{
+    static const QLocale locale = [] {
+        QLocale french(QLocale::French, QLocale::France);
+        french.setNumberOptions(QLocale::OmitGroupSeparator);
+        return french;
+    }();
+    return locale;
+}
+
+QString formatDecimal(double value, int decimals)
+{
+    return frenchLocale().toString(value, 'f', decimals);
+}
+
+} // namespace text
