@@ -1,0 +1,71 @@
+#include "season/core/resultstore.h"
+
+#include "season/core/textutil.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QString ResultsSection = QStringLiteral("Resultats");
+const QString BonusMalusSection = QStringLiteral("BonMal");
+const QString StampName = QStringLiteral("Maj");
+const QString NewsName = QStringLiteral("Texte");
+const QString VersionName = QStringLiteral("CV");
+} // namespace
+
+ResultStore::ResultStore(const QString &programFolder, QObject *parent)
+    : QObject(parent), m_folder(programFolder), m_ini(programFolder + QLatin1Char('/') + FileName)
+{
+}
+
+MatchRecord ResultStore::match(const QString &fixtureKey) const
+{
+    return MatchRecord::fromText(m_ini.read(ResultsSection, fixtureKey, MatchRecord::EmptyText));
+}
+
+bool ResultStore::writeMatch(const QString &fixtureKey, const MatchRecord &record)
+{
+    return m_ini.write(ResultsSection, fixtureKey, record.toText());
+}
+
+QString ResultStore::stamp() const
+{
+    return m_ini.read(StampName, StampName);
+}
+
+QString ResultStore::newsText() const
+{
+    return m_ini.read(NewsName, NewsName);
+}
+
+QString ResultStore::version() const
+{
+    return m_ini.read(VersionName, VersionName);
+}
+
+void ResultStore::loadBonusMalus(BonusMalus &table) const
+{
+    // An adjustment removed from the store keeps its last value in memory
+    // until the next start: only keys present overwrite the table.
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        const QString value = m_ini.read(BonusMalusSection, QString(Season::teamLetter(team)));
+        if (!value.isEmpty())
+            table[team] = static_cast<float>(text::leadingNumber(value));
+    }
+}
+
+bool ResultStore::writeBonusMalus(TeamNo team, const QString &value)
+{
+    if (team < 0 || team >= TeamCount)
+        return false;
+    return m_ini.write(BonusMalusSection, QString(Season::teamLetter(team)), value);
+}
+
+bool ResultStore::restoreInterruptedUpdate()
+{
+    const QString store = QDir(m_folder).filePath(FileName);
+    const QString backup = QDir(m_folder).filePath(BackupName);
+    if (QFile::exists(store) || !QFile::exists(backup))
+        return false;
+    return QFile::rename(backup, store);
+}
