@@ -1,0 +1,424 @@
+#include "season/core/inifile.h"
+
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include <sys/resource.h>
+
+namespace {
+
+QString read(const QByteArray &bytes, const char *section, const char *key, const QString &def = {})
+{
+    return IniFile::readFrom(bytes, QString::fromLatin1(section), QString::fromLatin1(key), def);
+}
+
+QByteArray written(const QByteArray &bytes, const char *section, const char *key, const QString &value,
+                   bool *changed = nullptr)
+{
+    return IniFile::writeTo(bytes, QString::fromLatin1(section), QString::fromLatin1(key), value, changed);
+}
+
+} // namespace
+
+// Reading ---------------------------------------------------------------------
+
+TEST(IniRead, NamesCompareWithoutCaseAndBlanks)
+{
+    const QByteArray bytes = "  [ Resultats ]  \r\n\t0100 =  A|0|1|2|1|3|1|B  \r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n";
+    EXPECT_EQ(read(bytes, "resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+    EXPECT_EQ(read(bytes, "RESULTATS", " 0100 "), QStringLiteral("A|0|1|2|1|3|1|B"));
+    EXPECT_EQ(read(bytes, "  Resultats\t", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+    EXPECT_EQ(read(bytes, "MAJ", "maj"), QStringLiteral("06 déc. 20:00"));
+}
+
+TEST(IniRead, MissingFileSectionOrKeyGivesTheDefault)
+{
+    const QByteArray bytes = "[Resultats]\r\n0100=x\r\n";
+    EXPECT_EQ(read(QByteArray(), "Resultats", "0100", QStringLiteral("|||||||")), QStringLiteral("|||||||"));
+    EXPECT_EQ(read(bytes, "Autre", "0100", QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(read(bytes, "Resultats", "0101", QStringLiteral("|||||||")), QStringLiteral("|||||||"));
+    EXPECT_EQ(read(bytes, "Resultats", "0101"), QString());
+    EXPECT_EQ(read(bytes, "", "0100", QStringLiteral("d")), QStringLiteral("d"));
+}
+
+TEST(IniRead, EmptyValueIsEmptyNotTheDefault)
+{
+    EXPECT_EQ(read("[S]\r\nk=\r\n", "S", "k", QStringLiteral("d")), QString());
+    EXPECT_EQ(read("[S]\r\nk=   \r\n", "S", "k", QStringLiteral("d")), QString());
+}
+
+TEST(IniRead, OnlyTheFirstSectionAndTheFirstKeyCount)
+{
+    const QByteArray bytes = "[S]\r\na=1\r\na=2\r\n[T]\r\nt=3\r\n[s]\r\na=4\r\nb=5\r\n";
+    EXPECT_EQ(read(bytes, "S", "a"), QStringLiteral("1"));
+    EXPECT_EQ(read(bytes, "S", "b", QStringLiteral("none")), QStringLiteral("none"));
+    EXPECT_EQ(read(bytes, "T", "t"), QStringLiteral("3"));
+}
+
+TEST(IniRead, ValueKeepsLaterEqualsAndBars)
+{
+    EXPECT_EQ(read("[S]\r\nk==a=b|c|\r\n", "S", "k"), QStringLiteral("=a=b|c|"));
+    EXPECT_EQ(read("[S]\r\nk ; x=1\r\n", "S", "k ; x"), QStringLiteral("1"));
+    EXPECT_EQ(read("[S]\r\nk=1 ; not a comment\r\n", "S", "k"), QStringLiteral("1 ; not a comment"));
+}
+
+TEST(IniRead, OneMatchingPairOfQuotesIsRemoved)
+{
+    const QByteArray bytes = "[S]\r\na=\"x y\"\r\nb='z'\r\nc=\"mixed'\r\nd=\"\r\ne=\"\"\r\nf=\"\"q\"\"\r\ng=a\"b\"\r\n";
+    EXPECT_EQ(read(bytes, "S", "a"), QStringLiteral("x y"));
+    EXPECT_EQ(read(bytes, "S", "b"), QStringLiteral("z"));
+    EXPECT_EQ(read(bytes, "S", "c"), QStringLiteral("\"mixed'"));
+    EXPECT_EQ(read(bytes, "S", "d"), QStringLiteral("\""));
+    EXPECT_EQ(read(bytes, "S", "e"), QString());
+    EXPECT_EQ(read(bytes, "S", "f"), QStringLiteral("\"q\""));
+    EXPECT_EQ(read(bytes, "S", "g"), QStringLiteral("a\"b\""));
+}
+
+TEST(IniRead, CommentsAndStrayLinesAreNotKeys)
+{
+    const QByteArray bytes = "top=0\r\n[S]\r\n;k=commented\r\njust text\r\n=nameless\r\n[broken\r\nk=1\r\n";
+    EXPECT_EQ(read(bytes, "S", ";k", QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(read(bytes, "S", "k"), QStringLiteral("1")); // "[broken" does not open a section
+    EXPECT_EQ(read(bytes, "S", "", QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(read(bytes, "", "top", QStringLiteral("d")), QStringLiteral("d"));
+}
+
+TEST(IniRead, TextAfterTheLastBracketOfAHeaderIsIgnored)
+{
+    const QByteArray bytes = "[Re]sultats] trailing\r\nk=1\r\n[Maj] ; note\r\nMaj=2\r\n";
+    EXPECT_EQ(read(bytes, "Re]sultats", "k"), QStringLiteral("1"));
+    EXPECT_EQ(read(bytes, "Maj", "Maj"), QStringLiteral("2"));
+}
+
+TEST(IniRead, LongValuesAreCutTo1023Characters)
+{
+    const QString value(1100, QLatin1Char('x'));
+    const QByteArray bytes = "[S]\r\nk=" + value.toLatin1() + "\r\n";
+    EXPECT_EQ(read(bytes, "S", "k"), value.left(1023));
+    EXPECT_EQ(read(bytes, "S", "none", value).size(), IniFile::MaxValueLength);
+}
+
+TEST(IniRead, AnyLineEndingReadsAlike)
+{
+    for (const char *eol : {"\r\n", "\n", "\r"}) {
+        const QByteArray bytes = QByteArray("[S]") + eol + "a=1" + eol + eol + "b=2" + eol + "[T]" + eol + "c=3";
+        EXPECT_EQ(read(bytes, "S", "a"), QStringLiteral("1")) << eol;
+        EXPECT_EQ(read(bytes, "S", "b"), QStringLiteral("2")) << eol;
+        EXPECT_EQ(read(bytes, "T", "c"), QStringLiteral("3")) << eol;
+    }
+    // A lone CR followed by CR LF: two lines, the first one empty.
+    EXPECT_EQ(read("[S]\r\r\na=1\n\rb=2", "S", "b"), QStringLiteral("2"));
+}
+
+TEST(IniRead, TextIsWindows1252)
+{
+    EXPECT_EQ(read("[Texte]\r\nTexte=\xC9t\xE9 \x80 \x9C\r\n", "Texte", "Texte"), QStringLiteral("Été € œ"));
+    const QByteArray accented = "[\xC9quipe]\r\nk=1\r\n";
+    EXPECT_EQ(IniFile::readFrom(accented, QStringLiteral("ÉQUIPE"), QStringLiteral("K")), QStringLiteral("1"));
+    // Only ASCII letters fold: "é" and "É" are different names.
+    EXPECT_EQ(IniFile::readFrom(accented, QStringLiteral("équipe"), QStringLiteral("k"), QStringLiteral("d")),
+              QStringLiteral("d"));
+}
+
+// Writing bytes ---------------------------------------------------------------
+
+TEST(IniWriteTo, ReplacesOnlyTheValueOfTheKeyLine)
+{
+    const QByteArray before = "; en-tete\r\n[Resultats]\r\n  0100 = A|1|1|1|1|1|1|B  \r\n0101=x\n[Maj]\rMaj=1\r\n";
+    bool changed = false;
+    const QByteArray after = written(before, "RESULTATS", "0100", QStringLiteral("A|0|0|2|0|0|0|B"), &changed);
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(after, "; en-tete\r\n[Resultats]\r\n0100=A|0|0|2|0|0|0|B\r\n0101=x\n[Maj]\rMaj=1\r\n");
+}
+
+TEST(IniWriteTo, KeepsTheFilesSpellingOfTheKey)
+{
+    EXPECT_EQ(written("[Maj]\r\nMaJ = 1\r\n", "maj", "MAJ", QStringLiteral("2")), "[Maj]\r\nMaJ=2\r\n");
+}
+
+TEST(IniWriteTo, KeepsTheLineBreakOfTheChangedLine)
+{
+    EXPECT_EQ(written("[S]\na=1\nb=2", "S", "b", QStringLiteral("3")), "[S]\na=1\nb=3");
+    EXPECT_EQ(written("[S]\ra=1\rb=2\r", "S", "a", QStringLiteral("3")), "[S]\ra=3\rb=2\r");
+}
+
+TEST(IniWriteTo, NewKeyGoesAfterTheLastKeyOfItsSection)
+{
+    const QByteArray before = "[A]\r\na=1\r\njunk\r\nb=2\r\n\r\n; about B\r\n[B]\r\nc=3\r\n";
+    EXPECT_EQ(written(before, "a", "new", QStringLiteral("v")),
+              "[A]\r\na=1\r\njunk\r\nb=2\r\nnew=v\r\n\r\n; about B\r\n[B]\r\nc=3\r\n");
+    EXPECT_EQ(written("[A]\r\n\r\n[B]\r\n", "A", "k", QStringLiteral("v")), "[A]\r\nk=v\r\n\r\n[B]\r\n");
+    EXPECT_EQ(written("[A]\r\na=1", "A", "k", QStringLiteral("v")), "[A]\r\na=1\r\nk=v\r\n");
+    EXPECT_EQ(written("[A]", "A", "k", QStringLiteral("v")), "[A]\r\nk=v\r\n");
+}
+
+TEST(IniWriteTo, NewKeyGoesToTheFirstSectionOfItsName)
+{
+    const QByteArray before = "[S]\r\na=1\r\n[T]\r\n[S]\r\nb=old\r\n";
+    const QByteArray after = written(before, "S", "b", QStringLiteral("new"));
+    EXPECT_EQ(after, "[S]\r\na=1\r\nb=new\r\n[T]\r\n[S]\r\nb=old\r\n");
+    EXPECT_EQ(read(after, "S", "b"), QStringLiteral("new"));
+}
+
+TEST(IniWriteTo, NewSectionIsAppendedWithoutABlankLine)
+{
+    EXPECT_EQ(written("[A]\r\na=1\r\n", "BonMal", "C", QStringLiteral("-2")), "[A]\r\na=1\r\n[BonMal]\r\nC=-2\r\n");
+    EXPECT_EQ(written("[A]\r\na=1", "B", "b", QStringLiteral("2")), "[A]\r\na=1\r\n[B]\r\nb=2\r\n");
+    EXPECT_EQ(written(QByteArray(), "Resultats", "0100", QStringLiteral("x")), "[Resultats]\r\n0100=x\r\n");
+}
+
+TEST(IniWriteTo, FilesWithOnlyLineFeedsGetLineFeeds)
+{
+    EXPECT_EQ(written("[A]\na=1\n", "A", "b", QStringLiteral("2")), "[A]\na=1\nb=2\n");
+    EXPECT_EQ(written("[A]\na=1", "B", "b", QStringLiteral("2")), "[A]\na=1\n[B]\nb=2\n");
+}
+
+TEST(IniWriteTo, DropsLeadingBlanksOfTheValue)
+{
+    const QByteArray after = written(QByteArray(), "S", "k", QStringLiteral("  \t x y "));
+    EXPECT_EQ(after, "[S]\r\nk=x y \r\n");
+    EXPECT_EQ(read(after, "S", "k"), QStringLiteral("x y"));
+}
+
+TEST(IniWriteTo, LineBreaksInTheValueCannotSplitTheEntry)
+{
+    const QByteArray after = written("[S]\r\n", "S", "k", QStringLiteral("a\r\n[T]\nb=1"));
+    EXPECT_EQ(read(after, "S", "k"), QStringLiteral("a  [T] b=1"));
+    EXPECT_EQ(read(after, "T", "b", QStringLiteral("absent")), QStringLiteral("absent"));
+}
+
+TEST(IniWriteTo, SameValueLeavesTheBytesAlone)
+{
+    bool changed = true;
+    const QByteArray before = "[S]\r\nk =  v \r\n";
+    EXPECT_EQ(written(before, "s", "K", QStringLiteral("v"), &changed), before);
+    EXPECT_FALSE(changed);
+    // A quoted value differs from its unquoted text: it is rewritten.
+    EXPECT_EQ(written("[S]\r\nk=\"v\"\r\n", "S", "k", QStringLiteral("v"), &changed), "[S]\r\nk=v\r\n");
+    EXPECT_TRUE(changed);
+}
+
+TEST(IniWriteTo, RefusesNamesThatCannotBeStored)
+{
+    bool changed = true;
+    const QByteArray before = "[S]\r\nk=1\r\n";
+    EXPECT_EQ(written(before, "", "k", QStringLiteral("v"), &changed), before);
+    EXPECT_FALSE(changed);
+    EXPECT_EQ(written(before, "S", " ", QStringLiteral("v"), &changed), before);
+    EXPECT_EQ(written(before, "S", "a=b", QStringLiteral("v"), &changed), before);
+    EXPECT_FALSE(changed);
+}
+
+TEST(IniWriteTo, Windows1252RoundTrip)
+{
+    const QString text = QStringLiteral("Été en août : 5 € œuvre");
+    const QByteArray after = written(QByteArray(), "Texte", "Texte", text);
+    EXPECT_EQ(after, "[Texte]\r\nTexte=\xC9t\xE9 en ao\xFBt : 5 \x80 \x9Cuvre\r\n");
+    EXPECT_EQ(read(after, "texte", "texte"), text);
+}
+
+// The file on disk ------------------------------------------------------------
+
+TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
+{
+    TestFolder folder;
+    IniFile ini(folder.file("Resultats2013.ini"));
+    EXPECT_EQ(ini.read("Resultats", "0100", "|||||||"), QStringLiteral("|||||||"));
+    EXPECT_FALSE(ini.hasSection("Resultats"));
+
+    EXPECT_TRUE(ini.write("Resultats", "0100", "A|0|1|2|1|3|1|B"));
+    EXPECT_EQ(folder.read("Resultats2013.ini"), "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n");
+    EXPECT_EQ(ini.read("resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+    EXPECT_TRUE(ini.hasSection("RESULTATS"));
+    EXPECT_FALSE(QFileInfo::exists(folder.file("Resultats2013.ini.lock")));
+}
+
+TEST(IniFile, WriteKeepsEveryOtherLineByteForByte)
+{
+    TestFolder folder;
+    const QByteArray before = "; fichier\r\n[Resultats]\r\n0100 = A|0|1|2|1|3|1|B\r\n  0101=C|0|0|0|0|0|0|D\n"
+                              "\r\n[BonMal]\r\nC=-2\r\n[Texte]\r\nTexte='Bonne saison'";
+    folder.write("r.ini", before);
+    IniFile ini(folder.file("r.ini"));
+    EXPECT_TRUE(ini.write("resultats", "0101", "C|0|0|1|0|0|0|D"));
+    QByteArray expected = before;
+    expected.replace("  0101=C|0|0|0|0|0|0|D\n", "0101=C|0|0|1|0|0|0|D\n");
+    EXPECT_EQ(folder.read("r.ini"), expected);
+
+    EXPECT_TRUE(ini.write("Maj", "Maj", "06 déc. 20:00"));
+    EXPECT_EQ(folder.read("r.ini"), expected + "\r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n");
+    EXPECT_EQ(ini.read("texte", "texte"), QStringLiteral("Bonne saison"));
+}
+
+TEST(IniFile, WritingTheStoredValueDoesNotTouchTheFile)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+    const QString path = folder.file("r.ini");
+    const QDateTime past = QDateTime::currentDateTime().addDays(-3);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    const QFileInfo before(path);
+
+    IniFile ini(path);
+    EXPECT_TRUE(ini.write("MAJ", "maj", "06 déc. 20:00"));
+    const QFileInfo after(path);
+    EXPECT_EQ(after.lastModified(), before.lastModified());
+    EXPECT_EQ(after.fileTime(QFileDevice::FileMetadataChangeTime), before.fileTime(QFileDevice::FileMetadataChangeTime));
+    EXPECT_EQ(folder.read("r.ini"), "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+}
+
+TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
+{
+    TestFolder folder;
+    const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
+    folder.write("r.ini", before);
+
+    // The lock cannot be taken: something else sits where the lock file goes.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("r.ini.lock"));
+    IniFile ini(folder.file("r.ini"));
+    EXPECT_FALSE(ini.write("Resultats", "0100", "x"));
+    EXPECT_EQ(folder.read("r.ini"), before);
+    EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+
+    // A store in a folder that does not exist cannot be written.
+    IniFile nowhere(folder.file("absent/r.ini"));
+    EXPECT_FALSE(nowhere.write("S", "k", "v"));
+    EXPECT_FALSE(QFileInfo::exists(folder.file("absent")));
+
+    // A folder where the store should be is neither read nor replaced.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("dir.ini"));
+    IniFile directory(folder.file("dir.ini"));
+    EXPECT_EQ(directory.read("S", "k", "d"), QStringLiteral("d"));
+    EXPECT_FALSE(directory.write("S", "k", "v"));
+    EXPECT_TRUE(QFileInfo(folder.file("dir.ini")).isDir());
+}
+
+TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
+{
+    TestFolder folder;
+    const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
+    folder.write("r.ini", before);
+    IniFile ini(folder.file("r.ini"));
+
+    // The file size limit binds even root: the new contents cannot be
+    // written in full, so the write must fail without harming the store.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = ini.write("Texte", "Texte", QString(20000, QLatin1Char('n')));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(folder.read("r.ini"), before);
+    EXPECT_EQ(ini.read("Texte", "Texte", "none"), QStringLiteral("none"));
+    // No temporary file or lock is left behind, and the next write goes through.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList({"r.ini"}));
+    EXPECT_TRUE(ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))));
+    EXPECT_EQ(ini.read("Texte", "Texte"), QString(IniFile::MaxValueLength, QLatin1Char('n')));
+    EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+}
+
+TEST(IniFile, SeesAFileReplacedWithTheSameSize)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj=1\r\n");
+    IniFile ini(folder.file("r.ini"));
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("1"));
+
+    folder.write("download.tmp", "[Maj]\r\nMaj=2\r\n");
+    ASSERT_EQ(std::rename(QFile::encodeName(folder.file("download.tmp")).constData(),
+                          QFile::encodeName(folder.file("r.ini")).constData()),
+              0);
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("2"));
+
+    // Rewritten in place with another size.
+    folder.write("r.ini", "[Maj]\r\nMaj=333\r\n");
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("333"));
+
+    // Removed: back to defaults; created again: read again.
+    ASSERT_TRUE(QFile::remove(folder.file("r.ini")));
+    EXPECT_EQ(ini.read("Maj", "Maj", "none"), QStringLiteral("none"));
+    folder.write("r.ini", "[Maj]\r\nMaj=4\r\n");
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("4"));
+}
+
+TEST(IniFile, WithoutCachingEveryReadParsesTheFile)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj=1\r\n");
+    IniFile ini(folder.file("r.ini"));
+    ini.setCaching(false);
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("1"));
+    folder.write("r.ini", "[Maj]\r\nMaj=2\r\n");
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("2"));
+}
+
+TEST(IniFile, TwoInstancesWritingInTurnLoseNothing)
+{
+    TestFolder folder;
+    IniFile first(folder.file("r.ini"));
+    IniFile second(folder.file("r.ini"));
+    EXPECT_TRUE(first.write("Resultats", "0100", "a"));
+    EXPECT_EQ(second.read("Resultats", "0100"), QStringLiteral("a"));
+    EXPECT_TRUE(second.write("Resultats", "0101", "b"));
+    // The first instance's parse is out of date; its write must not undo the second's.
+    EXPECT_TRUE(first.write("Resultats", "0102", "c"));
+    EXPECT_TRUE(second.write("BonMal", "A", "-1"));
+    EXPECT_TRUE(first.write("Resultats", "0100", "d"));
+
+    for (IniFile *ini : {&first, &second}) {
+        EXPECT_EQ(ini->read("Resultats", "0100"), QStringLiteral("d"));
+        EXPECT_EQ(ini->read("Resultats", "0101"), QStringLiteral("b"));
+        EXPECT_EQ(ini->read("Resultats", "0102"), QStringLiteral("c"));
+        EXPECT_EQ(ini->read("BonMal", "A"), QStringLiteral("-1"));
+    }
+}
+
+TEST(IniFile, ConcurrentWritersLoseNoEntry)
+{
+    TestFolder folder;
+    const QString path = folder.file("r.ini");
+    constexpr int KeysPerWriter = 40;
+    const auto writer = [&path](int day, bool *allOk) {
+        IniFile ini(path);
+        *allOk = true;
+        for (int i = 0; i < KeysPerWriter; ++i) {
+            const QString key = QString::asprintf("%02d%02d", day, i);
+            if (!ini.write("Resultats", key, "A|0|0|" + QString::number(i) + "|0|0|0|B"))
+                *allOk = false;
+        }
+    };
+    bool firstOk = false;
+    bool secondOk = false;
+    std::thread a(writer, 1, &firstOk);
+    std::thread b(writer, 2, &secondOk);
+    a.join();
+    b.join();
+    EXPECT_TRUE(firstOk);
+    EXPECT_TRUE(secondOk);
+
+    IniFile ini(path);
+    for (int day : {1, 2}) {
+        for (int i = 0; i < KeysPerWriter; ++i) {
+            const QString key = QString::asprintf("%02d%02d", day, i);
+            EXPECT_EQ(ini.read("Resultats", key), "A|0|0|" + QString::number(i) + "|0|0|0|B") << qPrintable(key);
+        }
+    }
+}

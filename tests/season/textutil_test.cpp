@@ -1,0 +1,88 @@
+#include "season/core/textutil.h"
+
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+
+using namespace text;
+
+TEST(CapitalizeWords, CapitalisesEachWordAndLowersTheRest)
+{
+    EXPECT_EQ(capitalizeWords(QStringLiteral("août 2013")), QStringLiteral("Août 2013"));
+    EXPECT_EQ(capitalizeWords(QStringLiteral("PARIS/lyon")), QStringLiteral("Paris / Lyon"));
+    EXPECT_EQ(capitalizeWords(QStringLiteral("éVIAN thonon GAILLARD")), QStringLiteral("Évian Thonon Gaillard"));
+    EXPECT_EQ(capitalizeWords(QStringLiteral("a")), QStringLiteral("A"));
+    EXPECT_EQ(capitalizeWords(QString()), QString());
+}
+
+TEST(CapitalizeWords, KeepsInnerDoubleSpacesAndTrimsTheEnds)
+{
+    EXPECT_EQ(capitalizeWords(QStringLiteral("mars  2014")), QStringLiteral("Mars  2014"));
+    EXPECT_EQ(capitalizeWords(QStringLiteral("  mars ")), QStringLiteral("Mars"));
+    EXPECT_EQ(capitalizeWords(QStringLiteral("/")), QStringLiteral("/"));
+}
+
+TEST(CapitalizeWords, SpacesTheSlashesOfTheCallersText)
+{
+    QString text = QStringLiteral("PARIS/lyon");
+    EXPECT_EQ(capitalizeWords(text), QStringLiteral("Paris / Lyon"));
+    EXPECT_EQ(text, QStringLiteral("PARIS / lyon"));
+
+    const QString constant = QStringLiteral("a/b");
+    EXPECT_EQ(capitalizeWords(constant), QStringLiteral("A / B"));
+    EXPECT_EQ(constant, QStringLiteral("a/b"));
+}
+
+TEST(FoldDiacritics, FoldsOnlyTheListedLowerCaseLetters)
+{
+    EXPECT_EQ(foldDiacritics(QStringLiteral("Élève")), QStringLiteral("Éleve"));
+    EXPECT_EQ(foldDiacritics(QStringLiteral("été fêté noël ça à")), QStringLiteral("ete fete noel ca a"));
+    EXPECT_EQ(foldDiacritics(QStringLiteral("âîôùûï ÈÇÀ")), QStringLiteral("âîôùûï ÈÇÀ"));
+}
+
+TEST(FileExists, CountsFilesAndFoldersOnly)
+{
+    TestFolder folder;
+    folder.write("2013.txt", "EQU|A\r\n");
+    EXPECT_TRUE(fileExists(folder.file("2013.txt")));
+    EXPECT_TRUE(fileExists(folder.path()));
+    EXPECT_FALSE(fileExists(folder.file("absent.txt")));
+    EXPECT_FALSE(fileExists(folder.file("absent/2013.txt")));
+    EXPECT_FALSE(fileExists(QString()));
+}
+
+TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText)
+{
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("2")), 2.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral(" 2 ")), 2.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("3abc")), 3.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("-2.5")), -2.5);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("+4")), 4.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral(".5")), 0.5);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("7.")), 7.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1.5.3")), 1.5);
+    // A decimal comma is not part of a stored number.
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("1,5")), 1.0);
+}
+
+TEST(LeadingNumber, TextWithoutDigitsReadsZero)
+{
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("-")), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QString()), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("abc")), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral(" - 2")), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral(".")), 0.0);
+    EXPECT_EQ(leadingInt(QStringLiteral("-")), 0);
+    EXPECT_EQ(leadingInt(QStringLiteral(" 12 ")), 12);
+}
+
+TEST(FrenchFormatting, UsesTheDecimalCommaWithoutGrouping)
+{
+    EXPECT_EQ(formatDecimal(1.75, 2), QStringLiteral("1,75"));
+    EXPECT_EQ(formatDecimal(12345.5, 1), QStringLiteral("12345,5"));
+    EXPECT_EQ(formatDecimal(-3, 2), QStringLiteral("-3,00"));
+    EXPECT_EQ(formatDecimal(2, 0), QStringLiteral("2"));
+    EXPECT_EQ(frenchLocale().toString(QDate(2013, 8, 10), QStringLiteral("MMMM yyyy")), QStringLiteral("août 2013"));
+}
