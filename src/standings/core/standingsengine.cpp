@@ -1,0 +1,314 @@
+#include "standings/core/standingsengine.h"
+
+#include "season/core/textutil.h"
+#include "standings/core/teamnameorder.h"
+
+#include <QStringView>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr qsizetype KeyDigits = 12;
+
+// A goals field counts as played unless it is empty, blanks only, or the
+// "-" that volunteers type for a match that did not take place.
+bool isPlayed(const QString &goals)
+{
+    if (goals == QLatin1String("-"))
+        return false;
+    for (QChar c : goals) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return true;
+    }
+    return false;
+}
+
+// Team number named by a record letter, or -1 when the letter names no team.
+TeamNo teamOfLetterField(const QString &field)
+{
+    if (field.isEmpty())
+        return -1;
+    const TeamNo team = Season::teamNoOfLetter(field.at(0));
+    return (team >= 0 && team < TeamCount) ? team : -1;
+}
+
+// The fixture keys "0100".."3809" never change: build them once.
+const std::array<QString, MatchDayCount * FixturesPerMatchDay> &allFixtureKeys()
+{
+    static const auto keys = [] {
+        std::array<QString, MatchDayCount * FixturesPerMatchDay> k;
+        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+            for (int index = 0; index < FixturesPerMatchDay; ++index)
+                k[(day - 1) * FixturesPerMatchDay + index] = Season::fixtureKey(day, index);
+        }
+        return k;
+    }();
+    return keys;
+}
+
+// Whole-number rounding of the displayed key digits: halves go away from
+// zero, as the number patterns of stored files have always done.
+double roundHalfAway(double value)
+{
+    return std::round(value);
+}
+
+// Goals the two teams scored against each other over every fixture of the
+// season calendar, whatever match day the standings stop at. Entries are
+// searched for the pair of letters, so an entry is found by its code.
+class HeadToHead
+{
+public:
+    HeadToHead(const Season &season, const ResultStore &store) : m_season(season), m_store(store) {}
+
+    // Goals of `first` minus goals of `second` in their mutual fixtures.
+    int difference(QChar first, QChar second)
+    {
+        loadCalendar();
+        const QChar firstHome[2] = {first, second};
+        const QChar secondHome[2] = {second, first};
+        const QStringView firstAtHome(firstHome, 2);
+        const QStringView secondAtHome(secondHome, 2);
+        int firstGoals = 0;
+        int secondGoals = 0;
+        for (const QString &entry : m_entries) {
+            if (entry.contains(firstAtHome)) {
+                const MatchRecord record = m_store.match(fixtureKeyOf(entry));
+                firstGoals += text::leadingInt(record[MatchRecord::HomeGoals]);
+                secondGoals += text::leadingInt(record[MatchRecord::AwayGoals]);
+            }
+            if (entry.contains(secondAtHome)) {
+                const MatchRecord record = m_store.match(fixtureKeyOf(entry));
+                secondGoals += text::leadingInt(record[MatchRecord::HomeGoals]);
+                firstGoals += text::leadingInt(record[MatchRecord::AwayGoals]);
+            }
+        }
+        return firstGoals - secondGoals;
+    }
+
+private:
+    // The calendar is read once per computation, and only when a tie needs it.
+    void loadCalendar()
+    {
+        if (m_loaded)
+            return;
+        m_loaded = true;
+        m_entries.reserve(FixtureCount);
+        for (int n = 1; n <= FixtureCount; ++n) {
+            QString entry = m_season.calendarEntry(n);
+            if (!entry.isEmpty())
+                m_entries.push_back(std::move(entry));
+        }
+    }
+
+    // The store key of an entry "dd|ii|XY": its first two characters followed
+    // by the two characters after the first separator.
+    static QString fixtureKeyOf(const QString &entry)
+    {
+        QString key = entry.left(2);
+        key += QStringView(entry).mid(3, 2);
+        return key;
+    }
+
+    const Season &m_season;
+    const ResultStore &m_store;
+    std::vector<QString> m_entries;
+    bool m_loaded = false;
+};
+
+QString plainNumber(qint64 value)
+{
+    return QString::number(value);
+}
+
+} // namespace
+
+QString StandingRow::keyText() const
+{
+    const qint64 key = static_cast<qint64>(std::llround(rankingKey));
+    if (key < 0)
+        return QLatin1Char('-') + QString::number(-key).rightJustified(KeyDigits, QLatin1Char('0'));
+    return QString::number(key).rightJustified(KeyDigits, QLatin1Char('0'));
+}
+
+QString StandingRow::pointsText() const
+{
+    // Single precision carries about seven significant digits; more would
+    // show the binary noise of a fraction such as 0.1.
+    QString text = QString::number(static_cast<double>(points), 'g', 7);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+QStringList StandingRow::fields() const
+{
+    return {keyText(),
+            name,
+            pointsText(),
+            plainNumber(goalDifference),
+            plainNumber(goalsFor),
+            plainNumber(goalsAgainst),
+            plainNumber(fairPlayPoints),
+            plainNumber(played),
+            plainNumber(homeGoalsFor),
+            plainNumber(awayGoalsFor),
+            plainNumber(homeGoalsAgainst),
+            plainNumber(awayGoalsAgainst),
+            plainNumber(homePoints),
+            plainNumber(awayPoints),
+            plainNumber(homeWins),
+            plainNumber(awayWins),
+            plainNumber(homeLosses),
+            plainNumber(awayLosses),
+            plainNumber(draws)};
+}
+
+QString StandingRow::rowText() const
+{
+    return fields().join(QLatin1Char('|'));
+}
+
+Standings computeStandings(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
+                           MatchDayNo upToMatchDay)
+{
+    Standings result;
+    if (upToMatchDay == 0 || upToMatchDay > MatchDayCount)
+        upToMatchDay = MatchDayCount;
+    result.upToMatchDay = upToMatchDay;
+
+    std::array<StandingRow, TeamCount> rows;
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        rows[team].team = team;
+        rows[team].name = season.teamName(team);
+    }
+
+    // Ten fixtures per match day whatever the calendar holds; the teams
+    // credited are those the record names, not those of the key.
+    const auto &keys = allFixtureKeys();
+    for (MatchDayNo day = 1; day <= upToMatchDay; ++day) {
+        for (int index = 0; index < FixturesPerMatchDay; ++index) {
+            const MatchRecord record = store.match(keys[(day - 1) * FixturesPerMatchDay + index]);
+            if (record.isEmpty())
+                continue;
+            const TeamNo h = teamOfLetterField(record[MatchRecord::HomeLetter]);
+            const TeamNo a = teamOfLetterField(record[MatchRecord::AwayLetter]);
+            if (h < 0 || a < 0)
+                continue; // a record naming no team of the league counts for nobody
+            StandingRow &home = rows[h];
+            StandingRow &away = rows[a];
+
+            const int homeGoals = text::leadingInt(record[MatchRecord::HomeGoals]);
+            const int awayGoals = text::leadingInt(record[MatchRecord::AwayGoals]);
+            const bool homePlayed = isPlayed(record[MatchRecord::HomeGoals]);
+            const bool awayPlayed = isPlayed(record[MatchRecord::AwayGoals]);
+
+            home.fairPlayPoints += 3 * text::leadingInt(record[MatchRecord::HomeRed])
+                                   + text::leadingInt(record[MatchRecord::HomeYellow]);
+            away.fairPlayPoints += 3 * text::leadingInt(record[MatchRecord::AwayRed])
+                                   + text::leadingInt(record[MatchRecord::AwayYellow]);
+
+            home.goalDifference += homeGoals - awayGoals;
+            away.goalDifference += awayGoals - homeGoals;
+            home.goalsFor += homeGoals;
+            away.goalsFor += awayGoals;
+            home.goalsAgainst += awayGoals;
+            away.goalsAgainst += homeGoals;
+            home.homeGoalsFor += homeGoals;
+            away.awayGoalsFor += awayGoals;
+            home.homeGoalsAgainst += awayGoals;
+            away.awayGoalsAgainst += homeGoals;
+
+            if (homePlayed) {
+                ++home.played;
+                ++result.playedSides;
+            }
+            if (awayPlayed) {
+                ++away.played;
+                ++result.playedSides;
+            }
+            result.totalGoals += homeGoals + awayGoals;
+
+            if (homeGoals > awayGoals) {
+                home.points += 3;
+                home.homePoints += 3;
+                ++home.homeWins;
+                ++away.awayLosses;
+            }
+            if (awayGoals > homeGoals) {
+                away.points += 3;
+                away.awayPoints += 3;
+                ++away.awayWins;
+                ++home.homeLosses;
+            }
+            // A score typed on one side only, or "-" on both, is no draw.
+            if (homeGoals == awayGoals && homePlayed && awayPlayed) {
+                home.points += 1;
+                away.points += 1;
+                home.homePoints += 1;
+                away.awayPoints += 1;
+                ++home.draws;
+                ++away.draws;
+            }
+        }
+    }
+
+    // Adjustments count whatever match day the standings stop at.
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        StandingRow &row = rows[team];
+        row.points += bonusMalus[team];
+        const double roundedPoints = roundHalfAway(static_cast<double>(row.points) + 10);
+        row.rankingKey = roundedPoints * 1e6 + (row.goalDifference + 200) * 1e3 + row.goalsFor;
+    }
+
+    // Equal keys are ordered by name, the later name ranking higher; that same
+    // order decides which of two level teams is the "previous" one below.
+    const TeamNameOrder nameOrder(rows);
+    std::array<TeamNo, TeamCount> order;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        order[team] = team;
+    const auto ascending = [&](const std::array<double, TeamCount> &key) {
+        return [&key, &nameOrder](TeamNo x, TeamNo y) {
+            if (key[x] != key[y])
+                return key[x] < key[y];
+            return nameOrder.rank(x) < nameOrder.rank(y);
+        };
+    };
+
+    std::array<double, TeamCount> firstKey;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        firstKey[team] = rows[team].rankingKey;
+    std::sort(order.begin(), order.end(), ascending(firstKey));
+
+    // Head-to-head, pairwise along runs of equal keys from the lowest up: the
+    // goal balance of the two mutual fixtures is added to the upper team's
+    // key, where it lands in the goals-for digits. The comparison is with the
+    // previous team's unadjusted key, so a three-way tie compares neighbours
+    // only.
+    HeadToHead headToHead(season, store);
+    for (int pos = 1; pos < TeamCount; ++pos) {
+        const TeamNo previous = order[pos - 1];
+        const TeamNo current = order[pos];
+        if (firstKey[current] != firstKey[previous])
+            continue;
+        const QChar previousLetter = season.teamLetterOfName(rows[previous].name);
+        const QChar currentLetter = season.teamLetterOfName(rows[current].name);
+        const int adjustment = headToHead.difference(currentLetter, previousLetter);
+        rows[current].rankingKey += adjustment;
+    }
+
+    // Fewer card points give a higher key.
+    std::array<double, TeamCount> finalKey;
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        StandingRow &row = rows[team];
+        row.rankingKey = row.rankingKey * 1000 + (999 - row.fairPlayPoints);
+        finalKey[team] = row.rankingKey;
+    }
+    std::sort(order.begin(), order.end(), ascending(finalKey));
+
+    for (int rank = 0; rank < TeamCount; ++rank)
+        result.rows[rank] = std::move(rows[order[TeamCount - 1 - rank]]);
+    return result;
+}

@@ -1,0 +1,70 @@
+#include "standings/core/teamnameorder.h"
+
+#include "standings/core/standingsengine.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+// Opening a collator is costly and it is not safe to share across threads;
+// one per thread, kept for the whole run.
+const QCollator &frenchCollator()
+{
+    thread_local const QCollator collator = [] {
+        QCollator c(QLocale(QLocale::French, QLocale::France));
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(false);
+        c.setIgnorePunctuation(false);
+        return c;
+    }();
+    return collator;
+}
+
+// The standings are computed again and again for the same twenty names (one
+// computation per match day for the ranking history): remember the last order.
+struct CachedOrder
+{
+    std::array<QString, TeamCount> names;
+    std::array<int, TeamCount> rank{};
+    bool valid = false;
+};
+
+} // namespace
+
+int TeamNameOrder::compare(const QString &a, const QString &b)
+{
+    const int byCollation = frenchCollator().compare(a, b);
+    if (byCollation != 0)
+        return byCollation;
+    return QString::compare(a, b, Qt::CaseSensitive);
+}
+
+TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows)
+{
+    thread_local CachedOrder cache;
+    bool same = cache.valid;
+    for (TeamNo team = 0; same && team < TeamCount; ++team)
+        same = cache.names[team] == rows[team].name;
+    if (same) {
+        m_rank = cache.rank;
+        return;
+    }
+
+    std::array<TeamNo, TeamCount> sorted;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        sorted[team] = team;
+    std::sort(sorted.begin(), sorted.end(), [&rows](TeamNo x, TeamNo y) {
+        const int c = compare(rows[x].name, rows[y].name);
+        return c != 0 ? c < 0 : x < y;
+    });
+    for (int pos = 0; pos < TeamCount; ++pos)
+        m_rank[sorted[pos]] = pos;
+
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        cache.names[team] = rows[team].name;
+    cache.rank = m_rank;
+    cache.valid = true;
+}
