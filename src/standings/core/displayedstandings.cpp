@@ -1,0 +1,147 @@
+#include "standings/core/displayedstandings.h"
+
+#include "season/core/textutil.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+// Texts shown around the table, kept together so they read at a glance.
+namespace texts {
+const QString ChampionsLeague = QStringLiteral("Qualifié phase de groupe Champions league 2014-15");
+// The season in this text has always been printed this way.
+const QString ThirdRound = QStringLiteral("Qualifié 3eme tour pour non champions Champions league 2014-14");
+const QString Europa = QStringLiteral("Qualifié tour de barrage Kestrane Europa 2014-15");
+const QString Relegated = QStringLiteral("Relégué en Kestrane 2");
+const QString Match = QStringLiteral(" Match");
+const QString Plural = QStringLiteral("es");
+const QString Ahead = QStringLiteral(" en avance pour: ");
+const QString Behind = QStringLiteral(" en retard pour : ");
+const QString ProgressSuffix = QStringLiteral("% des Matches joués");
+const QString TotalGoals = QStringLiteral("Nombre de buts au total: ");
+const QString AverageGoals = QStringLiteral("\r\nMoyenne de buts par match :");
+const QString Title = QStringLiteral("Classement à la Journée N°");
+} // namespace texts
+
+constexpr int AllSides = FixtureCount * 2;
+
+// Whole percentage as the "0" pattern writes it: halves away from zero.
+QString wholeNumber(double value)
+{
+    return QString::number(static_cast<qint64>(std::round(value)));
+}
+
+// Number of matches concerned: two teams per match, so it may end in ",5".
+QString matchCount(qsizetype teams)
+{
+    QString count = QString::number(teams / 2);
+    if (teams % 2 != 0)
+        count += QStringLiteral(",5");
+    return count;
+}
+
+QString aheadBehindPart(const QStringList &names, const QString &what, const QString &end)
+{
+    const double count = names.size() / 2.0;
+    if (names.isEmpty() || !(count < 10))
+        return {};
+    return matchCount(names.size()) + texts::Match + (count > 1 ? texts::Plural : QString()) + what
+           + names.join(QStringLiteral(", ")) + end;
+}
+
+void markZone(DisplayedRow &row, ZoneMark zone, const QString &toolTip)
+{
+    row.zone = zone;
+    row.zoneToolTip = toolTip;
+}
+
+} // namespace
+
+DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context)
+{
+    DisplayedStandings shown;
+    shown.upToMatchDay = standings.upToMatchDay;
+    shown.totalGoals = standings.totalGoals;
+    shown.playedSides = standings.playedSides;
+    shown.zonesMarked = standings.playedSides > 0;
+    if (standings.upToMatchDay < MatchDayCount)
+        shown.title = texts::Title + QString::number(standings.upToMatchDay);
+
+    QStringList ahead;
+    QStringList behind;
+    for (int i = 0; i < TeamCount; ++i) {
+        DisplayedRow &row = shown.rows[i];
+        row.data = standings.rows[i];
+        const int played = row.data.played;
+        // Teams ahead or behind the calendar only make sense for the season
+        // as it stands, not for the ranking at an earlier match day.
+        if (standings.upToMatchDay == MatchDayCount) {
+            if (context.dueMatchDays < played)
+                ahead.append(row.data.name);
+            else if (context.dueMatchDays > played)
+                behind.append(row.data.name);
+        }
+        row.belowAverage = !(played * 20 >= standings.playedSides);
+        row.favourite = !context.favouriteTeam.isEmpty() && row.data.name == context.favouriteTeam;
+    }
+
+    // Standard competition ranking: a run of equal keys shares the number
+    // of its first row.
+    shown.rows[0].rankLabel = QStringLiteral("1");
+    for (int i = 1; i < TeamCount; ++i) {
+        if (shown.rows[i].data.keyText() == shown.rows[i - 1].data.keyText())
+            shown.rows[i].rankLabel = shown.rows[i - 1].rankLabel;
+        else
+            shown.rows[i].rankLabel = QString::number(i + 1);
+    }
+
+    shown.aheadBehindText = aheadBehindPart(ahead, texts::Ahead, QStringLiteral(". "))
+                            + aheadBehindPart(behind, texts::Behind, QStringLiteral("."));
+
+    if (context.historyInProgress) {
+        // While the ranking history is built the bar shows how far it has got
+        // against the last ordinary computation; without one it stays as is.
+        if (context.referencePlayedSides != 0) {
+            const double share = double(standings.playedSides) / context.referencePlayedSides;
+            shown.progress = share;
+            shown.progressText = wholeNumber(100 * share) + QLatin1Char('%');
+        }
+    } else {
+        const double share = double(standings.playedSides) / AllSides;
+        shown.progress = share;
+        shown.progressText = wholeNumber(100 * share) + texts::ProgressSuffix;
+    }
+
+    if (standings.rows[0].points > 0)
+        shown.leader = standings.rows[0].name;
+
+    if (shown.zonesMarked) {
+        markZone(shown.rows[0], ZoneMark::ChampionsLeague, texts::ChampionsLeague);
+        markZone(shown.rows[1], ZoneMark::ChampionsLeague, texts::ChampionsLeague);
+        markZone(shown.rows[2], ZoneMark::ThirdRound, texts::ThirdRound);
+        markZone(shown.rows[3], ZoneMark::Europa, texts::Europa);
+        for (int i = 17; i < TeamCount; ++i)
+            markZone(shown.rows[i], ZoneMark::Relegated, texts::Relegated);
+    }
+
+    shown.goalsText = texts::TotalGoals + QString::number(standings.totalGoals);
+    if (standings.playedSides > 0) {
+        const double average = standings.totalGoals / (standings.playedSides / 2.0);
+        shown.goalsText += texts::AverageGoals + text::formatDecimal(average, 2);
+    }
+    return shown;
+}
+
+void StandingsModel::setDisplayed(const DisplayedStandings &displayed)
+{
+    m_displayed = displayed;
+    emit displayedChanged();
+}
+
+void StandingsModel::setRankTags(const Standings &standings)
+{
+    for (int i = 0; i < TeamCount; ++i)
+        m_rankTags[i] = standings.rows[i].name;
+}
