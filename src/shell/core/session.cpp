@@ -1,0 +1,44 @@
+#include "shell/core/session.h"
+
+#include "matchday/core/monthcalendar.h"
+#include "standings/core/standingsservice.h"
+
+#include <QDir>
+
+Session::Session(QString programFolder, Clock &clock, UserSettings &settings)
+    : m_folder(std::move(programFolder))
+    , m_clock(clock)
+    , m_settings(settings)
+    , m_store(m_folder)
+{
+    m_service = std::make_unique<StandingsService>(m_season, m_store, m_bonusMalus, m_standings);
+}
+
+Session::~Session() = default;
+
+bool Session::loadSeason()
+{
+    std::optional<Season> season = Season::load(QDir(m_folder).filePath(SeasonFileName));
+    if (!season)
+        return false;
+    m_season = std::move(*season);
+    return true;
+}
+
+void Session::loadBonusMalus()
+{
+    m_store.loadBonusMalus(m_bonusMalus);
+}
+
+void Session::computeStandings(MatchDayNo upTo, bool silent)
+{
+    DisplayContext context;
+    context.dueMatchDays = m_state.dueMatchDays();
+    context.favouriteTeam = m_state.favouriteTeam();
+    m_service->computeStandings(upTo, silent, context);
+}
+
+void Session::refreshDueMatchDays()
+{
+    m_state.setDueMatchDays(dueMatchDays(m_season, m_clock.now(), m_state.dueMatchDays()));
+}

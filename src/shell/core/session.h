@@ -1,0 +1,55 @@
+#pragma once
+
+#include "season/core/clock.h"
+#include "season/core/resultstore.h"
+#include "season/core/season.h"
+#include "season/core/usersettings.h"
+#include "shell/core/appstate.h"
+#include "standings/core/displayedstandings.h"
+
+#include <QString>
+
+#include <memory>
+
+class StandingsService;
+
+// The data of one run of the program: the season, the results store and its
+// points adjustments, the standings on display and the application state.
+// The main window and its panels render it; only these operations change it.
+class Session
+{
+public:
+    Session(QString programFolder, Clock &clock, UserSettings &settings);
+    ~Session();
+
+    static inline const QString SeasonFileName = QStringLiteral("2013.txt");
+
+    QString programFolder() const { return m_folder; }
+    Clock &clock() { return m_clock; }
+    UserSettings &settings() { return m_settings; }
+    const Season &season() const { return m_season; }
+    ResultStore &store() { return m_store; }
+    const BonusMalus &bonusMalus() const { return m_bonusMalus; }
+    StandingsModel &standings() { return m_standings; }
+    AppState &state() { return m_state; }
+
+    // False when the season file is missing: the program cannot run then.
+    bool loadSeason();
+    void loadBonusMalus();
+    // Recomputes the standings up to a match day (0 for the whole season);
+    // silent keeps the table as it is and only refreshes who holds which rank.
+    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
+    // Puts DueMatchDays in line with the clock.
+    void refreshDueMatchDays();
+
+private:
+    QString m_folder;
+    Clock &m_clock;
+    UserSettings &m_settings;
+    Season m_season;
+    ResultStore m_store;
+    BonusMalus m_bonusMalus{};
+    StandingsModel m_standings;
+    AppState m_state;
+    std::unique_ptr<StandingsService> m_service;
+};

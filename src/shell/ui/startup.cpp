@@ -1,0 +1,178 @@
+// The start-up and shutdown sequences of the main window, in their order.
+#include "shell/ui/mainwindow.h"
+
+#include "matchday/core/monthcalendar.h"
+#include "matchday/ui/monthcalendarview.h"
+#include "season/core/textutil.h"
+#include "shell/core/programinfo.h"
+#include "shell/core/prompt.h"
+#include "shell/core/session.h"
+#include "shell/core/startuprules.h"
+#include "shell/ui/commandbuttons.h"
+#include "shell/ui/pictures.h"
+#include "shell/ui/splashwindow.h"
+#include "standings/ui/standingstable.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// A stored check-box state that does not read as a number leaves the box as it is.
+void restoreCheck(QCheckBox *box, UserSettings &settings, const QString &key)
+{
+    bool ok = false;
+    const int value = settings.read(settingkeys::DataSection, key, QStringLiteral("0")).trimmed().toInt(&ok);
+    if (ok)
+        box->setChecked(value != 0);
+}
+
+} // namespace
+
+bool MainWindow::startUp()
+{
+    hide();
+    AppState &state = m_session.state();
+    state.setStartTime(m_session.clock().now());
+    m_startTimeLabel->setProperty("startTime", startup::dateTimeText(state.startTime()));
+
+    const QPixmap logo = m_pictures.logo();
+    m_splash = new SplashWindow(logo);
+    m_splash->setAttribute(Qt::WA_DeleteOnClose);
+    m_splash->show();
+    QApplication::processEvents();
+
+    setWindowTitle(programinfo::WindowCaption);
+
+    if (!m_session.loadSeason()) {
+        m_prompt.inform(programinfo::Title, programinfo::MissingSeasonMessage);
+        m_splash->close();
+        m_splash = nullptr;
+        return false;
+    }
+    // An update stopped half-way leaves only the backup: put it back before
+    // anything reads the store, or the season would show no result at all.
+    m_session.store().restoreInterruptedUpdate();
+    m_session.loadBonusMalus();
+
+    std::array<QString, TeamCount> names;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        names[team] = m_session.season().teamName(team);
+    m_pictures.loadCrests(names);
+    for (QLabel *crest : findChildren<QLabel *>(QStringLiteral("ImBlas")))
+        crest->setPixmap(m_pictures.crest(crest->property("index").toInt()));
+    m_logo->setPixmap(logo.scaled(m_logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+
+    parkPanels();
+    QApplication::processEvents();
+
+    m_months->showMonths(buildMonthLabels(m_session.season().matchDayDate(1), m_session.clock().now()));
+
+    m_news->setText(m_session.store().newsText());
+    restorePreferences();
+
+    selectCurrentMatchDay();
+    restoreCheck(m_autoUpdate, m_session.settings(), settingkeys::AutoUpdate);
+    if (m_autoUpdate->isChecked())
+        runResultsUpdate();
+    else
+        computeStandings();
+
+    QApplication::processEvents();
+    show();
+    startCrestTicker();
+    showNews();
+    if (m_splash) {
+        m_splash->close();
+        m_splash = nullptr;
+    }
+
+    offerStaleDataUpdate();
+    QApplication::processEvents();
+    refreshDonorsWeekly();
+    markRankMovement(state.dueMatchDays());
+    return true;
+}
+
+void MainWindow::restorePreferences()
+{
+    UserSettings &settings = m_session.settings();
+    restoreCheck(m_highlightFavourite, settings, settingkeys::HighlightFavourite);
+    restoreCheck(m_trackingAid, settings, settingkeys::TrackingAid);
+    m_session.state().setHighlightFavourite(m_highlightFavourite->isChecked());
+    if (m_highlightFavourite->isChecked()) {
+        const QString favourite = settings.read(settingkeys::DataSection, settingkeys::FavouriteTeam);
+        m_favouriteLabel->setText(favourite);
+        m_session.state().setFavouriteTeam(favourite);
+    }
+}
+
+void MainWindow::showNews()
+{
+    const bool news = !m_news->text().isEmpty();
+    m_newsPanel->setVisible(news);
+    for (QLabel *caption : m_sideCaptions)
+        caption->setVisible(!news);
+}
+
+void MainWindow::offerStaleDataUpdate()
+{
+    const QFileInfo store(m_session.store().path());
+    std::optional<QDateTime> modified;
+    if (store.exists())
+        modified = store.lastModified();
+    const QDateTime now = m_session.clock().now();
+    if (startup::staleDataOfferDue(now, modified, m_session.season().matchDayDate(MatchDayCount))
+        && m_prompt.ask(startup::staleDataTitle(), startup::staleDataQuestion()))
+        runResultsUpdate();
+}
+
+void MainWindow::selectCurrentMatchDay()
+{
+    m_session.refreshDueMatchDays();
+}
+
+void MainWindow::runResultsUpdate()
+{
+    emit resultsUpdateRequested();
+    computeStandings();
+}
+
+void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_session.computeStandings(upTo, silent);
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::startCrestTicker()
+{
+}
+
+void MainWindow::refreshDonorsWeekly()
+{
+    UserSettings &settings = m_session.settings();
+    const QDateTime now = m_session.clock().now();
+    const QString lastFetch = settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
+    if (!startup::donorsRefreshDue(now, lastFetch))
+        return;
+    emit donorsFetchRequested();
+    settings.write(settingkeys::DonorsSection, settingkeys::DonorsFetched, startup::dateTimeText(now));
+}
+
+void MainWindow::markRankMovement(int matchDay)
+{
+    emit rankMovementRequested(matchDay);
+}
+
+void MainWindow::writePreferences()
+{
+    UserSettings &settings = m_session.settings();
+    settings.write(settingkeys::DataSection, settingkeys::AutoUpdate, QString::number(m_autoUpdate->isChecked()));
+    settings.write(settingkeys::DataSection, settingkeys::HighlightFavourite,
+                   QString::number(m_highlightFavourite->isChecked()));
+    settings.write(settingkeys::DataSection, settingkeys::TrackingAid, QString::number(m_trackingAid->isChecked()));
+}
