@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12, then configures and
+# builds the project in ./build. Safe to run again: it installs only what is
+# missing and rebuilds only what changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installation de : ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)"
