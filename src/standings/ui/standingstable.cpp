@@ -14,8 +14,8 @@ namespace {
 namespace P = StandingsPalette;
 using Kind = StandingsCells::Kind;
 
-constexpr int PanelGap = 10;
-constexpr int PanelWidth = 156;
+constexpr int PanelGap = 8;
+constexpr int PanelWidth = 150;
 constexpr int CrestSize = 48;
 constexpr int MarkerWidth = 2;
 constexpr int RuleHeight = 2;
@@ -103,10 +103,10 @@ void StandingsTable::createPanels()
     top += CrestSize + 8;
 
     m_goals = panelLabel(this, "Label19");
-    m_goals->setGeometry(left, top, PanelWidth, 44);
+    m_goals->setGeometry(left, top, PanelWidth, 58);
     m_goals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_goals->installEventFilter(this);
-    top += 48;
+    top += 62;
 
     m_progressFrame = new QFrame(this);
     m_progressFrame->setObjectName(QStringLiteral("Picture1"));
