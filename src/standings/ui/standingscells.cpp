@@ -11,7 +11,7 @@ namespace {
 using Kind = StandingsCells::Kind;
 namespace P = StandingsPalette;
 
-struct ColumnSpec
+struct ColumnLayout
 {
     const char *name;
     int width;    // pixels, including the grid gap
@@ -23,7 +23,7 @@ struct ColumnSpec
 
 // Screen order of the columns: rank, movement, team, the season totals, then
 // the home/away split with the draws last.
-constexpr ColumnSpec Columns[] = {
+constexpr ColumnLayout Columns[] = {
     {"LabClass", 24, 0, Kind::Rank, P::RankLabel, false},
     {"ImEvol", 17, 0, Kind::Icon, P::White, false},
     {"Tclass", 117, 0, Kind::Name, P::White, false},
@@ -48,7 +48,7 @@ constexpr ColumnSpec Columns[] = {
 
 // A header covers the columns first..last over `levels` of the three header
 // levels, starting at `level`.
-struct HeaderSpec
+struct HeaderLayout
 {
     const char *text;
     const char *first;
@@ -57,7 +57,7 @@ struct HeaderSpec
     int levels;
 };
 
-constexpr HeaderSpec Headers[] = {
+constexpr HeaderLayout Headers[] = {
     {"", "LabClass", "ImEvol", 0, 3},
     {"Equipe", "Tclass", "Tclass", 0, 3},
     {"Points", "TPTS", "TPTS", 0, 3},
@@ -86,11 +86,11 @@ constexpr HeaderSpec Headers[] = {
     {"Nuls", "TMN", "TMN", 2, 1},
 };
 
-const ColumnSpec *specOf(const QString &column)
+const ColumnLayout *layoutOf(const QString &column)
 {
-    for (const ColumnSpec &spec : Columns) {
-        if (column == QLatin1String(spec.name))
-            return &spec;
+    for (const ColumnLayout &layout : Columns) {
+        if (column == QLatin1String(layout.name))
+            return &layout;
     }
     return nullptr;
 }
@@ -100,11 +100,11 @@ const ColumnSpec *specOf(const QString &column)
 StandingsCells::StandingsCells(QWidget *parent)
 {
     int x = 0;
-    for (const ColumnSpec &spec : Columns) {
-        x += spec.gapBefore;
-        const QString name = QString::fromLatin1(spec.name);
+    for (const ColumnLayout &layout : Columns) {
+        x += layout.gapBefore;
+        const QString name = QString::fromLatin1(layout.name);
         m_names.append(name);
-        m_columnSpan.insert(name, QRect(x, 0, spec.width - 1, 0));
+        m_columnSpan.insert(name, QRect(x, 0, layout.width - 1, 0));
         std::array<QLabel *, Rows> &column = m_cells[name];
         for (int row = 0; row < Rows; ++row) {
             auto *label = new QLabel(parent);
@@ -114,20 +114,20 @@ StandingsCells::StandingsCells(QWidget *parent)
             label->setTextFormat(Qt::PlainText);
             label->setAutoFillBackground(true);
             label->setMouseTracking(true);
-            if (spec.kind == Kind::Name) {
+            if (layout.kind == Kind::Name) {
                 label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
                 label->setIndent(3);
             } else {
                 label->setAlignment(Qt::AlignCenter);
             }
-            if (spec.kind == Kind::Rank)
+            if (layout.kind == Kind::Rank)
                 setBold(label, true);
-            setBackground(label, QColor(spec.background));
+            setBackground(label, QColor(layout.background));
             setTextColour(label, QColor(P::Text));
-            label->setGeometry(x, rowTop(row), spec.width - 1, rowBottom(row) - rowTop(row));
+            label->setGeometry(x, rowTop(row), layout.width - 1, rowBottom(row) - rowTop(row));
             column[row] = label;
         }
-        x += spec.width;
+        x += layout.width;
     }
     m_width = x - 1;
     createHeaders(parent);
@@ -135,10 +135,10 @@ StandingsCells::StandingsCells(QWidget *parent)
 
 void StandingsCells::createHeaders(QWidget *parent)
 {
-    for (const HeaderSpec &spec : Headers) {
-        const QRect first = m_columnSpan.value(QString::fromLatin1(spec.first));
-        const QRect last = m_columnSpan.value(QString::fromLatin1(spec.last));
-        auto *label = new QLabel(QString::fromUtf8(spec.text), parent);
+    for (const HeaderLayout &layout : Headers) {
+        const QRect first = m_columnSpan.value(QString::fromLatin1(layout.first));
+        const QRect last = m_columnSpan.value(QString::fromLatin1(layout.last));
+        auto *label = new QLabel(QString::fromUtf8(layout.text), parent);
         label->setObjectName(QStringLiteral("Header"));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignCenter);
@@ -147,9 +147,9 @@ void StandingsCells::createHeaders(QWidget *parent)
         setBackground(label, QColor(P::Header));
         setTextColour(label, QColor(P::Text));
         setBold(label, true);
-        const int top = spec.level * HeaderLevelHeight;
+        const int top = layout.level * HeaderLevelHeight;
         label->setGeometry(first.left(), top, last.right() - first.left() + 1,
-                           spec.levels * HeaderLevelHeight - 1);
+                           layout.levels * HeaderLevelHeight - 1);
     }
 }
 
@@ -163,17 +163,17 @@ QLabel *StandingsCells::cell(const QString &column, int row) const
 
 StandingsCells::Kind StandingsCells::kindOf(const QString &column)
 {
-    const ColumnSpec *spec = specOf(column);
-    return spec ? spec->kind : Kind::Icon;
+    const ColumnLayout *layout = layoutOf(column);
+    return layout ? layout->kind : Kind::Icon;
 }
 
 void StandingsCells::resetColumnColours()
 {
-    for (const ColumnSpec &spec : Columns) {
-        if (!spec.resettable)
+    for (const ColumnLayout &layout : Columns) {
+        if (!layout.resettable)
             continue;
-        for (QLabel *label : m_cells.value(QString::fromLatin1(spec.name)))
-            setBackground(label, QColor(spec.background));
+        for (QLabel *label : m_cells.value(QString::fromLatin1(layout.name)))
+            setBackground(label, QColor(layout.background));
     }
 }
 
