@@ -263,6 +263,8 @@ IniFile::~IniFile() = default;
 
 const IniFile::Cache &IniFile::parsed() const
 {
+    if (m_caching && m_cache && m_holds > 0)
+        return *m_cache;
     const FileStamp now = stampOf(m_path);
     if (m_caching && m_cache && m_cache->stamp == now)
         return *m_cache;

@@ -39,6 +39,26 @@ public:
     // Only the benchmark turns caching off.
     void setCaching(bool enabled) { m_caching = enabled; }
 
+    // While a Hold lives, reads use the parse as it stood when the hold began
+    // and do not look at the file again, so a computation reading hundreds of
+    // keys sees one state of the file at the cost of one check. Holds nest;
+    // without caching they change nothing.
+    class Hold
+    {
+    public:
+        explicit Hold(const IniFile &file) : m_file(file)
+        {
+            file.parsed();
+            ++file.m_holds;
+        }
+        ~Hold() { --m_file.m_holds; }
+        Hold(const Hold &) = delete;
+        Hold &operator=(const Hold &) = delete;
+
+    private:
+        const IniFile &m_file;
+    };
+
     // Pure parsing and editing, exposed for tests of the format.
     static QString readFrom(const QByteArray &bytes, const QString &section, const QString &key,
                             const QString &defaultValue = {});
@@ -54,4 +74,5 @@ private:
     QString m_path;
     bool m_caching = true;
     mutable std::unique_ptr<Cache> m_cache;
+    mutable int m_holds = 0;
 };
