@@ -1,9 +1,13 @@
 #include "standings/core/standingsengine.h"
 
+#include "season/core/textutil.h"
+
 #include "seasonbuilder.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 namespace {
 
@@ -314,6 +318,30 @@ TEST_F(Engine, AFractionalAdjustmentShowsButEntersTheKeyRounded)
     const Standings h = computeWith(0, bonus);
     EXPECT_EQ(row(h, "Alpha").pointsText(), "2,5");
     EXPECT_EQ(row(h, "Alpha").keyText(), "013202002999");
+}
+
+TEST_F(Engine, AStoreReplacedBetweenTwoComputationsIsSeen)
+{
+    const Season season = Season::fromBytes(m_builder.seasonFile());
+    const ResultStore store(m_folder.path());
+    m_folder.write(ResultStore::FileName, ResultsBuilder().result(key('A', 'B'), 'A', "1", "0", 'B').bytes());
+    EXPECT_EQ(computeStandings(season, store, {}).rows[0].name, "Alpha");
+
+    // A download replaces the whole file; the next computation reads the new one.
+    TestFolder download;
+    download.write(ResultStore::FileName, ResultsBuilder().result(key('C', 'D'), 'C', "0", "3", 'D').bytes());
+    ASSERT_TRUE(QFile::remove(m_folder.file(ResultStore::FileName)));
+    ASSERT_TRUE(QFile::rename(download.file(ResultStore::FileName), m_folder.file(ResultStore::FileName)));
+    EXPECT_EQ(computeStandings(season, store, {}).rows[0].name, "Delta");
+
+    QFile::remove(m_folder.file(ResultStore::FileName));
+    EXPECT_EQ(computeStandings(season, store, {}).playedSides, 0);
+}
+
+TEST(EngineNumbers, ScoresReadLikeEveryOtherLeadingNumber)
+{
+    for (const char *typed : {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
+        EXPECT_EQ(standingsdetail::leadingWholeNumber(QString::fromLatin1(typed)), text::leadingInt(typed)) << typed;
 }
 
 TEST(EngineNames, FrenchNameOrderWithoutRegardToCase)

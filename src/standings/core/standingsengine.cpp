@@ -1,6 +1,5 @@
 #include "standings/core/standingsengine.h"
 
-#include "season/core/textutil.h"
 #include "standings/core/teamnameorder.h"
 
 #include <QStringView>
@@ -9,13 +8,35 @@
 #include <cmath>
 #include <vector>
 
+int standingsdetail::leadingWholeNumber(QStringView text)
+{
+    // The rule of text::leadingNumber, cut to its whole part, without
+    // converting through a floating-point parser.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
+        if (value < 1000000000)
+            value = value * 10 + (text[i].unicode() - '0');
+        ++i;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
 namespace {
 
 constexpr qsizetype KeyDigits = 12;
 
 // A goals field counts as played unless it is empty, blanks only, or the
 // "-" that volunteers type for a match that did not take place.
-bool isPlayed(const QString &goals)
+bool isPlayed(QStringView goals)
 {
     if (goals == QLatin1String("-"))
         return false;
@@ -27,7 +48,7 @@ bool isPlayed(const QString &goals)
 }
 
 // Team number named by a record letter, or -1 when the letter names no team.
-TeamNo teamOfLetterField(const QString &field)
+TeamNo teamOfLetterField(QStringView field)
 {
     if (field.isEmpty())
         return -1;
@@ -49,6 +70,49 @@ const std::array<QString, MatchDayCount * FixturesPerMatchDay> &allFixtureKeys()
     return keys;
 }
 
+// A stored result read in place: its eight fields are views into the value
+// the store keeps, so counting a fixture allocates nothing. Missing fields
+// read as empty, as for MatchRecord.
+class RecordView
+{
+public:
+    explicit RecordView(const QString &text) : m_text(text)
+    {
+        QStringView rest(m_text);
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            const qsizetype bar = rest.indexOf(QLatin1Char('|'));
+            if (bar < 0) {
+                m_fields[i] = rest;
+                break;
+            }
+            m_fields[i] = rest.first(bar);
+            rest = rest.sliced(bar + 1);
+        }
+    }
+    QStringView operator[](MatchRecord::Field f) const { return m_fields[f]; }
+    int number(MatchRecord::Field f) const { return standingsdetail::leadingWholeNumber(m_fields[f]); }
+
+private:
+    QString m_text; // keeps the viewed characters alive
+    std::array<QStringView, 8> m_fields;
+};
+
+// Reads results straight from the store's "Resultats" section (section names
+// compare without regard to case), one key per fixture like every view.
+class ResultReader
+{
+public:
+    explicit ResultReader(const ResultStore &store) : m_ini(store.ini()) {}
+    RecordView read(const QString &fixtureKey) const
+    {
+        static const QString section = QStringLiteral("resultats");
+        return RecordView(m_ini.read(section, fixtureKey, MatchRecord::EmptyText));
+    }
+
+private:
+    const IniFile &m_ini;
+};
+
 // Whole-number rounding of the displayed key digits: halves go away from
 // zero, as the number patterns of stored files have always done.
 double roundHalfAway(double value)
@@ -62,7 +126,7 @@ double roundHalfAway(double value)
 class HeadToHead
 {
 public:
-    HeadToHead(const Season &season, const ResultStore &store) : m_season(season), m_store(store) {}
+    HeadToHead(const Season &season, const ResultReader &results) : m_season(season), m_results(results) {}
 
     // Goals of `first` minus goals of `second` in their mutual fixtures.
     int difference(QChar first, QChar second)
@@ -76,14 +140,14 @@ public:
         int secondGoals = 0;
         for (const QString &entry : m_entries) {
             if (entry.contains(firstAtHome)) {
-                const MatchRecord record = m_store.match(fixtureKeyOf(entry));
-                firstGoals += text::leadingInt(record[MatchRecord::HomeGoals]);
-                secondGoals += text::leadingInt(record[MatchRecord::AwayGoals]);
+                const RecordView record = m_results.read(fixtureKeyOf(entry));
+                firstGoals += record.number(MatchRecord::HomeGoals);
+                secondGoals += record.number(MatchRecord::AwayGoals);
             }
             if (entry.contains(secondAtHome)) {
-                const MatchRecord record = m_store.match(fixtureKeyOf(entry));
-                secondGoals += text::leadingInt(record[MatchRecord::HomeGoals]);
-                firstGoals += text::leadingInt(record[MatchRecord::AwayGoals]);
+                const RecordView record = m_results.read(fixtureKeyOf(entry));
+                secondGoals += record.number(MatchRecord::HomeGoals);
+                firstGoals += record.number(MatchRecord::AwayGoals);
             }
         }
         return firstGoals - secondGoals;
@@ -114,7 +178,7 @@ private:
     }
 
     const Season &m_season;
-    const ResultStore &m_store;
+    const ResultReader &m_results;
     std::vector<QString> m_entries;
     bool m_loaded = false;
 };
@@ -178,6 +242,8 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     if (upToMatchDay == 0 || upToMatchDay > MatchDayCount)
         upToMatchDay = MatchDayCount;
     result.upToMatchDay = upToMatchDay;
+    // One look at the store's file for the whole computation, not one per fixture.
+    const IniFile::Hold hold(store.ini());
 
     std::array<StandingRow, TeamCount> rows;
     for (TeamNo team = 0; team < TeamCount; ++team) {
@@ -188,10 +254,11 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     // Ten fixtures per match day whatever the calendar holds; the teams
     // credited are those the record names, not those of the key.
     const auto &keys = allFixtureKeys();
+    const ResultReader results(store);
     for (MatchDayNo day = 1; day <= upToMatchDay; ++day) {
         for (int index = 0; index < FixturesPerMatchDay; ++index) {
-            const MatchRecord record = store.match(keys[(day - 1) * FixturesPerMatchDay + index]);
-            if (record.isEmpty())
+            const RecordView record = results.read(keys[(day - 1) * FixturesPerMatchDay + index]);
+            if (record[MatchRecord::HomeLetter].isEmpty())
                 continue;
             const TeamNo h = teamOfLetterField(record[MatchRecord::HomeLetter]);
             const TeamNo a = teamOfLetterField(record[MatchRecord::AwayLetter]);
@@ -200,15 +267,15 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
             StandingRow &home = rows[h];
             StandingRow &away = rows[a];
 
-            const int homeGoals = text::leadingInt(record[MatchRecord::HomeGoals]);
-            const int awayGoals = text::leadingInt(record[MatchRecord::AwayGoals]);
+            const int homeGoals = record.number(MatchRecord::HomeGoals);
+            const int awayGoals = record.number(MatchRecord::AwayGoals);
             const bool homePlayed = isPlayed(record[MatchRecord::HomeGoals]);
             const bool awayPlayed = isPlayed(record[MatchRecord::AwayGoals]);
 
-            home.fairPlayPoints += 3 * text::leadingInt(record[MatchRecord::HomeRed])
-                                   + text::leadingInt(record[MatchRecord::HomeYellow]);
-            away.fairPlayPoints += 3 * text::leadingInt(record[MatchRecord::AwayRed])
-                                   + text::leadingInt(record[MatchRecord::AwayYellow]);
+            home.fairPlayPoints += 3 * record.number(MatchRecord::HomeRed)
+                                   + record.number(MatchRecord::HomeYellow);
+            away.fairPlayPoints += 3 * record.number(MatchRecord::AwayRed)
+                                   + record.number(MatchRecord::AwayYellow);
 
             home.goalDifference += homeGoals - awayGoals;
             away.goalDifference += awayGoals - homeGoals;
@@ -287,7 +354,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     // key, where it lands in the goals-for digits. The comparison is with the
     // previous team's unadjusted key, so a three-way tie compares neighbours
     // only.
-    HeadToHead headToHead(season, store);
+    HeadToHead headToHead(season, results);
     for (int pos = 1; pos < TeamCount; ++pos) {
         const TeamNo previous = order[pos - 1];
         const TeamNo current = order[pos];

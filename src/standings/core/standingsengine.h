@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <array>
 
@@ -48,3 +49,9 @@ struct Standings
 // packed ranking key and its tie-breaks.
 Standings computeStandings(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
                            MatchDayNo upToMatchDay = 0);
+
+namespace standingsdetail {
+// The whole part of a text's leading number: blanks skipped, an optional
+// sign, digits; "-", "" or "abc" read 0. Same rule as text::leadingInt.
+int leadingWholeNumber(QStringView text);
+} // namespace standingsdetail
