@@ -1,0 +1,74 @@
+#!/bin/sh
+# Start-up time of the program against the floor of a bare Qt window holding
+# as many widgets: each is started RUNS times and quits after its first
+# paint; the medians and their ratio are printed.
+#
+#   bench/startup.sh [BIN_DIR] [RUNS]
+#
+# BIN_DIR is the build's bin folder holding kestrane and bare_window
+# (default: build/bin beside this script's folder). QT_QPA_PLATFORM defaults
+# to offscreen. The runs use a throw-away home folder, so the user's own
+# settings are neither read nor written.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+bin=${1:-"$here/../build/bin"}
+runs=${2:-20}
+bin=$(cd "$bin" && pwd)
+
+for exe in kestrane bare_window; do
+    if [ ! -x "$bin/$exe" ]; then
+        echo "startup.sh: $bin/$exe not found (build the kestrane and bare_window targets)" >&2
+        exit 2
+    fi
+done
+
+: "${QT_QPA_PLATFORM:=offscreen}"
+export QT_QPA_PLATFORM
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/runtime" "$scratch/config"
+chmod 700 "$scratch/runtime"
+export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_RUNTIME_DIR="$scratch/runtime"
+
+now_ns() { date +%s%N; }
+
+# Prints the wall time of one run in milliseconds (three decimals); the
+# program's standard output goes to the file named by $2.
+time_once() {
+    start=$(now_ns)
+    if ! "$@" >"$scratch/out" 2>"$scratch/err"; then
+        echo "startup.sh: '$*' failed:" >&2
+        cat "$scratch/err" >&2
+        exit 1
+    fi
+    end=$(now_ns)
+    echo $(( (end - start) / 1000 )) | awk '{ printf "%.3f\n", $1 / 1000 }'
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# One warm-up run of the program, which also reports its widget count.
+(cd "$bin" && time_once ./kestrane --quit-after-first-paint) >/dev/null
+widgets=$(sed -n 's/^widgets: *\([0-9][0-9]*\).*/\1/p' "$scratch/out" | head -n 1)
+if [ -z "$widgets" ]; then
+    echo "startup.sh: kestrane printed no 'widgets: N' line" >&2
+    exit 1
+fi
+"$bin/bare_window" "$widgets" >/dev/null 2>&1 || true
+
+: >"$scratch/program.ms"
+: >"$scratch/bare.ms"
+i=0
+while [ "$i" -lt "$runs" ]; do
+    (cd "$bin" && time_once ./kestrane --quit-after-first-paint) >>"$scratch/program.ms"
+    time_once "$bin/bare_window" "$widgets" >>"$scratch/bare.ms"
+    i=$((i + 1))
+done
+
+program=$(median <"$scratch/program.ms")
+bare=$(median <"$scratch/bare.ms")
+echo "platform: $QT_QPA_PLATFORM, runs: $runs, widgets: $widgets"
+echo "kestrane median: $program ms"
+echo "bare_window median: $bare ms"
+awk -v p="$program" -v b="$bare" 'BEGIN { if (b > 0) printf "ratio kestrane/bare_window: %.2f\n", p / b }'
