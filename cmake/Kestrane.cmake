@@ -16,6 +16,7 @@ function(kestrane_add_test name)
   cmake_parse_arguments(ARG "GUI" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/testmain.cpp)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} test_support GTest::gtest Qt6::Core)
+  target_compile_options(${name} PRIVATE -include ${PROJECT_SOURCE_DIR}/tests/support/qtprinters.h)
   target_compile_definitions(${name} PRIVATE
       KESTRANE_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
       KESTRANE_SAMPLE_DATA="${PROJECT_SOURCE_DIR}/data")

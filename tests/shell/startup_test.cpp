@@ -1,0 +1,241 @@
+#include "fakeclock.h"
+#include "fakeprompt.h"
+#include "testfolder.h"
+
+#include "season/core/usersettings.h"
+#include "shell/core/session.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/pictures.h"
+#include "standings/ui/standingstable.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray sample(const QString &name)
+{
+    QFile f(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void setAge(const QString &path, const QDateTime &modified)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+template <typename W>
+QList<W *> indexed(QWidget *root, const QString &name)
+{
+    QList<W *> list = root->findChildren<W *>(name);
+    std::sort(list.begin(), list.end(),
+              [](W *a, W *b) { return a->property("index").toInt() < b->property("index").toInt(); });
+    return list;
+}
+
+// A program folder with the bundled season, a clock, answered questions and
+// settings in a temporary file: one start of the program.
+class Startup : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        folder.write(QStringLiteral("2013.txt"), sample(QStringLiteral("2013.txt")));
+        folder.write(QStringLiteral("Resultats2013.ini"), sample(QStringLiteral("Resultats2013.ini")));
+        settings = UserSettings::atFile(settingsDir.filePath(QStringLiteral("kestrane.ini")));
+    }
+
+    MainWindow &start(bool expectRunning = true)
+    {
+        session = std::make_unique<Session>(folder.path(), clock, *settings);
+        pictures = std::make_unique<Pictures>(folder.path());
+        window = std::make_unique<MainWindow>(*session, prompt, *pictures);
+        updates = std::make_unique<QSignalSpy>(window.get(), &MainWindow::resultsUpdateRequested);
+        donors = std::make_unique<QSignalSpy>(window.get(), &MainWindow::donorsFetchRequested);
+        EXPECT_EQ(window->startUp(), expectRunning);
+        return *window;
+    }
+
+    QString storePath() const { return folder.file(QStringLiteral("Resultats2013.ini")); }
+
+    TestFolder folder;
+    QTemporaryDir settingsDir;
+    std::unique_ptr<UserSettings> settings;
+    FakeClock clock{QDateTime(QDate(2013, 12, 5), QTime(20, 0))}; // a Thursday in the season
+    FakePrompt prompt;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Pictures> pictures;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QSignalSpy> updates;
+    std::unique_ptr<QSignalSpy> donors;
+};
+
+} // namespace
+
+TEST_F(Startup, ShowsTheWindowWithItsCaptionRowsAndStandings)
+{
+    setAge(storePath(), clock.now().addDays(-1));
+    MainWindow &w = start();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Championnat de  Kestrane 1 (2013 - 2014)"));
+    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("T1")).size(), 38);
+    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("Nm")).size(), 38);
+    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("TPTS")).size(), 20);
+    EXPECT_EQ(w.findChildren<QWidget *>(QStringLiteral("BtN")).size(), 20); // the rest come with their panels
+    EXPECT_TRUE(prompt.questions.isEmpty());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+
+    // The standings of the whole season are on display, leader first.
+    const QList<QLabel *> names = indexed<QLabel>(&w, QStringLiteral("Tclass"));
+    ASSERT_EQ(names.size(), 20);
+    EXPECT_EQ(names[0]->text(), session->standings().displayed().rows[0].data.name);
+    EXPECT_FALSE(names[0]->text().isEmpty());
+    EXPECT_EQ(session->state().dueMatchDays(), 17); // 17 Saturdays from 10 August to 30 November
+
+    // News from the store replaces the home/away captions.
+    EXPECT_TRUE(w.findChild<QWidget *>(QStringLiteral("Frame5"))->isVisible());
+    EXPECT_FALSE(indexed<QLabel>(&w, QStringLiteral("Label27"))[0]->isVisible());
+}
+
+TEST_F(Startup, MonthLabelsTakeFrenchCaptionsAndColoursFromTheClock)
+{
+    setAge(storePath(), clock.now().addDays(-1));
+    MainWindow &w = start();
+    const QList<QLabel *> months = indexed<QLabel>(&w, QStringLiteral("LabMois"));
+    ASSERT_EQ(months.size(), 10);
+    EXPECT_EQ(months[0]->text(), QStringLiteral("Août 2013"));
+    EXPECT_EQ(months[4]->text(), QStringLiteral("Décembre 2013"));
+    EXPECT_EQ(months[9]->text(), QStringLiteral("Mai 2014"));
+    const QColor green(0x00, 0xC0, 0x00), yellow(0xFF, 0xFF, 0x00);
+    EXPECT_EQ(months[3]->palette().color(QPalette::WindowText), green);
+    EXPECT_EQ(months[4]->palette().color(QPalette::WindowText), yellow);
+    EXPECT_EQ(months[9]->palette().color(QPalette::WindowText), yellow);
+}
+
+TEST_F(Startup, StaleDataOfferAfterMoreThanTenDays)
+{
+    setAge(storePath(), clock.now().addDays(-10));
+    start();
+    EXPECT_TRUE(prompt.questions.isEmpty());
+
+    setAge(storePath(), clock.now().addDays(-11));
+    prompt.answer = true;
+    start();
+    ASSERT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions[0].startsWith(QStringLiteral("Mise à jour\nLes données enregistrées")));
+    EXPECT_EQ(updates->count(), 1);
+}
+
+TEST_F(Startup, NoOfferOnceTheSeasonIsOver)
+{
+    clock.set(QDateTime(QDate(2014, 5, 18), QTime(10, 0)));
+    setAge(storePath(), clock.now().addDays(-60));
+    start();
+    EXPECT_TRUE(prompt.questions.isEmpty());
+}
+
+TEST_F(Startup, MissingStoreIsOfferedAndShowsAnEmptySeason)
+{
+    QFile::remove(storePath());
+    prompt.answer = false;
+    MainWindow &w = start();
+    EXPECT_EQ(prompt.questions.size(), 1);
+    EXPECT_EQ(updates->count(), 0);
+    EXPECT_EQ(indexed<QLabel>(&w, QStringLiteral("TPTS"))[0]->text(), QStringLiteral("0"));
+    EXPECT_FALSE(QFile::exists(storePath())); // reading never creates the store
+}
+
+TEST_F(Startup, BackupOfAnInterruptedUpdateIsPutBack)
+{
+    const QString backup = folder.file(QStringLiteral("Resultats2013.BU"));
+    ASSERT_TRUE(QFile::rename(storePath(), backup));
+    MainWindow &w = start();
+    EXPECT_TRUE(QFile::exists(storePath()));
+    EXPECT_FALSE(QFile::exists(backup));
+    EXPECT_NE(indexed<QLabel>(&w, QStringLiteral("TPTS"))[0]->text(), QStringLiteral("0"));
+}
+
+TEST_F(Startup, MissingSeasonFileStopsWithTheMessage)
+{
+    QFile::remove(folder.file(QStringLiteral("2013.txt")));
+    MainWindow &w = start(false);
+    EXPECT_FALSE(w.isVisible());
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].endsWith(QStringLiteral("Absence du fichier 2013.txt")));
+    EXPECT_EQ(w.splash(), nullptr);
+}
+
+TEST_F(Startup, PreferencesAreRestoredAndWrittenBackAtShutdown)
+{
+    setAge(storePath(), clock.now().addDays(-1));
+    settings->write(QStringLiteral("Data"), QStringLiteral("C5"), QStringLiteral("1"));
+    settings->write(QStringLiteral("Data"), QStringLiteral("C6"), QStringLiteral("oui")); // not a number: left as is
+    const QString favourite = Season::load(folder.file(QStringLiteral("2013.txt")))->teamName(3);
+    settings->write(QStringLiteral("data"), QStringLiteral("ep"), favourite);
+    MainWindow &w = start();
+    EXPECT_TRUE(w.findChild<QCheckBox *>(QStringLiteral("Check5"))->isChecked());
+    EXPECT_FALSE(w.findChild<QCheckBox *>(QStringLiteral("Check6"))->isChecked());
+    EXPECT_EQ(session->state().favouriteTeam(), favourite);
+
+    w.findChild<QCheckBox *>(QStringLiteral("Check4"))->setChecked(true);
+    w.close();
+    EXPECT_EQ(settings->read(QStringLiteral("Data"), QStringLiteral("C4")), QStringLiteral("1"));
+    EXPECT_EQ(settings->read(QStringLiteral("Data"), QStringLiteral("C5")), QStringLiteral("1"));
+    EXPECT_EQ(settings->read(QStringLiteral("Data"), QStringLiteral("C6")), QStringLiteral("0"));
+}
+
+TEST_F(Startup, FavouriteIgnoredWhenHighlightingIsOff)
+{
+    settings->write(QStringLiteral("Data"), QStringLiteral("C5"), QStringLiteral("0"));
+    settings->write(QStringLiteral("Data"), QStringLiteral("EP"), QStringLiteral("FC Valmoret"));
+    start();
+    EXPECT_TRUE(session->state().favouriteTeam().isEmpty());
+}
+
+TEST_F(Startup, AutomaticUpdateRunsInsteadOfThePlainComputation)
+{
+    setAge(storePath(), clock.now().addDays(-1));
+    settings->write(QStringLiteral("Data"), QStringLiteral("C4"), QStringLiteral("1"));
+    start();
+    EXPECT_EQ(updates->count(), 1);
+}
+
+TEST_F(Startup, FridayDonorsRefreshOnlyOnceADay)
+{
+    setAge(storePath(), clock.now().addDays(-1));
+    clock.set(QDateTime(QDate(2013, 12, 6), QTime(9, 0))); // Friday
+    start();
+    EXPECT_EQ(donors->count(), 1);
+    EXPECT_NE(settings->read(QStringLiteral("data"), QStringLiteral("Vset"), QStringLiteral("-")), QStringLiteral("-"));
+
+    clock.set(QDateTime(QDate(2013, 12, 6), QTime(11, 0)));
+    start();
+    EXPECT_EQ(donors->count(), 0);
+}
+
+TEST_F(Startup, TeamCrestsAreDrawnUnlessAnImageFileIsSupplied)
+{
+    QDir(folder.path()).mkdir(QStringLiteral("blasons"));
+    QImage red(20, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(folder.file(QStringLiteral("blasons/A.png"))));
+    MainWindow &w = start();
+    const QList<QLabel *> crests = indexed<QLabel>(&w, QStringLiteral("ImBlas"));
+    ASSERT_EQ(crests.size(), 20);
+    const QImage first = crests[0]->pixmap().toImage();
+    EXPECT_EQ(first.pixelColor(first.width() / 2, first.height() / 2), QColor(Qt::red));
+    // Drawn crests differ from team to team.
+    EXPECT_NE(crests[1]->pixmap().toImage(), crests[2]->pixmap().toImage());
+    EXPECT_FALSE(crests[19]->pixmap().isNull());
+    EXPECT_EQ(indexed<QLabel>(&w, QStringLiteral("Image11")).size(), 3);
+}
