@@ -18,16 +18,17 @@
 namespace {
 constexpr int SidebarWidth = 255;
 constexpr int MatchDayLeft = 3960; // twips: where the match-day view sits
-constexpr int TableLeft = 560;
-constexpr int WindowWidth = 1270;
+constexpr int TableLeft = 564;
+constexpr int WindowWidth = 1278;
 constexpr int WindowHeight = 730;
 
 // Commands reachable from the side column, top to bottom.
-constexpr std::array SidebarCommands = {4, 20, 10, 29, 21, 33, 12, 25, 9, 32, 31, 16, 27, 35, 7, 6, 13, 0};
+constexpr std::array SidebarCommands = {4, 20, 10, 29, 21, 33, 12, 25, 9, 32, 31, 16, 27, 35, 7, 6, 0, 13};
 
 const char *const WindowStyle = R"(
 #Main { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #0B2A66, stop:1 #061738); }
 #Main > QLabel, #Frame7 > QLabel { color: white; }
+#LabMaj, #Label12, #Label9, #Label19 { color: white; }
 QPushButton#BtN { background: #000080; color: white; border: 1px solid #3050B0; border-radius: 3px;
                   padding: 2px 6px; font-weight: bold; }
 QPushButton#BtN:pressed { background: #008080; }

@@ -21,20 +21,19 @@ quint32 nameHash(const QString &name)
     return h;
 }
 
+// First letters of the name's words ("FC Valmoret" gives FV, "AS Saint-Aubrac"
+// ASA), or the first two letters of a one-word name.
 QString initials(const QString &name)
 {
-    const QStringList words = name.split(QRegularExpression(QStringLiteral("[\\s\\-]+")), Qt::SkipEmptyParts);
+    const QStringList words = name.split(QRegularExpression(QStringLiteral("[\\s\\-']+")), Qt::SkipEmptyParts);
+    if (words.size() == 1)
+        return words[0].left(1).toUpper() + words[0].mid(1, 1).toLower();
     QString result;
     for (const QString &word : words) {
-        if (word.size() > 2 || words.size() == 1)
-            result += word.at(0).toUpper();
-        if (result.size() == 2)
+        result += word.at(0).toUpper();
+        if (result.size() == 3)
             break;
     }
-    if (result.isEmpty() && !name.isEmpty())
-        result = name.left(2).toUpper();
-    if (result.size() == 1 && words.size() == 1 && name.size() > 1)
-        result += name.at(1).toLower();
     return result;
 }
 

@@ -15,7 +15,6 @@ namespace P = StandingsPalette;
 using Kind = StandingsCells::Kind;
 
 constexpr int PanelGap = 8;
-constexpr int PanelWidth = 150;
 constexpr int CrestSize = 48;
 constexpr int MarkerWidth = 2;
 constexpr int RuleHeight = 2;
@@ -79,48 +78,50 @@ StandingsTable::StandingsTable(QWidget *parent)
 
 void StandingsTable::createPanels()
 {
-    const int left = m_cells.width() + PanelGap;
-    int top = 0;
+    // The league information sits under the table: stamp and title, then the
+    // leader, the goal totals and the season progress, then the ahead/behind
+    // panel across the whole width.
+    const int width = m_cells.width();
+    int top = m_cells.gridRect().bottom() + PanelGap;
 
     m_stamp = panelLabel(this, "LabMaj");
-    m_stamp->setGeometry(left, top, PanelWidth, 28);
-    m_stamp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    top += 30;
-
+    m_stamp->setGeometry(0, top, 220, 20);
+    m_stamp->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_title = panelLabel(this, "Label12");
-    m_title->setGeometry(left, top, PanelWidth, 30);
+    m_title->setGeometry(230, top, width - 230, 20);
     StandingsCells::setBold(m_title, true);
-    top += 34;
+    top += 26;
 
     m_crest = panelLabel(this, "Image1");
-    m_crest->setGeometry(left, top, CrestSize, CrestSize);
+    m_crest->setGeometry(0, top, CrestSize, CrestSize);
     m_crest->setScaledContents(true);
     m_crest->installEventFilter(this);
     m_leader = panelLabel(this, "Label9");
-    m_leader->setGeometry(left + CrestSize + 6, top, PanelWidth - CrestSize - 6, CrestSize);
+    m_leader->setGeometry(CrestSize + 6, top, 170, CrestSize);
     StandingsCells::setBold(m_leader, true);
     m_leader->installEventFilter(this);
-    top += CrestSize + 8;
 
+    int left = CrestSize + 6 + 176;
     m_goals = panelLabel(this, "Label19");
-    m_goals->setGeometry(left, top, PanelWidth, 58);
-    m_goals->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_goals->setGeometry(left, top, 230, CrestSize);
+    m_goals->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_goals->installEventFilter(this);
-    top += 62;
+    left += 236;
+    const int progressWidth = width - left;
 
     m_progressFrame = new QFrame(this);
     m_progressFrame->setObjectName(QStringLiteral("Picture1"));
     m_progressFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_progressFrame->setAutoFillBackground(true);
-    m_progressFrame->setGeometry(left, top, PanelWidth, 18);
+    m_progressFrame->setGeometry(left, top + (CrestSize - 18) / 2, progressWidth, 18);
     m_progressBar = panelLabel(m_progressFrame, "Label5");
     m_progressBar->setAutoFillBackground(true);
     StandingsCells::setBackground(m_progressBar, QColor(P::ProgressBar));
     m_progressText = panelLabel(m_progressFrame, "Label6");
     m_progressText->setAlignment(Qt::AlignCenter);
-    m_progressText->setGeometry(0, 0, PanelWidth, 18);
+    m_progressText->setGeometry(0, 0, progressWidth, 18);
     showProgress(0, QString());
-    top += 26;
+    top += CrestSize + 8;
 
     m_aheadBehindFrame = new QFrame(this);
     m_aheadBehindFrame->setObjectName(QStringLiteral("Frame11"));
@@ -129,7 +130,7 @@ void StandingsTable::createPanels()
     QPalette palette = m_aheadBehindFrame->palette();
     palette.setColor(QPalette::Window, QColor(P::AheadBehind));
     m_aheadBehindFrame->setPalette(palette);
-    m_aheadBehindFrame->setGeometry(left, top, PanelWidth, m_cells.gridRect().bottom() - top);
+    m_aheadBehindFrame->setGeometry(0, top, width, 52);
     m_aheadBehind = panelLabel(m_aheadBehindFrame, "Label28");
     m_aheadBehind->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_aheadBehind->setGeometry(m_aheadBehindFrame->rect().adjusted(4, 4, -4, -4));
@@ -145,7 +146,7 @@ void StandingsTable::createPanels()
 
 QSize StandingsTable::sizeHint() const
 {
-    return QSize(m_cells.width() + PanelGap + PanelWidth, m_cells.gridRect().bottom() + 1);
+    return QSize(m_cells.width(), m_aheadBehindFrame->geometry().bottom() + 1);
 }
 
 void StandingsTable::setCrestProvider(CrestProvider provider)
