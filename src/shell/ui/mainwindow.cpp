@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
@@ -25,21 +26,32 @@ constexpr int WindowHeight = 730;
 // Commands reachable from the side column, top to bottom.
 constexpr std::array SidebarCommands = {4, 20, 10, 29, 21, 33, 12, 25, 9, 32, 31, 16, 27, 35, 7, 6, 0, 13};
 
-const char *const WindowStyle = R"(
-#Main { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #0B2A66, stop:1 #061738); }
-#Main > QLabel, #Frame7 > QLabel { color: white; }
-#LabMaj, #Label12, #Label9, #Label19 { color: white; }
-QPushButton#BtN { background: #000080; color: white; border: 1px solid #3050B0; border-radius: 3px;
-                  padding: 2px 6px; font-weight: bold; }
-QPushButton#BtN:pressed { background: #008080; }
-#Frame7 { background: transparent; }
-#MatchGrid QLineEdit { background: white; color: black; }
-#Frame5 { background: #FFFFE0; border: 1px solid #C0A000; }
-#Frame5 QLabel { color: #800000; font-weight: bold; }
-#FraCon, #FraAP, #FraDon, #FraPlus, #FraPlanning, #Frame4, #Frame6, #Frame8, #Frame10
-    { background: #E8ECF8; border: 2px solid #000080; }
-#FraCon QLabel, #FraCon QCheckBox { color: black; }
-)";
+// Colours go through palettes rather than a style sheet: a sheet on the
+// window would restyle its nine hundred children and slow every start.
+void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor())
+{
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::ButtonText, text);
+    if (background.isValid()) {
+        pal.setColor(QPalette::Window, background);
+        pal.setColor(QPalette::Button, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(pal);
+}
+
+void setBold(QWidget *widget, int pointSize = 0)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    widget->setFont(font);
+}
+
+const QColor Navy(0x00, 0x00, 0x80);
+const QColor Gold(0xFF, 0xD7, 0x00);
 } // namespace
 
 MainWindow::MainWindow(Session &session, Prompt &prompt, Pictures &pictures, QWidget *parent)
@@ -50,8 +62,6 @@ MainWindow::MainWindow(Session &session, Prompt &prompt, Pictures &pictures, QWi
     , m_buttons(new CommandButtons(this))
 {
     setObjectName(QStringLiteral("Main"));
-    setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QString::fromLatin1(WindowStyle));
     setFixedSize(WindowWidth, WindowHeight);
 
     buildSidebar();
@@ -62,6 +72,12 @@ MainWindow::MainWindow(Session &session, Prompt &prompt, Pictures &pictures, QWi
     m_table->setCrestProvider([this](const QString &team) {
         return m_pictures.crest(m_session.season().teamNoOfName(team));
     });
+
+    // The league lines under the table stand on the window's dark background.
+    for (const char *name : {"LabMaj", "Label12", "Label9", "Label19"}) {
+        if (auto *label = m_table->findChild<QLabel *>(QLatin1String(name)))
+            setColours(label, Qt::white);
+    }
 
     buildPanels();
     connect(m_buttons, &CommandButtons::clicked, this, &MainWindow::onCommand);
@@ -82,18 +98,24 @@ void MainWindow::buildSidebar()
 
     auto *title = new QLabel(QStringLiteral("Kestrane 1\n2013 - 2014."), this);
     title->setObjectName(QStringLiteral("Label8"));
-    title->setStyleSheet(QStringLiteral("color: #FFD700; font-size: 14pt; font-weight: bold;"));
+    setColours(title, Gold);
+    setBold(title, 14);
     title->setGeometry(100, 14, SidebarWidth - 100, 56);
 
     m_startTimeLabel = new QLabel(QStringLiteral("Resultats2013.ini"), this);
     m_startTimeLabel->setObjectName(QStringLiteral("Label21"));
-    m_startTimeLabel->setStyleSheet(QStringLiteral("color: #A0B0D0; font-size: 7pt;"));
+    setColours(m_startTimeLabel, QColor(0xA0, 0xB0, 0xD0));
+    QFont small = m_startTimeLabel->font();
+    small.setPointSize(7);
+    m_startTimeLabel->setFont(small);
     m_startTimeLabel->setGeometry(100, 70, SidebarWidth - 100, 16);
 
     int top = 98;
     for (int index : SidebarCommands) {
         QPushButton *button = m_buttons->create(index, this);
         button->setGeometry(8, top, SidebarWidth - 16, 20);
+        setColours(button, Qt::white, Navy);
+        setBold(button);
         top += 22;
     }
     m_buttons->button(13)->hide(); // the export command stays hidden until switched on
@@ -112,7 +134,8 @@ void MainWindow::buildMatchDayPanel()
     header->setObjectName(QStringLiteral("Label1"));
     header->setTextFormat(Qt::PlainText);
     header->setWordWrap(true);
-    header->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    setBold(header);
+    setColours(header, Qt::white);
     header->setGeometry(0, 0, 296, 34);
 
     const QStringList sides{QStringLiteral("Domicile"), QStringLiteral("Extérieur")};
@@ -120,6 +143,7 @@ void MainWindow::buildMatchDayPanel()
         m_sideCaptions[i] = new QLabel(sides[i], frame);
         m_sideCaptions[i]->setObjectName(QStringLiteral("Label27"));
         m_sideCaptions[i]->setProperty("index", i);
+        setColours(m_sideCaptions[i], Qt::white);
         m_sideCaptions[i]->setGeometry(i == 0 ? twips(345) : twips(2070), 36, 90, 16);
     }
 
@@ -129,24 +153,31 @@ void MainWindow::buildMatchDayPanel()
     auto *totals = new QLabel(frame);
     totals->setObjectName(QStringLiteral("Label26"));
     totals->setTextFormat(Qt::PlainText);
+    setColours(totals, Qt::white);
     totals->setGeometry(0, 54 + m_grid->height() + 4, 296, 18);
 
     QPushButton *save = m_buttons->create(1, frame);
     save->setGeometry(0, totals->geometry().bottom() + 4, 100, 22);
+    setColours(save, Qt::white, Navy);
+    setBold(save);
 
     m_dueLabel = new QLabel(QString::number(AppState::InitialDueMatchDays), frame);
     m_dueLabel->setObjectName(QStringLiteral("Label25"));
     m_dueLabel->setToolTip(QStringLiteral("Journées passées"));
+    setColours(m_dueLabel, Qt::white);
     m_dueLabel->setGeometry(110, totals->geometry().bottom() + 6, 40, 18);
 
     // The news line covers the home/away captions while there is news.
     m_newsPanel = new QFrame(this);
     m_newsPanel->setObjectName(QStringLiteral("Frame5"));
     m_newsPanel->setGeometry(frame->x(), frame->y() + 34, 296, 20);
+    m_newsPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    setColours(m_newsPanel, QColor(0x80, 0x00, 0x00), QColor(0xFF, 0xFF, 0xE0));
     m_news = new QLabel(m_newsPanel);
     m_news->setObjectName(QStringLiteral("Label14"));
     m_news->setTextFormat(Qt::PlainText);
     m_news->setGeometry(4, 1, 288, 18);
+    setBold(m_news);
     m_newsPanel->hide();
 }
 
@@ -156,6 +187,9 @@ QFrame *MainWindow::makePanel(const char *name, int leftTwips, int width, int he
     panel->setObjectName(QString::fromLatin1(name));
     panel->setProperty("parkedLeft", leftTwips);
     panel->setGeometry(twips(leftTwips), 8, width, height);
+    panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    panel->setLineWidth(2);
+    setColours(panel, Qt::black, QColor(0xE8, 0xEC, 0xF8));
     panel->hide();
     return panel;
 }
@@ -210,7 +244,9 @@ void MainWindow::buildPanels()
     m_favouriteList = new QListWidget(config);
     m_favouriteList->setObjectName(QStringLiteral("List6"));
     m_favouriteList->setGeometry(8, top + 52, 284, 300);
-    m_buttons->create(28, config)->setGeometry(200, 388, 92, 22);
+    QPushButton *closeConfig = m_buttons->create(28, config);
+    closeConfig->setGeometry(200, 388, 92, 22);
+    setColours(closeConfig, Qt::white, Navy);
 }
 
 void MainWindow::parkPanels()
@@ -237,6 +273,15 @@ void MainWindow::onCommand(int index)
     default:
         break;
     }
+}
+
+void MainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient sky(0, 0, 0, height());
+    sky.setColorAt(0, QColor(0x0B, 0x2A, 0x66));
+    sky.setColorAt(1, QColor(0x06, 0x17, 0x38));
+    painter.fillRect(rect(), sky);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
