@@ -14,7 +14,12 @@ void StandingsService::computeStandings(MatchDayNo upTo, bool silent, const Disp
     m_model.setRankTags(standings);
     if (silent)
         return;
-    DisplayedStandings displayed = buildDisplayedStandings(standings, context);
+    // The ranking history measures its progress against the last ordinary
+    // computation, which only this service has seen.
+    DisplayContext shown = context;
+    if (shown.historyInProgress && shown.referencePlayedSides == 0)
+        shown.referencePlayedSides = m_referencePlayedSides;
+    DisplayedStandings displayed = buildDisplayedStandings(standings, shown);
     displayed.stamp = m_store.stamp();
     if (!context.historyInProgress)
         m_referencePlayedSides = standings.playedSides;
