@@ -86,3 +86,9 @@ TEST(FrenchFormatting, UsesTheDecimalCommaWithoutGrouping)
     EXPECT_EQ(formatDecimal(2, 0), QStringLiteral("2"));
     EXPECT_EQ(frenchLocale().toString(QDate(2013, 8, 10), QStringLiteral("MMMM yyyy")), QStringLiteral("août 2013"));
 }
+
+TEST(LeadingNumber, WholeReadingAgreesWithTheLeadingNumber)
+{
+    for (const char *typed : {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
+        EXPECT_EQ(leadingInt(QString::fromLatin1(typed)), static_cast<int>(leadingNumber(QString::fromLatin1(typed)))) << typed;
+}

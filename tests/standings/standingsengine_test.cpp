@@ -338,12 +338,6 @@ TEST_F(Engine, AStoreReplacedBetweenTwoComputationsIsSeen)
     EXPECT_EQ(computeStandings(season, store, {}).playedSides, 0);
 }
 
-TEST(EngineNumbers, ScoresReadLikeEveryOtherLeadingNumber)
-{
-    for (const char *typed : {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
-        EXPECT_EQ(standingsdetail::leadingWholeNumber(QString::fromLatin1(typed)), text::leadingInt(typed)) << typed;
-}
-
 TEST(EngineNames, FrenchNameOrderWithoutRegardToCase)
 {
     // With no result the standings are the names in reverse French order:

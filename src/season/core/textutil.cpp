@@ -50,6 +50,26 @@ bool fileExists(const QString &path)
     return !path.isEmpty() && QFileInfo::exists(path);
 }
 
+int leadingInt(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
+        if (value < 1000000000)
+            value = value * 10 + (text[i].unicode() - '0');
+        ++i;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
 double leadingNumber(const QString &text)
 {
     qsizetype i = 0;

@@ -27,7 +27,9 @@ bool fileExists(const QString &path);
 // skipped, then an optional sign, digits and one "." decimal part. A text
 // that does not start with a number ("-", "", "abc") reads 0.
 double leadingNumber(const QString &text);
-inline int leadingInt(const QString &text) { return static_cast<int>(leadingNumber(text)); }
+// The whole part of the leading number, read without a floating-point
+// parser: scores and cards are read this way hundreds of times per standings.
+int leadingInt(QStringView text);
 
 // The French locale every displayed number and date goes through, whatever
 // the machine's own locale is.

@@ -1,5 +1,6 @@
 #include "standings/core/standingsengine.h"
 
+#include "season/core/textutil.h"
 #include "standings/core/teamnameorder.h"
 
 #include <QStringView>
@@ -7,28 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
-
-int standingsdetail::leadingWholeNumber(QStringView text)
-{
-    // The rule of text::leadingNumber, cut to its whole part, without
-    // converting through a floating-point parser.
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
-        negative = text[i] == QLatin1Char('-');
-        ++i;
-    }
-    qint64 value = 0;
-    while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-        if (value < 1000000000)
-            value = value * 10 + (text[i].unicode() - '0');
-        ++i;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
 
 namespace {
 
@@ -90,7 +69,7 @@ public:
         }
     }
     QStringView operator[](MatchRecord::Field f) const { return m_fields[f]; }
-    int number(MatchRecord::Field f) const { return standingsdetail::leadingWholeNumber(m_fields[f]); }
+    int number(MatchRecord::Field f) const { return text::leadingInt(m_fields[f]); }
 
 private:
     QString m_text; // keeps the viewed characters alive

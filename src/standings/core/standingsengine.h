@@ -49,9 +49,3 @@ struct Standings
 // packed ranking key and its tie-breaks.
 Standings computeStandings(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
                            MatchDayNo upToMatchDay = 0);
-
-namespace standingsdetail {
-// The whole part of a text's leading number: blanks skipped, an optional
-// sign, digits; "-", "" or "abc" read 0. Same rule as text::leadingInt.
-int leadingWholeNumber(QStringView text);
-} // namespace standingsdetail
