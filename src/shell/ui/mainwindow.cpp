@@ -102,13 +102,13 @@ void MainWindow::buildSidebar()
     setBold(title, 14);
     title->setGeometry(100, 14, SidebarWidth - 100, 56);
 
-    m_startTimeLabel = new QLabel(QStringLiteral("Resultats2013.ini"), this);
-    m_startTimeLabel->setObjectName(QStringLiteral("Label21"));
-    setColours(m_startTimeLabel, QColor(0xA0, 0xB0, 0xD0));
-    QFont small = m_startTimeLabel->font();
+    auto *storeLabel = new QLabel(QStringLiteral("Resultats2013.ini"), this);
+    storeLabel->setObjectName(QStringLiteral("Label21"));
+    setColours(storeLabel, QColor(0xA0, 0xB0, 0xD0));
+    QFont small = storeLabel->font();
     small.setPointSize(7);
-    m_startTimeLabel->setFont(small);
-    m_startTimeLabel->setGeometry(100, 70, SidebarWidth - 100, 16);
+    storeLabel->setFont(small);
+    storeLabel->setGeometry(100, 70, SidebarWidth - 100, 16);
 
     int top = 98;
     for (int index : SidebarCommands) {

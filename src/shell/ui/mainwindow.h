@@ -79,7 +79,6 @@ private:
     QLabel *m_logo = nullptr;
     QLabel *m_news = nullptr;
     QLabel *m_dueLabel = nullptr;
-    QLabel *m_startTimeLabel = nullptr;
     QLabel *m_favouriteLabel = nullptr;
     QFrame *m_newsPanel = nullptr;
     std::array<QLabel *, 2> m_sideCaptions{};

@@ -37,7 +37,6 @@ bool MainWindow::startUp()
     hide();
     AppState &state = m_session.state();
     state.setStartTime(m_session.clock().now());
-    m_startTimeLabel->setProperty("startTime", startup::dateTimeText(state.startTime()));
 
     const QPixmap logo = m_pictures.logo();
     m_splash = new SplashWindow(logo);
