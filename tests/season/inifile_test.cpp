@@ -335,6 +335,22 @@ TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
     EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
 }
 
+TEST(IniFile, ReplacingTheContentsIsSeenAtTheNextRead)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj=1\r\n");
+    IniFile ini(folder.file("r.ini"));
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("1"));
+    ASSERT_TRUE(ini.replaceContents("[Maj]\r\nMaj=2\r\n[Texte]\r\nTexte=Nouvelles\r\n"));
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("2"));
+    EXPECT_EQ(ini.read("Texte", "Texte"), QStringLiteral("Nouvelles"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList({"r.ini"}));
+
+    // A folder in the way: nothing is replaced and the caller is told.
+    IniFile directory(folder.path());
+    EXPECT_FALSE(directory.replaceContents("[Maj]\r\nMaj=3\r\n"));
+}
+
 TEST(IniFile, SeesAFileReplacedWithTheSameSize)
 {
     TestFolder folder;

@@ -401,12 +401,25 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     if (!changed)
         return true;
 
+    return saveLocked(next);
+}
+
+bool IniFile::replaceContents(const QByteArray &bytes)
+{
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockTimeoutMs))
+        return false;
+    return saveLocked(bytes);
+}
+
+bool IniFile::saveLocked(const QByteArray &bytes)
+{
     // The new contents go to a temporary file that replaces the store only
     // once complete, so a failure leaves the previous store as it was.
     QSaveFile save(m_path);
     if (!save.open(QIODevice::WriteOnly))
         return false;
-    if (save.write(next) != next.size()) {
+    if (save.write(bytes) != bytes.size()) {
         save.cancelWriting();
         return false;
     }

@@ -34,6 +34,10 @@ public:
     // Writes one key, touching no other line. Returns whether the value is
     // now stored; callers that do not care may ignore it.
     bool write(const QString &section, const QString &key, const QString &value);
+    // Replaces the whole file by `bytes` in one step, under the same lock as
+    // write(), so a download never interleaves with a save. Returns whether
+    // the new contents are in place; on failure the file stays as it was.
+    bool replaceContents(const QByteArray &bytes);
 
     // When false every read parses the file again, as a naive reader would.
     // Only the benchmark turns caching off.
@@ -70,6 +74,7 @@ public:
 private:
     struct Cache;
     const Cache &parsed() const;
+    bool saveLocked(const QByteArray &bytes); // caller holds the lock
 
     QString m_path;
     bool m_caching = true;
