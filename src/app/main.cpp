@@ -1,12 +1,15 @@
-// Builds the services and the main window, wires them and runs the program.
+// Builds the services and the main window, wires them and runs the program;
+// actions for scripts run without a window.
+#include "app/commandline.h"
 #include "season/core/clock.h"
 #include "season/core/usersettings.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/session.h"
+#include "shell/ui/desktoplauncher.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/messageboxprompt.h"
 #include "shell/ui/pictures.h"
-#include "standings/core/standingsprinter.h"
+#include "shell/ui/windowprinter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,52 +20,14 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include <cstring>
-
 namespace {
 
-struct Options
+QStringList argumentsOf(int argc, char **argv)
 {
-    QString dataDir;
-    QString matchDay;
-    bool printStandings = false;
-    bool version = false;
-    bool quitAfterFirstPaint = false;
-    QString error;
-};
-
-Options parseOptions(int argc, char **argv)
-{
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        const QString arg = QString::fromLocal8Bit(argv[i]);
-        auto value = [&](QString &target) {
-            if (i + 1 < argc)
-                target = QString::fromLocal8Bit(argv[++i]);
-            else
-                options.error = QStringLiteral("%1 attend une valeur").arg(arg);
-        };
-        if (arg == QLatin1String("--data-dir"))
-            value(options.dataDir);
-        else if (arg == QLatin1String("--matchday"))
-            value(options.matchDay);
-        else if (arg == QLatin1String("--print-standings"))
-            options.printStandings = true;
-        else if (arg == QLatin1String("--version"))
-            options.version = true;
-        else if (arg == QLatin1String("--quit-after-first-paint"))
-            options.quitAfterFirstPaint = true;
-        else if (!arg.startsWith(QLatin1String("-platform")) && !arg.startsWith(QLatin1String("-style")))
-            options.error = QStringLiteral("Option inconnue : %1").arg(arg);
-    }
-    return options;
-}
-
-QString programFolder(const Options &options)
-{
-    if (!options.dataDir.isEmpty())
-        return QDir(options.dataDir).absolutePath();
-    return QCoreApplication::applicationDirPath();
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 // Quits once the window has painted for the first time (start-up timing).
@@ -83,47 +48,66 @@ private:
     bool m_done = false;
 };
 
-int printStandingsAndExit(int argc, char **argv, const Options &options)
+// For runs driven by scripts: nothing waits on a dialog. Messages go to the
+// error output and every question is answered No.
+class ScriptPrompt final : public Prompt
 {
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
-    return printStandings(programFolder(options), options.matchDay, out, err);
-}
+public:
+    void inform(const QString &title, const QString &text) override
+    {
+        QTextStream err(stderr);
+        err.setEncoding(QStringConverter::Utf8);
+        err << title << " : " << text << '\n';
+    }
+    bool ask(const QString &, const QString &) override { return false; }
+};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const Options options = parseOptions(argc, argv);
-    if (!options.error.isEmpty()) {
-        fprintf(stderr, "%s\n", options.error.toLocal8Bit().constData());
-        return 2;
+    {
+        // Usage errors, help and version need no display, nor do the actions
+        // for scripts.
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        out.setEncoding(QStringConverter::Utf8);
+        err.setEncoding(QStringConverter::Utf8);
+        const commandline::Parsed parsed = commandline::parse(argumentsOf(argc, argv), out, err);
+        if (parsed.mode == commandline::Mode::Done)
+            return parsed.status;
+        if (parsed.mode == commandline::Mode::Script) {
+            QCoreApplication app(argc, argv);
+            QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+            return commandline::runScript(app.arguments(), out, err);
+        }
     }
-    if (options.version) {
-        printf("kestrane %s\n", programinfo::fullVersionText().toLatin1().constData());
-        return 0;
-    }
-    if (options.printStandings)
-        return printStandingsAndExit(argc, argv, options);
 
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator qtFrench;
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtFrench);
+    // Qt has taken its own options (-platform…) out of the arguments by now.
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const commandline::Options options = commandline::parse(app.arguments(), out, err).options;
 
-    const QString folder = programFolder(options);
+    const QString folder =
+        options.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(options.dataDir).absolutePath();
     SystemClock clock;
     UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-    MessageBoxPrompt prompt;
+    MessageBoxPrompt messageBoxes;
+    ScriptPrompt scriptPrompt;
+    Prompt &prompt = options.quitAfterFirstPaint ? static_cast<Prompt &>(scriptPrompt) : messageBoxes;
     Pictures pictures(folder);
+    DesktopLauncher launcher;
+    DialogPrintTarget printer;
     Session session(folder, clock, settings);
-    MainWindow window(session, prompt, pictures);
-    prompt.setParent(&window);
+    session.state().setServerAddress(programinfo::serverAddress(options.server, settings));
+    session.state().setPortalAddress(programinfo::portalAddress(settings));
+    MainWindow window(session, WindowServices{prompt, pictures, launcher, printer, nullptr});
+    messageBoxes.setParent(&window);
 
     FirstPaintQuit firstPaint;
     if (options.quitAfterFirstPaint)
@@ -132,6 +116,6 @@ int main(int argc, char **argv)
         return 1;
     const int status = app.exec();
     if (options.quitAfterFirstPaint)
-        printf("widgets: %lld\n", static_cast<long long>(window.findChildren<QWidget *>().size()));
+        out << "widgets: " << window.findChildren<QWidget *>().size() << '\n';
     return status;
 }

@@ -42,9 +42,9 @@ TEST(DueMatchDays, CountsDatesAlreadyPassed)
     for (int d = 1; d <= MatchDayCount; ++d)
         file += QStringLiteral("JOU|%1|%2\r\n").arg(d).arg(QDate(2013, 8, 10).addDays(7 * (d - 1)).toString("dd/MM/yyyy")).toLatin1();
     const Season season = Season::fromBytes(file);
-    EXPECT_EQ(dueMatchDays(season, QDateTime(QDate(2013, 8, 1), QTime(0, 0)), 40), 0);
-    EXPECT_EQ(dueMatchDays(season, QDateTime(QDate(2013, 8, 10), QTime(0, 0)), 40), 1);
-    EXPECT_EQ(dueMatchDays(season, QDateTime(QDate(2013, 8, 9), QTime(23, 59)), 40), 0);
+    EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2013, 8, 1), QTime(0, 0)), 40), 0);
+    EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2013, 8, 10), QTime(0, 0)), 40), 1);
+    EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2013, 8, 9), QTime(23, 59)), 40), 0);
     // Past the last date the count keeps what it was.
-    EXPECT_EQ(dueMatchDays(season, QDateTime(QDate(2015, 1, 1), QTime(0, 0)), 40), 40);
+    EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2015, 1, 1), QTime(0, 0)), 40), 40);
 }

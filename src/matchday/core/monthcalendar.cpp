@@ -18,13 +18,3 @@ std::array<MonthLabel, MonthLabelCount> buildMonthLabels(const QDate &firstMatch
     }
     return labels;
 }
-
-int dueMatchDays(const Season &season, const QDateTime &now, int previous)
-{
-    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
-        const QDate date = season.matchDayDate(day);
-        if (date.isValid() && now < QDateTime(date, QTime(0, 0)))
-            return day - 1;
-    }
-    return previous;
-}

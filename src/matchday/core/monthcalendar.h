@@ -22,8 +22,3 @@ constexpr int MonthLabelCount = 10;
 // and moves on by 30 days per label, which is how the months were always
 // stepped; an unset first match-day date gives no labels at all.
 std::array<MonthLabel, MonthLabelCount> buildMonthLabels(const QDate &firstMatchDay, const QDateTime &now);
-
-// Number of match days whose date has passed: the first match day still to
-// come, minus one. When every date has passed the previous count stays, as the
-// label always kept its last value.
-int dueMatchDays(const Season &season, const QDateTime &now, int previous);

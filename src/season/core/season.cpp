@@ -154,3 +154,13 @@ QString Season::fixtureKey(int fixtureNo) const
     const QStringList parts = entry.split(QLatin1Char('|'));
     return parts.value(0) + parts.value(1);
 }
+
+int Season::dueMatchDays(const QDateTime &now, int previous) const
+{
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const QDate date = matchDayDate(day);
+        if (date.isValid() && now < QDateTime(date, QTime(0, 0)))
+            return day - 1;
+    }
+    return previous;
+}

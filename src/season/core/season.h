@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -50,6 +51,11 @@ public:
     // FixtureKey "0100": the match day's two digits then the match index's two.
     static QString fixtureKey(MatchDayNo day, int matchIndex);
     QString fixtureKey(int fixtureNo) const;
+
+    // Number of match days whose date has passed: the first match day still
+    // to come, minus one. When every date has passed the previous count
+    // stays, as the program always kept its last value.
+    int dueMatchDays(const QDateTime &now, int previous) const;
 
 private:
     std::array<QString, TeamCount + 1> m_teams;

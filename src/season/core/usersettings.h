@@ -37,4 +37,9 @@ inline const QString TrackingAid = QStringLiteral("C6");
 inline const QString FavouriteTeam = QStringLiteral("EP");
 inline const QString DonorsSection = QStringLiteral("data");
 inline const QString DonorsFetched = QStringLiteral("Vset");
+// Where the author's web server and the download portal are; absent means the
+// program's defaults.
+inline const QString ServerAddress = QStringLiteral("Serveur");
+inline const QString PortalAddress = QStringLiteral("Portail");
+inline const QString AuthorName = QStringLiteral("Auteur");
 } // namespace settingkeys

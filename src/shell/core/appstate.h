@@ -5,8 +5,10 @@
 #include <QString>
 
 // What the user has chosen or the program has established during a run: the
-// favourite team, the preference boxes, the number of match days already due
-// and the moment start-up began. Panels read it and listen to its signals.
+// favourite team, the preference boxes, the number of match days already due,
+// the moment start-up began, the match day on display, the team the next team
+// card opens on, the last results update and the server addresses. Panels read
+// it and listen to its signals; the shell and the features set it.
 class AppState : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,26 @@ public:
     QDateTime startTime() const { return m_startTime; }
     void setStartTime(const QDateTime &moment) { m_startTime = moment; }
 
+    // The match day the match grid shows, 0 while it lists a team's season.
+    int displayedMatchDay() const { return m_displayedMatchDay; }
+    void setDisplayedMatchDay(int day) { m_displayedMatchDay = day; }
+
+    // The team the next opening of the team card shows; empty for the
+    // favourite team or, without one, the leader.
+    QString cardRequest() const { return m_cardRequest; }
+    void setCardRequest(const QString &team) { m_cardRequest = team; }
+
+    // When the last results update started; invalid before the first one.
+    // The update button rests for a minute after it.
+    QDateTime lastUpdate() const { return m_lastUpdate; }
+    void setLastUpdate(const QDateTime &moment) { m_lastUpdate = moment; }
+
+    // The author's web server ("http://host") and the download portal page.
+    QString serverAddress() const { return m_server; }
+    void setServerAddress(const QString &address) { m_server = address; }
+    QString portalAddress() const { return m_portal; }
+    void setPortalAddress(const QString &address) { m_portal = address; }
+
 signals:
     void favouriteTeamChanged(const QString &team);
     void dueMatchDaysChanged(int due);
@@ -44,4 +66,9 @@ private:
     bool m_highlight = false;
     bool m_trackingAid = false;
     QDateTime m_startTime;
+    int m_displayedMatchDay = 0;
+    QString m_cardRequest;
+    QDateTime m_lastUpdate;
+    QString m_server;
+    QString m_portal;
 };

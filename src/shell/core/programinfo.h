@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class UserSettings;
+
 // The program's identity: version and the author's web server, which is a
 // configuration value rather than part of the program.
 namespace programinfo {
@@ -16,7 +18,14 @@ inline QString fullVersionText() { return QStringLiteral("%1.%2.%3").arg(Major).
 inline const QString Title = QStringLiteral("Kestrane 1");
 inline const QString WindowCaption = QStringLiteral("Championnat de ") + QStringLiteral(" Kestrane 1 (2013 - 2014)");
 inline const QString MissingSeasonMessage = QStringLiteral("Absence du fichier 2013.txt");
-// Overridable with KESTRANE_SERVER so a test server or a mirror can stand in.
-QString serverAddress();
+
+// The author's web server, "http://host" without a final "/": the command
+// line's --server first, then KESTRANE_SERVER, then the user's setting, then
+// the program's default. A test server or a mirror can stand in this way.
+QString serverAddress(const QString &commandLine, const UserSettings &settings);
+// The partner's download portal page, a setting with the program's default.
+QString portalAddress(const UserSettings &settings);
+// The author's name in the about box, a setting with the program's default.
+QString authorName(const UserSettings &settings);
 
 } // namespace programinfo

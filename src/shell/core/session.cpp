@@ -30,15 +30,22 @@ void Session::loadBonusMalus()
     m_store.loadBonusMalus(m_bonusMalus);
 }
 
-void Session::computeStandings(MatchDayNo upTo, bool silent)
+DisplayContext Session::displayContext() const
 {
     DisplayContext context;
     context.dueMatchDays = m_state.dueMatchDays();
     context.favouriteTeam = m_state.favouriteTeam();
+    return context;
+}
+
+void Session::computeStandings(MatchDayNo upTo, bool silent, const QString &title)
+{
+    DisplayContext context = displayContext();
+    context.title = title;
     m_service->computeStandings(upTo, silent, context);
 }
 
 void Session::refreshDueMatchDays()
 {
-    m_state.setDueMatchDays(dueMatchDays(m_season, m_clock.now(), m_state.dueMatchDays()));
+    m_state.setDueMatchDays(m_season.dueMatchDays(m_clock.now(), m_state.dueMatchDays()));
 }

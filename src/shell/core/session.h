@@ -38,7 +38,10 @@ public:
     void loadBonusMalus();
     // Recomputes the standings up to a match day (0 for the whole season);
     // silent keeps the table as it is and only refreshes who holds which rank.
-    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
+    // A title, when given, replaces the table's own.
+    void computeStandings(MatchDayNo upTo = 0, bool silent = false, const QString &title = {});
+    // What the table needs to know beyond the results.
+    DisplayContext displayContext() const;
     // Puts DueMatchDays in line with the clock.
     void refreshDueMatchDays();
 

@@ -1,90 +1,198 @@
 #pragma once
 
 #include "season/core/season.h"
+#include "shell/ui/commandtable.h"
 
 #include <QWidget>
 
 #include <array>
 
 class CommandButtons;
-class MatchGrid;
+class ConfigPanel;
+class Downloader;
+class Launcher;
 class MonthCalendarView;
 class Pictures;
+class PrintTarget;
 class Prompt;
-class QCheckBox;
 class QFrame;
 class QLabel;
-class QListWidget;
 class Session;
 class SplashWindow;
 class StandingsTable;
+
+// What the window needs from outside: the user's answers, the pictures, the
+// desktop (pages, programs), the printer and the web server. The program
+// passes the real ones, tests their fakes.
+struct WindowServices
+{
+    Prompt &prompt;
+    Pictures &pictures;
+    Launcher &launcher;
+    PrintTarget &printTarget;
+    Downloader *downloader = nullptr; // null: no network, every download fails
+};
 
 // The program's one window: the command buttons, the match-day view, the
 // month calendar and the standings table, with the panels that slide in over
 // them. It renders the session's data and forwards the user's commands; the
 // session owns every piece of data.
+//
+// Each feature keeps its panels and wiring in a file of its own
+// (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
+// onlinewiring.cpp); the operations below are the names the commands and the
+// features call each other by.
 class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
-    MainWindow(Session &session, Prompt &prompt, Pictures &pictures, QWidget *parent = nullptr);
+    MainWindow(Session &session, const WindowServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // Runs the start-up sequence and shows the window. False when the program
     // cannot run (no season file): the caller then ends it.
     bool startUp();
+    // Quits at once, without the shutdown writes (a newer version is wanted).
+    void endWithoutShutdown();
 
-    // The operations start-up and the commands chain together.
-    void selectCurrentMatchDay();
-    void runResultsUpdate();
+    // --- Standings (standingsactions.cpp)
     void computeStandings(MatchDayNo upTo = 0, bool silent = false);
-    void startCrestTicker();
-    void refreshDonorsWeekly();
     void markRankMovement(int matchDay);
+    void sortByCriterion(const QString &code);
+    void showReachableRanks();
+    void pickMatchDay(MatchDayNo day);     // a click on the match-day picker
+    void selectTeamRow(int row);           // a click on a team of the table
+    void showMatchDayPicker();
+    void hideMatchDayPicker();
+    void toggleClassifications();
+    void hideClassifications();
+    void unlockSecondTeam();
 
+    // --- Match days, entry, export (matchdaywiring.cpp)
+    void selectCurrentMatchDay();
+    void showMatchDay(MatchDayNo day);
+    void showTeamSeason(const QString &team);
+    // The second team of a locked selection, marked where it appears in the grid.
+    void markSecondTeam(const QString &team);
+    void setGridHeader(const QString &text);
+    // The day's goals and cards under the grid; every new ranking clears them.
+    void clearDayTotals();
+    void saveEnteredResults();
+    // Typed results not saved yet ("Valider" showing).
+    bool hasUnsavedEntries() const;
+    void openExportPanel();
+    void sendResults();
+    void closeExportPanel();
+    void insertAdjustment();
+    void resetMonthHover();
+
+    // --- Team views (teamwiring.cpp)
+    void openTeamCard();
+    void closeTeamCard();
+    void showTeamSummary(const QString &team);
+    void startCrestTicker();
+    void showCrestStrip();                // the ticker's window, after a click on the stamp
+    void parkCrestStrip();                // every command and some hovers push the strip away
+    void resumeCrestTicker();             // pointer back over the window background
+    void openGraph();
+    void closeGraph();
+    void openCardOfGraphTeam();
+    void showCardsPerMatchDay();
+    void toggleHighlights();
+    void closeHighlights();
+
+    // --- Online (onlinewiring.cpp)
+    void runResultsUpdate();
+    void toggleDonors();
+    void closeDonors();
+    void stopDonorsTicker();
+    void restartDonorsTicker();
+    void refreshDonorsWeekly();
+
+    // --- News line and home/away captions
+    void setNewsText(const QString &text);
+    QString newsText() const;
+    // Shows the news panel when there is news, the home/away captions otherwise.
+    void showNews();
+    void hideNewsPanel();
+
+    // --- Shell panels and small commands (shellwiring.cpp)
+    void toggleConfiguration();
+    void closeConfiguration();
+    void hideConfiguration();
+    void toggleAbout();
+    void hideAbout();
+    void toggleAdjustments();
+    void showWorkingList();
+    void copyStoreAside();
+    void printWindow();
+    void openHelpPage();
+    void openStoreFile();
+    void toggleExportSwitch();
+
+    Session &session() { return m_session; }
+    const WindowServices &services() const { return m_services; }
     CommandButtons &buttons() { return *m_buttons; }
     StandingsTable &standingsTable() { return *m_table; }
     SplashWindow *splash() const { return m_splash; }
+    // Runs a command as a click on its button would (the button may be hidden).
+    void runCommand(int index) { m_commands.dispatch(index); }
 
 signals:
-    // Announced so that the features behind them, and tests, can follow.
+    // Announced so that tests can follow what start-up asked for.
     void resultsUpdateRequested();
     void donorsFetchRequested();
-    void rankMovementRequested(int matchDay);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    class ShellParts;
+    class StandingsParts;
+    class MatchDayParts;
+    class TeamParts;
+    class OnlineParts;
+
     void buildSidebar();
-    void buildMatchDayPanel();
-    void buildPanels();
-    QFrame *makePanel(const char *name, int leftTwips, int width, int height);
+    void buildNewsPanel();
+    void installShell();
+    void installStandings();
+    void installMatchDay();
+    void installTeamViews();
+    void installOnline();
+    void registerCommands();
+    void beforeCommand(int index);
+    void afterCommand(int index);
+    void resetHover(QWidget *hovered);
+    void resetPickerHover();
+    void markUpdateButtonResting();
     void parkPanels();
     void restorePreferences();
     void offerStaleDataUpdate();
-    void showNews();
-    void onCommand(int index);
     void writePreferences();
+    ConfigPanel &configPanel();
 
     Session &m_session;
-    Prompt &m_prompt;
-    Pictures &m_pictures;
+    WindowServices m_services;
     CommandButtons *m_buttons = nullptr;
+    CommandTable m_commands;
     StandingsTable *m_table = nullptr;
-    MatchGrid *m_grid = nullptr;
     MonthCalendarView *m_months = nullptr;
+    QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
     SplashWindow *m_splash = nullptr;
     QLabel *m_logo = nullptr;
     QLabel *m_news = nullptr;
-    QLabel *m_dueLabel = nullptr;
-    QLabel *m_favouriteLabel = nullptr;
     QFrame *m_newsPanel = nullptr;
     std::array<QLabel *, 2> m_sideCaptions{};
-    QCheckBox *m_autoUpdate = nullptr;
-    QCheckBox *m_highlightFavourite = nullptr;
-    QCheckBox *m_trackingAid = nullptr;
-    QListWidget *m_favouriteList = nullptr;
-    bool m_shutDownDone = false;
+
+    // Each feature's panels and state; owned by the window as QObject children.
+    ShellParts *m_shell = nullptr;
+    StandingsParts *m_standings = nullptr;
+    MatchDayParts *m_matchDay = nullptr;
+    TeamParts *m_team = nullptr;
+    OnlineParts *m_online = nullptr;
+    bool m_ending = false;
 };

@@ -6,7 +6,7 @@
 #include <QEvent>
 #include <QLabel>
 
-SplashWindow::SplashWindow(const QPixmap &logo, QWidget *parent)
+SplashWindow::SplashWindow(const QPixmap &logo, const QString &webAddress, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Splach"));
@@ -45,7 +45,7 @@ SplashWindow::SplashWindow(const QPixmap &logo, QWidget *parent)
     version->setObjectName(QStringLiteral("Label2"));
     version->setGeometry(twips(3000), twips(2000), twips(2700), twips(300));
 
-    auto *address = new QLabel(programinfo::serverAddress(), this);
+    auto *address = new QLabel(webAddress, this);
     address->setObjectName(QStringLiteral("Label1"));
     address->setTextFormat(Qt::PlainText);
     address->setGeometry(twips(3000), twips(2400), twips(2900), twips(300));

@@ -10,7 +10,7 @@ class SplashWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SplashWindow(const QPixmap &logo, QWidget *parent = nullptr);
+    SplashWindow(const QPixmap &logo, const QString &webAddress, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

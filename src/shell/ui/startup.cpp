@@ -9,6 +9,7 @@
 #include "shell/core/session.h"
 #include "shell/core/startuprules.h"
 #include "shell/ui/commandbuttons.h"
+#include "shell/ui/configpanel.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/splashwindow.h"
 #include "standings/ui/standingstable.h"
@@ -38,8 +39,8 @@ bool MainWindow::startUp()
     AppState &state = m_session.state();
     state.setStartTime(m_session.clock().now());
 
-    const QPixmap logo = m_pictures.logo();
-    m_splash = new SplashWindow(logo);
+    const QPixmap logo = m_services.pictures.logo();
+    m_splash = new SplashWindow(logo, state.serverAddress());
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
     m_splash->show();
     QApplication::processEvents();
@@ -47,7 +48,7 @@ bool MainWindow::startUp()
     setWindowTitle(programinfo::WindowCaption);
 
     if (!m_session.loadSeason()) {
-        m_prompt.inform(programinfo::Title, programinfo::MissingSeasonMessage);
+        m_services.prompt.inform(programinfo::Title, programinfo::MissingSeasonMessage);
         m_splash->close();
         m_splash = nullptr;
         return false;
@@ -60,9 +61,9 @@ bool MainWindow::startUp()
     std::array<QString, TeamCount> names;
     for (TeamNo team = 0; team < TeamCount; ++team)
         names[team] = m_session.season().teamName(team);
-    m_pictures.loadCrests(names);
+    m_services.pictures.loadCrests(names);
     for (QLabel *crest : findChildren<QLabel *>(QStringLiteral("ImBlas")))
-        crest->setPixmap(m_pictures.crest(crest->property("index").toInt()));
+        crest->setPixmap(m_services.pictures.crest(crest->property("index").toInt()));
     m_logo->setPixmap(logo.scaled(m_logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 
     parkPanels();
@@ -70,12 +71,12 @@ bool MainWindow::startUp()
 
     m_months->showMonths(buildMonthLabels(m_session.season().matchDayDate(1), m_session.clock().now()));
 
-    m_news->setText(m_session.store().newsText());
+    setNewsText(m_session.store().newsText());
     restorePreferences();
 
     selectCurrentMatchDay();
-    restoreCheck(m_autoUpdate, m_session.settings(), settingkeys::AutoUpdate);
-    if (m_autoUpdate->isChecked())
+    restoreCheck(configPanel().autoUpdate(), m_session.settings(), settingkeys::AutoUpdate);
+    if (configPanel().autoUpdate()->isChecked())
         runResultsUpdate();
     else
         computeStandings();
@@ -99,22 +100,15 @@ bool MainWindow::startUp()
 void MainWindow::restorePreferences()
 {
     UserSettings &settings = m_session.settings();
-    restoreCheck(m_highlightFavourite, settings, settingkeys::HighlightFavourite);
-    restoreCheck(m_trackingAid, settings, settingkeys::TrackingAid);
-    m_session.state().setHighlightFavourite(m_highlightFavourite->isChecked());
-    if (m_highlightFavourite->isChecked()) {
+    ConfigPanel &config = configPanel();
+    restoreCheck(config.highlightFavourite(), settings, settingkeys::HighlightFavourite);
+    restoreCheck(config.trackingAid(), settings, settingkeys::TrackingAid);
+    m_session.state().setHighlightFavourite(config.highlightFavourite()->isChecked());
+    if (config.highlightFavourite()->isChecked()) {
         const QString favourite = settings.read(settingkeys::DataSection, settingkeys::FavouriteTeam);
-        m_favouriteLabel->setText(favourite);
+        config.setFavouriteCaption(favourite);
         m_session.state().setFavouriteTeam(favourite);
     }
-}
-
-void MainWindow::showNews()
-{
-    const bool news = !m_news->text().isEmpty();
-    m_newsPanel->setVisible(news);
-    for (QLabel *caption : m_sideCaptions)
-        caption->setVisible(!news);
 }
 
 void MainWindow::offerStaleDataUpdate()
@@ -125,53 +119,17 @@ void MainWindow::offerStaleDataUpdate()
         modified = store.lastModified();
     const QDateTime now = m_session.clock().now();
     if (startup::staleDataOfferDue(now, modified, m_session.season().matchDayDate(MatchDayCount))
-        && m_prompt.ask(startup::staleDataTitle(), startup::staleDataQuestion()))
+        && m_services.prompt.ask(startup::staleDataTitle(), startup::staleDataQuestion()))
         runResultsUpdate();
-}
-
-void MainWindow::selectCurrentMatchDay()
-{
-    m_session.refreshDueMatchDays();
-}
-
-void MainWindow::runResultsUpdate()
-{
-    emit resultsUpdateRequested();
-    computeStandings();
-}
-
-void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_session.computeStandings(upTo, silent);
-    QApplication::restoreOverrideCursor();
-}
-
-void MainWindow::startCrestTicker()
-{
-}
-
-void MainWindow::refreshDonorsWeekly()
-{
-    UserSettings &settings = m_session.settings();
-    const QDateTime now = m_session.clock().now();
-    const QString lastFetch = settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
-    if (!startup::donorsRefreshDue(now, lastFetch))
-        return;
-    emit donorsFetchRequested();
-    settings.write(settingkeys::DonorsSection, settingkeys::DonorsFetched, startup::dateTimeText(now));
-}
-
-void MainWindow::markRankMovement(int matchDay)
-{
-    emit rankMovementRequested(matchDay);
 }
 
 void MainWindow::writePreferences()
 {
     UserSettings &settings = m_session.settings();
-    settings.write(settingkeys::DataSection, settingkeys::AutoUpdate, QString::number(m_autoUpdate->isChecked()));
+    ConfigPanel &config = configPanel();
+    settings.write(settingkeys::DataSection, settingkeys::AutoUpdate, QString::number(config.autoUpdate()->isChecked()));
     settings.write(settingkeys::DataSection, settingkeys::HighlightFavourite,
-                   QString::number(m_highlightFavourite->isChecked()));
-    settings.write(settingkeys::DataSection, settingkeys::TrackingAid, QString::number(m_trackingAid->isChecked()));
+                   QString::number(config.highlightFavourite()->isChecked()));
+    settings.write(settingkeys::DataSection, settingkeys::TrackingAid,
+                   QString::number(config.trackingAid()->isChecked()));
 }

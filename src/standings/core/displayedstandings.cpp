@@ -51,13 +51,43 @@ QString aheadBehindPart(const QStringList &names, const QString &what, const QSt
            + names.join(QStringLiteral(", ")) + end;
 }
 
-void markZone(DisplayedRow &row, ZoneMark zone, const QString &toolTip)
+} // namespace
+
+ZoneMark zoneOfRank(int rank)
 {
-    row.zone = zone;
-    row.zoneToolTip = toolTip;
+    switch (rank) {
+    case 1:
+    case 2:
+        return ZoneMark::ChampionsLeague;
+    case 3:
+        return ZoneMark::ThirdRound;
+    case 4:
+        return ZoneMark::Europa;
+    case 18:
+    case 19:
+    case 20:
+        return ZoneMark::Relegated;
+    default:
+        return ZoneMark::None;
+    }
 }
 
-} // namespace
+QString zoneToolTip(ZoneMark zone)
+{
+    switch (zone) {
+    case ZoneMark::ChampionsLeague:
+        return texts::ChampionsLeague;
+    case ZoneMark::ThirdRound:
+        return texts::ThirdRound;
+    case ZoneMark::Europa:
+        return texts::Europa;
+    case ZoneMark::Relegated:
+        return texts::Relegated;
+    case ZoneMark::None:
+        break;
+    }
+    return {};
+}
 
 DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context)
 {
@@ -66,8 +96,10 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
     shown.totalGoals = standings.totalGoals;
     shown.playedSides = standings.playedSides;
     shown.zonesMarked = standings.playedSides > 0;
-    if (standings.upToMatchDay < MatchDayCount)
-        shown.title = texts::Title + QString::number(standings.upToMatchDay);
+    if (!context.title.isEmpty())
+        shown.title = context.title;
+    else if (standings.upToMatchDay < MatchDayCount)
+        shown.title = matchDayTitle(standings.upToMatchDay);
 
     QStringList ahead;
     QStringList behind;
@@ -118,12 +150,10 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
         shown.leader = standings.rows[0].name;
 
     if (shown.zonesMarked) {
-        markZone(shown.rows[0], ZoneMark::ChampionsLeague, texts::ChampionsLeague);
-        markZone(shown.rows[1], ZoneMark::ChampionsLeague, texts::ChampionsLeague);
-        markZone(shown.rows[2], ZoneMark::ThirdRound, texts::ThirdRound);
-        markZone(shown.rows[3], ZoneMark::Europa, texts::Europa);
-        for (int i = 17; i < TeamCount; ++i)
-            markZone(shown.rows[i], ZoneMark::Relegated, texts::Relegated);
+        for (int i = 0; i < TeamCount; ++i) {
+            shown.rows[i].zone = zoneOfRank(i + 1);
+            shown.rows[i].zoneToolTip = zoneToolTip(shown.rows[i].zone);
+        }
     }
 
     shown.goalsText = texts::TotalGoals + QString::number(standings.totalGoals);
@@ -132,6 +162,11 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
         shown.goalsText += texts::AverageGoals + text::formatDecimal(average, 2);
     }
     return shown;
+}
+
+QString matchDayTitle(MatchDayNo day)
+{
+    return texts::Title + QString::number(day);
 }
 
 void StandingsModel::setDisplayed(const DisplayedStandings &displayed)
@@ -144,4 +179,14 @@ void StandingsModel::setRankTags(const Standings &standings)
 {
     for (int i = 0; i < TeamCount; ++i)
         m_rankTags[i] = standings.rows[i].name;
+}
+
+void StandingsModel::setMovements(const std::array<Movement, TeamCount> &movements,
+                                  const std::array<QString, TeamCount> &texts)
+{
+    for (int i = 0; i < TeamCount; ++i) {
+        m_displayed.rows[i].movement = movements[i];
+        m_displayed.rows[i].movementText = texts[i];
+    }
+    emit movementsChanged();
 }

@@ -4,11 +4,20 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
 // How a team-name cell is marked by the qualification and relegation zones.
 enum class ZoneMark { None, ChampionsLeague, ThirdRound, Europa, Relegated };
+
+// The zone a rank of the table falls in, and the tool tip of its name cell.
+ZoneMark zoneOfRank(int rank);
+QString zoneToolTip(ZoneMark zone);
+
+// The movement mark beside a row: how the team's rank changed between two
+// consecutive match days.
+enum class Movement { None, Up, Down, Same };
 
 struct DisplayedRow
 {
@@ -18,6 +27,8 @@ struct DisplayedRow
     QString zoneToolTip;
     bool favourite = false;  // the user's favourite team, painted yellow
     bool belowAverage = false; // fewer matches played than the league average
+    Movement movement = Movement::None;
+    QString movementText;    // "+2", "-1", "=", empty without a mark
 };
 
 // What the standings table shows after a computation: the ordered rows with
@@ -36,7 +47,12 @@ struct DisplayedStandings
     QString progressText;
     QString goalsText;
     QString leader;           // empty when the leader panel keeps what it showed
+    bool leaderNameOnly = false; // the leader panel shows the name without "Premier:"
     bool zonesMarked = false; // qualification colours painted (some match played)
+    // A sort by one statistic: its code ("BC", "BP"...) and the columns it
+    // paints; empty for a ranking.
+    QString sortCode;
+    QStringList highlightedColumns;
 };
 
 // Context the display needs beyond the computation itself.
@@ -46,9 +62,13 @@ struct DisplayContext
     QString favouriteTeam;      // empty when none
     bool historyInProgress = false; // graph panel building the ranking history
     int referencePlayedSides = 0;   // played sides of the last ordinary computation
+    QString title;                  // replaces the ranking's own title when not empty
 };
 
 DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context);
+
+// "Classement à la Journée N°12": the title of the table at a match day.
+QString matchDayTitle(MatchDayNo day);
 
 // Owner of the standings on display. Every view that shows or reads the table
 // listens to it; only the standings computation sets it.
@@ -64,9 +84,13 @@ public:
 
     void setDisplayed(const DisplayedStandings &displayed);
     void setRankTags(const Standings &standings);
+    // Marks beside the rows, by row of the table as displayed.
+    void setMovements(const std::array<Movement, TeamCount> &movements,
+                      const std::array<QString, TeamCount> &texts);
 
 signals:
     void displayedChanged();
+    void movementsChanged();
 
 private:
     DisplayedStandings m_displayed;

@@ -87,6 +87,7 @@ void StandingsTable::createPanels()
     m_stamp = panelLabel(this, "LabMaj");
     m_stamp->setGeometry(0, top, 220, 20);
     m_stamp->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_stamp->installEventFilter(this);
     m_title = panelLabel(this, "Label12");
     m_title->setGeometry(230, top, width - 230, 20);
     StandingsCells::setBold(m_title, true);
@@ -175,9 +176,11 @@ void StandingsTable::showStandings(const DisplayedStandings &standings)
     // A new ranking always starts from the plain colours: a statistic painted
     // by an earlier sort must not survive it.
     m_cells.resetColumnColours();
+    m_cells.paintColumns(standings.highlightedColumns, QColor(P::Favourite));
     for (int row = 0; row < StandingsCells::Rows; ++row)
         fillRow(row, standings.rows[row]);
     markNameCells(standings);
+    showMovements(standings);
 
     m_stamp->setText(standings.stamp);
     m_title->setText(standings.title);
@@ -188,6 +191,36 @@ void StandingsTable::showStandings(const DisplayedStandings &standings)
     m_aheadBehindFrame->setVisible(!standings.aheadBehindText.isEmpty());
 }
 
+void StandingsTable::showMovements(const DisplayedStandings &standings)
+{
+    for (int row = 0; row < StandingsCells::Rows; ++row) {
+        const DisplayedRow &shown = standings.rows[row];
+        m_shown.rows[row].movement = shown.movement;
+        m_shown.rows[row].movementText = shown.movementText;
+        QLabel *icon = movementIcon(row);
+        switch (shown.movement) {
+        case Movement::None:
+            icon->clear();
+            break;
+        case Movement::Up:
+            icon->setPixmap(m_movementPictures[0]);
+            break;
+        case Movement::Down:
+            icon->setPixmap(m_movementPictures[1]);
+            break;
+        case Movement::Same:
+            icon->setPixmap(m_movementPictures[2]);
+            break;
+        }
+        icon->setToolTip(shown.movementText);
+    }
+}
+
+void StandingsTable::setMovementPictures(const std::array<QPixmap, 3> &pictures)
+{
+    m_movementPictures = pictures;
+}
+
 void StandingsTable::fillRow(int row, const DisplayedRow &shown)
 {
     const StandingRow &data = shown.data;
@@ -195,9 +228,6 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
         m_cells.cell(QLatin1String(column), row)->setText(text);
     };
 
-    QLabel *icon = movementIcon(row);
-    icon->clear();
-    icon->setToolTip(QString());
     set("LabClass", shown.rankLabel);
     set("Tclass", data.name);
 
@@ -226,6 +256,94 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
                                   QColor(shown.belowAverage ? P::Green : P::White));
 }
 
+QColor StandingsTable::nameCellColour(int row) const
+{
+    const QLabel *name = m_cells.cell(QStringLiteral("Tclass"), row);
+    return name ? name->palette().color(QPalette::Window) : QColor(P::White);
+}
+
+void StandingsTable::showReachable(const ReachableRanks &ranks)
+{
+    const QLabel *firstPlayed = m_cells.cell(QStringLiteral("TBPD"), 0);
+    if (!m_reachableTitle) {
+        m_reachableTitle = panelLabel(this, "LabPosPoss");
+        m_reachableTitle->setAlignment(Qt::AlignCenter);
+        m_reachableTitle->setAutoFillBackground(true);
+        StandingsCells::setBackground(m_reachableTitle, QColor(P::Header));
+        StandingsCells::setBold(m_reachableTitle, true);
+        m_reachableTitle->setText(ReachableTitle);
+        m_reachableTitle->setGeometry(firstPlayed->x(), 0, 4 * (firstPlayed->width() + 1) - 1,
+                                      StandingsCells::HeaderHeight - 1);
+        for (int row = 0; row < StandingsCells::Rows; ++row) {
+            QLabel *cell = panelLabel(this, "TpoT");
+            cell->setProperty("index", row);
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setAutoFillBackground(true);
+            StandingsCells::setBold(cell, true);
+            // At the height of the row's fair-play cell, over the home/away columns.
+            const QLabel *fairPlay = m_cells.cell(QStringLiteral("FP"), row);
+            cell->setGeometry(m_reachableTitle->x(), fairPlay->y(), m_reachableTitle->width(), fairPlay->height());
+            m_reachable[row] = cell;
+        }
+    }
+    m_reachableTitle->show();
+    m_reachableTitle->raise();
+    for (int row = 0; row < StandingsCells::Rows; ++row) {
+        QLabel *cell = m_reachable[row];
+        const int rank = ranks.rank[row];
+        cell->setText(QString::number(rank));
+        StandingsCells::setBackground(cell, nameCellColour(rank - 1));
+        cell->show();
+        cell->raise();
+    }
+}
+
+void StandingsTable::hideReachable()
+{
+    if (!m_reachableTitle)
+        return;
+    m_reachableTitle->hide();
+    for (QLabel *cell : m_reachable)
+        cell->hide();
+}
+
+bool StandingsTable::reachableShown() const
+{
+    return m_reachableTitle && m_reachableTitle->isVisible();
+}
+
+void StandingsTable::paintNameCell(int row, const QColor &colour, bool whitenOthers)
+{
+    for (int i = 0; i < StandingsCells::Rows; ++i) {
+        QLabel *name = m_cells.cell(QStringLiteral("Tclass"), i);
+        if (i == row)
+            StandingsCells::setBackground(name, colour);
+        else if (whitenOthers)
+            StandingsCells::setBackground(name, QColor(P::White));
+    }
+}
+
+void StandingsTable::markQualificationRows()
+{
+    for (int row = 0; row < StandingsCells::Rows; ++row) {
+        QLabel *name = m_cells.cell(QStringLiteral("Tclass"), row);
+        const ZoneMark zone = zoneOfRank(row + 1);
+        if (zone != ZoneMark::None) {
+            StandingsCells::setBackground(name, P::zoneColour(zone));
+            name->setToolTip(zoneToolTip(zone));
+        }
+        if (m_shown.rows[row].favourite)
+            StandingsCells::setBackground(name, QColor(P::Favourite));
+    }
+    StandingsCells::setBold(m_cells.cell(QStringLiteral("Tclass"), 0), true);
+}
+
+void StandingsTable::hideAheadBehind()
+{
+    m_aheadBehind->clear();
+    m_aheadBehindFrame->hide();
+}
+
 void StandingsTable::markNameCells(const DisplayedStandings &standings)
 {
     // Every name cell is painted from the value alone, so that marks of an
@@ -252,7 +370,7 @@ void StandingsTable::showLeader(const QString &leader)
 {
     if (leader.isEmpty())
         return;
-    m_leader->setText(P::LeaderPrefix + leader);
+    m_leader->setText(m_shown.leaderNameOnly ? leader : P::LeaderPrefix + leader);
     if (m_crestProvider)
         m_crest->setPixmap(m_crestProvider(leader));
 }
@@ -366,6 +484,11 @@ bool StandingsTable::eventFilter(QObject *watched, QEvent *event)
             emit goalsClicked();
         return false;
     }
+    if (watched == m_stamp) {
+        if (isLeftClick(watched, event))
+            emit stampClicked();
+        return false;
+    }
     auto *label = qobject_cast<QLabel *>(watched);
     if (!label || !label->property("index").isValid())
         return false;
@@ -383,6 +506,8 @@ bool StandingsTable::eventFilter(QObject *watched, QEvent *event)
         // The rank and the movement mark both open the team's card.
         if ((kind == Kind::Rank || kind == Kind::Icon) && isLeftClick(watched, event) && !teamAt(row).isEmpty())
             emit rankClicked(teamAt(row));
+        else if (kind == Kind::Name && isLeftClick(watched, event))
+            emit nameClicked(row);
         break;
     default:
         break;

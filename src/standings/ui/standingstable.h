@@ -1,6 +1,7 @@
 #pragma once
 
 #include "standings/core/displayedstandings.h"
+#include "standings/core/titlerace.h"
 #include "standings/ui/standingscells.h"
 
 #include <QColor>
@@ -29,7 +30,26 @@ public:
     explicit StandingsTable(QWidget *parent = nullptr);
 
     void showStandings(const DisplayedStandings &standings);
+    // Only the movement marks beside the rows, from the same value.
+    void showMovements(const DisplayedStandings &standings);
     void setCrestProvider(CrestProvider provider);
+    // Pictures of the movement marks: up, down, unchanged.
+    void setMovementPictures(const std::array<QPixmap, 3> &pictures);
+
+    // The best reachable rank beside each row, coloured like the name cell of
+    // that rank, under its column title.
+    void showReachable(const ReachableRanks &ranks);
+    void hideReachable();
+    bool reachableShown() const;
+    // The background the name cell of a row shows now.
+    QColor nameCellColour(int row) const;
+
+    void hideAheadBehind();
+    // The selection marks of the team row click: one name cell painted, the
+    // others whitened or left as they are.
+    void paintNameCell(int row, const QColor &colour, bool whitenOthers);
+    // Paints the qualification and relegation rows and the favourite again.
+    void markQualificationRows();
 
     // Default backgrounds of the statistic columns, which a sort by one
     // statistic paints over.
@@ -57,8 +77,10 @@ public:
 signals:
     void teamHovered(int row, const QString &team);
     void rankClicked(const QString &team);
+    void nameClicked(int row);
     void leaderClicked();
     void goalsClicked();
+    void stampClicked();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -91,6 +113,9 @@ private:
     QLabel *m_aheadBehind = nullptr;
     std::array<QFrame *, 2> m_rules{};
     std::array<QFrame *, 4> m_markers{};
+    std::array<QLabel *, StandingsCells::Rows> m_reachable{}; // created when first shown
+    QLabel *m_reachableTitle = nullptr;
+    std::array<QPixmap, 3> m_movementPictures;
 
     bool m_trackingAid = false;
     QString m_hoveredTeam;  // last team sent to the summary panel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QTextStream;
+class SeasonFolder;
+
+// The results update without a window, for scheduled tasks: downloads the
+// published store from `server` and replaces the local one when it is a
+// valid store. Prints what it did in French; returns 0 on success, 1 on
+// failure with the old store left as it was.
+int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err);

@@ -1,0 +1,1 @@
+#include "online/ui/onlinepanels.h"

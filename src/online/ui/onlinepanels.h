@@ -1,0 +1,3 @@
+#pragma once
+
+// The online panels live in this folder: the export panel and the donors list.

@@ -1,0 +1,41 @@
+#include "season/core/seasonfolder.h"
+
+#include <QDir>
+#include <QTextStream>
+
+std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, QTextStream &err, int &status)
+{
+    std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
+    folder->m_folder = programFolder;
+    std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")));
+    if (!season) {
+        err << "Absence du fichier 2013.txt\n";
+        err.flush();
+        status = 2;
+        return nullptr;
+    }
+    folder->m_season = std::move(*season);
+    folder->m_store = std::make_unique<ResultStore>(programFolder);
+    folder->m_store->restoreInterruptedUpdate();
+    folder->m_store->loadBonusMalus(folder->m_bonusMalus);
+    status = 0;
+    return folder;
+}
+
+namespace commandline {
+
+int matchDayArgument(const QString &argument, QTextStream &err)
+{
+    if (argument.isEmpty())
+        return 0;
+    bool ok = false;
+    const int day = argument.trimmed().toInt(&ok);
+    if (!ok || day < 1 || day > MatchDayCount) {
+        err << "Journée invalide : " << argument << " (1 à " << MatchDayCount << " attendu)\n";
+        err.flush();
+        return -1;
+    }
+    return day;
+}
+
+} // namespace commandline

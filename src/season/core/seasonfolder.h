@@ -1,0 +1,43 @@
+#pragma once
+
+#include "season/core/resultstore.h"
+#include "season/core/season.h"
+
+#include <QString>
+
+#include <memory>
+
+class QTextStream;
+
+// The season and the results store of a program folder, opened the way the
+// window opens them, for the command line's printers and exports: one place
+// that reads the season file, puts back an interrupted update and loads the
+// points adjustments.
+class SeasonFolder
+{
+public:
+    // Null when the folder cannot be used; the French reason is written to
+    // `err` and `status` receives the exit status (2 for a missing season).
+    static std::unique_ptr<SeasonFolder> open(const QString &programFolder, QTextStream &err, int &status);
+
+    QString path() const { return m_folder; }
+    const Season &season() const { return m_season; }
+    ResultStore &store() { return *m_store; }
+    const ResultStore &store() const { return *m_store; }
+    const BonusMalus &bonusMalus() const { return m_bonusMalus; }
+
+private:
+    SeasonFolder() = default;
+
+    QString m_folder;
+    Season m_season;
+    std::unique_ptr<ResultStore> m_store;
+    BonusMalus m_bonusMalus{};
+};
+
+namespace commandline {
+// Reads the --matchday argument: empty means the whole season (0), otherwise
+// a match day 1..38. On a bad value writes the French reason to `err` and
+// returns -1.
+int matchDayArgument(const QString &argument, QTextStream &err);
+} // namespace commandline

@@ -1,0 +1,14 @@
+#include "shell/ui/desktoplauncher.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+
+bool DesktopLauncher::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool DesktopLauncher::startProgram(const QString &program, const QString &workingFolder)
+{
+    return QProcess::startDetached(program, {}, workingFolder);
+}

@@ -1,0 +1,219 @@
+// The standings commands of the window: the ranking, the sorts by one
+// statistic, the best reachable ranks, the table at a match day with its
+// movement marks, and the team row click.
+#include "shell/ui/mainwindow.h"
+
+#include "shell/core/prompt.h"
+#include "shell/core/session.h"
+#include "shell/ui/commandbuttons.h"
+#include "shell/ui/pictures.h"
+#include "shell/ui/windowstyle.h"
+#include "standings/core/criterionsort.h"
+#include "standings/core/rankmovement.h"
+#include "standings/core/titlerace.h"
+#include "standings/ui/matchdaypicker.h"
+#include "standings/ui/standingstable.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+
+class MainWindow::StandingsParts : public QObject
+{
+public:
+    using QObject::QObject;
+    QFrame *classifications = nullptr; // Frame8
+    MatchDayPicker *picker = nullptr;
+    QCheckBox *lock = nullptr;         // Check2
+};
+
+namespace {
+const QColor SelectedTeam(0x80, 0xFF, 0x80);
+const QColor SecondTeam(0xFF, 0xFF, 0x80);
+
+// Busy pointer for the length of a scope.
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+} // namespace
+
+void MainWindow::installStandings()
+{
+    m_standings = new StandingsParts(this);
+    m_table->setMovementPictures({m_services.pictures.movement(Pictures::Up),
+                                  m_services.pictures.movement(Pictures::Down),
+                                  m_services.pictures.movement(Pictures::Same)});
+
+    m_standings->picker = new MatchDayPicker(this);
+    m_standings->picker->move(564, 536);
+    connect(m_standings->picker, &MatchDayPicker::picked, this, &MainWindow::pickMatchDay);
+
+    // The sorts by one statistic, two columns of buttons under the table.
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Frame8"));
+    panel->setGeometry(564, 560, 200, 96);
+    panel->hide();
+    m_standings->classifications = panel;
+    constexpr std::array SortButtons = {2, 3, 5, 8, 18, 22, 23, 19};
+    for (int i = 0; i < int(SortButtons.size()); ++i) {
+        QPushButton *button = m_buttons->create(SortButtons[i], panel);
+        button->setGeometry((i % 2) * 100, (i / 2) * 24, 98, 22);
+        windowstyle::styleCommandButton(button);
+    }
+
+    m_standings->lock = new QCheckBox(QStringLiteral("Verrouiller (Recherche d'une deuxième équipe)"), this);
+    m_standings->lock->setObjectName(QStringLiteral("Check2"));
+    windowstyle::setColours(m_standings->lock, Qt::white);
+    m_standings->lock->setGeometry(564, 700, 330, 20);
+    m_standings->lock->hide();
+
+    connect(m_table, &StandingsTable::nameClicked, this, &MainWindow::selectTeamRow);
+    connect(m_table, &StandingsTable::rankClicked, this, [this](const QString &team) {
+        m_session.state().setCardRequest(team);
+        runCommand(33);
+    });
+    connect(m_table, &StandingsTable::teamHovered, this, [this](int, const QString &team) {
+        parkCrestStrip();
+        showTeamSummary(team);
+    });
+    connect(m_table, &StandingsTable::leaderClicked, this,
+            [this] { showTeamSummary(m_session.standings().displayed().rows[0].data.name); });
+    connect(m_table, &StandingsTable::goalsClicked, this, &MainWindow::showCardsPerMatchDay);
+    connect(m_table, &StandingsTable::stampClicked, this, [this] {
+        startCrestTicker();
+        showCrestStrip();
+    });
+}
+
+void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
+{
+    BusyPointer busy;
+    // Any new ranking first takes the reachable ranks away: they belong to
+    // the table they were computed on.
+    m_table->hideReachable();
+    clearDayTotals();
+    m_session.computeStandings(upTo, silent);
+}
+
+void MainWindow::markRankMovement(int matchDay)
+{
+    if (matchDay <= 1 || matchDay > MatchDayCount)
+        return;
+    m_table->hideReachable();
+    m_session.computeStandings(matchDay - 1, true);
+    const std::array<QString, TeamCount> previous = m_session.standings().rankTags();
+    m_session.computeStandings(matchDay, true);
+    const RankMovements moves = rankMovements(previous, m_session.standings().rankTags());
+    m_session.standings().setMovements(moves.movement, moves.text);
+}
+
+void MainWindow::sortByCriterion(const QString &code)
+{
+    m_table->hideReachable();
+    StandingsModel &model = m_session.standings();
+    model.setDisplayed(criterion::sortByCriterion(model.displayed(), code));
+}
+
+void MainWindow::showReachableRanks()
+{
+    if (m_table->reachableShown()) {
+        m_table->hideReachable();
+        return;
+    }
+    BusyPointer busy;
+    // A table sorted by one statistic is not a ranking: the full ranking
+    // comes back first. A ranking at a match day is used as it is.
+    if (!m_session.standings().displayed().sortCode.isEmpty())
+        computeStandings();
+    const ReachableRanks ranks = computeReachableRanks(m_session.standings().displayed());
+    m_table->showReachable(ranks);
+    if (ranks.champion)
+        m_services.prompt.inform(ranks.championTitle, ranks.championMessage);
+}
+
+void MainWindow::showMatchDayPicker()
+{
+    closeHighlights();
+    closeDonors();
+    m_standings->picker->showNumbers(m_session.state().dueMatchDays());
+    m_standings->picker->raise();
+}
+
+void MainWindow::hideMatchDayPicker()
+{
+    m_standings->picker->hideNumbers();
+}
+
+void MainWindow::resetPickerHover()
+{
+    if (m_standings->picker->numbersShown())
+        m_standings->picker->resetHover();
+}
+
+void MainWindow::pickMatchDay(MatchDayNo day)
+{
+    const bool reachableWasShown = m_table->reachableShown();
+    if (m_matchDayFrame->isVisible())
+        showMatchDay(day);
+    m_standings->classifications->show();
+    {
+        BusyPointer busy;
+        m_table->hideReachable();
+        clearDayTotals();
+        m_session.computeStandings(day, false, matchDayTitle(day));
+    }
+    markRankMovement(day);
+    if (reachableWasShown)
+        showReachableRanks();
+}
+
+void MainWindow::toggleClassifications()
+{
+    QFrame *panel = m_standings->classifications;
+    panel->setVisible(!panel->isVisible());
+    if (panel->isVisible())
+        panel->raise();
+}
+
+void MainWindow::hideClassifications()
+{
+    m_standings->classifications->hide();
+}
+
+void MainWindow::selectTeamRow(int row)
+{
+    const DisplayedStandings &shown = m_session.standings().displayed();
+    if (row < 0 || row >= TeamCount)
+        return;
+    const QString team = shown.rows[row].data.name;
+    hideNewsPanel();
+    hideClassifications();
+    m_table->hideAheadBehind();
+    m_session.state().setCardRequest(team);
+    m_standings->lock->show();
+
+    if (!m_standings->lock->isChecked()) {
+        showTeamSeason(team);
+        m_table->paintNameCell(row, SelectedTeam, true);
+        setGridHeader(QStringLiteral(" Kestrane 1 (2013 - 2014)") + QLatin1Char(' ') + team + QStringLiteral(" N°")
+                      + QString::number(row + 1));
+    } else {
+        markSecondTeam(team);
+        m_table->paintNameCell(row, SecondTeam, false);
+    }
+    // The zone colours come back over the selection, except on a table where
+    // nothing is played yet.
+    if (shown.rows[0].data.pointsText() != QLatin1String("0"))
+        m_table->markQualificationRows();
+}
+
+void MainWindow::unlockSecondTeam()
+{
+    m_standings->lock->setChecked(false);
+}

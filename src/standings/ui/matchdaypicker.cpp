@@ -1,0 +1,118 @@
+#include "standings/ui/matchdaypicker.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+constexpr int NumberWidth = 17;
+constexpr int NumberPitch = 18;
+constexpr int NumberHeight = 18;
+const QColor Navy(0x00, 0x00, 0x80);
+const QColor Teal(0x00, 0x80, 0x80);
+const QColor ToCome(0xFF, 0xFF, 0x00);
+const QColor Played(0x00, 0xC0, 0x00);
+
+void paint(QLabel *label, const QColor &text, const QColor &background)
+{
+    QPalette palette = label->palette();
+    if (palette.color(QPalette::WindowText) == text && palette.color(QPalette::Window) == background)
+        return;
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Window, background);
+    label->setPalette(palette);
+}
+} // namespace
+
+MatchDayPicker::MatchDayPicker(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MatchDayPicker"));
+    setFixedSize(Count * NumberPitch, NumberHeight);
+    m_numbers[1] = makeNumber(1);
+    m_numbers[1]->hide();
+}
+
+QLabel *MatchDayPicker::makeNumber(int day)
+{
+    auto *label = new QLabel(QString::number(day), this);
+    label->setObjectName(QStringLiteral("Label10"));
+    label->setProperty("index", day);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    label->setCursor(Qt::PointingHandCursor);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setGeometry((day - 1) * NumberPitch, 0, NumberWidth, NumberHeight);
+    label->installEventFilter(this);
+    return label;
+}
+
+void MatchDayPicker::showNumbers(int dueMatchDays)
+{
+    if (numbersShown())
+        return;
+    for (int day = 1; day <= Count; ++day) {
+        if (!m_numbers[day])
+            m_numbers[day] = makeNumber(day);
+        paint(m_numbers[day], day > dueMatchDays ? ToCome : Played, Navy);
+        m_numbers[day]->show();
+    }
+    // Before the first match day even number 1 is still to come.
+    paint(m_numbers[1], dueMatchDays < 1 ? ToCome : Played, Navy);
+}
+
+void MatchDayPicker::hideNumbers()
+{
+    m_numbers[1]->hide();
+    // Later, not at once: the number may be the one being clicked.
+    for (int day = 2; day <= Count; ++day) {
+        if (m_numbers[day]) {
+            m_numbers[day]->hide();
+            m_numbers[day]->deleteLater();
+        }
+        m_numbers[day] = nullptr;
+    }
+}
+
+bool MatchDayPicker::numbersShown() const
+{
+    return !m_numbers[1]->isHidden();
+}
+
+QLabel *MatchDayPicker::number(int day) const
+{
+    if (day < 1 || day > Count || !m_numbers[day] || m_numbers[day]->isHidden())
+        return nullptr;
+    return m_numbers[day];
+}
+
+void MatchDayPicker::resetHover()
+{
+    hover(0);
+}
+
+void MatchDayPicker::hover(int day)
+{
+    for (int k = 1; k <= Count; ++k) {
+        if (m_numbers[k])
+            paint(m_numbers[k], m_numbers[k]->palette().color(QPalette::WindowText), k == day ? Teal : Navy);
+    }
+}
+
+bool MatchDayPicker::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *label = qobject_cast<QLabel *>(watched);
+    if (!label)
+        return false;
+    const int day = label->property("index").toInt();
+    if (event->type() == QEvent::Enter) {
+        hover(day);
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))
+            emit picked(day);
+    }
+    return false;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class QTextStream;
+class SeasonFolder;
+
+// The team views as text, for scripts: each returns the exit status (0, or
+// 2 for a bad argument such as an unknown team, the reason going to `err`).
+int printCardsReport(SeasonFolder &folder, QTextStream &out, QTextStream &err);
+int printHighlights(SeasonFolder &folder, QTextStream &out, QTextStream &err);
+int printRankingHistory(SeasonFolder &folder, const QString &team, bool simulated, const QDateTime &now,
+                        QTextStream &out, QTextStream &err);
+int printTeamCard(SeasonFolder &folder, const QString &team, QTextStream &out, QTextStream &err);

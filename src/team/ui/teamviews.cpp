@@ -1,0 +1,1 @@
+#include "team/ui/teamviews.h"
