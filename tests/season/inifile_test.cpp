@@ -351,6 +351,23 @@ TEST(IniFile, ReplacingTheContentsIsSeenAtTheNextRead)
     EXPECT_FALSE(directory.replaceContents("[Maj]\r\nMaj=3\r\n"));
 }
 
+TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n");
+    IniFile ini(folder.file("r.ini"));
+    ASSERT_TRUE(ini.write({{"Maj", "Maj", "05 déc. 20:00"}, {"Resultats", "0101", "C|||1|0|||D"},
+                           {"Resultats", "0100", "A|||3|3|||B"}}));
+    EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|||3|3|||B"));
+    EXPECT_EQ(ini.read("Resultats", "0101"), QStringLiteral("C|||1|0|||D"));
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("05 déc. 20:00"));
+
+    // One entry that cannot be stored: nothing of the batch is written.
+    const QByteArray before = folder.read("r.ini");
+    EXPECT_FALSE(ini.write({{"Resultats", "0102", "E|||1|1|||F"}, {"Resultats", "", "x"}}));
+    EXPECT_EQ(folder.read("r.ini"), before);
+}
+
 TEST(IniFile, SeesAFileReplacedWithTheSameSize)
 {
     TestFolder folder;

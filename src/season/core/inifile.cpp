@@ -376,9 +376,17 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, con
 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
 {
-    const QString keyName = trimmedName(key);
-    if (!isWritableName(trimmedName(section)) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
-        return false;
+    return write(QList<Entry>{{section, key, value}});
+}
+
+bool IniFile::write(const QList<Entry> &entries)
+{
+    for (const Entry &entry : entries) {
+        const QString keyName = trimmedName(entry.key);
+        if (!isWritableName(trimmedName(entry.section)) || !isWritableName(keyName)
+            || keyName.contains(QLatin1Char('=')))
+            return false;
+    }
 
     // Another instance may write between our read and our rename: the lock
     // makes the read-modify-write one step, and the bytes are read afresh
@@ -396,12 +404,15 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
         file.close();
     }
 
-    bool changed = false;
-    const QByteArray next = writeTo(current, section, key, value, &changed);
-    if (!changed)
+    bool anyChange = false;
+    for (const Entry &entry : entries) {
+        bool changed = false;
+        current = writeTo(current, entry.section, entry.key, entry.value, &changed);
+        anyChange = anyChange || changed;
+    }
+    if (!anyChange)
         return true;
-
-    return saveLocked(next);
+    return saveLocked(current);
 }
 
 bool IniFile::replaceContents(const QByteArray &bytes)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -34,6 +35,16 @@ public:
     // Writes one key, touching no other line. Returns whether the value is
     // now stored; callers that do not care may ignore it.
     bool write(const QString &section, const QString &key, const QString &value);
+    struct Entry
+    {
+        QString section;
+        QString key;
+        QString value;
+    };
+    // Writes several keys in one step: either all of them are stored or, on
+    // failure, none (the file stays as it was).
+    bool write(const QList<Entry> &entries);
+
     // Replaces the whole file by `bytes` in one step, under the same lock as
     // write(), so a download never interleaves with a save. Returns whether
     // the new contents are in place; on failure the file stays as it was.
