@@ -22,6 +22,8 @@ constexpr int MatchDayWidth = 296;
 constexpr int TableLeft = 564;
 constexpr int WindowWidth = 1278;
 constexpr int WindowHeight = 730;
+constexpr int NewsPointSize = 9;
+constexpr int NewsSmallestPointSize = 7;
 
 // Commands reachable from the side column, top to bottom; the export
 // command stays hidden until a save or the title's switch offers it.
@@ -125,8 +127,7 @@ void MainWindow::buildNewsPanel()
         m_sideCaptions[i]->setGeometry(i == 0 ? twips(345) : twips(2070), 36, 90, 16);
     }
 
-    // The news line covers the home/away captions while there is news. A
-    // long text wraps over two lines and is told in full by its tool tip.
+    // The news line covers the home/away captions while there is news.
     m_newsPanel = new QFrame(this);
     m_newsPanel->setObjectName(QStringLiteral("Frame5"));
     m_newsPanel->setGeometry(m_matchDayFrame->x(), m_matchDayFrame->y() + 34, MatchDayWidth, 20);
@@ -135,7 +136,6 @@ void MainWindow::buildNewsPanel()
     m_news = new QLabel(m_newsPanel);
     m_news->setObjectName(QStringLiteral("Label14"));
     m_news->setTextFormat(Qt::PlainText);
-    m_news->setWordWrap(true);
     m_news->setGeometry(4, 1, MatchDayWidth - 8, 18);
     windowstyle::setBold(m_news);
     m_newsPanel->hide();
@@ -143,23 +143,28 @@ void MainWindow::buildNewsPanel()
 
 void MainWindow::setNewsText(const QString &text)
 {
-    m_news->setText(text);
+    m_newsText = text;
+    // The line has one row of the window: a long news takes a smaller font,
+    // and what still does not fit is elided, the whole text in the tool tip.
+    QFont font = m_news->font();
+    int size = NewsPointSize;
+    font.setPointSize(size);
+    while (size > NewsSmallestPointSize && QFontMetrics(font).horizontalAdvance(text) > m_news->width()) {
+        font.setPointSize(--size);
+    }
+    m_news->setFont(font);
+    m_news->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, m_news->width()));
     m_news->setToolTip(text);
-    // Room for a second line when the news does not fit on one.
-    const int lines = m_news->fontMetrics().horizontalAdvance(text) > m_news->width() ? 2 : 1;
-    const int height = lines * m_news->fontMetrics().lineSpacing() + 2;
-    m_news->resize(m_news->width(), height);
-    m_newsPanel->resize(m_newsPanel->width(), height + 2);
 }
 
 QString MainWindow::newsText() const
 {
-    return m_news->text();
+    return m_newsText;
 }
 
 void MainWindow::showNews()
 {
-    const bool news = !m_news->text().isEmpty();
+    const bool news = !m_newsText.isEmpty();
     m_newsPanel->setVisible(news);
     if (news)
         m_newsPanel->raise();

@@ -185,6 +185,7 @@ private:
     SplashWindow *m_splash = nullptr;
     QLabel *m_logo = nullptr;
     QLabel *m_news = nullptr;
+    QString m_newsText; // the whole news, however the line shows it
     QFrame *m_newsPanel = nullptr;
     std::array<QLabel *, 2> m_sideCaptions{};
 

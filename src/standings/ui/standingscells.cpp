@@ -26,23 +26,23 @@ struct ColumnLayout
 constexpr ColumnLayout Columns[] = {
     {"LabClass", 24, 0, Kind::Rank, P::RankLabel, false},
     {"ImEvol", 17, 0, Kind::Icon, P::White, false},
-    {"Tclass", 128, 0, Kind::Name, P::White, false},
+    {"Tclass", 118, 0, Kind::Name, P::White, false},
     {"TPTS", 40, 0, Kind::Main, P::White, false},
     {"TDelta", 36, 0, Kind::Main, P::White, true},
     {"TBP", 33, 0, Kind::Main, P::Green, true},
     {"TBC", 42, 0, Kind::Main, P::Orange, true},
     {"MJ", 56, 0, Kind::Main, P::White, false},
     {"FP", 38, 0, Kind::Main, P::White, true},
-    {"TBPD", 24, 4, Kind::HomeAway, P::White, false},
-    {"TBPE", 24, 0, Kind::HomeAway, P::White, false},
-    {"TBCD", 24, 0, Kind::HomeAway, P::White, false},
-    {"TBCE", 24, 0, Kind::HomeAway, P::White, false},
-    {"TPD", 24, 0, Kind::HomeAway, P::White, false},
-    {"TPE", 24, 0, Kind::HomeAway, P::White, false},
-    {"TMD", 24, 0, Kind::HomeAway, P::Green, true},
-    {"TME", 24, 0, Kind::HomeAway, P::Green, true},
-    {"TMpD", 24, 0, Kind::HomeAway, P::Orange, true},
-    {"TMpE", 24, 0, Kind::HomeAway, P::Orange, true},
+    {"TBPD", 25, 4, Kind::HomeAway, P::White, false},
+    {"TBPE", 25, 0, Kind::HomeAway, P::White, false},
+    {"TBCD", 25, 0, Kind::HomeAway, P::White, false},
+    {"TBCE", 25, 0, Kind::HomeAway, P::White, false},
+    {"TPD", 25, 0, Kind::HomeAway, P::White, false},
+    {"TPE", 25, 0, Kind::HomeAway, P::White, false},
+    {"TMD", 25, 0, Kind::HomeAway, P::Green, true},
+    {"TME", 25, 0, Kind::HomeAway, P::Green, true},
+    {"TMpD", 25, 0, Kind::HomeAway, P::Orange, true},
+    {"TMpE", 25, 0, Kind::HomeAway, P::Orange, true},
     {"TMN", 50, 0, Kind::HomeAway, P::Grey, true},
 };
 
@@ -146,7 +146,8 @@ void StandingsCells::createHeaders(QWidget *parent)
         label->setAutoFillBackground(true);
         setBackground(label, QColor(P::Header));
         setTextColour(label, QColor(P::Text));
-        setBold(label, true);
+        // The Dom/Ext row is narrow: plain weight keeps it inside its cells.
+        setBold(label, layout.level < 2);
         const int top = layout.level * HeaderLevelHeight;
         label->setGeometry(first.left(), top, last.right() - first.left() + 1,
                            layout.levels * HeaderLevelHeight - 1);

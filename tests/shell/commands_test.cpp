@@ -1,0 +1,266 @@
+// The commands of the window as the user clicks them: the housekeeping around
+// every command, the hover feedback, the configuration and about panels, the
+// adjustments list, the dated copy, pages, printing and the export switch.
+#include "windowfixture.h"
+
+#include "shell/ui/commandbuttons.h"
+#include "standings/ui/standingstable.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QEnterEvent>
+#include <QListWidget>
+#include <QUrlQuery>
+
+namespace {
+
+class Commands : public WindowFixture
+{
+protected:
+    QColor background(QWidget *w) const { return w->palette().color(QPalette::Button); }
+    void hover(QWidget *w)
+    {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(w, &enter);
+    }
+    void moveOverBackground()
+    {
+        // The strip below the window's panels is bare background.
+        QTest::mouseMove(window.get(), QPoint(window->width() - 3, window->height() - 3));
+    }
+    QListWidget *favouriteList() const { return widget<QListWidget>(QStringLiteral("List6")); }
+    void chooseFavourite(const QString &team)
+    {
+        const QList<QListWidgetItem *> items = favouriteList()->findItems(team, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << team.toStdString();
+        favouriteList()->scrollToItem(items[0]);
+        const QRect where = favouriteList()->visualItemRect(items[0]);
+        QTest::mouseClick(favouriteList()->viewport(), Qt::LeftButton, {}, where.center());
+    }
+    QString teamName(TeamNo team) const { return session->season().teamName(team); }
+
+    const QColor navy{0x00, 0x00, 0x80};
+    const QColor teal{0x00, 0x80, 0x80};
+};
+
+TEST_F(Commands, EveryButtonHasItsCaption)
+{
+    start();
+    for (int index = 0; index < CommandButtons::Count; ++index) {
+        if (QPushButton *b = button(index)) {
+            EXPECT_EQ(b->text(), CommandButtons::caption(index)) << index;
+        }
+    }
+    EXPECT_EQ(CommandButtons::caption(29), QStringLiteral("Classement Possible !!!"));
+    EXPECT_EQ(CommandButtons::caption(31), QStringLiteral("Bonus - Malus"));
+}
+
+TEST_F(Commands, EveryCommandClosesTheNewsAndTheConfiguration)
+{
+    start();
+    ASSERT_TRUE(widget(QStringLiteral("Frame5"))->isVisible()); // the bundled store has news
+    click(27);
+    QWidget *config = widget(QStringLiteral("FraCon"));
+    EXPECT_TRUE(config->isVisible());
+    EXPECT_FALSE(widget(QStringLiteral("Frame5"))->isVisible());
+    EXPECT_TRUE(indexed(QStringLiteral("Label27"))[0]->isVisible());
+    click(27);
+    EXPECT_FALSE(config->isVisible()); // the same button closes it
+
+    click(27);
+    click(4);
+    EXPECT_FALSE(config->isVisible()); // any other button closes it too
+}
+
+TEST_F(Commands, AboutBoxShowsTheVersionAndClosesWithAnyOtherCommand)
+{
+    start();
+    click(6);
+    QWidget *about = widget(QStringLiteral("FraAP"));
+    ASSERT_TRUE(about->isVisible());
+    EXPECT_EQ(text(QStringLiteral("Label24"), 6), QStringLiteral("Version: 1.3.0"));
+    EXPECT_EQ(text(QStringLiteral("Label24"), 0), QStringLiteral("Championnat de Kestrane 1."));
+    click(6);
+    EXPECT_FALSE(about->isVisible());
+    click(6);
+    click(26);
+    EXPECT_FALSE(about->isVisible());
+    click(6);
+    click(4);
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
+{
+    start();
+    click(27);
+    ASSERT_EQ(favouriteList()->count(), 21);
+    EXPECT_EQ(favouriteList()->item(0)->text(), QStringLiteral("Aucune"));
+    const QString team = teamName(3);
+    chooseFavourite(team);
+    EXPECT_EQ(settings->read(QStringLiteral("Data"), QStringLiteral("EP")), team);
+    EXPECT_EQ(session->state().favouriteTeam(), team);
+    EXPECT_EQ(text(QStringLiteral("LabEQPref")), team);
+    EXPECT_TRUE(widget<QCheckBox>(QStringLiteral("Check5"))->isChecked());
+    EXPECT_FALSE(widget<QLabel>(QStringLiteral("Image9"))->pixmap().isNull());
+    for (QLabel *name : indexed<QLabel>(QStringLiteral("Tclass"))) {
+        if (name->text() == team) {
+            EXPECT_EQ(name->palette().color(QPalette::Window), QColor(0xFF, 0xFF, 0x00));
+        }
+    }
+
+    // Opening the panel again keeps one "Aucune" and the twenty teams.
+    click(28);
+    click(27);
+    EXPECT_EQ(favouriteList()->count(), 21);
+    chooseFavourite(QStringLiteral("Aucune"));
+    EXPECT_FALSE(widget<QCheckBox>(QStringLiteral("Check5"))->isChecked());
+    EXPECT_TRUE(widget<QLabel>(QStringLiteral("Image9"))->pixmap().isNull());
+    EXPECT_EQ(settings->read(QStringLiteral("Data"), QStringLiteral("EP")), QStringLiteral("Aucune"));
+}
+
+TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
+{
+    start();
+    click(31);
+    auto *list = widget<QListWidget>(QStringLiteral("List8"));
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 2); // the bundled store: D=-3 and K=-1
+    EXPECT_EQ(list->item(0)->text(), teamName(3) + QStringLiteral(": [ -3 ]"));
+    EXPECT_EQ(list->item(1)->text(), teamName(10) + QStringLiteral(": [ -1 ]"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    EXPECT_FALSE(list->isVisible()); // a click in the list closes it
+
+    folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=2\r\n");
+    setStoreAge(clock.now().addDays(-1));
+    start();
+    click(31);
+    list = widget<QListWidget>(QStringLiteral("List8"));
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), teamName(1) + QStringLiteral(": [ +2 ]"));
+    click(31);
+    EXPECT_FALSE(list->isVisible());
+
+    folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=0\r\n");
+    setStoreAge(clock.now().addDays(-1));
+    start();
+    click(31);
+    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List8"))->count(), 0);
+}
+
+TEST_F(Commands, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
+{
+    start();
+    click(32);
+    const QString copy = folder.file(QStringLiteral("ResultatsK22013-051213.ini"));
+    ASSERT_TRUE(QFile::exists(copy));
+    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
+
+    folder.write(QStringLiteral("Resultats2013.ini"), "[Maj]\r\nMaj=06 déc. 21:00\r\n");
+    click(32);
+    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
+    EXPECT_TRUE(prompt.messages.isEmpty());
+
+    // Without a store there is nothing to copy, and the volunteer is told.
+    QFile::remove(storePath());
+    click(32);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Sauvegarde\nImpossible de lire")));
+}
+
+TEST_F(Commands, PagesOpenThroughTheLauncher)
+{
+    start();
+    click(7);
+    ASSERT_EQ(launcher.urls.size(), 1u);
+    EXPECT_EQ(launcher.urls[0].toString(), QStringLiteral("http://serveur.test/Kestrane2013/index.php"));
+
+    click(6);
+    QTest::mouseClick(widget(QStringLiteral("Label24"), 5), Qt::LeftButton);
+    ASSERT_EQ(launcher.urls.size(), 2u);
+    const QUrl contact = launcher.urls[1];
+    EXPECT_EQ(contact.path(), QStringLiteral("/contacter.php"));
+    EXPECT_EQ(QUrlQuery(contact).queryItemValue(QStringLiteral("sub"), QUrl::FullyDecoded),
+              QStringLiteral(" Kestrane 1 (2013 - 2014) Version 1.3"));
+    QTest::mouseClick(widget(QStringLiteral("Label24"), 3), Qt::LeftButton);
+    EXPECT_EQ(launcher.urls.at(2).toString(), QStringLiteral("http://serveur.test/"));
+
+    QTest::mouseClick(widget(QStringLiteral("Label21")), Qt::LeftButton);
+    ASSERT_EQ(launcher.urls.size(), 4u);
+    EXPECT_EQ(launcher.urls[3], QUrl::fromLocalFile(storePath()));
+}
+
+TEST_F(Commands, PrintingMakesOneLandscapePage)
+{
+    start();
+    click(36); // the user cancels the print dialog: nothing is printed
+    EXPECT_EQ(printTarget.asked, 1);
+
+    printTarget.fileName = folder.file(QStringLiteral("copie.pdf"));
+    click(36);
+    QFile pdf(printTarget.fileName);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
+    // The media box is wider than high.
+    const qsizetype box = bytes.indexOf("/MediaBox [");
+    ASSERT_GE(box, 0);
+    const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().simplified().split(' ');
+    ASSERT_EQ(numbers.size(), 4);
+    EXPECT_GT(numbers[2].toDouble(), numbers[3].toDouble());
+}
+
+TEST_F(Commands, TitleSwitchOffersTheExportOnlyWithTheSendingTool)
+{
+    start();
+    QLabel *title = widget<QLabel>(QStringLiteral("Label8"));
+    QTest::mouseClick(title, Qt::LeftButton);
+    EXPECT_FALSE(button(13)->isVisible());
+
+    folder.write(QStringLiteral("Porvex"), "#!/bin/sh\n");
+    QTest::mouseClick(title, Qt::LeftButton);
+    EXPECT_TRUE(button(13)->isVisible());
+    EXPECT_EQ(session->state().startTime(), clock.now().addDays(-15));
+    QTest::mouseClick(title, Qt::LeftButton);
+    EXPECT_FALSE(button(13)->isVisible());
+}
+
+TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
+{
+    start();
+    hover(button(4));
+    EXPECT_EQ(background(button(4)), teal);
+    EXPECT_EQ(background(button(10)), navy);
+    hover(button(10));
+    EXPECT_EQ(background(button(4)), navy);
+    EXPECT_EQ(background(button(10)), teal);
+    moveOverBackground();
+    EXPECT_EQ(background(button(10)), navy);
+
+    // For a minute after an update the update button rests in grey.
+    session->state().setLastUpdate(clock.now().addSecs(-30));
+    hover(button(4));
+    EXPECT_EQ(background(button(9)), QColor(0xC8, 0xC8, 0xC8));
+    session->state().setLastUpdate(clock.now().addSecs(-61));
+    hover(button(4));
+    EXPECT_EQ(background(button(9)), navy);
+}
+
+TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)
+{
+    settings->write(QStringLiteral("Data"), QStringLiteral("C6"), QStringLiteral("1"));
+    start();
+    QLabel *cell = widget<QLabel>(QStringLiteral("TPTS"), 5);
+    QTest::mouseMove(cell, QPoint(3, 3));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(cell, &enter);
+    QList<QWidget *> markers = indexed(QStringLiteral("FraLIM"));
+    ASSERT_EQ(markers.size(), 4);
+    EXPECT_TRUE(markers[2]->isVisibleTo(window.get()));
+    moveOverBackground();
+    for (QWidget *marker : markers)
+        EXPECT_FALSE(marker->isVisibleTo(window.get()));
+}
+
+} // namespace
