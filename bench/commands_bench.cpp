@@ -1,0 +1,189 @@
+// Times the window's commands on the bundled season, from the click to the
+// end of the repaint, on the real main window (offscreen unless a platform is
+// chosen): the general ranking, the sorts by one statistic, the reachable
+// ranks, a click on the match-day picker, a team row click and the
+// configuration panel. One frame is 16 ms.
+#include "season/core/clock.h"
+#include "season/core/usersettings.h"
+#include "shell/core/launcher.h"
+#include "shell/core/prompt.h"
+#include "shell/core/session.h"
+#include "shell/ui/mainwindow.h"
+#include "shell/ui/pictures.h"
+#include "shell/ui/windowprinter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+class FixedClock final : public Clock
+{
+public:
+    QDateTime now() const override { return QDateTime(QDate(2014, 2, 20), QTime(20, 0)); }
+};
+
+class SilentPrompt final : public Prompt
+{
+public:
+    void inform(const QString &, const QString &) override {}
+    bool ask(const QString &, const QString &) override { return false; }
+};
+
+class NoLauncher final : public Launcher
+{
+public:
+    bool openUrl(const QUrl &) override { return true; }
+    bool startProgram(const QString &, const QString &) override { return true; }
+};
+
+class NoPrinter final : public PrintTarget
+{
+public:
+    bool choose(QPrinter &, QWidget *) override { return false; }
+};
+
+// The program on a copy of the bundled season, started once for every run.
+struct Program
+{
+    QTemporaryDir folder;
+    FixedClock clock;
+    SilentPrompt prompt;
+    NoLauncher launcher;
+    NoPrinter printer;
+    std::unique_ptr<UserSettings> settings;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Pictures> pictures;
+    std::unique_ptr<MainWindow> window;
+
+    bool start()
+    {
+        for (const char *name : {"2013.txt", "Resultats2013.ini"}) {
+            if (!QFile::copy(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + QLatin1String(name),
+                             folder.filePath(QLatin1String(name))))
+                return false;
+            QFile(folder.filePath(QLatin1String(name))).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+        settings = UserSettings::atFile(folder.filePath(QStringLiteral("settings.ini")));
+        session = std::make_unique<Session>(folder.path(), clock, *settings);
+        pictures = std::make_unique<Pictures>(folder.path());
+        window = std::make_unique<MainWindow>(*session, WindowServices{prompt, *pictures, launcher, printer, nullptr});
+        return window->startUp();
+    }
+
+    QWidget *find(const QString &name, int index) const
+    {
+        for (QWidget *w : window->findChildren<QWidget *>(name)) {
+            if (w->property("index").toInt() == index)
+                return w;
+        }
+        return nullptr;
+    }
+
+    // A click, then the window painted as the screen would show it.
+    void clickAndPaint(QWidget *target)
+    {
+        QTest::mouseClick(target, Qt::LeftButton);
+        window->repaint();
+    }
+    void command(int index)
+    {
+        window->runCommand(index);
+        window->repaint();
+    }
+};
+
+Program *program = nullptr;
+
+void Command(benchmark::State &state, int index)
+{
+    QWidget *button = program->find(QStringLiteral("BtN"), index);
+    for (auto _ : state) {
+        if (button && button->isVisible())
+            program->clickAndPaint(button);
+        else
+            program->command(index);
+    }
+}
+
+void ClassementGeneral(benchmark::State &state)
+{
+    Command(state, 4);
+}
+
+void Sort(benchmark::State &state)
+{
+    static const int sorts[] = {2, 3, 5, 8, 18, 22, 23};
+    program->command(20); // the classification buttons
+    for (auto _ : state)
+        program->clickAndPaint(program->find(QStringLiteral("BtN"), sorts[state.range(0)]));
+}
+
+void ReachableRanks(benchmark::State &state)
+{
+    // Each click switches the overlay on or off; both are measured in turn.
+    Command(state, 29);
+}
+
+void PickerClickAtDay20(benchmark::State &state)
+{
+    program->command(10);
+    for (auto _ : state) {
+        QWidget *twenty = program->find(QStringLiteral("Label10"), 20);
+        program->clickAndPaint(twenty);
+    }
+}
+
+void TeamRowClick(benchmark::State &state)
+{
+    int row = 0;
+    for (auto _ : state) {
+        program->clickAndPaint(program->find(QStringLiteral("Tclass"), row));
+        row = (row + 7) % 20;
+    }
+}
+
+void Configuration(benchmark::State &state)
+{
+    Command(state, 27);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    Program started;
+    if (!started.start()) {
+        fprintf(stderr, "commands_bench: the bundled season cannot be started\n");
+        return 1;
+    }
+    program = &started;
+
+    benchmark::RegisterBenchmark("Command/ClassementGeneral", ClassementGeneral)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Command/Sort", Sort)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Command/ReachableRanks", ReachableRanks)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Command/PickerClickAtDay20", PickerClickAtDay20)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Command/TeamRowClick", TeamRowClick)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Command/Configuration", Configuration)->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
