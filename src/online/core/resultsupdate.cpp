@@ -38,10 +38,17 @@ bool ResultsUpdate::start(const QString &server)
 
     // The previous store stays in place; the backup is a copy, so that a
     // program stopped at any moment still finds a store.
+    // A plain write: QFile::copy goes through a synced temporary file and
+    // can take longer than a frame.
     const QString backup = backupPath();
     QFile::remove(backup);
-    if (QFile::exists(m_store.path()))
-        QFile::copy(m_store.path(), backup);
+    QFile current(m_store.path());
+    if (current.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = current.readAll();
+        QFile copy(backup);
+        if (copy.open(QIODevice::WriteOnly))
+            copy.write(bytes);
+    }
 
     if (!m_downloader) {
         QTimer::singleShot(0, this, [this] { conclude({false, 0, {}, QStringLiteral("Pas d'accès au réseau")}); });
