@@ -20,7 +20,8 @@ TEST(DonorsList, LinkLinesShowTheirTextMarked)
     EXPECT_EQ(shownName(QStringLiteral("P<b>x</b><a href=\"http://ex.fr\" target=\"_blank\">Boulangerie</a>")),
               QStringLiteral("Boulangerie$"));
     // A link without its closing tag runs to the end of the line.
-    EXPECT_EQ(shownName(QStringLiteral("000004<a href=\"http://ex.fr\">Café du Port")), QStringLiteral("Café du Port$"));
+    EXPECT_EQ(shownName(QStringLiteral("000004<a href=\"http://ex.fr\">Café du Port")),
+              QStringLiteral("Café du Port$"));
     // A link that leaves no text shows nothing.
     EXPECT_EQ(shownName(QStringLiteral("000005<a href=\"http://ex.fr\"></a>")), QString());
 }

@@ -39,7 +39,10 @@ protected:
     QWidget *matchDayPanel() const { return widget(QStringLiteral("Frame7")); }
     QTimer *ticker() const { return panel()->findChild<QTimer *>(QStringLiteral("Timer1")); }
     void waitForDownloads() { ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::overrideCursor(); }, 10000)); }
-    QColor nameColour() const { return widget<QLabel>(QStringLiteral("Label18"))->palette().color(QPalette::WindowText); }
+    QColor nameColour() const
+    {
+        return widget<QLabel>(QStringLiteral("Label18"))->palette().color(QPalette::WindowText);
+    }
     void moveOver(QWidget *target)
     {
         const QPoint centre = target->rect().center();

@@ -46,7 +46,10 @@ protected:
     bool busy() const { return QApplication::overrideCursor() != nullptr; }
     void waitForUpdate() { ASSERT_TRUE(QTest::qWaitFor([this] { return !busy(); }, 10000)); }
     void nextMinute() { clock.set(clock.now().addSecs(61)); }
-    QColor stampColour() const { return widget<QLabel>(QStringLiteral("LabMaj"))->palette().color(QPalette::WindowText); }
+    QColor stampColour() const
+    {
+        return widget<QLabel>(QStringLiteral("LabMaj"))->palette().color(QPalette::WindowText);
+    }
     QString programName() const { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
 
     TestHttpServer server;
@@ -221,8 +224,9 @@ TEST_F(OnlineWindow, NewerPublishedVersionIsOffered)
         click(9);
         waitForUpdate();
         if (offered) {
-            EXPECT_EQ(prompt.questions,
-                      QStringList{programName() + QStringLiteral(" Version ") + version + QStringLiteral("\nUne version plus récente du logiciel est disponible, voulez vous la télécharger ?")});
+            const QString offer = QStringLiteral(
+                "\nUne version plus récente du logiciel est disponible, voulez vous la télécharger ?");
+            EXPECT_EQ(prompt.questions, QStringList{programName() + QStringLiteral(" Version ") + version + offer});
         } else {
             EXPECT_TRUE(prompt.questions.isEmpty()) << version.toStdString();
         }

@@ -122,7 +122,8 @@ private:
             head += "Content-Length: " + QByteArray::number(length) + "\r\n";
         head += "Connection: close\r\n\r\n";
         socket->write(head);
-        const qint64 sent = answer.cutAfter >= 0 ? qMin(answer.cutAfter, qint64(answer.body.size())) : answer.body.size();
+        const qint64 whole = answer.body.size();
+        const qint64 sent = answer.cutAfter >= 0 ? qMin(answer.cutAfter, whole) : whole;
         socket->write(answer.body.first(sent));
         // Cut or complete, the connection then closes; a stalled one stays open.
         if (!answer.stall)

@@ -56,7 +56,8 @@ QStringList parse(const QByteArray &bytes)
         if (!name.isEmpty() && name != QLatin1String("$"))
             names << name;
         start = end + 1;
-        if (end < text.size() && text[end] == QLatin1Char('\r') && start < text.size() && text[start] == QLatin1Char('\n'))
+        const bool crlf = end + 1 < text.size() && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n');
+        if (crlf)
             ++start;
     }
     return names;

@@ -56,7 +56,8 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
     auto *reply = new DownloadReply(this);
     reply->setUrl(url);
     const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (!url.isValid() || url.host().isEmpty() || !web) {
         reply->finishLater({false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(url.toString())});
         return reply;
     }

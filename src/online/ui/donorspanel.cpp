@@ -120,13 +120,13 @@ DonorsPanel::DonorsPanel(QWidget *parent)
     setTextColour(m_name, DonorColour);
 
     const QSize linkSize(PanelWidth - 2 * Margin, 50);
-    m_donation = link(this, "Image18",
-                      badge(linkSize, QColor(0xC0, 0x30, 0x30), QStringLiteral("Soutenir Kestrane 1 : faire un don"), true),
+    const QString donate = QStringLiteral("Soutenir Kestrane 1 : faire un don");
+    m_donation = link(this, "Image18", badge(linkSize, QColor(0xC0, 0x30, 0x30), donate, true),
                       QStringLiteral("Page des dons"));
     m_donation->move(Margin, 146);
     m_donation->installEventFilter(this);
-    m_portal = link(this, "Image10",
-                    badge(linkSize, QColor(0x20, 0x60, 0xA0), QStringLiteral("Portail de téléchargement partenaire"), false),
+    const QString portal = QStringLiteral("Portail de téléchargement partenaire");
+    m_portal = link(this, "Image10", badge(linkSize, QColor(0x20, 0x60, 0xA0), portal, false),
                     QStringLiteral("Portail de téléchargement"));
     m_portal->move(Margin, 204);
     m_portal->installEventFilter(this);

@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 
 #include <optional>
@@ -82,6 +83,8 @@ public:
     }
     void showStatus()
     {
+        if (!status)
+            return; // the window is going
         status->setVisible(!activities.isEmpty());
         if (!activities.isEmpty()) {
             status->setText(activities.last().second);
@@ -105,7 +108,7 @@ public:
     ResultsUpdate *update;
     DonorsFetch *donorsFetch;
     DonorsPanel *panel = nullptr;
-    QLabel *status = nullptr;
+    QPointer<QLabel> status;
     QList<QPair<int, QString>> activities;
     bool matchDayFrameWasVisible = true; // Frame7 before the donors panel covered it
     bool openDonorsAfterFetch = false;   // the Friday refresh opens the panel once fetched
