@@ -220,7 +220,7 @@ void MainWindow::OnlineParts::colourStamp(const QString &previous, const QString
 
 void MainWindow::toggleDonors()
 {
-    if (m_online->panel->isVisible())
+    if (!m_online->panel->isHidden())
         closeDonors();
     else
         m_online->openDonors();
@@ -270,7 +270,7 @@ void MainWindow::OnlineParts::donorsFetched(bool ok)
         return;
     }
     // A failed fetch keeps the previous copy: its names are still worth showing.
-    if (panel->isVisible() && QFile::exists(donorsFetch->localPath())) {
+    if (!panel->isHidden() && QFile::exists(donorsFetch->localPath())) {
         loadDonors();
         panel->startTicker();
     }
