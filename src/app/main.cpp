@@ -1,6 +1,7 @@
 // Builds the services and the main window, wires them and runs the program;
 // actions for scripts run without a window.
 #include "app/commandline.h"
+#include "online/net/httpdownloader.h"
 #include "season/core/clock.h"
 #include "season/core/usersettings.h"
 #include "shell/core/programinfo.h"
@@ -106,7 +107,8 @@ int main(int argc, char **argv)
     Session session(folder, clock, settings);
     session.state().setServerAddress(programinfo::serverAddress(options.server, settings));
     session.state().setPortalAddress(programinfo::portalAddress(settings));
-    MainWindow window(session, WindowServices{prompt, pictures, launcher, printer, nullptr});
+    HttpDownloader http;
+    MainWindow window(session, WindowServices{prompt, pictures, launcher, printer, &http});
     messageBoxes.setParent(&window);
 
     FirstPaintQuit firstPaint;

@@ -9,6 +9,7 @@
 #include "pdfprinttarget.h"
 #include "testfolder.h"
 
+#include "online/net/httpdownloader.h"
 #include "season/core/usersettings.h"
 #include "shell/core/session.h"
 #include "shell/ui/mainwindow.h"
@@ -49,13 +50,20 @@ protected:
     {
         window.reset();
         session = std::make_unique<Session>(folder.path(), clock, *settings);
-        session->state().setServerAddress(QStringLiteral("http://serveur.test"));
+        session->state().setServerAddress(serverAddress);
         session->state().setPortalAddress(QStringLiteral("http://portail.test/kestrane"));
         pictures = std::make_unique<Pictures>(folder.path());
         window = std::make_unique<MainWindow>(
             *session, WindowServices{prompt, *pictures, launcher, printTarget, downloader});
         EXPECT_EQ(window->startUp(), expectRunning);
         return *window;
+    }
+
+    // Downloads go to a local test server through the program's own HTTP client.
+    void useServer(const QString &address)
+    {
+        serverAddress = address;
+        downloader = &http;
     }
 
     QString storePath() const { return folder.file(QStringLiteral("Resultats2013.ini")); }
@@ -108,7 +116,9 @@ protected:
     FakePrompt prompt;
     FakeLauncher launcher;
     PdfPrintTarget printTarget;
-    Downloader *downloader = nullptr;
+    HttpDownloader http; // outlives the window, which may hold its replies
+    QString serverAddress = QStringLiteral("http://serveur.test");
+    Downloader *downloader = nullptr; // null: no network, every download fails
     std::unique_ptr<Session> session;
     std::unique_ptr<Pictures> pictures;
     std::unique_ptr<MainWindow> window;

@@ -5,6 +5,58 @@
 #include <QString>
 #include <QUrl>
 
+// What one download brought back.
+struct DownloadResult
+{
+    bool ok = false;  // a complete answer with a success status, within the limits
+    int status = 0;   // HTTP status, 0 when none arrived
+    QByteArray body;  // the whole body when ok, empty otherwise
+    QString error;    // what went wrong, in French, for messages and the command line
+};
+
+// The bounds every download keeps, so that none hangs the program or fills
+// its memory with an answer that cannot be a file of ours.
+struct DownloadLimits
+{
+    int stallMs = 20 * 1000;        // no progress for this long: failure
+    int totalMs = 60 * 1000;        // a transfer running longer: failure
+    qint64 maxBytes = 1024 * 1024;  // a larger body: failure
+};
+
+// One download under way. The downloader reports its progress and finishes it
+// exactly once, never before get() has returned; the reply then deletes
+// itself. Whoever asked may abort it.
+class DownloadReply : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    QUrl url() const { return m_url; }
+    void setUrl(const QUrl &url) { m_url = url; }
+    bool isFinished() const { return m_finished; }
+
+    // Stops the download: `finished` follows at once with a failure, unless
+    // it has already come.
+    void abort();
+
+    // For downloaders.
+    void reportProgress(qint64 received, qint64 total);
+    void finish(const DownloadResult &result);
+    // The same, from the event loop: for answers known before get() returns.
+    void finishLater(const DownloadResult &result);
+
+signals:
+    void progress(qint64 received, qint64 total);
+    void finished(const DownloadResult &result);
+    // The downloader stops its transfer on this.
+    void abortRequested();
+
+private:
+    QUrl m_url;
+    bool m_finished = false;
+};
+
 // Moves files from the author's web server. The program uses HTTP; logic
 // tests use a fake, and the HTTP class is tested against a local server.
 // A request is asynchronous: the window stays responsive while it runs.
@@ -12,19 +64,8 @@ class Downloader : public QObject
 {
     Q_OBJECT
 public:
-    struct Result
-    {
-        bool ok = false;    // a complete answer with a success status
-        int status = 0;     // HTTP status, 0 when none arrived
-        QByteArray body;
-        QString error;      // what went wrong, for the user, in French
-    };
-
     using QObject::QObject;
-    // Starts fetching `url`; `finished` follows, once.
-    virtual void get(const QUrl &url) = 0;
-
-signals:
-    void finished(const QUrl &url, const Downloader::Result &result);
-    void progress(qint64 received, qint64 total);
+    // Starts fetching `url`, always asking the server for its current copy.
+    // The reply belongs to the downloader.
+    virtual DownloadReply *get(const QUrl &url) = 0;
 };

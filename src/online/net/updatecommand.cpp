@@ -1,11 +1,35 @@
 #include "online/net/updatecommand.h"
 
+#include "online/core/resultsupdate.h"
+#include "online/net/httpdownloader.h"
 #include "season/core/seasonfolder.h"
 
+#include <QEventLoop>
 #include <QTextStream>
 
-int runUpdateCommand(SeasonFolder &, const QString &, QTextStream &, QTextStream &err)
+int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err)
 {
-    err << "--update : pas encore disponible\n";
-    return 1;
+    HttpDownloader http;
+    ResultsUpdate update(folder.store(), &http);
+    ResultsUpdate::Outcome outcome;
+    // Without a window nothing else waits on the event loop: running one
+    // here until the download ends is safe.
+    QEventLoop loop;
+    QObject::connect(&update, &ResultsUpdate::finished, &loop, [&](const ResultsUpdate::Outcome &result) {
+        outcome = result;
+        loop.quit();
+    });
+    update.start(server);
+    loop.exec();
+
+    if (!outcome.ok) {
+        err << "Erreur de connexion ! " << outcome.error << ".\n"
+            << "Les résultats enregistrés sont inchangés.\n";
+        err.flush();
+        return 1;
+    }
+    out << "Résultats mis à jour : Maj "
+        << (outcome.stamp.isEmpty() ? QStringLiteral("(non renseignée)") : outcome.stamp) << '\n';
+    out.flush();
+    return 0;
 }

@@ -1,0 +1,89 @@
+#include "online/core/resultsupdate.h"
+
+#include "online/core/updaterules.h"
+#include "season/core/resultstore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+
+ResultsUpdate::ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent)
+    : QObject(parent), m_store(store), m_downloader(downloader)
+{
+}
+
+ResultsUpdate::~ResultsUpdate()
+{
+    if (!m_running)
+        return;
+    if (m_reply) {
+        disconnect(m_reply, nullptr, this, nullptr);
+        m_reply->abort();
+    }
+    removeBackup();
+}
+
+QString ResultsUpdate::backupPath() const
+{
+    return QFileInfo(m_store.path()).dir().filePath(ResultStore::BackupName);
+}
+
+bool ResultsUpdate::start(const QString &server)
+{
+    if (m_running)
+        return false;
+    m_running = true;
+    m_previousStamp = m_store.stamp();
+
+    // The previous store stays in place; the backup is a copy, so that a
+    // program stopped at any moment still finds a store.
+    // A plain write: QFile::copy goes through a synced temporary file and
+    // can take longer than a frame.
+    const QString backup = backupPath();
+    QFile::remove(backup);
+    QFile current(m_store.path());
+    if (current.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = current.readAll();
+        QFile copy(backup);
+        if (copy.open(QIODevice::WriteOnly))
+            copy.write(bytes);
+    }
+
+    if (!m_downloader) {
+        QTimer::singleShot(0, this, [this] { conclude({false, 0, {}, QStringLiteral("Pas d'accès au réseau")}); });
+        return true;
+    }
+    m_reply = m_downloader->get(updaterules::storeUrl(server));
+    connect(m_reply, &DownloadReply::progress, this, &ResultsUpdate::progress);
+    connect(m_reply, &DownloadReply::finished, this, &ResultsUpdate::conclude);
+    return true;
+}
+
+void ResultsUpdate::conclude(const DownloadResult &result)
+{
+    m_reply = nullptr;
+    Outcome outcome;
+    outcome.previousStamp = m_previousStamp;
+    if (!result.ok) {
+        outcome.error = result.error.isEmpty() ? QStringLiteral("Échec du téléchargement") : result.error;
+    } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
+        outcome.error = problem;
+    } else if (!m_store.ini().replaceContents(result.body)) {
+        outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
+    } else {
+        outcome.ok = true;
+        outcome.bytes = result.body.size();
+    }
+    outcome.stamp = m_store.stamp();
+    removeBackup();
+    m_running = false;
+    if (outcome.ok)
+        m_store.notifyChanged();
+    emit finished(outcome);
+}
+
+void ResultsUpdate::removeBackup()
+{
+    QFile::remove(backupPath());
+}

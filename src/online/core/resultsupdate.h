@@ -1,0 +1,54 @@
+#pragma once
+
+#include "online/core/downloader.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class ResultStore;
+
+// Replaces the local results store by the copy published on the author's web
+// server, for the window and for the command line alike. The store is never
+// absent and never half-written: the download lands in memory, is checked,
+// and only a sound results store replaces the file, in one locked step.
+// While it runs a copy of the previous store waits as Resultats2013.BU.
+class ResultsUpdate : public QObject
+{
+    Q_OBJECT
+public:
+    struct Outcome
+    {
+        bool ok = false;
+        QString error;         // French, when it failed
+        QString previousStamp; // "Maj" of the store before the update
+        QString stamp;         // "Maj" of the store after it (the same as before on failure)
+        qint64 bytes = 0;      // size of the new store
+    };
+
+    // Without a downloader every update fails, as with no network.
+    ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent = nullptr);
+    // An update still running is abandoned: the store stays as it was.
+    ~ResultsUpdate() override;
+
+    // Starts downloading from `server` ("http://host"). False, and nothing
+    // happens, when an update is already running. `finished` follows once,
+    // never from within start().
+    bool start(const QString &server);
+    bool isRunning() const { return m_running; }
+    QString backupPath() const;
+
+signals:
+    void progress(qint64 received, qint64 total);
+    void finished(const ResultsUpdate::Outcome &outcome);
+
+private:
+    void conclude(const DownloadResult &result);
+    void removeBackup();
+
+    ResultStore &m_store;
+    Downloader *m_downloader;
+    QPointer<DownloadReply> m_reply;
+    bool m_running = false;
+    QString m_previousStamp;
+};

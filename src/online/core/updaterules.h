@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+// The rules of the results update, apart from any window or network so they
+// can be tested with any answer and any "now".
+namespace updaterules {
+
+// The published store on the author's web server ("http://host").
+QUrl storeUrl(const QString &server);
+
+// A results store is small; anything larger is not one.
+constexpr qint64 MaxStoreBytes = 1024 * 1024;
+
+// Why a server answer cannot replace the results store, in French; empty when
+// it can. It can when every non-blank line is a section header, a key=value
+// pair or a comment and at least one of the store's own sections is there, so
+// a store published before the first match day, with no result yet, passes
+// while an error page, an empty or oversized body does not.
+QString storeProblem(const QByteArray &bytes);
+
+// A second update within a minute of the last one is ignored.
+bool throttled(const QDateTime &lastUpdate, const QDateTime &now);
+
+// How the "Maj" label tells the new stamp against the previous one: red when
+// the server's copy is older, green when newer, grey when the same. Nothing
+// when either stamp does not read as a date-time: the label keeps its colour.
+enum class StampColour { Red, Green, Grey };
+std::optional<StampColour> updateStampColour(const std::optional<QDateTime> &previous,
+                                             const std::optional<QDateTime> &current);
+// The label's colour as 0xRRGGBB.
+constexpr unsigned rgb(StampColour colour)
+{
+    return colour == StampColour::Red ? 0xFF0000u : colour == StampColour::Green ? 0x00C000u : 0x646464u;
+}
+
+// Reads a "Maj" stamp ("05 déc. 20:00": day, abbreviated French month,
+// hours and minutes) as a moment of the given year; empty when the text is
+// not a stamp.
+std::optional<QDateTime> readStamp(const QString &text, int year);
+
+// What the user sees when an update fails.
+inline const QString FailureTitle = QStringLiteral(" Kestrane 1 (2013 - 2014)");
+inline const QString FailureMessage = QStringLiteral("Erreur de connexion !");
+
+// The question asked before typed results that are not saved yet are lost.
+inline const QString DiscardTitle = QStringLiteral("Mise à jour");
+QString discardQuestion();
+
+} // namespace updaterules

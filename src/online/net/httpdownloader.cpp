@@ -1,0 +1,144 @@
+#include "online/net/httpdownloader.h"
+
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+QString describe(QNetworkReply::NetworkError error, int status, const QString &detail)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("Connexion refusée par le serveur");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Serveur introuvable");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("Connexion coupée par le serveur avant la fin du fichier");
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("Le serveur ne répond pas");
+    default:
+        break;
+    }
+    if (status >= 400)
+        return QStringLiteral("Le serveur a répondu par l'erreur HTTP %1").arg(status);
+    return QStringLiteral("Erreur réseau : %1").arg(detail);
+}
+
+// What one transfer keeps between the signals of its network reply.
+struct Transfer
+{
+    QByteArray body;
+    QString failure; // set when the transfer is stopped on purpose
+    qint64 expected = -1;
+};
+
+} // namespace
+
+HttpDownloader::HttpDownloader(DownloadLimits limits, QObject *parent)
+    : Downloader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+{
+    // Nothing is kept: every request goes to the server.
+    m_manager->setCache(nullptr);
+}
+
+HttpDownloader::~HttpDownloader()
+{
+    // Replies still running end as failures before the manager goes.
+    for (DownloadReply *reply : findChildren<DownloadReply *>(QString(), Qt::FindDirectChildrenOnly))
+        reply->abort();
+}
+
+DownloadReply *HttpDownloader::get(const QUrl &url)
+{
+    auto *reply = new DownloadReply(this);
+    reply->setUrl(url);
+    const QString scheme = url.scheme().toLower();
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (!url.isValid() || url.host().isEmpty() || !web) {
+        reply->finishLater({false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(url.toString())});
+        return reply;
+    }
+
+    QNetworkRequest request(url);
+    request.setRawHeader("Cache-Control", "no-cache");
+    request.setRawHeader("Pragma", "no-cache");
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    QNetworkReply *net = m_manager->get(request);
+
+    const DownloadLimits limits = m_limits;
+    auto transfer = std::make_shared<Transfer>();
+    auto *stall = new QTimer(reply);
+    stall->setSingleShot(true);
+    stall->start(limits.stallMs);
+    auto *whole = new QTimer(reply);
+    whole->setSingleShot(true);
+    whole->start(limits.totalMs);
+
+    const auto stop = [net, transfer](const QString &why) {
+        if (transfer->failure.isEmpty())
+            transfer->failure = why;
+        net->abort();
+    };
+    QObject::connect(stall, &QTimer::timeout, net, [stop, limits] {
+        stop(QStringLiteral("Le serveur ne répond plus (rien reçu depuis %1 s)").arg(limits.stallMs / 1000.0));
+    });
+    QObject::connect(whole, &QTimer::timeout, net, [stop, limits] {
+        stop(QStringLiteral("Téléchargement trop long (plus de %1 s)").arg(limits.totalMs / 1000.0));
+    });
+    QObject::connect(reply, &DownloadReply::abortRequested, net,
+                     [stop] { stop(QStringLiteral("Téléchargement interrompu")); });
+    QObject::connect(net, &QNetworkReply::metaDataChanged, reply, [net, transfer, stop, limits] {
+        const QVariant length = net->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid()) {
+            transfer->expected = length.toLongLong();
+            if (transfer->expected > limits.maxBytes)
+                stop(QStringLiteral("Fichier trop volumineux (%1 octets)").arg(transfer->expected));
+        }
+    });
+    QObject::connect(net, &QNetworkReply::readyRead, reply, [net, transfer, stop, stall, limits] {
+        transfer->body += net->readAll();
+        stall->start(limits.stallMs);
+        if (transfer->body.size() > limits.maxBytes)
+            stop(QStringLiteral("Fichier trop volumineux (plus de %1 octets)").arg(limits.maxBytes));
+    });
+    QObject::connect(net, &QNetworkReply::downloadProgress, reply,
+                     [reply, stall, limits](qint64 received, qint64 total) {
+                         stall->start(limits.stallMs);
+                         reply->reportProgress(received, total);
+                     });
+    QObject::connect(net, &QNetworkReply::finished, reply, [net, reply, transfer, limits] {
+        transfer->body += net->readAll();
+        DownloadResult result;
+        result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (!transfer->failure.isEmpty())
+            result.error = transfer->failure;
+        else if (net->error() != QNetworkReply::NoError)
+            result.error = describe(net->error(), result.status, net->errorString());
+        else if (result.status < 200 || result.status > 299)
+            result.error = QStringLiteral("Réponse inattendue du serveur (HTTP %1)").arg(result.status);
+        else if (transfer->expected >= 0 && transfer->body.size() != transfer->expected)
+            result.error = QStringLiteral("Fichier reçu incomplet (%1 octets sur %2)")
+                               .arg(transfer->body.size())
+                               .arg(transfer->expected);
+        else if (transfer->body.size() > limits.maxBytes)
+            result.error = QStringLiteral("Fichier trop volumineux (plus de %1 octets)").arg(limits.maxBytes);
+        else {
+            result.ok = true;
+            result.body = transfer->body;
+        }
+        net->deleteLater();
+        reply->finish(result);
+    });
+    // A reply abandoned by everyone (its downloader going away) takes its
+    // transfer with it.
+    QObject::connect(reply, &QObject::destroyed, net, [net] {
+        net->disconnect();
+        net->abort();
+        net->deleteLater();
+    });
+    return reply;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "online/core/downloader.h"
+
+#include <QNetworkAccessManager>
+
+// The program's one HTTP client: downloads with Qt Network, always asking for
+// the server's current copy (no cache anywhere on the way), within the
+// limits: a stalled or endless transfer, or a body too large for our files,
+// fails instead of hanging or filling memory.
+class HttpDownloader final : public Downloader
+{
+    Q_OBJECT
+public:
+    explicit HttpDownloader(DownloadLimits limits = {}, QObject *parent = nullptr);
+    ~HttpDownloader() override;
+
+    const DownloadLimits &limits() const { return m_limits; }
+    void setLimits(const DownloadLimits &limits) { m_limits = limits; }
+
+    DownloadReply *get(const QUrl &url) override;
+
+private:
+    DownloadLimits m_limits;
+    QNetworkAccessManager *m_manager;
+};

@@ -1,0 +1,109 @@
+// `kestrane --update` end to end: the built program against a local server.
+#include "testfolder.h"
+#include "testhttpserver.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString StorePath = QStringLiteral("/Kestrane2013/Resultats2013.ini");
+const QByteArray Published = "[Resultats]\r\n0100=L|0|4|2|1|2|0|I\r\n[Maj]\r\nMaj=05 d\xE9"
+                             "c. 21:30\r\n[CV]\r\nCV=1.9\r\n";
+
+class UpdateCommand : public ::testing::Test
+{
+protected:
+    struct Run
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    void SetUp() override
+    {
+        for (const QString &name : {QStringLiteral("2013.txt"), QStringLiteral("Resultats2013.ini")}) {
+            QFile sample(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + name);
+            ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+            folder.write(name, sample.readAll());
+        }
+        oldStore = store();
+    }
+
+    Run run(const QString &address)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KESTRANE_PROGRAM),
+                      {QStringLiteral("--data-dir"), folder.path(), QStringLiteral("--server"), address,
+                       QStringLiteral("--update")});
+        // The server answers from this test's event loop: wait without blocking it.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
+        Run result;
+        result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.out = QString::fromUtf8(process.readAllStandardOutput());
+        result.err = QString::fromUtf8(process.readAllStandardError());
+        return result;
+    }
+
+    QByteArray store() const { return folder.read(QStringLiteral("Resultats2013.ini")); }
+    bool backupExists() const { return QFile::exists(folder.file(QStringLiteral("Resultats2013.BU"))); }
+
+    TestFolder folder;
+    TestHttpServer server;
+    QByteArray oldStore;
+};
+
+} // namespace
+
+TEST_F(UpdateCommand, ReplacesTheStoreAndSaysWhichStampItNowHolds)
+{
+    server.answer(StorePath, 200, Published);
+    const Run result = run(server.address());
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("Résultats mis à jour : Maj 05 déc. 21:30\n"));
+    EXPECT_EQ(store(), Published);
+    EXPECT_FALSE(backupExists());
+    // No version offer without a window, whatever the store publishes.
+    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+}
+
+TEST_F(UpdateCommand, FailuresExitWithOneAndLeaveTheStore)
+{
+    server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n");
+    Run result = run(server.address());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("Erreur de connexion !"))) << result.err.toStdString();
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_EQ(store(), oldStore);
+    EXPECT_FALSE(backupExists());
+
+    server.answer(StorePath, 404, "absent");
+    result = run(server.address());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("404"))) << result.err.toStdString();
+    EXPECT_EQ(store(), oldStore);
+
+    result = run(TestHttpServer::deadAddress());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(store(), oldStore);
+    EXPECT_FALSE(backupExists());
+}
+
+TEST_F(UpdateCommand, AStoreLeftAsideByAnInterruptedUpdateIsPutBackFirst)
+{
+    ASSERT_TRUE(QFile::rename(folder.file(QStringLiteral("Resultats2013.ini")),
+                              folder.file(QStringLiteral("Resultats2013.BU"))));
+    const Run result = run(TestHttpServer::deadAddress());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(store(), oldStore);
+    EXPECT_FALSE(backupExists());
+}

@@ -1,0 +1,158 @@
+#include "online/net/httpdownloader.h"
+
+#include "testhttpserver.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+class HttpDownloaderTest : public ::testing::Test
+{
+protected:
+    // Fetches one path from the test server (or `address`) and waits for the end.
+    DownloadResult fetch(const QString &path, const QString &address = {})
+    {
+        DownloadReply *reply = http.get(QUrl((address.isEmpty() ? server.address() : address) + path));
+        std::optional<DownloadResult> result;
+        int finishedCount = 0;
+        QObject::connect(reply, &DownloadReply::finished, [&](const DownloadResult &r) {
+            result = r;
+            ++finishedCount;
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000)) << path.toStdString();
+        QTest::qWait(20); // a second "finished" would come now
+        EXPECT_EQ(finishedCount, 1);
+        return result.value_or(DownloadResult{});
+    }
+
+    TestHttpServer server;
+    HttpDownloader http;
+};
+
+} // namespace
+
+TEST_F(HttpDownloaderTest, FetchesTheWholeBodyAskingForAFreshCopy)
+{
+    ASSERT_TRUE(server.isListening());
+    const QByteArray body = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
+    server.answer(QStringLiteral("/Kestrane2013/Resultats2013.ini"), 200, body);
+    const DownloadResult result = fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"));
+    EXPECT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.status, 200);
+    EXPECT_EQ(result.body, body);
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].method, QByteArray("GET"));
+    EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+
+    // A second fetch goes to the server again.
+    fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"));
+    EXPECT_EQ(server.requestsFor(QStringLiteral("/Kestrane2013/Resultats2013.ini")), 2);
+}
+
+TEST_F(HttpDownloaderTest, ErrorStatusesFailWithTheirNumber)
+{
+    DownloadResult result = fetch(QStringLiteral("/absent"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.status, 404);
+    EXPECT_TRUE(result.body.isEmpty());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("404"))) << result.error.toStdString();
+
+    server.answer(QStringLiteral("/panne"), 503, "indisponible");
+    result = fetch(QStringLiteral("/panne"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.status, 503);
+}
+
+TEST_F(HttpDownloaderTest, ACutConnectionIsATruncatedBody)
+{
+    TestHttpServer::Answer cut;
+    cut.body = QByteArray(4000, 'x');
+    cut.cutAfter = 1000;
+    server.answer(QStringLiteral("/coupe"), cut);
+    const DownloadResult result = fetch(QStringLiteral("/coupe"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.body.isEmpty());
+    EXPECT_FALSE(result.error.isEmpty());
+}
+
+TEST_F(HttpDownloaderTest, AStalledOrEndlessTransferFails)
+{
+    TestHttpServer::Answer stalled;
+    stalled.body = QByteArray(4000, 'x');
+    stalled.cutAfter = 100;
+    stalled.stall = true;
+    server.answer(QStringLiteral("/lent"), stalled);
+
+    http.setLimits({200, 10000, 1024 * 1024});
+    DownloadResult result = fetch(QStringLiteral("/lent"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("ne répond plus"))) << result.error.toStdString();
+
+    // Still sending, but for too long in all.
+    http.setLimits({10000, 300, 1024 * 1024});
+    result = fetch(QStringLiteral("/lent"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("trop long"))) << result.error.toStdString();
+
+    // A server that never answers at all.
+    TestHttpServer::Answer silent;
+    silent.delayMs = 60000;
+    server.answer(QStringLiteral("/muet"), silent);
+    http.setLimits({200, 10000, 1024 * 1024});
+    EXPECT_FALSE(fetch(QStringLiteral("/muet")).ok);
+}
+
+TEST_F(HttpDownloaderTest, OversizedBodiesAreRefused)
+{
+    http.setLimits({20000, 60000, 1000});
+    server.answer(QStringLiteral("/gros"), 200, QByteArray(1001, 'x'));
+    const DownloadResult result = fetch(QStringLiteral("/gros"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.body.isEmpty());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("volumineux"))) << result.error.toStdString();
+
+    // Without announcing its length, the body is cut as it grows.
+    TestHttpServer::Answer unannounced;
+    unannounced.body = QByteArray(5000, 'y');
+    unannounced.announceLength = false;
+    server.answer(QStringLiteral("/sans-longueur"), unannounced);
+    EXPECT_FALSE(fetch(QStringLiteral("/sans-longueur")).ok);
+
+    server.answer(QStringLiteral("/juste"), 200, QByteArray(1000, 'x'));
+    EXPECT_TRUE(fetch(QStringLiteral("/juste")).ok);
+}
+
+TEST_F(HttpDownloaderTest, NoServerOrNoAddress)
+{
+    DownloadResult result = fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"), TestHttpServer::deadAddress());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_FALSE(result.error.isEmpty());
+
+    result = fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"), QStringLiteral("ftp://127.0.0.1"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("Adresse"))) << result.error.toStdString();
+}
+
+TEST_F(HttpDownloaderTest, AbortEndsTheDownloadOnce)
+{
+    TestHttpServer::Answer silent;
+    silent.delayMs = 60000;
+    server.answer(QStringLiteral("/muet"), silent);
+    DownloadReply *reply = http.get(QUrl(server.address() + QStringLiteral("/muet")));
+    int finished = 0;
+    QString error;
+    QObject::connect(reply, &DownloadReply::finished, [&](const DownloadResult &r) {
+        ++finished;
+        error = r.error;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.requests().isEmpty(); }, 5000));
+    reply->abort();
+    QTest::qWait(50);
+    EXPECT_EQ(finished, 1);
+    EXPECT_TRUE(error.contains(QStringLiteral("interrompu"))) << error.toStdString();
+}

@@ -1,0 +1,183 @@
+#include "online/core/donorsfetch.h"
+#include "online/core/donorslist.h"
+#include "online/core/resultsupdate.h"
+#include "online/core/updaterules.h"
+
+#include "fakedownloader.h"
+#include "seasonbuilder.h"
+#include "testfolder.h"
+
+#include "season/core/resultstore.h"
+
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const QString Server = QStringLiteral("http://serveur.test");
+
+class ResultsUpdateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        oldStore = ResultsBuilder().result("0100", 'A', "2", "1", 'B').stamp("01 déc. 20:00").bytes();
+        folder.write(ResultStore::FileName, oldStore);
+        newStore = ResultsBuilder()
+                       .result("0100", 'A', "2", "1", 'B')
+                       .result("0101", 'C', "0", "0", 'D')
+                       .bonusMalus('C', "-2")
+                       .stamp("05 déc. 21:30")
+                       .bytes();
+    }
+
+    // Runs one update to its end.
+    ResultsUpdate::Outcome run()
+    {
+        ResultsUpdate update(store, &downloader);
+        std::optional<ResultsUpdate::Outcome> outcome;
+        QObject::connect(&update, &ResultsUpdate::finished, [&](const ResultsUpdate::Outcome &o) { outcome = o; });
+        EXPECT_TRUE(update.start(Server));
+        EXPECT_FALSE(outcome) << "finished from within start()";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 5000));
+        return outcome.value_or(ResultsUpdate::Outcome{});
+    }
+
+    QString backup() const { return folder.file(ResultStore::BackupName); }
+
+    TestFolder folder;
+    ResultStore store{folder.path()};
+    FakeDownloader downloader;
+    QByteArray oldStore;
+    QByteArray newStore;
+};
+
+} // namespace
+
+TEST_F(ResultsUpdateTest, SoundStoreReplacesTheOldOneWithItsBackupAsideMeanwhile)
+{
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    downloader.hold = true;
+    QSignalSpy changed(&store, &ResultStore::changed);
+    ResultsUpdate update(store, &downloader);
+    std::optional<ResultsUpdate::Outcome> outcome;
+    QObject::connect(&update, &ResultsUpdate::finished, [&](const ResultsUpdate::Outcome &o) { outcome = o; });
+    ASSERT_TRUE(update.start(Server));
+    EXPECT_FALSE(update.start(Server)); // one at a time
+
+    // While it runs: the store is still there, its copy waits beside it.
+    EXPECT_TRUE(update.isRunning());
+    EXPECT_EQ(folder.read(ResultStore::FileName), oldStore);
+    EXPECT_EQ(folder.read(ResultStore::BackupName), oldStore);
+    ASSERT_EQ(downloader.requested.size(), 1);
+    EXPECT_EQ(downloader.requested[0].toString(), Server + QStringLiteral("/Kestrane2013/Resultats2013.ini"));
+
+    downloader.release();
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(outcome->ok) << outcome->error.toStdString();
+    EXPECT_EQ(outcome->previousStamp, QStringLiteral("01 déc. 20:00"));
+    EXPECT_EQ(outcome->stamp, QStringLiteral("05 déc. 21:30"));
+    EXPECT_EQ(folder.read(ResultStore::FileName), newStore);
+    EXPECT_FALSE(QFile::exists(backup()));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(update.isRunning());
+    EXPECT_EQ(store.match("0101").toText(), QStringLiteral("C|0|0|0|0|0|0|D"));
+}
+
+TEST_F(ResultsUpdateTest, FailedOrJunkAnswersLeaveTheStoreByteForByte)
+{
+    const QUrl url = updaterules::storeUrl(Server);
+    QSignalSpy changed(&store, &ResultStore::changed);
+    const QList<QPair<const char *, std::function<void()>>> answers = {
+        {"network failure", [&] { downloader.fail(url, QStringLiteral("Connexion refusée par le serveur")); }},
+        {"error page", [&] { downloader.serve(url, "<html><body>Erreur 500</body></html>"); }},
+        {"empty body", [&] { downloader.serve(url, ""); }},
+        {"not a store", [&] { downloader.serve(url, "[Autre]\r\nx=1\r\n"); }},
+    };
+    for (const auto &[name, prepare] : answers) {
+        prepare();
+        const ResultsUpdate::Outcome outcome = run();
+        EXPECT_FALSE(outcome.ok) << name;
+        EXPECT_FALSE(outcome.error.isEmpty()) << name;
+        EXPECT_EQ(outcome.stamp, QStringLiteral("01 déc. 20:00")) << name;
+        EXPECT_EQ(folder.read(ResultStore::FileName), oldStore) << name;
+        EXPECT_FALSE(QFile::exists(backup())) << name;
+    }
+    EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(ResultsUpdateTest, NoStoreBeforeAFailedUpdateMeansNoStoreAfter)
+{
+    QFile::remove(store.path());
+    EXPECT_FALSE(run().ok);
+    EXPECT_FALSE(QFile::exists(store.path()));
+    EXPECT_FALSE(QFile::exists(backup()));
+
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    EXPECT_TRUE(run().ok);
+    EXPECT_EQ(folder.read(ResultStore::FileName), newStore);
+}
+
+TEST_F(ResultsUpdateTest, WithoutNetworkEveryUpdateFails)
+{
+    ResultsUpdate update(store, nullptr);
+    std::optional<ResultsUpdate::Outcome> outcome;
+    QObject::connect(&update, &ResultsUpdate::finished, [&](const ResultsUpdate::Outcome &o) { outcome = o; });
+    ASSERT_TRUE(update.start(Server));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 5000));
+    EXPECT_FALSE(outcome->ok);
+    EXPECT_EQ(folder.read(ResultStore::FileName), oldStore);
+}
+
+TEST_F(ResultsUpdateTest, AnUpdateAbandonedHalfWayLeavesTheStoreAndNoBackup)
+{
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    downloader.hold = true;
+    {
+        ResultsUpdate update(store, &downloader);
+        update.start(Server);
+        EXPECT_TRUE(QFile::exists(backup()));
+    }
+    downloader.release(); // the answer comes too late for anyone
+    EXPECT_EQ(folder.read(ResultStore::FileName), oldStore);
+    EXPECT_FALSE(QFile::exists(backup()));
+}
+
+TEST(DonorsFetchTest, NewListReplacesTheCopyAndFailuresKeepIt)
+{
+    TestFolder folder;
+    FakeDownloader downloader;
+    const QUrl url = donorslist::listUrl(Server);
+    const QByteArray previous = "000001Ancien\r\n";
+    folder.write(donorslist::FileName, previous);
+    const QDateTime fetchedAt(QDate(2013, 12, 6), QTime(9, 0));
+
+    DonorsFetch fetch(folder.path(), &downloader);
+    QList<bool> results;
+    QObject::connect(&fetch, &DonorsFetch::finished, [&](bool ok) { results << ok; });
+    const auto fetchOnce = [&] {
+        const qsizetype before = results.size();
+        EXPECT_TRUE(fetch.start(Server, fetchedAt));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return results.size() > before; }, 5000));
+        return results.value(before);
+    };
+
+    downloader.fail(url, QStringLiteral("Connexion refusée par le serveur"));
+    EXPECT_FALSE(fetchOnce());
+    EXPECT_EQ(folder.read(donorslist::FileName), previous);
+
+    downloader.serve(url, "<!DOCTYPE html><html><body>Introuvable</body></html>");
+    EXPECT_FALSE(fetchOnce());
+    EXPECT_EQ(folder.read(donorslist::FileName), previous);
+
+    downloader.serve(url, "000001Nouveau\r\n");
+    EXPECT_TRUE(fetchOnce());
+    EXPECT_EQ(folder.read(donorslist::FileName), QByteArray("000001Nouveau\r\n"));
+    // Dated by the program's clock, so its age is told by that clock.
+    EXPECT_EQ(QFileInfo(fetch.localPath()).lastModified(), fetchedAt);
+}

@@ -1,0 +1,313 @@
+// The results update and the version check from the window, against a real
+// HTTP server on 127.0.0.1.
+#include "windowfixture.h"
+
+#include "testhttpserver.h"
+
+#include "standings/core/displayedstandings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStringEncoder>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString StorePath = QStringLiteral("/Kestrane2013/Resultats2013.ini");
+const QString FailureMessage = QStringLiteral(" Kestrane 1 (2013 - 2014)\nErreur de connexion !");
+const QColor Red(0xFF, 0x00, 0x00), Green(0x00, 0xC0, 0x00), Grey(0x64, 0x64, 0x64);
+
+class OnlineWindow : public WindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        useServer(server.address());
+    }
+
+    // A store as the volunteers publish it: the first result of the season
+    // (team L beats team I), an adjustment for team C, the stamp, news and version.
+    static QByteArray published(const QString &stamp, const QString &version = QStringLiteral("1.3"))
+    {
+        QString text = QStringLiteral("[Resultats]\r\n0100=L|0|4|2|1|2|0|I\r\n[BonMal]\r\nC=-3\r\n[Maj]\r\nMaj=%1\r\n"
+                                      "[Texte]\r\nTexte=Nouvelles du soir\r\n[CV]\r\nCV=%2\r\n")
+                           .arg(stamp, version);
+        QStringEncoder encoder("windows-1252");
+        return encoder(text);
+    }
+
+    QByteArray store() const { return folder.read(QStringLiteral("Resultats2013.ini")); }
+    bool backupExists() const { return QFile::exists(folder.file(QStringLiteral("Resultats2013.BU"))); }
+    bool busy() const { return QApplication::overrideCursor() != nullptr; }
+    void waitForUpdate() { ASSERT_TRUE(QTest::qWaitFor([this] { return !busy(); }, 10000)); }
+    void nextMinute() { clock.set(clock.now().addSecs(61)); }
+    QColor stampColour() const
+    {
+        return widget<QLabel>(QStringLiteral("LabMaj"))->palette().color(QPalette::WindowText);
+    }
+    QString programName() const { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
+
+    TestHttpServer server;
+};
+
+} // namespace
+
+TEST_F(OnlineWindow, UpdateReplacesTheStoreAndRefreshesEveryViewWhileTheWindowStaysUsable)
+{
+    const QByteArray oldStore = store();
+    const QByteArray fresh = published(QStringLiteral("05 déc. 21:30"));
+    TestHttpServer::Answer slow;
+    slow.body = fresh;
+    slow.delayMs = 300;
+    server.answer(StorePath, slow);
+    start();
+    EXPECT_NE(text(QStringLiteral("TPTS"), 0), QStringLiteral("3"));
+
+    click(9);
+    // Under way: busy pointer and a status line; the store and its copy are both there.
+    ASSERT_TRUE(busy());
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(widget(QStringLiteral("LabEtat"))->isVisible());
+    EXPECT_EQ(store(), oldStore);
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.BU")), oldStore);
+    // Other commands work meanwhile.
+    click(27);
+    EXPECT_TRUE(widget(QStringLiteral("FraCon"))->isVisible());
+
+    waitForUpdate();
+    EXPECT_FALSE(widget(QStringLiteral("LabEtat"))->isVisible());
+    EXPECT_EQ(store(), fresh);
+    EXPECT_FALSE(backupExists());
+    ASSERT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    EXPECT_TRUE(prompt.questions.isEmpty());
+
+    EXPECT_FLOAT_EQ(session->bonusMalus()[2], -3.0f);
+    EXPECT_EQ(text(QStringLiteral("LabMaj")), QStringLiteral("05 déc. 21:30"));
+    EXPECT_EQ(stampColour(), Green);
+    EXPECT_EQ(text(QStringLiteral("Label14")), QStringLiteral("Nouvelles du soir"));
+    EXPECT_TRUE(widget(QStringLiteral("Frame5"))->isVisible());
+    // The table now holds the one published result.
+    EXPECT_EQ(text(QStringLiteral("Tclass"), 0), session->season().teamName(11));
+    EXPECT_EQ(text(QStringLiteral("TPTS"), 0), QStringLiteral("3"));
+}
+
+TEST_F(OnlineWindow, StampColourComparesTheNewStampWithThePreviousOne)
+{
+    start();
+    EXPECT_EQ(text(QStringLiteral("LabMaj")), QStringLiteral("17 mai 22:47"));
+    const QColor before = stampColour();
+    // Each update compares with the stamp the previous one left.
+    const QList<QPair<QString, QColor>> steps = {
+        {QStringLiteral("17 mai 22:47"), Grey},  {QStringLiteral("10 mai 10:00"), Red},
+        {QStringLiteral("05 déc. 21:30"), Green}, {QStringLiteral("hier soir"), Green}, // does not read: unchanged
+        {QStringLiteral("01 janv. 08:00"), Green},                                    // previous one did not read
+    };
+    EXPECT_NE(before, Grey);
+    for (const auto &[stamp, colour] : steps) {
+        server.answer(StorePath, 200, published(stamp));
+        nextMinute();
+        click(9);
+        waitForUpdate();
+        EXPECT_EQ(text(QStringLiteral("LabMaj")), stamp);
+        EXPECT_EQ(stampColour(), colour) << stamp.toStdString();
+    }
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
+{
+    start();
+    const QByteArray before = store();
+    const QString shownPoints = text(QStringLiteral("TPTS"), 0);
+    const QByteArray fresh = published(QStringLiteral("05 déc. 21:30"));
+    QByteArray oversized = fresh;
+    while (oversized.size() <= 1024 * 1024)
+        oversized += "; remplissage pour dépasser la taille d'un fichier de résultats\r\n";
+
+    const QList<QPair<const char *, std::function<void()>>> failures = {
+        {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); }},
+        {"HTML error page with 200",
+         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); }},
+        {"truncated body",
+         [&] {
+             TestHttpServer::Answer cut;
+             cut.body = fresh;
+             cut.cutAfter = fresh.size() / 2;
+             server.answer(StorePath, cut);
+         }},
+        {"empty body", [&] { server.answer(StorePath, 200, ""); }},
+        {"oversized body", [&] { server.answer(StorePath, 200, oversized); }},
+        {"no server", [&] { session->state().setServerAddress(TestHttpServer::deadAddress()); }},
+        {"stalling server",
+         [&] {
+             session->state().setServerAddress(server.address());
+             http.setLimits({300, 5000, 1024 * 1024});
+             TestHttpServer::Answer stalled;
+             stalled.body = fresh;
+             stalled.cutAfter = 20;
+             stalled.stall = true;
+             server.answer(StorePath, stalled);
+         }},
+    };
+    for (const auto &[name, prepare] : failures) {
+        prepare();
+        nextMinute();
+        prompt.messages.clear();
+        QSignalSpy computed(&session->standings(), &StandingsModel::displayedChanged);
+        click(9);
+        const qsizetype atStart = computed.count();
+        waitForUpdate();
+        EXPECT_EQ(store(), before) << name;
+        EXPECT_FALSE(backupExists()) << name;
+        EXPECT_EQ(prompt.messages, QStringList{FailureMessage}) << name;
+        EXPECT_GT(computed.count(), atStart) << name << ": standings not recomputed";
+        EXPECT_EQ(text(QStringLiteral("TPTS"), 0), shownPoints) << name;
+    }
+}
+
+TEST_F(OnlineWindow, SecondUpdateWithinAMinuteIsIgnored)
+{
+    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
+    start();
+    click(9);
+    waitForUpdate();
+    EXPECT_EQ(server.requestsFor(StorePath), 1);
+    // The update button rests, grey, for the minute after an update.
+    EXPECT_EQ(button(9)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));
+
+    clock.set(clock.now().addSecs(30));
+    click(9);
+    EXPECT_FALSE(busy());
+    QTest::qWait(50);
+    EXPECT_EQ(server.requestsFor(StorePath), 1);
+
+    clock.set(clock.now().addSecs(30));
+    click(9);
+    waitForUpdate();
+    EXPECT_EQ(server.requestsFor(StorePath), 2);
+
+    // A slow server: a minute later the first update still runs, and a
+    // second one does not start beside it.
+    TestHttpServer::Answer slow;
+    slow.body = published(QStringLiteral("05 déc. 21:30"));
+    slow.delayMs = 300;
+    server.answer(StorePath, slow);
+    nextMinute();
+    click(9);
+    nextMinute();
+    click(9);
+    waitForUpdate();
+    EXPECT_EQ(server.requestsFor(StorePath), 3);
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST_F(OnlineWindow, NewerPublishedVersionIsOffered)
+{
+    start();
+    const QList<QPair<QString, bool>> versions = {{QStringLiteral("1.4"), true},
+                                                  {QStringLiteral("1.3"), false},
+                                                  {QStringLiteral("1.2"), false},
+                                                  {QStringLiteral("2-0"), true},
+                                                  {QStringLiteral("1.10"), false}};
+    prompt.answer = false;
+    for (const auto &[version, offered] : versions) {
+        server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30"), version));
+        prompt.questions.clear();
+        nextMinute();
+        click(9);
+        waitForUpdate();
+        if (offered) {
+            const QString offer = QStringLiteral(
+                "\nUne version plus récente du logiciel est disponible, voulez vous la télécharger ?");
+            EXPECT_EQ(prompt.questions, QStringList{programName() + QStringLiteral(" Version ") + version + offer});
+        } else {
+            EXPECT_TRUE(prompt.questions.isEmpty()) << version.toStdString();
+        }
+        // Declined or not offered, the update goes on to its end.
+        EXPECT_EQ(text(QStringLiteral("Label14")), QStringLiteral("Nouvelles du soir"));
+        EXPECT_FLOAT_EQ(session->bonusMalus()[2], -3.0f);
+    }
+    EXPECT_TRUE(launcher.urls.empty());
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(OnlineWindow, TakingTheNewVersionOpensTheDownloadPageAndEndsWithoutShutdownWrites)
+{
+    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30"), QStringLiteral("1.4")));
+    start();
+    window->findChild<QCheckBox *>(QStringLiteral("Check4"))->setChecked(true);
+    prompt.answer = true;
+    click(9);
+    waitForUpdate();
+    ASSERT_EQ(launcher.urls.size(), 1u);
+    EXPECT_EQ(launcher.urls[0].toString(), server.address() + QStringLiteral("/Kestrane2013/index.php"));
+    EXPECT_FALSE(window->isVisible());
+    // The rest of the update does not run: the program is ending.
+    EXPECT_FLOAT_EQ(session->bonusMalus()[2], 0.0f);
+    window->close();
+    for (const char *key : {"C4", "C5", "C6"})
+        EXPECT_EQ(settings->read(QStringLiteral("Data"), QLatin1String(key), QStringLiteral("absent")),
+                  QStringLiteral("absent"))
+            << key;
+    // The program asked its event loop to end; let the next tests have one again.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+TEST_F(OnlineWindow, TypedResultsNotSavedAreOnlyDiscardedOnYes)
+{
+    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
+    start();
+    button(1)->show(); // "Valider" showing: results typed and not saved
+    if (!window->hasUnsavedEntries())
+        GTEST_SKIP() << "the entry grid does not report unsaved results in this build";
+    const QByteArray before = store();
+
+    prompt.answer = false;
+    click(9);
+    ASSERT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions[0].startsWith(QStringLiteral("Mise à jour\nDes résultats saisis")));
+    EXPECT_FALSE(busy());
+    QTest::qWait(50);
+    EXPECT_EQ(server.requestsFor(StorePath), 0);
+    EXPECT_EQ(store(), before);
+    EXPECT_FALSE(session->state().lastUpdate().isValid()); // no minute of rest for an update not made
+
+    prompt.answer = true;
+    click(9);
+    EXPECT_EQ(prompt.questions.size(), 2);
+    waitForUpdate();
+    EXPECT_EQ(server.requestsFor(StorePath), 1);
+    EXPECT_EQ(store(), published(QStringLiteral("05 déc. 21:30")));
+}
+
+TEST_F(OnlineWindow, StartUpRunsTheUpdateWhenAskedTo)
+{
+    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
+    settings->write(QStringLiteral("Data"), QStringLiteral("C4"), QStringLiteral("1"));
+    start();
+    // The table shows the local results until the server answers.
+    EXPECT_NE(text(QStringLiteral("TPTS"), 0), QStringLiteral("0"));
+    waitForUpdate();
+    EXPECT_EQ(store(), published(QStringLiteral("05 déc. 21:30")));
+    EXPECT_EQ(text(QStringLiteral("LabMaj")), QStringLiteral("05 déc. 21:30"));
+    EXPECT_EQ(text(QStringLiteral("TPTS"), 0), QStringLiteral("3"));
+
+    // The stale-data offer takes the same path.
+    settings->write(QStringLiteral("Data"), QStringLiteral("C4"), QStringLiteral("0"));
+    server.answer(StorePath, 200, published(QStringLiteral("06 déc. 10:00")));
+    setStoreAge(clock.now().addDays(-11));
+    prompt.answer = true;
+    start();
+    EXPECT_EQ(prompt.questions.size(), 1);
+    waitForUpdate();
+    EXPECT_EQ(text(QStringLiteral("LabMaj")), QStringLiteral("06 déc. 10:00"));
+    EXPECT_EQ(server.requestsFor(StorePath), 2);
+}
