@@ -143,8 +143,14 @@ void MainWindow::installTeamViews()
     connect(t.ticker, &CrestTicker::teamInBand, this, summariseTeam);
     connect(t.ticker, &CrestTicker::crestPointed, this, summariseTeam);
 
+    // An open card follows a save or a download, and the rank of a table
+    // computed or sorted anew.
     connect(&m_session.store(), &ResultStore::changed, this, [this] {
         m_team->tally.invalidate();
+        if (m_team->card->isVisible())
+            m_team->refreshCard(m_team->card->selectedTeam());
+    });
+    connect(&m_session.standings(), &StandingsModel::displayedChanged, this, [this] {
         if (m_team->card->isVisible())
             m_team->refreshCard(m_team->card->selectedTeam());
     });
