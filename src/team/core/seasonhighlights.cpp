@@ -11,6 +11,18 @@
 namespace highlights {
 
 namespace {
+
+namespace texts {
+const QString On = QStringLiteral(" le ");
+const QString Colon = QStringLiteral(": ");
+const QString To = QStringLiteral(" à ");
+const QString Red = QStringLiteral(" Carton(s) Rouge(s) et ");
+const QString Yellow = QStringLiteral(" Carton(s) jaune(s).");
+const QString DayStart = QStringLiteral("Le ");
+const QString DayGoals = QStringLiteral(" buts marqués");
+const QString Matches = QStringLiteral(" matches.");
+} // namespace texts
+
 // A best value not reached yet compares as 0 and is written as nothing.
 QString bestText(int value)
 {
@@ -25,7 +37,7 @@ QString runText(const std::array<int, TeamCount> &runs, const Season &season)
         if (runs[team] == best)
             names += QLatin1Char(' ') + season.teamName(team);
     }
-    return names.trimmed() + QStringLiteral(": ") + bestText(best) + QStringLiteral(" matches.");
+    return names.trimmed() + texts::Colon + bestText(best) + texts::Matches;
 }
 } // namespace
 
@@ -62,8 +74,8 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
             const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
             const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
             const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
-                                   + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0))
-                                   + QStringLiteral(" le ") + date + QStringLiteral(": ");
+                                   + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On
+                                   + date + texts::Colon;
 
             dayGoals += h + a;
 
@@ -93,8 +105,8 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
 
             if (h + a > bestGoals) {
                 bestGoals = h + a;
-                values[MostGoals] = prefix + QString::number(bestGoals) + QStringLiteral(" (") + f3
-                                    + QStringLiteral(" à ") + f4 + QLatin1Char(')');
+                values[MostGoals] =
+                    prefix + QString::number(bestGoals) + QStringLiteral(" (") + f3 + texts::To + f4 + QLatin1Char(')');
             }
 
             const int homeRed = text::leadingInt(record[MatchRecord::HomeRed]);
@@ -104,20 +116,18 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
             const int cards = 3 * homeRed + homeYellow + awayYellow + 3 * awayRed;
             if (cards > bestCards) {
                 bestCards = cards;
-                values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed)
-                                    + QStringLiteral(" Carton(s) Rouge(s) et ") + QString::number(homeYellow + awayYellow)
-                                    + QStringLiteral(" Carton(s) jaune(s).");
+                values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red
+                                    + QString::number(homeYellow + awayYellow) + texts::Yellow;
             }
 
             if (std::abs(h - a) > bestDifference) {
                 bestDifference = std::abs(h - a);
-                values[LargestDifference] = prefix + f3 + QStringLiteral(" à ") + f4;
+                values[LargestDifference] = prefix + f3 + texts::To + f4;
             }
         }
         if (dayGoals > bestDayGoals) {
             bestDayGoals = dayGoals;
-            values[BestMatchDay] =
-                QStringLiteral("Le ") + date + QStringLiteral(": ") + QString::number(dayGoals) + QStringLiteral(" buts marqués");
+            values[BestMatchDay] = texts::DayStart + date + texts::Colon + QString::number(dayGoals) + texts::DayGoals;
         }
     }
 
