@@ -212,6 +212,7 @@ TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
 TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
 {
     start();
+    window->parkCrestStrip(); // the ticker would change the team on its own
     clickLabel(QStringLiteral("Label9"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(0));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: 1"));
@@ -241,6 +242,7 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
 TEST_F(TeamViews, SummaryFollowsAStoreWrittenByTheProgram)
 {
     start();
+    window->parkCrestStrip();
     const QString leader = teamAtRow(0);
     window->showTeamSummary(leader);
     const QString played = text(QStringLiteral("Label11"), 6);

@@ -83,6 +83,15 @@ void place(QWidget *widget, int left, int top, int width)
         widget->setGeometry(where);
 }
 
+// A box of a row, placed by its left in the panel's twips on the row's line
+// whose left is `lineLeft`.
+void placeOnLine(QWidget *widget, int lineLeft, int left, int width)
+{
+    const QRect where(twips(left) - twips(lineLeft), 0, twips(width), twips(RowHeight));
+    if (widget->geometry() != where)
+        widget->setGeometry(where);
+}
+
 void setBox(QLabel *label, const QString &text)
 {
     teamstyle::setText(label, text);
@@ -190,31 +199,41 @@ void TeamCardPanel::build(const QStringList &teams)
 
 TeamCardPanel::Row TeamCardPanel::createRow(int index)
 {
+    const int shift = index >= TeamCard::ColumnRows ? AwayShift : 0;
+    const int lineLeft = MarkerLeft + shift;
     Row row;
-    row.marker = new QFrame(this);
+    row.line = new QWidget(this);
+    row.line->setGeometry(twips(lineLeft), twips(rowTop(index)), twips(DateLeft + DateWidth + shift) - twips(lineLeft),
+                          twips(RowHeight));
+    row.line->hide();
+    QWidget *line = row.line;
+    row.marker = new QFrame(line);
     row.marker->setObjectName(QStringLiteral("ShaRes"));
     row.marker->setProperty("index", index);
     row.marker->setFrameStyle(QFrame::Box | QFrame::Plain);
-    row.marker->hide();
-    row.home = box(this, "T1P", index, Qt::white);
+    row.home = box(line, "T1P", index, Qt::white);
     row.home->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    row.homeGoals = box(this, "R1P", index, Qt::white);
-    row.awayGoals = box(this, "R2P", index, Qt::white);
-    row.away = box(this, "T2P", index, Qt::white);
+    row.homeGoals = box(line, "R1P", index, Qt::white);
+    row.awayGoals = box(line, "R2P", index, Qt::white);
+    row.away = box(line, "T2P", index, Qt::white);
     row.away->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    row.date = teamstyle::label(this, QStringLiteral("InfoMP"), index, QRect());
+    row.date = teamstyle::label(line, QStringLiteral("InfoMP"), index, QRect());
     row.date->setAlignment(Qt::AlignCenter);
+    // The card boxes lie over the name boxes.
+    row.homeRed = box(line, "CR1P", index, RedCard);
+    row.homeYellow = box(line, "CJ1P", index, YellowCard);
+    row.awayYellow = box(line, "CJ2P", index, YellowCard);
+    row.awayRed = box(line, "CR2P", index, RedCard);
+    placeOnLine(row.marker, lineLeft, MarkerLeft + shift, MarkerWidth);
+    placeOnLine(row.home, lineLeft, HomeLeft + shift, NameWidth);
+    placeOnLine(row.homeGoals, lineLeft, HomeGoalsLeft + shift, GoalsWidth);
+    placeOnLine(row.awayGoals, lineLeft, AwayGoalsLeft + shift, GoalsWidth);
+    placeOnLine(row.away, lineLeft, AwayLeft + shift, NameWidth);
+    placeOnLine(row.date, lineLeft, DateLeft + shift, DateWidth);
+    placeOnLine(row.homeRed, lineLeft, HomeLeft + shift, CardWidth);
+    placeOnLine(row.awayRed, lineLeft, AwayLeft + shift + NameWidth - CardWidth, CardWidth);
     row.key = teamstyle::label(this, QStringLiteral("NmP"), index, QRect());
     row.key->hide();
-    // The card boxes lie over the name boxes.
-    row.homeRed = box(this, "CR1P", index, RedCard);
-    row.homeYellow = box(this, "CJ1P", index, YellowCard);
-    row.awayYellow = box(this, "CJ2P", index, YellowCard);
-    row.awayRed = box(this, "CR2P", index, RedCard);
-    for (QWidget *w : std::initializer_list<QWidget *>{row.home, row.homeGoals, row.awayGoals, row.away, row.date,
-                                                       row.homeRed, row.homeYellow, row.awayYellow, row.awayRed})
-        w->hide();
-    const int shift = index >= TeamCard::ColumnRows ? AwayShift : 0;
     place(row.key, KeyLeft + shift, rowTop(index), KeyWidth);
     return row;
 }
@@ -234,14 +253,15 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
 {
     if (!data) {
         // A calendar with fewer fixtures: no row keeps another team's match.
-        for (QWidget *w : std::initializer_list<QWidget *>{row.marker, row.home, row.homeGoals, row.awayGoals, row.away,
-                                                           row.date, row.homeRed, row.homeYellow, row.awayYellow,
-                                                           row.awayRed})
-            w->hide();
+        row.line->hide();
         return;
     }
     const int shift = index >= TeamCard::ColumnRows ? AwayShift : 0;
+    const int lineLeft = MarkerLeft + shift;
     const int top = rowTop(index) + (data->secondHalf ? SecondHalfShift : 0);
+    const QPoint at(twips(lineLeft), twips(top));
+    if (row.line->pos() != at)
+        row.line->move(at);
 
     teamstyle::setText(row.key, data->fixtureKey);
     teamstyle::setText(row.home, data->homeName);
@@ -256,32 +276,21 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
     teamstyle::setFill(row.home, data->homeFavourite ? Favourite : Qt::white);
     teamstyle::setFill(row.away, data->awayFavourite ? Favourite : Qt::white);
 
-    place(row.home, HomeLeft + shift, top, NameWidth);
-    place(row.homeGoals, HomeGoalsLeft + shift, top, GoalsWidth);
-    place(row.awayGoals, AwayGoalsLeft + shift, top, GoalsWidth);
-    place(row.away, AwayLeft + shift, top, NameWidth);
-    place(row.date, DateLeft + shift, top, DateWidth);
-    for (QWidget *w : std::initializer_list<QWidget *>{row.home, row.homeGoals, row.awayGoals, row.away, row.date})
-        w->show();
-
     // The yellow box stands beside the red one when there is one, at the
     // outer edge of the name box otherwise.
     const int homeLeft = HomeLeft + shift;
     const int awayRight = AwayLeft + shift + NameWidth - CardWidth;
-    place(row.homeRed, homeLeft, top, CardWidth);
-    place(row.homeYellow, data->homeRed.isEmpty() ? homeLeft : homeLeft + CardWidth - 15, top, CardWidth);
-    place(row.awayRed, awayRight, top, CardWidth);
-    place(row.awayYellow, data->awayRed.isEmpty() ? awayRight : awayRight - CardWidth + 15, top, CardWidth);
+    placeOnLine(row.homeYellow, lineLeft, data->homeRed.isEmpty() ? homeLeft : homeLeft + CardWidth - 15, CardWidth);
+    placeOnLine(row.awayYellow, lineLeft, data->awayRed.isEmpty() ? awayRight : awayRight - CardWidth + 15,
+                CardWidth);
     setBox(row.homeRed, data->homeRed);
     setBox(row.homeYellow, data->homeYellow);
     setBox(row.awayYellow, data->awayYellow);
     setBox(row.awayRed, data->awayRed);
-    for (QLabel *card : {row.homeRed, row.homeYellow, row.awayYellow, row.awayRed})
-        card->raise();
 
-    place(row.marker, MarkerLeft + shift, top, MarkerWidth);
     teamstyle::setFill(row.marker, markerColour(data->outcome));
     row.marker->setVisible(data->outcome != CardOutcome::NotPlayed);
+    row.line->show();
 }
 
 void TeamCardPanel::showGroup(int group, const BarGroup &counts)

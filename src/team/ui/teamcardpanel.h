@@ -37,6 +37,7 @@ signals:
 private:
     struct Row
     {
+        QWidget *line = nullptr;  // holds the row's boxes, so a repaint handles a few siblings at a time
         QFrame *marker = nullptr; // ShaRes
         QLabel *home = nullptr, *homeRed = nullptr, *homeYellow = nullptr, *homeGoals = nullptr;
         QLabel *awayGoals = nullptr, *away = nullptr, *awayYellow = nullptr, *awayRed = nullptr;
