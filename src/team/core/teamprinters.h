@@ -4,6 +4,7 @@
 #include <QString>
 
 class QTextStream;
+class Season;
 class SeasonFolder;
 
 // The team views as text, for scripts: each returns the exit status (0, or
@@ -13,3 +14,7 @@ int printHighlights(SeasonFolder &folder, QTextStream &out, QTextStream &err);
 int printRankingHistory(SeasonFolder &folder, const QString &team, bool simulated, const QDateTime &now,
                         QTextStream &out, QTextStream &err);
 int printTeamCard(SeasonFolder &folder, const QString &team, QTextStream &out, QTextStream &err);
+
+// The team a command-line argument names: its exact name, or else the one
+// name equal to it ignoring case. NoTeam when none.
+int teamOfArgument(const Season &season, const QString &argument);

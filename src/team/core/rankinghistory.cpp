@@ -1,0 +1,88 @@
+#include "team/core/rankinghistory.h"
+
+#include "standings/core/standingsengine.h"
+
+#include <algorithm>
+
+namespace {
+constexpr quint32 Champion = 0xFF00C000;
+constexpr quint32 Relegation = 0xFFFF0000;
+constexpr quint32 Midtable = 0xFF000080;
+} // namespace
+
+void RankingHistory::set(MatchDayNo day, const Order &order)
+{
+    if (day < 1 || day > MatchDayCount)
+        return;
+    m_orders[day] = order;
+    m_known[day] = true;
+}
+
+int RankingHistory::rankOf(MatchDayNo day, const QString &team) const
+{
+    if (!has(day))
+        return 0;
+    const Order &order = m_orders[day];
+    const auto at = std::find(order.begin(), order.end(), team);
+    return at == order.end() ? 0 : int(at - order.begin()) + 1;
+}
+
+bool RankingHistory::isEmpty() const
+{
+    return std::none_of(m_known.begin(), m_known.end(), [](bool known) { return known; });
+}
+
+QDateTime historyDateLimit(const QDateTime &now, bool simulated)
+{
+    return simulated ? now.addDays(1000) : now;
+}
+
+MatchDayNo buildRankingHistory(RankingHistory &history, const Season &season, const ResultStore &store,
+                               const BonusMalus &bonusMalus, const QDateTime &limit,
+                               const std::function<bool()> &carryOn)
+{
+    MatchDayNo last = 0;
+    // One look at the store's file for the whole build.
+    const IniFile::Hold hold(store.ini());
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const QDate date = season.matchDayDate(day);
+        if (date.isValid() && QDateTime(date, QTime(0, 0)) <= limit) {
+            const Standings standings = computeStandings(season, store, bonusMalus, day);
+            RankingHistory::Order order;
+            for (int r = 0; r < TeamCount; ++r)
+                order[r] = standings.rows[r].name;
+            history.set(day, order);
+            last = day;
+        }
+        if (carryOn && !carryOn())
+            break;
+    }
+    return last;
+}
+
+GraphBar graphBar(int rank)
+{
+    GraphBar bar;
+    bar.rank = rank;
+    bar.height = 200 + 350 * (TeamCount - rank);
+    bar.top = GraphBar::BaseLine - bar.height;
+    bar.caption = QString::number(rank);
+    bar.colour = rank == 1 ? Champion : rank > 17 ? Relegation : Midtable;
+    return bar;
+}
+
+std::array<std::optional<GraphBar>, MatchDayCount> graphBars(const RankingHistory &history, const QString &team)
+{
+    std::array<std::optional<GraphBar>, MatchDayCount> bars;
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const int rank = history.rankOf(day, team);
+        if (rank > 0)
+            bars[day - 1] = graphBar(rank);
+    }
+    return bars;
+}
+
+QString graphTitle(const QString &team)
+{
+    return QStringLiteral("Evolution du classement de : ") + team;
+}

@@ -1,0 +1,59 @@
+#include "team/core/resultrules.h"
+
+#include "season/core/textutil.h"
+
+#include <QStringList>
+
+namespace resultrules {
+
+bool isScore(QStringView goals)
+{
+    if (goals == QLatin1String("-"))
+        return false;
+    for (QChar c : goals) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return true;
+    }
+    return false;
+}
+
+TeamNo teamOfLetterField(QStringView field)
+{
+    if (field.isEmpty())
+        return NoTeam;
+    const TeamNo team = Season::teamNoOfLetter(field.at(0));
+    return team >= 0 && team < TeamCount ? team : NoTeam;
+}
+
+bool namesLeagueTeams(const MatchRecord &record)
+{
+    return teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
+           && teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
+}
+
+QString fixtureKeyOf(const QString &calendarEntry)
+{
+    const QStringList parts = calendarEntry.split(QLatin1Char('|'));
+    if (parts.size() < 3)
+        return {};
+    return parts[0] + parts[1];
+}
+
+QString fixtureCodeOf(const QString &calendarEntry)
+{
+    const QStringList parts = calendarEntry.split(QLatin1Char('|'));
+    return parts.size() < 3 ? QString() : parts[2];
+}
+
+MatchDayNo matchDayOfKey(const QString &fixtureKey)
+{
+    const int day = text::leadingInt(QStringView(fixtureKey).left(2));
+    return day >= 1 && day <= MatchDayCount ? day : 0;
+}
+
+QString shortDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+}
+
+} // namespace resultrules

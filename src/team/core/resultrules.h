@@ -1,0 +1,37 @@
+#pragma once
+
+#include "season/core/matchrecord.h"
+#include "season/core/season.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+// How the team views read a stored result, the same way the standings do:
+// which goals field holds a score, which records name teams of the league,
+// and the dates as the views write them.
+namespace resultrules {
+
+// A goals field holds a score unless it is empty, blanks only, or the "-"
+// that volunteers type for a match that did not take place.
+bool isScore(QStringView goals);
+
+// The team a record's letter field names (its first character), or NoTeam
+// when it names none of the 20.
+TeamNo teamOfLetterField(QStringView field);
+
+// A record that names a team of the league on both sides. Anything else
+// (no result, a damaged line, a letter outside A..T) counts for nobody.
+bool namesLeagueTeams(const MatchRecord &record);
+
+// The fixture key "0100" and the fixture code "AB" of a calendar entry
+// "01|00|AB"; empty when the entry does not have that shape.
+QString fixtureKeyOf(const QString &calendarEntry);
+QString fixtureCodeOf(const QString &calendarEntry);
+// The match day of a fixture key ("0100" gives 1), 0 when there is none.
+MatchDayNo matchDayOfKey(const QString &fixtureKey);
+
+// "17/08/2013": the French short date of the highlights.
+QString shortDate(const QDate &date);
+
+} // namespace resultrules

@@ -1,0 +1,139 @@
+#include "team/core/seasonhighlights.h"
+
+#include "season/core/textutil.h"
+#include "team/core/resultrules.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace highlights {
+
+namespace {
+
+namespace texts {
+const QString On = QStringLiteral(" le ");
+const QString Colon = QStringLiteral(": ");
+const QString To = QStringLiteral(" à ");
+const QString Red = QStringLiteral(" Carton(s) Rouge(s) et ");
+const QString Yellow = QStringLiteral(" Carton(s) jaune(s).");
+const QString DayStart = QStringLiteral("Le ");
+const QString DayGoals = QStringLiteral(" buts marqués");
+const QString Matches = QStringLiteral(" matches.");
+} // namespace texts
+
+// A best value not reached yet compares as 0 and is written as nothing.
+QString bestText(int value)
+{
+    return value > 0 ? QString::number(value) : QString();
+}
+
+QString runText(const std::array<int, TeamCount> &runs, const Season &season)
+{
+    const int best = *std::max_element(runs.begin(), runs.end());
+    QString names;
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        if (runs[team] == best)
+            names += QLatin1Char(' ') + season.teamName(team);
+    }
+    return names.trimmed() + texts::Colon + bestText(best) + texts::Matches;
+}
+} // namespace
+
+const std::array<QString, Count> &headings()
+{
+    static const std::array<QString, Count> texts = {
+        QStringLiteral("Le plus de buts marqués:"),         QStringLiteral("La plus grande différence de buts:"),
+        QStringLiteral("Le plus de cartons pris:"),         QStringLiteral("Le plus de buts en une journée:"),
+        QStringLiteral("Le plus de matches sans défaite:"), QStringLiteral("Le plus de matches sans victoire:"),
+    };
+    return texts;
+}
+
+std::array<QString, Count> compute(const Season &season, const ResultStore &store)
+{
+    std::array<QString, Count> values;
+    int bestGoals = 0, bestDifference = 0, bestCards = 0, bestDayGoals = 0;
+    std::array<int, TeamCount> unbeaten{};
+    std::array<int, TeamCount> winless{};
+
+    const IniFile::Hold hold(store.ini());
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const QString date = resultrules::shortDate(season.matchDayDate(day));
+        int dayGoals = 0;
+        for (int slot = 0; slot < FixturesPerMatchDay; ++slot) {
+            const MatchRecord record = store.match(Season::fixtureKey(day, slot));
+            // A letter outside the league would point at no team's runs.
+            if (!resultrules::namesLeagueTeams(record))
+                continue;
+            const QString &f3 = record[MatchRecord::HomeGoals];
+            const QString &f4 = record[MatchRecord::AwayGoals];
+            const int h = text::leadingInt(f3);
+            const int a = text::leadingInt(f4);
+            const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
+            const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
+            const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
+                                   + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On
+                                   + date + texts::Colon;
+
+            dayGoals += h + a;
+
+            if (h > a) {
+                ++unbeaten[home];
+                unbeaten[away] = 0;
+            }
+            if (a > h) {
+                ++unbeaten[away];
+                unbeaten[home] = 0;
+            }
+            if (a > h) {
+                ++winless[home];
+                winless[away] = 0;
+            }
+            if (h > a) {
+                ++winless[away];
+                winless[home] = 0;
+            }
+            // The texts decide a draw here: "-" against "-" is one, 2 against 02 is not.
+            if (!f3.isEmpty() && f3 == f4) {
+                ++unbeaten[home];
+                ++unbeaten[away];
+                ++winless[home];
+                ++winless[away];
+            }
+
+            if (h + a > bestGoals) {
+                bestGoals = h + a;
+                values[MostGoals] =
+                    prefix + QString::number(bestGoals) + QStringLiteral(" (") + f3 + texts::To + f4 + QLatin1Char(')');
+            }
+
+            const int homeRed = text::leadingInt(record[MatchRecord::HomeRed]);
+            const int homeYellow = text::leadingInt(record[MatchRecord::HomeYellow]);
+            const int awayYellow = text::leadingInt(record[MatchRecord::AwayYellow]);
+            const int awayRed = text::leadingInt(record[MatchRecord::AwayRed]);
+            const int cards = 3 * homeRed + homeYellow + awayYellow + 3 * awayRed;
+            if (cards > bestCards) {
+                bestCards = cards;
+                values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red
+                                    + QString::number(homeYellow + awayYellow) + texts::Yellow;
+            }
+
+            if (std::abs(h - a) > bestDifference) {
+                bestDifference = std::abs(h - a);
+                values[LargestDifference] = prefix + f3 + texts::To + f4;
+            }
+        }
+        if (dayGoals > bestDayGoals) {
+            bestDayGoals = dayGoals;
+            values[BestMatchDay] = texts::DayStart + date + texts::Colon + QString::number(dayGoals) + texts::DayGoals;
+        }
+    }
+
+    values[Unbeaten] = runText(unbeaten, season);
+    values[Winless] = runText(winless, season);
+    return values;
+}
+
+} // namespace highlights

@@ -1,1 +1,0 @@
-#include "team/ui/teamviews.h"
