@@ -21,13 +21,13 @@ struct Slot
 };
 constexpr Slot CardHomeRed{"CR1", entry::HomeRedSlot, 150};
 constexpr Slot CardHomeYellow{"CJ1", entry::HomeYellowSlot, 150};
-constexpr Slot HomeTeam{"T1", 345, 1140};
-constexpr Slot HomeGoals{"R1", 1500, 270};
-constexpr Slot AwayGoals{"R2", 1785, 270};
-constexpr Slot AwayTeam{"T2", 2070, 1020};
+constexpr Slot HomeTeam{"T1", 345, 1080};
+constexpr Slot HomeGoals{"R1", 1440, 255};
+constexpr Slot AwayGoals{"R2", 1710, 255};
+constexpr Slot AwayTeam{"T2", 1980, 1110};
 constexpr Slot CardAwayYellow{"CJ2", entry::AwayYellowSlot, 150};
 constexpr Slot CardAwayRed{"CR2", entry::AwayRedSlot, 150};
-constexpr Slot Info{"InfoM", 3435, 1000};
+constexpr Slot Info{"InfoM", 3435, 1005};
 
 const QColor CardRed(0xFF, 0xD0, 0xD0);
 const QColor CardYellow(0xFF, 0xFF, 0xA0);
@@ -71,8 +71,11 @@ MatchGrid::MatchGrid(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MatchGrid"));
+    // Two long team names and "Retour le: 15 02 14" share one narrow row:
+    // a small, narrowed face keeps them readable side by side.
     QFont small = font();
-    small.setPointSize(8);
+    small.setPointSize(7);
+    small.setStretch(QFont::Condensed);
     setFont(small);
     for (int k = 0; k < RowCount; ++k) {
         m_rows[k] = makeRow(k);
@@ -99,6 +102,7 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         edit->setAlignment(editable ? Qt::AlignCenter : Qt::AlignLeft);
         edit->setTextMargins(0, 0, 0, 0);
         if (editable) {
+            setBase(edit, Qt::white);
             edit->setValidator(new QRegularExpressionValidator(storable, edit));
         } else {
             edit->setFocusPolicy(Qt::NoFocus);
@@ -179,6 +183,8 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         row.nm->setText(shown.fixtureKey);
         row.t1->setText(shown.homeName);
         row.t2->setText(shown.awayName);
+        row.t1->setToolTip(shown.homeName);
+        row.t2->setToolTip(shown.awayName);
         row.t1->setCursorPosition(0);
         row.t2->setCursorPosition(0);
         setBase(row.t1, colourOf(shown.homeBack));
@@ -193,6 +199,7 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         row.cr2->setText(shown.cards.awayRed);
         applyCardLayout(k, shown.cardLayout);
         row.infoM->setText(shown.info);
+        row.infoM->setToolTip(shown.info);
         setText(row.infoM, colourOf(shown.infoColour));
         setBoldFont(row.infoM, shown.infoBold);
         for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})

@@ -39,10 +39,11 @@ public:
 
 namespace {
 
-constexpr int GridTop = 54;
+constexpr int GridTop = 70; // under the header and a news line of two lines
 constexpr int HeaderHeight = 34;
 constexpr int TotalsHeight = 44;
 const QColor HeaderBackground(0xE8, 0xEC, 0xF8);
+const QColor GridBackground(0xC4, 0xCE, 0xE4); // the white boxes stand out on it
 constexpr int ExportLeft = 264;
 constexpr int ExportTop = 8;
 constexpr int ExportWidth = 296;
@@ -102,7 +103,7 @@ void MainWindow::installMatchDay()
     parts.grid = new MatchGrid(frame);
     parts.grid->move(0, GridTop);
     parts.grid->setAutoFillBackground(true);
-    windowstyle::setColours(parts.grid, Qt::black, HeaderBackground);
+    windowstyle::setColours(parts.grid, Qt::black, GridBackground);
 
     parts.dayTotals = new QLabel(frame);
     parts.dayTotals->setObjectName(QStringLiteral("Label26"));
@@ -121,7 +122,7 @@ void MainWindow::installMatchDay()
     auto *dueCaption = new QLabel(QStringLiteral("Journées passées :"), frame);
     dueCaption->setObjectName(QStringLiteral("Label25Caption"));
     windowstyle::setColours(dueCaption, Qt::white);
-    dueCaption->setGeometry(150, bottom + 2, 110, 18);
+    dueCaption->setGeometry(110, bottom + 2, 150, 18);
     dueCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     parts.due = new QLabel(QString::number(m_session.state().dueMatchDays()), frame);
     parts.due->setObjectName(QStringLiteral("Label25"));
