@@ -56,8 +56,8 @@ TEST(SaveEntries, OneStepKeepsOtherRecordsAndTellsWhetherTheStoreChangedSinceSta
     ResultStore store(folder.path());
     const QDateTime modified = QFileInfo(store.path()).lastModified();
 
-    saveentries::Outcome outcome =
-        saveentries::save(store, {typed(QStringLiteral("1800"), QStringLiteral("C|||2||||H"))}, Now, modified.addSecs(60));
+    const QList<saveentries::TypedRow> rows = {typed(QStringLiteral("1800"), QStringLiteral("C|||2||||H"))};
+    saveentries::Outcome outcome = saveentries::save(store, rows, Now, modified.addSecs(60));
     EXPECT_TRUE(outcome.saved);
     EXPECT_FALSE(outcome.changedSinceStart); // the store was older than the start
     EXPECT_EQ(store.match(QStringLiteral("1800")).toText(), QStringLiteral("C|||2||||H"));

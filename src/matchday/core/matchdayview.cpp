@@ -128,11 +128,15 @@ MatchDayView build(const Season &season, const ResultStore &store, MatchDayNo da
         row.homeName = season.teamNameOfLetter(row.homeLetter);
         row.awayName = season.teamNameOfLetter(row.awayLetter);
         const bool hasFavourite = !favouriteTeam.isEmpty();
-        row.homeBack = hasFavourite && row.homeName == favouriteTeam ? entry::colour::Favourite : entry::colour::White;
-        row.awayBack = hasFavourite && row.awayName == favouriteTeam ? entry::colour::Favourite : entry::colour::White;
+        const auto back = [&](const QString &name) {
+            return hasFavourite && name == favouriteTeam ? entry::colour::Favourite : entry::colour::White;
+        };
+        row.homeBack = back(row.homeName);
+        row.awayBack = back(row.awayName);
 
         const MatchRecord record = store.match(row.fixtureKey);
-        view.goals += text::leadingInt(record[MatchRecord::HomeGoals]) + text::leadingInt(record[MatchRecord::AwayGoals]);
+        view.goals +=
+            text::leadingInt(record[MatchRecord::HomeGoals]) + text::leadingInt(record[MatchRecord::AwayGoals]);
         row.homeGoals = scoreBox(record[MatchRecord::HomeGoals]);
         row.awayGoals = scoreBox(record[MatchRecord::AwayGoals]);
         row.cards.homeRed = entry::cutCardCount(record[MatchRecord::HomeRed].trimmed());
@@ -147,7 +151,9 @@ MatchDayView build(const Season &season, const ResultStore &store, MatchDayNo da
 
         // Names of a fixture with nothing stored stay black; anything stored,
         // even "-", colours them by the score as an edit would.
-        if (!record[MatchRecord::HomeGoals].trimmed().isEmpty() || !record[MatchRecord::AwayGoals].trimmed().isEmpty()) {
+        const bool anyScoreStored = !record[MatchRecord::HomeGoals].trimmed().isEmpty()
+                                 || !record[MatchRecord::AwayGoals].trimmed().isEmpty();
+        if (anyScoreStored) {
             const entry::ScoreLook look = entry::scoreLook(row.homeGoals, row.awayGoals);
             row.homeLook = look.home;
             row.awayLook = look.away;

@@ -52,7 +52,8 @@ QString format(const QDateTime &moment)
 
 std::optional<QDateTime> parse(const QString &text, int year)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*([0-9]{1,2})\\s+(\\S+)\\s+([0-9]{1,2}):([0-9]{2})\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([0-9]{1,2})\\s+(\\S+)\\s+([0-9]{1,2}):([0-9]{2})\\s*$"));
     const QRegularExpressionMatch match = pattern.match(text);
     if (!match.hasMatch())
         return std::nullopt;

@@ -284,8 +284,9 @@ void MainWindow::openExportPanel()
     ExportPanel *panel = m_matchDay->exportPanel;
     m_matchDayFrame->hide();
     const Season &season = m_session.season();
-    panel->open(newsText(), m_session.store().ini().read(QStringLiteral("CV"), QStringLiteral("CV"), QStringLiteral("-")),
-                programinfo::versionText(), teamNames(season),
+    const QString published =
+        m_session.store().ini().read(QStringLiteral("CV"), QStringLiteral("CV"), QStringLiteral("-"));
+    panel->open(newsText(), published, programinfo::versionText(), teamNames(season),
                 exportdata::adjustmentLines(season, m_session.bonusMalus()));
     panel->show();
     panel->raise();
