@@ -72,15 +72,3 @@ TEST_F(MonthCalendarViewTest, MonthClickLocksReachingALineUnlocksLineClickOpens)
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened[0][0].toInt(), 11); // the line's tag 10, plus one
 }
-
-TEST_F(MonthCalendarViewTest, MonthsTealUnderThePointerNavyOtherwise)
-{
-    const QColor navy(0x00, 0x00, 0x80), teal(0x00, 0x80, 0x80);
-    view.markMonth(4);
-    EXPECT_EQ(view.label(4)->palette().color(QPalette::Window), teal);
-    EXPECT_EQ(view.label(3)->palette().color(QPalette::Window), navy);
-    view.resetMonthHover();
-    EXPECT_EQ(view.label(4)->palette().color(QPalette::Window), navy);
-    EXPECT_EQ(view.monthDate(4), QDate(2013, 12, 8));
-    EXPECT_FALSE(view.monthDate(10).isValid());
-}
