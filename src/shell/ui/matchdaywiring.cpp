@@ -11,7 +11,6 @@
 #include "online/core/saveentries.h"
 #include "online/core/sendingtool.h"
 #include "online/ui/exportpanel.h"
-#include "season/core/twips.h"
 #include "shell/core/launcher.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/prompt.h"
