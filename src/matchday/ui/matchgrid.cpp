@@ -1,13 +1,15 @@
 #include "matchday/ui/matchgrid.h"
 
+#include "matchday/ui/gridbox.h"
 #include "season/core/twips.h"
 
 #include <QLabel>
-#include <QLineEdit>
+#include <QRegularExpressionValidator>
 
 namespace {
 constexpr int RowPitch = 220; // twips between two rows
 constexpr int RowHeight = 210;
+constexpr int ScoreMaxLength = 3;
 
 // Left edge and width of each box within a row, in twips; the card slots sit
 // at the ends of the row, outside the names and scores.
@@ -17,23 +19,68 @@ struct Slot
     int left;
     int width;
 };
-constexpr Slot CardHomeRed{"CR1", 15, 150};
-constexpr Slot CardHomeYellow{"CJ1", 180, 150};
-constexpr Slot HomeTeam{"T1", 345, 1140};
-constexpr Slot HomeGoals{"R1", 1500, 270};
-constexpr Slot AwayGoals{"R2", 1785, 270};
-constexpr Slot AwayTeam{"T2", 2070, 1020};
-constexpr Slot CardAwayYellow{"CJ2", 3105, 150};
-constexpr Slot CardAwayRed{"CR2", 3270, 150};
-constexpr Slot Info{"InfoM", 3435, 1000};
+constexpr Slot CardHomeRed{"CR1", entry::HomeRedSlot, 150};
+constexpr Slot CardHomeYellow{"CJ1", entry::HomeYellowSlot, 150};
+constexpr Slot HomeTeam{"T1", 345, 1080};
+constexpr Slot HomeGoals{"R1", 1440, 255};
+constexpr Slot AwayGoals{"R2", 1710, 255};
+constexpr Slot AwayTeam{"T2", 1980, 1110};
+constexpr Slot CardAwayYellow{"CJ2", entry::AwayYellowSlot, 150};
+constexpr Slot CardAwayRed{"CR2", entry::AwayRedSlot, 150};
+constexpr Slot Info{"InfoM", 3435, 1005};
+
+const QColor CardRed(0xFF, 0xD0, 0xD0);
+const QColor CardYellow(0xFF, 0xFF, 0xA0);
+
+QColor colourOf(quint32 rgb)
+{
+    return QColor::fromRgb(QRgb(0xFF000000u | rgb));
+}
+
+void setBase(QWidget *w, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, colour);
+    w->setPalette(pal);
+}
+
+void setText(QWidget *w, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Text, colour);
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+void setBoldFont(QWidget *w, bool bold)
+{
+    if (w->font().bold() == bold)
+        return;
+    QFont font = w->font();
+    font.setBold(bold);
+    w->setFont(font);
+}
+
+void moveLeft(QWidget *w, int leftTwips)
+{
+    w->move(twips(leftTwips), w->y());
+}
 } // namespace
 
 MatchGrid::MatchGrid(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MatchGrid"));
-    for (int k = 0; k < RowCount; ++k)
+    // Two long team names and "Retour le: 15 02 14" share one narrow row:
+    // a small, narrowed face keeps them readable side by side.
+    QFont small = font();
+    small.setPointSize(7);
+    small.setStretch(QFont::Condensed);
+    setFont(small);
+    for (int k = 0; k < RowCount; ++k) {
         m_rows[k] = makeRow(k);
+        connectRow(k);
+    }
     setFixedSize(twips(Info.left + Info.width), twips(RowPitch * RowCount));
 }
 
@@ -46,11 +93,21 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         w->setGeometry(twips(slot.left), top, twips(slot.width), twips(RowHeight));
         w->hide();
     };
+    // A "|" would split the stored record and shift every later field.
+    static const QRegularExpression storable(QStringLiteral("[^|]*"));
     auto box = [&](const Slot &slot, bool editable) {
-        auto *edit = new QLineEdit(this);
+        auto *edit = new GridBox(this);
         edit->setFrame(false);
         edit->setReadOnly(!editable);
         edit->setAlignment(editable ? Qt::AlignCenter : Qt::AlignLeft);
+        edit->setTextMargins(0, 0, 0, 0);
+        if (editable) {
+            setBase(edit, Qt::white);
+            edit->setValidator(new QRegularExpressionValidator(storable, edit));
+        } else {
+            edit->setFocusPolicy(Qt::NoFocus);
+            edit->setCursor(Qt::ArrowCursor);
+        }
         place(edit, slot);
         return edit;
     };
@@ -64,6 +121,12 @@ MatchGrid::Row MatchGrid::makeRow(int k)
     row.t2 = box(AwayTeam, false);
     row.cj2 = box(CardAwayYellow, true);
     row.cr2 = box(CardAwayRed, true);
+    row.r1->setMaxLength(ScoreMaxLength);
+    row.r2->setMaxLength(ScoreMaxLength);
+    for (GridBox *card : {row.cr1, row.cr2})
+        setBase(card, CardRed);
+    for (GridBox *card : {row.cj1, row.cj2})
+        setBase(card, CardYellow);
     row.infoM = new QLabel(this);
     row.infoM->setTextFormat(Qt::PlainText);
     place(row.infoM, Info);
@@ -72,4 +135,185 @@ MatchGrid::Row MatchGrid::makeRow(int k)
     row.nm->setProperty("index", k);
     row.nm->hide();
     return row;
+}
+
+void MatchGrid::connectRow(int k)
+{
+    const Row &row = m_rows[k];
+    connect(row.r1, &QLineEdit::textEdited, this, [this, k] { scoreEdited(k); });
+    connect(row.r2, &QLineEdit::textEdited, this, [this, k] { scoreEdited(k); });
+    for (GridBox *score : {row.r1, row.r2}) {
+        connect(score, &GridBox::pressed, this, [this, k, score] {
+            openCards(k);
+            // Typing then replaces a two-digit score.
+            score->setSelection(0, 2);
+        });
+    }
+    for (GridBox *card : {row.cr1, row.cj1, row.cj2, row.cr2}) {
+        connect(card, &QLineEdit::textEdited, this, [this, card] { cardEdited(card); });
+        connect(card, &GridBox::focusEntered, this, [this, k] { openCards(k); });
+    }
+    for (GridBox *box : {row.cr1, row.cj1, row.r1, row.r2, row.cj2, row.cr2})
+        connect(box, &QLineEdit::returnPressed, this, &MatchGrid::enterPressed);
+    connect(row.t1, &GridBox::entered, this, [this, k] { emit teamHovered(m_rows[k].t1->text(), true); });
+    connect(row.r1, &GridBox::entered, this, [this, k] { emit teamHovered(m_rows[k].t1->text(), false); });
+    connect(row.t2, &GridBox::entered, this, [this, k] { emit teamHovered(m_rows[k].t2->text(), true); });
+    connect(row.r2, &GridBox::entered, this, [this, k] { emit teamHovered(m_rows[k].t2->text(), false); });
+}
+
+void MatchGrid::showRows(const QList<GridRow> &rows)
+{
+    m_shown = int(qMin<qsizetype>(rows.size(), RowCount));
+    for (int k = 0; k < RowCount; ++k) {
+        Row &row = m_rows[k];
+        if (k >= m_shown) {
+            for (QLineEdit *box : std::initializer_list<QLineEdit *>{row.t1, row.r1, row.r2, row.t2, row.cr1, row.cj1,
+                                                                     row.cj2, row.cr2, row.nm}) {
+                box->clear();
+                box->hide();
+            }
+            row.infoM->clear();
+            row.infoM->hide();
+            row.homeLetter = row.awayLetter = QChar();
+            continue;
+        }
+        const GridRow &shown = rows[k];
+        row.homeLetter = shown.homeLetter;
+        row.awayLetter = shown.awayLetter;
+        row.nm->setText(shown.fixtureKey);
+        row.t1->setText(shown.homeName);
+        row.t2->setText(shown.awayName);
+        row.t1->setToolTip(shown.homeName);
+        row.t2->setToolTip(shown.awayName);
+        row.t1->setCursorPosition(0);
+        row.t2->setCursorPosition(0);
+        setBase(row.t1, colourOf(shown.homeBack));
+        setBase(row.t2, colourOf(shown.awayBack));
+        applyLook(row.t1, shown.homeLook);
+        applyLook(row.t2, shown.awayLook);
+        row.r1->setText(shown.homeGoals);
+        row.r2->setText(shown.awayGoals);
+        row.cr1->setText(shown.cards.homeRed);
+        row.cj1->setText(shown.cards.homeYellow);
+        row.cj2->setText(shown.cards.awayYellow);
+        row.cr2->setText(shown.cards.awayRed);
+        applyCardLayout(k, shown.cardLayout);
+        row.infoM->setText(shown.info);
+        row.infoM->setToolTip(shown.info);
+        setText(row.infoM, colourOf(shown.infoColour));
+        setBoldFont(row.infoM, shown.infoBold);
+        for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})
+            w->show();
+    }
+}
+
+int MatchGrid::shownBottom() const
+{
+    return twips(RowPitch * m_shown);
+}
+
+QList<std::pair<QString, MatchRecord>> MatchGrid::typedRows() const
+{
+    QList<std::pair<QString, MatchRecord>> typed;
+    for (int k = 0; k < m_shown; ++k) {
+        const Row &row = m_rows[k];
+        const entry::CardTexts cards{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
+        typed.append({row.nm->text(),
+                      entry::recordOf(row.homeLetter, cards, row.r1->text(), row.r2->text(), row.awayLetter)});
+    }
+    return typed;
+}
+
+void MatchGrid::layCardsAtRest()
+{
+    for (int k = 0; k < m_shown; ++k) {
+        const Row &row = m_rows[k];
+        const entry::CardTexts cards{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
+        applyCardLayout(k, entry::restingCards(cards, true));
+    }
+}
+
+void MatchGrid::markSecondTeam(const QString &team)
+{
+    const QColor second = colourOf(entry::colour::SecondTeam);
+    for (int k = 0; k < m_shown; ++k) {
+        for (GridBox *name : {m_rows[k].t1, m_rows[k].t2}) {
+            if (name->palette().color(QPalette::Base) == second)
+                setBase(name, colourOf(entry::colour::White));
+            if (name->text() == team)
+                setBase(name, second);
+        }
+    }
+}
+
+void MatchGrid::scoreEdited(int k)
+{
+    const Row &row = m_rows[k];
+    // The card boxes go back to their own slots, as shown or hidden as they were.
+    moveLeft(row.cr1, entry::HomeRedSlot);
+    moveLeft(row.cj1, entry::HomeYellowSlot);
+    moveLeft(row.cj2, entry::AwayYellowSlot);
+    moveLeft(row.cr2, entry::AwayRedSlot);
+    const entry::ScoreLook look = entry::scoreLook(row.r1->text(), row.r2->text());
+    applyLook(row.t1, look.home);
+    applyLook(row.t2, look.away);
+    emit edited();
+}
+
+void MatchGrid::cardEdited(GridBox *box)
+{
+    const QString cut = entry::cutCardCount(box->text());
+    if (cut != box->text())
+        box->setText(cut);
+    emit edited();
+}
+
+void MatchGrid::openCards(int k)
+{
+    applyCardLayout(k, entry::openCards());
+}
+
+void MatchGrid::applyCardLayout(int k, const entry::CardLayout &layout)
+{
+    const Row &row = m_rows[k];
+    moveLeft(row.cr1, entry::HomeRedSlot);
+    moveLeft(row.cj1, layout.homeYellowLeft);
+    moveLeft(row.cj2, layout.awayYellowLeft);
+    moveLeft(row.cr2, entry::AwayRedSlot);
+    row.cr1->setVisible(layout.homeRedShown);
+    row.cj1->setVisible(layout.homeYellowShown);
+    row.cj2->setVisible(layout.awayYellowShown);
+    row.cr2->setVisible(layout.awayRedShown);
+}
+
+void MatchGrid::applyLook(GridBox *name, const entry::NameLook &look)
+{
+    setText(name, colourOf(look.colour));
+    setBoldFont(name, look.bold);
+}
+
+QList<GridBox *> MatchGrid::tabOrder(int k) const
+{
+    const Row &row = m_rows[k];
+    // Reading order once the card boxes are open at their own slots.
+    return {row.cr1, row.cj1, row.r1, row.r2, row.cj2, row.cr2};
+}
+
+bool MatchGrid::focusNextPrevChild(bool next)
+{
+    QList<GridBox *> order;
+    for (int k = 0; k < m_shown; ++k)
+        order += tabOrder(k);
+    const auto at = order.indexOf(qobject_cast<GridBox *>(focusWidget()));
+    if (at < 0 || order.isEmpty())
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype count = order.size();
+    const qsizetype target = ((next ? at + 1 : at - 1) + count) % count;
+    GridBox *box = order[target];
+    // A card box is hidden until its row opens; opening it is what the
+    // focus coming in does anyway.
+    if (box->isHidden())
+        openCards(box->property("index").toInt());
+    box->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }

@@ -2,12 +2,34 @@
 
 #include "season/core/twips.h"
 
+#include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 namespace {
 constexpr int LabelPitch = 305; // twips between two month labels
+constexpr int MonthWidth = 1500;
+constexpr int LinesLeft = 104;   // pixels
+constexpr int LinesWidth = 132;
+constexpr int LinePitch = 20;
+// Matches no month, so the first preview always fills the list.
+const QString NoMonthListed = QStringLiteral("11");
+
 const QColor PastMonth(0x00, 0xC0, 0x00);
 const QColor CurrentOrComing(0xFF, 0xFF, 0x00);
+const QColor Navy(0x00, 0x00, 0x80);
+const QColor Teal(0x00, 0x80, 0x80);
+const QColor LineBackground(0xE8, 0xEC, 0xF8);
+
+void setWindowColour(QLabel *label, const QColor &colour)
+{
+    QPalette pal = label->palette();
+    if (pal.color(QPalette::Window) == colour)
+        return;
+    pal.setColor(QPalette::Window, colour);
+    label->setPalette(pal);
+}
 } // namespace
 
 MonthCalendarView::MonthCalendarView(QWidget *parent)
@@ -20,10 +42,43 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->setProperty("index", k);
         label->setTextFormat(Qt::PlainText);
         label->setCursor(Qt::PointingHandCursor);
-        label->setGeometry(0, twips(LabelPitch * k), twips(1500), twips(LabelPitch - 30));
+        label->setGeometry(0, twips(LabelPitch * k), twips(MonthWidth), twips(LabelPitch - 30));
+        label->setAutoFillBackground(true);
+        setWindowColour(label, Navy);
+        label->installEventFilter(this);
         m_labels[k] = label;
     }
-    setFixedSize(twips(1500), twips(LabelPitch * MonthLabelCount));
+
+    QFont small = font();
+    small.setPointSize(8);
+    for (int j = 0; j < CalendarLineCount; ++j) {
+        auto *line = new QLabel(this);
+        line->setObjectName(QStringLiteral("Label2"));
+        line->setProperty("index", j);
+        line->setTextFormat(Qt::PlainText);
+        line->setFont(small);
+        line->setCursor(Qt::PointingHandCursor);
+        line->setGeometry(LinesLeft, j * LinePitch, LinesWidth, LinePitch - 2);
+        line->setAutoFillBackground(true);
+        setWindowColour(line, LineBackground);
+        line->installEventFilter(this);
+        line->hide();
+        m_lines[j] = line;
+    }
+
+    m_lock = new QCheckBox(QStringLiteral("Verrouillé"), this);
+    m_lock->setObjectName(QStringLiteral("Check1"));
+    m_lock->setFont(small);
+    QPalette pal = m_lock->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_lock->setPalette(pal);
+    m_lock->setGeometry(LinesLeft, CalendarLineCount * LinePitch + 2, LinesWidth, 18);
+
+    m_listed = new QLabel(NoMonthListed, this);
+    m_listed->setObjectName(QStringLiteral("Label3"));
+    m_listed->hide();
+
+    setFixedSize(LinesLeft + LinesWidth, twips(LabelPitch * MonthLabelCount));
 }
 
 void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount> &months)
@@ -38,4 +93,83 @@ void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount>
         label->setPalette(pal);
         label->setVisible(month.date.isValid());
     }
+}
+
+QDate MonthCalendarView::monthDate(int k) const
+{
+    if (k < 0 || k >= MonthLabelCount)
+        return {};
+    return m_labels[k]->property("monthDate").toDate();
+}
+
+bool MonthCalendarView::locked() const
+{
+    return m_lock->isChecked();
+}
+
+void MonthCalendarView::setLocked(bool locked)
+{
+    m_lock->setChecked(locked);
+}
+
+int MonthCalendarView::listedMonth() const
+{
+    bool ok = false;
+    const int k = m_listed->text().toInt(&ok);
+    return ok ? k : -1;
+}
+
+void MonthCalendarView::listMatchDays(int k, const QList<CalendarLine> &lines)
+{
+    for (int j = 0; j < CalendarLineCount; ++j) {
+        QLabel *line = m_lines[j];
+        if (j >= lines.size()) {
+            // Its old tag may stay: a hidden line cannot be clicked.
+            line->clear();
+            line->hide();
+            continue;
+        }
+        const CalendarLine &shown = lines[j];
+        line->setText(shown.text);
+        line->setProperty("tag", shown.day - 1);
+        QPalette pal = line->palette();
+        pal.setColor(QPalette::WindowText, QColor::fromRgb(QRgb(0xFF000000u | shown.colour)));
+        line->setPalette(pal);
+        line->show();
+    }
+    m_listed->setText(QString::number(k));
+}
+
+void MonthCalendarView::markMonth(int k)
+{
+    for (int x = 0; x < MonthLabelCount; ++x)
+        setWindowColour(m_labels[x], x == k ? Teal : Navy);
+}
+
+void MonthCalendarView::resetMonthHover()
+{
+    for (QLabel *label : m_labels)
+        setWindowColour(label, Navy);
+}
+
+bool MonthCalendarView::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool enter = event->type() == QEvent::Enter;
+    const bool click = event->type() == QEvent::MouseButtonRelease
+                    && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    if (!enter && !click)
+        return QWidget::eventFilter(watched, event);
+    const int index = watched->property("index").toInt();
+    if (watched->objectName() == QLatin1String("LabMois")) {
+        if (enter)
+            emit monthHovered(index);
+        else
+            m_lock->setChecked(true);
+    } else if (watched->objectName() == QLatin1String("Label2")) {
+        if (enter)
+            m_lock->setChecked(false);
+        else
+            emit matchDayClicked(watched->property("tag").toInt() + 1);
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -2,13 +2,23 @@
 // wired into the main window.
 #include "shell/ui/mainwindow.h"
 
+#include "matchday/core/matchdayview.h"
+#include "matchday/core/monthcalendar.h"
+#include "matchday/core/teamseasonview.h"
 #include "matchday/ui/matchgrid.h"
 #include "matchday/ui/monthcalendarview.h"
-#include "season/core/twips.h"
+#include "online/core/exportdata.h"
+#include "online/core/saveentries.h"
+#include "online/core/sendingtool.h"
+#include "online/ui/exportpanel.h"
+#include "shell/core/launcher.h"
+#include "shell/core/programinfo.h"
+#include "shell/core/prompt.h"
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/windowstyle.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -18,61 +28,210 @@ class MainWindow::MatchDayParts : public QObject
 public:
     using QObject::QObject;
     MatchGrid *grid = nullptr;
-    QLabel *header = nullptr;
-    QLabel *dayTotals = nullptr;
-    QLabel *due = nullptr;
+    QLabel *header = nullptr;    // Label1
+    QLabel *dayTotals = nullptr; // Label26
+    QLabel *due = nullptr;       // Label25: the plain number of match days due
+    QPushButton *save = nullptr; // "Valider"
+    ExportPanel *exportPanel = nullptr; // Frame6
+    QString summaryTeam; // last team the grid asked the summary panel for
 };
+
+namespace {
+
+constexpr int GridTop = 70; // under the header and a news line of two lines
+constexpr int HeaderHeight = 34;
+constexpr int TotalsHeight = 44;
+const QColor HeaderBackground(0xE8, 0xEC, 0xF8);
+const QColor GridBackground(0xC4, 0xCE, 0xE4); // the white boxes stand out on it
+constexpr int ExportLeft = 264;
+constexpr int ExportTop = 8;
+constexpr int ExportWidth = 296;
+constexpr int ExportHeight = 714;
+
+class BusyPointer
+{
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+QColor colourOf(quint32 rgb)
+{
+    return QColor::fromRgb(QRgb(0xFF000000u | rgb));
+}
+
+QStringList teamNames(const Season &season)
+{
+    QStringList names;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        names << season.teamName(team);
+    return names;
+}
+
+// Lists the match days of month k unless the list is locked on another one,
+// and marks the month under the pointer.
+void previewMonth(MonthCalendarView *months, const Session &session, const QDateTime &now, int k)
+{
+    if (months->locked())
+        return;
+    if (months->listedMonth() != k)
+        months->listMatchDays(k, calendarLines(session.season(), months->monthDate(k), now));
+    months->markMonth(k);
+}
+
+} // namespace
 
 void MainWindow::installMatchDay()
 {
     m_matchDay = new MatchDayParts(this);
+    MatchDayParts &parts = *m_matchDay;
     QFrame *frame = m_matchDayFrame;
 
-    m_matchDay->header = new QLabel(frame);
-    m_matchDay->header->setObjectName(QStringLiteral("Label1"));
-    m_matchDay->header->setTextFormat(Qt::PlainText);
-    m_matchDay->header->setWordWrap(true);
-    windowstyle::setBold(m_matchDay->header);
-    windowstyle::setColours(m_matchDay->header, Qt::white);
-    m_matchDay->header->setGeometry(0, 0, frame->width(), 34);
+    // The header's colours (dark blue, green, red) need a light ground.
+    parts.header = new QLabel(frame);
+    parts.header->setObjectName(QStringLiteral("Label1"));
+    parts.header->setTextFormat(Qt::PlainText);
+    parts.header->setWordWrap(true);
+    parts.header->setIndent(4);
+    windowstyle::setBold(parts.header);
+    windowstyle::setColours(parts.header, Qt::black, HeaderBackground);
+    parts.header->setGeometry(0, 0, frame->width(), HeaderHeight);
 
-    m_matchDay->grid = new MatchGrid(frame);
-    m_matchDay->grid->move(0, 54);
+    parts.grid = new MatchGrid(frame);
+    parts.grid->move(0, GridTop);
+    parts.grid->setAutoFillBackground(true);
+    windowstyle::setColours(parts.grid, Qt::black, GridBackground);
 
-    m_matchDay->dayTotals = new QLabel(frame);
-    m_matchDay->dayTotals->setObjectName(QStringLiteral("Label26"));
-    m_matchDay->dayTotals->setTextFormat(Qt::PlainText);
-    windowstyle::setColours(m_matchDay->dayTotals, Qt::white);
-    const int bottom = 54 + m_matchDay->grid->height() + 4;
-    m_matchDay->dayTotals->setGeometry(0, bottom, frame->width(), 18);
+    parts.dayTotals = new QLabel(frame);
+    parts.dayTotals->setObjectName(QStringLiteral("Label26"));
+    parts.dayTotals->setTextFormat(Qt::PlainText);
+    windowstyle::setColours(parts.dayTotals, Qt::white);
+    parts.dayTotals->setGeometry(4, GridTop, frame->width() - 4, TotalsHeight);
+    parts.dayTotals->hide();
 
-    QPushButton *save = m_buttons->create(1, frame);
-    save->setGeometry(0, bottom + 22, 100, 22);
-    windowstyle::styleCommandButton(save);
+    const int bottom = GridTop + parts.grid->height() + 8;
+    parts.save = m_buttons->create(1, frame);
+    parts.save->setGeometry(0, bottom, 100, 22);
+    windowstyle::styleCommandButton(parts.save);
+    parts.save->hide();
 
-    m_matchDay->due = new QLabel(QString::number(AppState::InitialDueMatchDays), frame);
-    m_matchDay->due->setObjectName(QStringLiteral("Label25"));
-    windowstyle::setColours(m_matchDay->due, Qt::white);
-    m_matchDay->due->setGeometry(110, bottom + 24, 40, 18);
-    connect(&m_session.state(), &AppState::dueMatchDaysChanged, m_matchDay->due,
-            [label = m_matchDay->due](int due) { label->setText(QString::number(due)); });
+    // The number alone would mean nothing to the reader: it gets a caption.
+    auto *dueCaption = new QLabel(QStringLiteral("Journées passées :"), frame);
+    dueCaption->setObjectName(QStringLiteral("Label25Caption"));
+    windowstyle::setColours(dueCaption, Qt::white);
+    dueCaption->setGeometry(110, bottom + 2, 150, 18);
+    dueCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    parts.due = new QLabel(QString::number(m_session.state().dueMatchDays()), frame);
+    parts.due->setObjectName(QStringLiteral("Label25"));
+    windowstyle::setColours(parts.due, Qt::white);
+    windowstyle::setBold(parts.due);
+    parts.due->setGeometry(264, bottom + 2, 30, 18);
+    connect(&m_session.state(), &AppState::dueMatchDaysChanged, parts.due,
+            [label = parts.due](int due) { label->setText(QString::number(due)); });
+
+    connect(parts.grid, &MatchGrid::edited, parts.save, &QWidget::show);
+    connect(parts.grid, &MatchGrid::enterPressed, this, [this] {
+        // Enter saves like "Valider", and only when something waits for it.
+        if (hasUnsavedEntries())
+            runCommand(1);
+    });
+    connect(parts.grid, &MatchGrid::teamHovered, this, [this](const QString &team, bool onName) {
+        if (team.isEmpty())
+            return;
+        if (onName)
+            parkCrestStrip();
+        // The summary panel names its team in Label11(5); without it, the
+        // last team asked for stands in.
+        QString shown = m_matchDay->summaryTeam;
+        for (QLabel *label : findChildren<QLabel *>(QStringLiteral("Label11"))) {
+            if (label->property("index").toInt() == 5)
+                shown = label->text();
+        }
+        if (team == shown)
+            return;
+        m_matchDay->summaryTeam = team;
+        showTeamSummary(team);
+    });
+
+    connect(m_months, &MonthCalendarView::monthHovered, this,
+            [this](int k) { previewMonth(m_months, m_session, m_session.clock().now(), k); });
+    connect(m_months, &MonthCalendarView::matchDayClicked, this, [this](MatchDayNo day) {
+        showMatchDay(day);
+        unlockSecondTeam();
+    });
+
+    parts.exportPanel = new ExportPanel(this);
+    parts.exportPanel->setGeometry(ExportLeft, ExportTop, ExportWidth, ExportHeight);
+    parts.exportPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    parts.exportPanel->setLineWidth(2);
+    windowstyle::setColours(parts.exportPanel, Qt::black, windowstyle::PanelBackground);
+    QPushButton *send = m_buttons->create(14, parts.exportPanel);
+    QPushButton *close = m_buttons->create(15, parts.exportPanel);
+    QPushButton *insert = m_buttons->create(30, parts.exportPanel);
+    for (QPushButton *button : {send, close, insert})
+        windowstyle::styleCommandButton(button);
+    parts.exportPanel->placeButtons(send, close, insert);
+    parts.exportPanel->hide();
+    connect(parts.exportPanel, &ExportPanel::newsChanged, this, [this](const QString &published) {
+        setNewsText(published);
+        showNews();
+    });
 }
 
 void MainWindow::selectCurrentMatchDay()
 {
     m_session.refreshDueMatchDays();
+    const QDateTime now = m_session.clock().now();
+    const Season &season = m_session.season();
+    showMatchDay(matchday::currentMatchDay(season, now));
+    if (const std::optional<int> k = monthToPreview(buildMonthLabels(season.matchDayDate(1), now), now))
+        previewMonth(m_months, m_session, now, *k);
 }
 
-void MainWindow::showMatchDay(MatchDayNo)
+void MainWindow::showMatchDay(MatchDayNo day)
 {
+    if (day < 1 || day > MatchDayCount)
+        return;
+    MatchDayParts &parts = *m_matchDay;
+    hideClassifications();
+    closeHighlights();
+    // The export panel stands where the match day shows.
+    parts.exportPanel->hide();
+    m_matchDayFrame->show();
+
+    const MatchDayView view = matchday::build(m_session.season(), m_session.store(), day, m_session.clock().now(),
+                                              m_session.state().favouriteTeam());
+    parts.header->setText(view.header);
+    windowstyle::setColours(parts.header, colourOf(view.headerColour), HeaderBackground);
+    parts.grid->showRows(view.rows);
+    parts.dayTotals->setText(view.dayTotals.join(QLatin1Char('\n')));
+    parts.dayTotals->move(parts.dayTotals->x(), GridTop + parts.grid->shownBottom() + 4);
+    parts.dayTotals->show();
+    m_session.state().setDisplayedMatchDay(day);
+    // A freshly shown match day has nothing to validate.
+    parts.save->hide();
 }
 
-void MainWindow::showTeamSeason(const QString &)
+void MainWindow::showTeamSeason(const QString &team)
 {
+    BusyPointer busy;
+    MatchDayParts &parts = *m_matchDay;
+    closeDonors();
+    clearDayTotals();
+    m_session.state().setDisplayedMatchDay(0);
+    const TeamSeasonView view = teamseason::build(m_session.season(), m_session.store(), team,
+                                                  m_session.clock().now(), m_session.state().favouriteTeam());
+    // An unknown name leaves the grid as it was.
+    if (view.known)
+        parts.grid->showRows(view.rows);
+    parts.save->hide();
 }
 
-void MainWindow::markSecondTeam(const QString &)
+void MainWindow::markSecondTeam(const QString &team)
 {
+    m_matchDay->grid->markSecondTeam(team);
 }
 
 void MainWindow::setGridHeader(const QString &text)
@@ -83,34 +242,116 @@ void MainWindow::setGridHeader(const QString &text)
 void MainWindow::clearDayTotals()
 {
     m_matchDay->dayTotals->clear();
+    m_matchDay->dayTotals->hide();
 }
 
 void MainWindow::saveEnteredResults()
 {
+    MatchDayParts &parts = *m_matchDay;
+    const QString folder = m_session.programFolder();
+    ResultStore &store = m_session.store();
+    saveentries::Outcome outcome;
+    {
+        BusyPointer busy;
+        outcome = saveentries::save(store, parts.grid->typedRows(), m_session.clock().now(),
+                                    m_session.state().startTime());
+    }
+    if (!outcome.saved) {
+        // Nothing reached the store: the typed values stay for another try.
+        parts.save->show();
+        m_services.prompt.inform(saveentries::SaveFailedTitle, saveentries::SaveFailedText);
+        return;
+    }
+    store.notifyChanged();
+    parts.grid->layCardsAtRest();
+    parts.save->hide();
+    m_buttons->button(13)->setVisible(outcome.changedSinceStart && !sendingtool::pathIn(folder).isEmpty());
+
+    computeStandings();
+    const int shownDay = m_session.state().displayedMatchDay();
+    if (shownDay > 0)
+        markRankMovement(shownDay);
 }
 
 bool MainWindow::hasUnsavedEntries() const
 {
-    return false;
+    return !m_matchDay->save->isHidden();
 }
 
 void MainWindow::openExportPanel()
 {
+    ExportPanel *panel = m_matchDay->exportPanel;
+    m_matchDayFrame->hide();
+    const Season &season = m_session.season();
+    const QString published =
+        m_session.store().ini().read(QStringLiteral("CV"), QStringLiteral("CV"), QStringLiteral("-"));
+    panel->open(newsText(), published, programinfo::versionText(), teamNames(season),
+                exportdata::adjustmentLines(season, m_session.bonusMalus()));
+    panel->show();
+    panel->raise();
+    showNews();
 }
 
 void MainWindow::sendResults()
 {
+    ExportPanel *panel = m_matchDay->exportPanel;
+    const QString news = exportdata::publishedNews(panel->news());
+    panel->setNews(news);
+    ResultStore &store = m_session.store();
+    if (!store.ini().write(exportdata::sendEntries(news, panel->publishedVersion(), m_session.clock().now()))) {
+        m_services.prompt.inform(exportdata::SendFailedTitle, exportdata::SendFailedText);
+        return;
+    }
+    store.notifyChanged();
+    setNewsText(news);
+
+    // The store is complete and closed in the program folder: the tool may
+    // take it. It runs on its own; the program does not wait for it.
+    const QString folder = m_session.programFolder();
+    const QString tool = sendingtool::pathIn(folder);
+    if (tool.isEmpty()) {
+        m_services.prompt.inform(exportdata::SendFailedTitle, exportdata::ToolMissingText);
+        return;
+    }
+    if (!m_services.launcher.startProgram(tool, folder)) {
+        m_services.prompt.inform(exportdata::SendFailedTitle, exportdata::ToolFailedText);
+        return;
+    }
+    panel->hide();
+    selectCurrentMatchDay();
+    m_buttons->button(13)->hide();
 }
 
 void MainWindow::closeExportPanel()
 {
+    m_matchDay->exportPanel->hide();
     selectCurrentMatchDay();
 }
 
 void MainWindow::insertAdjustment()
 {
+    ExportPanel *panel = m_matchDay->exportPanel;
+    const QString typed = panel->adjustmentText();
+    const QString team = panel->chosenTeam();
+    if (const std::optional<int> whole = exportdata::wholeAdjustment(typed)) {
+        const QString value = QString::number(*whole);
+        panel->setAdjustmentText(value);
+        if (!team.isEmpty()) {
+            if (m_session.store().writeBonusMalus(m_session.season().teamNoOfName(team), value))
+                m_session.store().notifyChanged();
+            else
+                m_services.prompt.inform(exportdata::AdjustmentTitle, exportdata::AdjustmentFailedText);
+        }
+    } else if (!team.isEmpty() || !typed.trimmed().isEmpty()) {
+        // Nothing is stored for a text that is not a number of points.
+        m_services.prompt.inform(exportdata::AdjustmentTitle, exportdata::adjustmentRejectedText(typed));
+    }
+    m_session.loadBonusMalus();
+    panel->showAdjustments(exportdata::adjustmentLines(m_session.season(), m_session.bonusMalus()));
+    computeStandings();
 }
 
 void MainWindow::resetMonthHover()
 {
+    m_months->resetMonthHover();
 }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "season/core/inifile.h"
+#include "season/core/matchrecord.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+class ResultStore;
+
+// Saving the results typed into the match grid: the stamp and every typed
+// row go into the results store in one locked step, so the store holds either
+// the whole evening's entry or none of it.
+namespace saveentries {
+
+// A grid row as typed: its fixture key and the record its boxes make.
+using TypedRow = std::pair<QString, MatchRecord>;
+
+inline const QString SaveFailedTitle = QStringLiteral("Valider");
+inline const QString SaveFailedText = QStringLiteral(
+    "Les résultats n'ont pas pu être enregistrés dans Resultats2013.ini (dossier protégé en écriture, disque "
+    "plein ou fichier occupé par un autre programme).\nLes scores saisis restent affichés : corrigez le problème "
+    "puis appuyez de nouveau sur \"Valider\".");
+
+// What one save writes: the "Maj" stamp, then the record of every row whose
+// home-goals box is filled (the others are left as stored). A box's "|" or
+// line break would split the record or the file's line, so those characters
+// are dropped.
+QList<IniFile::Entry> entriesOf(const QList<TypedRow> &rows, const QDateTime &now);
+
+// Whether the store was modified after `startTime`: the store has news worth
+// sending. False for a missing store.
+bool changedSince(const QString &storePath, const QDateTime &startTime);
+
+struct Outcome
+{
+    bool saved = false;
+    bool changedSinceStart = false; // measured before writing
+};
+
+// Writes the stamp and the rows in one step. Nothing is written when it fails.
+Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &now, const QDateTime &startTime);
+
+} // namespace saveentries

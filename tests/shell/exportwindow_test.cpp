@@ -1,0 +1,138 @@
+#include "matchdaytestsupport.h"
+
+#include "shell/core/programinfo.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace {
+
+class ExportWindow : public MatchDayWindow
+{
+protected:
+    // Start-up, then the hidden switch on the title offers "Expé Fichier".
+    void startAndOpenPanel(bool largeStore = false)
+    {
+        if (largeStore)
+            padStore();
+        tool = addSendingTool();
+        start();
+        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label8")), Qt::LeftButton);
+        click(13);
+    }
+    QWidget *panel() const { return widget<QWidget>(QStringLiteral("Frame6")); }
+    QLineEdit *edit(const char *name, int index = -1) const { return widget<QLineEdit>(QLatin1String(name), index); }
+
+    QString tool;
+};
+
+} // namespace
+
+TEST_F(ExportWindow, OpensOverTheMatchDayWithTheStoreValues)
+{
+    startAndOpenPanel();
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_FALSE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
+    EXPECT_EQ(panel()->geometry(), QRect(264, 8, 296, 714));
+    EXPECT_EQ(edit("Text2")->text(), QStringLiteral("1.3"));
+    EXPECT_TRUE(edit("Text2")->isReadOnly());
+    EXPECT_EQ(text(QStringLiteral("Label16")), programinfo::versionText());
+    // The store's news, as it would be published, previewed in the news panel.
+    EXPECT_EQ(edit("Text1")->text(), QStringLiteral("Fin de saison : merci a tous les benevoles !"));
+    EXPECT_EQ(text(QStringLiteral("Label14")), QStringLiteral("Fin de saison : merci a tous les benevoles !"));
+    EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame5"))->isVisible());
+    // Adjustments of the bundled store: D -3 and K -1.
+    auto *list = widget<QListWidget>(QStringLiteral("List7"));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Stade Bérange: [-3]"));
+
+    // Closed and opened again: still twenty teams to choose from.
+    click(15);
+    EXPECT_FALSE(panel()->isVisible());
+    EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
+    EXPECT_EQ(session->state().displayedMatchDay(), 18);
+    click(13);
+    EXPECT_EQ(widget<QComboBox>(QStringLiteral("Combo1"))->count(), 20);
+}
+
+TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramFolder)
+{
+    startAndOpenPanel();
+    edit("Text1")->clear();
+    typeText(edit("Text1"), QStringLiteral("Journée reportée à samedi"));
+    EXPECT_EQ(text(QStringLiteral("Label14")), QStringLiteral("Journee reportee a samedi"));
+    QTest::mouseDClick(edit("Text2"), Qt::LeftButton);
+    edit("Text2")->selectAll();
+    QTest::keyClicks(edit("Text2"), QStringLiteral("1.4"));
+    click(14);
+
+    ResultStore &store = session->store();
+    EXPECT_EQ(store.newsText(), QStringLiteral("Journee reportee a samedi"));
+    EXPECT_EQ(store.version(), QStringLiteral("1.4"));
+    EXPECT_EQ(store.stamp(), QStringLiteral("05 déc. 20:00"));
+    ASSERT_EQ(launcher.programs.size(), 1u);
+    EXPECT_EQ(launcher.programs[0].first, tool);
+    EXPECT_EQ(launcher.programs[0].second, folder.path());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+    EXPECT_FALSE(panel()->isVisible());
+    EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
+    EXPECT_TRUE(button(13)->isHidden());
+}
+
+TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
+{
+    startAndOpenPanel(true);
+    const QByteArray before = folder.read(QStringLiteral("Resultats2013.ini"));
+    {
+        UnwritableFolder readOnly(folder.path());
+        click(14);
+    }
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Envoyer\n")));
+    EXPECT_TRUE(launcher.programs.empty());
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
+}
+
+TEST_F(ExportWindow, SendWithoutTheToolSaysSo)
+{
+    startAndOpenPanel();
+    QFile::remove(tool);
+    click(14);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Porvex est absent")));
+    EXPECT_TRUE(launcher.programs.empty());
+}
+
+TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
+{
+    startAndOpenPanel();
+    auto *teams = widget<QComboBox>(QStringLiteral("Combo1"));
+    auto *list = widget<QListWidget>(QStringLiteral("List7"));
+    QLineEdit *amount = edit("Text3", 1);
+
+    // No team chosen: nothing stored, the list and the table refreshed all the same.
+    QTest::keyClicks(amount, QStringLiteral("5"));
+    click(30);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_TRUE(prompt.messages.isEmpty());
+
+    teams->setCurrentIndex(2); // Étréville AC, letter C
+    amount->clear();
+    QTest::keyClicks(amount, QStringLiteral("-2,5"));
+    click(30);
+    EXPECT_EQ(amount->text(), QStringLiteral("-3"));
+    EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));
+    EXPECT_EQ(session->bonusMalus()[2], -3.0f);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Étréville AC: [-3]"));
+
+    // Text where a number belongs: the volunteer is told and nothing changes.
+    amount->clear();
+    QTest::keyClicks(amount, QStringLiteral("trois"));
+    click(30);
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Bonus - Malus\n")));
+    EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));
+    EXPECT_EQ(amount->text(), QStringLiteral("trois"));
+}
