@@ -1,0 +1,206 @@
+#include "standings/core/rankoutlook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+namespace {
+
+// Every outcome of every fixture left, one after the other: the reference
+// the solver must match exactly.
+std::vector<RankRange> bruteForce(const OutlookProblem &p)
+{
+    const int n = p.teamCount();
+    const int games = int(p.remaining.size());
+    std::vector<RankRange> range(n, RankRange{n, 1});
+    // Outcome 0 is a home win, 1 a draw, 2 an away win; points follow each
+    // change of outcome instead of being added up again.
+    static constexpr int HomeGain[] = {3, 1, 0};
+    static constexpr int AwayGain[] = {0, 1, 3};
+    std::vector<int> outcome(games, 0);
+    std::vector<int> final = p.points;
+    for (const LeagueFixture &f : p.remaining)
+        final[f.home] += 3;
+    for (;;) {
+        for (int t = 0; t < n; ++t) {
+            int above = 0;
+            int levelOrAbove = 0;
+            for (int j = 0; j < n; ++j) {
+                above += final[j] > final[t];
+                levelOrAbove += final[j] >= final[t];
+            }
+            range[t].best = std::min(range[t].best, 1 + above);
+            range[t].worst = std::max(range[t].worst, levelOrAbove); // counts t itself
+        }
+        int g = 0;
+        for (; g < games; ++g) {
+            const LeagueFixture &f = p.remaining[g];
+            const int next = (outcome[g] + 1) % 3;
+            final[f.home] += HomeGain[next] - HomeGain[outcome[g]];
+            final[f.away] += AwayGain[next] - AwayGain[outcome[g]];
+            outcome[g] = next;
+            if (next != 0)
+                break;
+        }
+        if (g == games)
+            break;
+    }
+    return range;
+}
+
+// Rounds of a double round robin (circle method), any even team count.
+std::vector<std::vector<LeagueFixture>> roundRobin(int n)
+{
+    std::vector<std::vector<LeagueFixture>> rounds;
+    for (int r = 0; r < n - 1; ++r) {
+        std::vector<LeagueFixture> round;
+        const auto at = [r, n](int k) { return (k + r) % (n - 1); };
+        round.push_back(r % 2 == 0 ? LeagueFixture{n - 1, at(0)} : LeagueFixture{at(0), n - 1});
+        for (int k = 1; k < n / 2; ++k)
+            round.push_back({at(k), at(n - 1 - k)});
+        rounds.push_back(round);
+    }
+    for (int r = 0; r < n - 1; ++r) {
+        std::vector<LeagueFixture> back;
+        for (const LeagueFixture &f : rounds[r])
+            back.push_back({f.away, f.home});
+        rounds.push_back(back);
+    }
+    return rounds;
+}
+
+// A league of n teams with `left` rounds to go, the rounds before played at
+// random (`drawShare` in 10 of the games drawn) and small adjustments added
+// now and then, as points deductions do.
+OutlookProblem randomLeague(std::mt19937 &random, int n, int left, int drawShare)
+{
+    const auto rounds = roundRobin(n);
+    OutlookProblem p;
+    p.points.assign(n, 0);
+    std::uniform_int_distribution<int> tenth(0, 9);
+    for (std::size_t r = 0; r < rounds.size(); ++r) {
+        for (const LeagueFixture &f : rounds[r]) {
+            if (r + left >= rounds.size()) {
+                p.remaining.push_back(f);
+                continue;
+            }
+            const int roll = tenth(random);
+            if (roll < drawShare) {
+                ++p.points[f.home];
+                ++p.points[f.away];
+            } else {
+                p.points[roll % 2 == 0 ? f.home : f.away] += 3;
+            }
+        }
+    }
+    for (int &points : p.points) {
+        if (tenth(random) == 0)
+            points += std::uniform_int_distribution<int>(-3, 2)(random);
+    }
+    return p;
+}
+
+void expectSolverMatchesBruteForce(const OutlookProblem &p, OutlookSolveStats *stats = nullptr)
+{
+    const std::vector<RankRange> expected = bruteForce(p);
+    const std::vector<RankRange> fast = solveRankRanges(p, {}, stats);
+    const std::vector<RankRange> solverOnly = solveRankRanges(p, {.shortcuts = false}, stats);
+    for (int t = 0; t < p.teamCount(); ++t) {
+        EXPECT_EQ(fast[t], expected[t]) << "team " << t;
+        EXPECT_EQ(solverOnly[t], expected[t]) << "team " << t;
+    }
+}
+
+} // namespace
+
+void PrintTo(const RankRange &r, std::ostream *os)
+{
+    *os << r.best << "-" << r.worst;
+}
+
+TEST(RankOutlook, SixTeamsWithSeveralRoundsLeftMatchEveryOutcome)
+{
+    std::mt19937 random(20132014);
+    OutlookSolveStats stats;
+    for (int trial = 0; trial < 200; ++trial) {
+        SCOPED_TRACE(trial);
+        expectSolverMatchesBruteForce(randomLeague(random, 6, 2 + trial % 2, trial % 5), &stats);
+    }
+    for (int trial = 0; trial < 3; ++trial) {
+        SCOPED_TRACE(trial);
+        expectSolverMatchesBruteForce(randomLeague(random, 6, 4, trial % 4), &stats);
+    }
+    // Both paths were taken: the shortcuts settle some questions, the
+    // integer program the others.
+    EXPECT_GT(stats.decidedByBounds, 0);
+    EXPECT_GT(stats.solvedExactly, 0);
+}
+
+TEST(RankOutlook, CloseSixTeamLeaguesNeedTheSolverAndStillMatch)
+{
+    // Teams within 14 points of each other with three (now and then four)
+    // rounds left: the questions that the shortcuts cannot settle.
+    std::mt19937 random(38);
+    std::uniform_int_distribution<int> spread(0, 14);
+    OutlookSolveStats stats;
+    for (int trial = 0; trial < 80; ++trial) {
+        SCOPED_TRACE(trial);
+        OutlookProblem p = randomLeague(random, 6, trial % 10 == 0 ? 4 : 3, 3);
+        for (int &points : p.points)
+            points = 20 + spread(random);
+        const std::vector<RankRange> expected = bruteForce(p);
+        EXPECT_EQ(solveRankRanges(p, {}, &stats), expected);
+    }
+    EXPECT_GT(stats.solvedExactly, 0);
+}
+
+TEST(RankOutlook, LastRoundsOfLargerLeaguesMatchEveryOutcome)
+{
+    std::mt19937 random(1920);
+    for (const auto &[teams, left] : {std::pair{10, 2}, std::pair{8, 3}, std::pair{12, 1}, std::pair{20, 1}}) {
+        SCOPED_TRACE(teams);
+        for (int trial = 0; trial < 3; ++trial)
+            expectSolverMatchesBruteForce(randomLeague(random, teams, left, 3));
+    }
+}
+
+TEST(RankOutlook, NothingLeftRanksByPointsWithTiesSpread)
+{
+    const OutlookProblem p{{10, 7, 10, 3}, {}};
+    const std::vector<RankRange> r = solveRankRanges(p);
+    EXPECT_EQ(r[0], (RankRange{1, 2}));
+    EXPECT_EQ(r[2], (RankRange{1, 2}));
+    EXPECT_EQ(r[1], (RankRange{3, 3}));
+    EXPECT_EQ(r[3], (RankRange{4, 4}));
+}
+
+TEST(RankOutlook, NoResultYetLeavesEveryRankOpen)
+{
+    OutlookProblem p;
+    p.points.assign(20, 0);
+    for (const auto &round : roundRobin(20))
+        p.remaining.insert(p.remaining.end(), round.begin(), round.end());
+    for (const RankRange &r : solveRankRanges(p))
+        EXPECT_EQ(r, (RankRange{1, 20}));
+}
+
+TEST(RankOutlook, TwoChasersWhoStillMeetCannotBothOvertake)
+{
+    // Leader 60 with nothing left; two chasers on 58 who meet in the last
+    // game. Each alone could pass 60, so each can finish first, but not
+    // both: the leader's worst is second, not third.
+    const OutlookProblem p{{60, 58, 58, 40}, {{1, 2}}};
+    const std::vector<RankRange> r = solveRankRanges(p);
+    EXPECT_EQ(r, bruteForce(p));
+    EXPECT_EQ(r[0], (RankRange{1, 2}));
+    EXPECT_EQ(r[1], (RankRange{1, 3}));
+}
+
+TEST(RankOutlook, FixturesOutsideTheLeagueAreIgnored)
+{
+    const OutlookProblem p{{3, 3}, {{0, 1}, {0, 0}, {1, 7}, {-1, 0}}};
+    const std::vector<RankRange> r = solveRankRanges(p);
+    EXPECT_EQ(r, bruteForce(OutlookProblem{{3, 3}, {{0, 1}}}));
+}
