@@ -6,6 +6,7 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/messageboxprompt.h"
 #include "shell/ui/pictures.h"
+#include "standings/core/outlookprinter.h"
 #include "standings/core/standingsprinter.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ struct Options
     QString dataDir;
     QString matchDay;
     bool printStandings = false;
+    bool explain = false; // with printStandings: the criterion behind each row
+    bool printOutlook = false;
     bool version = false;
     bool quitAfterFirstPaint = false;
     QString error;
@@ -48,6 +51,10 @@ Options parseOptions(int argc, char **argv)
             value(options.matchDay);
         else if (arg == QLatin1String("--print-standings"))
             options.printStandings = true;
+        else if (arg == QLatin1String("--explain"))
+            options.explain = true;
+        else if (arg == QLatin1String("--print-outlook"))
+            options.printOutlook = true;
         else if (arg == QLatin1String("--version"))
             options.version = true;
         else if (arg == QLatin1String("--quit-after-first-paint"))
@@ -55,6 +62,8 @@ Options parseOptions(int argc, char **argv)
         else if (!arg.startsWith(QLatin1String("-platform")) && !arg.startsWith(QLatin1String("-style")))
             options.error = QStringLiteral("Option inconnue : %1").arg(arg);
     }
+    if (options.explain && !options.printStandings && options.error.isEmpty())
+        options.error = QStringLiteral("--explain accompagne --print-standings");
     return options;
 }
 
@@ -91,7 +100,9 @@ int printStandingsAndExit(int argc, char **argv, const Options &options)
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-    return printStandings(programFolder(options), options.matchDay, out, err);
+    if (options.printOutlook)
+        return printOutlook(programFolder(options), options.matchDay, out, err);
+    return printStandings(programFolder(options), options.matchDay, options.explain, out, err);
 }
 
 } // namespace
@@ -107,7 +118,7 @@ int main(int argc, char **argv)
         printf("kestrane %s\n", programinfo::fullVersionText().toLatin1().constData());
         return 0;
     }
-    if (options.printStandings)
+    if (options.printStandings || options.printOutlook)
         return printStandingsAndExit(argc, argv, options);
 
     QApplication app(argc, argv);

@@ -3,16 +3,52 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <vector>
 
 namespace {
+
+// Two finished teams level on points keep their table order when no team
+// with games left can finish on those points.
+bool knownAhead(const OutlookProblem &p, int a, int b)
+{
+    if (p.tablePosition.empty() || p.points[a] != p.points[b] || p.tablePosition[a] > p.tablePosition[b])
+        return false;
+    std::vector<int> games(p.teamCount(), 0);
+    for (const LeagueFixture &f : p.remaining) {
+        ++games[f.home];
+        ++games[f.away];
+    }
+    if (games[a] > 0 || games[b] > 0)
+        return false;
+    for (int k = 0; k < p.teamCount(); ++k) {
+        // Reachable totals of k, one game at a time.
+        std::vector<int> totals{p.points[k]};
+        for (int g = 0; g < games[k]; ++g) {
+            std::vector<int> next;
+            for (int total : totals) {
+                for (int gain : {0, 1, 3})
+                    next.push_back(total + gain);
+            }
+            totals = next;
+        }
+        if (games[k] > 0 && std::find(totals.begin(), totals.end(), p.points[a]) != totals.end())
+            return false;
+    }
+    return true;
+}
 
 // Every outcome of every fixture left, one after the other: the reference
 // the solver must match exactly.
 std::vector<RankRange> bruteForce(const OutlookProblem &p)
 {
     const int n = p.teamCount();
+    std::vector<std::vector<bool>> ahead(n, std::vector<bool>(n, false));
+    for (int a = 0; a < n; ++a) {
+        for (int b = 0; b < n; ++b)
+            ahead[a][b] = a != b && knownAhead(p, a, b);
+    }
     const int games = int(p.remaining.size());
     std::vector<RankRange> range(n, RankRange{n, 1});
     // Outcome 0 is a home win, 1 a draw, 2 an away win; points follow each
@@ -28,11 +64,13 @@ std::vector<RankRange> bruteForce(const OutlookProblem &p)
             int above = 0;
             int levelOrAbove = 0;
             for (int j = 0; j < n; ++j) {
-                above += final[j] > final[t];
-                levelOrAbove += final[j] >= final[t];
+                if (j == t)
+                    continue;
+                above += final[j] > final[t] || (final[j] == final[t] && ahead[j][t]);
+                levelOrAbove += final[j] > final[t] || (final[j] == final[t] && !ahead[t][j]);
             }
             range[t].best = std::min(range[t].best, 1 + above);
-            range[t].worst = std::max(range[t].worst, levelOrAbove); // counts t itself
+            range[t].worst = std::max(range[t].worst, 1 + levelOrAbove);
         }
         int g = 0;
         for (; g < games; ++g) {
@@ -99,6 +137,14 @@ OutlookProblem randomLeague(std::mt19937 &random, int n, int left, int drawShare
         if (tenth(random) == 0)
             points += std::uniform_int_distribution<int>(-3, 2)(random);
     }
+    p.tablePosition.resize(n);
+    std::iota(p.tablePosition.begin(), p.tablePosition.end(), 0);
+    std::shuffle(p.tablePosition.begin(), p.tablePosition.end(), random);
+    // Now and then a team has played its games early (the others' postponed).
+    if (tenth(random) < 3) {
+        const int early = std::uniform_int_distribution<int>(0, n - 1)(random);
+        std::erase_if(p.remaining, [early](const LeagueFixture &f) { return f.home == early || f.away == early; });
+    }
     return p;
 }
 
@@ -150,6 +196,11 @@ TEST(RankOutlook, CloseSixTeamLeaguesNeedTheSolverAndStillMatch)
         OutlookProblem p = randomLeague(random, 6, trial % 10 == 0 ? 4 : 3, 3);
         for (int &points : p.points)
             points = 20 + spread(random);
+        if (trial % 3 == 0) {
+            // Two teams done early, level on points.
+            std::erase_if(p.remaining, [](const LeagueFixture &f) { return f.home < 2 || f.away < 2; });
+            p.points[1] = p.points[0];
+        }
         const std::vector<RankRange> expected = bruteForce(p);
         EXPECT_EQ(solveRankRanges(p, {}, &stats), expected);
     }
@@ -166,14 +217,36 @@ TEST(RankOutlook, LastRoundsOfLargerLeaguesMatchEveryOutcome)
     }
 }
 
-TEST(RankOutlook, NothingLeftRanksByPointsWithTiesSpread)
+TEST(RankOutlook, NothingLeftRanksByPointsWithTiesSpreadUnlessTheTableIsKnown)
 {
-    const OutlookProblem p{{10, 7, 10, 3}, {}};
-    const std::vector<RankRange> r = solveRankRanges(p);
+    OutlookProblem p{{10, 7, 10, 3}, {}, {}};
+    std::vector<RankRange> r = solveRankRanges(p);
     EXPECT_EQ(r[0], (RankRange{1, 2}));
     EXPECT_EQ(r[2], (RankRange{1, 2}));
     EXPECT_EQ(r[1], (RankRange{3, 3}));
     EXPECT_EQ(r[3], (RankRange{4, 4}));
+    // Season over: the table's order is the final one.
+    p.tablePosition = {1, 2, 0, 3};
+    r = solveRankRanges(p);
+    EXPECT_EQ(r, (std::vector<RankRange>{{2, 2}, {3, 3}, {1, 1}, {4, 4}}));
+}
+
+TEST(RankOutlook, FinishedTeamsKeepTheirOrderOnlyWhenNobodyCanComeLevel)
+{
+    // Teams 0 and 1 are done on 30 points, 0 ahead in the table. Team 2 on
+    // 26 plays team 3 once: 29 or 27 at most, never 30, so the order stands.
+    OutlookProblem p{{30, 30, 26, 20}, {{2, 3}}, {0, 1, 2, 3}};
+    std::vector<RankRange> r = solveRankRanges(p);
+    EXPECT_EQ(r, bruteForce(p));
+    EXPECT_EQ(r[0], (RankRange{1, 1}));
+    EXPECT_EQ(r[1], (RankRange{2, 2}));
+    // On 27 team 2 can reach 30 with a win: its goals could reorder the run
+    // of level keys, so the tie counts against each of them again.
+    p.points[2] = 27;
+    r = solveRankRanges(p);
+    EXPECT_EQ(r, bruteForce(p));
+    EXPECT_EQ(r[0], (RankRange{1, 3}));
+    EXPECT_EQ(r[1], (RankRange{1, 3}));
 }
 
 TEST(RankOutlook, NoResultYetLeavesEveryRankOpen)
@@ -191,7 +264,7 @@ TEST(RankOutlook, TwoChasersWhoStillMeetCannotBothOvertake)
     // Leader 60 with nothing left; two chasers on 58 who meet in the last
     // game. Each alone could pass 60, so each can finish first, but not
     // both: the leader's worst is second, not third.
-    const OutlookProblem p{{60, 58, 58, 40}, {{1, 2}}};
+    const OutlookProblem p{{60, 58, 58, 40}, {{1, 2}}, {}};
     const std::vector<RankRange> r = solveRankRanges(p);
     EXPECT_EQ(r, bruteForce(p));
     EXPECT_EQ(r[0], (RankRange{1, 2}));
@@ -200,7 +273,7 @@ TEST(RankOutlook, TwoChasersWhoStillMeetCannotBothOvertake)
 
 TEST(RankOutlook, FixturesOutsideTheLeagueAreIgnored)
 {
-    const OutlookProblem p{{3, 3}, {{0, 1}, {0, 0}, {1, 7}, {-1, 0}}};
+    const OutlookProblem p{{3, 3}, {{0, 1}, {0, 0}, {1, 7}, {-1, 0}}, {}};
     const std::vector<RankRange> r = solveRankRanges(p);
-    EXPECT_EQ(r, bruteForce(OutlookProblem{{3, 3}, {{0, 1}}}));
+    EXPECT_EQ(r, bruteForce(OutlookProblem{{3, 3}, {{0, 1}}, {}}));
 }

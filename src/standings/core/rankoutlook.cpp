@@ -46,9 +46,12 @@ struct Reduction
 class League
 {
 public:
-    explicit League(const OutlookProblem &problem) : m_points(problem.points), m_gamesOf(problem.points.size())
+    explicit League(const OutlookProblem &problem)
+        : m_points(problem.points), m_position(problem.tablePosition), m_gamesOf(problem.points.size())
     {
         const int n = int(m_points.size());
+        if (int(m_position.size()) != n)
+            m_position.clear();
         for (const LeagueFixture &f : problem.remaining) {
             // A fixture naming a team outside the league, or a team against
             // itself, changes nobody's rank.
@@ -70,7 +73,7 @@ public:
         std::vector<Fate> fate(n, Open);
         Reduction r;
         for (int j = 0; j < n; ++j) {
-            if (j != t && m_points[j] > top) {
+            if (j != t && (m_points[j] > top || (m_points[j] == top && knownAhead(j, t)))) {
                 fate[j] = Above;
                 ++r.counted;
             }
@@ -103,10 +106,10 @@ public:
         for (int j = 0; j < n; ++j) {
             if (j == t)
                 continue;
-            if (sure[j] >= line) {
+            if (sure[j] > line || (sure[j] == line && !knownAhead(t, j))) {
                 fate[j] = Reaches;
                 ++r.counted;
-            } else if (sure[j] + 3 * (int(m_gamesOf[j].size()) - gamesWith(j, t)) < line) {
+            } else if (sure[j] == line || sure[j] + 3 * (int(m_gamesOf[j].size()) - gamesWith(j, t)) < line) {
                 fate[j] = Cannot;
             }
         }
@@ -130,6 +133,25 @@ public:
     }
 
 private:
+    // Whether `a` finishes ahead of `b` whatever happens although they are
+    // level on points: both have played everything and no team with games
+    // left can come level with them, so nothing can change their keys.
+    bool knownAhead(int a, int b) const
+    {
+        if (m_position.empty() || !m_gamesOf[a].empty() || !m_gamesOf[b].empty() || m_points[a] != m_points[b])
+            return false;
+        if (m_position[a] >= m_position[b])
+            return false;
+        for (int k = 0; k < teamCount(); ++k) {
+            const int games = int(m_gamesOf[k].size());
+            const int gain = m_points[a] - m_points[k];
+            // Any gain from 0 to 3 per game, except one short of winning them all.
+            if (games > 0 && gain >= 0 && gain <= 3 * games && gain != 3 * games - 1)
+                return false;
+        }
+        return true;
+    }
+
     int other(int game, int team) const
     {
         const LeagueFixture &f = m_games[game];
@@ -168,6 +190,7 @@ private:
     }
 
     std::vector<int> m_points;
+    std::vector<int> m_position;
     std::vector<LeagueFixture> m_games;
     std::vector<std::vector<int>> m_gamesOf;
 };

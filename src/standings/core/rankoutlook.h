@@ -18,6 +18,11 @@ struct OutlookProblem
 {
     std::vector<int> points; // by team
     std::vector<LeagueFixture> remaining;
+    // Place of each team in the table now (0 at the top), or empty. Two
+    // teams level on points that have both played all their games keep this
+    // order when no team with games left can still finish on their points:
+    // their goals and cards are all known then, so the table's order is final.
+    std::vector<int> tablePosition;
     int teamCount() const { return int(points.size()); }
     friend bool operator==(const OutlookProblem &, const OutlookProblem &) = default;
 };
@@ -25,7 +30,8 @@ struct OutlookProblem
 // Best and worst final rank of one team over every outcome (win, draw or
 // loss, 3/1/0 points) of the fixtures left. Level points count in the team's
 // favour for the best rank and against it for the worst: the goals that
-// would separate them cannot be foreseen.
+// would separate them cannot be foreseen (except between finished teams, as
+// said above).
 struct RankRange
 {
     int best = 1;
