@@ -82,6 +82,7 @@ TEST(RankOutlook, SixTeamsWithSeveralRoundsLeftMatchEveryOutcome)
     // integer program the others.
     EXPECT_GT(stats.decidedByBounds, 0);
     EXPECT_GT(stats.solvedExactly, 0);
+    EXPECT_EQ(stats.solverFailures, 0);
 }
 
 TEST(RankOutlook, CloseSixTeamLeaguesNeedTheSolverAndStillMatch)
@@ -105,6 +106,7 @@ TEST(RankOutlook, CloseSixTeamLeaguesNeedTheSolverAndStillMatch)
         EXPECT_EQ(solveRankRanges(p, {}, &stats), expected);
     }
     EXPECT_GT(stats.solvedExactly, 0);
+    EXPECT_EQ(stats.solverFailures, 0);
 }
 
 TEST(RankOutlook, LastRoundsOfLargerLeaguesMatchEveryOutcome)

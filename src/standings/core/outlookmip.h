@@ -19,11 +19,14 @@ public:
     };
 
     // Fewest contenders that must gain more than their threshold (the points
-    // each may still gain without passing the team in question).
-    static std::optional<int> fewestAbove(const Question &question);
+    // each may still gain without passing the team in question), given an
+    // outcome already found where `found` of them do: the solver only has to
+    // look for a better one, or prove there is none.
+    static std::optional<int> fewestAbove(const Question &question, int found);
     // Most contenders that can gain at least their threshold (the points
-    // each still needs to draw level with the team in question).
-    static std::optional<int> mostReaching(const Question &question);
+    // each still needs to draw level with the team in question), given an
+    // outcome already found where `found` of them do.
+    static std::optional<int> mostReaching(const Question &question, int found);
     // Both are empty only if the solver fails, which a well-formed question
     // does not make it do.
 };

@@ -1,8 +1,7 @@
 #include "standings/core/rankoutlook.h"
 
 #include "standings/core/outlookmip.h"
-
-#include <QtGlobal>
+#include "standings/core/outlookwitness.h"
 
 #include <algorithm>
 #include <numeric>
@@ -30,10 +29,12 @@
 // doubtful teams taken from them, teams that cannot reach T lose theirs, and
 // the integer program counts the most contenders that can reach T together.
 //
-// Before the solver, a greedy pass builds one real outcome per group. When
-// it already keeps every contender at or below T (best) or brings every
-// contender to T (worst) it meets the bound that no outcome can beat, so the
-// solver has nothing to add; late in a season most questions end there.
+// Before the solver, quick passes build real outcomes for each group
+// (outlookwitness.h). When one already keeps every contender at or below T
+// (best) or brings every contender to T (worst) it meets the bound that no
+// outcome can beat, so the solver has nothing to add. Otherwise the solver
+// is asked only for an outcome better than the one found, so a found
+// outcome that is optimal ends its search at once.
 
 namespace {
 
@@ -228,106 +229,6 @@ std::vector<OutlookMip::Question> groups(const OutlookMip::Question &q)
     return result;
 }
 
-// Game orders tried by the greedy passes: as listed, backwards, and the
-// games of the teams with the smallest threshold first.
-std::vector<std::vector<int>> gameOrders(const OutlookMip::Question &q)
-{
-    std::vector<int> listed(q.games.size());
-    std::iota(listed.begin(), listed.end(), 0);
-    std::vector<int> backwards(listed.rbegin(), listed.rend());
-    std::vector<int> tight = listed;
-    std::stable_sort(tight.begin(), tight.end(), [&q](int x, int y) {
-        const auto smallest = [&q](int g) { return std::min(q.threshold[q.games[g].home], q.threshold[q.games[g].away]); };
-        return smallest(x) < smallest(y);
-    });
-    return {listed, backwards, tight};
-}
-
-// Teams above their threshold in one outcome built game by game: each game
-// goes the way that pushes the fewest teams over, keeping the most room.
-int greedyAbove(const OutlookMip::Question &q)
-{
-    int best = int(q.threshold.size());
-    for (const std::vector<int> &order : gameOrders(q)) {
-        std::vector<int> room = q.threshold;
-        for (int g : order) {
-            const int h = q.games[g].home;
-            const int a = q.games[g].away;
-            // A team already over takes the win: its rival gains nothing.
-            if (room[h] < 0) {
-                room[h] -= 3;
-                continue;
-            }
-            if (room[a] < 0) {
-                room[a] -= 3;
-                continue;
-            }
-            struct Option
-            {
-                int home, away;
-            };
-            const Option options[] = {{3, 0}, {0, 3}, {1, 1}};
-            const Option *chosen = nullptr;
-            int chosenOver = 3;
-            int chosenRoom = -1000000;
-            for (const Option &o : options) {
-                const int rh = room[h] - o.home;
-                const int ra = room[a] - o.away;
-                const int over = (rh < 0) + (ra < 0);
-                const int left = std::min(rh < 0 ? 1000000 : rh, ra < 0 ? 1000000 : ra);
-                if (over < chosenOver || (over == chosenOver && left > chosenRoom)) {
-                    chosen = &o;
-                    chosenOver = over;
-                    chosenRoom = left;
-                }
-            }
-            room[h] -= chosen->home;
-            room[a] -= chosen->away;
-        }
-        best = std::min(best, int(std::count_if(room.begin(), room.end(), [](int r) { return r < 0; })));
-    }
-    return best;
-}
-
-// Teams reaching their threshold in one outcome built game by game: each
-// game goes the way that brings the most teams home, then the most useful
-// points.
-int greedyReaching(const OutlookMip::Question &q)
-{
-    int best = 0;
-    for (const std::vector<int> &order : gameOrders(q)) {
-        std::vector<int> need = q.threshold;
-        for (int g : order) {
-            const int h = q.games[g].home;
-            const int a = q.games[g].away;
-            struct Option
-            {
-                int home, away;
-            };
-            const Option options[] = {{3, 0}, {0, 3}, {1, 1}};
-            const Option *chosen = nullptr;
-            int chosenScore = -1;
-            for (const Option &o : options) {
-                const auto useful = [](int n, int p) { return n > 0 ? std::min(n, p) : 0; };
-                const auto arrives = [](int n, int p) { return n > 0 && n - p <= 0 ? 1 : 0; };
-                // Arrivals first; among those, points that still count, then
-                // the win to the team that needs more.
-                const int score = 100 * (arrives(need[h], o.home) + arrives(need[a], o.away))
-                                  + 10 * (useful(need[h], o.home) + useful(need[a], o.away))
-                                  + (o.home == 3 && need[h] >= need[a]) + (o.away == 3 && need[a] > need[h]);
-                if (score > chosenScore) {
-                    chosen = &o;
-                    chosenScore = score;
-                }
-            }
-            need[h] -= chosen->home;
-            need[a] -= chosen->away;
-        }
-        best = std::max(best, int(std::count_if(need.begin(), need.end(), [](int n) { return n <= 0; })));
-    }
-    return best;
-}
-
 } // namespace
 
 std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const OutlookSolveOptions &options,
@@ -344,12 +245,13 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             int above = r.counted;
             bool solved = false;
             for (const OutlookMip::Question &g : groups(r.question)) {
+                const int found = options.shortcuts ? outlookwitness::fewestAboveFound(g) : int(g.threshold.size());
                 // Nobody over is a bound no outcome beats.
-                if (options.shortcuts && greedyAbove(g) == 0)
+                if (found == 0)
                     continue;
-                const std::optional<int> exact = OutlookMip::fewestAbove(g);
-                Q_ASSERT(exact);
-                above += exact ? *exact : greedyAbove(g);
+                const std::optional<int> exact = OutlookMip::fewestAbove(g, found);
+                local.solverFailures += !exact;
+                above += exact.value_or(found);
                 solved = true;
             }
             result[t].best = 1 + above;
@@ -361,14 +263,15 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             bool solved = false;
             for (const OutlookMip::Question &g : groups(r.question)) {
                 const int size = int(g.threshold.size());
+                const int found = options.shortcuts ? outlookwitness::mostReachingFound(g) : 0;
                 // Everyone reaching is a bound no outcome beats.
-                if (options.shortcuts && greedyReaching(g) == size) {
+                if (found == size) {
                     level += size;
                     continue;
                 }
-                const std::optional<int> exact = OutlookMip::mostReaching(g);
-                Q_ASSERT(exact);
-                level += exact ? *exact : greedyReaching(g);
+                const std::optional<int> exact = OutlookMip::mostReaching(g, found);
+                local.solverFailures += !exact;
+                level += exact.value_or(found);
                 solved = true;
             }
             result[t].worst = 1 + level;
@@ -378,6 +281,7 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
     if (stats) {
         stats->decidedByBounds += local.decidedByBounds;
         stats->solvedExactly += local.solvedExactly;
+        stats->solverFailures += local.solverFailures;
     }
     return result;
 }

@@ -44,6 +44,7 @@ struct OutlookSolveStats
 {
     int decidedByBounds = 0;  // questions settled by a bound met by a found outcome
     int solvedExactly = 0;    // questions handed to the integer-programming solver
+    int solverFailures = 0;   // the solver gave up: the outcome found stands, maybe not the best
 };
 
 struct OutlookSolveOptions
