@@ -2,6 +2,8 @@
 // (the results store parsed once and kept while the file is unchanged), the
 // naive way that re-reads and re-parses the store for every fixture, and the
 // ranking history of the evolution graph (one computation per match day).
+#include "outlook_bench.h"
+
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 #include "standings/core/standingsengine.h"
@@ -103,6 +105,11 @@ int main(int argc, char **argv)
                 benchmark::DoNotOptimize(computeStandings(*fixture.season, *fixture.store, fixture.bonusMalus, day));
         }
     })->Unit(benchmark::kMillisecond);
+
+    if (!registerOutlookBenchmarks(sampleFolder)) {
+        std::fprintf(stderr, "Cannot prepare the outlook benchmarks from %s\n", qPrintable(sampleFolder));
+        return 1;
+    }
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -6,6 +6,7 @@
 #include "season/core/seasonfolder.h"
 #include "season/core/usersettings.h"
 #include "shell/core/programinfo.h"
+#include "standings/core/outlookprinter.h"
 #include "standings/core/standingsprinter.h"
 #include "standings/core/tableprinter.h"
 #include "team/core/teamprinters.h"
@@ -60,7 +61,12 @@ const std::vector<Action> &actions()
 {
     static const std::vector<Action> table = {
         {QStringLiteral("print-standings"), true,
-         [](Context &c) { return printStandings(c.folder.path(), value(c, "matchday"), c.out, c.err); }},
+         [](Context &c) {
+             return printStandings(c.folder.path(), value(c, "matchday"), c.parser.isSet(QStringLiteral("explain")),
+                                   c.out, c.err);
+         }},
+        {QStringLiteral("print-outlook"), true,
+         [](Context &c) { return printOutlook(c.folder.path(), value(c, "matchday"), c.out, c.err); }},
         {QStringLiteral("print-sorted"), true,
          [](Context &c) {
              return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out, c.err);
@@ -101,6 +107,10 @@ QList<QCommandLineOption> optionList()
          QStringLiteral("URL")},
         {QStringLiteral("matchday"), QStringLiteral("Ne compter que les journées 1 à N."), QStringLiteral("N")},
         {QStringLiteral("print-standings"), QStringLiteral("Affiche le classement, une équipe par ligne.")},
+        {QStringLiteral("explain"),
+         QStringLiteral("Avec --print-standings : ajoute le critère qui place chaque équipe devant la suivante.")},
+        {QStringLiteral("print-outlook"),
+         QStringLiteral("Affiche le meilleur et le pire classement final encore possibles de chaque équipe.")},
         {QStringLiteral("print-sorted"),
          QStringLiteral("Affiche le tableau trié sur un critère : BC, BP, FP, GA, MG, MP ou MN."),
          QStringLiteral("CODE")},
@@ -218,6 +228,17 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
         parsed.mode = Mode::Done;
         parsed.status = 2;
         return parsed;
+    }
+    // Options that only qualify an action are refused without it.
+    const std::pair<const char *, const char *> qualifiers[] = {{"explain", "print-standings"},
+                                                                {"simulated", "print-history"}};
+    for (const auto &[qualifier, action] : qualifiers) {
+        if (parser.isSet(QLatin1String(qualifier)) && !parser.isSet(QLatin1String(action))) {
+            err << "--" << qualifier << " accompagne --" << action << "\n";
+            parsed.mode = Mode::Done;
+            parsed.status = 2;
+            return parsed;
+        }
     }
     parsed.mode = wanted == 1 ? Mode::Script : Mode::Window;
     parsed.options.dataDir = parser.value(QStringLiteral("data-dir"));

@@ -13,19 +13,6 @@ namespace {
 
 constexpr qsizetype KeyDigits = 12;
 
-// A goals field counts as played unless it is empty, blanks only, or the
-// "-" that volunteers type for a match that did not take place.
-bool isPlayed(QStringView goals)
-{
-    if (goals == QLatin1String("-"))
-        return false;
-    for (QChar c : goals) {
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
-            return true;
-    }
-    return false;
-}
-
 // Team number named by a record letter, or -1 when the letter names no team.
 TeamNo teamOfLetterField(QStringView field)
 {
@@ -91,13 +78,6 @@ public:
 private:
     const IniFile &m_ini;
 };
-
-// Whole-number rounding of the displayed key digits: halves go away from
-// zero, as the number patterns of stored files have always done.
-double roundHalfAway(double value)
-{
-    return std::round(value);
-}
 
 // Goals the two teams scored against each other over every fixture of the
 // season calendar, whatever match day the standings stop at. Entries are
@@ -168,6 +148,24 @@ QString plainNumber(qint64 value)
 }
 
 } // namespace
+
+bool isPlayedScore(QStringView goals)
+{
+    if (goals == QLatin1String("-"))
+        return false;
+    for (QChar c : goals) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
+            return true;
+    }
+    return false;
+}
+
+double StandingRow::keyPoints() const
+{
+    // The "0000" pattern of the key rounds halves away from zero, as the
+    // number patterns of stored files have always done.
+    return std::round(static_cast<double>(points) + 10);
+}
 
 QString StandingRow::keyText() const
 {
@@ -248,8 +246,8 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
 
             const int homeGoals = record.number(MatchRecord::HomeGoals);
             const int awayGoals = record.number(MatchRecord::AwayGoals);
-            const bool homePlayed = isPlayed(record[MatchRecord::HomeGoals]);
-            const bool awayPlayed = isPlayed(record[MatchRecord::AwayGoals]);
+            const bool homePlayed = isPlayedScore(record[MatchRecord::HomeGoals]);
+            const bool awayPlayed = isPlayedScore(record[MatchRecord::AwayGoals]);
 
             home.fairPlayPoints += 3 * record.number(MatchRecord::HomeRed)
                                    + record.number(MatchRecord::HomeYellow);
@@ -305,8 +303,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     for (TeamNo team = 0; team < TeamCount; ++team) {
         StandingRow &row = rows[team];
         row.points += bonusMalus[team];
-        const double roundedPoints = roundHalfAway(static_cast<double>(row.points) + 10);
-        row.rankingKey = roundedPoints * 1e6 + (row.goalDifference + 200) * 1e3 + row.goalsFor;
+        row.rankingKey = row.keyPoints() * 1e6 + (row.goalDifference + 200) * 1e3 + row.goalsFor;
     }
 
     // Equal keys are ordered by name, the later name ranking higher; that same

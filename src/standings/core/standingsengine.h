@@ -29,6 +29,9 @@ struct StandingRow
     qint16 draws = 0;
     double rankingKey = 0;
 
+    // Points plus 10 as the ranking key's first digits hold them: a fractional
+    // adjustment is rounded half away from zero.
+    double keyPoints() const;
     QString keyText() const;     // the key on 12 zero-padded digits
     QString pointsText() const;  // plain number, decimal comma for a fraction
     QStringList fields() const;  // the 19 fields of the row text
@@ -43,6 +46,10 @@ struct Standings
     int totalGoals = 0;
     int playedSides = 0; // team-sides counted as played
 };
+
+// Whether a goals field holds a score: not when it is empty, blanks only, or
+// the "-" that volunteers type for a match that did not take place.
+bool isPlayedScore(QStringView goals);
 
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the

@@ -1,43 +1,36 @@
 #include "standings/core/standingsprinter.h"
 
-#include "season/core/resultstore.h"
-#include "season/core/season.h"
+#include "standings/core/printsource.h"
+#include "standings/core/rankexplanation.h"
 #include "standings/core/standingsengine.h"
 
-#include <QDir>
 #include <QStringConverter>
 #include <QTextStream>
 
 int printStandings(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
 {
+    return printStandings(programFolder, matchDayArg, false, out, err);
+}
+
+int printStandings(const QString &programFolder, const QString &matchDayArg, bool explain, QTextStream &out,
+                   QTextStream &err)
+{
     out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
+    PrintSource source;
+    if (const int status = source.load(programFolder, matchDayArg, err))
+        return status;
 
-    MatchDayNo upTo = 0;
-    if (!matchDayArg.isEmpty()) {
-        bool ok = false;
-        upTo = matchDayArg.trimmed().toInt(&ok);
-        if (!ok || upTo < 1 || upTo > MatchDayCount) {
-            err << "Journée invalide : " << matchDayArg << " (1 à " << MatchDayCount << " attendu)\n";
-            err.flush();
-            return 2;
+    const Standings standings = computeStandings(*source.season, *source.store, source.bonusMalus,
+                                                 source.upToMatchDay);
+    for (int i = 0; i < TeamCount; ++i) {
+        out << standings.rows[i].rowText();
+        if (explain) {
+            out << '|';
+            if (i + 1 < TeamCount)
+                out << criterionName(separatingCriterion(standings.rows[i], standings.rows[i + 1]));
         }
+        out << '\n';
     }
-
-    const std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")));
-    if (!season) {
-        err << "Absence du fichier 2013.txt\n";
-        err.flush();
-        return 2;
-    }
-
-    const ResultStore store(programFolder);
-    BonusMalus bonusMalus{};
-    store.loadBonusMalus(bonusMalus);
-
-    const Standings standings = computeStandings(*season, store, bonusMalus, upTo);
-    for (const StandingRow &row : standings.rows)
-        out << row.rowText() << '\n';
     out.flush();
     return 0;
 }

@@ -1,0 +1,229 @@
+#include "standings/core/outlook.h"
+
+#include <QMutexLocker>
+
+#include <algorithm>
+
+namespace {
+
+// The outlook's own words, kept together so they read at a glance.
+namespace texts {
+const QString Champion = QStringLiteral("champion");
+const QString GroupStageClinched = QStringLiteral("phase de groupe assurée");
+const QString ChampionsLeagueClinched = QStringLiteral("Champions league assurée");
+const QString EuropeClinched = QStringLiteral("Europe assurée");
+const QString TitleOut = QStringLiteral("titre impossible");
+const QString GroupStageOut = QStringLiteral("phase de groupe impossible");
+const QString ChampionsLeagueOut = QStringLiteral("Champions league impossible");
+const QString EuropeOut = QStringLiteral("Europe impossible");
+const QString Safe = QStringLiteral("maintenu");
+const QString Relegated = QStringLiteral("relégué");
+
+const QString FinalRankKnown = QStringLiteral("Classement final assuré : %1");
+const QString FinalRankRange = QStringLiteral("Classement final possible : du %1 au %2");
+const QString TipChampion = QStringLiteral("Champion quels que soient les matches restants");
+const QString TipGroupStageClinched = QStringLiteral("Phase de groupe de la Champions league assurée");
+const QString TipChampionsLeagueClinched = QStringLiteral("Qualification en Champions league assurée");
+const QString TipEuropeClinched = QStringLiteral("Qualification européenne assurée");
+const QString TipTitleOut = QStringLiteral("Le titre n'est plus possible");
+const QString TipGroupStageOut = QStringLiteral("La phase de groupe de la Champions league n'est plus possible");
+const QString TipChampionsLeagueOut = QStringLiteral("La Champions league n'est plus possible");
+const QString TipEuropeOut = QStringLiteral("L'Europe n'est plus possible");
+const QString TipSafe = QStringLiteral("Maintien assuré");
+const QString TipRelegated = QStringLiteral("Relégation certaine");
+const QString TipTies = QStringLiteral("(à égalité de points, la différence de buts et les autres critères décideront)");
+const QString RangeDash = QStringLiteral("\u2013");
+} // namespace texts
+
+// "1er", "2e", "17e".
+QString ordinal(int rank)
+{
+    return QString::number(rank) + (rank == 1 ? QStringLiteral("er") : QStringLiteral("e"));
+}
+
+// Each kind of fact says only its strongest case: "Europe impossible"
+// already says the title is out of reach.
+struct Wording
+{
+    OutlookFlag flag;
+    const QString &word;
+    const QString &tip;
+};
+
+const Wording ClinchedWordings[] = {
+    {OutlookFlag::ChampionClinched, texts::Champion, texts::TipChampion},
+    {OutlookFlag::ChampionsLeagueClinched, texts::GroupStageClinched, texts::TipGroupStageClinched},
+    {OutlookFlag::ThirdRoundClinched, texts::ChampionsLeagueClinched, texts::TipChampionsLeagueClinched},
+    {OutlookFlag::EuropaClinched, texts::EuropeClinched, texts::TipEuropeClinched},
+};
+const Wording OutOfReachWordings[] = {
+    {OutlookFlag::EuropaOutOfReach, texts::EuropeOut, texts::TipEuropeOut},
+    {OutlookFlag::ThirdRoundOutOfReach, texts::ChampionsLeagueOut, texts::TipChampionsLeagueOut},
+    {OutlookFlag::ChampionsLeagueOutOfReach, texts::GroupStageOut, texts::TipGroupStageOut},
+    {OutlookFlag::TitleOutOfReach, texts::TitleOut, texts::TipTitleOut},
+};
+const Wording RelegationWordings[] = {
+    {OutlookFlag::Relegated, texts::Relegated, texts::TipRelegated},
+    {OutlookFlag::RelegationAvoided, texts::Safe, texts::TipSafe},
+};
+
+template<std::size_t N>
+const Wording *strongest(const Wording (&wordings)[N], OutlookFlags flags)
+{
+    for (const Wording &w : wordings) {
+        if (flags.testFlag(w.flag))
+            return &w;
+    }
+    return nullptr;
+}
+
+void describe(TeamOutlook &row)
+{
+    const RankRange &r = row.range;
+    row.rangeText = r.best == r.worst ? QString::number(r.best)
+                                      : QString::number(r.best) + texts::RangeDash + QString::number(r.worst);
+    QStringList tip;
+    tip << (r.best == r.worst ? texts::FinalRankKnown.arg(ordinal(r.best))
+                              : texts::FinalRankRange.arg(ordinal(r.best), ordinal(r.worst)));
+    for (const Wording *w : {strongest(ClinchedWordings, row.flags), strongest(OutOfReachWordings, row.flags),
+                             strongest(RelegationWordings, row.flags)}) {
+        if (w) {
+            row.statusWords << w->word;
+            tip << w->tip;
+        }
+    }
+    if (r.best != r.worst)
+        tip << texts::TipTies;
+    row.toolTip = tip.join(QLatin1Char('\n'));
+}
+
+// Team named by a letter of a fixture code or a record, or -1.
+TeamNo teamOfLetter(QStringView text, qsizetype at)
+{
+    if (text.size() <= at)
+        return -1;
+    const TeamNo team = Season::teamNoOfLetter(text.at(at));
+    return team >= 0 && team < TeamCount ? team : -1;
+}
+
+// Whether the standings counted a result for this record: the engine's own
+// rule (a league team on each side, a score on at least one side).
+bool countedByStandings(const MatchRecord &record)
+{
+    return teamOfLetter(record[MatchRecord::HomeLetter], 0) >= 0
+           && teamOfLetter(record[MatchRecord::AwayLetter], 0) >= 0
+           && (isPlayedScore(record[MatchRecord::HomeGoals]) || isPlayedScore(record[MatchRecord::AwayGoals]));
+}
+
+// Whole points as the ranking key counts them. An absurd adjustment is held
+// to a range that still ranks the team first or last without overflowing.
+int wholePoints(const StandingRow &row)
+{
+    constexpr double Limit = 1e7;
+    return int(std::clamp(row.keyPoints() - 10, -Limit, Limit));
+}
+
+} // namespace
+
+OutlookFlags outlookFlags(const RankRange &range, const LeagueZones &zones)
+{
+    OutlookFlags flags;
+    const auto zone = [&](int lastRank, OutlookFlag clinched, OutlookFlag outOfReach) {
+        if (range.worst <= lastRank)
+            flags |= clinched;
+        if (range.best > lastRank)
+            flags |= outOfReach;
+    };
+    zone(1, OutlookFlag::ChampionClinched, OutlookFlag::TitleOutOfReach);
+    zone(zones.championsLeague, OutlookFlag::ChampionsLeagueClinched, OutlookFlag::ChampionsLeagueOutOfReach);
+    zone(zones.thirdRound, OutlookFlag::ThirdRoundClinched, OutlookFlag::ThirdRoundOutOfReach);
+    zone(zones.europa, OutlookFlag::EuropaClinched, OutlookFlag::EuropaOutOfReach);
+    if (range.worst < zones.firstRelegated)
+        flags |= OutlookFlag::RelegationAvoided;
+    if (range.best >= zones.firstRelegated)
+        flags |= OutlookFlag::Relegated;
+    return flags;
+}
+
+OutlookProblem outlookProblem(const Season &season, const ResultStore &store, const Standings &standings)
+{
+    OutlookProblem problem;
+    problem.points.assign(TeamCount, 0);
+    problem.tablePosition.assign(TeamCount, TeamCount);
+    for (int i = 0; i < TeamCount; ++i) {
+        const StandingRow &row = standings.rows[i];
+        if (row.team >= 0 && row.team < TeamCount) {
+            problem.points[row.team] = wholePoints(row);
+            problem.tablePosition[row.team] = i;
+        }
+    }
+
+    // One look at the store's file for the whole reading.
+    const IniFile::Hold hold(store.ini());
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const QStringList codes = season.fixtureCodes(day);
+        for (int index = 0; index < codes.size(); ++index) {
+            const TeamNo home = teamOfLetter(codes[index], 0);
+            const TeamNo away = teamOfLetter(codes[index], 1);
+            if (home < 0 || away < 0 || home == away)
+                continue;
+            if (day <= standings.upToMatchDay && countedByStandings(store.match(Season::fixtureKey(day, index))))
+                continue;
+            problem.remaining.push_back({home, away});
+        }
+    }
+    return problem;
+}
+
+SeasonOutlook seasonOutlook(const Standings &standings, const OutlookProblem &problem,
+                            const std::vector<RankRange> &rangesByTeam)
+{
+    SeasonOutlook outlook;
+    outlook.upToMatchDay = standings.upToMatchDay;
+    outlook.remainingFixtures = int(problem.remaining.size());
+    for (int i = 0; i < TeamCount; ++i) {
+        const StandingRow &data = standings.rows[i];
+        TeamOutlook &row = outlook.rows[i];
+        row.team = data.team;
+        row.name = data.name;
+        // Standard competition ranking on the key text, as the table's rank labels.
+        row.rankLabel = i > 0 && data.keyText() == standings.rows[i - 1].keyText() ? outlook.rows[i - 1].rankLabel
+                                                                                  : QString::number(i + 1);
+        if (data.team >= 0 && data.team < int(rangesByTeam.size()))
+            row.range = rangesByTeam[data.team];
+        row.flags = outlookFlags(row.range);
+        describe(row);
+    }
+    return outlook;
+}
+
+SeasonOutlook computeOutlook(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
+                             MatchDayNo upToMatchDay)
+{
+    const Standings standings = computeStandings(season, store, bonusMalus, upToMatchDay);
+    const OutlookProblem problem = outlookProblem(season, store, standings);
+    return seasonOutlook(standings, problem, solveRankRanges(problem));
+}
+
+std::optional<std::vector<RankRange>> OutlookCache::find(const OutlookProblem &problem) const
+{
+    const QMutexLocker lock(&m_mutex);
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                 [&problem](const auto &entry) { return entry.first == problem; });
+    if (it == m_entries.end())
+        return std::nullopt;
+    m_entries.splice(m_entries.begin(), m_entries, it);
+    return m_entries.front().second;
+}
+
+std::vector<RankRange> OutlookCache::ranges(const OutlookProblem &problem)
+{
+    if (std::optional<std::vector<RankRange>> kept = find(problem))
+        return *std::move(kept);
+    std::vector<RankRange> solved = solveRankRanges(problem);
+    const QMutexLocker lock(&m_mutex);
+    m_entries.emplace_front(problem, solved);
+    while (int(m_entries.size()) > std::max(1, m_capacity))
+        m_entries.pop_back();
+    return solved;
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "season/core/resultstore.h"
+#include "season/core/season.h"
+#include "standings/core/rankoutlook.h"
+#include "standings/core/standingsengine.h"
+
+#include <QFlags>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <list>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The places of the table that carry a colour: ranks 1-2 (group stage of the
+// Champions league), 3 (its third qualifying round), 4 (Europa play-off) and
+// the relegation places from 18 down.
+struct LeagueZones
+{
+    int championsLeague = 2;
+    int thirdRound = 3;
+    int europa = 4;
+    int firstRelegated = 18;
+};
+
+// What a team's best and worst final ranks settle. "Clinched": even the worst
+// rank is inside; "out of reach": even the best rank is outside.
+enum class OutlookFlag : unsigned {
+    ChampionClinched = 1u << 0,
+    TitleOutOfReach = 1u << 1,
+    ChampionsLeagueClinched = 1u << 2, // ranks 1-2
+    ChampionsLeagueOutOfReach = 1u << 3,
+    ThirdRoundClinched = 1u << 4, // ranks 1-3
+    ThirdRoundOutOfReach = 1u << 5,
+    EuropaClinched = 1u << 6, // ranks 1-4
+    EuropaOutOfReach = 1u << 7,
+    RelegationAvoided = 1u << 8,
+    Relegated = 1u << 9,
+};
+Q_DECLARE_FLAGS(OutlookFlags, OutlookFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(OutlookFlags)
+
+OutlookFlags outlookFlags(const RankRange &range, const LeagueZones &zones = {});
+
+// One team's outlook, ready to show: the overlay cell, its tool tip, the
+// printed status words.
+struct TeamOutlook
+{
+    TeamNo team = NoTeam;
+    QString name;
+    QString rankLabel; // rank in the table now, shared by equal keys
+    RankRange range;
+    OutlookFlags flags;
+    QString rangeText;       // "2–7", or "3" when the final rank is known
+    QStringList statusWords; // "champion", "titre impossible", "maintenu"...
+    QString toolTip;         // French, one line per fact
+};
+
+// The outlook of every team in table order (rows[0] is the leader).
+struct SeasonOutlook
+{
+    std::array<TeamOutlook, TeamCount> rows;
+    MatchDayNo upToMatchDay = MatchDayCount;
+    int remainingFixtures = 0;
+    // The leader is champion whatever happens in the fixtures left.
+    bool championClinched() const { return rows[0].flags.testFlag(OutlookFlag::ChampionClinched); }
+};
+
+// The question the standings ask, read on the thread that owns the store:
+// the whole points of the table (adjustments included, as the ranking key
+// counts them) by team number, and the fixtures of the calendar still to be
+// played: every fixture after the last match day counted, and every fixture
+// of a counted match day that has no score in the store (postponed).
+OutlookProblem outlookProblem(const Season &season, const ResultStore &store, const Standings &standings);
+
+// Puts the ranges solved for `problem` (by team number) into table order with
+// flags and texts. Pure: no store, no solver.
+SeasonOutlook seasonOutlook(const Standings &standings, const OutlookProblem &problem,
+                            const std::vector<RankRange> &rangesByTeam);
+
+// Everything in one call, on the calling thread: for the command line and
+// the benchmark.
+SeasonOutlook computeOutlook(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
+                             MatchDayNo upToMatchDay = 0);
+
+// Solved outlooks kept by their question, so that going back to a match day
+// or redrawing after a save that changed nothing costs no solving; a results
+// store that changes asks a new question. Safe to use from several threads:
+// the window asks find() on its own thread and solves on a worker thread.
+class OutlookCache
+{
+public:
+    explicit OutlookCache(int capacity = 8) : m_capacity(capacity) {}
+
+    std::optional<std::vector<RankRange>> find(const OutlookProblem &problem) const;
+    // The kept answer, or a fresh one (solved without holding the cache, so
+    // find() never waits for a solver).
+    std::vector<RankRange> ranges(const OutlookProblem &problem);
+
+private:
+    mutable QMutex m_mutex;
+    int m_capacity;
+    mutable std::list<std::pair<OutlookProblem, std::vector<RankRange>>> m_entries; // most recent first
+};

@@ -1,0 +1,287 @@
+#include "standings/core/rankoutlook.h"
+
+#include "standings/core/outlookmip.h"
+#include "standings/core/outlookwitness.h"
+
+#include <algorithm>
+#include <numeric>
+
+// Why the answers are exact.
+//
+// Best rank of team t. Changing one of t's results in t's favour gives t
+// more points and its opponent fewer, so no outcome does better for t than
+// one where t wins every game left; its final points T are then known. What
+// remains is to keep as few other teams as possible above T.
+//  - A team already above T is above whatever happens.
+//  - A team that cannot pass T even if it wins every game it could still win
+//    is "safe". Give it the games against teams still in doubt: they gain
+//    nothing from them, which can only help, and it stays at or below T.
+//    Games between two safe teams go to the one found safe first, whose
+//    bound counted them. Setting those teams aside can make another team
+//    safe, so this runs until nothing changes.
+//  - The teams left (contenders) gain only from the games among themselves;
+//    each may gain at most T minus its points. The fewest that must gain
+//    more is the answer's core: an integer program, solved exactly, and
+//    separately for each group of contenders linked by games, since groups
+//    share no game.
+// Worst rank is the mirror: t loses every game, T is its points now, its
+// opponents get 3 each; teams sure to reach T get their games against
+// doubtful teams taken from them, teams that cannot reach T lose theirs, and
+// the integer program counts the most contenders that can reach T together.
+//
+// Before the solver, quick passes build real outcomes for each group
+// (outlookwitness.h). When one already keeps every contender at or below T
+// (best) or brings every contender to T (worst) it meets the bound that no
+// outcome can beat, so the solver has nothing to add. Otherwise the solver
+// is asked only for an outcome better than the one found, so a found
+// outcome that is optimal ends its search at once.
+
+namespace {
+
+struct Reduction
+{
+    int counted = 0; // teams on the counted side whatever happens
+    OutlookMip::Question question;
+};
+
+class League
+{
+public:
+    explicit League(const OutlookProblem &problem)
+        : m_points(problem.points), m_position(problem.tablePosition), m_gamesOf(problem.points.size())
+    {
+        const int n = int(m_points.size());
+        if (int(m_position.size()) != n)
+            m_position.clear();
+        for (const LeagueFixture &f : problem.remaining) {
+            // A fixture naming a team outside the league, or a team against
+            // itself, changes nobody's rank.
+            if (f.home < 0 || f.home >= n || f.away < 0 || f.away >= n || f.home == f.away)
+                continue;
+            m_gamesOf[f.home].push_back(int(m_games.size()));
+            m_gamesOf[f.away].push_back(int(m_games.size()));
+            m_games.push_back(f);
+        }
+    }
+
+    int teamCount() const { return int(m_points.size()); }
+
+    Reduction forBest(int t) const
+    {
+        const int n = teamCount();
+        const int top = m_points[t] + 3 * int(m_gamesOf[t].size());
+        enum Fate { Open, Above, Safe };
+        std::vector<Fate> fate(n, Open);
+        Reduction r;
+        for (int j = 0; j < n; ++j) {
+            if (j != t && (m_points[j] > top || (m_points[j] == top && knownAhead(j, t)))) {
+                fate[j] = Above;
+                ++r.counted;
+            }
+        }
+        fate[t] = Safe; // t's games are settled: t wins them
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int j = 0; j < n; ++j) {
+                if (fate[j] == Open && m_points[j] + 3 * gamesAgainst(j, fate, Open) <= top) {
+                    fate[j] = Safe;
+                    changed = true;
+                }
+            }
+        }
+        collect(fate, Open, r.question, [&](int j) { return top - m_points[j]; });
+        return r;
+    }
+
+    Reduction forWorst(int t) const
+    {
+        const int n = teamCount();
+        const int line = m_points[t];
+        enum Fate { Open, Reaches, Cannot };
+        std::vector<Fate> fate(n, Open);
+        std::vector<int> sure(m_points); // points certain once t has lost everything
+        for (int g : m_gamesOf[t])
+            sure[other(g, t)] += 3;
+        Reduction r;
+        fate[t] = Cannot; // t's games are settled: t loses them
+        for (int j = 0; j < n; ++j) {
+            if (j == t)
+                continue;
+            if (sure[j] > line || (sure[j] == line && !knownAhead(t, j))) {
+                fate[j] = Reaches;
+                ++r.counted;
+            } else if (sure[j] == line || sure[j] + 3 * (int(m_gamesOf[j].size()) - gamesWith(j, t)) < line) {
+                fate[j] = Cannot;
+            }
+        }
+        // A doubtful team wins its games against teams already settled (t
+        // apart, whose games are already counted).
+        const auto settled = [&](int j) {
+            return int(m_gamesOf[j].size()) - gamesAgainst(j, fate, Open) - gamesWith(j, t);
+        };
+        for (bool changed = true; changed;) {
+            changed = false;
+            for (int j = 0; j < n; ++j) {
+                if (fate[j] == Open && sure[j] + 3 * settled(j) >= line) {
+                    fate[j] = Reaches;
+                    ++r.counted;
+                    changed = true;
+                }
+            }
+        }
+        collect(fate, Open, r.question, [&](int j) { return line - sure[j] - 3 * settled(j); });
+        return r;
+    }
+
+private:
+    // Whether `a` finishes ahead of `b` whatever happens although they are
+    // level on points: both have played everything and no team with games
+    // left can come level with them, so nothing can change their keys.
+    bool knownAhead(int a, int b) const
+    {
+        if (m_position.empty() || !m_gamesOf[a].empty() || !m_gamesOf[b].empty() || m_points[a] != m_points[b])
+            return false;
+        if (m_position[a] >= m_position[b])
+            return false;
+        for (int k = 0; k < teamCount(); ++k) {
+            const int games = int(m_gamesOf[k].size());
+            const int gain = m_points[a] - m_points[k];
+            // Any gain from 0 to 3 per game, except one short of winning them all.
+            if (games > 0 && gain >= 0 && gain <= 3 * games && gain != 3 * games - 1)
+                return false;
+        }
+        return true;
+    }
+
+    int other(int game, int team) const
+    {
+        const LeagueFixture &f = m_games[game];
+        return f.home == team ? f.away : f.home;
+    }
+
+    // Games of j against teams of the given fate.
+    template<typename Fates, typename Fate>
+    int gamesAgainst(int j, const Fates &fate, Fate wanted) const
+    {
+        return int(std::count_if(m_gamesOf[j].begin(), m_gamesOf[j].end(),
+                                 [&](int g) { return fate[other(g, j)] == wanted; }));
+    }
+
+    int gamesWith(int j, int team) const
+    {
+        return int(std::count_if(m_gamesOf[j].begin(), m_gamesOf[j].end(),
+                                 [&](int g) { return other(g, j) == team; }));
+    }
+
+    template<typename Fates, typename Fate, typename Threshold>
+    void collect(const Fates &fate, Fate open, OutlookMip::Question &q, Threshold threshold) const
+    {
+        const int n = teamCount();
+        std::vector<int> index(n, -1);
+        for (int j = 0; j < n; ++j) {
+            if (fate[j] == open) {
+                index[j] = int(q.threshold.size());
+                q.threshold.push_back(threshold(j));
+            }
+        }
+        for (const LeagueFixture &f : m_games) {
+            if (index[f.home] >= 0 && index[f.away] >= 0)
+                q.games.push_back({index[f.home], index[f.away]});
+        }
+    }
+
+    std::vector<int> m_points;
+    std::vector<int> m_position;
+    std::vector<LeagueFixture> m_games;
+    std::vector<std::vector<int>> m_gamesOf;
+};
+
+// Groups of contenders linked by games: they share no game, so each group's
+// answer adds up to the whole one.
+std::vector<OutlookMip::Question> groups(const OutlookMip::Question &q)
+{
+    const int n = int(q.threshold.size());
+    std::vector<int> parent(n);
+    std::iota(parent.begin(), parent.end(), 0);
+    const auto root = [&parent](int x) {
+        while (parent[x] != x)
+            x = parent[x] = parent[parent[x]];
+        return x;
+    };
+    for (const LeagueFixture &f : q.games)
+        parent[root(f.home)] = root(f.away);
+
+    std::vector<int> groupOf(n, -1);
+    std::vector<int> indexInGroup(n, -1);
+    std::vector<OutlookMip::Question> result;
+    for (int j = 0; j < n; ++j) {
+        const int r = root(j);
+        if (groupOf[r] < 0) {
+            groupOf[r] = int(result.size());
+            result.emplace_back();
+        }
+        OutlookMip::Question &g = result[groupOf[r]];
+        indexInGroup[j] = int(g.threshold.size());
+        g.threshold.push_back(q.threshold[j]);
+    }
+    for (const LeagueFixture &f : q.games)
+        result[groupOf[root(f.home)]].games.push_back({indexInGroup[f.home], indexInGroup[f.away]});
+    return result;
+}
+
+} // namespace
+
+std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const OutlookSolveOptions &options,
+                                       OutlookSolveStats *stats)
+{
+    const League league(problem);
+    const int n = league.teamCount();
+    std::vector<RankRange> result(n);
+    OutlookSolveStats local;
+
+    for (int t = 0; t < n; ++t) {
+        {
+            const Reduction r = league.forBest(t);
+            int above = r.counted;
+            bool solved = false;
+            for (const OutlookMip::Question &g : groups(r.question)) {
+                const int found = options.shortcuts ? outlookwitness::fewestAboveFound(g) : int(g.threshold.size());
+                // Nobody over is a bound no outcome beats.
+                if (found == 0)
+                    continue;
+                const std::optional<int> exact = OutlookMip::fewestAbove(g, found);
+                local.solverFailures += !exact;
+                above += exact.value_or(found);
+                solved = true;
+            }
+            result[t].best = 1 + above;
+            ++(solved ? local.solvedExactly : local.decidedByBounds);
+        }
+        {
+            const Reduction r = league.forWorst(t);
+            int level = r.counted;
+            bool solved = false;
+            for (const OutlookMip::Question &g : groups(r.question)) {
+                const int size = int(g.threshold.size());
+                const int found = options.shortcuts ? outlookwitness::mostReachingFound(g) : 0;
+                // Everyone reaching is a bound no outcome beats.
+                if (found == size) {
+                    level += size;
+                    continue;
+                }
+                const std::optional<int> exact = OutlookMip::mostReaching(g, found);
+                local.solverFailures += !exact;
+                level += exact.value_or(found);
+                solved = true;
+            }
+            result[t].worst = 1 + level;
+            ++(solved ? local.solvedExactly : local.decidedByBounds);
+        }
+    }
+    if (stats) {
+        stats->decidedByBounds += local.decidedByBounds;
+        stats->solvedExactly += local.solvedExactly;
+        stats->solverFailures += local.solverFailures;
+    }
+    return result;
+}
