@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class CommandButtons;
 class ConfigPanel;
@@ -109,6 +110,18 @@ public:
     void restartDonorsTicker();
     void refreshDonorsWeekly();
 
+    // --- Exports of the table as displayed (exportactions.cpp)
+    enum class TableFormat { Csv, Html, Pdf };
+    // Asks where to write (the chooser: a save dialog, a test's answer) and
+    // exports the table as the window shows it; the user is told of a failure.
+    void exportTable(TableFormat format);
+    // Exports to a given file; false (and the user told) when it cannot be written.
+    bool exportTableTo(TableFormat format, const QString &path);
+    // The file an export goes to, empty when the user cancels; `suggested` is
+    // a full path with the format's extension.
+    using ExportFileChooser = std::function<QString(TableFormat format, const QString &suggested)>;
+    void setExportFileChooser(ExportFileChooser chooser);
+
     // --- News line and home/away captions
     void setNewsText(const QString &text);
     QString newsText() const;
@@ -155,6 +168,7 @@ private:
     class MatchDayParts;
     class TeamParts;
     class OnlineParts;
+    class ExportParts;
 
     void buildSidebar();
     void buildNewsPanel();
@@ -163,6 +177,7 @@ private:
     void installMatchDay();
     void installTeamViews();
     void installOnline();
+    void installExports();
     void registerCommands();
     void beforeCommand(int index);
     void afterCommand(int index);
@@ -195,5 +210,6 @@ private:
     MatchDayParts *m_matchDay = nullptr;
     TeamParts *m_team = nullptr;
     OnlineParts *m_online = nullptr;
+    ExportParts *m_exports = nullptr;
     bool m_ending = false;
 };
