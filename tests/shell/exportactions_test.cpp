@@ -1,7 +1,7 @@
 // The window's "Exporter…" button: each format writes the table exactly as
 // the window shows it (a match day with its movement marks, a sort), the
 // file chosen by the chooser; a failure is told and no file of the program
-// is ever replaced.
+// is ever replaced. The team calendar the team views offer goes the same way.
 #include "windowfixture.h"
 
 #include "standings/core/tableexport.h"
@@ -20,7 +20,7 @@ protected:
     {
         WindowFixture::SetUp();
         start();
-        window->setExportFileChooser([this](MainWindow::TableFormat, const QString &suggested) {
+        window->setExportFileChooser([this](const QString &suggested) {
             suggestions << suggested;
             return answer;
         });
@@ -74,7 +74,8 @@ TEST_F(ExportActions, TheSpreadsheetHoldsTheTableAsShownAtAMatchDay)
     answer = folder.file(QStringLiteral("j12.csv"));
     action("ExportCsv")->trigger();
     ASSERT_EQ(suggestions.size(), 1);
-    EXPECT_TRUE(suggestions[0].endsWith(QStringLiteral("Kestrane1-classement-J12.csv"))) << suggestions[0].toStdString();
+    EXPECT_TRUE(suggestions[0].endsWith(QStringLiteral("Kestrane1-classement-J12.csv")))
+        << suggestions[0].toStdString();
 
     const QList<QStringList> rows = csvRows(QStringLiteral("j12.csv"));
     ASSERT_EQ(rows.size(), TeamCount);
@@ -126,6 +127,23 @@ TEST_F(ExportActions, ACancelWritesNothingAndAFailureIsTold)
     EXPECT_FALSE(window->exportTableTo(MainWindow::TableFormat::Html, storePath()));
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
     EXPECT_TRUE(prompt.messages.value(1).contains(QStringLiteral("fichier du programme")));
+}
+
+TEST_F(ExportActions, ATeamsCalendarIsWrittenForTheTeamViews)
+{
+    answer = folder.file(QStringLiteral("valmoret.ics"));
+    window->exportTeamCalendar(QStringLiteral("FC Valmoret"));
+    EXPECT_TRUE(suggestions.value(0).endsWith(QStringLiteral("Kestrane1-FC-Valmoret.ics")));
+    const QByteArray ics = folder.read(QStringLiteral("valmoret.ics"));
+    EXPECT_EQ(ics.count("BEGIN:VEVENT"), 38);
+    // Stamped with the program's clock.
+    const QString stamp = clock.now().toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    EXPECT_TRUE(ics.contains("DTSTAMP:" + stamp.toLatin1()));
+
+    EXPECT_FALSE(window->exportTeamCalendarTo(QStringLiteral("Personne"), folder.file(QStringLiteral("p.ics"))));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("p.ics"))));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Équipe inconnue : Personne")));
 }
 
 } // namespace

@@ -129,7 +129,8 @@ TEST_F(TeamCalendar, ThirtyEightAllDayEventsOnTheMatchDaysWithTheScoresPlayed)
         EXPECT_EQ(event.value(QStringLiteral("DTEND;VALUE=DATE")),
                   f.season().matchDayDate(day).addDays(1).toString(QStringLiteral("yyyyMMdd")));
         EXPECT_EQ(event.value(QStringLiteral("DTSTAMP")), QStringLiteral("20131205T200000Z"));
-        EXPECT_TRUE(unescaped(event.value(QStringLiteral("DESCRIPTION"))).endsWith(QStringLiteral("Journée %1").arg(day)));
+        const QString description = unescaped(event.value(QStringLiteral("DESCRIPTION")));
+        EXPECT_TRUE(description.endsWith(QStringLiteral("Journée %1").arg(day)));
         uids.insert(event.value(QStringLiteral("UID")));
         const QString uid = event.value(QStringLiteral("UID"));
         summaries.insert(uid.section(u'-', 2, 2), unescaped(event.value(QStringLiteral("SUMMARY"))));
@@ -240,10 +241,9 @@ TEST_F(TeamCalendar, TheCommandLineTellsAnUnknownTeamAndAnUnwritableFile)
     QTextStream err(&errors);
     EXPECT_EQ(teamcalendar::exportCommand(f, QStringLiteral("Nobody"), folder.file(QStringLiteral("a.ics")), Now, err),
               2);
-    EXPECT_EQ(teamcalendar::exportCommand(f, QStringLiteral("Alpha"), folder.file(QStringLiteral("no/a.ics")), Now, err),
-              2);
-    EXPECT_EQ(teamcalendar::exportCommand(f, QStringLiteral("Alpha"), folder.file(QStringLiteral("2013.txt")), Now, err),
-              2);
+    const QString alpha = QStringLiteral("Alpha");
+    EXPECT_EQ(teamcalendar::exportCommand(f, alpha, folder.file(QStringLiteral("no/a.ics")), Now, err), 2);
+    EXPECT_EQ(teamcalendar::exportCommand(f, alpha, folder.file(QStringLiteral("2013.txt")), Now, err), 2);
     err.flush();
     EXPECT_TRUE(errors.contains(QStringLiteral("Équipe inconnue : Nobody")));
     EXPECT_TRUE(errors.contains(QStringLiteral("Impossible d'écrire le fichier")));

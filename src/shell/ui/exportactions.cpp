@@ -1,6 +1,7 @@
 // The exports of the table as displayed (spreadsheet, web page, PDF), offered
-// by a small button under the table; the window writes whatever match day or
-// sort it shows, with the functions the command line uses.
+// by a small button under the table, and of a team's calendar; the window
+// writes whatever match day or sort it shows, with the functions the command
+// line uses.
 #include "shell/ui/mainwindow.h"
 
 #include "shell/core/prompt.h"
@@ -9,6 +10,7 @@
 #include "standings/core/exportfile.h"
 #include "standings/core/tableexport.h"
 #include "standings/ui/tablepdf.h"
+#include "team/core/teamcalendar.h"
 
 #include <QAction>
 #include <QDir>
@@ -35,6 +37,9 @@ const QString ButtonTip = QStringLiteral("Enregistrer le classement affiché dan
 const QString DialogTitle = QStringLiteral("Exporter le classement");
 const QString FailureTitle = QStringLiteral("Exporter");
 const QString BaseName = QStringLiteral("Kestrane1-classement");
+const QString CalendarBaseName = QStringLiteral("Kestrane1-");
+const QString CalendarFilter = QStringLiteral("Agenda iCalendar (*.ics)");
+const QString UnknownTeam = QStringLiteral("Équipe inconnue : %1");
 } // namespace texts
 
 struct FormatInfo
@@ -86,17 +91,36 @@ QString suggestedName(const DisplayedStandings &shown, const FormatInfo &info)
     return name + QLatin1Char('.') + QLatin1String(info.suffix);
 }
 
+// The dialog's filter for the suggested file's extension.
+QString filterOf(const QString &suggested)
+{
+    const QString suffix = QFileInfo(suggested).suffix();
+    for (const FormatInfo &info : Formats) {
+        if (suffix == QLatin1String(info.suffix))
+            return QLatin1String(info.filter);
+    }
+    return texts::CalendarFilter;
+}
+
+// A team's name as a file name: letters, digits and dashes.
+QString fileNameOf(const QString &team)
+{
+    QString name;
+    for (const QChar c : team.simplified())
+        name += c.isLetterOrNumber() ? c : QChar(u'-');
+    return name;
+}
+
 } // namespace
 
 void MainWindow::installExports()
 {
     m_exports = new ExportParts(this);
     m_exports->lastFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_exports->chooser = [this](TableFormat format, const QString &suggested) {
-        const FormatInfo &info = infoOf(format);
-        QString path = QFileDialog::getSaveFileName(this, texts::DialogTitle, suggested, QLatin1String(info.filter));
+    m_exports->chooser = [this](const QString &suggested) {
+        QString path = QFileDialog::getSaveFileName(this, texts::DialogTitle, suggested, filterOf(suggested));
         if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-            path += QLatin1Char('.') + QLatin1String(info.suffix);
+            path += QLatin1Char('.') + QFileInfo(suggested).suffix();
         return path;
     };
 
@@ -131,11 +155,42 @@ void MainWindow::exportTable(TableFormat format)
     const FormatInfo &info = infoOf(format);
     const QString suggested =
         QDir(m_exports->lastFolder).filePath(suggestedName(m_session.standings().displayed(), info));
-    const QString path = m_exports->chooser ? m_exports->chooser(format, suggested) : QString();
+    const QString path = m_exports->chooser ? m_exports->chooser(suggested) : QString();
     if (path.isEmpty())
         return;
     if (exportTableTo(format, path))
         m_exports->lastFolder = QFileInfo(path).absolutePath();
+}
+
+void MainWindow::exportTeamCalendar(const QString &team)
+{
+    const QString suggested =
+        QDir(m_exports->lastFolder).filePath(texts::CalendarBaseName + fileNameOf(team) + QStringLiteral(".ics"));
+    const QString path = m_exports->chooser ? m_exports->chooser(suggested) : QString();
+    if (path.isEmpty())
+        return;
+    if (exportTeamCalendarTo(team, path))
+        m_exports->lastFolder = QFileInfo(path).absolutePath();
+}
+
+bool MainWindow::exportTeamCalendarTo(const QString &team, const QString &path)
+{
+    QString error;
+    bool written = false;
+    const TeamNo found = teamcalendar::findTeam(m_session.season(), team);
+    if (found == NoTeam) {
+        error = texts::UnknownTeam.arg(team);
+    } else if (exportfile::isProgramFile(path, m_session.programFolder())) {
+        error = exportfile::programFileRefused(path);
+    } else {
+        const QByteArray calendar =
+            teamcalendar::toICalendar(m_session.season(), m_session.store(), found, m_session.clock().now());
+        written = exportfile::write(path, calendar, error);
+    }
+    if (written)
+        return true;
+    m_services.prompt.inform(texts::FailureTitle, error);
+    return false;
 }
 
 bool MainWindow::exportTableTo(TableFormat format, const QString &path)

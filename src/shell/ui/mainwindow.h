@@ -110,16 +110,19 @@ public:
     void restartDonorsTicker();
     void refreshDonorsWeekly();
 
-    // --- Exports of the table as displayed (exportactions.cpp)
+    // --- Exports of the table as displayed and of a team's calendar (exportactions.cpp)
     enum class TableFormat { Csv, Html, Pdf };
     // Asks where to write (the chooser: a save dialog, a test's answer) and
     // exports the table as the window shows it; the user is told of a failure.
     void exportTable(TableFormat format);
     // Exports to a given file; false (and the user told) when it cannot be written.
     bool exportTableTo(TableFormat format, const QString &path);
+    // A team's matches as an iCalendar file, for the team views to offer.
+    void exportTeamCalendar(const QString &team);
+    bool exportTeamCalendarTo(const QString &team, const QString &path);
     // The file an export goes to, empty when the user cancels; `suggested` is
-    // a full path with the format's extension.
-    using ExportFileChooser = std::function<QString(TableFormat format, const QString &suggested)>;
+    // a full path whose extension names the format.
+    using ExportFileChooser = std::function<QString(const QString &suggested)>;
     void setExportFileChooser(ExportFileChooser chooser);
 
     // --- News line and home/away captions

@@ -144,13 +144,10 @@ QStringList cellTexts(const DisplayedRow &row)
 {
     const StandingRow &d = row.data;
     const auto n = [](int value) { return QString::number(value); };
-    return {row.rankLabel,      row.movementText,    d.name,
-            d.pointsText(),     n(d.goalDifference), n(d.goalsFor),
-            n(d.goalsAgainst),  n(d.played),         n(d.fairPlayPoints),
-            n(d.homeGoalsFor),  n(d.awayGoalsFor),   n(d.homeGoalsAgainst),
-            n(d.awayGoalsAgainst), n(d.homePoints),  n(d.awayPoints),
-            n(d.homeWins),      n(d.awayWins),       n(d.homeLosses),
-            n(d.awayLosses),    n(d.draws)};
+    return {row.rankLabel, row.movementText, d.name, d.pointsText(), n(d.goalDifference), n(d.goalsFor),
+            n(d.goalsAgainst), n(d.played), n(d.fairPlayPoints), n(d.homeGoalsFor), n(d.awayGoalsFor),
+            n(d.homeGoalsAgainst), n(d.awayGoalsAgainst), n(d.homePoints), n(d.awayPoints), n(d.homeWins),
+            n(d.awayWins), n(d.homeLosses), n(d.awayLosses), n(d.draws)};
 }
 
 bool hasMovements(const DisplayedStandings &shown)
@@ -199,7 +196,8 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
     QList<LegendEntry> entries;
     if (shown.zonesMarked) {
         for (const ZoneRanks &z : Zones)
-            entries.append({zoneColour(z.zone), QString::fromUtf8(z.ranks) + QStringLiteral(" : ") + zoneToolTip(z.zone)});
+            entries.append(
+                {zoneColour(z.zone), QString::fromUtf8(z.ranks) + QStringLiteral(" : ") + zoneToolTip(z.zone)});
     }
     bool favourite = false;
     bool belowAverage = false;

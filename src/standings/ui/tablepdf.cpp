@@ -246,7 +246,8 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
     }
     for (int i = 0; i < cols.size(); ++i) {
         if (!cols[i].group.isEmpty())
-            painter.drawLine(QPointF(xs[i], tableTop + layout.rowHeight), QPointF(xs[i + 1], tableTop + layout.rowHeight));
+            painter.drawLine(QPointF(xs[i], tableTop + layout.rowHeight),
+                             QPointF(xs[i + 1], tableTop + layout.rowHeight));
     }
 
     y += layout.lineHeight * 0.6;
