@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core libglpk-dev)
+          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core libglpk-dev
+          poppler-utils desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,12 +8,14 @@
 #include "shell/core/programinfo.h"
 #include "standings/core/outlookprinter.h"
 #include "standings/core/standingsprinter.h"
+#include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
+#include "standings/ui/tablepdf.h"
+#include "team/core/teamcalendar.h"
 #include "team/core/teamprinters.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -50,6 +52,7 @@ struct Action
     QString name;
     bool needsFolder;
     std::function<int(Context &)> run;
+    bool paints = false; // draws with fonts (a PDF): needs a GUI application object
 };
 
 QString value(Context &c, const char *option)
@@ -91,6 +94,28 @@ const std::vector<Action> &actions()
              return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings), c.out,
                                      c.err);
          }},
+        {QStringLiteral("export-csv"), true,
+         [](Context &c) {
+             return tableexport::exportCommand(c.folder, value(c, "export-csv"), value(c, "matchday"), c.now,
+                                               tableexport::writeCsv, c.err);
+         }},
+        {QStringLiteral("export-html"), true,
+         [](Context &c) {
+             return tableexport::exportCommand(c.folder, value(c, "export-html"), value(c, "matchday"), c.now,
+                                               tableexport::writeHtml, c.err);
+         }},
+        {QStringLiteral("export-pdf"), true,
+         [](Context &c) {
+             return tableexport::exportCommand(c.folder, value(c, "export-pdf"), value(c, "matchday"), c.now,
+                                               tablepdf::writePdf, c.err);
+         },
+         true},
+        {QStringLiteral("export-ics"), true,
+         [](Context &c) {
+             // The team is the option's value, the file the one argument left.
+             return teamcalendar::exportCommand(c.folder, value(c, "export-ics"),
+                                                c.parser.positionalArguments().value(0), c.now, c.err);
+         }},
     };
     return table;
 }
@@ -123,6 +148,17 @@ QList<QCommandLineOption> optionList()
         {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
         {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
         {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
+        {QStringLiteral("export-csv"),
+         QStringLiteral("Enregistre le classement pour un tableur (CSV, « ; », virgule décimale)."),
+         QStringLiteral("FICHIER")},
+        {QStringLiteral("export-html"), QStringLiteral("Enregistre le classement en page web autonome (HTML)."),
+         QStringLiteral("FICHIER")},
+        {QStringLiteral("export-pdf"), QStringLiteral("Enregistre le classement en PDF (une page A4)."),
+         QStringLiteral("FICHIER")},
+        {QStringLiteral("export-ics"),
+         QStringLiteral("Enregistre les matches d'une équipe pour un agenda (iCalendar) ; "
+                        "FICHIER suit le nom de l'équipe."),
+         QStringLiteral("EQUIPE FICHIER")},
         {QStringLiteral("quit-after-first-paint"),
          QStringLiteral("Ouvre la fenêtre puis quitte dès le premier affichage (mesures).")},
     };
@@ -140,8 +176,10 @@ QString helpText()
     // Qt's own help is English; this one says the same in French.
     QString text = QStringLiteral("Utilisation : kestrane [options]\n\n"
                                   "Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.\n"
-                                  "Sans action, ouvre la fenêtre du programme ; les actions --print-… et\n"
-                                  "--update s'exécutent sans fenêtre.\n\nOptions :\n");
+                                  "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
+                                  "--export-… et --update s'exécutent sans fenêtre.\n"
+                                  "--matchday N vaut pour --print-standings, --print-sorted, --print-reachable,\n"
+                                  "--export-csv, --export-html et --export-pdf.\n\nOptions :\n");
     for (const QCommandLineOption &option : optionList()) {
         QStringList names;
         for (const QString &name : option.names())
@@ -203,8 +241,17 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
         parsed.status = 2;
         return parsed;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        err << "Argument inattendu : " << parser.positionalArguments().first() << "\n";
+    // One argument stands alone: the file of --export-ics TEAM FILE.
+    const QStringList positional = parser.positionalArguments();
+    const qsizetype allowed = parser.isSet(QStringLiteral("export-ics")) ? 1 : 0;
+    if (positional.size() > allowed) {
+        err << "Argument inattendu : " << positional.value(allowed) << "\n";
+        parsed.mode = Mode::Done;
+        parsed.status = 2;
+        return parsed;
+    }
+    if (positional.size() < allowed) {
+        err << "Fichier manquant : --export-ics EQUIPE FICHIER\n";
         parsed.mode = Mode::Done;
         parsed.status = 2;
         return parsed;
@@ -221,8 +268,12 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
 
     int wanted = 0;
-    for (const Action &action : actions())
-        wanted += parser.isSet(action.name) ? 1 : 0;
+    for (const Action &action : actions()) {
+        if (parser.isSet(action.name)) {
+            ++wanted;
+            parsed.paints = action.paints;
+        }
+    }
     if (wanted > 1) {
         err << "Une seule action à la fois.\n";
         parsed.mode = Mode::Done;
@@ -247,15 +298,12 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return parsed;
 }
 
-int runScript(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int runScript(const QStringList &arguments, const QString &folderPath, QTextStream &out, QTextStream &err)
 {
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(withoutQtOptions(arguments)))
         return 2;
-    const QString dataDir = parser.value(QStringLiteral("data-dir"));
-    const QString folderPath =
-        dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(dataDir).absolutePath();
     for (const Action &action : actions()) {
         if (!parser.isSet(action.name))
             continue;

@@ -23,6 +23,7 @@ struct Parsed
 {
     Mode mode = Mode::Window;
     int status = 0; // meaningful when mode is Done
+    bool paints = false; // the script action draws with fonts (a PDF export)
     Options options;
 };
 
@@ -35,7 +36,8 @@ QStringList withoutQtOptions(const QStringList &arguments);
 // whether a window or a script action is wanted.
 Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
-// Runs the script action of the arguments; returns the exit status.
-int runScript(const QStringList &arguments, QTextStream &out, QTextStream &err);
+// Runs the script action of the arguments on the program folder; returns the
+// exit status.
+int runScript(const QStringList &arguments, const QString &programFolder, QTextStream &out, QTextStream &err);
 
 } // namespace commandline

@@ -4,6 +4,7 @@
 #include "online/net/httpdownloader.h"
 #include "season/core/clock.h"
 #include "season/core/usersettings.h"
+#include "shell/core/programfolder.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/session.h"
 #include "shell/ui/desktoplauncher.h"
@@ -13,13 +14,16 @@
 #include "shell/ui/windowprinter.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -63,6 +67,18 @@ public:
     bool ask(const QString &, const QString &) override { return false; }
 };
 
+// The program folder: --data-dir, else beside the executable, else the
+// per-user data folder seeded from the installed season.
+QString programFolder(const QString &dataDir, QTextStream &err)
+{
+    const programfolder::Choice choice = programfolder::choose(programfolder::placesOfThisMachine(dataDir));
+    if (!choice.warning.isEmpty()) {
+        err << choice.warning << '\n';
+        err.flush();
+    }
+    return choice.path;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -78,9 +94,28 @@ int main(int argc, char **argv)
         if (parsed.mode == commandline::Mode::Done)
             return parsed.status;
         if (parsed.mode == commandline::Mode::Script) {
-            QCoreApplication app(argc, argv);
+            // A PDF needs fonts, hence a GUI application object; no window
+            // opens, so it never needs a display.
+            std::unique_ptr<QCoreApplication> app;
+            // Arguments without Qt's window options, so that nothing
+            // overrides the offscreen platform; they outlive the application.
+            std::vector<QByteArray> keptArguments;
+            std::vector<char *> keptPointers;
+            int keptCount = 0;
+            if (parsed.paints) {
+                for (const QString &argument : commandline::withoutQtOptions(argumentsOf(argc, argv)))
+                    keptArguments.push_back(argument.toLocal8Bit());
+                for (QByteArray &argument : keptArguments)
+                    keptPointers.push_back(argument.data());
+                keptPointers.push_back(nullptr);
+                keptCount = int(keptArguments.size());
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+                app = std::make_unique<QGuiApplication>(keptCount, keptPointers.data());
+            } else {
+                app = std::make_unique<QCoreApplication>(argc, argv);
+            }
             QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-            return commandline::runScript(app.arguments(), out, err);
+            return commandline::runScript(app->arguments(), programFolder(parsed.options.dataDir, err), out, err);
         }
     }
 
@@ -94,8 +129,7 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     const commandline::Options options = commandline::parse(app.arguments(), out, err).options;
 
-    const QString folder =
-        options.dataDir.isEmpty() ? QCoreApplication::applicationDirPath() : QDir(options.dataDir).absolutePath();
+    const QString folder = programFolder(options.dataDir, err);
     SystemClock clock;
     UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     MessageBoxPrompt messageBoxes;

@@ -1,10 +1,15 @@
 # Runs the real program from the command line and checks its exit status,
 # and its output against an expected file when one is given.
 #   -DPROGRAM= -DARGS=a|b|c -DEXPECT_STATUS= [-DEXPECTED_FILE=] [-DEXPECT_ERROR=]
+#   [-DWRITES=file [-DWRITES_CONTAINS=a|b]]: the file the program writes (removed
+#   first), which must then hold each text; on a failure it must not exist.
 # Runs without any display: the command line must not need one.
 set(ENV{DISPLAY} "")
 set(ENV{QT_QPA_PLATFORM} "")
 string(REPLACE "|" ";" ARGS "${ARGS}")
+if(DEFINED WRITES)
+  file(REMOVE ${WRITES})
+endif()
 execute_process(COMMAND ${PROGRAM} ${ARGS}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status STREQUAL EXPECT_STATUS)
@@ -20,5 +25,22 @@ if(DEFINED EXPECT_ERROR)
   string(FIND "${err}" "${EXPECT_ERROR}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "stderr lacks '${EXPECT_ERROR}': ${err}")
+  endif()
+endif()
+if(DEFINED WRITES)
+  if(EXPECT_STATUS EQUAL 0)
+    if(NOT EXISTS ${WRITES})
+      message(FATAL_ERROR "${WRITES} was not written")
+    endif()
+    file(READ ${WRITES} written)
+    string(REPLACE "|" ";" texts "${WRITES_CONTAINS}")
+    foreach(text IN LISTS texts)
+      string(FIND "${written}" "${text}" at)
+      if(at EQUAL -1)
+        message(FATAL_ERROR "${WRITES} lacks '${text}'")
+      endif()
+    endforeach()
+  elseif(EXISTS ${WRITES})
+    message(FATAL_ERROR "${WRITES} was written although the program failed")
   endif()
 endif()

@@ -63,6 +63,8 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     connect(&m_session.standings(), &StandingsModel::movementsChanged, this,
             [this] { m_table->showMovements(m_session.standings().displayed()); });
     connect(&m_session.state(), &AppState::trackingAidChanged, m_table, &StandingsTable::setTrackingAid);
+    // Just above the table, below every panel that slides in over it.
+    installExports();
 
     installShell();
     installStandings();

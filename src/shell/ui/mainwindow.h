@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class CommandButtons;
 class ConfigPanel;
@@ -109,6 +110,21 @@ public:
     void restartDonorsTicker();
     void refreshDonorsWeekly();
 
+    // --- Exports of the table as displayed and of a team's calendar (exportactions.cpp)
+    enum class TableFormat { Csv, Html, Pdf };
+    // Asks where to write (the chooser: a save dialog, a test's answer) and
+    // exports the table as the window shows it; the user is told of a failure.
+    void exportTable(TableFormat format);
+    // Exports to a given file; false (and the user told) when it cannot be written.
+    bool exportTableTo(TableFormat format, const QString &path);
+    // A team's matches as an iCalendar file, for the team views to offer.
+    void exportTeamCalendar(const QString &team);
+    bool exportTeamCalendarTo(const QString &team, const QString &path);
+    // The file an export goes to, empty when the user cancels; `suggested` is
+    // a full path whose extension names the format.
+    using ExportFileChooser = std::function<QString(const QString &suggested)>;
+    void setExportFileChooser(ExportFileChooser chooser);
+
     // --- News line and home/away captions
     void setNewsText(const QString &text);
     QString newsText() const;
@@ -155,6 +171,7 @@ private:
     class MatchDayParts;
     class TeamParts;
     class OnlineParts;
+    class ExportParts;
 
     void buildSidebar();
     void buildNewsPanel();
@@ -163,6 +180,7 @@ private:
     void installMatchDay();
     void installTeamViews();
     void installOnline();
+    void installExports();
     void registerCommands();
     void beforeCommand(int index);
     void afterCommand(int index);
@@ -195,5 +213,6 @@ private:
     MatchDayParts *m_matchDay = nullptr;
     TeamParts *m_team = nullptr;
     OnlineParts *m_online = nullptr;
+    ExportParts *m_exports = nullptr;
     bool m_ending = false;
 };

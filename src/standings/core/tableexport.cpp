@@ -1,0 +1,369 @@
+#include "standings/core/tableexport.h"
+
+#include "season/core/seasonfolder.h"
+#include "standings/core/exportfile.h"
+#include "standings/core/tableprinter.h"
+
+#include <QTextStream>
+
+namespace tableexport {
+
+namespace {
+
+// Colours of the window's table, as the pages reproduce them.
+namespace colours {
+const QString White = QStringLiteral("#FFFFFF");
+const QString Green = QStringLiteral("#C0FFC0");
+const QString Orange = QStringLiteral("#FFE0C0");
+const QString Grey = QStringLiteral("#E0E0E0");
+const QString Yellow = QStringLiteral("#FFFF00"); // favourite team, sorted statistic
+const QString RankLabel = QStringLiteral("#EEF0F6");
+const QString Header = QStringLiteral("#DDE1EE");
+const QString NegativePoints = QStringLiteral("#FF0000");
+} // namespace colours
+
+// Texts of the exports, kept together so they read at a glance.
+namespace texts {
+const QString WholeSeason = QStringLiteral("Classement général");
+const QString PageTitle = QStringLiteral("Kestrane 1 : classement 2013 - 2014");
+const QString Stamp = QStringLiteral("Mise à jour : ");
+const QString Legend = QStringLiteral("Légende");
+const QString Favourite = QStringLiteral("Équipe favorite");
+const QString SortedColumn = QStringLiteral("Colonne du tri : ");
+const QString BelowAverage = QStringLiteral("Moins de matches joués que la moyenne de la ligue");
+} // namespace texts
+
+// Where each zone lies, for the legend.
+struct ZoneRanks
+{
+    ZoneMark zone;
+    const char *ranks;
+};
+constexpr ZoneRanks Zones[] = {
+    {ZoneMark::ChampionsLeague, "1er et 2e"},
+    {ZoneMark::ThirdRound, "3e"},
+    {ZoneMark::Europa, "4e"},
+    {ZoneMark::Relegated, "18e à 20e"},
+};
+
+QString csvField(const QString &text)
+{
+    const bool quoted = text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
+                        || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))
+                        || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    if (!quoted)
+        return text;
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+// A spreadsheet runs a cell that starts with one of these as a formula; a
+// team name from a file must stay a name.
+QString csvText(const QString &text)
+{
+    static const QString FormulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && FormulaStarts.contains(text.front()))
+        return QLatin1Char('\'') + text;
+    return text;
+}
+
+// Text for the page: markup characters escaped, and the control characters
+// that neither HTML nor XML may carry turned into blanks.
+QString escaped(const QString &text)
+{
+    QString clean = text;
+    for (QChar &c : clean) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+        else if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            c = QChar(0xFFFD);
+    }
+    return clean.toHtmlEscaped();
+}
+
+bool negative(const QString &points)
+{
+    return points.contains(QLatin1Char('-'));
+}
+
+const QString PageStyle = QStringLiteral(
+    "body{font-family:\"DejaVu Sans\",Arial,sans-serif;font-size:11pt;color:#000;background:#FFF;margin:1.5em}\n"
+    "h1{font-size:15pt;margin:0 0 .3em}\n"
+    "p.maj{margin:0 0 .8em;color:#444}\n"
+    "table{border-collapse:collapse}\n"
+    "caption{font-weight:bold;text-align:left;padding:.3em 0}\n"
+    "th,td{border:1px solid #8C90A8;padding:2px 6px;text-align:center}\n"
+    "th{background:#DDE1EE;font-weight:bold}\n"
+    "td.equipe{text-align:left;white-space:nowrap}\n"
+    "td.rang{background:#EEF0F6;font-weight:bold}\n"
+    "td.premier{font-weight:bold}\n"
+    "td.negatif{color:#FF0000}\n"
+    "ul.legende{list-style:none;padding:0}\n"
+    "ul.legende li{margin:.2em 0}\n"
+    "span.pastille{display:inline-block;width:1.6em;height:1em;border:1px solid #8C90A8;"
+    "vertical-align:middle;margin-right:.5em}\n");
+
+} // namespace
+
+const QList<Column> &columns()
+{
+    static const QList<Column> list = [] {
+        const auto c = [](const char *cell, const char *group, const char *header, const char *csv,
+                          const QString &background = QString()) {
+            return Column{QString::fromLatin1(cell), QString::fromUtf8(group), QString::fromUtf8(header),
+                          QString::fromUtf8(csv), background};
+        };
+        return QList<Column>{
+            c("LabClass", "", "Rang", "Rang", colours::RankLabel),
+            c("ImEvol", "", "Évol.", "Évolution"),
+            c("Tclass", "", "Equipe", "Equipe"),
+            c("TPTS", "", "Points", "Points"),
+            c("TDelta", "", "Delta", "Delta"),
+            c("TBP", "", "Pour", "Pour", colours::Green),
+            c("TBC", "", "Contre", "Contre", colours::Orange),
+            c("MJ", "", "Matches Joués", "Matches Joués"),
+            c("FP", "", "Fair Play", "Fair Play"),
+            c("TBPD", "Buts pour", "Dom", "Buts pour Dom"),
+            c("TBPE", "Buts pour", "Ext", "Buts pour Ext"),
+            c("TBCD", "Buts contre", "Dom", "Buts contre Dom"),
+            c("TBCE", "Buts contre", "Ext", "Buts contre Ext"),
+            c("TPD", "Points", "Dom", "Points Dom"),
+            c("TPE", "Points", "Ext", "Points Ext"),
+            c("TMD", "Gagnés", "Dom", "Gagnés Dom", colours::Green),
+            c("TME", "Gagnés", "Ext", "Gagnés Ext", colours::Green),
+            c("TMpD", "Perdus", "Dom", "Perdus Dom", colours::Orange),
+            c("TMpE", "Perdus", "Ext", "Perdus Ext", colours::Orange),
+            c("TMN", "", "Nuls", "Nuls", colours::Grey),
+        };
+    }();
+    return list;
+}
+
+QStringList cellTexts(const DisplayedRow &row)
+{
+    const StandingRow &d = row.data;
+    const auto n = [](int value) { return QString::number(value); };
+    return {row.rankLabel, row.movementText, d.name, d.pointsText(), n(d.goalDifference), n(d.goalsFor),
+            n(d.goalsAgainst), n(d.played), n(d.fairPlayPoints), n(d.homeGoalsFor), n(d.awayGoalsFor),
+            n(d.homeGoalsAgainst), n(d.awayGoalsAgainst), n(d.homePoints), n(d.awayPoints), n(d.homeWins),
+            n(d.awayWins), n(d.homeLosses), n(d.awayLosses), n(d.draws)};
+}
+
+bool hasMovements(const DisplayedStandings &shown)
+{
+    for (const DisplayedRow &row : shown.rows) {
+        if (row.movement != Movement::None || !row.movementText.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+QString caption(const DisplayedStandings &shown)
+{
+    return shown.title.isEmpty() ? texts::WholeSeason : shown.title;
+}
+
+QString zoneColour(ZoneMark zone)
+{
+    switch (zone) {
+    case ZoneMark::ChampionsLeague:
+        return QStringLiteral("#97DEFF");
+    case ZoneMark::ThirdRound:
+        return QStringLiteral("#CEEBFB");
+    case ZoneMark::Europa:
+        return QStringLiteral("#FFF052");
+    case ZoneMark::Relegated:
+        return QStringLiteral("#FF8080");
+    case ZoneMark::None:
+        break;
+    }
+    return colours::White;
+}
+
+QString nameCellColour(const DisplayedStandings &shown, int row)
+{
+    const DisplayedRow &r = shown.rows[row];
+    if (r.favourite)
+        return colours::Yellow;
+    if (shown.zonesMarked && r.zone != ZoneMark::None)
+        return zoneColour(r.zone);
+    return colours::White;
+}
+
+QList<LegendEntry> legend(const DisplayedStandings &shown)
+{
+    QList<LegendEntry> entries;
+    if (shown.zonesMarked) {
+        for (const ZoneRanks &z : Zones)
+            entries.append(
+                {zoneColour(z.zone), QString::fromUtf8(z.ranks) + QStringLiteral(" : ") + zoneToolTip(z.zone)});
+    }
+    bool favourite = false;
+    bool belowAverage = false;
+    for (const DisplayedRow &row : shown.rows) {
+        favourite = favourite || row.favourite;
+        belowAverage = belowAverage || row.belowAverage;
+    }
+    if (favourite)
+        entries.append({colours::Yellow, texts::Favourite});
+    if (!shown.highlightedColumns.isEmpty())
+        entries.append({colours::Yellow, texts::SortedColumn + shown.title});
+    if (belowAverage)
+        entries.append({colours::Green, texts::BelowAverage});
+    return entries;
+}
+
+QStringList footerLines(const DisplayedStandings &shown)
+{
+    QStringList lines;
+    for (const QString &line : shown.goalsText.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+        lines << line;
+    if (!shown.progressText.isEmpty())
+        lines << shown.progressText;
+    if (!shown.aheadBehindText.isEmpty())
+        lines << shown.aheadBehindText.trimmed();
+    return lines;
+}
+
+QByteArray toCsv(const DisplayedStandings &shown)
+{
+    const QString Separator = QStringLiteral(";");
+    const QString LineEnd = QStringLiteral("\r\n");
+    const QList<Column> &cols = columns();
+    QStringList header;
+    for (const Column &column : cols)
+        header << csvField(column.csvHeader);
+    QString text = header.join(Separator) + LineEnd;
+    const int nameColumn = 2;
+    for (const DisplayedRow &row : shown.rows) {
+        QStringList fields = cellTexts(row);
+        for (int i = 0; i < fields.size(); ++i)
+            fields[i] = csvField(i == nameColumn ? csvText(fields[i]) : fields[i]);
+        text += fields.join(Separator) + LineEnd;
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+QByteArray toHtml(const DisplayedStandings &shown)
+{
+    const QList<Column> &cols = columns();
+    const bool movements = hasMovements(shown);
+    const auto shownColumn = [&](int i) { return movements || cols[i].cell != QLatin1String("ImEvol"); };
+
+    QString h;
+    QTextStream out(&h);
+    out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+        << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
+        << "<style>\n" << PageStyle << "</style>\n</head>\n<body>\n"
+        << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
+    if (!shown.stamp.isEmpty())
+        out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";
+
+    out << "<table>\n<caption>" << escaped(caption(shown)) << "</caption>\n<thead>\n<tr>";
+    // Two heading rows: a column alone spans both, a pair shares its group.
+    for (int i = 0; i < cols.size(); ++i) {
+        if (!shownColumn(i))
+            continue;
+        if (cols[i].group.isEmpty()) {
+            out << "<th rowspan=\"2\" scope=\"col\">" << escaped(cols[i].header) << "</th>";
+        } else if (i == 0 || cols[i - 1].group != cols[i].group) {
+            int span = 1;
+            while (i + span < cols.size() && cols[i + span].group == cols[i].group)
+                ++span;
+            out << "<th colspan=\"" << span << "\" scope=\"colgroup\">" << escaped(cols[i].group) << "</th>";
+        }
+    }
+    out << "</tr>\n<tr>";
+    for (int i = 0; i < cols.size(); ++i) {
+        if (shownColumn(i) && !cols[i].group.isEmpty())
+            out << "<th scope=\"col\">" << escaped(cols[i].header) << "</th>";
+    }
+    out << "</tr>\n</thead>\n<tbody>\n";
+
+    for (int r = 0; r < TeamCount; ++r) {
+        const DisplayedRow &row = shown.rows[r];
+        const QStringList cells = cellTexts(row);
+        out << "<tr>";
+        for (int i = 0; i < cols.size(); ++i) {
+            if (!shownColumn(i))
+                continue;
+            const Column &column = cols[i];
+            QString background = column.background;
+            QStringList classes;
+            QString title;
+            if (column.cell == QLatin1String("LabClass")) {
+                classes << QStringLiteral("rang");
+                background.clear(); // the style sheet colours the rank column
+            } else if (column.cell == QLatin1String("Tclass")) {
+                classes << QStringLiteral("equipe");
+                if (shown.zonesMarked && r == 0)
+                    classes << QStringLiteral("premier");
+                background = nameCellColour(shown, r);
+                if (shown.zonesMarked)
+                    title = row.zoneToolTip;
+            } else if (column.cell == QLatin1String("TPTS") && negative(cells[i])) {
+                classes << QStringLiteral("negatif");
+            } else if (column.cell == QLatin1String("MJ") && row.belowAverage) {
+                background = colours::Green;
+            }
+            if (shown.highlightedColumns.contains(column.cell))
+                background = colours::Yellow;
+            out << "<td";
+            if (!classes.isEmpty())
+                out << " class=\"" << classes.join(QLatin1Char(' ')) << '"';
+            if (!background.isEmpty() && background != colours::White)
+                out << " style=\"background:" << background << '"';
+            if (!title.isEmpty())
+                out << " title=\"" << escaped(title) << '"';
+            out << '>' << escaped(cells[i]) << "</td>";
+        }
+        out << "</tr>\n";
+    }
+    out << "</tbody>\n</table>\n";
+
+    const QList<LegendEntry> entries = legend(shown);
+    if (!entries.isEmpty()) {
+        out << "<h2>" << escaped(texts::Legend) << "</h2>\n<ul class=\"legende\">\n";
+        for (const LegendEntry &entry : entries) {
+            out << "<li><span class=\"pastille\" style=\"background:" << entry.colour << "\"></span>"
+                << escaped(entry.text) << "</li>\n";
+        }
+        out << "</ul>\n";
+    }
+    for (const QString &line : footerLines(shown))
+        out << "<p>" << escaped(line) << "</p>\n";
+    out << "</body>\n</html>\n";
+    out.flush();
+    return h.toUtf8();
+}
+
+bool writeCsv(const DisplayedStandings &shown, const QString &path, QString &error)
+{
+    return exportfile::write(path, toCsv(shown), error);
+}
+
+bool writeHtml(const DisplayedStandings &shown, const QString &path, QString &error)
+{
+    return exportfile::write(path, toHtml(shown), error);
+}
+
+int exportCommand(const SeasonFolder &folder, const QString &path, const QString &matchDayArgument,
+                  const QDateTime &now, const Writer &write, QTextStream &err)
+{
+    const int upTo = commandline::matchDayArgument(matchDayArgument, err);
+    if (upTo < 0)
+        return 2;
+    if (exportfile::isProgramFile(path, folder.path())) {
+        err << exportfile::programFileRefused(path) << '\n';
+        return 2;
+    }
+    QString error;
+    if (!write(displayedStandingsOf(folder, upTo, now), path, error)) {
+        err << error << '\n';
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace tableexport

@@ -1,0 +1,321 @@
+#include "standings/ui/tablepdf.h"
+
+#include "standings/core/exportfile.h"
+#include "standings/core/tableexport.h"
+#include "standings/ui/standingspalette.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace tablepdf {
+
+namespace {
+
+namespace P = StandingsPalette;
+using tableexport::Column;
+
+const QString PageTitle = QStringLiteral("Kestrane 1 : classement 2013 - 2014");
+const QString StampPrefix = QStringLiteral("Mise à jour : ");
+const QString LegendTitle = QStringLiteral("Légende");
+
+constexpr double LargestPoints = 9.5;
+constexpr double SmallestPoints = 5;
+
+struct Layout
+{
+    QFont font;
+    QFont bold;
+    QFont title;
+    double unit = 1;       // device units per point
+    double rowHeight = 0;
+    double lineHeight = 0; // legend and footer lines
+    double padding = 0;
+    std::vector<double> widths;
+    double tableWidth() const { return std::accumulate(widths.begin(), widths.end(), 0.0); }
+};
+
+double textWidth(const QFont &font, const QString &text, QPaintDevice *device)
+{
+    return QFontMetricsF(font, device).horizontalAdvance(text);
+}
+
+// Columns and their cells for this table: the movement column only when a
+// row carries a mark.
+struct Grid
+{
+    QList<Column> columns;
+    std::array<QStringList, TeamCount> cells;
+};
+
+Grid gridOf(const DisplayedStandings &shown)
+{
+    Grid grid;
+    const QList<Column> &all = tableexport::columns();
+    const bool movements = tableexport::hasMovements(shown);
+    for (int r = 0; r < TeamCount; ++r) {
+        const QStringList texts = tableexport::cellTexts(shown.rows[r]);
+        for (int i = 0; i < all.size(); ++i) {
+            if (movements || all[i].cell != QLatin1String("ImEvol"))
+                grid.cells[r] << texts[i];
+        }
+    }
+    for (const Column &column : all) {
+        if (movements || column.cell != QLatin1String("ImEvol"))
+            grid.columns << column;
+    }
+    return grid;
+}
+
+Layout layoutAt(double points, const Grid &grid, QPaintDevice *device)
+{
+    Layout layout;
+    layout.unit = device->logicalDpiY() / 72.0;
+    layout.font = QFont(QStringLiteral("DejaVu Sans"));
+    layout.font.setPointSizeF(points);
+    // Without shaping no ligature replaces "fi" in a name: the text read
+    // back from the PDF (a search, a copy) is the name as written.
+    layout.font.setStyleStrategy(QFont::PreferNoShaping);
+    layout.bold = layout.font;
+    layout.bold.setBold(true);
+    layout.title = layout.bold;
+    layout.title.setPointSizeF(points * 1.5);
+    const QFontMetricsF metrics(layout.font, device);
+    layout.padding = metrics.height() * 0.35;
+    layout.rowHeight = metrics.height() * 1.45;
+    layout.lineHeight = metrics.height() * 1.3;
+
+    const QList<Column> &cols = grid.columns;
+    layout.widths.assign(cols.size(), 0);
+    for (int i = 0; i < cols.size(); ++i) {
+        double w = textWidth(layout.bold, cols[i].header, device);
+        for (int r = 0; r < TeamCount; ++r)
+            w = std::max(w, textWidth(layout.bold, grid.cells[r][i], device));
+        layout.widths[i] = w + 2 * layout.padding;
+    }
+    // A group heading needs room over its pair of columns.
+    for (int i = 0; i + 1 < cols.size(); ++i) {
+        if (cols[i].group.isEmpty() || cols[i + 1].group != cols[i].group)
+            continue;
+        const double need = textWidth(layout.bold, cols[i].group, device) + 2 * layout.padding;
+        const double have = layout.widths[i] + layout.widths[i + 1];
+        if (need > have) {
+            layout.widths[i] += (need - have) / 2;
+            layout.widths[i + 1] += (need - have) / 2;
+        }
+        ++i;
+    }
+    return layout;
+}
+
+double pageHeight(const Layout &layout, const DisplayedStandings &shown)
+{
+    const int lines = int(tableexport::legend(shown).size()) + 1 + int(tableexport::footerLines(shown).size());
+    return layout.rowHeight * 4 // title, caption and stamp
+           + layout.rowHeight * (2 + TeamCount) + layout.lineHeight * (lines + 1);
+}
+
+void cell(QPainter &painter, const QRectF &box, const QString &text, const QColor &background, const Layout &layout,
+          Qt::Alignment alignment = Qt::AlignCenter)
+{
+    painter.fillRect(box, background);
+    painter.drawText(box.adjusted(layout.padding, 0, -layout.padding, 0), alignment | Qt::AlignVCenter, text);
+}
+
+QColor columnBackground(const Column &column)
+{
+    return column.background.isEmpty() ? QColor(P::White) : QColor(column.background);
+}
+
+} // namespace
+
+void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &shown)
+{
+    QPaintDevice *device = painter.device();
+    const Grid grid = gridOf(shown);
+    const QList<Column> &cols = grid.columns;
+
+    // The largest type that fits the area; the last tried when none does.
+    Layout layout;
+    for (double points = LargestPoints; points >= SmallestPoints; points -= 0.5) {
+        layout = layoutAt(points, grid, device);
+        if (layout.tableWidth() <= area.width() && pageHeight(layout, shown) <= area.height())
+            break;
+    }
+    // Spread the room left across the columns, so that the table spans the page.
+    if (layout.tableWidth() < area.width()) {
+        const double stretch = area.width() / layout.tableWidth();
+        for (double &w : layout.widths)
+            w *= stretch;
+    }
+
+    painter.save();
+    painter.setPen(QColor(P::Text));
+    double y = area.top();
+    const double left = area.left();
+    const double width = layout.tableWidth();
+
+    painter.setFont(layout.title);
+    painter.drawText(QRectF(left, y, width, layout.rowHeight * 1.6), Qt::AlignLeft | Qt::AlignVCenter, PageTitle);
+    y += layout.rowHeight * 1.8;
+    painter.setFont(layout.bold);
+    painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                     tableexport::caption(shown));
+    if (!shown.stamp.isEmpty()) {
+        painter.setFont(layout.font);
+        painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                         StampPrefix + shown.stamp);
+    }
+    y += layout.rowHeight * 1.3;
+
+    // Headings: a column alone spans both heading rows, a pair shares its group.
+    const double tableTop = y;
+    std::vector<double> xs(cols.size() + 1, left);
+    for (int i = 0; i < cols.size(); ++i)
+        xs[i + 1] = xs[i] + layout.widths[i];
+    painter.setFont(layout.bold);
+    const QColor headerColour(P::Header);
+    for (int i = 0; i < cols.size(); ++i) {
+        if (cols[i].group.isEmpty()) {
+            cell(painter, QRectF(xs[i], y, layout.widths[i], 2 * layout.rowHeight), cols[i].header, headerColour,
+                 layout);
+            continue;
+        }
+        if (i == 0 || cols[i - 1].group != cols[i].group) {
+            int span = 1;
+            while (i + span < cols.size() && cols[i + span].group == cols[i].group)
+                ++span;
+            cell(painter, QRectF(xs[i], y, xs[i + span] - xs[i], layout.rowHeight), cols[i].group, headerColour,
+                 layout);
+        }
+        cell(painter, QRectF(xs[i], y + layout.rowHeight, layout.widths[i], layout.rowHeight), cols[i].header,
+             headerColour, layout);
+    }
+    y += 2 * layout.rowHeight;
+
+    for (int r = 0; r < TeamCount; ++r) {
+        const DisplayedRow &row = shown.rows[r];
+        for (int i = 0; i < cols.size(); ++i) {
+            const Column &column = cols[i];
+            const QString &text = grid.cells[r][i];
+            QColor background = columnBackground(column);
+            QColor foreground(P::Text);
+            bool bold = false;
+            Qt::Alignment alignment = Qt::AlignHCenter;
+            if (column.cell == QLatin1String("LabClass")) {
+                bold = true;
+            } else if (column.cell == QLatin1String("Tclass")) {
+                background = QColor(tableexport::nameCellColour(shown, r));
+                bold = shown.zonesMarked && r == 0;
+                alignment = Qt::AlignLeft;
+            } else if (column.cell == QLatin1String("TPTS") && text.contains(QLatin1Char('-'))) {
+                foreground = QColor(P::NegativePoints);
+            } else if (column.cell == QLatin1String("MJ") && row.belowAverage) {
+                background = QColor(P::Green);
+            }
+            if (shown.highlightedColumns.contains(column.cell))
+                background = QColor(P::Favourite);
+            painter.setFont(bold ? layout.bold : layout.font);
+            painter.setPen(foreground);
+            cell(painter, QRectF(xs[i], y, layout.widths[i], layout.rowHeight), text, background, layout, alignment);
+        }
+        y += layout.rowHeight;
+    }
+
+    // The grid over the cells: every row and column edge, the headings'
+    // inner edges only where a group is split.
+    QPen gridPen(QColor(P::GridLine));
+    gridPen.setWidthF(0.5 * layout.unit);
+    painter.setPen(gridPen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(left, tableTop, width, y - tableTop));
+    const double bodyTop = tableTop + 2 * layout.rowHeight;
+    for (int r = 0; r < TeamCount; ++r) {
+        const double rowY = bodyTop + r * layout.rowHeight;
+        painter.drawLine(QPointF(left, rowY), QPointF(left + width, rowY));
+    }
+    for (int i = 1; i < cols.size(); ++i) {
+        const bool insideGroup = !cols[i].group.isEmpty() && cols[i - 1].group == cols[i].group;
+        painter.drawLine(QPointF(xs[i], insideGroup ? tableTop + layout.rowHeight : tableTop), QPointF(xs[i], y));
+    }
+    for (int i = 0; i < cols.size(); ++i) {
+        if (!cols[i].group.isEmpty())
+            painter.drawLine(QPointF(xs[i], tableTop + layout.rowHeight),
+                             QPointF(xs[i + 1], tableTop + layout.rowHeight));
+    }
+
+    y += layout.lineHeight * 0.6;
+    const QList<tableexport::LegendEntry> legend = tableexport::legend(shown);
+    painter.setPen(QColor(P::Text));
+    if (!legend.isEmpty()) {
+        painter.setFont(layout.bold);
+        painter.drawText(QRectF(left, y, width, layout.lineHeight), Qt::AlignLeft | Qt::AlignVCenter, LegendTitle);
+        y += layout.lineHeight;
+        painter.setFont(layout.font);
+        const double swatch = layout.lineHeight * 0.7;
+        for (const tableexport::LegendEntry &entry : legend) {
+            const QRectF box(left, y + (layout.lineHeight - swatch) / 2, swatch * 1.6, swatch);
+            painter.fillRect(box, QColor(entry.colour));
+            painter.setPen(gridPen);
+            painter.drawRect(box);
+            painter.setPen(QColor(P::Text));
+            painter.drawText(QRectF(box.right() + layout.padding * 2, y, width, layout.lineHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter, entry.text);
+            y += layout.lineHeight;
+        }
+    }
+    painter.setFont(layout.font);
+    for (const QString &line : tableexport::footerLines(shown)) {
+        painter.drawText(QRectF(left, y, width, layout.lineHeight), Qt::AlignLeft | Qt::AlignVCenter, line);
+        y += layout.lineHeight;
+    }
+    painter.restore();
+}
+
+bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error)
+{
+    if (path.isEmpty()) {
+        error = exportfile::cannotWrite(path);
+        return false;
+    }
+    // The printer writes its file as it goes: it prints into a private
+    // folder, and the page then replaces the wanted file in one step.
+    QTemporaryDir scratch;
+    const QString printed = scratch.filePath(QStringLiteral("classement.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        printer.setCreator(QStringLiteral("Kestrane 1"));
+        printer.setDocName(PageTitle);
+        QPainter painter;
+        if (!scratch.isValid() || !painter.begin(&printer)) {
+            error = exportfile::cannotWrite(path);
+            return false;
+        }
+        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+        drawTable(painter, page, shown);
+        painter.end();
+        if (printer.printerState() == QPrinter::Error) {
+            error = exportfile::cannotWrite(path);
+            return false;
+        }
+    }
+    QFile file(printed);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = exportfile::cannotWrite(path);
+        return false;
+    }
+    return exportfile::write(path, file.readAll(), error);
+}
+
+} // namespace tablepdf

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "standings/core/displayedstandings.h"
+
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+// The table as displayed drawn as a real table (text, lines and colours, not
+// a picture of the window): on any painter, and as a one-page A4 PDF file
+// printed through QPrinter. The window's export and the command line share it.
+namespace tablepdf {
+
+// Draws the page: title, the table with its zone colours, the legend and the
+// league lines, scaled down to fit `area` (in the painter's device units).
+void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &shown);
+
+// One landscape A4 page in a PDF file; an existing file is replaced in one
+// step. False with a French reason when the file cannot be written.
+bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error);
+
+} // namespace tablepdf

@@ -1,0 +1,328 @@
+// The spreadsheet and web page exports of the table, read back: every row
+// and cell as displayed, the French number format, the quoting and escaping
+// of names that come from files, and the command line's steps.
+#include "standings/core/tableexport.h"
+
+#include "season/core/seasonfolder.h"
+#include "seasonbuilder.h"
+#include "standings/core/criterionsort.h"
+#include "standings/core/exportfile.h"
+#include "standings/core/tableprinter.h"
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextStream>
+#include <QXmlStreamReader>
+
+#include <memory>
+
+namespace {
+
+const QDateTime Now(QDate(2013, 12, 5), QTime(20, 0));
+
+QByteArray sample(const QString &name)
+{
+    QFile f(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A CSV reader as a spreadsheet reads the file: ";" between fields, quoted
+// fields with doubled quotes, CR LF between records.
+QList<QStringList> parseCsv(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u';') {
+            record << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            record << field;
+            records << record;
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(record.isEmpty() && field.isEmpty()) << "the last record lacks its CR LF";
+    return records;
+}
+
+// The body cells of the page's table, row by row, read with an XML reader.
+struct Page
+{
+    QList<QStringList> rows;
+    QList<QStringList> styles; // the style attribute of each cell
+    QStringList headings;
+    QStringList legend;
+    QString caption;
+    bool script = false;
+    QString error;
+};
+
+Page parseHtml(const QByteArray &bytes)
+{
+    Page page;
+    QXmlStreamReader xml(bytes);
+    bool inBody = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const QStringView name = xml.name();
+            if (name == u"script")
+                page.script = true;
+            else if (name == u"tbody")
+                inBody = true;
+            else if (name == u"tr" && inBody)
+                page.rows.append(QStringList()), page.styles.append(QStringList());
+            else if (name == u"td" && inBody) {
+                page.styles.last() << xml.attributes().value(QStringLiteral("style")).toString();
+                page.rows.last() << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (name == u"th")
+                page.headings << xml.readElementText();
+            else if (name == u"caption")
+                page.caption = xml.readElementText();
+            else if (name == u"li")
+                page.legend << xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else if (xml.isEndElement() && xml.name() == u"tbody") {
+            inBody = false;
+        }
+    }
+    if (xml.hasError())
+        page.error = xml.errorString();
+    return page;
+}
+
+class TableExport : public ::testing::Test
+{
+protected:
+    void useBundledSeason()
+    {
+        folder.write(QStringLiteral("2013.txt"), sample(QStringLiteral("2013.txt")));
+        folder.write(QStringLiteral("Resultats2013.ini"), sample(QStringLiteral("Resultats2013.ini")));
+    }
+    void useSeason(const SeasonBuilder &season, const ResultsBuilder &results)
+    {
+        folder.write(QStringLiteral("2013.txt"), season.seasonFile());
+        folder.write(QStringLiteral("Resultats2013.ini"), results.bytes());
+    }
+    DisplayedStandings displayed(MatchDayNo upTo = 0)
+    {
+        QString errors;
+        QTextStream err(&errors);
+        int status = 0;
+        opened = SeasonFolder::open(folder.path(), err, status);
+        EXPECT_NE(opened, nullptr) << errors.toStdString();
+        return opened ? displayedStandingsOf(*opened, upTo, Now) : DisplayedStandings();
+    }
+
+    TestFolder folder;
+    std::unique_ptr<SeasonFolder> opened;
+};
+
+// Names a file may hold that break a careless export.
+QStringList awkwardNames()
+{
+    QStringList names = SeasonBuilder::defaultNames();
+    names[0] = QStringLiteral("Sporting & <Club>");
+    names[1] = QStringLiteral("Racing; \"Les Bleus\"");
+    names[2] = QStringLiteral("=SOMME(A1:A9)");
+    names[3] = QStringLiteral("Élan Sud");
+    return names;
+}
+
+TEST_F(TableExport, CsvReadsBackIntoTheTwentyRowsAsDisplayed)
+{
+    useBundledSeason();
+    const DisplayedStandings shown = displayed(12);
+    const QByteArray csv = tableexport::toCsv(shown);
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF")) << "no byte order mark for the spreadsheet";
+    EXPECT_FALSE(csv.contains("\r\n\n") || QByteArray(csv).replace("\r\n", "").contains('\n'))
+        << "a line ends without CR LF";
+
+    const QList<QStringList> records = parseCsv(csv);
+    ASSERT_EQ(records.size(), 1 + TeamCount);
+    QStringList header;
+    for (const tableexport::Column &column : tableexport::columns())
+        header << column.csvHeader;
+    EXPECT_EQ(records[0], header);
+    EXPECT_EQ(records[0].value(0), QStringLiteral("Rang"));
+    EXPECT_EQ(records[0].value(2), QStringLiteral("Equipe"));
+    for (int r = 0; r < TeamCount; ++r) {
+        const DisplayedRow &row = shown.rows[r];
+        EXPECT_EQ(records[r + 1], tableexport::cellTexts(row)) << "row " << r;
+        EXPECT_EQ(records[r + 1].value(0), row.rankLabel);
+        EXPECT_EQ(records[r + 1].value(2), row.data.name);
+    }
+}
+
+TEST_F(TableExport, CsvQuotesNamesAndWritesFractionalPointsWithTheDecimalComma)
+{
+    SeasonBuilder season(awkwardNames());
+    ResultsBuilder results;
+    results.result(season.keyOf('A', 'B'), 'A', QStringLiteral("2"), QStringLiteral("1"), 'B')
+        .bonusMalus('C', QStringLiteral("1.5"))
+        .bonusMalus('D', QStringLiteral("-2.5"));
+    useSeason(season, results);
+    const DisplayedStandings shown = displayed();
+    const QList<QStringList> records = parseCsv(tableexport::toCsv(shown));
+    ASSERT_EQ(records.size(), 1 + TeamCount);
+
+    QHash<QString, QStringList> byName;
+    for (int r = 1; r < records.size(); ++r)
+        byName.insert(records[r].value(2), records[r]);
+    EXPECT_TRUE(byName.contains(QStringLiteral("Sporting & <Club>")));
+    EXPECT_TRUE(byName.contains(QStringLiteral("Racing; \"Les Bleus\"")));
+    // A spreadsheet must show the name, not run it.
+    EXPECT_TRUE(byName.contains(QStringLiteral("'=SOMME(A1:A9)")));
+    EXPECT_EQ(byName.value(QStringLiteral("'=SOMME(A1:A9)")).value(3), QStringLiteral("1,5"));
+    EXPECT_EQ(byName.value(QStringLiteral("Élan Sud")).value(3), QStringLiteral("-2,5"));
+    // Every record has as many fields as the header, quotes or not.
+    for (const QStringList &record : records)
+        EXPECT_EQ(record.size(), tableexport::columns().size());
+}
+
+TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
+{
+    SeasonBuilder season(awkwardNames());
+    ResultsBuilder results;
+    results.result(season.keyOf('A', 'B'), 'A', QStringLiteral("2"), QStringLiteral("1"), 'B');
+    useSeason(season, results);
+    const DisplayedStandings shown = displayed();
+    const QByteArray html = tableexport::toHtml(shown);
+
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(html.contains("<meta charset=\"utf-8\"/>"));
+    EXPECT_TRUE(html.contains("Sporting &amp; &lt;Club&gt;"));
+    EXPECT_FALSE(html.contains("<Club>"));
+    EXPECT_FALSE(html.contains("http:") || html.contains("https:") || html.contains(" src=")) << "not self-contained";
+
+    const Page page = parseHtml(html);
+    ASSERT_TRUE(page.error.isEmpty()) << page.error.toStdString();
+    EXPECT_FALSE(page.script);
+    EXPECT_EQ(page.caption, QStringLiteral("Classement général"));
+    ASSERT_EQ(page.rows.size(), TeamCount);
+    for (int r = 0; r < TeamCount; ++r) {
+        QStringList expected = tableexport::cellTexts(shown.rows[r]);
+        expected.removeAt(1); // no movement marks: the page leaves their column out
+        EXPECT_EQ(page.rows[r], expected) << "row " << r;
+    }
+    EXPECT_TRUE(page.headings.contains(QStringLiteral("Buts pour")));
+    EXPECT_FALSE(page.headings.contains(QStringLiteral("Évol.")));
+
+    // Sporting won the only match: first, in the Champions League colour;
+    // the last three in the relegation colour.
+    EXPECT_EQ(page.rows[0].value(1), QStringLiteral("Sporting & <Club>"));
+    EXPECT_EQ(page.styles[0].value(1), QStringLiteral("background:#97DEFF"));
+    EXPECT_EQ(page.styles[19].value(1), QStringLiteral("background:#FF8080"));
+    EXPECT_EQ(page.styles[10].value(1), QString());
+    // The zones, then the green of the teams that played fewer matches than
+    // the league's average (all but the two that played).
+    ASSERT_EQ(page.legend.size(), 5);
+    EXPECT_TRUE(page.legend[0].contains(QStringLiteral("Champions league")));
+    EXPECT_TRUE(page.legend[3].contains(QStringLiteral("Relégué en Kestrane 2")));
+    EXPECT_TRUE(page.legend[4].contains(QStringLiteral("moyenne")));
+    const int played = 6; // rank, team, points, delta, for, against
+    EXPECT_EQ(page.styles[0].value(played), QString());
+    EXPECT_EQ(page.styles[5].value(played), QStringLiteral("background:#C0FFC0"));
+}
+
+TEST_F(TableExport, HtmlFollowsASortAndTheMovementMarks)
+{
+    useBundledSeason();
+    DisplayedStandings shown = criterion::sortByCriterion(displayed(), QStringLiteral("BC"));
+    shown.rows[0].movement = Movement::Up;
+    shown.rows[0].movementText = QStringLiteral("+2");
+    const Page page = parseHtml(tableexport::toHtml(shown));
+    ASSERT_TRUE(page.error.isEmpty()) << page.error.toStdString();
+    EXPECT_EQ(page.caption, criterion::title(QStringLiteral("BC")));
+    ASSERT_EQ(page.rows.size(), TeamCount);
+    EXPECT_EQ(page.rows[0], tableexport::cellTexts(shown.rows[0]));
+    EXPECT_EQ(page.rows[0].value(1), QStringLiteral("+2"));
+    // The sorted statistic is yellow, the zones are gone, the legend says so.
+    const int against = 6; // rank, movement, team, points, delta, for, against
+    EXPECT_EQ(page.styles[0].value(against), QStringLiteral("background:#FFFF00"));
+    EXPECT_EQ(page.styles[0].value(2), QString());
+    ASSERT_EQ(page.legend.size(), 1);
+    EXPECT_TRUE(page.legend[0].contains(criterion::title(QStringLiteral("BC"))));
+}
+
+TEST_F(TableExport, BeforeAnyResultNoZoneIsPaintedNorExplained)
+{
+    useSeason(SeasonBuilder(), ResultsBuilder());
+    const Page page = parseHtml(tableexport::toHtml(displayed()));
+    ASSERT_TRUE(page.error.isEmpty());
+    EXPECT_TRUE(page.legend.isEmpty());
+    for (const QStringList &styles : page.styles)
+        EXPECT_EQ(styles.value(1), QString());
+}
+
+TEST_F(TableExport, AFileIsReplacedWholeAndAFailureIsToldInFrench)
+{
+    const QString path = folder.file(QStringLiteral("classement.csv"));
+    folder.write(QStringLiteral("classement.csv"), QByteArray(5000, 'x'));
+    QString error;
+    ASSERT_TRUE(exportfile::write(path, "court", error)) << error.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("classement.csv")), QByteArray("court"));
+
+    EXPECT_FALSE(exportfile::write(folder.file(QStringLiteral("absent/classement.csv")), "x", error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Impossible d'écrire le fichier"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("n'existe pas")));
+    EXPECT_FALSE(exportfile::write(folder.path(), "x", error));
+    EXPECT_TRUE(error.contains(QStringLiteral("c'est un dossier")));
+}
+
+TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
+{
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    const QByteArray store = folder.read(QStringLiteral("Resultats2013.ini"));
+    QString errors;
+    QTextStream err(&errors);
+
+    EXPECT_EQ(tableexport::exportCommand(*opened, folder.file(QStringLiteral("t.csv")), QStringLiteral("39"), Now,
+                                         tableexport::writeCsv, err),
+              2);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("t.csv"))));
+    for (const QString &own : {QStringLiteral("Resultats2013.ini"), QStringLiteral("2013.txt"),
+                               QStringLiteral("Resultats2013.BU")}) {
+        EXPECT_EQ(tableexport::exportCommand(*opened, folder.path() + QStringLiteral("/./") + own, QString(), Now,
+                                             tableexport::writeCsv, err),
+                  2)
+            << own.toStdString();
+    }
+    err.flush();
+    EXPECT_TRUE(errors.contains(QStringLiteral("fichier du programme")));
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
+
+    EXPECT_EQ(tableexport::exportCommand(*opened, folder.file(QStringLiteral("t.html")), QStringLiteral("12"), Now,
+                                         tableexport::writeHtml, err),
+              0);
+    const Page page = parseHtml(folder.read(QStringLiteral("t.html")));
+    EXPECT_EQ(page.caption, matchDayTitle(12));
+    EXPECT_EQ(page.rows.size(), TeamCount);
+}
+
+} // namespace
