@@ -70,20 +70,6 @@ TEST(UpdateStamp, ColourTellsOlderNewerOrSame)
     EXPECT_EQ(rgb(StampColour::Grey), 0x646464u);
 }
 
-TEST(UpdateStamp, ReadsFrenchStampsInTheGivenYear)
-{
-    EXPECT_EQ(readStamp(QStringLiteral("17 mai 22:47"), 2013), QDateTime(QDate(2013, 5, 17), QTime(22, 47)));
-    EXPECT_EQ(readStamp(QStringLiteral("05 déc. 20:00"), 2013), QDateTime(QDate(2013, 12, 5), QTime(20, 0)));
-    EXPECT_EQ(readStamp(QStringLiteral("5 DEC 9:05"), 2014), QDateTime(QDate(2014, 12, 5), QTime(9, 5)));
-    EXPECT_EQ(readStamp(QStringLiteral("01 févr. 10:00"), 2014), QDateTime(QDate(2014, 2, 1), QTime(10, 0)));
-    EXPECT_EQ(readStamp(QStringLiteral("01 juil. 10:00"), 2014), QDateTime(QDate(2014, 7, 1), QTime(10, 0)));
-    EXPECT_EQ(readStamp(QString(), 2013), std::nullopt);
-    EXPECT_EQ(readStamp(QStringLiteral("hier soir"), 2013), std::nullopt);
-    EXPECT_EQ(readStamp(QStringLiteral("31 févr. 10:00"), 2014), std::nullopt);
-    EXPECT_EQ(readStamp(QStringLiteral("01 ju 10:00"), 2014), std::nullopt); // June or July
-    EXPECT_EQ(readStamp(QStringLiteral("01 mai 25:00"), 2014), std::nullopt);
-}
-
 TEST(UpdateAddresses, FixedPathOnTheConfiguredServer)
 {
     EXPECT_EQ(storeUrl(QStringLiteral("http://127.0.0.1:8080")).toString(),

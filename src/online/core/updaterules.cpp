@@ -1,9 +1,7 @@
 #include "online/core/updaterules.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
-#include <array>
 
 namespace updaterules {
 
@@ -33,29 +31,6 @@ bool isStoreSection(QByteArrayView name)
             return true;
     }
     return false;
-}
-
-// Month names without accents: a stamp's month is the beginning of exactly one.
-constexpr std::array<const char *, 12> Months = {"janvier", "fevrier", "mars",      "avril",   "mai",      "juin",
-                                                 "juillet", "aout",    "septembre", "octobre", "novembre", "decembre"};
-
-int monthOf(QString word)
-{
-    word = word.toLower();
-    if (word.endsWith(QLatin1Char('.')))
-        word.chop(1);
-    word.replace(QChar(u'é'), QLatin1Char('e')).replace(QChar(u'û'), QLatin1Char('u'));
-    if (word.isEmpty())
-        return 0;
-    int found = 0;
-    for (int m = 0; m < int(Months.size()); ++m) {
-        if (QLatin1String(Months[m]).startsWith(word)) {
-            if (found != 0)
-                return 0; // "ju" could be June or July
-            found = m + 1;
-        }
-    }
-    return found;
 }
 
 } // namespace
@@ -119,21 +94,6 @@ std::optional<StampColour> updateStampColour(const std::optional<QDateTime> &pre
     if (*current > *previous)
         return StampColour::Green;
     return StampColour::Grey;
-}
-
-std::optional<QDateTime> readStamp(const QString &text, int year)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*([0-9]{1,2})\\s+(\\S+)\\s+([0-9]{1,2}):([0-9]{2})\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const int month = monthOf(match.captured(2));
-    const QDate date(year, month, match.captured(1).toInt());
-    const QTime time(match.captured(3).toInt(), match.captured(4).toInt());
-    if (month == 0 || !date.isValid() || !time.isValid())
-        return std::nullopt;
-    return QDateTime(date, time);
 }
 
 QString discardQuestion()

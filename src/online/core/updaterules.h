@@ -39,11 +39,6 @@ constexpr unsigned rgb(StampColour colour)
     return colour == StampColour::Red ? 0xFF0000u : colour == StampColour::Green ? 0x00C000u : 0x646464u;
 }
 
-// Reads a "Maj" stamp ("05 déc. 20:00": day, abbreviated French month,
-// hours and minutes) as a moment of the given year; empty when the text is
-// not a stamp.
-std::optional<QDateTime> readStamp(const QString &text, int year);
-
 // What the user sees when an update fails.
 inline const QString FailureTitle = QStringLiteral(" Kestrane 1 (2013 - 2014)");
 inline const QString FailureMessage = QStringLiteral("Erreur de connexion !");

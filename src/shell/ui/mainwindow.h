@@ -186,6 +186,7 @@ private:
     void afterCommand(int index);
     void resetHover(QWidget *hovered);
     void resetPickerHover();
+    void showLeaderSummary(bool silent);
     void markUpdateButtonResting();
     void parkPanels();
     void restorePreferences();

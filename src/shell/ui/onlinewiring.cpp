@@ -5,6 +5,7 @@
 #include "online/core/donorsfetch.h"
 #include "online/core/donorslist.h"
 #include "online/core/resultsupdate.h"
+#include "online/core/stamp.h"
 #include "online/core/updaterules.h"
 #include "online/core/versioncheck.h"
 #include "online/ui/donorspanel.h"
@@ -201,8 +202,7 @@ bool MainWindow::OnlineParts::checkVersion()
         }
     }
     w.setNewsText(store.newsText());
-    if (auto *stamp = w.m_table->findChild<QLabel *>(QStringLiteral("LabMaj")))
-        stamp->setText(store.stamp());
+    w.m_table->setStamp(store.stamp());
     w.showNews();
     return true;
 }
@@ -212,10 +212,9 @@ void MainWindow::OnlineParts::colourStamp(const QString &previous, const QString
     // Stamps carry no year: both are read in the current one.
     const int year = w.m_session.clock().now().date().year();
     const std::optional<updaterules::StampColour> colour =
-        updaterules::updateStampColour(updaterules::readStamp(previous, year), updaterules::readStamp(current, year));
-    auto *stamp = w.m_table->findChild<QLabel *>(QStringLiteral("LabMaj"));
-    if (colour && stamp)
-        windowstyle::setColours(stamp, QColor::fromRgb(updaterules::rgb(*colour)));
+        updaterules::updateStampColour(stamp::parse(previous, year), stamp::parse(current, year));
+    if (colour)
+        w.m_table->setStampColour(QColor::fromRgb(updaterules::rgb(*colour)));
 }
 
 void MainWindow::toggleDonors()

@@ -19,6 +19,8 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include <algorithm>
+
 class MainWindow::StandingsParts : public QObject
 {
 public:
@@ -99,11 +101,23 @@ void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
     m_table->hideReachable();
     clearDayTotals();
     m_session.computeStandings(upTo, silent);
+    showLeaderSummary(silent);
+}
+
+void MainWindow::showLeaderSummary(bool silent)
+{
+    // A shown ranking with something played puts its leader in the summary.
+    const DisplayedStandings &shown = m_session.standings().displayed();
+    if (!silent && shown.playedSides > 0)
+        showTeamSummary(shown.rows[0].data.name);
 }
 
 void MainWindow::markRankMovement(int matchDay)
 {
-    if (matchDay <= 1 || matchDay > MatchDayCount)
+    // Once every date has passed the count of due match days runs past the
+    // season; the marks then tell the last match day's movements.
+    matchDay = std::min(matchDay, int(MatchDayCount));
+    if (matchDay <= 1)
         return;
     m_table->hideReachable();
     m_session.computeStandings(matchDay - 1, true);
@@ -167,6 +181,7 @@ void MainWindow::pickMatchDay(MatchDayNo day)
         m_table->hideReachable();
         clearDayTotals();
         m_session.computeStandings(day, false, matchDayTitle(day));
+        showLeaderSummary(false);
     }
     markRankMovement(day);
     if (reachableWasShown)

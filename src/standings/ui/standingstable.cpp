@@ -338,6 +338,16 @@ void StandingsTable::markQualificationRows()
     StandingsCells::setBold(m_cells.cell(QStringLiteral("Tclass"), 0), true);
 }
 
+void StandingsTable::setStamp(const QString &text)
+{
+    m_stamp->setText(text);
+}
+
+void StandingsTable::setStampColour(const QColor &colour)
+{
+    StandingsCells::setTextColour(m_stamp, colour);
+}
+
 void StandingsTable::hideAheadBehind()
 {
     m_aheadBehind->clear();

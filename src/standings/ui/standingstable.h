@@ -45,6 +45,10 @@ public:
     QColor nameCellColour(int row) const;
 
     void hideAheadBehind();
+    // The stamp of the last update of the store, and the colour that tells
+    // whether a download brought newer, older or the same results.
+    void setStamp(const QString &text);
+    void setStampColour(const QColor &colour);
     // The selection marks of the team row click: one name cell painted, the
     // others whitened or left as they are.
     void paintNameCell(int row, const QColor &colour, bool whitenOthers);
