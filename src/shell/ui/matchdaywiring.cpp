@@ -15,6 +15,7 @@
 #include "shell/core/programinfo.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
+#include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/windowstyle.h"
 
@@ -47,15 +48,6 @@ constexpr int ExportLeft = 264;
 constexpr int ExportTop = 8;
 constexpr int ExportWidth = 296;
 constexpr int ExportHeight = 714;
-
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 QColor colourOf(quint32 rgb)
 {

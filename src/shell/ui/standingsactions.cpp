@@ -5,6 +5,7 @@
 
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
+#include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowstyle.h"
@@ -34,15 +35,6 @@ namespace {
 const QColor SelectedTeam(0x80, 0xFF, 0x80);
 const QColor SecondTeam(0xFF, 0xFF, 0x80);
 
-// Busy pointer for the length of a scope.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 } // namespace
 
 void MainWindow::installStandings()

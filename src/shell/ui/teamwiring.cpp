@@ -3,6 +3,7 @@
 #include "shell/ui/mainwindow.h"
 
 #include "shell/core/session.h"
+#include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowstyle.h"
@@ -49,16 +50,6 @@ public:
 };
 
 namespace {
-
-// Busy pointer for the length of a scope.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 // A history build gives the window a turn at most this often, so that it
 // can be closed meanwhile; on the bundled season the whole build is shorter.

@@ -1,6 +1,7 @@
 #include "team/core/resultrules.h"
 
 #include "season/core/textutil.h"
+#include "standings/core/standingsengine.h"
 
 #include <QStringList>
 
@@ -8,13 +9,7 @@ namespace resultrules {
 
 bool isScore(QStringView goals)
 {
-    if (goals == QLatin1String("-"))
-        return false;
-    for (QChar c : goals) {
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
-            return true;
-    }
-    return false;
+    return isPlayedScore(goals);
 }
 
 TeamNo teamOfLetterField(QStringView field)
