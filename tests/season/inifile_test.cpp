@@ -286,12 +286,17 @@ TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
     const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
     folder.write("r.ini", before);
 
-    // The lock cannot be taken: something else sits where the lock file goes.
-    ASSERT_TRUE(QDir(folder.path()).mkdir("r.ini.lock"));
+    // Another writer holds the lock for longer than this one waits.
     IniFile ini(folder.file("r.ini"));
+    FileLock holder(ini.lockPath());
+    ASSERT_TRUE(holder.tryLock());
+    ini.setLockTimeout(std::chrono::milliseconds(20));
     EXPECT_FALSE(ini.write("Resultats", "0100", "x"));
+    EXPECT_FALSE(ini.replaceContents("[Resultats]\r\n"));
     EXPECT_EQ(folder.read("r.ini"), before);
     EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+    holder.unlock();
+    EXPECT_TRUE(ini.write("Resultats", "0101", "y"));
 
     // A store in a folder that does not exist cannot be written.
     IniFile nowhere(folder.file("absent/r.ini"));

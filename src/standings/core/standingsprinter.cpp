@@ -1,9 +1,11 @@
 #include "standings/core/standingsprinter.h"
 
+#include "season/core/programfolder.h"
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 #include "standings/core/standingsengine.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QStringConverter>
 #include <QTextStream>
@@ -29,6 +31,15 @@ int printStandings(const QString &programFolder, const QString &matchDayArg, QTe
         err << "Absence du fichier 2013.txt\n";
         err.flush();
         return 2;
+    }
+
+    // The same preparation as the window's start-up, so both show the same
+    // results; a store that is there but unreadable is not "no results".
+    const FolderPreparation folder = prepareProgramFolder(programFolder, QDateTime::currentDateTime());
+    if (!folder.storeReadable()) {
+        err << folder.storeProblem << '\n';
+        err.flush();
+        return 1;
     }
 
     const ResultStore store(programFolder);
