@@ -17,8 +17,8 @@ mkdir -p build-fuzz/artifacts
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 summary=()
-for target in build-fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+for target in build-fuzz/bin/fuzz_*; do
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name="$(basename "$target")"
   seeds="fuzz/corpus/${name#fuzz_}"
   work="build-fuzz/corpus/${name#fuzz_}"
