@@ -23,7 +23,7 @@ using Clock = std::chrono::steady_clock;
 void nap(std::chrono::milliseconds &pause)
 {
     std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::milliseconds(20));
+    pause = std::min(pause * 2, std::chrono::milliseconds(4));
 }
 
 } // namespace
