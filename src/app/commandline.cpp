@@ -65,11 +65,11 @@ const std::vector<Action> &actions()
     static const std::vector<Action> table = {
         {QStringLiteral("print-standings"), true,
          [](Context &c) {
-             return printStandings(c.folder.path(), value(c, "matchday"), c.parser.isSet(QStringLiteral("explain")),
-                                   c.out, c.err);
+             return printStandings(c.folder, value(c, "matchday"), c.parser.isSet(QStringLiteral("explain")), c.out,
+                                   c.err);
          }},
         {QStringLiteral("print-outlook"), true,
-         [](Context &c) { return printOutlook(c.folder.path(), value(c, "matchday"), c.out, c.err); }},
+         [](Context &c) { return printOutlook(c.folder, value(c, "matchday"), c.out, c.err); }},
         {QStringLiteral("print-sorted"), true,
          [](Context &c) {
              return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out, c.err);
@@ -307,11 +307,11 @@ int runScript(const QStringList &arguments, const QString &folderPath, QTextStre
     for (const Action &action : actions()) {
         if (!parser.isSet(action.name))
             continue;
+        SystemClock clock;
         int status = 0;
-        std::unique_ptr<SeasonFolder> folder = SeasonFolder::open(folderPath, err, status);
+        std::unique_ptr<SeasonFolder> folder = SeasonFolder::open(folderPath, clock.now(), err, status);
         if (!folder)
             return status;
-        SystemClock clock;
         Context context{parser, *folder, out, err, clock.now()};
         const int result = action.run(context);
         out.flush();

@@ -286,12 +286,17 @@ TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
     const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
     folder.write("r.ini", before);
 
-    // The lock cannot be taken: something else sits where the lock file goes.
-    ASSERT_TRUE(QDir(folder.path()).mkdir("r.ini.lock"));
+    // Another writer holds the lock for longer than this one waits.
     IniFile ini(folder.file("r.ini"));
+    FileLock holder(ini.lockPath());
+    ASSERT_TRUE(holder.tryLock());
+    ini.setLockTimeout(std::chrono::milliseconds(20));
     EXPECT_FALSE(ini.write("Resultats", "0100", "x"));
+    EXPECT_FALSE(ini.replaceContents("[Resultats]\r\n"));
     EXPECT_EQ(folder.read("r.ini"), before);
     EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
+    holder.unlock();
+    EXPECT_TRUE(ini.write("Resultats", "0101", "y"));
 
     // A store in a folder that does not exist cannot be written.
     IniFile nowhere(folder.file("absent/r.ini"));
@@ -454,4 +459,79 @@ TEST(IniFile, ConcurrentWritersLoseNoEntry)
             EXPECT_EQ(ini.read("Resultats", key), "A|0|0|" + QString::number(i) + "|0|0|0|B") << qPrintable(key);
         }
     }
+}
+
+// Byte-order mark ---------------------------------------------------------------
+
+TEST(IniBom, AFileWithAByteOrderMarkIsUtf8AndKeepsItsMark)
+{
+    const QByteArray bytes = "\xEF\xBB\xBF[\xC3\x89quipe]\r\nk=\xC3\xA9t\xC3\xA9\r\n[S]\r\na=1\r\n";
+    EXPECT_EQ(IniFile::readFrom(bytes, QStringLiteral("ÉQUIPE"), QStringLiteral("K")), QStringLiteral("été"));
+    EXPECT_EQ(read(bytes, "s", "a"), QStringLiteral("1"));
+
+    EXPECT_EQ(written(bytes, "S", "a", QStringLiteral("€")),
+              "\xEF\xBB\xBF[\xC3\x89quipe]\r\nk=\xC3\xA9t\xC3\xA9\r\n[S]\r\na=\xE2\x82\xAC\r\n");
+    EXPECT_EQ(written(bytes, "S", "b", QStringLiteral("œ")),
+              "\xEF\xBB\xBF[\xC3\x89quipe]\r\nk=\xC3\xA9t\xC3\xA9\r\n[S]\r\na=1\r\nb=\xC5\x93\r\n");
+    // The same value is recognised as already stored.
+    bool changed = true;
+    EXPECT_EQ(IniFile::writeTo(bytes, QStringLiteral("Équipe"), QStringLiteral("k"), QStringLiteral("été"), &changed), bytes);
+    EXPECT_FALSE(changed);
+    // A file that is only the mark takes its first section after it.
+    EXPECT_EQ(written("\xEF\xBB\xBF", "T", "t", QStringLiteral("é")), "\xEF\xBB\xBF[T]\r\nt=\xC3\xA9\r\n");
+}
+
+TEST(IniBom, TheMarkBeforeTheFirstKeyLineIsSkippedToo)
+{
+    // Keys before any header stay unreachable; the header after them counts.
+    EXPECT_EQ(read("\xEF\xBB\xBFk=1\r\n[S]\r\nk=2\r\n", "S", "k"), QStringLiteral("2"));
+    // Without the mark's three bytes, the Windows-1252 reading of the same
+    // letters stays what it was.
+    EXPECT_EQ(read("\xEF\xBB[S]\r\nk=1\r\n", "S", "k", "d"), QStringLiteral("d"));
+}
+
+// The lock ---------------------------------------------------------------------
+
+TEST(IniLock, LockFilesLeftAtTheStartDoNotBlockWrites)
+{
+    TestFolder folder;
+    IniFile ini(folder.file("r.ini"));
+    ini.setLockTimeout(std::chrono::milliseconds(0)); // no waiting at all
+    // Empty: its creator was killed before it wrote its owner. Garbage: the
+    // owner line of another locking scheme, naming a process long gone.
+    for (const QByteArray &leftover : {QByteArray(), QByteArray("4242\nkestrane\nhote\n\x01\xFF")}) {
+        folder.write("r.ini.lock", leftover);
+        EXPECT_TRUE(ini.write("Resultats", "0100", QString::number(leftover.size())));
+        EXPECT_EQ(ini.read("Resultats", "0100"), QString::number(leftover.size()));
+        EXPECT_FALSE(QFileInfo::exists(folder.file("r.ini.lock")));
+    }
+    // A folder where the lock file goes carries the lock itself.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("r.ini.lock"));
+    EXPECT_TRUE(ini.write("Resultats", "0100", "dir"));
+    EXPECT_TRUE(ini.replaceContents("[Resultats]\r\n0100=replaced\r\n"));
+    EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("replaced"));
+    EXPECT_TRUE(QFileInfo(folder.file("r.ini.lock")).isDir());
+}
+
+TEST(IniLock, OneHolderAtATimeAndTheFileGoesWithTheLastOne)
+{
+    TestFolder folder;
+    const QString path = folder.file("r.ini.lock");
+    FileLock first(path);
+    FileLock second(path);
+    ASSERT_TRUE(first.tryLock(std::chrono::milliseconds(0)));
+    EXPECT_TRUE(first.tryLock(std::chrono::milliseconds(0))); // already held
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_FALSE(second.tryLock(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(second.tryLock(std::chrono::milliseconds(30)));
+    first.unlock();
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(second.tryLock(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(first.tryLock(std::chrono::milliseconds(0)));
+    second.unlock();
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    // No folder to hold the lock file: no lock, and no wait for one.
+    FileLock nowhere(folder.file("absent/r.ini.lock"));
+    EXPECT_FALSE(nowhere.tryLock());
 }

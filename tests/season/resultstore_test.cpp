@@ -148,3 +148,39 @@ TEST(ResultStore, RestoresTheBackupOfAnInterruptedUpdate)
     EXPECT_EQ(store.stamp(), QStringLiteral("old"));
     EXPECT_EQ(folder.read(ResultStore::BackupName), "[Maj]\r\nMaj=older\r\n");
 }
+
+TEST(ResultStore, AdjustmentsAreBoundedToThreeDigits)
+{
+    TestFolder folder;
+    folder.write(ResultStore::FileName, "[BonMal]\r\nA=99999999999999999999\r\nB=-99999999999999999999\r\nC=999\r\n"
+                                        "D=-1000\r\nE=1000.5\r\nF=-998.5\r\nG=" + QByteArray(400, '9') + "\r\n");
+    const ResultStore store(folder.path());
+    BonusMalus table{};
+    store.loadBonusMalus(table);
+    EXPECT_EQ(table[0], 999.0f);
+    EXPECT_EQ(table[1], -999.0f);
+    EXPECT_EQ(table[2], 999.0f);
+    EXPECT_EQ(table[3], -999.0f);
+    EXPECT_EQ(table[4], 999.0f);
+    EXPECT_EQ(table[5], -998.5f);
+    EXPECT_EQ(table[6], 999.0f);
+}
+
+TEST(ResultStore, StoreSavedWithAByteOrderMarkReadsAsUtf8)
+{
+    TestFolder folder;
+    // Without the mark skipped, the first header would not be one and every
+    // result of the section would be lost.
+    folder.write(ResultStore::FileName, "\xEF\xBB\xBF[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n"
+                                        "[Texte]\r\nTexte=Report\xC3\xA9 \xC3\xA0 no\xC3\xABl\r\n");
+    ResultStore store(folder.path());
+    EXPECT_EQ(store.match(QStringLiteral("0100")).toText(), QStringLiteral("A|0|1|2|1|3|1|B"));
+    EXPECT_EQ(store.newsText(), QStringLiteral("Reporté à noël"));
+
+    // What the program writes into it is UTF-8 too, and the mark stays.
+    EXPECT_TRUE(store.ini().write(QStringLiteral("Maj"), QStringLiteral("Maj"), QStringLiteral("06 déc. 20:00")));
+    const QByteArray bytes = folder.read(ResultStore::FileName);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF[Resultats]\r\n"));
+    EXPECT_TRUE(bytes.endsWith("[Maj]\r\nMaj=06 d\xC3\xA9" "c. 20:00\r\n"));
+    EXPECT_EQ(store.stamp(), QStringLiteral("06 déc. 20:00"));
+}

@@ -217,3 +217,22 @@ TEST(Season, LoadFromFile)
     EXPECT_EQ(empty->teamCount(), 0);
     EXPECT_EQ(empty->teamNoOfName(QString()), NoTeam);
 }
+
+TEST(Season, AByteOrderMarkLosesNoTeam)
+{
+    // An editor that saves as UTF-8 puts the mark before the first EQU line;
+    // that team must keep letter A or every result goes to the wrong team.
+    const QByteArray utf8 = "\xEF\xBB\xBF" "EQU|\xC3\x89vian Thonon\r\nEQU|N\xC3\xAEmes \xE2\x82\xAC\r\nJOU|1|10/08/2013\r\nCAL|1|AB\r\n";
+    const QByteArray windows = "EQU|\xC9vian Thonon\r\nEQU|N\xEEmes \x80\r\nJOU|1|10/08/2013\r\nCAL|1|AB\r\n";
+    for (const QByteArray &bytes : {utf8, windows}) {
+        const Season season = Season::fromBytes(bytes);
+        EXPECT_EQ(season.teamCount(), 2);
+        EXPECT_EQ(season.teamName(0), QStringLiteral("Évian Thonon"));
+        EXPECT_EQ(season.teamName(1), QStringLiteral("Nîmes €"));
+        EXPECT_EQ(season.teamLetterOfName(QStringLiteral("Évian Thonon")), QLatin1Char('A'));
+        EXPECT_EQ(season.calendarEntry(1), QStringLiteral("01|00|AB"));
+    }
+    // A mark before any other first line is skipped as well.
+    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF" "CAL|1|AB\r\n").calendarEntry(1), QStringLiteral("01|00|AB"));
+    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF" "JOU|1|10/08/2013\r\n").matchDayDate(1), QDate(2013, 8, 10));
+}

@@ -6,6 +6,8 @@
 
 #include <QDate>
 
+#include <limits>
+
 using namespace text;
 
 TEST(CapitalizeWords, CapitalisesEachWordAndLowersTheRest)
@@ -91,4 +93,53 @@ TEST(LeadingNumber, WholeReadingAgreesWithTheLeadingNumber)
 {
     for (const char *typed : {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
         EXPECT_EQ(leadingInt(QString::fromLatin1(typed)), static_cast<int>(leadingNumber(QString::fromLatin1(typed)))) << typed;
+}
+
+TEST(LeadingInt, SaturatesAtThreeDigitsInsteadOfWrapping)
+{
+    const QString many(400, QLatin1Char('9'));
+    for (const QString &typed : {QStringLiteral("999"), QStringLiteral("1000"), QStringLiteral("2147483648"),
+                                 QStringLiteral("99999999999"), QStringLiteral("4294967296abc"), many}) {
+        EXPECT_EQ(leadingInt(typed), 999) << qPrintable(typed.left(20));
+        EXPECT_EQ(leadingInt(QLatin1Char('-') + typed), -999) << qPrintable(typed.left(20));
+        EXPECT_EQ(leadingCount(typed), 999) << qPrintable(typed.left(20));
+        EXPECT_EQ(leadingCount(QLatin1Char('-') + typed), 0) << qPrintable(typed.left(20));
+    }
+    EXPECT_EQ(leadingInt(QStringLiteral("998")), 998);
+    EXPECT_EQ(leadingInt(QStringLiteral("-2147483648")), -999);
+    EXPECT_EQ(leadingInt(QStringLiteral("000000000000000000012")), 12);
+}
+
+TEST(LeadingCount, GoalsAndCardsReadZeroToTheBound)
+{
+    EXPECT_EQ(leadingCount(QStringLiteral(" 3 ")), 3);
+    EXPECT_EQ(leadingCount(QStringLiteral("-1")), 0);
+    EXPECT_EQ(leadingCount(QStringLiteral("-")), 0);
+    EXPECT_EQ(leadingCount(QString()), 0);
+    EXPECT_EQ(leadingCount(QStringLiteral("2.9")), 2);
+    EXPECT_EQ(leadingCount(QStringLiteral("1000")), NumberLimit);
+}
+
+TEST(LeadingNumber, NumbersTooLargeForADoubleReadAsInfinities)
+{
+    const QString many(400, QLatin1Char('9'));
+    EXPECT_EQ(leadingNumber(many), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(leadingNumber(QLatin1Char('-') + many + QStringLiteral(".5")), -std::numeric_limits<double>::infinity());
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("99999999999999999999")), 1e20);
+    EXPECT_DOUBLE_EQ(leadingNumber(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QLatin1Char('1')), 0.0);
+}
+
+TEST(FileText, AByteOrderMarkMeansUtf8AndIsNotPartOfTheText)
+{
+    EXPECT_TRUE(hasUtf8Bom("\xEF\xBB\xBF"));
+    EXPECT_FALSE(hasUtf8Bom("\xEF\xBB"));
+    EXPECT_FALSE(hasUtf8Bom("EQU|\xEF\xBB\xBF"));
+    EXPECT_EQ(withoutUtf8Bom("\xEF\xBB\xBFx"), QByteArrayView("x"));
+    EXPECT_EQ(withoutUtf8Bom("x"), QByteArrayView("x"));
+
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF\xC3\x89t\xC3\xA9 \xE2\x82\xAC"), QStringLiteral("Été €"));
+    EXPECT_EQ(decodeFileText("\xC9t\xE9 \x80"), QStringLiteral("Été €"));
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), QString());
+    // Without the whole mark the bytes are Windows-1252 like any others.
+    EXPECT_EQ(decodeFileText("\xEF\xBB"), QStringLiteral("ï»"));
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <string>
@@ -95,6 +96,82 @@ TEST(PrintStandings, SaysWhenTheSeasonFileIsMissing)
     EXPECT_EQ(p.code, 2);
     EXPECT_TRUE(p.out.isEmpty());
     EXPECT_EQ(p.err, "Absence du fichier 2013.txt\n");
+}
+
+// The folder of one data case copied into a fresh program folder.
+class CaseFolder : public TestFolder
+{
+public:
+    explicit CaseFolder(const QString &name)
+        : m_source(QStringLiteral(KESTRANE_TEST_DATA "/") + CasePrefix + name)
+    {
+    }
+    QByteArray source(const QString &file) const { return readFile(m_source.filePath(file)); }
+    QString expected() const { return QString::fromUtf8(source(QStringLiteral("expected.txt"))); }
+
+private:
+    QDir m_source;
+};
+
+TEST(PrintStandings, AStoreThatCannotBeReadFailsInsteadOfPrintingZeros)
+{
+    CaseFolder folder(QStringLiteral("tiebreaks"));
+    folder.write(QStringLiteral("2013.txt"), folder.source(QStringLiteral("2013.txt")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("Resultats2013.ini")));
+    const Printed p = print(folder.path(), QString());
+    EXPECT_EQ(p.code, 1);
+    EXPECT_TRUE(p.out.isEmpty());
+    EXPECT_EQ(p.err, "Impossible de lire Resultats2013.ini : c'est un dossier, pas un fichier.\n");
+}
+
+TEST(PrintStandings, PutsBackTheBackupOfAnInterruptedUpdateAsTheWindowDoes)
+{
+    CaseFolder folder(QStringLiteral("tiebreaks"));
+    folder.write(QStringLiteral("2013.txt"), folder.source(QStringLiteral("2013.txt")));
+    folder.write(QStringLiteral("Resultats2013.BU"), folder.source(QStringLiteral("Resultats2013.ini")));
+    const Printed p = print(folder.path(), QString());
+    EXPECT_EQ(p.code, 0);
+    EXPECT_EQ(p.out, folder.expected());
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), folder.source(QStringLiteral("Resultats2013.ini")));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("Resultats2013.BU"))));
+}
+
+TEST(PrintStandings, FilesSavedWithAByteOrderMarkPrintTheSameStandings)
+{
+    CaseFolder folder(QStringLiteral("tiebreaks"));
+    const QByteArray season = folder.source(QStringLiteral("2013.txt"));
+    const QByteArray store = folder.source(QStringLiteral("Resultats2013.ini"));
+    QStringDecoder windows1252("windows-1252");
+    folder.write(QStringLiteral("2013.txt"), "\xEF\xBB\xBF" + QString(windows1252(season)).toUtf8());
+    folder.write(QStringLiteral("Resultats2013.ini"), "\xEF\xBB\xBF" + store);
+    const Printed p = print(folder.path(), QString());
+    EXPECT_EQ(p.code, 0);
+    EXPECT_EQ(p.out, folder.expected());
+}
+
+TEST(PrintStandings, HugeNumbersInTheStorePrintBoundedRows)
+{
+    CaseFolder folder(QStringLiteral("noresults"));
+    folder.write(QStringLiteral("2013.txt"), folder.source(QStringLiteral("2013.txt")));
+    folder.write(QStringLiteral("Resultats2013.ini"),
+                 "[Resultats]\r\n0100=A|999999999|99999999999|40000|0|2147483648|0|B\r\n"
+                 "[BonMal]\r\nC=99999999999999999999\r\nD=-99999999999999999999\r\n");
+    const Printed p = print(folder.path(), QString());
+    ASSERT_EQ(p.code, 0);
+    const QStringList lines = p.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 20);
+    EXPECT_TRUE(lines.first().startsWith(QLatin1String("1009200000999|"))) << qPrintable(lines.first());
+    EXPECT_TRUE(lines.last().startsWith(QLatin1String("-988799999001|"))) << qPrintable(lines.last());
+    for (const QString &line : lines) {
+        const QStringList fields = line.split(QLatin1Char('|'));
+        ASSERT_EQ(fields.size(), 19);
+        EXPECT_FALSE(fields[0].startsWith(QLatin1String("--"))) << qPrintable(line);
+        for (int i = 3; i < fields.size(); ++i) {
+            const int value = fields[i].toInt();
+            EXPECT_GE(value, -999) << qPrintable(line);
+            EXPECT_LE(value, 3996) << qPrintable(line);
+        }
+    }
 }
 
 TEST(PrintStandings, FindsItsCases)

@@ -132,7 +132,7 @@ protected:
         QString errors;
         QTextStream err(&errors);
         int status = 0;
-        opened = SeasonFolder::open(folder.path(), err, status);
+        opened = SeasonFolder::open(folder.path(), QDateTime::currentDateTime(), err, status);
         EXPECT_NE(opened, nullptr) << errors.toStdString();
         return opened ? displayedStandingsOf(*opened, upTo, Now) : DisplayedStandings();
     }

@@ -37,7 +37,7 @@ protected:
         QString errors;
         QTextStream err(&errors);
         int status = 0;
-        const auto opened = SeasonFolder::open(folder.path(), err, status);
+        const auto opened = SeasonFolder::open(folder.path(), QDateTime::currentDateTime(), err, status);
         EXPECT_NE(opened, nullptr);
         return opened ? displayedStandingsOf(*opened, 0, Now) : DisplayedStandings();
     }

@@ -1,10 +1,12 @@
 #include "season/core/inifile.h"
 
+#include "season/core/filelock.h"
+#include "season/core/textutil.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
-#include <QLockFile>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -16,10 +18,6 @@
 #endif
 
 namespace {
-
-// Another instance (or a second window of this one) may hold the store for
-// the length of one write; waiting longer means something is wrong.
-constexpr int LockTimeoutMs = 5000;
 
 // What identifies one state of the file on disk. A download renames a new
 // file over the store, so identity catches a replacement even when size and
@@ -79,8 +77,26 @@ const std::array<QChar, 256> &cp1252Table()
     return table;
 }
 
-QString decode(QByteArrayView bytes)
+// A file's text is Windows-1252 unless it opens with the UTF-8 byte-order
+// mark some editors add; the whole file then is UTF-8, and what is written
+// into it too.
+enum class Encoding { Windows1252, Utf8 };
+
+Encoding encodingOf(QByteArrayView bytes)
 {
+    return text::hasUtf8Bom(bytes) ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
+// Where the first line starts: after the byte-order mark when there is one.
+qsizetype textStart(QByteArrayView bytes)
+{
+    return bytes.size() - text::withoutUtf8Bom(bytes).size();
+}
+
+QString decode(QByteArrayView bytes, Encoding encoding)
+{
+    if (encoding == Encoding::Utf8)
+        return QString::fromUtf8(bytes);
     const auto &table = cp1252Table();
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
@@ -89,8 +105,10 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encode(const QString &text)
+QByteArray encode(const QString &text, Encoding encoding)
 {
+    if (encoding == Encoding::Utf8)
+        return text.toUtf8();
     QStringEncoder encoder("windows-1252");
     QByteArray bytes = encoder(text);
     return bytes;
@@ -148,7 +166,7 @@ QList<RawLine> splitLines(const QByteArray &bytes)
 {
     QList<RawLine> lines;
     const qsizetype n = bytes.size();
-    qsizetype start = 0;
+    qsizetype start = textStart(bytes);
     while (start < n) {
         qsizetype end = start;
         while (end < n && bytes[end] != '\n' && bytes[end] != '\r')
@@ -200,11 +218,11 @@ Parsed classify(QByteArrayView line)
 
 // What a reader gets from a stored value: one pair of matching quotes around
 // the whole value is removed.
-QString readableValue(QByteArrayView raw)
+QString readableValue(QByteArrayView raw, Encoding encoding)
 {
     if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
         raw = raw.sliced(1, raw.size() - 2);
-    return decode(raw);
+    return decode(raw, encoding);
 }
 
 using SectionMap = QHash<QString, QHash<QString, QString>>;
@@ -212,18 +230,19 @@ using SectionMap = QHash<QString, QHash<QString, QString>>;
 SectionMap parse(const QByteArray &bytes)
 {
     SectionMap sections;
+    const Encoding encoding = encodingOf(bytes);
     QHash<QString, QString> *current = nullptr;
     // Keys before any header, and every later header of a name already seen,
     // are not reachable: only the first section of a name is searched.
     for (const RawLine &line : splitLines(bytes)) {
         const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
         if (parsed.kind == Parsed::Section) {
-            const QString name = foldCase(decode(parsed.name));
+            const QString name = foldCase(decode(parsed.name, encoding));
             current = sections.contains(name) ? nullptr : &sections[name];
         } else if (parsed.kind == Parsed::Key && current) {
-            const QString name = foldCase(decode(parsed.name));
+            const QString name = foldCase(decode(parsed.name, encoding));
             if (!current->contains(name))
-                current->insert(name, readableValue(parsed.value).left(IniFile::MaxValueLength));
+                current->insert(name, readableValue(parsed.value, encoding).left(IniFile::MaxValueLength));
         }
     }
     return sections;
@@ -314,7 +333,8 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, con
     qsizetype lead = 0;
     while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
         ++lead;
-    const QByteArray valueBytes = encode(cleanValue.mid(lead));
+    const Encoding encoding = encodingOf(bytes);
+    const QByteArray valueBytes = encode(cleanValue.mid(lead), encoding);
 
     // New lines follow the file: LF when it uses nothing else, CR LF otherwise.
     const QByteArray eol = (bytes.contains('\n') && !bytes.contains('\r')) ? QByteArray("\n") : QByteArray("\r\n");
@@ -332,10 +352,10 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, con
         if (parsed.kind == Parsed::Section) {
             if (headerLine >= 0)
                 break; // end of the section being written
-            if (foldCase(decode(parsed.name)) == wantedSection)
+            if (foldCase(decode(parsed.name, encoding)) == wantedSection)
                 headerLine = i;
         } else if (parsed.kind == Parsed::Key && headerLine >= 0) {
-            if (foldCase(decode(parsed.name)) == wantedKey) {
+            if (foldCase(decode(parsed.name, encoding)) == wantedKey) {
                 keyLine = i;
                 keyParsed = parsed;
                 break;
@@ -360,14 +380,14 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, con
         result = bytes.first(after.next);
         if (after.next == after.end)
             result += eol; // the line was the last one and had no line break
-        result += encode(keyName) + '=' + valueBytes + eol;
+        result += encode(keyName, encoding) + '=' + valueBytes + eol;
         result += bytes.sliced(after.next);
     } else {
         result = bytes;
-        if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
+        if (result.size() > textStart(result) && !result.endsWith('\n') && !result.endsWith('\r'))
             result += eol;
-        result += '[' + encode(sectionName) + ']' + eol;
-        result += encode(keyName) + '=' + valueBytes + eol;
+        result += '[' + encode(sectionName, encoding) + ']' + eol;
+        result += encode(keyName, encoding) + '=' + valueBytes + eol;
     }
     if (changed)
         *changed = true;
@@ -391,8 +411,8 @@ bool IniFile::write(const QList<Entry> &entries)
     // Another instance may write between our read and our rename: the lock
     // makes the read-modify-write one step, and the bytes are read afresh
     // inside it rather than taken from the cache.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.tryLock(LockTimeoutMs))
+    FileLock lock(lockPath());
+    if (!lock.tryLock(m_lockTimeout))
         return false;
 
     QByteArray current;
@@ -417,8 +437,8 @@ bool IniFile::write(const QList<Entry> &entries)
 
 bool IniFile::replaceContents(const QByteArray &bytes)
 {
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!lock.tryLock(LockTimeoutMs))
+    FileLock lock(lockPath());
+    if (!lock.tryLock(m_lockTimeout))
         return false;
     return saveLocked(bytes);
 }

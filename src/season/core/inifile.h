@@ -1,9 +1,12 @@
 #pragma once
 
+#include "season/core/filelock.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 // Keyed access to a Windows-style INI file, read and written exactly as the
@@ -14,7 +17,12 @@
 // disk (modification time, size or identity differ), so a file replaced by a
 // download is seen at the next read without re-parsing for every key.
 // Writes go through a temporary file renamed over the original, under a lock
-// file, so that a crash or a second instance never leaves a half-written file.
+// the operating system holds for the writer (FileLock on the file beside the
+// store, lockPath()), so that a crash or a second instance never leaves a
+// half-written file and a killed writer never leaves a lock behind.
+//
+// Files are Windows-1252; one that starts with a UTF-8 byte-order mark is
+// read and written as UTF-8 and keeps its mark.
 class IniFile
 {
 public:
@@ -26,6 +34,10 @@ public:
     IniFile &operator=(const IniFile &) = delete;
 
     QString path() const { return m_path; }
+    // The file whose lock every write and replacement of this file takes.
+    QString lockPath() const { return m_path + QStringLiteral(".lock"); }
+    // How long a write waits for another writer before it gives up.
+    void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
 
     // The value, cut to 1023 characters; the default when the file, the
     // section or the key is missing.
@@ -88,6 +100,7 @@ private:
     bool saveLocked(const QByteArray &bytes); // caller holds the lock
 
     QString m_path;
+    std::chrono::milliseconds m_lockTimeout = FileLock::DefaultTimeout;
     bool m_caching = true;
     mutable std::unique_ptr<Cache> m_cache;
     mutable int m_holds = 0;

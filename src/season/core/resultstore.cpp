@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 const QString ResultsSection = QStringLiteral("Resultats");
 const QString BonusMalusSection = QStringLiteral("BonMal");
@@ -46,11 +48,13 @@ QString ResultStore::version() const
 void ResultStore::loadBonusMalus(BonusMalus &table) const
 {
     // An adjustment removed from the store keeps its last value in memory
-    // until the next start: only keys present overwrite the table.
+    // until the next start: only keys present overwrite the table. A value
+    // beyond the limit counts as the limit, so the points stay exact sums.
+    constexpr double limit = text::NumberLimit;
     for (TeamNo team = 0; team < TeamCount; ++team) {
         const QString value = m_ini.read(BonusMalusSection, QString(Season::teamLetter(team)));
         if (!value.isEmpty())
-            table[team] = static_cast<float>(text::leadingNumber(value));
+            table[team] = static_cast<float>(std::clamp(text::leadingNumber(value), -limit, limit));
     }
 }
 

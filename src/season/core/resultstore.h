@@ -37,7 +37,7 @@ public:
     QString version() const;  // "CV"/"CV"
 
     // Fills `table` from "BonMal" for teams 0..19; an absent or empty key
-    // leaves the entry as it was.
+    // leaves the entry as it was. Values are bounded to -999..999.
     void loadBonusMalus(BonusMalus &table) const;
     bool writeBonusMalus(TeamNo team, const QString &value);
 

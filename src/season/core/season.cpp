@@ -3,7 +3,6 @@
 #include "season/core/textutil.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <cmath>
 
@@ -47,8 +46,9 @@ QDate parseDate(const QString &text)
 Season Season::fromBytes(const QByteArray &bytes)
 {
     Season season;
-    QStringDecoder decoder("windows-1252");
-    const QString text = decoder(bytes);
+    // An editor's byte-order mark must not hide the first line (an EQU line
+    // lost shifts every team letter).
+    const QString text = text::decodeFileText(bytes);
 
     int teamPos = 0;
     bool havePreviousDay = false;

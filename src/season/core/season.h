@@ -26,8 +26,9 @@ using MatchDayNo = int;
 class Season
 {
 public:
-    // Parses the season file (Windows-1252, any line ending). Lines that do
-    // not fit a table are skipped; loading never fails on content.
+    // Parses the season file (Windows-1252, or UTF-8 after a byte-order mark;
+    // any line ending). Lines that do not fit a table are skipped; loading
+    // never fails on content.
     static Season fromBytes(const QByteArray &bytes);
     // Empty when the file is missing or unreadable.
     static std::optional<Season> load(const QString &path);

@@ -1,9 +1,12 @@
 #include "season/core/seasonfolder.h"
 
+#include "season/core/folderpreparation.h"
+
 #include <QDir>
 #include <QTextStream>
 
-std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, QTextStream &err, int &status)
+std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, const QDateTime &now, QTextStream &err,
+                                                int &status)
 {
     std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
     folder->m_folder = programFolder;
@@ -15,8 +18,16 @@ std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, Q
         return nullptr;
     }
     folder->m_season = std::move(*season);
+    // The same preparation as the window's start-up, so both show the same
+    // results; a store that is there but unreadable is not "no results".
+    const FolderPreparation preparation = prepareProgramFolder(programFolder, now);
+    if (!preparation.storeReadable()) {
+        err << preparation.storeProblem << '\n';
+        err.flush();
+        status = 1;
+        return nullptr;
+    }
     folder->m_store = std::make_unique<ResultStore>(programFolder);
-    folder->m_store->restoreInterruptedUpdate();
     folder->m_store->loadBonusMalus(folder->m_bonusMalus);
     status = 0;
     return folder;

@@ -3,6 +3,7 @@
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <memory>
@@ -11,14 +12,17 @@ class QTextStream;
 
 // The season and the results store of a program folder, opened the way the
 // window opens them, for the command line's printers and exports: one place
-// that reads the season file, puts back an interrupted update and loads the
-// points adjustments.
+// that reads the season file, prepares the folder (an interrupted update put
+// back, leftovers of killed saves removed), checks that the store reads and
+// loads the points adjustments.
 class SeasonFolder
 {
 public:
     // Null when the folder cannot be used; the French reason is written to
-    // `err` and `status` receives the exit status (2 for a missing season).
-    static std::unique_ptr<SeasonFolder> open(const QString &programFolder, QTextStream &err, int &status);
+    // `err` and `status` receives the exit status: 2 for a missing season, 1
+    // for a store that is there but cannot be read.
+    static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now, QTextStream &err,
+                                              int &status);
 
     QString path() const { return m_folder; }
     const Season &season() const { return m_season; }

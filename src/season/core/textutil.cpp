@@ -1,6 +1,10 @@
 #include "season/core/textutil.h"
 
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <limits>
 
 namespace text {
 
@@ -61,13 +65,38 @@ int leadingInt(QStringView text)
         negative = text[i] == QLatin1Char('-');
         ++i;
     }
-    qint64 value = 0;
+    // Digits past the limit only matter as "more than the limit": stop
+    // growing there so no length of text can overflow.
+    int value = 0;
     while (i < n && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9')) {
-        if (value < 1000000000)
-            value = value * 10 + (text[i].unicode() - '0');
+        value = std::min(value * 10 + (text[i].unicode() - '0'), NumberLimit + 1);
         ++i;
     }
-    return static_cast<int>(negative ? -value : value);
+    value = std::min(value, NumberLimit);
+    return negative ? -value : value;
+}
+
+int leadingCount(QStringView text)
+{
+    return std::max(leadingInt(text), 0);
+}
+
+bool hasUtf8Bom(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xEF\xBB\xBF");
+}
+
+QByteArrayView withoutUtf8Bom(QByteArrayView bytes)
+{
+    return hasUtf8Bom(bytes) ? bytes.sliced(3) : bytes;
+}
+
+QString decodeFileText(QByteArrayView bytes)
+{
+    if (hasUtf8Bom(bytes))
+        return QString::fromUtf8(bytes.sliced(3));
+    QStringDecoder decoder("windows-1252");
+    return decoder(bytes);
 }
 
 double leadingNumber(const QString &text)
@@ -103,7 +132,19 @@ double leadingNumber(const QString &text)
         number.chop(1);
     bool ok = false;
     const double value = number.toDouble(&ok);
-    return ok ? value : 0.0;
+    if (ok)
+        return value;
+    // Only a number out of the range of a double fails here: too large
+    // counts as an infinity, too small as zero.
+    const qsizetype point = number.indexOf(QLatin1Char('.'));
+    const QStringView whole = point < 0 ? number : number.first(point);
+    const bool large = std::any_of(whole.begin(), whole.end(), [](QChar c) {
+        return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+    });
+    if (!large)
+        return 0.0;
+    const double infinity = std::numeric_limits<double>::infinity();
+    return number.startsWith(QLatin1Char('-')) ? -infinity : infinity;
 }
 
 const QLocale &frenchLocale()

@@ -3,6 +3,7 @@
 
 #include "matchday/core/monthcalendar.h"
 #include "matchday/ui/monthcalendarview.h"
+#include "season/core/folderpreparation.h"
 #include "season/core/textutil.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/prompt.h"
@@ -53,9 +54,12 @@ bool MainWindow::startUp()
         m_splash = nullptr;
         return false;
     }
-    // An update stopped half-way leaves only the backup: put it back before
-    // anything reads the store, or the season would show no result at all.
-    m_session.store().restoreInterruptedUpdate();
+    // Before anything reads the store, as the command line does: an update
+    // stopped half-way leaves only the backup, a killed save its temporary
+    // copy; and a store that cannot be read must not pass for "no results".
+    const FolderPreparation folder = prepareProgramFolder(m_session.programFolder(), m_session.clock().now());
+    if (!folder.storeReadable())
+        m_prompt.inform(programinfo::Title, folder.storeProblem);
     m_session.loadBonusMalus();
 
     std::array<QString, TeamCount> names;

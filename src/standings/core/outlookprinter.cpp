@@ -1,21 +1,17 @@
 #include "standings/core/outlookprinter.h"
 
+#include "season/core/seasonfolder.h"
 #include "standings/core/outlook.h"
-#include "standings/core/printsource.h"
 
-#include <QStringConverter>
 #include <QStringList>
 #include <QTextStream>
 
-int printOutlook(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
+int printOutlook(SeasonFolder &folder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
 {
-    out.setEncoding(QStringConverter::Utf8);
-    PrintSource source;
-    if (const int status = source.load(programFolder, matchDayArg, err))
-        return status;
-
-    const SeasonOutlook outlook = computeOutlook(*source.season, *source.store, source.bonusMalus,
-                                                 source.upToMatchDay);
+    const int upTo = commandline::matchDayArgument(matchDayArg, err);
+    if (upTo < 0)
+        return 2;
+    const SeasonOutlook outlook = computeOutlook(folder.season(), folder.store(), folder.bonusMalus(), upTo);
     for (const TeamOutlook &row : outlook.rows) {
         QStringList fields{row.name, row.rankLabel, QString::number(row.range.best), QString::number(row.range.worst)};
         fields << row.statusWords;

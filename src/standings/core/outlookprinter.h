@@ -3,11 +3,12 @@
 #include <QString>
 
 class QTextStream;
+class SeasonFolder;
 
-// Prints the exact outlook of the season in a program folder, one line per
-// team in table order: name, current rank, best and worst final rank, then
-// the status words ("champion", "titre impossible", "maintenu", "relégué"...),
-// all joined by "|". `matchDayArg` as for printStandings: the table counts
-// match days 1..N and every fixture after N is still to be played.
-// Returns 0 on success, 2 when the match day or the season file is wrong.
-int printOutlook(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err);
+// Prints the exact outlook of the season, one line per team in table order:
+// name, current rank, best and worst final rank, then the status words
+// ("champion", "titre impossible", "maintenu", "relégué"...), all joined by
+// "|". `matchDayArg` empty counts the whole season, otherwise the table
+// counts match days 1..N and every fixture after N is still to be played.
+// Returns 0, or 2 for a bad match day (the reason goes to `err`).
+int printOutlook(SeasonFolder &folder, const QString &matchDayArg, QTextStream &out, QTextStream &err);

@@ -56,7 +56,8 @@ public:
         }
     }
     QStringView operator[](MatchRecord::Field f) const { return m_fields[f]; }
-    int number(MatchRecord::Field f) const { return text::leadingInt(m_fields[f]); }
+    // Goals and cards: 0..999, whatever the volunteer or the file wrote.
+    int number(MatchRecord::Field f) const { return text::leadingCount(m_fields[f]); }
 
 private:
     QString m_text; // keeps the viewed characters alive
@@ -78,6 +79,14 @@ public:
 private:
     const IniFile &m_ini;
 };
+
+// A key group beyond its three digits would spill into the group above and
+// rank a team by the wrong criterion: past its bound it counts as the bound.
+// No real season comes near; every one of them keeps its key unchanged.
+double keyGroup(int value)
+{
+    return std::clamp(value, 0, 999);
+}
 
 // Goals the two teams scored against each other over every fixture of the
 // season calendar, whatever match day the standings stop at. Entries are
@@ -303,7 +312,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     for (TeamNo team = 0; team < TeamCount; ++team) {
         StandingRow &row = rows[team];
         row.points += bonusMalus[team];
-        row.rankingKey = row.keyPoints() * 1e6 + (row.goalDifference + 200) * 1e3 + row.goalsFor;
+        row.rankingKey = row.keyPoints() * 1e6 + keyGroup(row.goalDifference + 200) * 1e3 + keyGroup(row.goalsFor);
     }
 
     // Equal keys are ordered by name, the later name ranking higher; that same
@@ -346,7 +355,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     std::array<double, TeamCount> finalKey;
     for (TeamNo team = 0; team < TeamCount; ++team) {
         StandingRow &row = rows[team];
-        row.rankingKey = row.rankingKey * 1000 + (999 - row.fairPlayPoints);
+        row.rankingKey = row.rankingKey * 1000 + (999 - keyGroup(row.fairPlayPoints));
         finalKey[team] = row.rankingKey;
     }
     std::sort(order.begin(), order.end(), ascending(finalKey));

@@ -9,24 +9,26 @@
 
 #include <array>
 
-// One team's aggregate over the counted match days. The 16-bit widths are
-// those of the historical program; they hold any real season.
+// One team's aggregate over the counted match days. Goals and cards are read
+// 0..999 and adjustments -999..999 (text::NumberLimit), so even 380 records
+// naming one team keep every sum far inside an int: the 16-bit fields of the
+// historical program wrapped on a single large score.
 struct StandingRow
 {
     TeamNo team = NoTeam;
     QString name;
-    float points = 0; // results plus the team's points adjustment
-    qint16 goalDifference = 0;
-    qint16 goalsFor = 0;
-    qint16 goalsAgainst = 0;
-    qint16 fairPlayPoints = 0; // 3 per red card, 1 per yellow
-    qint16 played = 0;
-    qint16 homeGoalsFor = 0, awayGoalsFor = 0;
-    qint16 homeGoalsAgainst = 0, awayGoalsAgainst = 0;
-    qint16 homePoints = 0, awayPoints = 0;
-    qint16 homeWins = 0, awayWins = 0;
-    qint16 homeLosses = 0, awayLosses = 0;
-    qint16 draws = 0;
+    float points = 0; // results plus the team's points adjustment; whole sums stay exact
+    int goalDifference = 0;
+    int goalsFor = 0;
+    int goalsAgainst = 0;
+    int fairPlayPoints = 0; // 3 per red card, 1 per yellow
+    int played = 0;
+    int homeGoalsFor = 0, awayGoalsFor = 0;
+    int homeGoalsAgainst = 0, awayGoalsAgainst = 0;
+    int homePoints = 0, awayPoints = 0;
+    int homeWins = 0, awayWins = 0;
+    int homeLosses = 0, awayLosses = 0;
+    int draws = 0;
     double rankingKey = 0;
 
     // Points plus 10 as the ranking key's first digits hold them: a fractional

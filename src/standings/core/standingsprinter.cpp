@@ -1,27 +1,20 @@
 #include "standings/core/standingsprinter.h"
 
-#include "standings/core/printsource.h"
+#include "season/core/seasonfolder.h"
 #include "standings/core/rankexplanation.h"
 #include "standings/core/standingsengine.h"
 
+#include <QDateTime>
 #include <QStringConverter>
 #include <QTextStream>
 
-int printStandings(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
-{
-    return printStandings(programFolder, matchDayArg, false, out, err);
-}
-
-int printStandings(const QString &programFolder, const QString &matchDayArg, bool explain, QTextStream &out,
+int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out,
                    QTextStream &err)
 {
-    out.setEncoding(QStringConverter::Utf8);
-    PrintSource source;
-    if (const int status = source.load(programFolder, matchDayArg, err))
-        return status;
-
-    const Standings standings = computeStandings(*source.season, *source.store, source.bonusMalus,
-                                                 source.upToMatchDay);
+    const int upTo = commandline::matchDayArgument(matchDayArg, err);
+    if (upTo < 0)
+        return 2;
+    const Standings standings = computeStandings(folder.season(), folder.store(), folder.bonusMalus(), upTo);
     for (int i = 0; i < TeamCount; ++i) {
         out << standings.rows[i].rowText();
         if (explain) {
@@ -33,4 +26,19 @@ int printStandings(const QString &programFolder, const QString &matchDayArg, boo
     }
     out.flush();
     return 0;
+}
+
+int printStandings(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
+{
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+    // A bad match day is told before anything is read.
+    if (commandline::matchDayArgument(matchDayArg, err) < 0)
+        return 2;
+    int status = 0;
+    std::unique_ptr<SeasonFolder> folder =
+        SeasonFolder::open(programFolder, QDateTime::currentDateTime(), err, status);
+    if (!folder)
+        return status;
+    return printStandings(*folder, matchDayArg, false, out, err);
 }
