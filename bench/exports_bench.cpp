@@ -38,7 +38,7 @@ struct Bundled
         QString errors;
         QTextStream err(&errors);
         int status = 0;
-        season = SeasonFolder::open(folder.path(), err, status);
+        season = SeasonFolder::open(folder.path(), QDateTime::currentDateTime(), err, status);
         shown = displayedStandingsOf(*season, 0, Now);
     }
 };

@@ -1,41 +1,24 @@
 // The window's start-up prepares the program folder as the command line does.
-#include "fakeclock.h"
-#include "fakeprompt.h"
-#include "testfolder.h"
-
-#include "season/core/usersettings.h"
-#include "shell/core/session.h"
-#include "shell/ui/mainwindow.h"
-#include "shell/ui/pictures.h"
+#include "windowfixture.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-QByteArray sample(const QString &name)
-{
-    QFile f(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-class StartupFolder : public ::testing::Test
+class StartupFolder : public WindowFixture
 {
 protected:
     void SetUp() override
     {
-        folder.write(QStringLiteral("2013.txt"), sample(QStringLiteral("2013.txt")));
-        settings = UserSettings::atFile(settingsDir.filePath(QStringLiteral("kestrane.ini")));
+        WindowFixture::SetUp();
+        QFile::remove(storePath()); // each test makes the folder it needs
     }
 
     bool start()
     {
-        session = std::make_unique<Session>(folder.path(), clock, *settings);
-        pictures = std::make_unique<Pictures>(folder.path());
-        window = std::make_unique<MainWindow>(*session, prompt, *pictures);
-        return window->startUp();
+        WindowFixture::start(true);
+        return window->isVisible();
     }
 
     void writeAged(const QString &name, qint64 secondsAgo)
@@ -45,15 +28,6 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
         ASSERT_TRUE(f.setFileTime(clock.now().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
     }
-
-    TestFolder folder;
-    QTemporaryDir settingsDir;
-    std::unique_ptr<UserSettings> settings;
-    FakeClock clock{QDateTime(QDate(2013, 12, 5), QTime(20, 0))};
-    FakePrompt prompt;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<Pictures> pictures;
-    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace

@@ -59,7 +59,7 @@ bool MainWindow::startUp()
     // copy; and a store that cannot be read must not pass for "no results".
     const FolderPreparation folder = prepareProgramFolder(m_session.programFolder(), m_session.clock().now());
     if (!folder.storeReadable())
-        m_prompt.inform(programinfo::Title, folder.storeProblem);
+        m_services.prompt.inform(programinfo::Title, folder.storeProblem);
     m_session.loadBonusMalus();
 
     std::array<QString, TeamCount> names;
