@@ -373,6 +373,28 @@ TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
     EXPECT_EQ(folder.read("r.ini"), before);
 }
 
+TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)
+{
+    // A store smaller than the save file's buffer: the data only reaches the
+    // disk when it is flushed, and a flush that fails must fail the write.
+    TestFolder folder;
+    const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
+    folder.write("r.ini", before);
+    IniFile ini(folder.file("r.ini"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = ini.write("Texte", "Texte", QString(2000, QLatin1Char('n')));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(folder.read("r.ini"), before);
+}
+
 TEST(IniFile, SeesAFileReplacedWithTheSameSize)
 {
     TestFolder folder;

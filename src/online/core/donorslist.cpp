@@ -1,6 +1,6 @@
 #include "online/core/donorslist.h"
 
-#include <QStringDecoder>
+#include "season/core/textutil.h"
 
 namespace donorslist {
 
@@ -10,13 +10,6 @@ constexpr qint64 FreshMs = 12 * 60 * 60 * 1000; // half a day
 constexpr qsizetype PlainPrefix = 6;            // a plain line's first six characters are not shown
 constexpr qsizetype LinkSearchStart = 14;       // the link's ">" is looked for from the 15th character
 
-QString decode(QByteArrayView bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.sliced(3));
-    QStringDecoder decoder("windows-1252");
-    return decoder(bytes);
-}
 } // namespace
 
 QUrl listUrl(const QString &server)
@@ -44,7 +37,7 @@ QString shownName(const QString &line)
 
 QStringList parse(const QByteArray &bytes)
 {
-    const QString text = decode(bytes);
+    const QString text = text::decodeFileText(bytes);
     QStringList names;
     qsizetype start = 0;
     while (start < text.size()) {

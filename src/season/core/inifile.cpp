@@ -450,7 +450,10 @@ bool IniFile::saveLocked(const QByteArray &bytes)
     QSaveFile save(m_path);
     if (!save.open(QIODevice::WriteOnly))
         return false;
-    if (save.write(bytes) != bytes.size()) {
+    // The data sits in the save file's buffer until flushed: a flush that
+    // fails (disk full, size limit) must not let commit() rename a short
+    // file over the store, which it does not check itself for small files.
+    if (save.write(bytes) != bytes.size() || !save.flush()) {
         save.cancelWriting();
         return false;
     }
