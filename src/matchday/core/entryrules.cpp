@@ -9,8 +9,8 @@ ScoreLook scoreLook(const QString &homeGoals, const QString &awayGoals)
     ScoreLook look;
     look.home.colour = colour::Neutral;
     look.away.colour = colour::Neutral;
-    const int home = text::leadingInt(homeGoals);
-    const int away = text::leadingInt(awayGoals);
+    const int home = text::leadingCount(homeGoals);
+    const int away = text::leadingCount(awayGoals);
     if (away < home) {
         look.home.colour = colour::Winner;
         look.away.colour = colour::Loser;

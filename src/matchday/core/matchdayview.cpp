@@ -136,7 +136,7 @@ MatchDayView build(const Season &season, const ResultStore &store, MatchDayNo da
 
         const MatchRecord record = store.match(row.fixtureKey);
         view.goals +=
-            text::leadingInt(record[MatchRecord::HomeGoals]) + text::leadingInt(record[MatchRecord::AwayGoals]);
+            text::leadingCount(record[MatchRecord::HomeGoals]) + text::leadingCount(record[MatchRecord::AwayGoals]);
         row.homeGoals = scoreBox(record[MatchRecord::HomeGoals]);
         row.awayGoals = scoreBox(record[MatchRecord::AwayGoals]);
         row.cards.homeRed = entry::cutCardCount(record[MatchRecord::HomeRed].trimmed());
@@ -146,8 +146,8 @@ MatchDayView build(const Season &season, const ResultStore &store, MatchDayNo da
         // Cards of an unplayed match stay in the store but not on show.
         const bool played = !row.homeGoals.isEmpty() && !row.awayGoals.isEmpty();
         row.cardLayout = entry::restingCards(row.cards, played);
-        view.yellowCards += text::leadingInt(row.cards.homeYellow) + text::leadingInt(row.cards.awayYellow);
-        view.redCards += text::leadingInt(row.cards.homeRed) + text::leadingInt(row.cards.awayRed);
+        view.yellowCards += text::leadingCount(row.cards.homeYellow) + text::leadingCount(row.cards.awayYellow);
+        view.redCards += text::leadingCount(row.cards.homeRed) + text::leadingCount(row.cards.awayRed);
 
         // Names of a fixture with nothing stored stay black; anything stored,
         // even "-", colours them by the score as an edit would.

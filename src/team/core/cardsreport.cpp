@@ -33,10 +33,10 @@ CardsReport cardsPerMatchDay(const ResultStore &store)
             const MatchRecord record = store.match(Season::fixtureKey(day, slot));
             if (!resultrules::namesLeagueTeams(record))
                 continue;
-            report.yellow[day] += text::leadingInt(record[MatchRecord::AwayYellow])
-                                  + text::leadingInt(record[MatchRecord::HomeYellow]);
-            report.red[day] += text::leadingInt(record[MatchRecord::AwayRed])
-                               + text::leadingInt(record[MatchRecord::HomeRed]);
+            report.yellow[day] += text::leadingCount(record[MatchRecord::AwayYellow])
+                                  + text::leadingCount(record[MatchRecord::HomeYellow]);
+            report.red[day] += text::leadingCount(record[MatchRecord::AwayRed])
+                               + text::leadingCount(record[MatchRecord::HomeRed]);
         }
         report.totalYellow += report.yellow[day];
         report.totalRed += report.red[day];

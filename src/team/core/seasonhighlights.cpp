@@ -69,8 +69,8 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
                 continue;
             const QString &f3 = record[MatchRecord::HomeGoals];
             const QString &f4 = record[MatchRecord::AwayGoals];
-            const int h = text::leadingInt(f3);
-            const int a = text::leadingInt(f4);
+            const int h = text::leadingCount(f3);
+            const int a = text::leadingCount(f4);
             const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
             const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
             const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
@@ -109,10 +109,10 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
                     prefix + QString::number(bestGoals) + QStringLiteral(" (") + f3 + texts::To + f4 + QLatin1Char(')');
             }
 
-            const int homeRed = text::leadingInt(record[MatchRecord::HomeRed]);
-            const int homeYellow = text::leadingInt(record[MatchRecord::HomeYellow]);
-            const int awayYellow = text::leadingInt(record[MatchRecord::AwayYellow]);
-            const int awayRed = text::leadingInt(record[MatchRecord::AwayRed]);
+            const int homeRed = text::leadingCount(record[MatchRecord::HomeRed]);
+            const int homeYellow = text::leadingCount(record[MatchRecord::HomeYellow]);
+            const int awayYellow = text::leadingCount(record[MatchRecord::AwayYellow]);
+            const int awayRed = text::leadingCount(record[MatchRecord::AwayRed]);
             const int cards = 3 * homeRed + homeYellow + awayYellow + 3 * awayRed;
             if (cards > bestCards) {
                 bestCards = cards;

@@ -65,8 +65,8 @@ QList<Match> matchesOf(const Season &season, const ResultStore &store, TeamNo te
             if (!record.isEmpty() && holdsScore(record[MatchRecord::HomeGoals])
                 && holdsScore(record[MatchRecord::AwayGoals])) {
                 match.played = true;
-                match.homeGoals = text::leadingInt(record[MatchRecord::HomeGoals]);
-                match.awayGoals = text::leadingInt(record[MatchRecord::AwayGoals]);
+                match.homeGoals = text::leadingCount(record[MatchRecord::HomeGoals]);
+                match.awayGoals = text::leadingCount(record[MatchRecord::AwayGoals]);
             }
             matches.append(match);
         }

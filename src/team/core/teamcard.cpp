@@ -41,8 +41,8 @@ CardOutcome outcomeOf(const CardRow &row)
         return CardOutcome::NotPlayed;
     if (!resultrules::isScore(row.awayGoals))
         return CardOutcome::Incomplete;
-    const int home = text::leadingInt(row.homeGoals);
-    const int away = text::leadingInt(row.awayGoals);
+    const int home = text::leadingCount(row.homeGoals);
+    const int away = text::leadingCount(row.awayGoals);
     if (home == away)
         return CardOutcome::Drawn;
     return (home > away) == row.teamAtHome ? CardOutcome::Won : CardOutcome::Lost;
@@ -230,12 +230,12 @@ TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo te
         }
         row.outcome = outcomeOf(row);
 
-        const int home = text::leadingInt(row.homeGoals);
-        const int away = text::leadingInt(row.awayGoals);
+        const int home = text::leadingCount(row.homeGoals);
+        const int away = text::leadingCount(row.awayGoals);
         card.goalsFor += row.teamAtHome ? home : away;
         card.goalsAgainst += row.teamAtHome ? away : home;
-        card.redCards += text::leadingInt(row.teamAtHome ? row.homeRed : row.awayRed);
-        card.yellowCards += text::leadingInt(row.teamAtHome ? row.homeYellow : row.awayYellow);
+        card.redCards += text::leadingCount(row.teamAtHome ? row.homeRed : row.awayRed);
+        card.yellowCards += text::leadingCount(row.teamAtHome ? row.homeYellow : row.awayYellow);
         count(card.groups[row.block()], row.outcome);
         card.rows.push_back(std::move(row));
     }

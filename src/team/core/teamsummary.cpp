@@ -37,8 +37,8 @@ SeasonTally tallySeason(const Season &season, const ResultStore &store)
             continue;
         const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
         const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
-        const int h = text::leadingInt(record[MatchRecord::HomeGoals]);
-        const int a = text::leadingInt(record[MatchRecord::AwayGoals]);
+        const int h = text::leadingCount(record[MatchRecord::HomeGoals]);
+        const int a = text::leadingCount(record[MatchRecord::AwayGoals]);
         // A draw needs a score on both sides, as in the table: "-" against
         // "-", or 0 against an empty field, is no draw.
         const bool draw = h == a && resultrules::isScore(record[MatchRecord::HomeGoals])
