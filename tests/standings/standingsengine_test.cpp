@@ -222,6 +222,19 @@ TEST_F(Engine, HeadToHeadCountsTheWholeSeasonWhateverTheMatchDay)
     EXPECT_EQ(rank(s, "Charlie"), 18);
 }
 
+TEST_F(Engine, HeadToHeadSkipsARecordThatNamesNoTeam)
+{
+    // Deviation kept on purpose: under the key of Alpha's match with Bravo
+    // lies a record naming no team of the league. The table skips it, and so
+    // does the duel, so the two stay level on everything and the name decides.
+    const QString duel = key('A', 'B');
+    const Standings s = compute(ResultsBuilder().raw(duel, QStringLiteral("Z|0|0|9|0|0|0|B")), 5);
+    EXPECT_EQ(s.playedSides, 0);
+    EXPECT_EQ(rank(s, "Bravo"), 19);
+    EXPECT_EQ(rank(s, "Alpha"), 20);
+    EXPECT_EQ(row(s, "Alpha").keyText(), "010200000999");
+}
+
 TEST_F(Engine, CardsDecideWhenTheDuelIsLevel)
 {
     const Standings s = compute(ResultsBuilder()

@@ -106,16 +106,29 @@ public:
         const QStringView secondAtHome(secondHome, 2);
         int firstGoals = 0;
         int secondGoals = 0;
+        // A record that names no team of the league counts for nobody here
+        // either, as it does in the table.
+        const auto read = [this](const QString &entry, bool &counts) {
+            RecordView record = m_results.read(fixtureKeyOf(entry));
+            counts = teamOfLetterField(record[MatchRecord::HomeLetter]) >= 0
+                     && teamOfLetterField(record[MatchRecord::AwayLetter]) >= 0;
+            return record;
+        };
         for (const QString &entry : m_entries) {
+            bool counts = false;
             if (entry.contains(firstAtHome)) {
-                const RecordView record = m_results.read(fixtureKeyOf(entry));
-                firstGoals += record.number(MatchRecord::HomeGoals);
-                secondGoals += record.number(MatchRecord::AwayGoals);
+                const RecordView record = read(entry, counts);
+                if (counts) {
+                    firstGoals += record.number(MatchRecord::HomeGoals);
+                    secondGoals += record.number(MatchRecord::AwayGoals);
+                }
             }
             if (entry.contains(secondAtHome)) {
-                const RecordView record = m_results.read(fixtureKeyOf(entry));
-                secondGoals += record.number(MatchRecord::HomeGoals);
-                firstGoals += record.number(MatchRecord::AwayGoals);
+                const RecordView record = read(entry, counts);
+                if (counts) {
+                    secondGoals += record.number(MatchRecord::HomeGoals);
+                    firstGoals += record.number(MatchRecord::AwayGoals);
+                }
             }
         }
         return firstGoals - secondGoals;
