@@ -10,6 +10,16 @@
 # Runs without any display: the command line must not need one.
 set(ENV{DISPLAY} "")
 set(ENV{QT_QPA_PLATFORM} "")
+# A home of its own, so that no run reads or writes the user's settings.
+if(DEFINED HOME)
+  file(REMOVE_RECURSE ${HOME})
+  file(MAKE_DIRECTORY ${HOME}/config ${HOME}/data ${HOME}/runtime)
+  file(CHMOD ${HOME}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(ENV{HOME} ${HOME})
+  set(ENV{XDG_CONFIG_HOME} ${HOME}/config)
+  set(ENV{XDG_DATA_HOME} ${HOME}/data)
+  set(ENV{XDG_RUNTIME_DIR} ${HOME}/runtime)
+endif()
 string(REPLACE "|" ";" ARGS "${ARGS}")
 if(DEFINED WRITES)
   file(REMOVE ${WRITES})
