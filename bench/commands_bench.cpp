@@ -13,7 +13,6 @@
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowprinter.h"
 #include "standings/core/outlookrunner.h"
-#include "standings/ui/standingstable.h"
 
 #include <benchmark/benchmark.h>
 
@@ -163,7 +162,8 @@ void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
         window.repaint();
     };
     const auto hide = [&] {
-        if (window.standingsTable().reachableShown())
+        const QWidget *title = window.findChild<QWidget *>(QStringLiteral("LabPosPoss"));
+        if (title && title->isVisible())
             program->command(29);
     };
     hide();

@@ -1,7 +1,6 @@
 #include "shell/ui/exactoverlay.h"
 
 #include "shell/core/session.h"
-#include "shell/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
@@ -11,6 +10,9 @@ namespace {
 const QString Caption = QStringLiteral("Calcul exact");
 const QString ToolTip = QStringLiteral("Meilleur et pire classement final possibles, compte tenu des matches restants");
 constexpr int Gap = 4;
+constexpr int CheckPointSize = 7;
+constexpr int SmallestPointSize = 7;
+constexpr int ButtonPadding = 8;
 } // namespace
 
 ExactOverlay::ExactOverlay(Session &session, StandingsTable &table, QPushButton *button)
@@ -22,14 +24,24 @@ ExactOverlay::ExactOverlay(Session &session, StandingsTable &table, QPushButton 
     m_check = new QCheckBox(Caption, button->parentWidget());
     m_check->setObjectName(QStringLiteral("CheckExact"));
     m_check->setToolTip(ToolTip);
-    windowstyle::setColours(m_check, Qt::white);
+    // White words on the window's background; the box keeps its own colours
+    // so that the tick shows.
+    QPalette palette = m_check->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_check->setPalette(palette);
     QFont small = m_check->font();
-    small.setPointSize(8);
+    small.setPointSize(CheckPointSize);
     m_check->setFont(small);
     const QRect row = button->geometry();
     const int width = m_check->sizeHint().width();
     m_check->setGeometry(row.right() + 1 - width, row.y(), width, row.height());
     button->setGeometry(row.x(), row.y(), row.width() - width - Gap, row.height());
+    // The shortened button keeps its whole caption, in a smaller type if need be.
+    QFont font = button->font();
+    while (font.pointSize() > SmallestPointSize
+           && QFontMetrics(font).horizontalAdvance(button->text()) + ButtonPadding > button->width())
+        font.setPointSize(font.pointSize() - 1);
+    button->setFont(font);
 
     connect(m_check, &QCheckBox::toggled, this, [this] {
         cancel();
