@@ -4,6 +4,7 @@
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QPushButton>
 
 namespace {
