@@ -93,16 +93,20 @@ TEST(OutlookRunner, AQuestionReplacedWhileSolvedIsDroppedAndTheNewOneSolvedNext)
     waitUntilIdle(runner);
 }
 
-TEST(OutlookRunner, AskingAgainWhileSolvingWaitsForTheSameAnswer)
+TEST(OutlookRunner, AskingAgainWhileSolvingGetsTheOneAnswerOnce)
 {
     OutlookRunner runner;
     Announcements heard(runner);
     const OutlookProblem p = league(22);
     EXPECT_FALSE(runner.request(p));
-    EXPECT_FALSE(runner.request(p));
+    // The worker may have finished already (then the answer is kept and
+    // comes back at once) or not (then it is announced): either way once,
+    // from a single solve.
+    const bool keptAlready = runner.request(p).has_value();
     waitUntilIdle(runner);
-    EXPECT_EQ(heard.solved.size(), 1u);
-    EXPECT_TRUE(heard.dropped.empty());
+    EXPECT_EQ(heard.solved.size(), keptAlready ? 0u : 1u);
+    EXPECT_EQ(heard.dropped.size(), keptAlready ? 1u : 0u);
+    EXPECT_TRUE(runner.request(p));
 }
 
 TEST(OutlookRunner, CancelledQuestionIsDroppedButKept)
