@@ -1,8 +1,9 @@
 // Times the window's commands on the bundled season, from the click to the
 // end of the repaint, on the real main window (offscreen unless a platform is
 // chosen): the general ranking, the sorts by one statistic, the reachable
-// ranks, a click on the match-day picker, a team row click and the
-// configuration panel. One frame is 16 ms.
+// ranks (as specified, and exact on the table of a match day), a click on the
+// match-day picker, a team row click and the configuration panel. One frame
+// is 16 ms.
 #include "season/core/clock.h"
 #include "season/core/usersettings.h"
 #include "shell/core/launcher.h"
@@ -11,10 +12,13 @@
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowprinter.h"
+#include "standings/core/outlookrunner.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -24,6 +28,7 @@
 #include <QTest>
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -135,6 +140,62 @@ void ReachableRanks(benchmark::State &state)
     Command(state, 29);
 }
 
+// The exact ranges on the table of match day `day` ("Calcul exact" ticked).
+// Each iteration times the click on the overlay's button until the window is
+// painted: with no kept answer (the click paints "Calcul…", the window's
+// share; the time until the worker's answer is painted too is the "filled"
+// counter) or with the answer kept (the click paints the ranges).
+void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
+{
+    MainWindow &window = *program->window;
+    auto *exact = window.findChild<QCheckBox *>(QStringLiteral("CheckExact"));
+    auto *runner = window.findChild<OutlookRunner *>();
+    QWidget *button = program->find(QStringLiteral("BtN"), 29);
+    if (!exact || !runner || !button) {
+        state.SkipWithError("no exact overlay in the window");
+        return;
+    }
+    const auto settle = [&] {
+        while (runner->busy())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+        window.repaint();
+    };
+    const auto hide = [&] {
+        const QWidget *title = window.findChild<QWidget *>(QStringLiteral("LabPosPoss"));
+        if (title && title->isVisible())
+            program->command(29);
+    };
+    hide();
+    exact->setChecked(true);
+    window.pickMatchDay(day);
+    hide();
+    runner->clearKept();
+    double filledMs = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        hide();
+        if (kept) {
+            program->clickAndPaint(button);
+            settle();
+            hide();
+        } else {
+            runner->clearKept();
+        }
+        QElapsedTimer filled;
+        filled.start();
+        state.ResumeTiming();
+        program->clickAndPaint(button);
+        state.PauseTiming();
+        settle();
+        filledMs += double(filled.nsecsElapsed()) / 1e6;
+        state.ResumeTiming();
+    }
+    state.counters["filled_ms"] = benchmark::Counter(filledMs, benchmark::Counter::kAvgIterations);
+    hide();
+    exact->setChecked(false);
+}
+
 void PickerClickAtDay20(benchmark::State &state)
 {
     program->command(10);
@@ -179,6 +240,15 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Command/ClassementGeneral", ClassementGeneral)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/Sort", Sort)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/ReachableRanks", ReachableRanks)->Unit(benchmark::kMillisecond);
+    for (MatchDayNo day : {10, 30, 37}) {
+        for (bool kept : {false, true}) {
+            const std::string name =
+                "Command/ExactRanges/" + std::to_string(day) + (kept ? "/kept" : "/solved");
+            benchmark::RegisterBenchmark(name.c_str(), [day, kept](benchmark::State &state) {
+                ExactRanges(state, day, kept);
+            })->Unit(benchmark::kMillisecond);
+        }
+    }
     benchmark::RegisterBenchmark("Command/PickerClickAtDay20", PickerClickAtDay20)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/TeamRowClick", TeamRowClick)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/Configuration", Configuration)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "standings/core/displayedstandings.h"
 
+#include "standings/core/criterionsort.h"
+#include "standings/core/rankexplanation.h"
 #include "standings/core/standingsservice.h"
 
 #include "seasonbuilder.h"
@@ -65,6 +67,38 @@ TEST(DisplayedStandings, ZonesAreMarkedOnceAMatchIsPlayed)
     for (int i = 17; i < TeamCount; ++i) {
         EXPECT_EQ(d.rows[i].zone, ZoneMark::Relegated) << i;
         EXPECT_EQ(d.rows[i].zoneToolTip, "Relégué en Kestrane 2");
+    }
+}
+
+TEST(DisplayedStandings, RankToolTipsSayWhatSeparatesEachRowFromItsNeighbours)
+{
+    Standings s = standingsOf(10, 12);
+    s.totalGoals = 31;
+    // Delta level with Charlie on everything: the name decides between them.
+    s.rows[3].points = s.rows[2].points;
+    s.rows[3].rankingKey = s.rows[2].rankingKey;
+    const DisplayedStandings d = buildDisplayedStandings(s, {});
+    const std::array<RowExplanation, TeamCount> why = explainStandings(s);
+    for (int i = 0; i < TeamCount; ++i)
+        EXPECT_EQ(d.rows[i].rankToolTip, why[i].toolTip) << i;
+    EXPECT_EQ(d.rows[0].rankToolTip, "Devant Bravo aux points");
+    EXPECT_EQ(d.rows[2].rankToolTip,
+              "Derrière Bravo aux points\nDevant Delta à égalité parfaite, départagés par le nom");
+    EXPECT_EQ(d.rows[19].rankToolTip, "Derrière Sierra aux points");
+
+    // Sorted by one statistic, the rows are no longer each other's neighbours
+    // in the ranking: no explanation rides along.
+    for (const DisplayedRow &row : criterion::sortByCriterion(d, QStringLiteral("BP")).rows)
+        EXPECT_TRUE(row.rankToolTip.isEmpty()) << qPrintable(row.data.name);
+
+    // The computation behind a displayed ranking comes back from it.
+    const Standings back = ::standingsOf(d);
+    EXPECT_EQ(back.upToMatchDay, 12);
+    EXPECT_EQ(back.totalGoals, 31);
+    EXPECT_EQ(back.playedSides, s.playedSides);
+    for (int i = 0; i < TeamCount; ++i) {
+        EXPECT_EQ(back.rows[i].team, s.rows[i].team);
+        EXPECT_EQ(back.rows[i].rankingKey, s.rows[i].rankingKey);
     }
 }
 

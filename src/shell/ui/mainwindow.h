@@ -177,6 +177,7 @@ private:
     void buildNewsPanel();
     void installShell();
     void installStandings();
+    void installExactOverlay(); // standingsactions.cpp
     void installMatchDay();
     void installTeamViews();
     void installOnline();

@@ -7,6 +7,7 @@
 #include "shell/core/session.h"
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
+#include "shell/ui/exactoverlay.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowstyle.h"
 #include "standings/core/criterionsort.h"
@@ -29,6 +30,7 @@ public:
     QFrame *classifications = nullptr; // Frame8
     MatchDayPicker *picker = nullptr;
     QCheckBox *lock = nullptr;         // Check2
+    ExactOverlay *exact = nullptr;     // "Calcul exact" beside button 29
 };
 
 namespace {
@@ -67,6 +69,8 @@ void MainWindow::installStandings()
     m_standings->lock->setGeometry(564, 700, 330, 20);
     m_standings->lock->hide();
 
+    installExactOverlay();
+
     connect(m_table, &StandingsTable::nameClicked, this, &MainWindow::selectTeamRow);
     connect(m_table, &StandingsTable::rankClicked, this, [this](const QString &team) {
         m_session.state().setCardRequest(team);
@@ -83,6 +87,21 @@ void MainWindow::installStandings()
         startCrestTicker();
         showCrestStrip();
     });
+}
+
+void MainWindow::installExactOverlay()
+{
+    ExactOverlay *exact = new ExactOverlay(m_session, *m_table, m_buttons->button(29));
+    m_standings->exact = exact;
+    connect(exact, &ExactOverlay::toggled, this, [this] {
+        // An overlay on show is drawn again the other way.
+        if (m_table->reachableShown()) {
+            m_table->hideReachable();
+            showReachableRanks();
+        }
+    });
+    connect(exact, &ExactOverlay::championClinched, this,
+            [this](const QString &leader) { m_services.prompt.inform(ChampionTitle, championMessage(leader)); });
 }
 
 void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
@@ -129,6 +148,7 @@ void MainWindow::sortByCriterion(const QString &code)
 void MainWindow::showReachableRanks()
 {
     if (m_table->reachableShown()) {
+        m_standings->exact->cancel();
         m_table->hideReachable();
         return;
     }
@@ -137,6 +157,12 @@ void MainWindow::showReachableRanks()
     // comes back first. A ranking at a match day is used as it is.
     if (!m_session.standings().displayed().sortCode.isEmpty())
         computeStandings();
+    // The exact ranges announce the champion themselves, by their own rule.
+    if (m_standings->exact->enabled()) {
+        m_standings->exact->show();
+        return;
+    }
+    m_standings->exact->cancel();
     const ReachableRanks ranks = computeReachableRanks(m_session.standings().displayed());
     m_table->showReachable(ranks);
     if (ranks.champion)

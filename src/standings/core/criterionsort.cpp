@@ -104,6 +104,9 @@ DisplayedStandings sortByCriterion(const DisplayedStandings &shown, const QStrin
         row.movementText.clear();
         row.zone = ZoneMark::None;
         row.zoneToolTip.clear();
+        // The tie-break explanations belong to the ranking's neighbours; here
+        // the order is the statistic's, which the highlighted column shows.
+        row.rankToolTip.clear();
         row.belowAverage = false;
     }
 

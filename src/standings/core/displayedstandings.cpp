@@ -1,6 +1,7 @@
 #include "standings/core/displayedstandings.h"
 
 #include "season/core/textutil.h"
+#include "standings/core/rankexplanation.h"
 
 #include <QStringList>
 
@@ -129,6 +130,10 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
             shown.rows[i].rankLabel = QString::number(i + 1);
     }
 
+    const std::array<RowExplanation, TeamCount> explanations = explainStandings(standings);
+    for (int i = 0; i < TeamCount; ++i)
+        shown.rows[i].rankToolTip = explanations[i].toolTip;
+
     shown.aheadBehindText = aheadBehindPart(ahead, texts::Ahead, QStringLiteral(". "))
                             + aheadBehindPart(behind, texts::Behind, QStringLiteral("."));
 
@@ -162,6 +167,17 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
         shown.goalsText += texts::AverageGoals + text::formatDecimal(average, 2);
     }
     return shown;
+}
+
+Standings standingsOf(const DisplayedStandings &shown)
+{
+    Standings standings;
+    for (int i = 0; i < TeamCount; ++i)
+        standings.rows[i] = shown.rows[i].data;
+    standings.upToMatchDay = shown.upToMatchDay;
+    standings.totalGoals = shown.totalGoals;
+    standings.playedSides = shown.playedSides;
+    return standings;
 }
 
 QString matchDayTitle(MatchDayNo day)

@@ -29,6 +29,9 @@ struct DisplayedRow
     bool belowAverage = false; // fewer matches played than the league average
     Movement movement = Movement::None;
     QString movementText;    // "+2", "-1", "=", empty without a mark
+    // Why the row stands where it does: the criterion that separated it from
+    // the row above and from the row below. Empty on a sort by one statistic.
+    QString rankToolTip;
 };
 
 // What the standings table shows after a computation: the ordered rows with
@@ -66,6 +69,11 @@ struct DisplayContext
 };
 
 DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context);
+
+// The computation a displayed ranking was built from: its rows in table
+// order, its last match day and its totals. Meaningful for a ranking only,
+// not for a sort by one statistic.
+Standings standingsOf(const DisplayedStandings &shown);
 
 // "Classement à la Journée N°12": the title of the table at a match day.
 QString matchDayTitle(MatchDayNo day);

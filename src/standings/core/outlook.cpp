@@ -227,3 +227,9 @@ std::vector<RankRange> OutlookCache::ranges(const OutlookProblem &problem)
         m_entries.pop_back();
     return solved;
 }
+
+void OutlookCache::clear()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_entries.clear();
+}

@@ -100,6 +100,8 @@ public:
     // The kept answer, or a fresh one (solved without holding the cache, so
     // find() never waits for a solver).
     std::vector<RankRange> ranges(const OutlookProblem &problem);
+    // Forgets every kept answer.
+    void clear();
 
 private:
     mutable QMutex m_mutex;

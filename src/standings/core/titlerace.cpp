@@ -1,5 +1,10 @@
 #include "standings/core/titlerace.h"
 
+QString championMessage(const QString &leader)
+{
+    return leader + QStringLiteral(" est champion de Kestrane 1 2014 !!!");
+}
+
 ReachableRanks computeReachableRanks(const DisplayedStandings &shown)
 {
     // A team's score orders equal points by goal difference, then goals for;
@@ -31,8 +36,8 @@ ReachableRanks computeReachableRanks(const DisplayedStandings &shown)
             ranks.champion = false;
     }
     if (ranks.champion) {
-        ranks.championTitle = QStringLiteral("Félicitations !!!");
-        ranks.championMessage = shown.rows[0].data.name + QStringLiteral(" est champion de Kestrane 1 2014 !!!");
+        ranks.championTitle = ChampionTitle;
+        ranks.championMessage = championMessage(shown.rows[0].data.name);
     }
     return ranks;
 }

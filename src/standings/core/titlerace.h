@@ -20,5 +20,8 @@ struct ReachableRanks
 };
 
 inline const QString ReachableTitle = QStringLiteral("Classement  encore accessible");
+inline const QString ChampionTitle = QStringLiteral("Félicitations !!!");
+// The announcement of the champion, whichever rule decided it.
+QString championMessage(const QString &leader);
 
 ReachableRanks computeReachableRanks(const DisplayedStandings &shown);

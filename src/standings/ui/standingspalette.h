@@ -50,5 +50,8 @@ inline QColor zoneColour(ZoneMark zone)
 }
 
 inline const QString LeaderPrefix = QStringLiteral("Premier:\r\n");
+// The reachable-rank cells while the exact ranges are being computed.
+inline const QString RangesPending = QStringLiteral("Calcul\u2026");
+inline const QString RangesPendingToolTip = QStringLiteral("Calcul exact des classements possibles en cours");
 
 } // namespace StandingsPalette

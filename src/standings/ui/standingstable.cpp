@@ -229,6 +229,7 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
     };
 
     set("LabClass", shown.rankLabel);
+    m_cells.cell(QStringLiteral("LabClass"), row)->setToolTip(shown.rankToolTip);
     set("Tclass", data.name);
 
     const QString points = data.pointsText();
@@ -264,8 +265,36 @@ QColor StandingsTable::nameCellColour(int row) const
 
 void StandingsTable::showReachable(const ReachableRanks &ranks)
 {
-    const QLabel *firstPlayed = m_cells.cell(QStringLiteral("TBPD"), 0);
+    prepareReachable();
+    for (int row = 0; row < StandingsCells::Rows; ++row) {
+        const int rank = ranks.rank[row];
+        setReachableCell(row, QString::number(rank), nameCellColour(rank - 1), QString());
+    }
+}
+
+void StandingsTable::showRankRanges(const SeasonOutlook &outlook)
+{
+    prepareReachable();
+    for (int row = 0; row < StandingsCells::Rows; ++row) {
+        const TeamOutlook &team = outlook.rows[row];
+        // The colour the table gives the best rank for its zone, without the
+        // favourite's or a selection's marks, which belong to a team.
+        const QColor colour = m_shown.zonesMarked ? P::zoneColour(zoneOfRank(team.range.best)) : QColor(P::White);
+        setReachableCell(row, team.rangeText, colour, team.toolTip);
+    }
+}
+
+void StandingsTable::showRankRangesPending()
+{
+    prepareReachable();
+    for (int row = 0; row < StandingsCells::Rows; ++row)
+        setReachableCell(row, P::RangesPending, QColor(P::White), P::RangesPendingToolTip);
+}
+
+void StandingsTable::prepareReachable()
+{
     if (!m_reachableTitle) {
+        const QLabel *firstPlayed = m_cells.cell(QStringLiteral("TBPD"), 0);
         m_reachableTitle = panelLabel(this, "LabPosPoss");
         m_reachableTitle->setAlignment(Qt::AlignCenter);
         m_reachableTitle->setAutoFillBackground(true);
@@ -288,14 +317,16 @@ void StandingsTable::showReachable(const ReachableRanks &ranks)
     }
     m_reachableTitle->show();
     m_reachableTitle->raise();
-    for (int row = 0; row < StandingsCells::Rows; ++row) {
-        QLabel *cell = m_reachable[row];
-        const int rank = ranks.rank[row];
-        cell->setText(QString::number(rank));
-        StandingsCells::setBackground(cell, nameCellColour(rank - 1));
-        cell->show();
-        cell->raise();
-    }
+}
+
+void StandingsTable::setReachableCell(int row, const QString &text, const QColor &colour, const QString &toolTip)
+{
+    QLabel *cell = m_reachable[row];
+    cell->setText(text);
+    StandingsCells::setBackground(cell, colour);
+    cell->setToolTip(toolTip);
+    cell->show();
+    cell->raise();
 }
 
 void StandingsTable::hideReachable()

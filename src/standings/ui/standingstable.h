@@ -1,6 +1,7 @@
 #pragma once
 
 #include "standings/core/displayedstandings.h"
+#include "standings/core/outlook.h"
 #include "standings/core/titlerace.h"
 #include "standings/ui/standingscells.h"
 
@@ -39,6 +40,11 @@ public:
     // The best reachable rank beside each row, coloured like the name cell of
     // that rank, under its column title.
     void showReachable(const ReachableRanks &ranks);
+    // The same cells showing each team's exact final-rank range ("2–7") with
+    // what it has clinched or lost in the tool tip, coloured like the zone of
+    // its best rank; and the cells while the ranges are being computed.
+    void showRankRanges(const SeasonOutlook &outlook);
+    void showRankRangesPending();
     void hideReachable();
     bool reachableShown() const;
     // The background the name cell of a row shows now.
@@ -93,6 +99,8 @@ protected:
 private:
     void createPanels();
     void fillRow(int row, const DisplayedRow &shown);
+    void prepareReachable();
+    void setReachableCell(int row, const QString &text, const QColor &colour, const QString &toolTip);
     void markNameCells(const DisplayedStandings &standings);
     void showLeader(const QString &leader);
     void showProgress(double progress, const QString &text);

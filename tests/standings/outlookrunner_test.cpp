@@ -1,0 +1,136 @@
+// The outlook questions answered off the asking thread: kept answers at once,
+// others through solved() once the worker is done, and answers to questions
+// no longer wanted dropped.
+#include "standings/core/outlookrunner.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QThreadPool>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Six teams with two rounds of a league left: enough for the solver to work.
+OutlookProblem league(int leaderPoints)
+{
+    OutlookProblem p;
+    p.points = {leaderPoints, 20, 19, 15, 12, 8};
+    p.remaining = {{0, 1}, {2, 3}, {4, 5}, {1, 2}, {3, 4}, {5, 0}};
+    return p;
+}
+
+// Every answer the runner announces, in order.
+struct Announcements
+{
+    explicit Announcements(OutlookRunner &runner)
+    {
+        QObject::connect(&runner, &OutlookRunner::solved, &runner,
+                         [this](const OutlookProblem &p, const std::vector<RankRange> &r) {
+                             solved.push_back(p);
+                             ranges.push_back(r);
+                         });
+        QObject::connect(&runner, &OutlookRunner::dropped, &runner,
+                         [this](const OutlookProblem &p) { dropped.push_back(p); });
+    }
+    std::vector<OutlookProblem> solved;
+    std::vector<std::vector<RankRange>> ranges;
+    std::vector<OutlookProblem> dropped;
+};
+
+void waitUntilIdle(const OutlookRunner &runner)
+{
+    ASSERT_TRUE(QTest::qWaitFor([&runner] { return !runner.busy(); }, 20000));
+}
+
+TEST(OutlookRunner, SolvesOnAWorkerThenAnswersFromWhatItKept)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem p = league(22);
+    EXPECT_FALSE(runner.request(p));
+    EXPECT_TRUE(runner.busy());
+    // The answer never comes within the request, only from the event loop.
+    EXPECT_TRUE(heard.solved.empty());
+    waitUntilIdle(runner);
+    ASSERT_EQ(heard.solved.size(), 1u);
+    EXPECT_EQ(heard.solved[0], p);
+    EXPECT_EQ(heard.ranges[0], solveRankRanges(p));
+
+    const std::optional<std::vector<RankRange>> kept = runner.request(p);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(*kept, solveRankRanges(p));
+    EXPECT_FALSE(runner.busy());
+
+    runner.clearKept();
+    EXPECT_FALSE(runner.request(p));
+    waitUntilIdle(runner);
+    EXPECT_EQ(heard.solved.size(), 2u);
+}
+
+TEST(OutlookRunner, AQuestionReplacedWhileSolvedIsDroppedAndTheNewOneSolvedNext)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem first = league(22);
+    const OutlookProblem second = league(30);
+    const OutlookProblem third = league(25);
+    EXPECT_FALSE(runner.request(first));
+    EXPECT_FALSE(runner.request(second));
+    EXPECT_FALSE(runner.request(third)); // replaces the second before it starts
+    ASSERT_TRUE(QTest::qWaitFor([&heard] { return !heard.solved.empty(); }, 20000));
+    waitUntilIdle(runner);
+    ASSERT_EQ(heard.solved.size(), 1u);
+    EXPECT_EQ(heard.solved[0], third);
+    EXPECT_EQ(heard.ranges[0], solveRankRanges(third));
+    ASSERT_EQ(heard.dropped.size(), 1u);
+    EXPECT_EQ(heard.dropped[0], first);
+    // The dropped answer is kept all the same; the second was never solved.
+    EXPECT_TRUE(runner.request(first));
+    EXPECT_FALSE(runner.request(second));
+    waitUntilIdle(runner);
+}
+
+TEST(OutlookRunner, AskingAgainWhileSolvingGetsTheOneAnswerOnce)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem p = league(22);
+    EXPECT_FALSE(runner.request(p));
+    // The worker may have finished already (then the answer is kept and
+    // comes back at once) or not (then it is announced): either way once,
+    // from a single solve.
+    const bool keptAlready = runner.request(p).has_value();
+    waitUntilIdle(runner);
+    EXPECT_EQ(heard.solved.size(), keptAlready ? 0u : 1u);
+    EXPECT_EQ(heard.dropped.size(), keptAlready ? 1u : 0u);
+    EXPECT_TRUE(runner.request(p));
+}
+
+TEST(OutlookRunner, CancelledQuestionIsDroppedButKept)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem p = league(22);
+    EXPECT_FALSE(runner.request(p));
+    runner.cancel();
+    waitUntilIdle(runner);
+    EXPECT_TRUE(heard.solved.empty());
+    EXPECT_EQ(heard.dropped.size(), 1u);
+    EXPECT_TRUE(runner.request(p));
+}
+
+TEST(OutlookRunner, GoingAwayDuringASolveLeavesTheWorkerHarmless)
+{
+    auto runner = std::make_unique<OutlookRunner>();
+    EXPECT_FALSE(runner->request(league(22)));
+    runner.reset();
+    // The worker ends on its own and posts nothing to the runner that is gone.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    SUCCEED();
+}
+
+} // namespace
