@@ -176,7 +176,8 @@ TEST_F(Outlook, APointsAdjustmentDecidesRelegation)
          {std::pair{-3.0f, 10}, std::pair{-3.5f, 10}, std::pair{-4.0f, 20}, std::pair{-4.5f, 20}}) {
         BonusMalus bonus{};
         bonus[Season::teamNoOfLetter('Q')] = penalty;
-        const TeamOutlook &quebec = team(outlook(results, 37, bonus), "Quebec");
+        const SeasonOutlook o = outlook(results, 37, bonus);
+        const TeamOutlook &quebec = team(o, "Quebec");
         EXPECT_EQ(quebec.range, (RankRange{best, 20})) << penalty;
         EXPECT_EQ(quebec.flags.testFlag(OutlookFlag::Relegated), best == 20) << penalty;
     }
