@@ -3,6 +3,7 @@
 #include "season/core/season.h"
 #include "shell/ui/commandtable.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -86,6 +87,10 @@ public:
     void closeExportPanel();
     void insertAdjustment();
     void resetMonthHover();
+    // The store file as start-up found it, which "Envoyer" reviews against.
+    void keepStoreAtStart();
+    // Notes on the fixtures the last results update changed, marked in the grid.
+    void markChangedFixtures(const QHash<QString, QString> &notes);
 
     // --- Team views (teamwiring.cpp)
     void openTeamCard();

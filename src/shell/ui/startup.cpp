@@ -56,6 +56,7 @@ bool MainWindow::startUp()
     // An update stopped half-way leaves only the backup: put it back before
     // anything reads the store, or the season would show no result at all.
     m_session.store().restoreInterruptedUpdate();
+    keepStoreAtStart();
     m_session.loadBonusMalus();
 
     std::array<QString, TeamCount> names;
