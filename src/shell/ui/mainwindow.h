@@ -130,6 +130,11 @@ public:
     using ExportFileChooser = std::function<QString(const QString &suggested)>;
     void setExportFileChooser(ExportFileChooser chooser);
 
+    // --- Keyboard and screen readers (accesswiring.cpp)
+    // Closes the open panel on top, as its own close command would; false
+    // when no panel is open.
+    bool closeTopPanel();
+
     // --- News line and home/away captions
     void setNewsText(const QString &text);
     QString newsText() const;
@@ -177,6 +182,7 @@ private:
     class TeamParts;
     class OnlineParts;
     class ExportParts;
+    class AccessParts;
 
     void buildSidebar();
     void buildNewsPanel();
@@ -186,6 +192,7 @@ private:
     void installTeamViews();
     void installOnline();
     void installExports();
+    void installAccess();
     void registerCommands();
     void beforeCommand(int index);
     void afterCommand(int index);
@@ -220,5 +227,6 @@ private:
     TeamParts *m_team = nullptr;
     OnlineParts *m_online = nullptr;
     ExportParts *m_exports = nullptr;
+    AccessParts *m_access = nullptr;
     bool m_ending = false;
 };
