@@ -92,6 +92,14 @@ TEST_F(PublishReviewTest, RemovedResultsClearedNewsAndNothingAtAll)
                              "Envoyer ce fichier ?"));
 }
 
+TEST_F(PublishReviewTest, AStoreThatCouldNotBeReadIsNotReviewedAsAnEmptyOne)
+{
+    EXPECT_EQ(review(atStart(), ResultsBuilder()).count(QStringLiteral("retirés")), 1);
+    EXPECT_EQ(publishreview::listing(season, atStart().bytes(), QByteArray()),
+              QStringLiteral("Les différences avec le fichier du démarrage n'ont pas pu être établies.\n\n"
+                             "Envoyer ce fichier ?"));
+}
+
 TEST_F(PublishReviewTest, LongListsAreCutWithACount)
 {
     ResultsBuilder published = atStart();

@@ -108,6 +108,9 @@ TEST_F(StoreChangesTest, AdjustmentsAndRemovedResultsCountTooAndLongListsAreCut)
     const StoreChanges adjusted = compare(firstDay(), firstDay().bonusMalus(QLatin1Char('A'), QStringLiteral("-3")));
     EXPECT_EQ(adjusted.summary(), QStringLiteral("1 ajustement de points modifié ; Sierra passe 11e, Romeo passe 12e, "
                                                  "Quebec passe 13e et 7 autres équipes changent de place"));
+    EXPECT_EQ(adjusted.summary(1), QStringLiteral("1 ajustement de points modifié ; Sierra passe 11e et 9 autres "
+                                                  "équipes changent de place"));
+    EXPECT_EQ(adjusted.summary(0), QStringLiteral("1 ajustement de points modifié ; 10 équipes changent de place"));
     EXPECT_EQ(adjusted.adjustedTeams, QStringList{QStringLiteral("Alpha")});
     EXPECT_TRUE(adjusted.fixtureNotes().isEmpty());
 

@@ -108,7 +108,7 @@ QString listing(const Season &season, const QByteArray &atStart, const QByteArra
     const StoreCopy before(atStart);
     const StoreCopy after(published);
     QStringList lines;
-    if (!before.isValid() || !after.isValid()) {
+    if (published.isEmpty() || !before.isValid() || !after.isValid()) {
         lines << texts::Unreadable << QString() << texts::Question;
         return lines.join(QLatin1Char('\n'));
     }

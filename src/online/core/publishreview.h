@@ -19,7 +19,8 @@ QByteArray publishedBytes(const QByteArray &current, const QList<IniFile::Entry>
 // The review in French, ending with the question: results added, changed
 // (old and new score and cards) and removed, points adjustments, news text,
 // published version, and the stamp the file will carry. Long lists are cut
-// with a count of what is left out.
+// with a count of what is left out. Empty `published` bytes stand for a
+// store that could not be read: the review says the differences are unknown.
 QString listing(const Season &season, const QByteArray &atStart, const QByteArray &published);
 
 inline const QString Title = QStringLiteral("Envoyer");

@@ -20,6 +20,7 @@ const QString Separator = QStringLiteral(", ");
 const QString MovesSeparator = QStringLiteral(" ; ");
 const QString Moves = QStringLiteral("%1 passe %2");
 const QString MoreMoves = QStringLiteral(" et %1 autres équipes changent de place");
+const QString OnlyMoves = QStringLiteral("%1 équipes changent de place");
 const QString MoveDetail = QStringLiteral("%1 passe de la %2 à la %3 place");
 const QString NotPlayed = QStringLiteral("non joué");
 const QString Cards = QStringLiteral("jaunes %1-%2, rouges %3-%4");
@@ -147,7 +148,7 @@ int StoreChanges::count(FixtureChange::Kind kind) const
     return n;
 }
 
-QString StoreChanges::summary() const
+QString StoreChanges::summary(int named) const
 {
     QStringList parts;
     if (const int n = count(Kind::Added))
@@ -163,13 +164,14 @@ QString StoreChanges::summary() const
     QString line = parts.join(texts::Separator);
 
     if (!moves.isEmpty()) {
-        constexpr int Named = 3;
-        QStringList named;
-        for (qsizetype i = 0; i < moves.size() && i < Named; ++i)
-            named << texts::Moves.arg(moves[i].team, storechanges::ordinal(moves[i].after));
-        QString movesText = named.join(texts::Separator);
-        if (moves.size() > Named)
-            movesText += texts::MoreMoves.arg(moves.size() - Named);
+        QStringList names;
+        for (qsizetype i = 0; i < moves.size() && i < named; ++i)
+            names << texts::Moves.arg(moves[i].team, storechanges::ordinal(moves[i].after));
+        QString movesText = names.join(texts::Separator);
+        if (moves.size() > names.size()) {
+            const qsizetype others = moves.size() - names.size();
+            movesText += names.isEmpty() ? texts::OnlyMoves.arg(others) : texts::MoreMoves.arg(others);
+        }
         line += (line.isEmpty() ? QString() : texts::MovesSeparator) + movesText;
     }
     return line;

@@ -50,8 +50,8 @@ struct StoreChanges
     int count(FixtureChange::Kind kind) const;
 
     // "3 nouveaux résultats, 1 score corrigé ; Stade Bérange passe 3e"; empty
-    // when nothing changed. Past three teams the others are only counted.
-    QString summary() const;
+    // when nothing changed. Past `named` teams the others are only counted.
+    QString summary(int named = 3) const;
     // Every change on its own line, for a tool tip or a screen reader.
     QString details() const;
     // The note each changed fixture carries in the match grid, by fixture key.

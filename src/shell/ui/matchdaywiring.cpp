@@ -306,11 +306,11 @@ void MainWindow::sendResults()
 
     // The volunteer sees what the published file changes before anything
     // is written; "Non" leaves the store and the panel as they are.
-    QByteArray current;
+    // A store that cannot be read is reviewed as such, not as an empty one.
+    QByteArray published;
     if (QFile file(store.path()); file.open(QIODevice::ReadOnly))
-        current = file.readAll();
-    const QString review = publishreview::listing(m_session.season(), m_matchDay->storeAtStart,
-                                                  publishreview::publishedBytes(current, entries));
+        published = publishreview::publishedBytes(file.readAll(), entries);
+    const QString review = publishreview::listing(m_session.season(), m_matchDay->storeAtStart, published);
     if (!m_services.prompt.ask(publishreview::Title, review))
         return;
 

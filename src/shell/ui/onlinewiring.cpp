@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
@@ -209,7 +210,16 @@ void MainWindow::OnlineParts::updateFinished(const ResultsUpdate::Outcome &outco
 void MainWindow::OnlineParts::showChanges(const StoreChanges &found)
 {
     // Each successful update replaces the previous one's line and marks.
-    const QString line = found.summary();
+    // The line names fewer teams rather than run out of its room; the tool
+    // tip has them all.
+    QString line;
+    const QFontMetrics metrics(changes->font());
+    for (int named = 3; named >= 0; --named) {
+        line = found.summary(named);
+        if (metrics.boundingRect(QRect(0, 0, changes->width(), 1000), Qt::TextWordWrap, line).height()
+            <= changes->height())
+            break;
+    }
     const QString details = found.details();
     changes->setText(line);
     changes->setToolTip(details);
