@@ -44,7 +44,9 @@ TEST_F(PublishReviewTest, ListsAddedAndChangedResultsAdjustmentsNewsAndVersion)
     published.result(key(1, 0), QLatin1Char('T'), QStringLiteral("2"), QStringLiteral("0"), QLatin1Char('A'));
     published.result(key(1, 1), QLatin1Char('B'), QStringLiteral("2"), QStringLiteral("2"), QLatin1Char('S'), 0, 1, 3);
     published.bonusMalus(QLatin1Char('C'), QStringLiteral("-5")).bonusMalus(QLatin1Char('D'), QStringLiteral("2"));
-    published.stamp(QStringLiteral("05 déc. 22:10")).news(QStringLiteral("Journee reportee")).version(QStringLiteral("1.4"));
+    published.stamp(QStringLiteral("05 déc. 22:10"))
+        .news(QStringLiteral("Journee reportee"))
+        .version(QStringLiteral("1.4"));
 
     const QString home2 = season.teamNameOfLetter(builder.codes(2)[0].at(0));
     const QString away2 = season.teamNameOfLetter(builder.codes(2)[0].at(1));

@@ -37,8 +37,9 @@ protected:
 
 TEST_F(StoreChangesTest, AnUnchangedStoreSaysNothingWhateverItsStampOrLayout)
 {
-    const StoreChanges same = compare(firstDay().stamp(QStringLiteral("01 déc. 20:00")),
-                                      firstDay().stamp(QStringLiteral("05 déc. 21:30")).news(QStringLiteral("Bonsoir")));
+    const StoreChanges same =
+        compare(firstDay().stamp(QStringLiteral("01 déc. 20:00")),
+                firstDay().stamp(QStringLiteral("05 déc. 21:30")).news(QStringLiteral("Bonsoir")));
     EXPECT_TRUE(same.isEmpty());
     EXPECT_TRUE(same.summary().isEmpty());
     EXPECT_TRUE(same.details().isEmpty());
@@ -130,7 +131,8 @@ TEST(StoreChangesText, OrdinalsAndScores)
     EXPECT_EQ(storechanges::ordinal(3), QStringLiteral("3e"));
     EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|0|B"))),
               QStringLiteral("3-1"));
-    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|||-|-|||B"))), QStringLiteral("non joué"));
+    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|||-|-|||B"))),
+              QStringLiteral("non joué"));
     EXPECT_EQ(storechanges::cardsText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|1|B"))),
               QStringLiteral("jaunes 2-1, rouges 0-1"));
     EXPECT_TRUE(storechanges::cardsText(MatchRecord::fromText(QStringLiteral("A|0|0|3|1|||B"))).isEmpty());

@@ -57,8 +57,8 @@ TEST_F(SharingWindow, AnUpdateSaysWhatChangedAndMarksTheFixturesUntilTheNextOne)
 
     update();
     EXPECT_TRUE(changes()->isVisible());
-    EXPECT_EQ(changes()->text(), QStringLiteral("1 score corrigé, cartons corrigés sur 1 match ; Stade Chalbrenne passe "
-                                                "13e, AC Roquevaune passe 14e, Dravillac FC passe 15e"));
+    EXPECT_EQ(changes()->text(), QStringLiteral("1 score corrigé, cartons corrigés sur 1 match ; Stade Chalbrenne "
+                                                "passe 13e, AC Roquevaune passe 14e, Dravillac FC passe 15e"));
     EXPECT_TRUE(changes()->toolTip().startsWith(QStringLiteral("Score corrigé : J18 ")));
     EXPECT_EQ(note(0), QStringLiteral("Score corrigé à la dernière mise à jour (avant : 1-1)"));
     EXPECT_TRUE(note(1).startsWith(QStringLiteral("Cartons corrigés")));
@@ -100,7 +100,8 @@ TEST_F(SharingWindow, NewResultsFromTheServerAreCountedAndMarked)
     start();
     update();
     // Match days 18 to 38: 21 match days of ten results.
-    EXPECT_TRUE(changes()->text().startsWith(QStringLiteral("210 nouveaux résultats ; "))) << changes()->text().toStdString();
+    EXPECT_TRUE(changes()->text().startsWith(QStringLiteral("210 nouveaux résultats ; ")))
+        << changes()->text().toStdString();
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(note(k), QStringLiteral("Nouveau résultat à la dernière mise à jour")) << k;
 }

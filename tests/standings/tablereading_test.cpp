@@ -34,6 +34,7 @@ TEST(TableReading, RowsCellsAndZonesAreToldInWords)
     QStringList marks;
     for (ZoneMark zone : {ZoneMark::ChampionsLeague, ZoneMark::ThirdRound, ZoneMark::Europa, ZoneMark::Relegated})
         marks << tablereading::zoneMark(zone);
-    EXPECT_EQ(marks, (QStringList{QStringLiteral("C1"), QStringLiteral("3T"), QStringLiteral("C3"), QStringLiteral("R")}));
+    EXPECT_EQ(marks,
+              (QStringList{QStringLiteral("C1"), QStringLiteral("3T"), QStringLiteral("C3"), QStringLiteral("R")}));
     EXPECT_TRUE(tablereading::zoneMark(ZoneMark::None).isEmpty());
 }

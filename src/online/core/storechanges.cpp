@@ -200,7 +200,8 @@ QString StoreChanges::details() const
     for (const QString &team : adjustedTeams)
         lines << texts::AdjustedLine.arg(team);
     for (const TeamMove &move : moves)
-        lines << texts::MoveDetail.arg(move.team, storechanges::ordinal(move.before), storechanges::ordinal(move.after));
+        lines << texts::MoveDetail.arg(move.team, storechanges::ordinal(move.before),
+                                       storechanges::ordinal(move.after));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -96,22 +96,22 @@ public:
     QPointer<QWidget> lastTop;                       // the panel on top after the last command
     QHash<QWidget *, QPointer<QWidget>> openers;     // panel -> button that opened it from the keyboard
     std::array<QLabel *, TeamCount> zoneMarks{};     // ZoneMark: small text in each name cell
-    QFrame *focusRing = nullptr; // drawn round the button that has the focus
+    QFrame *focusRing = nullptr;                     // drawn round the command that has the focus
 };
 
 void MainWindow::AccessParts::followFocus(QWidget *focused)
 {
     // The buttons' own focus frame hardly shows on their dark blue: a gold
-    // ring goes round the focused one. Boxes show their text cursor.
-    // Labels that take the focus (months, match days) are commands too.
-    QWidget *button = qobject_cast<QAbstractButton *>(focused);
-    if (!button)
-        button = qobject_cast<QLabel *>(focused);
-    if (!button || button->window() != &w || !button->isVisible()) {
+    // ring goes round the focused command, a button or one of the labels that
+    // take the focus (months, match days). Boxes show their text cursor.
+    QWidget *command = qobject_cast<QAbstractButton *>(focused);
+    if (!command)
+        command = qobject_cast<QLabel *>(focused);
+    if (!command || command->window() != &w || !command->isVisible()) {
         focusRing->hide();
         return;
     }
-    const QRect area(button->mapTo(&w, QPoint(0, 0)), button->size());
+    const QRect area(command->mapTo(&w, QPoint(0, 0)), command->size());
     focusRing->setGeometry(area.adjusted(-2, -2, 2, 2));
     focusRing->show();
     focusRing->raise();
