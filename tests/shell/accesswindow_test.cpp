@@ -118,6 +118,9 @@ TEST_F(AccessWindow, AClickLeavesTheFocusInTheBoxBeingTyped)
     button(27)->setFocus(Qt::TabFocusReason);
     EXPECT_TRUE(shown("FocusRing"));
     EXPECT_TRUE(widget(QStringLiteral("FocusRing"))->geometry().contains(button(27)->geometry()));
+    // Not for the focus the window hands out as it opens.
+    button(6)->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_FALSE(shown("FocusRing"));
 }
 
 TEST_F(AccessWindow, EscapeClosesThePanelOnTopOneAtATime)

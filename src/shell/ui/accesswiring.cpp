@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFont>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
@@ -90,24 +91,40 @@ public:
     QWidget *topPanel() const;
     void commandRan(int index);
     void nameTable();
-    void followFocus(QWidget *focused);
+    void followFocus(QWidget *focused, Qt::FocusReason reason);
 
     MainWindow &w;
     QPointer<QWidget> lastTop;                       // the panel on top after the last command
     QHash<QWidget *, QPointer<QWidget>> openers;     // panel -> button that opened it from the keyboard
     std::array<QLabel *, TeamCount> zoneMarks{};     // ZoneMark: small text in each name cell
     QFrame *focusRing = nullptr;                     // drawn round the command that has the focus
+
+protected:
+    // Watches the application for the focus coming into this window, with
+    // the reason it came.
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn) {
+            if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == &w)
+                followFocus(widget, static_cast<QFocusEvent *>(event)->reason());
+        }
+        return QObject::eventFilter(watched, event);
+    }
 };
 
-void MainWindow::AccessParts::followFocus(QWidget *focused)
+void MainWindow::AccessParts::followFocus(QWidget *focused, Qt::FocusReason reason)
 {
     // The buttons' own focus frame hardly shows on their dark blue: a gold
     // ring goes round the focused command, a button or one of the labels that
-    // take the focus (months, match days). Boxes show their text cursor.
+    // take the focus (months, match days), when the keyboard brought it
+    // there; not for the focus a window gets as it opens. Boxes show their
+    // text cursor.
     QWidget *command = qobject_cast<QAbstractButton *>(focused);
     if (!command)
         command = qobject_cast<QLabel *>(focused);
-    if (!command || command->window() != &w || !command->isVisible()) {
+    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                          || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+    if (!command || !keyboard || !command->isVisible()) {
         focusRing->hide();
         return;
     }
@@ -218,8 +235,11 @@ void MainWindow::installAccess()
     ring.setColor(QPalette::WindowText, QColor(0xFF, 0xD7, 0x00));
     parts.focusRing->setPalette(ring);
     parts.focusRing->hide();
-    connect(qApp, &QApplication::focusChanged, &parts,
-            [&parts](QWidget *, QWidget *now) { parts.followFocus(now); });
+    qApp->installEventFilter(&parts);
+    connect(qApp, &QApplication::focusChanged, &parts, [&parts](QWidget *, QWidget *now) {
+        if (!now || now->window() != &parts.w)
+            parts.focusRing->hide();
+    });
 
     for (const PanelInfo &panel : Panels) {
         if (auto *widget = findChild<QWidget *>(QLatin1String(panel.objectName)))
