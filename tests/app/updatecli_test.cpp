@@ -68,12 +68,32 @@ TEST_F(UpdateCommand, ReplacesTheStoreAndSaysWhichStampItNowHolds)
     server.answer(StorePath, 200, Published);
     const Run result = run(server.address());
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out, QStringLiteral("Résultats mis à jour : Maj 05 déc. 21:30\n"));
+    // Then, on a line of its own, what the download changed: the published
+    // store holds a single result where the local one had the whole season.
+    const QStringList lines = result.out.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 3) << result.out.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("Résultats mis à jour : Maj 05 déc. 21:30"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("379 résultats retirés, 2 ajustements de points modifiés ; ")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" autres équipes changent de place"))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].isEmpty());
     EXPECT_EQ(store(), Published);
     EXPECT_FALSE(backupExists());
     // No version offer without a window, whatever the store publishes.
     EXPECT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+}
+
+TEST_F(UpdateCommand, AnUpdateThatChangesNoResultSaysOnlyTheStamp)
+{
+    QByteArray same = oldStore;
+    same.replace("Maj=17 mai 22:47", "Maj=18 mai 08:00");
+    ASSERT_NE(same, oldStore);
+    server.answer(StorePath, 200, same);
+    const Run result = run(server.address());
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, QStringLiteral("Résultats mis à jour : Maj 18 mai 08:00\n"));
+    EXPECT_EQ(store(), same);
 }
 
 TEST_F(UpdateCommand, FailuresExitWithOneAndLeaveTheStore)

@@ -64,6 +64,7 @@ TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramF
     QTest::mouseDClick(edit("Text2"), Qt::LeftButton);
     edit("Text2")->selectAll();
     QTest::keyClicks(edit("Text2"), QStringLiteral("1.4"));
+    prompt.answer = true;
     click(14);
 
     ResultStore &store = session->store();
@@ -83,6 +84,7 @@ TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
 {
     startAndOpenPanel(true);
     const QByteArray before = folder.read(QStringLiteral("Resultats2013.ini"));
+    prompt.answer = true;
     {
         UnwritableFolder readOnly(folder.path());
         click(14);
@@ -98,6 +100,7 @@ TEST_F(ExportWindow, SendWithoutTheToolSaysSo)
 {
     startAndOpenPanel();
     QFile::remove(tool);
+    prompt.answer = true;
     click(14);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Porvex est absent")));

@@ -131,6 +131,16 @@ public:
         m_stamp = text;
         return *this;
     }
+    ResultsBuilder &news(const QString &text)
+    {
+        m_news = text;
+        return *this;
+    }
+    ResultsBuilder &version(const QString &text)
+    {
+        m_version = text;
+        return *this;
+    }
 
     QByteArray bytes() const
     {
@@ -141,6 +151,10 @@ public:
             text += QStringLiteral("[BonMal]\r\n") + m_bonus.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
         if (!m_stamp.isEmpty())
             text += QStringLiteral("[Maj]\r\nMaj=") + m_stamp + QStringLiteral("\r\n");
+        if (!m_news.isEmpty())
+            text += QStringLiteral("[Texte]\r\nTexte=") + m_news + QStringLiteral("\r\n");
+        if (!m_version.isEmpty())
+            text += QStringLiteral("[CV]\r\nCV=") + m_version + QStringLiteral("\r\n");
         QStringEncoder encoder("windows-1252");
         return encoder(text);
     }
@@ -149,4 +163,6 @@ private:
     QMap<QString, QString> m_results;
     QStringList m_bonus;
     QString m_stamp;
+    QString m_news;
+    QString m_version;
 };

@@ -1,6 +1,7 @@
 #include "matchday/ui/matchgrid.h"
 
 #include "matchday/ui/gridbox.h"
+#include "matchday/ui/infocell.h"
 #include "season/core/twips.h"
 
 #include <QLabel>
@@ -28,6 +29,16 @@ constexpr Slot AwayTeam{"T2", 1980, 1110};
 constexpr Slot CardAwayYellow{"CJ2", entry::AwayYellowSlot, 150};
 constexpr Slot CardAwayRed{"CR2", entry::AwayRedSlot, 150};
 constexpr Slot Info{"InfoM", 3435, 1005};
+
+// What screen readers say of each box; the team's name completes it.
+namespace spoken {
+const QString HomeTeam = QStringLiteral("Équipe à domicile");
+const QString AwayTeam = QStringLiteral("Équipe à l'extérieur");
+const QString Goals = QStringLiteral("Buts de %1");
+const QString Yellow = QStringLiteral("Cartons jaunes de %1");
+const QString Red = QStringLiteral("Cartons rouges de %1");
+const QString Info = QStringLiteral("Information du match %1 - %2");
+} // namespace spoken
 
 const QColor CardRed(0xFF, 0xD0, 0xD0);
 const QColor CardYellow(0xFF, 0xFF, 0xA0);
@@ -127,7 +138,7 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         setBase(card, CardRed);
     for (GridBox *card : {row.cj1, row.cj2})
         setBase(card, CardYellow);
-    row.infoM = new QLabel(this);
+    row.infoM = new InfoCell(this);
     row.infoM->setTextFormat(Qt::PlainText);
     place(row.infoM, Info);
     row.nm = new QLineEdit(this);
@@ -172,7 +183,7 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
                 box->clear();
                 box->hide();
             }
-            row.infoM->clear();
+            row.infoM->setInfo(QString(), QString());
             row.infoM->hide();
             row.homeLetter = row.awayLetter = QChar();
             continue;
@@ -198,8 +209,8 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         row.cj2->setText(shown.cards.awayYellow);
         row.cr2->setText(shown.cards.awayRed);
         applyCardLayout(k, shown.cardLayout);
-        row.infoM->setText(shown.info);
-        row.infoM->setToolTip(shown.info);
+        row.infoM->setInfo(shown.info, m_notes.value(shown.fixtureKey));
+        nameBoxes(k, shown.homeName, shown.awayName);
         setText(row.infoM, colourOf(shown.infoColour));
         setBoldFont(row.infoM, shown.infoBold);
         for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})
@@ -244,6 +255,29 @@ void MatchGrid::markSecondTeam(const QString &team)
                 setBase(name, second);
         }
     }
+}
+
+void MatchGrid::setFixtureNotes(const QHash<QString, QString> &notes)
+{
+    m_notes = notes;
+    for (int k = 0; k < m_shown; ++k) {
+        InfoCell *info = m_rows[k].infoM;
+        info->setInfo(info->text(), m_notes.value(m_rows[k].nm->text()));
+    }
+}
+
+void MatchGrid::nameBoxes(int k, const QString &home, const QString &away)
+{
+    const Row &row = m_rows[k];
+    row.t1->setAccessibleName(spoken::HomeTeam);
+    row.t2->setAccessibleName(spoken::AwayTeam);
+    row.r1->setAccessibleName(spoken::Goals.arg(home));
+    row.r2->setAccessibleName(spoken::Goals.arg(away));
+    row.cj1->setAccessibleName(spoken::Yellow.arg(home));
+    row.cr1->setAccessibleName(spoken::Red.arg(home));
+    row.cj2->setAccessibleName(spoken::Yellow.arg(away));
+    row.cr2->setAccessibleName(spoken::Red.arg(away));
+    row.infoM->setAccessibleName(spoken::Info.arg(home, away));
 }
 
 void MatchGrid::scoreEdited(int k)
@@ -307,8 +341,11 @@ bool MatchGrid::focusNextPrevChild(bool next)
     const auto at = order.indexOf(qobject_cast<GridBox *>(focusWidget()));
     if (at < 0 || order.isEmpty())
         return QWidget::focusNextPrevChild(next);
-    const qsizetype count = order.size();
-    const qsizetype target = ((next ? at + 1 : at - 1) + count) % count;
+    // Past either end the focus leaves the grid for the rest of the window,
+    // so that the keyboard never stays caught in the boxes.
+    const qsizetype target = next ? at + 1 : at - 1;
+    if (target < 0 || target >= order.size())
+        return QWidget::focusNextPrevChild(next);
     GridBox *box = order[target];
     // A card box is hidden until its row opens; opening it is what the
     // focus coming in does anyway.

@@ -3,6 +3,7 @@
 #include "matchday/core/gridrow.h"
 #include "season/core/matchrecord.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -11,7 +12,7 @@
 #include <utility>
 
 class GridBox;
-class QLabel;
+class InfoCell;
 class QLineEdit;
 
 // The 38 rows of boxes shared by the match-day view, the team season view and
@@ -28,7 +29,7 @@ public:
     struct Row
     {
         QLineEdit *nm = nullptr; // fixture key of the row, never shown
-        QLabel *infoM = nullptr;
+        InfoCell *infoM = nullptr;
         GridBox *t1 = nullptr, *r1 = nullptr, *r2 = nullptr, *t2 = nullptr;
         GridBox *cr1 = nullptr, *cj1 = nullptr, *cj2 = nullptr, *cr2 = nullptr;
         QChar homeLetter, awayLetter;
@@ -53,6 +54,10 @@ public:
     // Marks the names of a second team where it appears, after taking the mark
     // off the previous second team.
     void markSecondTeam(const QString &team);
+    // Notes on fixtures, by fixture key: their rows carry a mark on the
+    // information cell in every view until the notes are replaced.
+    void setFixtureNotes(const QHash<QString, QString> &notes);
+    QString fixtureNote(const QString &fixtureKey) const { return m_notes.value(fixtureKey); }
 
 signals:
     // A score or a card count was typed.
@@ -63,7 +68,8 @@ signals:
     void enterPressed();
 
 protected:
-    // Tab and Shift+Tab walk the boxes in reading order, row after row.
+    // Tab and Shift+Tab walk the boxes in reading order, row after row, and
+    // leave the grid past its first and last box.
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -75,7 +81,9 @@ private:
     void applyCardLayout(int k, const entry::CardLayout &layout);
     void applyLook(GridBox *name, const entry::NameLook &look);
     QList<GridBox *> tabOrder(int k) const;
+    void nameBoxes(int k, const QString &home, const QString &away);
 
     std::array<Row, RowCount> m_rows;
     int m_shown = 0;
+    QHash<QString, QString> m_notes;
 };

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -44,6 +45,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->setCursor(Qt::PointingHandCursor);
         label->setGeometry(0, twips(LabelPitch * k), twips(MonthWidth), twips(LabelPitch - 30));
         label->setAutoFillBackground(true);
+        label->setFocusPolicy(Qt::TabFocus);
         setWindowColour(label, Navy);
         label->installEventFilter(this);
         m_labels[k] = label;
@@ -60,6 +62,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         line->setCursor(Qt::PointingHandCursor);
         line->setGeometry(LinesLeft, j * LinePitch, LinesWidth, LinePitch - 2);
         line->setAutoFillBackground(true);
+        line->setFocusPolicy(Qt::TabFocus);
         setWindowColour(line, LineBackground);
         line->installEventFilter(this);
         line->hide();
@@ -154,22 +157,32 @@ void MonthCalendarView::resetMonthHover()
 
 bool MonthCalendarView::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool enter = event->type() == QEvent::Enter;
-    const bool click = event->type() == QEvent::MouseButtonRelease
-                    && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
+    // From the keyboard the focus coming in stands for the pointer arriving,
+    // Enter or Space for the click.
+    const bool key = event->type() == QEvent::KeyPress
+                     && QList<int>{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}.contains(
+                         static_cast<QKeyEvent *>(event)->key());
+    const bool enter = event->type() == QEvent::Enter || event->type() == QEvent::FocusIn;
+    const bool click = key
+                       || (event->type() == QEvent::MouseButtonRelease
+                           && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton);
     if (!enter && !click)
         return QWidget::eventFilter(watched, event);
     const int index = watched->property("index").toInt();
     if (watched->objectName() == QLatin1String("LabMois")) {
-        if (enter)
+        if (enter) {
             emit monthHovered(index);
-        else
+        } else {
             m_lock->setChecked(true);
+            // The keyboard goes on to the month's match days.
+            if (key && !m_lines[0]->isHidden())
+                m_lines[0]->setFocus(Qt::TabFocusReason);
+        }
     } else if (watched->objectName() == QLatin1String("Label2")) {
         if (enter)
             m_lock->setChecked(false);
         else
             emit matchDayClicked(watched->property("tag").toInt() + 1);
     }
-    return QWidget::eventFilter(watched, event);
+    return key || QWidget::eventFilter(watched, event);
 }

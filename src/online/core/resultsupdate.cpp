@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <utility>
+
 ResultsUpdate::ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent)
     : QObject(parent), m_store(store), m_downloader(downloader)
 {
@@ -42,12 +44,13 @@ bool ResultsUpdate::start(const QString &server)
     // can take longer than a frame.
     const QString backup = backupPath();
     QFile::remove(backup);
+    m_previousStore.clear();
     QFile current(m_store.path());
     if (current.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = current.readAll();
+        m_previousStore = current.readAll();
         QFile copy(backup);
         if (copy.open(QIODevice::WriteOnly))
-            copy.write(bytes);
+            copy.write(m_previousStore);
     }
 
     if (!m_downloader) {
@@ -74,7 +77,9 @@ void ResultsUpdate::conclude(const DownloadResult &result)
     } else {
         outcome.ok = true;
         outcome.bytes = result.body.size();
+        outcome.newStore = result.body;
     }
+    outcome.previousStore = std::exchange(m_previousStore, {});
     outcome.stamp = m_store.stamp();
     removeBackup();
     m_running = false;

@@ -24,6 +24,10 @@ public:
         QString previousStamp; // "Maj" of the store before the update
         QString stamp;         // "Maj" of the store after it (the same as before on failure)
         qint64 bytes = 0;      // size of the new store
+        // The store files before and after, for telling the user what changed;
+        // `newStore` is empty on failure.
+        QByteArray previousStore;
+        QByteArray newStore;
     };
 
     // Without a downloader every update fails, as with no network.
@@ -51,4 +55,5 @@ private:
     QPointer<DownloadReply> m_reply;
     bool m_running = false;
     QString m_previousStamp;
+    QByteArray m_previousStore;
 };

@@ -1,6 +1,7 @@
 #include "online/net/updatecommand.h"
 
 #include "online/core/resultsupdate.h"
+#include "online/core/storechanges.h"
 #include "online/net/httpdownloader.h"
 #include "season/core/seasonfolder.h"
 
@@ -30,6 +31,11 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &o
     }
     out << "Résultats mis à jour : Maj "
         << (outcome.stamp.isEmpty() ? QStringLiteral("(non renseignée)") : outcome.stamp) << '\n';
+    // What the window would tell, on a line of its own; nothing when nothing changed.
+    const QString changes =
+        StoreChanges::compare(folder.season(), outcome.previousStore, outcome.newStore).summary();
+    if (!changes.isEmpty())
+        out << changes << '\n';
     out.flush();
     return 0;
 }

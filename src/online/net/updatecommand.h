@@ -7,6 +7,7 @@ class SeasonFolder;
 
 // The results update without a window, for scheduled tasks: downloads the
 // published store from `server` and replaces the local one when it is a
-// valid store. Prints what it did in French; returns 0 on success, 1 on
-// failure with the old store left as it was.
+// valid store. Prints what it did in French (the new stamp, then what
+// changed in one line); returns 0 on success, 1 on failure with the old
+// store left as it was.
 int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err);

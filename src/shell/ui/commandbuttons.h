@@ -22,6 +22,8 @@ public:
     QPushButton *create(int index, QWidget *parent);
     QPushButton *button(int index) const { return m_buttons.at(index); }
     static QString caption(int index);
+    // What the command does, in a sentence (the buttons' accessible description).
+    static QString description(int index);
 
 signals:
     void clicked(int index);

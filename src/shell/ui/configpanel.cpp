@@ -36,7 +36,8 @@ ConfigPanel::ConfigPanel(QWidget *parent)
 
     m_teams = new QListWidget(this);
     m_teams->setObjectName(QStringLiteral("List6"));
-    m_teams->setGeometry(8, top + 52, 290, 300);
+    // Narrower than the panel: the close button stands beside its last names.
+    m_teams->setGeometry(8, top + 52, 194, 300);
     const auto choose = [this](QListWidgetItem *item) {
         if (item)
             emit favouriteChosen(m_teams->row(item), item->text());

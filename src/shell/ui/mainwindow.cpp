@@ -78,6 +78,8 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
         if (QPushButton *button = m_buttons->button(index))
             button->installEventFilter(this);
     }
+    // Last: it orders and names what every feature has built.
+    installAccess();
 }
 
 MainWindow::~MainWindow() = default;

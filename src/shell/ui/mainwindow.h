@@ -3,6 +3,7 @@
 #include "season/core/season.h"
 #include "shell/ui/commandtable.h"
 
+#include <QHash>
 #include <QWidget>
 
 #include <array>
@@ -86,6 +87,10 @@ public:
     void closeExportPanel();
     void insertAdjustment();
     void resetMonthHover();
+    // The store file as start-up found it, which "Envoyer" reviews against.
+    void keepStoreAtStart();
+    // Notes on the fixtures the last results update changed, marked in the grid.
+    void markChangedFixtures(const QHash<QString, QString> &notes);
 
     // --- Team views (teamwiring.cpp)
     void openTeamCard();
@@ -124,6 +129,11 @@ public:
     // a full path whose extension names the format.
     using ExportFileChooser = std::function<QString(const QString &suggested)>;
     void setExportFileChooser(ExportFileChooser chooser);
+
+    // --- Keyboard and screen readers (accesswiring.cpp)
+    // Closes the open panel on top, as its own close command would; false
+    // when no panel is open.
+    bool closeTopPanel();
 
     // --- News line and home/away captions
     void setNewsText(const QString &text);
@@ -172,6 +182,7 @@ private:
     class TeamParts;
     class OnlineParts;
     class ExportParts;
+    class AccessParts;
 
     void buildSidebar();
     void buildNewsPanel();
@@ -182,6 +193,7 @@ private:
     void installTeamViews();
     void installOnline();
     void installExports();
+    void installAccess();
     void registerCommands();
     void beforeCommand(int index);
     void afterCommand(int index);
@@ -216,5 +228,6 @@ private:
     TeamParts *m_team = nullptr;
     OnlineParts *m_online = nullptr;
     ExportParts *m_exports = nullptr;
+    AccessParts *m_access = nullptr;
     bool m_ending = false;
 };

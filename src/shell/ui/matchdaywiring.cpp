@@ -8,6 +8,7 @@
 #include "matchday/ui/matchgrid.h"
 #include "matchday/ui/monthcalendarview.h"
 #include "online/core/exportdata.h"
+#include "online/core/publishreview.h"
 #include "online/core/saveentries.h"
 #include "online/core/sendingtool.h"
 #include "online/ui/exportpanel.h"
@@ -20,6 +21,7 @@
 #include "shell/ui/windowstyle.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -35,6 +37,7 @@ public:
     QPushButton *save = nullptr; // "Valider"
     ExportPanel *exportPanel = nullptr; // Frame6
     QString summaryTeam; // last team the grid asked the summary panel for
+    QByteArray storeAtStart; // the store file as start-up found it, reviewed before sending
 };
 
 namespace {
@@ -290,7 +293,20 @@ void MainWindow::sendResults()
     const QString news = exportdata::publishedNews(panel->news());
     panel->setNews(news);
     ResultStore &store = m_session.store();
-    if (!store.ini().write(exportdata::sendEntries(news, panel->publishedVersion(), m_session.clock().now()))) {
+    const QList<IniFile::Entry> entries =
+        exportdata::sendEntries(news, panel->publishedVersion(), m_session.clock().now());
+
+    // The volunteer sees what the published file changes before anything
+    // is written; "Non" leaves the store and the panel as they are.
+    // A store that cannot be read is reviewed as such, not as an empty one.
+    QByteArray published;
+    if (QFile file(store.path()); file.open(QIODevice::ReadOnly))
+        published = publishreview::publishedBytes(file.readAll(), entries);
+    const QString review = publishreview::listing(m_session.season(), m_matchDay->storeAtStart, published);
+    if (!m_services.prompt.ask(publishreview::Title, review))
+        return;
+
+    if (!store.ini().write(entries)) {
         m_services.prompt.inform(exportdata::SendFailedTitle, exportdata::SendFailedText);
         return;
     }
@@ -346,4 +362,16 @@ void MainWindow::insertAdjustment()
 void MainWindow::resetMonthHover()
 {
     m_months->resetMonthHover();
+}
+
+void MainWindow::keepStoreAtStart()
+{
+    // A missing store reads as an empty one: everything sent is then new.
+    QFile file(m_session.store().path());
+    m_matchDay->storeAtStart = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void MainWindow::markChangedFixtures(const QHash<QString, QString> &notes)
+{
+    m_matchDay->grid->setFixtureNotes(notes);
 }

@@ -5,6 +5,7 @@
 #include "online/core/donorsfetch.h"
 #include "online/core/donorslist.h"
 #include "online/core/resultsupdate.h"
+#include "online/core/storechanges.h"
 #include "online/core/stamp.h"
 #include "online/core/updaterules.h"
 #include "online/core/versioncheck.h"
@@ -23,6 +24,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLocale>
 #include <QPointer>
@@ -33,6 +35,8 @@
 namespace {
 const QRect DonorsPanelArea(264, 8, 296, 300); // over the match-day panel
 const QRect StatusArea(8, 708, 240, 16);       // foot of the side column
+// Under the match grid, where the fixtures it speaks of are marked.
+const QRect ChangesArea(4, 660, 288, 52); // in the match-day panel
 } // namespace
 
 // The online features' state: the update and the donors fetch under way, the
@@ -94,6 +98,8 @@ public:
     }
 
     void updateFinished(const ResultsUpdate::Outcome &outcome);
+    // What the update changed, in a line under the grid and marks in it.
+    void showChanges(const StoreChanges &found);
     // False when the user takes the newer version: the program is ending.
     bool checkVersion();
     void colourStamp(const QString &previous, const QString &current);
@@ -110,6 +116,7 @@ public:
     DonorsFetch *donorsFetch;
     DonorsPanel *panel = nullptr;
     QPointer<QLabel> status;
+    QLabel *changes = nullptr; // LabChangements
     QList<QPair<int, QString>> activities;
     bool matchDayFrameWasVisible = true; // Frame7 before the donors panel covered it
     bool openDonorsAfterFetch = false;   // the Friday refresh opens the panel once fetched
@@ -126,6 +133,16 @@ void MainWindow::installOnline()
     parts.status->setGeometry(StatusArea);
     windowstyle::setColours(parts.status, windowstyle::Gold);
     parts.status->hide();
+
+    parts.changes = new QLabel(m_matchDayFrame);
+    parts.changes->setObjectName(QStringLiteral("LabChangements"));
+    parts.changes->setTextFormat(Qt::PlainText);
+    parts.changes->setWordWrap(true);
+    parts.changes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    parts.changes->setGeometry(ChangesArea);
+    parts.changes->setAccessibleName(QStringLiteral("Changements de la dernière mise à jour"));
+    windowstyle::setColours(parts.changes, windowstyle::Gold);
+    parts.changes->hide();
 
     connect(parts.update, &ResultsUpdate::progress, &parts, [&parts](qint64 received, qint64 total) {
         const QLocale &french = text::frenchLocale();
@@ -181,12 +198,34 @@ void MainWindow::OnlineParts::updateFinished(const ResultsUpdate::Outcome &outco
     }
     if (!checkVersion())
         return;
+    showChanges(StoreChanges::compare(session.season(), outcome.previousStore, outcome.newStore));
     session.loadBonusMalus();
     colourStamp(outcome.previousStamp, session.store().stamp());
     w.selectCurrentMatchDay();
     w.computeStandings();
     w.markRankMovement(session.state().dueMatchDays());
     w.showNews();
+}
+
+void MainWindow::OnlineParts::showChanges(const StoreChanges &found)
+{
+    // Each successful update replaces the previous one's line and marks.
+    // The line names fewer teams rather than run out of its room; the tool
+    // tip has them all.
+    QString line;
+    const QFontMetrics metrics(changes->font());
+    for (int named = 3; named >= 0; --named) {
+        line = found.summary(named);
+        if (metrics.boundingRect(QRect(0, 0, changes->width(), 1000), Qt::TextWordWrap, line).height()
+            <= changes->height())
+            break;
+    }
+    const QString details = found.details();
+    changes->setText(line);
+    changes->setToolTip(details);
+    changes->setAccessibleDescription(details);
+    changes->setVisible(!line.isEmpty());
+    w.markChangedFixtures(found.fixtureNotes());
 }
 
 bool MainWindow::OnlineParts::checkVersion()

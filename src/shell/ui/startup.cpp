@@ -60,6 +60,7 @@ bool MainWindow::startUp()
     const FolderPreparation folder = prepareProgramFolder(m_session.programFolder(), m_session.clock().now());
     if (!folder.storeReadable())
         m_services.prompt.inform(programinfo::Title, folder.storeProblem);
+    keepStoreAtStart();
     m_session.loadBonusMalus();
 
     std::array<QString, TeamCount> names;

@@ -96,9 +96,22 @@ void MainWindow::installTeamViews()
 
     // Overlays cover the match-day view and the table while they are open.
     t.card = overlay(new TeamCardPanel(this), QRect(264, 8, 1007, 714));
+    connect(t.card, &TeamCardPanel::teamChosen, &t, &TeamParts::refreshCard);
+    // The card's team as a calendar file, for the follower's own agenda.
+    auto *agenda = new QPushButton(QStringLiteral("Agenda…"), t.card);
+    agenda->setObjectName(QStringLiteral("BtAgenda"));
+    agenda->setToolTip(QStringLiteral("Enregistrer les matches de l'équipe dans un fichier d'agenda (iCalendar)"));
+    agenda->setAccessibleDescription(agenda->toolTip());
+    agenda->setCursor(Qt::PointingHandCursor);
+    agenda->setFocusPolicy(Qt::TabFocus);
+    agenda->setGeometry(706, 6, 96, 22);
+    windowstyle::styleCommandButton(agenda);
+    connect(agenda, &QPushButton::clicked, this, [this] {
+        exportTeamCalendar(m_session.season().teamName(m_team->card->selectedTeam()));
+    });
+    // Created after it, so that Tab follows the buttons from left to right.
     panelButton(*m_buttons, 35, t.card, QRect(806, 6, 96, 22));
     panelButton(*m_buttons, 34, t.card, QRect(906, 6, 96, 22));
-    connect(t.card, &TeamCardPanel::teamChosen, &t, &TeamParts::refreshCard);
 
     t.graph = overlay(new RankingGraphPanel(this), QRect(264, 8, 1007, 642));
     panelButton(*m_buttons, 38, t.graph, QRect(700, 8, 96, 22));

@@ -1,6 +1,7 @@
 #include "standings/ui/matchdaypicker.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -41,6 +42,8 @@ QLabel *MatchDayPicker::makeNumber(int day)
     label->setAlignment(Qt::AlignCenter);
     label->setAutoFillBackground(true);
     label->setCursor(Qt::PointingHandCursor);
+    label->setFocusPolicy(Qt::TabFocus);
+    label->setAccessibleName(QStringLiteral("Classement à la journée %1").arg(day));
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -107,8 +110,20 @@ bool MatchDayPicker::eventFilter(QObject *watched, QEvent *event)
     if (!label)
         return false;
     const int day = label->property("index").toInt();
-    if (event->type() == QEvent::Enter) {
+    if (event->type() == QEvent::Enter || event->type() == QEvent::FocusIn) {
         hover(day);
+    } else if (event->type() == QEvent::KeyPress) {
+        // From the keyboard: Enter or Space picks, the arrows move along.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            emit picked(day);
+            return true;
+        }
+        const int next = key == Qt::Key_Right ? day + 1 : key == Qt::Key_Left ? day - 1 : 0;
+        if (QLabel *neighbour = number(next)) {
+            neighbour->setFocus(Qt::TabFocusReason);
+            return true;
+        }
     } else if (event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint()))

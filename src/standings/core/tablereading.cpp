@@ -1,0 +1,114 @@
+#include "standings/core/tablereading.h"
+
+#include <iterator>
+
+namespace tablereading {
+
+namespace {
+
+// Spoken titles of the statistic columns (the headers are abbreviations),
+// and where each takes its number from; points are told apart.
+struct Column
+{
+    const char *name;
+    const char *title;
+    qint16 StandingRow::*value;
+};
+
+constexpr Column Columns[] = {
+    {"TPTS", "Points", nullptr},
+    {"TDelta", "Différence de buts", &StandingRow::goalDifference},
+    {"TBP", "Buts pour", &StandingRow::goalsFor},
+    {"TBC", "Buts contre", &StandingRow::goalsAgainst},
+    {"MJ", "Matches joués", &StandingRow::played},
+    {"FP", "Points de fair-play", &StandingRow::fairPlayPoints},
+    {"TBPD", "Buts pour à domicile", &StandingRow::homeGoalsFor},
+    {"TBPE", "Buts pour à l'extérieur", &StandingRow::awayGoalsFor},
+    {"TBCD", "Buts contre à domicile", &StandingRow::homeGoalsAgainst},
+    {"TBCE", "Buts contre à l'extérieur", &StandingRow::awayGoalsAgainst},
+    {"TPD", "Points à domicile", &StandingRow::homePoints},
+    {"TPE", "Points à l'extérieur", &StandingRow::awayPoints},
+    {"TMD", "Matches gagnés à domicile", &StandingRow::homeWins},
+    {"TME", "Matches gagnés à l'extérieur", &StandingRow::awayWins},
+    {"TMpD", "Matches perdus à domicile", &StandingRow::homeLosses},
+    {"TMpE", "Matches perdus à l'extérieur", &StandingRow::awayLosses},
+    {"TMN", "Matches nuls", &StandingRow::draws},
+};
+
+QString nameOf(const Column &column, const StandingRow &row)
+{
+    const QString value = column.value ? QString::number(row.*column.value) : row.pointsText();
+    return QString::fromUtf8(column.title) + QStringLiteral(" de ") + row.name + QStringLiteral(" : ") + value;
+}
+
+} // namespace
+
+QString zoneMark(ZoneMark zone)
+{
+    switch (zone) {
+    case ZoneMark::ChampionsLeague:
+        return QStringLiteral("C1");
+    case ZoneMark::ThirdRound:
+        return QStringLiteral("3T");
+    case ZoneMark::Europa:
+        return QStringLiteral("C3");
+    case ZoneMark::Relegated:
+        return QStringLiteral("R");
+    case ZoneMark::None:
+        break;
+    }
+    return {};
+}
+
+QString rowName(const DisplayedRow &row)
+{
+    const QString points = row.data.pointsText();
+    // "1 point", "0 point", "-1 point": the plural starts at 2 in French.
+    const bool plural = qAbs(row.data.points) >= 2;
+    return QStringLiteral("Rang %1, %2, %3 point%4")
+        .arg(row.rankLabel, row.data.name, points, plural ? QStringLiteral("s") : QString());
+}
+
+QString rowDescription(const DisplayedRow &row)
+{
+    QStringList sentences;
+    if (row.zone != ZoneMark::None && !row.zoneToolTip.isEmpty())
+        sentences << QStringLiteral("%1 (%2).").arg(row.zoneToolTip, zoneMark(row.zone));
+    if (const QString movement = movementName(row); !movement.isEmpty())
+        sentences << movement + QLatin1Char('.');
+    return sentences.join(QLatin1Char(' '));
+}
+
+QString cellName(const QString &column, const DisplayedRow &row)
+{
+    for (const Column &c : Columns) {
+        if (column == QLatin1String(c.name))
+            return nameOf(c, row.data);
+    }
+    return {};
+}
+
+QList<std::pair<QString, QString>> cellNames(const DisplayedRow &row)
+{
+    QList<std::pair<QString, QString>> names;
+    names.reserve(std::size(Columns));
+    for (const Column &c : Columns)
+        names.append({QLatin1String(c.name), nameOf(c, row.data)});
+    return names;
+}
+
+QString movementName(const DisplayedRow &row)
+{
+    switch (row.movement) {
+    case Movement::None:
+        return {};
+    case Movement::Same:
+        return QStringLiteral("Évolution : inchangé");
+    case Movement::Up:
+    case Movement::Down:
+        break;
+    }
+    return QStringLiteral("Évolution : ") + row.movementText;
+}
+
+} // namespace tablereading
