@@ -22,7 +22,7 @@ Standings standingsOf(int played, MatchDayNo upTo = MatchDayCount)
         r.team = i;
         r.name = SeasonBuilder::defaultNames()[i];
         r.points = float(60 - 2 * i);
-        r.played = qint16(played);
+        r.played = int(played);
         r.rankingKey = (70 - 2 * i) * 1e9 + 200999;
     }
     s.playedSides = played * TeamCount;

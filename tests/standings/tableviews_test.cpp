@@ -20,7 +20,7 @@ DisplayedStandings table(int played = 30)
         row.data.team = i;
         row.data.name = SeasonBuilder::defaultNames()[i];
         row.data.points = float(60 - i);
-        row.data.played = qint16(played);
+        row.data.played = int(played);
         row.data.goalsFor = 40;
         row.data.goalsAgainst = 40;
         row.rankLabel = QString::number(i + 1);
@@ -111,7 +111,7 @@ TEST(CriterionSort, SortingTwiceGivesTheSameTable)
 {
     DisplayedStandings shown = table();
     for (int i = 0; i < TeamCount; ++i)
-        shown.rows[i].data.goalsFor = qint16((i * 7) % 5 + 30);
+        shown.rows[i].data.goalsFor = int((i * 7) % 5 + 30);
     const DisplayedStandings once = criterion::sortByCriterion(shown, QStringLiteral("BP"));
     const DisplayedStandings twice = criterion::sortByCriterion(once, QStringLiteral("BP"));
     EXPECT_EQ(names(once), names(twice));

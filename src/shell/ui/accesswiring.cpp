@@ -253,6 +253,10 @@ void MainWindow::installAccess()
     if (exportButton)
         exportButton->setAccessibleDescription(exportButton->toolTip());
 
+    // The exact calculation's box belongs with "Classement Possible !!!".
+    if (auto *exact = findChild<QWidget *>(QStringLiteral("CheckExact")))
+        setTabOrder(m_buttons->button(29), exact);
+
     // Tab runs down the side column, through the match day's boxes and its
     // "Valider", then to the commands under the table.
     QList<QWidget *> underTable{exportButton};

@@ -12,7 +12,7 @@ struct Column
 {
     const char *name;
     const char *title;
-    qint16 StandingRow::*value;
+    int StandingRow::*value;
 };
 
 constexpr Column Columns[] = {
