@@ -206,3 +206,8 @@ std::optional<int> OutlookMip::mostReaching(const Question &question, int found)
 {
     return solve(question, Goal::MostReaching, found);
 }
+
+void OutlookMip::releaseThreadState()
+{
+    glp_free_env();
+}

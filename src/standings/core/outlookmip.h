@@ -27,6 +27,9 @@ public:
     // each still needs to draw level with the team in question), given an
     // outcome already found where `found` of them do.
     static std::optional<int> mostReaching(const Question &question, int found);
+    // The solver keeps its own state per thread; a run of questions ends by
+    // handing it back, so no thread that solved keeps it for ever.
+    static void releaseThreadState();
     // Both are empty only if the solver fails, which a well-formed question
     // does not make it do.
 };

@@ -278,6 +278,8 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             ++(solved ? local.solvedExactly : local.decidedByBounds);
         }
     }
+    if (local.solvedExactly > 0)
+        OutlookMip::releaseThreadState();
     if (stats) {
         stats->decidedByBounds += local.decidedByBounds;
         stats->solvedExactly += local.solvedExactly;
