@@ -5,9 +5,22 @@
 #include "season/core/twips.h"
 
 #include <QLabel>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace {
+
+// A "|" would split the stored record and shift every later field. A plain
+// test, not a regular expression: every stored value shown runs through it.
+class StorableText final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return input.contains(QLatin1Char('|')) ? Invalid : Acceptable;
+    }
+};
+
 constexpr int RowPitch = 220; // twips between two rows
 constexpr int RowHeight = 210;
 constexpr int ScoreMaxLength = 3;
@@ -82,6 +95,7 @@ MatchGrid::MatchGrid(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("MatchGrid"));
+    m_storable = new StorableText(this);
     // Two long team names and "Retour le: 15 02 14" share one narrow row:
     // a small, narrowed face keeps them readable side by side.
     QFont small = font();
@@ -104,8 +118,6 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         w->setGeometry(twips(slot.left), top, twips(slot.width), twips(RowHeight));
         w->hide();
     };
-    // A "|" would split the stored record and shift every later field.
-    static const QRegularExpression storable(QStringLiteral("[^|]*"));
     auto box = [&](const Slot &slot, bool editable) {
         auto *edit = new GridBox(this);
         edit->setFrame(false);
@@ -114,7 +126,7 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         edit->setTextMargins(0, 0, 0, 0);
         if (editable) {
             setBase(edit, Qt::white);
-            edit->setValidator(new QRegularExpressionValidator(storable, edit));
+            edit->setValidator(m_storable);
         } else {
             edit->setFocusPolicy(Qt::NoFocus);
             edit->setCursor(Qt::ArrowCursor);

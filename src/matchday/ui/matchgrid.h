@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+class QValidator;
+
 #include <array>
 #include <utility>
 
@@ -84,6 +86,7 @@ private:
     void nameBoxes(int k, const QString &home, const QString &away);
 
     std::array<Row, RowCount> m_rows;
+    QValidator *m_storable = nullptr; // shared by every entry box
     int m_shown = 0;
     QHash<QString, QString> m_notes;
 };

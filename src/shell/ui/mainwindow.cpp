@@ -192,13 +192,24 @@ void MainWindow::parkPanels()
     }
 }
 
-void MainWindow::paintEvent(QPaintEvent *)
+void MainWindow::paintEvent(QPaintEvent *event)
 {
+    // The gradient is drawn once; every repaint then only copies the part
+    // it needs.
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.size() != size() * ratio) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        QPainter sky(&m_background);
+        QLinearGradient gradient(0, 0, 0, height());
+        gradient.setColorAt(0, QColor(0x0B, 0x2A, 0x66));
+        gradient.setColorAt(1, QColor(0x06, 0x17, 0x38));
+        sky.fillRect(rect(), gradient);
+    }
     QPainter painter(this);
-    QLinearGradient sky(0, 0, 0, height());
-    sky.setColorAt(0, QColor(0x0B, 0x2A, 0x66));
-    sky.setColorAt(1, QColor(0x06, 0x17, 0x38));
-    painter.fillRect(rect(), sky);
+    const QRect dirty = event->rect();
+    painter.drawPixmap(dirty, m_background,
+                       QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)

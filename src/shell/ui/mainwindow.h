@@ -4,6 +4,7 @@
 #include "shell/ui/commandtable.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -218,6 +219,7 @@ private:
     QLabel *m_logo = nullptr;
     QLabel *m_news = nullptr;
     QString m_newsText; // the whole news, however the line shows it
+    QPixmap m_background;
     QFrame *m_newsPanel = nullptr;
     std::array<QLabel *, 2> m_sideCaptions{};
 
