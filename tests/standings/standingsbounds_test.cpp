@@ -3,11 +3,15 @@
 #include "standings/core/standingsengine.h"
 
 #include "seasonbuilder.h"
+#include "standingslookup.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+using standingslookup::rank;
+using standingslookup::row;
 
 class Bounds : public ::testing::Test
 {
@@ -23,24 +27,6 @@ protected:
     }
     QString key(char home, char away) const { return m_builder.keyOf(QChar(home), QChar(away)); }
 
-    static const StandingRow &row(const Standings &s, const QString &name)
-    {
-        for (const StandingRow &r : s.rows) {
-            if (r.name == name)
-                return r;
-        }
-        static const StandingRow none;
-        ADD_FAILURE() << "no row for " << qPrintable(name);
-        return none;
-    }
-    static int rank(const Standings &s, const QString &name)
-    {
-        for (int i = 0; i < TeamCount; ++i) {
-            if (s.rows[i].name == name)
-                return i + 1;
-        }
-        return 0;
-    }
 
     SeasonBuilder m_builder;
     TestFolder m_folder;

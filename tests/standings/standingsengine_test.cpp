@@ -3,6 +3,7 @@
 #include "season/core/textutil.h"
 
 #include "seasonbuilder.h"
+#include "standingslookup.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@
 #include <QFile>
 
 namespace {
+
+using standingslookup::rank;
+using standingslookup::row;
 
 // A program folder holding a built season and results store.
 class Engine : public ::testing::Test
@@ -28,24 +32,6 @@ protected:
     }
     QString key(char home, char away) const { return m_builder.keyOf(QChar(home), QChar(away)); }
 
-    static const StandingRow &row(const Standings &s, const QString &name)
-    {
-        for (const StandingRow &r : s.rows) {
-            if (r.name == name)
-                return r;
-        }
-        static const StandingRow none;
-        ADD_FAILURE() << "no row for " << qPrintable(name);
-        return none;
-    }
-    static int rank(const Standings &s, const QString &name)
-    {
-        for (int i = 0; i < TeamCount; ++i) {
-            if (s.rows[i].name == name)
-                return i + 1;
-        }
-        return 0;
-    }
     static QStringList names(const Standings &s)
     {
         QStringList list;
