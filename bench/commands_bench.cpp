@@ -4,14 +4,8 @@
 // ranks (as specified, and exact on the table of a match day), a click on the
 // match-day picker, a team row click and the configuration panel. One frame
 // is 16 ms.
-#include "season/core/clock.h"
-#include "season/core/usersettings.h"
-#include "shell/core/launcher.h"
-#include "shell/core/prompt.h"
-#include "shell/core/session.h"
-#include "shell/ui/mainwindow.h"
-#include "shell/ui/pictures.h"
-#include "shell/ui/windowprinter.h"
+#include "benchprogram.h"
+
 #include "standings/core/outlookrunner.h"
 
 #include <benchmark/benchmark.h>
@@ -19,81 +13,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <string>
 
 namespace {
 
-class FixedClock final : public Clock
-{
-public:
-    QDateTime now() const override { return QDateTime(QDate(2014, 2, 20), QTime(20, 0)); }
-};
-
-class SilentPrompt final : public Prompt
-{
-public:
-    void inform(const QString &, const QString &) override {}
-    bool ask(const QString &, const QString &) override { return false; }
-};
-
-class NoLauncher final : public Launcher
-{
-public:
-    bool openUrl(const QUrl &) override { return true; }
-    bool startProgram(const QString &, const QString &) override { return true; }
-};
-
-class NoPrinter final : public PrintTarget
-{
-public:
-    bool choose(QPrinter &, QWidget *) override { return false; }
-};
-
 // The program on a copy of the bundled season, started once for every run.
-struct Program
+struct Program : BenchProgram
 {
-    QTemporaryDir folder;
-    FixedClock clock;
-    SilentPrompt prompt;
-    NoLauncher launcher;
-    NoPrinter printer;
-    std::unique_ptr<UserSettings> settings;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<Pictures> pictures;
-    std::unique_ptr<MainWindow> window;
-
-    bool start()
-    {
-        for (const char *name : {"2013.txt", "Resultats2013.ini"}) {
-            if (!QFile::copy(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + QLatin1String(name),
-                             folder.filePath(QLatin1String(name))))
-                return false;
-            QFile(folder.filePath(QLatin1String(name))).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        }
-        settings = UserSettings::atFile(folder.filePath(QStringLiteral("settings.ini")));
-        session = std::make_unique<Session>(folder.path(), clock, *settings);
-        pictures = std::make_unique<Pictures>(folder.path());
-        window = std::make_unique<MainWindow>(*session, WindowServices{prompt, *pictures, launcher, printer, nullptr});
-        return window->startUp();
-    }
-
-    QWidget *find(const QString &name, int index) const
-    {
-        for (QWidget *w : window->findChildren<QWidget *>(name)) {
-            if (w->property("index").toInt() == index)
-                return w;
-        }
-        return nullptr;
-    }
+    Program() : BenchProgram(QDateTime(QDate(2014, 2, 20), QTime(20, 0))) {}
 
     // A click, then the window painted as the screen would show it: the
     // pending events run, among them the repaint of every part that changed.
@@ -249,11 +182,8 @@ void Configuration(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    useBenchEnvironment(home);
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     Program started;

@@ -2,70 +2,24 @@
 // season: each measure runs from the user's action to the painted window.
 // The clock stands after the last match day, so the graph builds the whole
 // history of 38 match days.
-#include "fakeclock.h"
-#include "fakelauncher.h"
-#include "fakeprompt.h"
-#include "pdfprinttarget.h"
+#include "benchprogram.h"
 
-#include "season/core/usersettings.h"
-#include "shell/core/session.h"
-#include "shell/ui/mainwindow.h"
-#include "shell/ui/pictures.h"
 #include "team/ui/crestticker.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QListWidget>
 #include <QLocale>
 #include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
-#include <memory>
 
 namespace {
 
-// The program as a user runs it, on a copy of the bundled season.
-struct Program
-{
-    QTemporaryDir folder;
-    QTemporaryDir settingsDir;
-    FakeClock clock{QDateTime(QDate(2014, 6, 1), QTime(12, 0))};
-    FakePrompt prompt;
-    FakeLauncher launcher;
-    PdfPrintTarget printTarget;
-    std::unique_ptr<UserSettings> settings;
-    std::unique_ptr<Session> session;
-    std::unique_ptr<Pictures> pictures;
-    std::unique_ptr<MainWindow> window;
-
-    bool start(const QString &sampleFolder)
-    {
-        for (const QString &name : {QStringLiteral("2013.txt"), QStringLiteral("Resultats2013.ini")}) {
-            if (!QFile::copy(QDir(sampleFolder).filePath(name), folder.filePath(name)))
-                return false;
-        }
-        // A fresh store: no offer to download at start.
-        QFile store(folder.filePath(QStringLiteral("Resultats2013.ini")));
-        if (store.open(QIODevice::ReadWrite))
-            store.setFileTime(clock.now().addDays(-1), QFileDevice::FileModificationTime);
-        store.close();
-        settings = UserSettings::atFile(settingsDir.filePath(QStringLiteral("kestrane.ini")));
-        session = std::make_unique<Session>(folder.path(), clock, *settings);
-        pictures = std::make_unique<Pictures>(folder.path());
-        window = std::make_unique<MainWindow>(*session, WindowServices{prompt, *pictures, launcher, printTarget});
-        if (!window->startUp())
-            return false;
-        settle();
-        return true;
-    }
-    // Lets the window run until it has painted what is pending.
-    static void settle() { QApplication::processEvents(); }
-};
+using Program = BenchProgram;
 
 // Times `action` followed by the paint it causes; `between` runs untimed.
 void measure(benchmark::State &state, const std::function<void()> &action, const std::function<void()> &between = {})
@@ -87,20 +41,15 @@ void measure(benchmark::State &state, const std::function<void()> &action, const
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
+    useBenchEnvironment(home);
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
-    const QString sampleFolder = qEnvironmentVariableIsSet("KESTRANE_DATA_DIR")
-                                     ? qEnvironmentVariable("KESTRANE_DATA_DIR")
-                                     : QStringLiteral(KESTRANE_SAMPLE_DATA);
-    Program program;
-    if (!program.start(sampleFolder)) {
-        std::fprintf(stderr, "Cannot start the program on %s\n", qPrintable(sampleFolder));
+    // The clock stands after the season: the graph builds all 38 match days.
+    Program program(QDateTime(QDate(2014, 6, 1), QTime(12, 0)));
+    if (!program.start()) {
+        std::fprintf(stderr, "Cannot start the program on %s\n", qPrintable(Program::sampleFolder()));
         return 1;
     }
     MainWindow &window = *program.window;
