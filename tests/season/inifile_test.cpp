@@ -311,6 +311,34 @@ TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
     EXPECT_TRUE(QFileInfo(folder.file("dir.ini")).isDir());
 }
 
+namespace {
+
+// Runs `write` with files limited to `bytes` (a limit that binds even root),
+// the signal of an overlong write ignored so that the write sees an error.
+template <typename Write>
+bool underFileSizeLimit(rlim_t bytes, Write write)
+{
+    rlimit saved{};
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0) {
+        ADD_FAILURE() << "getrlimit";
+        return true;
+    }
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = bytes;
+    if (setrlimit(RLIMIT_FSIZE, &small) != 0) {
+        std::signal(SIGXFSZ, previousHandler);
+        ADD_FAILURE() << "setrlimit";
+        return true;
+    }
+    const bool ok = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    return ok;
+}
+
+} // namespace
+
 TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
 {
     TestFolder folder;
@@ -320,15 +348,7 @@ TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
 
     // The file size limit binds even root: the new contents cannot be
     // written in full, so the write must fail without harming the store.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = ini.write("Texte", "Texte", QString(20000, QLatin1Char('n')));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool ok = underFileSizeLimit(4096, [&] { return ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
@@ -381,15 +401,7 @@ TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)
     const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
     folder.write("r.ini", before);
     IniFile ini(folder.file("r.ini"));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 512;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = ini.write("Texte", "Texte", QString(2000, QLatin1Char('n')));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool ok = underFileSizeLimit(512, [&] { return ini.write("Texte", "Texte", QString(2000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
