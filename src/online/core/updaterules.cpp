@@ -102,6 +102,13 @@ std::optional<StampColour> updateStampColour(const std::optional<QDateTime> &pre
     return StampColour::Grey;
 }
 
+QString failureText(const QString &reason)
+{
+    if (reason.isEmpty())
+        return FailureMessage;
+    return FailureMessage + QLatin1Char('\n') + reason + QLatin1Char('.');
+}
+
 QString discardQuestion()
 {
     return QStringList{

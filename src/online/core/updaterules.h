@@ -40,9 +40,11 @@ constexpr unsigned rgb(StampColour colour)
     return colour == StampColour::Red ? 0xFF0000u : colour == StampColour::Green ? 0x00C000u : 0x646464u;
 }
 
-// What the user sees when an update fails.
+// What the user sees when an update fails: the connection error, then why,
+// in the program's own French ("Le serveur ne répond pas.").
 inline const QString FailureTitle = QStringLiteral(" Kestrane 1 (2013 - 2014)");
 inline const QString FailureMessage = QStringLiteral("Erreur de connexion !");
+QString failureText(const QString &reason);
 
 // The question asked before typed results that are not saved yet are lost.
 inline const QString DiscardTitle = QStringLiteral("Mise à jour");
