@@ -182,6 +182,12 @@ bool isPlayedScore(QStringView goals)
     return false;
 }
 
+bool namesLeagueTeams(const MatchRecord &record)
+{
+    return teamOfLetterField(record[MatchRecord::HomeLetter]) >= 0
+           && teamOfLetterField(record[MatchRecord::AwayLetter]) >= 0;
+}
+
 double StandingRow::keyPoints() const
 {
     // The "0000" pattern of the key rounds halves away from zero, as the

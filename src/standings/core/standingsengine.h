@@ -53,6 +53,10 @@ struct Standings
 // the "-" that volunteers type for a match that did not take place.
 bool isPlayedScore(QStringView goals);
 
+// Whether a record names a team of the league on both sides. Anything else
+// (no result, a damaged line, a letter outside A..T) counts for nobody.
+bool namesLeagueTeams(const MatchRecord &record);
+
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the
 // packed ranking key and its tie-breaks.
