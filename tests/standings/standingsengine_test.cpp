@@ -221,9 +221,9 @@ TEST_F(Engine, HeadToHeadCountsTheWholeSeasonWhateverTheMatchDay)
 
 TEST_F(Engine, HeadToHeadSkipsARecordThatNamesNoTeam)
 {
-    // Deviation kept on purpose: under the key of Alpha's match with Bravo
-    // lies a record naming no team of the league. The table skips it, and so
-    // does the duel, so the two stay level on everything and the name decides.
+    // Under the key of Alpha's match with Bravo lies a record naming no team
+    // of the league. The table skips it, and so does the duel, so the two
+    // stay level on everything and the name decides.
     const QString duel = key('A', 'B');
     const Standings s = compute(ResultsBuilder().raw(duel, QStringLiteral("Z|0|0|9|0|0|0|B")), 5);
     EXPECT_EQ(s.playedSides, 0);

@@ -190,8 +190,8 @@ bool namesLeagueTeams(const MatchRecord &record)
 
 double StandingRow::keyPoints() const
 {
-    // The "0000" pattern of the key rounds halves away from zero, as the
-    // number patterns of stored files have always done.
+    // The key's "0000" pattern takes whole points, rounding halves away
+    // from zero.
     return std::round(static_cast<double>(points) + 10);
 }
 

@@ -11,8 +11,8 @@
 
 // One team's aggregate over the counted match days. Goals and cards are read
 // 0..999 and adjustments -999..999 (text::NumberLimit), so even 380 records
-// naming one team keep every sum far inside an int: the 16-bit fields of the
-// historical program wrapped on a single large score.
+// naming one team keep every sum far inside an int, where 16-bit fields would
+// wrap on a single large score.
 struct StandingRow
 {
     TeamNo team = NoTeam;
