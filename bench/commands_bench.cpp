@@ -1,7 +1,7 @@
 // Times the window's commands on the bundled season, from the click to the
 // end of the repaint, on the real main window (offscreen unless a platform is
 // chosen): the general ranking, the sorts by one statistic, the reachable
-// ranks (as specified, and exact on the table of a match day), a click on the
+// ranks (the quick overlay, and the exact one on the table of a match day), a click on the
 // match-day picker, a team row click and the configuration panel. One frame
 // is 16 ms.
 #include "benchprogram.h"

@@ -3,22 +3,25 @@
 # as many widgets: each is started RUNS times and quits after its first
 # paint; the medians and their ratio are printed.
 #
-#   bench/startup.sh [BIN_DIR] [RUNS]
+#   bench/startup.sh [BUILD_DIR] [RUNS]
 #
-# BIN_DIR is the build's bin folder holding kestrane and bare_window
-# (default: build/bin beside this script's folder). QT_QPA_PLATFORM defaults
+# BUILD_DIR is the build folder, whose bin/ holds kestrane (the program
+# folder) and bench/ bare_window (default: build beside this script's
+# folder). QT_QPA_PLATFORM defaults
 # to offscreen. The runs use a throw-away home folder, so the user's own
 # settings are neither read nor written.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-bin=${1:-"$here/../build/bin"}
+build=${1:-"$here/../build"}
 runs=${2:-20}
-bin=$(cd "$bin" && pwd)
+build=$(cd "$build" && pwd)
+bin="$build/bin"
+bare_exe="$build/bench/bare_window"
 
-for exe in kestrane bare_window; do
-    if [ ! -x "$bin/$exe" ]; then
-        echo "startup.sh: $bin/$exe not found (build the kestrane and bare_window targets)" >&2
+for exe in "$bin/kestrane" "$bare_exe"; do
+    if [ ! -x "$exe" ]; then
+        echo "startup.sh: $exe not found (build the kestrane and bare_window targets)" >&2
         exit 2
     fi
 done
@@ -55,14 +58,14 @@ if [ -z "$widgets" ]; then
     echo "startup.sh: kestrane printed no 'widgets: N' line" >&2
     exit 1
 fi
-"$bin/bare_window" "$widgets" >/dev/null 2>&1 || true
+"$bare_exe" "$widgets" >/dev/null 2>&1 || true
 
 : >"$scratch/program.ms"
 : >"$scratch/bare.ms"
 i=0
 while [ "$i" -lt "$runs" ]; do
     (cd "$bin" && time_once ./kestrane --quit-after-first-paint) >>"$scratch/program.ms"
-    time_once "$bin/bare_window" "$widgets" >>"$scratch/bare.ms"
+    time_once "$bare_exe" "$widgets" >>"$scratch/bare.ms"
     i=$((i + 1))
 done
 

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12 (clang and its
-# runtime libraries for the fuzz targets of scripts/fuzz.sh too), then
-# configures and builds the project in ./build. Safe to run again: it installs only what is
-# missing and rebuilds only what changed.
+# Installs what the build needs on Debian 12, then configures and builds the
+# project in ./build. Safe to run again: it installs only what is missing and
+# rebuilds only what changed.
+#   scripts/setup.sh program   the program alone (scripts/run.sh)
+#   scripts/setup.sh           everything: the program, the tests, the
+#                              benchmarks, and clang with its runtime libraries
+#                              for the fuzz targets of scripts/fuzz.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
+what="${1:-all}"
 
-packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core libglpk-dev
-          poppler-utils desktop-file-utils clang libclang-rt-14-dev)
+packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libglpk-dev qt6-translations-l10n
+          xvfb xauth fonts-dejavu-core)
+if [ "$what" != program ]; then
+  packages+=(libgtest-dev libbenchmark-dev imagemagick poppler-utils desktop-file-utils
+             clang libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,5 +28,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+if [ "$what" = program ]; then
+  # A first build made to run the program leaves the tests and benchmarks
+  # out of it; a build folder already set up keeps its own choice.
+  options=()
+  [ -f build/CMakeCache.txt ] || options=(-DKESTRANE_BUILD_TESTS=OFF -DKESTRANE_BUILD_BENCH=OFF)
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null
+  cmake --build build --target kestrane -j"$(nproc)"
+else
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRANE_BUILD_TESTS=ON -DKESTRANE_BUILD_BENCH=ON \
+        >/dev/null
+  cmake --build build -j"$(nproc)"
+fi

@@ -91,8 +91,8 @@ const std::vector<Action> &actions()
         {QStringLiteral("update"), true,
          [](Context &c) {
              const UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-             return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings), c.out,
-                                     c.err);
+             return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
+                                     c.parser.isSet(QStringLiteral("verbose")), c.out, c.err);
          }},
         {QStringLiteral("export-csv"), true,
          [](Context &c) {
@@ -148,6 +148,7 @@ QList<QCommandLineOption> optionList()
         {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
         {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
         {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
+        {QStringLiteral("verbose"), QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")},
         {QStringLiteral("export-csv"),
          QStringLiteral("Enregistre le classement pour un tableur (CSV, « ; », virgule décimale)."),
          QStringLiteral("FICHIER")},
@@ -282,7 +283,8 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     // Options that only qualify an action are refused without it.
     const std::pair<const char *, const char *> qualifiers[] = {{"explain", "print-standings"},
-                                                                {"simulated", "print-history"}};
+                                                                {"simulated", "print-history"},
+                                                                {"verbose", "update"}};
     for (const auto &[qualifier, action] : qualifiers) {
         if (parser.isSet(QLatin1String(qualifier)) && !parser.isSet(QLatin1String(action))) {
             err << "--" << qualifier << " accompagne --" << action << "\n";

@@ -1,4 +1,5 @@
-# Installs the build into a temporary prefix and starts the installed program
+# Checks that the build's program folder holds no test or benchmark program,
+# then installs the build into a temporary prefix and starts the installed program
 # from there: its folder holds no season and is read-only, so it must seed a
 # per-user data folder (under a temporary HOME) from the installed season,
 # and keep the user's store on the next start.
@@ -28,6 +29,19 @@ if(EXISTS ${WORK})
        PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   file(REMOVE_RECURSE ${WORK})
 endif()
+# The build's program folder holds the program and its season, as a user's
+# does: no test or benchmark program among them.
+get_filename_component(program_dir ${REFERENCE} DIRECTORY)
+file(GLOB entries LIST_DIRECTORIES false ${program_dir}/*)
+foreach(entry IN LISTS entries)
+  get_filename_component(name ${entry} NAME)
+  file(READ ${entry} head LIMIT 4 HEX)
+  if(head STREQUAL "7f454c46" AND NOT name MATCHES "^(kestrane|[Pp]orvex)$")
+    message(FATAL_ERROR "the program folder ${program_dir} holds another program: ${name} "
+                        "(left there by an older build? remove it and build again)")
+  endif()
+endforeach()
+
 set(prefix ${WORK}/prefix)
 run(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 

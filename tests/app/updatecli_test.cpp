@@ -34,7 +34,7 @@ protected:
         oldStore = store();
     }
 
-    Run run(const QString &address)
+    Run run(const QString &address, const QStringList &more = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -42,8 +42,9 @@ protected:
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KESTRANE_PROGRAM),
-                      {QStringLiteral("--data-dir"), folder.path(), QStringLiteral("--server"), address,
-                       QStringLiteral("--update")});
+                      QStringList{QStringLiteral("--data-dir"), folder.path(), QStringLiteral("--server"), address,
+                                  QStringLiteral("--update")}
+                          + more);
         // The server answers from this test's event loop: wait without blocking it.
         EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 30000));
         Run result;
@@ -116,6 +117,55 @@ TEST_F(UpdateCommand, FailuresExitWithOneAndLeaveTheStore)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(store(), oldStore);
     EXPECT_FALSE(backupExists());
+
+    // Cut short with no announced length: at a line break half-way, or inside a record line.
+    const QByteArray whole = Published;
+    for (const qsizetype cutAfter : {whole.indexOf("\r\n", whole.size() / 2) + 2, whole.indexOf("0100=L|0|") + 9}) {
+        TestHttpServer::Answer cut;
+        cut.body = whole;
+        cut.cutAfter = cutAfter;
+        cut.announceLength = false;
+        server.answer(StorePath, cut);
+        result = run(server.address());
+        EXPECT_EQ(result.status, 1) << cutAfter;
+        EXPECT_EQ(result.err, QStringLiteral("Erreur de connexion ! Le fichier reçu n'est pas un fichier de "
+                                             "résultats.\nLes résultats enregistrés sont inchangés.\n"));
+        EXPECT_EQ(store(), oldStore) << cutAfter;
+        EXPECT_FALSE(backupExists()) << cutAfter;
+    }
+}
+
+TEST_F(UpdateCommand, StandardErrorHoldsOurFrenchOnlyAndVerboseAddsTheDetail)
+{
+    // Stopped by the size limit while it streams: Qt must not warn about the
+    // transfer it was told to drop.
+    TestHttpServer::Answer endless;
+    endless.body = QByteArray(2 * 1024 * 1024, 'x');
+    endless.announceLength = false;
+    server.answer(StorePath, endless);
+    Run result = run(server.address());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, QStringLiteral("Erreur de connexion ! Fichier trop volumineux (plus de 1048576 octets).\n"
+                                         "Les résultats enregistrés sont inchangés.\n"));
+
+    TestHttpServer::Answer loop;
+    loop.status = 302;
+    loop.headers = {"Location: " + StorePath.toUtf8()};
+    server.answer(StorePath, loop);
+    const QString told = QStringLiteral("Erreur de connexion ! Le serveur renvoie d'adresse en adresse sans jamais "
+                                        "donner le fichier.\n");
+    result = run(server.address());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, told + QStringLiteral("Les résultats enregistrés sont inchangés.\n"));
+    result = run(server.address(), {QStringLiteral("--verbose")});
+    EXPECT_EQ(result.status, 1);
+    const QStringList lines = result.err.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 4) << result.err.toStdString();
+    EXPECT_EQ(lines[0] + u'\n', told);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Détail technique : "))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Too many redirects"))) << lines[1].toStdString();
+    EXPECT_EQ(lines[2], QStringLiteral("Les résultats enregistrés sont inchangés."));
+    EXPECT_EQ(store(), oldStore);
 }
 
 TEST_F(UpdateCommand, AStoreLeftAsideByAnInterruptedUpdateIsPutBackFirst)

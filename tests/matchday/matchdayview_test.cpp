@@ -88,7 +88,7 @@ TEST_F(MatchDayViewTest, FixturesScoresCardsAndTotals)
         .raw(key(3, 1), QString(home(3, 1)) + QStringLiteral("||2|0|0|||") + away(3, 1))        // yellow only
         .raw(key(3, 2), QString(home(3, 2)) + QStringLiteral("|1|3|-|-|0|0|") + away(3, 2))    // not played
         .raw(key(3, 3), QString(home(3, 3)) + QStringLiteral("|0|12|3|3|0|0|") + away(3, 3))   // draw, a long count
-        .raw(key(3, 4), QString(home(3, 4)) + QStringLiteral("|||2||||") + away(3, 4));         // home score alone
+        .raw(key(3, 4), QString(home(3, 4)) + QStringLiteral("||1|2||1|3|") + away(3, 4));      // home score alone
     store(results);
     const MatchDayView shown = view(3);
     ASSERT_EQ(shown.rows.size(), 10);
@@ -127,7 +127,13 @@ TEST_F(MatchDayViewTest, FixturesScoresCardsAndTotals)
     const GridRow &homeAlone = shown.rows[4];
     EXPECT_EQ(homeAlone.homeLook, (entry::NameLook{Winner, true}));
     EXPECT_EQ(homeAlone.awayLook, (entry::NameLook{Loser, false}));
+    // Typed half-way: its cards wait out of sight until the away score is in.
+    EXPECT_EQ(homeAlone.cards.homeYellow, QStringLiteral("1"));
+    EXPECT_EQ(homeAlone.cards.awayRed, QStringLiteral("3"));
     EXPECT_FALSE(homeAlone.cardLayout.homeRedShown);
+    EXPECT_FALSE(homeAlone.cardLayout.homeYellowShown);
+    EXPECT_FALSE(homeAlone.cardLayout.awayYellowShown);
+    EXPECT_FALSE(homeAlone.cardLayout.awayRedShown);
 
     // Nothing stored: black names, not bold.
     EXPECT_EQ(shown.rows[5].homeLook, (entry::NameLook{entry::colour::Black, false}));
@@ -135,10 +141,10 @@ TEST_F(MatchDayViewTest, FixturesScoresCardsAndTotals)
 
     // Goals 3 + 0 + 0 + 6 + 2; cards as the boxes show them, played or not.
     EXPECT_EQ(shown.goals, 11);
-    EXPECT_EQ(shown.yellowCards, 2 + 2 + 3 + 1);
-    EXPECT_EQ(shown.redCards, 1 + 1);
+    EXPECT_EQ(shown.yellowCards, 2 + 2 + 3 + 1 + 2);
+    EXPECT_EQ(shown.redCards, 1 + 1 + 3);
     EXPECT_EQ(shown.dayTotals, (QStringList{QStringLiteral("Buts dans la journée: 11"),
-                                            QStringLiteral("Cartons Jaunes: 8"), QStringLiteral("Cartons Rouges:2")}));
+                                            QStringLiteral("Cartons Jaunes: 10"), QStringLiteral("Cartons Rouges:5")}));
 }
 
 TEST_F(MatchDayViewTest, DayWithoutResultsTotalsZeroAndFavouriteIsYellow)

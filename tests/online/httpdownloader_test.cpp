@@ -6,13 +6,34 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 
 namespace {
 
+// What Qt writes on standard error while a test runs.
+QStringList qtWarnings;
+void recordWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type >= QtWarningMsg)
+        qtWarnings << message;
+}
+
 class HttpDownloaderTest : public ::testing::Test
 {
 protected:
+    void SetUp() override
+    {
+        qtWarnings.clear();
+        m_previousHandler = qInstallMessageHandler(recordWarning);
+    }
+    void TearDown() override
+    {
+        qInstallMessageHandler(m_previousHandler);
+        // Nothing but the program's own messages may reach standard error.
+        EXPECT_TRUE(qtWarnings.isEmpty()) << qtWarnings.join(QLatin1Char('\n')).toStdString();
+    }
+
     // Fetches one path from the test server (or `address`) and waits for the end.
     DownloadResult fetch(const QString &path, const QString &address = {})
     {
@@ -31,6 +52,9 @@ protected:
 
     TestHttpServer server;
     HttpDownloader http;
+
+private:
+    QtMessageHandler m_previousHandler = nullptr;
 };
 
 } // namespace
@@ -124,6 +148,37 @@ TEST_F(HttpDownloaderTest, OversizedBodiesAreRefused)
 
     server.answer(QStringLiteral("/juste"), 200, QByteArray(1000, 'x'));
     EXPECT_TRUE(fetch(QStringLiteral("/juste")).ok);
+}
+
+TEST_F(HttpDownloaderTest, FailuresAreToldInOurOwnFrenchWithQtsTextAsDetailOnly)
+{
+    TestHttpServer::Answer loop;
+    loop.status = 302;
+    loop.headers = {"Location: /boucle"};
+    server.answer(QStringLiteral("/boucle"), loop);
+    TestHttpServer::Answer elsewhere;
+    elsewhere.status = 302;
+    elsewhere.headers = {"Location: ftp://127.0.0.1/Resultats2013.ini"};
+    server.answer(QStringLiteral("/ailleurs"), elsewhere);
+    TestHttpServer::Answer compressed;
+    compressed.body = "ceci n'est pas du gzip";
+    compressed.headers = {"Content-Encoding: gzip"};
+    server.answer(QStringLiteral("/compresse"), compressed);
+
+    const QList<std::array<QString, 3>> cases = {
+        {QStringLiteral("/boucle"), QStringLiteral("Le serveur renvoie d'adresse en adresse sans jamais donner le fichier"),
+         QStringLiteral("Too many redirects")},
+        {QStringLiteral("/ailleurs"), QStringLiteral("Le serveur renvoie vers une adresse qui n'est pas une page web"),
+         QStringLiteral("Unknown protocol")},
+        {QStringLiteral("/compresse"), QStringLiteral("Réponse du serveur illisible"),
+         QStringLiteral("Decompression failed")},
+    };
+    for (const auto &[path, french, qt] : cases) {
+        const DownloadResult result = fetch(path);
+        EXPECT_FALSE(result.ok) << path.toStdString();
+        EXPECT_EQ(result.error, french) << path.toStdString();
+        EXPECT_TRUE(result.detail.contains(qt)) << result.detail.toStdString();
+    }
 }
 
 TEST_F(HttpDownloaderTest, NoServerOrNoAddress)

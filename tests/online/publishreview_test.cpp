@@ -94,6 +94,34 @@ TEST_F(PublishReviewTest, RemovedResultsClearedNewsAndNothingAtAll)
                              "Envoyer ce fichier ?"));
 }
 
+TEST_F(PublishReviewTest, AResultWithoutItsAwayScoreShowsAsStoredAndCountsApart)
+{
+    // Typed half-way on match night: home score and cards, no away score.
+    const QString code = builder.codes(18)[0];
+    ResultsBuilder published = atStart();
+    published.raw(key(18, 0), QStringLiteral("%1||1|2||1|3|%2").arg(code.at(0)).arg(code.at(1)))
+        .result(key(1, 0), QLatin1Char('T'), QStringLiteral("1"), QString(), QLatin1Char('A'));
+    const QString home = season.teamNameOfLetter(code.at(0));
+    const QString away = season.teamNameOfLetter(code.at(1));
+    EXPECT_EQ(review(atStart(), published),
+              QStringList({
+                              QStringLiteral("Le fichier envoyé différera de celui du démarrage du programme :"),
+                              QString(),
+                              QStringLiteral("Résultats incomplets, sans le score de l'équipe extérieure (2) :"),
+                              QStringLiteral("  J1 Tango - Alpha : 1-0 → 1-?"),
+                              QStringLiteral("  J18 %1 2-? %2, jaunes 1-1, rouges 0-3").arg(home, away),
+                              QStringLiteral("Date de mise à jour publiée : 01 déc. 20:00"),
+                              QString(),
+                              QStringLiteral("Envoyer ce fichier ?"),
+                          })
+                  .join(QLatin1Char('\n')));
+
+    // Completed later: the away score is a corrected score, though it is 0.
+    const QString text = review(published, atStart().raw(key(1, 0), QStringLiteral("T|0|0|1|0|0|0|A")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Résultats modifiés (1) :\n  J1 Tango - Alpha : 1-? → 1-0\n")))
+        << text.toStdString();
+}
+
 TEST_F(PublishReviewTest, AStoreThatCouldNotBeReadIsNotReviewedAsAnEmptyOne)
 {
     EXPECT_EQ(review(atStart(), ResultsBuilder()).count(QStringLiteral("retirés")), 1);

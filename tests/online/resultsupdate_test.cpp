@@ -33,6 +33,7 @@ protected:
                        .result("0101", 'C', "0", "0", 'D')
                        .bonusMalus('C', "-2")
                        .stamp("05 déc. 21:30")
+                       .version("1.3")
                        .bytes();
     }
 

@@ -75,6 +75,9 @@ TEST_F(StoreChangesTest, ACorrectedScoreNamesTheTeamsThatMoved)
     EXPECT_EQ(changes.details(), QStringLiteral("Score corrigé : J1 Tango - Alpha, 0-1 au lieu de 1-0\n"
                                                 "Alpha passe de la 11e à la 10e place\n"
                                                 "Tango passe de la 10e à la 11e place"));
+    // The teams past those named are counted, in the singular when there is one.
+    EXPECT_EQ(changes.summary(1), QStringLiteral("1 score corrigé ; Alpha passe 10e et 1 autre équipe change de place"));
+    EXPECT_EQ(changes.summary(0), QStringLiteral("1 score corrigé ; 2 équipes changent de place"));
 }
 
 TEST_F(StoreChangesTest, NewResultsAndCardsAreCountedApart)
@@ -123,6 +126,17 @@ TEST_F(StoreChangesTest, AdjustmentsAndRemovedResultsCountTooAndLongListsAreCut)
     EXPECT_TRUE(taken.summary().startsWith(QStringLiteral("1 résultat retiré ; "))) << taken.summary().toStdString();
     EXPECT_EQ(taken.fixtureNotes().value(QStringLiteral("0109")),
               QStringLiteral("Résultat retiré à la dernière mise à jour (avant : 10-0)"));
+
+    // A result whose letters name no team of the season counts for nobody in
+    // the table: replacing the 9-0 of fixture 8 by one is a removal.
+    ResultsBuilder unnamed = firstDay();
+    unnamed.raw(Season::fixtureKey(1, 8), QStringLiteral("Z|0|0|9|0|0|0|Y"));
+    const StoreChanges lost = compare(firstDay(), unnamed);
+    EXPECT_EQ(lost.count(Kind::Removed), 1);
+    EXPECT_EQ(lost.fixtures.size(), 1);
+    EXPECT_TRUE(lost.summary().startsWith(QStringLiteral("1 résultat retiré ; "))) << lost.summary().toStdString();
+    EXPECT_EQ(lost.fixtureNotes().value(QStringLiteral("0108")),
+              QStringLiteral("Résultat retiré à la dernière mise à jour (avant : 9-0)"));
 }
 
 TEST(StoreChangesText, OrdinalsAndScores)
@@ -132,6 +146,10 @@ TEST(StoreChangesText, OrdinalsAndScores)
     EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|0|B"))),
               QStringLiteral("3-1"));
     EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|||-|-|||B"))),
+              QStringLiteral("non joué"));
+    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("H||1|2||1|3|I"))), QStringLiteral("2-?"));
+    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("H||1|2|-|1|3|I"))), QStringLiteral("2-?"));
+    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("H||1|2|1|1|3|Z"))),
               QStringLiteral("non joué"));
     EXPECT_EQ(storechanges::cardsText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|1|B"))),
               QStringLiteral("jaunes 2-1, rouges 0-1"));

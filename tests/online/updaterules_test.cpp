@@ -15,17 +15,17 @@ QByteArray sampleStore()
 }
 } // namespace
 
-TEST(StoreCheck, AcceptsStoresWithOneOfTheirSections)
+TEST(StoreCheck, AcceptsWholeStoresWithTheStampAndVersionOfASend)
 {
     ASSERT_FALSE(sampleStore().isEmpty());
     EXPECT_EQ(storeProblem(sampleStore()), QString());
     // Published before the first match day: no result yet, still a store.
-    EXPECT_EQ(storeProblem("[Resultats]\r\n"), QString());
     EXPECT_EQ(storeProblem("[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"), QString());
-    // Comments, blank lines, LF or CR line ends, case of the section names, a byte order mark.
-    EXPECT_EQ(storeProblem("; publié le soir\n\n[bonmal]\nC=-2\n"), QString());
-    EXPECT_EQ(storeProblem("[Texte]\rTexte=Bonjour\r"), QString());
-    EXPECT_EQ(storeProblem("\xEF\xBB\xBF[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n"), QString());
+    // Comments, blank lines, LF or CR line ends, case of the names, a byte order mark.
+    EXPECT_EQ(storeProblem("; publié le soir\n\n[bonmal]\nC=-2\n[MAJ]\nmaj=05 déc. 21:30\n[cv]\nCv=1.3\n"), QString());
+    EXPECT_EQ(storeProblem("[Texte]\rTexte=Bonjour\r[Maj]\rMaj=\r[CV]\rCV=-\r"), QString());
+    EXPECT_EQ(storeProblem("\xEF\xBB\xBF[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"),
+              QString());
 }
 
 TEST(StoreCheck, RefusesAnswersThatAreNotStores)
@@ -33,18 +33,35 @@ TEST(StoreCheck, RefusesAnswersThatAreNotStores)
     EXPECT_NE(storeProblem(""), QString());
     EXPECT_NE(storeProblem(" \r\n\r\n"), QString());
     EXPECT_NE(storeProblem("<!DOCTYPE html>\n<html><head><title>Erreur</title></head></html>\n"), QString());
-    // An error page that happens to carry a store section is still not a store.
-    EXPECT_NE(storeProblem("[Resultats]\r\n<p>Service indisponible</p>\r\n"), QString());
+    // An error page that happens to carry store sections is still not a store.
+    EXPECT_NE(storeProblem("[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n<p>Service indisponible</p>\r\n"), QString());
     // INI text of some other file.
     EXPECT_NE(storeProblem("[Autre]\r\nx=1\r\n"), QString());
     EXPECT_NE(storeProblem("0100=A|0|1|2|1|3|1|B\r\n"), QString());
-    EXPECT_NE(storeProblem("[Resultats\r\n0100=A|0|1|2|1|3|1|B\r\n"), QString());
-    EXPECT_NE(storeProblem("[Resultats]\r\n=valeur sans clé\r\n"), QString());
+    EXPECT_NE(storeProblem("[Resultats\r\n0100=A|0|1|2|1|3|1|B\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"), QString());
+    EXPECT_NE(storeProblem("[Resultats]\r\n=valeur sans clé\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"), QString());
     // Too large, however well formed.
-    QByteArray big = "[Resultats]\r\n";
+    QByteArray big = "[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n";
     while (big.size() <= MaxStoreBytes)
         big += "; ligne de remplissage pour dépasser la taille d'un fichier de résultats\r\n";
     EXPECT_NE(storeProblem(big), QString());
+}
+
+TEST(StoreCheck, RefusesAStoreCutShort)
+{
+    const QByteArray whole = sampleStore();
+    ASSERT_TRUE(whole.endsWith("[CV]\r\nCV=1.3\r\n"));
+    // Cut at a line break half-way: sound lines, but neither stamp nor version.
+    const qsizetype half = whole.indexOf("\r\n", whole.size() / 2) + 2;
+    EXPECT_NE(storeProblem(whole.first(half)), QString());
+    // Cut inside a record line.
+    EXPECT_NE(storeProblem("[Resultats]\r\n0504=O|0|1|2|1|3|1|N\r\n0505=P|1|"), QString());
+    // Cut inside the last line, or at the break just before it.
+    EXPECT_NE(storeProblem(whole.chopped(3)), QString());
+    EXPECT_NE(storeProblem(whole.chopped(8)), QString());
+    // Without the stamp or the version every send writes.
+    EXPECT_NE(storeProblem("[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n[Maj]\r\nMaj=05 déc. 21:30\r\n"), QString());
+    EXPECT_NE(storeProblem("[Resultats]\r\n"), QString());
 }
 
 TEST(UpdateThrottle, RestsForOneMinute)

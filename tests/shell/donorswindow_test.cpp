@@ -88,6 +88,31 @@ TEST_F(DonorsWindow, AnOldCopyIsFetchedAgainAndTheNamesTickInTurn)
     }
 }
 
+TEST_F(DonorsWindow, AnEmptyListLeavesNoNameOnScreen)
+{
+    keepCopy("000001Alice Martin\r\n", 13);
+    server.answer(ListPath, 200, "");
+    start();
+    click(16);
+    waitForDownloads();
+    EXPECT_TRUE(panel()->ticker().names().isEmpty());
+    panel()->advance();
+    EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QString());
+
+    // A name shown before the list was emptied goes too.
+    keepCopy("000001Alice Martin\r\n", 1);
+    click(17);
+    click(16);
+    panel()->advance();
+    EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QStringLiteral("Alice Martin"));
+    keepCopy("", 1);
+    click(17);
+    click(16);
+    EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QString());
+    panel()->advance();
+    EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QString());
+}
+
 TEST_F(DonorsWindow, ARecentCopyIsUsedAsItIs)
 {
     keepCopy("000001Alice\r\n000002<a href=\"http://partenaire.fr\">Garage</a>\r\n", 6);

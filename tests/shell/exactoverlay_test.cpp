@@ -142,8 +142,9 @@ protected:
 };
 
 // The two leaders on 60 meet on the last match day; a third team, two games
-// in hand, can reach 60 too and has the better goal difference. The overlay
-// as specified sends all three to first place; the exact answer knows one of
+// in hand, can reach 60 too and has the better goal difference. The quick
+// overlay, which weighs each team's wins to come against the others' current
+// points, sends all three to first place; the exact answer knows one of
 // the two leaders takes a point from their game, so the third can only be
 // second.
 class DifferingSeason : public ExactOverlayWindow
@@ -210,7 +211,7 @@ TEST_F(DifferingSeason, TickedTheOverlayShowsTheExactRangesAfterTheWorker)
     EXPECT_EQ(colour(cell(contender)), ChampionsLeague);
     EXPECT_TRUE(prompt.messages.isEmpty());
 
-    // Unticking gives the specified overlay back, tool tips gone.
+    // Unticking gives the quick overlay back, tool tips gone.
     QTest::mouseClick(exact(), Qt::LeftButton);
     EXPECT_EQ(cell(third)->text(), "1");
     EXPECT_TRUE(cell(third)->toolTip().isEmpty());
@@ -329,7 +330,7 @@ TEST_F(ChampionSeason, TheChampionIsAnnouncedOnlyWhenTheTitleIsClinchedExactly)
     EXPECT_EQ(prompt.messages[0], Champion.arg(leader));
 
     // After match day 36 the second can still draw level on points: the
-    // specified rule, whose goal difference already separates them, would
+    // quick rule, whose goal difference already separates them, would
     // announce the title; the exact answer does not.
     pickMatchDay(36);
     waitForRanges();
@@ -338,7 +339,7 @@ TEST_F(ChampionSeason, TheChampionIsAnnouncedOnlyWhenTheTitleIsClinchedExactly)
     EXPECT_EQ(cell(rival)->text(), "1–2");
     EXPECT_EQ(prompt.messages.size(), 1);
 
-    // Unticked, the overlay is redrawn as specified, message included.
+    // Unticked, the quick overlay is drawn again, message included.
     QTest::mouseClick(exact(), Qt::LeftButton);
     EXPECT_EQ(cell(contender)->text(), "1");
     EXPECT_EQ(cell(rival)->text(), "2");

@@ -131,20 +131,53 @@ TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
     while (oversized.size() <= 1024 * 1024)
         oversized += "; remplissage pour dépasser la taille d'un fichier de résultats\r\n";
 
-    const QList<QPair<const char *, std::function<void()>>> failures = {
-        {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); }},
+    // Each failure says why in the program's own French, under the connection error.
+    const QString notAStore = QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
+    struct Failure
+    {
+        const char *name;
+        std::function<void()> prepare;
+        QString reason;
+    };
+    const QList<Failure> failures = {
+        {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); },
+         QStringLiteral("Le serveur a répondu par l'erreur HTTP 404")},
         {"HTML error page with 200",
-         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); }},
+         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); },
+         notAStore},
         {"truncated body",
          [&] {
              TestHttpServer::Answer cut;
              cut.body = fresh;
              cut.cutAfter = fresh.size() / 2;
              server.answer(StorePath, cut);
-         }},
-        {"empty body", [&] { server.answer(StorePath, 200, ""); }},
-        {"oversized body", [&] { server.answer(StorePath, 200, oversized); }},
-        {"no server", [&] { session->state().setServerAddress(TestHttpServer::deadAddress()); }},
+         },
+         QStringLiteral("Connexion coupée par le serveur avant la fin du fichier")},
+        // Without an announced length the end of the connection ends the
+        // body: only the store's own shape tells a cut one.
+        {"half the store, no announced length",
+         [&] {
+             TestHttpServer::Answer cut;
+             cut.body = sample(QStringLiteral("Resultats2013.ini"));
+             cut.cutAfter = cut.body.indexOf("\r\n", cut.body.size() / 2) + 2;
+             cut.announceLength = false;
+             server.answer(StorePath, cut);
+         },
+         notAStore},
+        {"cut inside a record line, no announced length",
+         [&] {
+             TestHttpServer::Answer cut;
+             cut.body = sample(QStringLiteral("Resultats2013.ini"));
+             cut.cutAfter = cut.body.indexOf("0505=P|1|") + 9;
+             cut.announceLength = false;
+             server.answer(StorePath, cut);
+         },
+         notAStore},
+        {"empty body", [&] { server.answer(StorePath, 200, ""); }, QStringLiteral("Fichier reçu vide")},
+        {"oversized body", [&] { server.answer(StorePath, 200, oversized); },
+         QStringLiteral("Fichier trop volumineux (%1 octets)").arg(oversized.size())},
+        {"no server", [&] { session->state().setServerAddress(TestHttpServer::deadAddress()); },
+         QStringLiteral("Connexion refusée par le serveur")},
         {"stalling server",
          [&] {
              session->state().setServerAddress(server.address());
@@ -154,9 +187,10 @@ TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
              stalled.cutAfter = 20;
              stalled.stall = true;
              server.answer(StorePath, stalled);
-         }},
+         },
+         QStringLiteral("Le serveur ne répond plus (rien reçu depuis 0,3 s)")},
     };
-    for (const auto &[name, prepare] : failures) {
+    for (const auto &[name, prepare, reason] : failures) {
         prepare();
         nextMinute();
         prompt.messages.clear();
@@ -166,7 +200,7 @@ TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
         waitForUpdate();
         EXPECT_EQ(store(), before) << name;
         EXPECT_FALSE(backupExists()) << name;
-        EXPECT_EQ(prompt.messages, QStringList{FailureMessage}) << name;
+        EXPECT_EQ(prompt.messages, QStringList{FailureMessage + u'\n' + reason + u'.'}) << name;
         EXPECT_GT(computed.count(), atStart) << name << ": standings not recomputed";
         EXPECT_EQ(text(QStringLiteral("TPTS"), 0), shownPoints) << name;
     }

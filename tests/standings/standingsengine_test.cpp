@@ -101,7 +101,9 @@ TEST_F(Engine, MissingOrDashedGoalsAreNotPlayed)
                                     .result(key('A', 'B'), 'A', "2", "", 'B')
                                     .result(key('C', 'D'), 'C', "-", "-", 'D', 1, 0, 2, 0)
                                     .result(key('E', 'F'), 'E', "0", "0", 'F')
-                                    .result(key('G', 'H'), 'G', "  ", "1", 'H'));
+                                    .result(key('G', 'H'), 'G', "  ", "1", 'H')
+                                    .result(key('I', 'J'), 'I', "0", "", 'J')
+                                    .result(key('K', 'L'), 'K', "", "0", 'L'));
     // A score on one side only is a win for that side and a match played by it alone.
     EXPECT_EQ(row(s, "Alpha").points, 3);
     EXPECT_EQ(row(s, "Alpha").played, 1);
@@ -119,7 +121,16 @@ TEST_F(Engine, MissingOrDashedGoalsAreNotPlayed)
     // Blanks only read as an empty score.
     EXPECT_EQ(row(s, "Golf").played, 0);
     EXPECT_EQ(row(s, "Hotel").points, 3);
-    EXPECT_EQ(s.playedSides, 1 + 0 + 2 + 1);
+    // A "0" against an empty box, on either side, is no draw: level goals
+    // need both scores to be a draw.
+    EXPECT_EQ(row(s, "India").points, 0);
+    EXPECT_EQ(row(s, "India").draws, 0);
+    EXPECT_EQ(row(s, "India").played, 1);
+    EXPECT_EQ(row(s, "Juliett").draws, 0);
+    EXPECT_EQ(row(s, "Kilo").draws, 0);
+    EXPECT_EQ(row(s, "Lima").points, 0);
+    EXPECT_EQ(row(s, "Lima").played, 1);
+    EXPECT_EQ(s.playedSides, 1 + 0 + 2 + 1 + 1 + 1);
 }
 
 TEST_F(Engine, CreditsTheTeamsTheRecordNamesAndSkipsUnknownLetters)
@@ -210,9 +221,9 @@ TEST_F(Engine, HeadToHeadCountsTheWholeSeasonWhateverTheMatchDay)
 
 TEST_F(Engine, HeadToHeadSkipsARecordThatNamesNoTeam)
 {
-    // Deviation kept on purpose: under the key of Alpha's match with Bravo
-    // lies a record naming no team of the league. The table skips it, and so
-    // does the duel, so the two stay level on everything and the name decides.
+    // Under the key of Alpha's match with Bravo lies a record naming no team
+    // of the league. The table skips it, and so does the duel, so the two
+    // stay level on everything and the name decides.
     const QString duel = key('A', 'B');
     const Standings s = compute(ResultsBuilder().raw(duel, QStringLiteral("Z|0|0|9|0|0|0|B")), 5);
     EXPECT_EQ(s.playedSides, 0);

@@ -149,6 +149,7 @@ QStringList awkwardNames()
     names[1] = QStringLiteral("Racing; \"Les Bleus\"");
     names[2] = QStringLiteral("=SOMME(A1:A9)");
     names[3] = QStringLiteral("Élan Sud");
+    names[4] = QStringLiteral("Rives; Lac");
     return names;
 }
 
@@ -194,6 +195,9 @@ TEST_F(TableExport, CsvQuotesNamesAndWritesFractionalPointsWithTheDecimalComma)
         byName.insert(records[r].value(2), records[r]);
     EXPECT_TRUE(byName.contains(QStringLiteral("Sporting & <Club>")));
     EXPECT_TRUE(byName.contains(QStringLiteral("Racing; \"Les Bleus\"")));
+    // A ";" alone is reason enough for quotes.
+    EXPECT_TRUE(byName.contains(QStringLiteral("Rives; Lac")));
+    EXPECT_TRUE(tableexport::toCsv(shown).contains(";\"Rives; Lac\";"));
     // A spreadsheet must show the name, not run it.
     EXPECT_TRUE(byName.contains(QStringLiteral("'=SOMME(A1:A9)")));
     EXPECT_EQ(byName.value(QStringLiteral("'=SOMME(A1:A9)")).value(3), QStringLiteral("1,5"));
@@ -201,6 +205,16 @@ TEST_F(TableExport, CsvQuotesNamesAndWritesFractionalPointsWithTheDecimalComma)
     // Every record has as many fields as the header, quotes or not.
     for (const QStringList &record : records)
         EXPECT_EQ(record.size(), tableexport::columns().size());
+
+    // The header and the winner's line, written out by hand: Sporting won its
+    // one match 2-1 at home, so home and away columns differ.
+    const QByteArray csv = tableexport::toCsv(shown);
+    const QList<QByteArray> lines = csv.mid(3).split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0], QByteArray("Rang;Évolution;Equipe;Points;Delta;Pour;Contre;Matches Joués;Fair Play;"
+                                   "Buts pour Dom;Buts pour Ext;Buts contre Dom;Buts contre Ext;Points Dom;Points Ext;"
+                                   "Gagnés Dom;Gagnés Ext;Perdus Dom;Perdus Ext;Nuls\r"));
+    EXPECT_EQ(lines[1], QByteArray("1;;Sporting & <Club>;3;1;2;1;1;0;2;0;1;0;3;0;1;0;0;0;0\r"));
 }
 
 TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
@@ -231,9 +245,14 @@ TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
     EXPECT_TRUE(page.headings.contains(QStringLiteral("Buts pour")));
     EXPECT_FALSE(page.headings.contains(QStringLiteral("Évol.")));
 
-    // Sporting won the only match: first, in the Champions League colour;
-    // the last three in the relegation colour.
-    EXPECT_EQ(page.rows[0].value(1), QStringLiteral("Sporting & <Club>"));
+    // Sporting won the only match, 2-1 at home: first, in the Champions
+    // League colour; the last three in the relegation colour.
+    EXPECT_EQ(page.rows[0], (QStringList{"1", "Sporting & <Club>", "3", "1", "2", "1", "1", "0", "2", "0", "1", "0",
+                                         "3", "0", "1", "0", "0", "0", "0"}));
+    EXPECT_EQ(page.headings,
+              (QStringList{"Rang", "Equipe", "Points", "Delta", "Pour", "Contre", "Matches Joués", "Fair Play",
+                           "Buts pour", "Buts contre", "Points", "Gagnés", "Perdus", "Nuls", "Dom", "Ext", "Dom",
+                           "Ext", "Dom", "Ext", "Dom", "Ext", "Dom", "Ext"}));
     EXPECT_EQ(page.styles[0].value(1), QStringLiteral("background:#97DEFF"));
     EXPECT_EQ(page.styles[19].value(1), QStringLiteral("background:#FF8080"));
     EXPECT_EQ(page.styles[10].value(1), QString());

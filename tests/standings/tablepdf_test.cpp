@@ -85,6 +85,21 @@ TEST_F(TablePdf, OneA4PageWithEveryTeamNameAsText)
                                    QStringLiteral("Buts pour"), QStringLiteral("Relégué en Kestrane 2")})
         EXPECT_TRUE(text.contains(heading)) << heading.toStdString();
     EXPECT_EQ(text.count(QChar(0x0C)), 1) << "pdftotext separates pages with a form feed";
+
+    // The winner's row as the page lays it out, written out by hand: Sporting
+    // won its one match 3-0 at home, so home and away columns differ.
+    QProcess layout;
+    layout.start(pdftotext, {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                             QStringLiteral("-")});
+    ASSERT_TRUE(layout.waitForFinished(30000));
+    QString winner;
+    for (const QString &line : QString::fromUtf8(layout.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        if (line.contains(names()[0]))
+            winner = QString(line).remove(names()[0]);
+    }
+    EXPECT_EQ(winner.split(QLatin1Char(' '), Qt::SkipEmptyParts),
+              (QStringList{"1", "3", "3", "3", "0", "1", "0", "3", "0", "0", "0", "3", "0", "1", "0", "0", "0", "0"}))
+        << winner.toStdString();
 }
 
 TEST_F(TablePdf, TheDrawingUsesTheWindowsZoneColours)

@@ -1,8 +1,9 @@
 #pragma once
 
 // A small HTTP server on 127.0.0.1 for network tests: each path answers as
-// the test says (a status, a body, a delay, a connection cut half-way or a
-// server that stops sending), and every request is recorded with its headers.
+// the test says (a status, headers, a body with or without its length, a
+// delay, a connection cut half-way or a server that stops sending), and
+// every request is recorded with its headers.
 // It runs on the test's own event loop, so tests wait with QTest::qWaitFor.
 #include <QByteArray>
 #include <QHash>
@@ -29,6 +30,7 @@ public:
         bool stall = false;     // after the headers (and cutAfter bytes), send nothing more and keep the line open
         qint64 declaredLength = -1; // Content-Length to announce; the body's size when negative
         bool announceLength = true; // without it the body ends when the connection closes
+        QList<QByteArray> headers{}; // more header lines ("Location: /ailleurs")
     };
     struct Request
     {
@@ -118,6 +120,8 @@ private:
         const qint64 length = answer.declaredLength >= 0 ? answer.declaredLength : answer.body.size();
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n";
         head += "Content-Type: text/plain\r\n";
+        for (const QByteArray &header : answer.headers)
+            head += header + "\r\n";
         if (answer.announceLength)
             head += "Content-Length: " + QByteArray::number(length) + "\r\n";
         head += "Connection: close\r\n\r\n";

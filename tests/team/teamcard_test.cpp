@@ -4,6 +4,8 @@
 
 #include "teamdata.h"
 
+#include <array>
+
 namespace {
 
 class Card : public TeamData
@@ -35,11 +37,19 @@ TEST_F(Card, HomeFixturesThenAwayFixturesEachInCalendarOrder)
     load(ResultsBuilder());
     const TeamCard c = card('A');
     ASSERT_EQ(c.rows.size(), 38u);
+    // In the built season Alpha plays away on match days 1 to 10 and 30 to
+    // 38, at home on 11 to 29. Rows: the home column, then the away column;
+    // halves: 1 for match days 1..19, 2 for 20..38.
+    const std::array<int, 38> days = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+                                      1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 30, 31, 32, 33, 34, 35, 36, 37, 38};
+    const QString halves = QStringLiteral("1111111112222222222"
+                                          "1111111111222222222");
     for (int i = 0; i < 38; ++i) {
         const CardRow &r = c.rows[i];
         EXPECT_EQ(r.teamAtHome, i < 19) << i;
         EXPECT_EQ(r.awayColumn, i >= 19) << i;
-        EXPECT_EQ(r.secondHalf, r.matchDay > 19) << i;
+        EXPECT_EQ(r.matchDay, days[i]) << i;
+        EXPECT_EQ(r.secondHalf, halves[i] == QLatin1Char('2')) << i;
         if (i != 0 && i != 19) {
             EXPECT_LT(c.rows[i - 1].fixtureNo, r.fixtureNo) << i;
         }

@@ -1,4 +1,5 @@
 #include "team/core/creststrip.h"
+#include "team/core/teamcard.h"
 #include "team/core/teamsummary.h"
 
 #include "standings/core/rankmovement.h"
@@ -43,21 +44,29 @@ TEST_F(Summary, CountsWinsDefeatsAndDrawsAsTheTableDoes)
     }
 }
 
-TEST_F(Summary, NoScoreIsNoDrawButAWinOnTheOtherSideStillCounts)
+TEST_F(Summary, AMatchCountsOnlyWithBothScoresAsOnTheCard)
 {
     load(ResultsBuilder()
              .result(key('A', 'B'), 'A', "-", "-", 'B')
              .result(key('A', 'C'), 'A', "", "2", 'C')
              .result(key('A', 'D'), 'A', "0", "", 'D')
-             .result(key('A', 'E'), 'A', "", "", 'E')
-             .result(key('A', 'F'), 'A', " ", "0", 'F'));
+             .result(key('A', 'E'), 'A', "3", "", 'E') // typed half-way: 3 against an empty box
+             .result(key('A', 'F'), 'A', " ", "0", 'F')
+             .result(key('A', 'G'), 'A', "2", "1", 'G'));
     const TeamSummary s = summary('A');
-    EXPECT_EQ(s.winsText, QStringLiteral("Matches Gagnés: 0 (Dom:0) (Ext:0)"));
-    EXPECT_EQ(s.lossesText, QStringLiteral("Matches Perdus: 1 (Dom:1) (Ext:0)"));
+    EXPECT_EQ(s.winsText, QStringLiteral("Matches Gagnés: 1 (Dom:1) (Ext:0)"));
+    EXPECT_EQ(s.lossesText, QStringLiteral("Matches Perdus: 0 (Dom:0) (Ext:0)"));
     EXPECT_EQ(s.drawsText, QStringLiteral("Matches Nuls: 0"));
     EXPECT_EQ(s.playedText, QStringLiteral("Matches Joués: 1"));
-    EXPECT_EQ(summary('C').winsText, QStringLiteral("Matches Gagnés: 1 (Dom:0) (Ext:1)"));
+    EXPECT_EQ(summary('C').winsText, QStringLiteral("Matches Gagnés: 0 (Dom:0) (Ext:0)"));
+    EXPECT_EQ(summary('E').lossesText, QStringLiteral("Matches Perdus: 0 (Dom:0) (Ext:0)"));
     EXPECT_EQ(summary('B').playedText, QStringLiteral("Matches Joués: 0"));
+    EXPECT_EQ(summary('G').playedText, QStringLiteral("Matches Joués: 1"));
+
+    // The card of the same team tells the same.
+    const TeamCard card = buildTeamCard(season, *store, team('A'), table(), QString());
+    EXPECT_EQ(card.wins(), 1);
+    EXPECT_EQ(card.played(), 1);
 }
 
 TEST_F(Summary, ResultsOutsideTheTeamsFixturesOrNamingNoTeamAreSkipped)

@@ -99,7 +99,7 @@ QString returnLegInfo(const Season &season, const ResultStore &store, MatchDayNo
 
 QStringList dayTotalsText(int goals, int yellowCards, int redCards)
 {
-    // No blank after the last colon: the line has always read that way.
+    // No blank after the last colon: the day's totals line keeps its fixed wording.
     return {QStringLiteral("Buts dans la journée: ") + QString::number(goals),
             QStringLiteral("Cartons Jaunes: ") + QString::number(yellowCards),
             QStringLiteral("Cartons Rouges:") + QString::number(redCards)};

@@ -11,7 +11,8 @@ struct DownloadResult
     bool ok = false;  // a complete answer with a success status, within the limits
     int status = 0;   // HTTP status, 0 when none arrived
     QByteArray body;  // the whole body when ok, empty otherwise
-    QString error;    // what went wrong, in French, for messages and the command line
+    QString error;    // what went wrong, in our own French words, for messages and the command line
+    QString detail{}; // the network layer's own account of a failure (English), for --verbose
 };
 
 // The bounds every download keeps, so that none hangs the program or fills

@@ -17,6 +17,7 @@ const QString Unreadable = QStringLiteral("Les différences avec le fichier du d
 const QString Added = QStringLiteral("Résultats ajoutés (%1) :");
 const QString Changed = QStringLiteral("Résultats modifiés (%1) :");
 const QString Removed = QStringLiteral("Résultats retirés (%1) :");
+const QString Incomplete = QStringLiteral("Résultats incomplets, sans le score de l'équipe extérieure (%1) :");
 const QString Adjustments = QStringLiteral("Bonus - Malus (%1) :");
 const QString More = QStringLiteral("  … et %1 autres");
 const QString News = QStringLiteral("Nouvelle : %1 → %2");
@@ -113,11 +114,14 @@ QString listing(const Season &season, const QByteArray &atStart, const QByteArra
         return lines.join(QLatin1Char('\n'));
     }
 
-    QStringList added, changed, removed;
+    // A result typed half-way is listed as it is stored ("2-?") and counted
+    // apart, so that it is not sent for a complete score by mistake.
+    QStringList added, changed, removed, incomplete;
     for (const FixtureChange &change : storechanges::resultChanges(season, before.store(), after.store())) {
-        QStringList &list = change.kind == Kind::Added     ? added
-                            : change.kind == Kind::Removed ? removed
-                                                           : changed;
+        QStringList &list = storechanges::isIncomplete(change.after) ? incomplete
+                            : change.kind == Kind::Added              ? added
+                            : change.kind == Kind::Removed            ? removed
+                                                                      : changed;
         list << fixtureLine(change);
     }
     QStringList adjustments;
@@ -134,6 +138,7 @@ QString listing(const Season &season, const QByteArray &atStart, const QByteArra
     addSection(body, texts::Added, added);
     addSection(body, texts::Changed, changed);
     addSection(body, texts::Removed, removed);
+    addSection(body, texts::Incomplete, incomplete);
     addSection(body, texts::Adjustments, adjustments);
     const ResultStore &was = before.store();
     const ResultStore &will = after.store();

@@ -17,7 +17,8 @@ namespace publishreview {
 QByteArray publishedBytes(const QByteArray &current, const QList<IniFile::Entry> &entries);
 
 // The review in French, ending with the question: results added, changed
-// (old and new score and cards) and removed, points adjustments, news text,
+// (old and new score and cards) and removed, results without their away
+// score ("2-?", counted apart whatever the change), points adjustments, news text,
 // published version, and the stamp the file will carry. Long lists are cut
 // with a count of what is left out. Empty `published` bytes stand for a
 // store that could not be read: the review says the differences are unknown.

@@ -70,6 +70,7 @@ void ResultsUpdate::conclude(const DownloadResult &result)
     outcome.previousStamp = m_previousStamp;
     if (!result.ok) {
         outcome.error = result.error.isEmpty() ? QStringLiteral("Échec du téléchargement") : result.error;
+        outcome.detail = result.detail;
     } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
         outcome.error = problem;
     } else if (!m_store.ini().replaceContents(result.body)) {

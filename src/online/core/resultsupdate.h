@@ -21,6 +21,7 @@ public:
     {
         bool ok = false;
         QString error;         // French, when it failed
+        QString detail;        // the network layer's account of the failure, when it gave one
         QString previousStamp; // "Maj" of the store before the update
         QString stamp;         // "Maj" of the store after it (the same as before on failure)
         qint64 bytes = 0;      // size of the new store

@@ -19,7 +19,9 @@ namespace texts {
 const QString Separator = QStringLiteral(", ");
 const QString MovesSeparator = QStringLiteral(" ; ");
 const QString Moves = QStringLiteral("%1 passe %2");
+const QString MoreMove = QStringLiteral(" et 1 autre équipe change de place");
 const QString MoreMoves = QStringLiteral(" et %1 autres équipes changent de place");
+const QString OnlyMove = QStringLiteral("1 équipe change de place");
 const QString OnlyMoves = QStringLiteral("%1 équipes changent de place");
 const QString MoveDetail = QStringLiteral("%1 passe de la %2 à la %3 place");
 const QString NotPlayed = QStringLiteral("non joué");
@@ -76,7 +78,12 @@ namespace storechanges {
 
 bool isPlayed(const MatchRecord &record)
 {
-    return !record.isEmpty() && isPlayedScore(record[MatchRecord::HomeGoals]);
+    return namesLeagueTeams(record) && isPlayedScore(record[MatchRecord::HomeGoals]);
+}
+
+bool isIncomplete(const MatchRecord &record)
+{
+    return isPlayed(record) && !isPlayedScore(record[MatchRecord::AwayGoals]);
 }
 
 QString scoreText(const MatchRecord &record)
@@ -84,6 +91,8 @@ QString scoreText(const MatchRecord &record)
     if (!isPlayed(record))
         return texts::NotPlayed;
     const std::array<int, 2> g = goals(record);
+    if (isIncomplete(record))
+        return QStringLiteral("%1-?").arg(g[0]);
     return QStringLiteral("%1-%2").arg(g[0]).arg(g[1]);
 }
 
@@ -121,7 +130,8 @@ QList<FixtureChange> resultChanges(const Season &season, const ResultStore &befo
                 change.kind = Kind::Added;
             else if (!played)
                 change.kind = Kind::Removed;
-            else if (goals(change.before) != goals(change.after))
+            // "2-?" completed to "2-0" is a corrected score, though the goals read the same.
+            else if (scoreText(change.before) != scoreText(change.after))
                 change.kind = Kind::ScoreCorrected;
             else if (cards(change.before) != cards(change.after))
                 change.kind = Kind::CardsCorrected;
@@ -170,7 +180,10 @@ QString StoreChanges::summary(int named) const
         QString movesText = names.join(texts::Separator);
         if (moves.size() > names.size()) {
             const qsizetype others = moves.size() - names.size();
-            movesText += names.isEmpty() ? texts::OnlyMoves.arg(others) : texts::MoreMoves.arg(others);
+            if (names.isEmpty())
+                movesText += others == 1 ? texts::OnlyMove : texts::OnlyMoves.arg(others);
+            else
+                movesText += others == 1 ? texts::MoreMove : texts::MoreMoves.arg(others);
         }
         line += (line.isEmpty() ? QString() : texts::MovesSeparator) + movesText;
     }

@@ -66,9 +66,13 @@ struct StoreChanges
 // The pieces shared with the review before publishing.
 namespace storechanges {
 
-// A result counts when the record names its home team and holds a home score.
+// A result counts when the record names two teams of the league and holds a
+// home score; a record whose letters name no team counts for nobody, as in
+// the table, so replacing a result by one is a removal.
 bool isPlayed(const MatchRecord &record);
-// "2-1", or "non joué".
+// Played with the home score only: typed half-way.
+bool isIncomplete(const MatchRecord &record);
+// "2-1", "2-?" for a result without its away score, or "non joué".
 QString scoreText(const MatchRecord &record);
 // "jaunes 2-1, rouges 0-1"; empty when the match had no card.
 QString cardsText(const MatchRecord &record);

@@ -7,8 +7,6 @@ namespace updaterules {
 
 namespace {
 
-const std::array<QByteArrayView, 5> StoreSections = {"resultats", "bonmal", "maj", "texte", "cv"};
-
 bool isBlank(char c)
 {
     return uchar(c) <= 0x20;
@@ -23,14 +21,9 @@ QByteArrayView trimmed(QByteArrayView bytes)
     return bytes;
 }
 
-bool isStoreSection(QByteArrayView name)
+QByteArray lowered(QByteArrayView name)
 {
-    const QByteArray lower = trimmed(name).toByteArray().toLower();
-    for (QByteArrayView section : StoreSections) {
-        if (lower == section)
-            return true;
-    }
-    return false;
+    return trimmed(name).toByteArray().toLower();
 }
 
 } // namespace
@@ -42,6 +35,7 @@ QUrl storeUrl(const QString &server)
 
 QString storeProblem(const QByteArray &bytes)
 {
+    const QString notAStore = QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
     if (bytes.size() > MaxStoreBytes)
         return QStringLiteral("Fichier reçu trop volumineux pour un fichier de résultats");
     QByteArrayView text(bytes);
@@ -49,8 +43,14 @@ QString storeProblem(const QByteArray &bytes)
         text = text.sliced(3);
     if (trimmed(text).isEmpty())
         return QStringLiteral("Fichier reçu vide");
+    // Every line of a store ends with a line break: a body that stops inside
+    // a line ("0505=P|1|") was cut, however sound the lines before it.
+    if (text.back() != '\n' && text.back() != '\r')
+        return notAStore;
 
-    bool storeSection = false;
+    QByteArray section;
+    bool stamp = false;
+    bool version = false;
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = start;
@@ -63,16 +63,22 @@ QString storeProblem(const QByteArray &bytes)
         if (line.front() == '[') {
             const qsizetype close = line.lastIndexOf(']');
             if (close > 0) {
-                storeSection = storeSection || isStoreSection(line.sliced(1, close - 1));
+                section = lowered(line.sliced(1, close - 1));
                 continue;
             }
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0 || trimmed(line.first(equals)).isEmpty())
-            return QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
+            return notAStore;
+        const QByteArray key = lowered(line.first(equals));
+        stamp = stamp || (section == "maj" && key == "maj");
+        version = version || (section == "cv" && key == "cv");
     }
-    if (!storeSection)
-        return QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
+    // Every send writes the stamp and the version, and in a published store
+    // they follow the results: a body cut at a line break before them lacks
+    // one of them.
+    if (!stamp || !version)
+        return notAStore;
     return {};
 }
 
@@ -94,6 +100,13 @@ std::optional<StampColour> updateStampColour(const std::optional<QDateTime> &pre
     if (*current > *previous)
         return StampColour::Green;
     return StampColour::Grey;
+}
+
+QString failureText(const QString &reason)
+{
+    if (reason.isEmpty())
+        return FailureMessage;
+    return FailureMessage + QLatin1Char('\n') + reason + QLatin1Char('.');
 }
 
 QString discardQuestion()

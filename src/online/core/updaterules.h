@@ -19,9 +19,10 @@ constexpr qint64 MaxStoreBytes = 1024 * 1024;
 
 // Why a server answer cannot replace the results store, in French; empty when
 // it can. It can when every non-blank line is a section header, a key=value
-// pair or a comment and at least one of the store's own sections is there, so
-// a store published before the first match day, with no result yet, passes
-// while an error page, an empty or oversized body does not.
+// pair or a comment, the body ends with a line break, and it holds the stamp
+// ("Maj" under [Maj]) and the version ("CV" under [CV]) that every send
+// writes. An error page, an empty or oversized body, or a body cut short
+// (even at a line break, before the stamp or the version) does not.
 QString storeProblem(const QByteArray &bytes);
 
 // A second update within a minute of the last one is ignored.
@@ -39,9 +40,11 @@ constexpr unsigned rgb(StampColour colour)
     return colour == StampColour::Red ? 0xFF0000u : colour == StampColour::Green ? 0x00C000u : 0x646464u;
 }
 
-// What the user sees when an update fails.
+// What the user sees when an update fails: the connection error, then why,
+// in the program's own French ("Le serveur ne répond pas.").
 inline const QString FailureTitle = QStringLiteral(" Kestrane 1 (2013 - 2014)");
 inline const QString FailureMessage = QStringLiteral("Erreur de connexion !");
+QString failureText(const QString &reason);
 
 // The question asked before typed results that are not saved yet are lost.
 inline const QString DiscardTitle = QStringLiteral("Mise à jour");

@@ -1,5 +1,7 @@
 #include "online/net/httpdownloader.h"
 
+#include "season/core/textutil.h"
+
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -8,7 +10,9 @@
 
 namespace {
 
-QString describe(QNetworkReply::NetworkError error, int status, const QString &detail)
+// Our own French words for a failure: Qt's error texts are English and are
+// kept for the technical detail only.
+QString describe(QNetworkReply::NetworkError error, int status)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
@@ -19,12 +23,35 @@ QString describe(QNetworkReply::NetworkError error, int status, const QString &d
         return QStringLiteral("Connexion coupée par le serveur avant la fin du fichier");
     case QNetworkReply::TimeoutError:
         return QStringLiteral("Le serveur ne répond pas");
+    case QNetworkReply::OperationCanceledError:
+        return QStringLiteral("Téléchargement interrompu");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("Connexion sécurisée impossible avec le serveur");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::BackgroundRequestNotAllowedError:
+        return QStringLiteral("Réseau indisponible");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("Le serveur renvoie d'adresse en adresse sans jamais donner le fichier");
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("Le serveur renvoie vers une adresse moins sûre : le fichier n'est pas demandé");
+    case QNetworkReply::ProtocolUnknownError:
+        return QStringLiteral("Le serveur renvoie vers une adresse qui n'est pas une page web");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::UnknownProxyError:
+        return QStringLiteral("Le serveur mandataire (proxy) ne laisse pas passer le téléchargement");
     default:
         break;
     }
     if (status >= 400)
         return QStringLiteral("Le serveur a répondu par l'erreur HTTP %1").arg(status);
-    return QStringLiteral("Erreur réseau : %1").arg(detail);
+    // A body the network layer could not read (a broken compression) or an
+    // answer outside HTTP's rules.
+    return QStringLiteral("Réponse du serveur illisible");
 }
 
 // What one transfer keeps between the signals of its network reply.
@@ -84,10 +111,12 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
         net->abort();
     };
     QObject::connect(stall, &QTimer::timeout, net, [stop, limits] {
-        stop(QStringLiteral("Le serveur ne répond plus (rien reçu depuis %1 s)").arg(limits.stallMs / 1000.0));
+        stop(QStringLiteral("Le serveur ne répond plus (rien reçu depuis %1 s)")
+                 .arg(text::frenchLocale().toString(limits.stallMs / 1000.0)));
     });
     QObject::connect(whole, &QTimer::timeout, net, [stop, limits] {
-        stop(QStringLiteral("Téléchargement trop long (plus de %1 s)").arg(limits.totalMs / 1000.0));
+        stop(QStringLiteral("Téléchargement trop long (plus de %1 s)")
+                 .arg(text::frenchLocale().toString(limits.totalMs / 1000.0)));
     });
     QObject::connect(reply, &DownloadReply::abortRequested, net,
                      [stop] { stop(QStringLiteral("Téléchargement interrompu")); });
@@ -111,22 +140,27 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
                          reply->reportProgress(received, total);
                      });
     QObject::connect(net, &QNetworkReply::finished, reply, [net, reply, transfer, limits] {
-        transfer->body += net->readAll();
+        // A transfer stopped by a limit was aborted, which closed the reply
+        // before this signal came: there is nothing left to read then, and
+        // reading would have Qt warn on standard error.
+        if (net->isReadable())
+            transfer->body += net->readAll();
         DownloadResult result;
         result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (!transfer->failure.isEmpty())
+        if (!transfer->failure.isEmpty()) {
             result.error = transfer->failure;
-        else if (net->error() != QNetworkReply::NoError)
-            result.error = describe(net->error(), result.status, net->errorString());
-        else if (result.status < 200 || result.status > 299)
+        } else if (net->error() != QNetworkReply::NoError) {
+            result.error = describe(net->error(), result.status);
+            result.detail = QStringLiteral("QNetworkReply %1 : %2").arg(int(net->error())).arg(net->errorString());
+        } else if (result.status < 200 || result.status > 299) {
             result.error = QStringLiteral("Réponse inattendue du serveur (HTTP %1)").arg(result.status);
-        else if (transfer->expected >= 0 && transfer->body.size() != transfer->expected)
+        } else if (transfer->expected >= 0 && transfer->body.size() != transfer->expected) {
             result.error = QStringLiteral("Fichier reçu incomplet (%1 octets sur %2)")
                                .arg(transfer->body.size())
                                .arg(transfer->expected);
-        else if (transfer->body.size() > limits.maxBytes)
+        } else if (transfer->body.size() > limits.maxBytes) {
             result.error = QStringLiteral("Fichier trop volumineux (plus de %1 octets)").arg(limits.maxBytes);
-        else {
+        } else {
             result.ok = true;
             result.body = transfer->body;
         }

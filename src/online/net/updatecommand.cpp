@@ -8,7 +8,7 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err)
+int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err)
 {
     HttpDownloader http;
     ResultsUpdate update(folder.store(), &http);
@@ -24,8 +24,10 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &o
     loop.exec();
 
     if (!outcome.ok) {
-        err << "Erreur de connexion ! " << outcome.error << ".\n"
-            << "Les résultats enregistrés sont inchangés.\n";
+        err << "Erreur de connexion ! " << outcome.error << ".\n";
+        if (verbose && !outcome.detail.isEmpty())
+            err << "Détail technique : " << outcome.detail << '\n';
+        err << "Les résultats enregistrés sont inchangés.\n";
         err.flush();
         return 1;
     }

@@ -139,6 +139,9 @@ DonorsPanel::DonorsPanel(QWidget *parent)
 void DonorsPanel::setNames(const QStringList &names)
 {
     m_ticker.setNames(names);
+    // A list emptied since the last tick leaves no one's name behind.
+    if (names.isEmpty())
+        m_name->clear();
 }
 
 void DonorsPanel::startTicker()
@@ -162,8 +165,10 @@ bool DonorsPanel::tickerRunning() const
 void DonorsPanel::advance()
 {
     const std::optional<DonorsTicker::Entry> entry = m_ticker.next();
-    if (!entry)
+    if (!entry) {
+        m_name->clear();
         return;
+    }
     setTextColour(m_name, entry->marked ? PartnerColour : DonorColour);
     m_name->setText(entry->name);
 }

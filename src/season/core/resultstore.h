@@ -9,7 +9,7 @@
 
 #include <array>
 
-// Per-team points adjustment, single precision as the store has always kept it.
+// Per-team points adjustment, kept in single precision.
 using BonusMalus = std::array<float, TeamCount>;
 
 // The results store Resultats2013.ini of the program folder: scores and cards

@@ -23,7 +23,7 @@ QString field(const QStringList &fields, int index)
 }
 
 // A number field of the season file: its leading number, halves going to
-// the even neighbour as season files have always been read.
+// the even neighbour, the season file's rule for its number fields.
 int roundedNumber(const QString &text)
 {
     const double value = std::nearbyint(text::leadingNumber(text));

@@ -10,8 +10,8 @@ namespace text {
 
 QString capitalizeWords(QString &textInOut)
 {
-    // The caller's own text gets the spaced slashes too: callers of the
-    // historical routine relied on it.
+    // Spaced in the caller's own text first, then capitalised from it: the
+    // text passed in and the result keep the same slashes.
     textInOut.replace(QLatin1Char('/'), QLatin1String(" / "));
 
     QString result;

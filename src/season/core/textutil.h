@@ -8,8 +8,8 @@
 namespace text {
 
 // Upper-cases the first character of every space-separated word and
-// lower-cases the rest. Like the historical routine, "/" becomes " / " in the
-// caller's own text too, so pass a copy when the original must stay.
+// lower-cases the rest. "/" becomes " / " in the caller's own text too, so
+// pass a copy when the original must stay.
 QString capitalizeWords(QString &textInOut);
 inline QString capitalizeWords(const QString &text)
 {

@@ -3,8 +3,8 @@
 #include <QSettings>
 
 namespace {
-// QSettings keys are case-sensitive; the program has always addressed one
-// section as both "Data" and "data", so names are kept in lower case.
+// QSettings keys are case-sensitive; the program addresses one section as
+// both "Data" and "data", so names are kept in lower case.
 QString settingsKey(const QString &section, const QString &key)
 {
     return section.trimmed().toLower() + QLatin1Char('/') + key.trimmed().toLower();

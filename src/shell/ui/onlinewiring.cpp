@@ -192,7 +192,7 @@ void MainWindow::OnlineParts::updateFinished(const ResultsUpdate::Outcome &outco
     endActivity(UpdateActivity);
     if (!outcome.ok) {
         // The store is as it was before: the views show it again.
-        w.m_services.prompt.inform(updaterules::FailureTitle, updaterules::FailureMessage);
+        w.m_services.prompt.inform(updaterules::FailureTitle, updaterules::failureText(outcome.error));
         w.computeStandings();
         return;
     }

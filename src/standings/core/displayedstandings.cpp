@@ -12,7 +12,7 @@ namespace {
 // Texts shown around the table, kept together so they read at a glance.
 namespace texts {
 const QString ChampionsLeague = QStringLiteral("Qualifié phase de groupe Champions league 2014-15");
-// The season in this text has always been printed this way.
+// The league's own wording, "2014-14" included.
 const QString ThirdRound = QStringLiteral("Qualifié 3eme tour pour non champions Champions league 2014-14");
 const QString Europa = QStringLiteral("Qualifié tour de barrage Kestrane Europa 2014-15");
 const QString Relegated = QStringLiteral("Relégué en Kestrane 2");

@@ -182,10 +182,16 @@ bool isPlayedScore(QStringView goals)
     return false;
 }
 
+bool namesLeagueTeams(const MatchRecord &record)
+{
+    return teamOfLetterField(record[MatchRecord::HomeLetter]) >= 0
+           && teamOfLetterField(record[MatchRecord::AwayLetter]) >= 0;
+}
+
 double StandingRow::keyPoints() const
 {
-    // The "0000" pattern of the key rounds halves away from zero, as the
-    // number patterns of stored files have always done.
+    // The key's "0000" pattern takes whole points, rounding halves away
+    // from zero.
     return std::round(static_cast<double>(points) + 10);
 }
 

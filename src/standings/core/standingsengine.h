@@ -11,8 +11,8 @@
 
 // One team's aggregate over the counted match days. Goals and cards are read
 // 0..999 and adjustments -999..999 (text::NumberLimit), so even 380 records
-// naming one team keep every sum far inside an int: the 16-bit fields of the
-// historical program wrapped on a single large score.
+// naming one team keep every sum far inside an int, where 16-bit fields would
+// wrap on a single large score.
 struct StandingRow
 {
     TeamNo team = NoTeam;
@@ -52,6 +52,10 @@ struct Standings
 // Whether a goals field holds a score: not when it is empty, blanks only, or
 // the "-" that volunteers type for a match that did not take place.
 bool isPlayedScore(QStringView goals);
+
+// Whether a record names a team of the league on both sides. Anything else
+// (no result, a damaged line, a letter outside A..T) counts for nobody.
+bool namesLeagueTeams(const MatchRecord &record);
 
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the

@@ -12,6 +12,17 @@ bool isScore(QStringView goals)
     return isPlayedScore(goals);
 }
 
+ScoreReading readScore(QStringView homeGoals, QStringView awayGoals)
+{
+    if (!isScore(homeGoals))
+        return ScoreReading::NotPlayed;
+    if (!isScore(awayGoals))
+        return ScoreReading::Incomplete;
+    const int home = text::leadingCount(homeGoals);
+    const int away = text::leadingCount(awayGoals);
+    return home > away ? ScoreReading::HomeWin : home < away ? ScoreReading::AwayWin : ScoreReading::Draw;
+}
+
 TeamNo teamOfLetterField(QStringView field)
 {
     if (field.isEmpty())
@@ -22,8 +33,7 @@ TeamNo teamOfLetterField(QStringView field)
 
 bool namesLeagueTeams(const MatchRecord &record)
 {
-    return teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
-           && teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
+    return ::namesLeagueTeams(record);
 }
 
 QString fixtureKeyOf(const QString &calendarEntry)

@@ -16,6 +16,13 @@ namespace resultrules {
 // that volunteers type for a match that did not take place.
 bool isScore(QStringView goals);
 
+// How a stored score reads, the one rule of the team card and the team
+// summary: without a home score the match is not played; with the home score
+// only it is half-entered and counts nowhere; with both it is a win for one
+// side or a draw.
+enum class ScoreReading { NotPlayed, Incomplete, HomeWin, Draw, AwayWin };
+ScoreReading readScore(QStringView homeGoals, QStringView awayGoals);
+
 // The team a record's letter field names (its first character), or NoTeam
 // when it names none of the 20.
 TeamNo teamOfLetterField(QStringView field);

@@ -34,18 +34,19 @@ QString goalsBox(const QString &stored)
 
 CardOutcome outcomeOf(const CardRow &row)
 {
-    // One rule with the standings: an empty, blank or "-" goals field is no
-    // score. Without a home score the match is not played; with one side
-    // only it is half-entered and counts nowhere.
-    if (!resultrules::isScore(row.homeGoals))
+    switch (resultrules::readScore(row.homeGoals, row.awayGoals)) {
+    case resultrules::ScoreReading::NotPlayed:
         return CardOutcome::NotPlayed;
-    if (!resultrules::isScore(row.awayGoals))
+    case resultrules::ScoreReading::Incomplete:
         return CardOutcome::Incomplete;
-    const int home = text::leadingCount(row.homeGoals);
-    const int away = text::leadingCount(row.awayGoals);
-    if (home == away)
+    case resultrules::ScoreReading::Draw:
         return CardOutcome::Drawn;
-    return (home > away) == row.teamAtHome ? CardOutcome::Won : CardOutcome::Lost;
+    case resultrules::ScoreReading::HomeWin:
+        return row.teamAtHome ? CardOutcome::Won : CardOutcome::Lost;
+    case resultrules::ScoreReading::AwayWin:
+        return row.teamAtHome ? CardOutcome::Lost : CardOutcome::Won;
+    }
+    return CardOutcome::NotPlayed;
 }
 
 void count(BarGroup &group, CardOutcome outcome)

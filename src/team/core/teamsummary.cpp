@@ -1,6 +1,5 @@
 #include "team/core/teamsummary.h"
 
-#include "season/core/textutil.h"
 #include "team/core/resultrules.h"
 
 #include <QFileInfo>
@@ -37,25 +36,24 @@ SeasonTally tallySeason(const Season &season, const ResultStore &store)
             continue;
         const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
         const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
-        const int h = text::leadingCount(record[MatchRecord::HomeGoals]);
-        const int a = text::leadingCount(record[MatchRecord::AwayGoals]);
-        // A draw needs a score on both sides, as in the table: "-" against
-        // "-", or 0 against an empty field, is no draw.
-        const bool draw = h == a && resultrules::isScore(record[MatchRecord::HomeGoals])
-                          && resultrules::isScore(record[MatchRecord::AwayGoals]);
+        // The card's rule: a match counts once both scores are there, so a
+        // home score against an empty box is neither a win nor a draw yet.
+        using resultrules::ScoreReading;
+        const ScoreReading score =
+            resultrules::readScore(record[MatchRecord::HomeGoals], record[MatchRecord::AwayGoals]);
         // The result counts for a team only under one of its own fixtures.
         const auto inCode = [&code](TeamNo team) { return code.contains(Season::teamLetter(team)); };
         if (inCode(home)) {
             TeamTally &t = tally[home];
-            t.homeWins += h > a ? 1 : 0;
-            t.homeLosses += a > h ? 1 : 0;
-            t.draws += draw ? 1 : 0;
+            t.homeWins += score == ScoreReading::HomeWin ? 1 : 0;
+            t.homeLosses += score == ScoreReading::AwayWin ? 1 : 0;
+            t.draws += score == ScoreReading::Draw ? 1 : 0;
         }
         if (inCode(away)) {
             TeamTally &t = tally[away];
-            t.awayWins += a > h ? 1 : 0;
-            t.awayLosses += h > a ? 1 : 0;
-            t.draws += draw ? 1 : 0;
+            t.awayWins += score == ScoreReading::AwayWin ? 1 : 0;
+            t.awayLosses += score == ScoreReading::HomeWin ? 1 : 0;
+            t.draws += score == ScoreReading::Draw ? 1 : 0;
         }
     }
     return tally;

@@ -13,8 +13,8 @@
 // table as displayed, wins, defeats (home and away), draws and matches
 // played over every stored result.
 
-// What every stored result gives one team, counted as the table counts its
-// wins, defeats and draws.
+// What every stored result gives one team: its wins, defeats and draws,
+// counted as the team card counts them (a match needs both scores).
 struct TeamTally
 {
     int homeWins = 0, homeLosses = 0, awayWins = 0, awayLosses = 0, draws = 0;
