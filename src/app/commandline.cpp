@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "matchday/core/matchdayprinter.h"
+#include "online/core/updaterules.h"
 #include "online/net/updatecommand.h"
 #include "season/core/clock.h"
 #include "season/core/seasonfolder.h"
@@ -309,7 +310,8 @@ int runScript(const QStringList &arguments, const QString &folderPath, QTextStre
             continue;
         SystemClock clock;
         int status = 0;
-        std::unique_ptr<SeasonFolder> folder = SeasonFolder::open(folderPath, clock.now(), err, status);
+        std::unique_ptr<SeasonFolder> folder =
+            SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
         if (!folder)
             return status;
         Context context{parser, *folder, out, err, clock.now()};
