@@ -5,6 +5,7 @@
 
 #include "season/core/seasonfolder.h"
 #include "seasonbuilder.h"
+#include "specialfiles.h"
 #include "standings/core/criterionsort.h"
 #include "standings/core/exportfile.h"
 #include "standings/core/tableprinter.h"
@@ -13,9 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -323,6 +327,99 @@ TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
     const Page page = parseHtml(folder.read(QStringLiteral("t.html")));
     EXPECT_EQ(page.caption, matchDayTitle(12));
     EXPECT_EQ(page.rows.size(), TeamCount);
+}
+
+// An export writes a regular file, new or existing, and nothing else: not a
+// device, not a FIFO, not a read-only file (root included), not a program
+// file a link leads to, even a missing one, and not a name the program's
+// clean-up would take for one of its temporaries.
+TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
+{
+    using namespace specialfiles;
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    const QByteArray store = folder.read(QStringLiteral("Resultats2013.ini"));
+    TestFolder elsewhere;
+    const auto inFolder = [this](const char *name) { return folder.file(QString::fromLatin1(name)); };
+    const auto target = [&elsewhere](const char *name) { return elsewhere.file(QString::fromLatin1(name)); };
+
+    struct Row
+    {
+        const char *what;
+        std::function<bool()> make;
+        const char *path;      // in `elsewhere`
+        const char *message;   // what the refusal says
+        std::function<bool()> untouched;
+    };
+    const Row rows[] = {
+        {"a dangling link to the store's backup",
+         [&] { return makeLink(inFolder("Resultats2013.BU"), target("bu.csv")); }, "bu.csv", "fichier du programme",
+         [&] { return !QFileInfo::exists(inFolder("Resultats2013.BU")); }},
+        {"a dangling link to the missing store",
+         [&] {
+             return QFile::rename(inFolder("Resultats2013.ini"), inFolder("mis-de-cote.ini"))
+                    && makeLink(inFolder("Resultats2013.ini"), target("store.csv"));
+         },
+         "store.csv", "fichier du programme",
+         [&] {
+             const bool absent = !QFileInfo::exists(inFolder("Resultats2013.ini"));
+             return QFile::rename(inFolder("mis-de-cote.ini"), inFolder("Resultats2013.ini")) && absent;
+         }},
+        {"a link to a dated copy",
+         [&] { return makeLink(inFolder("ResultatsK22013-051213.ini"), target("copie.csv")); }, "copie.csv",
+         "fichier du programme", [&] { return !QFileInfo::exists(inFolder("ResultatsK22013-051213.ini")); }},
+        {"a link through a link to the donors list",
+         [&] { return makeLink(inFolder("don.K1"), target("a.csv")) && makeLink(target("a.csv"), target("b.csv")); },
+         "b.csv", "fichier du programme", [&] { return !QFileInfo::exists(inFolder("don.K1")); }},
+        {"a name the clean-up takes for its own", [] { return true; }, "classement.csv.kestrane-ab12cd.tmp",
+         "fichier du programme", [&] { return !QFileInfo::exists(target("classement.csv.kestrane-ab12cd.tmp")); }},
+        {"a FIFO", [&] { return makeFifo(target("tube.csv")); }, "tube.csv", "ce n'est pas un fichier ordinaire",
+         [&] {
+             struct stat st;
+             return ::stat(QFile::encodeName(target("tube.csv")).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+         }},
+        {"a link that loops", [&] { return makeLink(target("boucle.csv"), target("boucle.csv")); }, "boucle.csv",
+         "forment une boucle", [] { return true; }},
+        {"a read-only file",
+         [&] {
+             elsewhere.write(QStringLiteral("lecture.csv"), "mine");
+             return QFile::setPermissions(target("lecture.csv"), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+         },
+         "lecture.csv", "lecture seule", [&] { return elsewhere.read(QStringLiteral("lecture.csv")) == "mine"; }},
+    };
+    for (const Row &row : rows) {
+        ASSERT_TRUE(row.make()) << row.what;
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(tableexport::exportCommand(*opened, target(row.path), QString(), Now, tableexport::writeCsv, err), 2)
+            << row.what;
+        err.flush();
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << row.what << ": " << errors.toStdString();
+        EXPECT_TRUE(row.untouched()) << row.what;
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
+}
+
+// A device node made for the test (as /dev/null is one): replacing it would
+// replace the system's own as soon as a link or a path names it.
+TEST_F(TableExport, AnExportNeverReplacesADeviceNode)
+{
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    TestFolder elsewhere;
+    const QString device = elsewhere.file(QStringLiteral("null"));
+    if (!specialfiles::makeNullDevice(device))
+        GTEST_SKIP() << "only root may make a device node: the refusal of a device is not checked here";
+    QString errors;
+    QTextStream err(&errors);
+    EXPECT_EQ(tableexport::exportCommand(*opened, device, QString(), Now, tableexport::writeHtml, err), 2);
+    err.flush();
+    EXPECT_TRUE(errors.contains(QStringLiteral("ce n'est pas un fichier ordinaire"))) << errors.toStdString();
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
 } // namespace
