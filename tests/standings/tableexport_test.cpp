@@ -153,6 +153,9 @@ QStringList awkwardNames()
     names[1] = QStringLiteral("Racing; \"Les Bleus\"");
     names[2] = QStringLiteral("=SOMME(A1:A9)");
     names[3] = QStringLiteral("Élan Sud");
+    // A formula behind a blank, control characters a file may hold.
+    names[4] = QStringLiteral(" =1+1");
+    names[5] = QStringLiteral("Tab\tul\x01\x1B\x7Fée");
     return names;
 }
 
@@ -202,6 +205,12 @@ TEST_F(TableExport, CsvQuotesNamesAndWritesFractionalPointsWithTheDecimalComma)
     EXPECT_TRUE(byName.contains(QStringLiteral("'=SOMME(A1:A9)")));
     EXPECT_EQ(byName.value(QStringLiteral("'=SOMME(A1:A9)")).value(3), QStringLiteral("1,5"));
     EXPECT_EQ(byName.value(QStringLiteral("Élan Sud")).value(3), QStringLiteral("-2,5"));
+    EXPECT_TRUE(byName.contains(QStringLiteral("' =1+1")));
+    EXPECT_TRUE(byName.contains(QStringLiteral("Tab ul   ée")));
+    // No control character at all, anywhere in the file (the line ends aside).
+    const QString csv = QString::fromUtf8(tableexport::toCsv(shown)).remove(QStringLiteral("\r\n"));
+    EXPECT_FALSE(
+        std::any_of(csv.begin(), csv.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }));
     // Every record has as many fields as the header, quotes or not.
     for (const QStringList &record : records)
         EXPECT_EQ(record.size(), tableexport::columns().size());
@@ -219,6 +228,8 @@ TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
     EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(html.contains("<meta charset=\"utf-8\"/>"));
     EXPECT_TRUE(html.contains("Sporting &amp; &lt;Club&gt;"));
+    EXPECT_TRUE(html.contains("Tab ul   ée"));
+    EXPECT_FALSE(html.contains('\t') || html.contains('\x01') || html.contains('\x1B') || html.contains('\x7F'));
     EXPECT_FALSE(html.contains("<Club>"));
     EXPECT_FALSE(html.contains("http:") || html.contains("https:") || html.contains(" src=")) << "not self-contained";
 

@@ -170,7 +170,7 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
     if (!shown.stamp.isEmpty()) {
         painter.setFont(layout.font);
         painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                         StampPrefix + shown.stamp);
+                         StampPrefix + tableexport::plainText(shown.stamp));
     }
     y += layout.rowHeight * 1.3;
 

@@ -32,6 +32,22 @@ QString summaryOf(const Match &match)
     return QStringLiteral("%1 %2 - %3 %4").arg(match.home).arg(match.homeGoals).arg(match.awayGoals).arg(match.away);
 }
 
+// A fixture code as the UID carries it: letters and digits as they are,
+// anything else (a control character, a blank, ";") as %XX of its UTF-8
+// bytes, so the UID stays one plain word that is the same at every export.
+QString uidPart(const QString &code)
+{
+    QString out;
+    for (const char byte : code.toUtf8()) {
+        const auto c = static_cast<unsigned char>(byte);
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+            out += QLatin1Char(char(c));
+        else
+            out += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
 } // namespace
 
 bool holdsScore(const QString &goals)
@@ -105,7 +121,7 @@ QString escapedText(const QString &text)
                 ++i;
         } else if (c == QLatin1Char('\n')) {
             out += QStringLiteral("\\n");
-        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+        } else if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) {
             // Control characters are not allowed in a text value.
             out += QLatin1Char(' ');
         } else {
@@ -159,7 +175,7 @@ QByteArray toICalendar(const Season &season, const ResultStore &store, TeamNo te
         line(QStringLiteral("BEGIN:VEVENT"));
         // The fixture's key and letters name the match for good: a later
         // export updates the event instead of adding a second one.
-        line(QStringLiteral("UID:kestrane1-2013-%1-%2@kestrane").arg(match.key, match.code));
+        line(QStringLiteral("UID:kestrane1-2013-%1-%2@kestrane").arg(match.key, uidPart(match.code)));
         line(QStringLiteral("DTSTAMP:") + dtStamp);
         line(QStringLiteral("DTSTART;VALUE=DATE:") + match.date.toString(DateFormat));
         line(QStringLiteral("DTEND;VALUE=DATE:") + match.date.addDays(1).toString(DateFormat));
