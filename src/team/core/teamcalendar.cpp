@@ -3,6 +3,7 @@
 #include "season/core/seasonfolder.h"
 #include "season/core/textutil.h"
 #include "standings/core/exportfile.h"
+#include "team/core/teamprinters.h"
 
 #include <QTextStream>
 
@@ -17,7 +18,6 @@ constexpr int MaxLineOctets = 75;
 namespace texts {
 const QString CalendarName = QStringLiteral("Kestrane 1 2013 - 2014 : %1");
 const QString Description = QStringLiteral("Kestrane 1 2013 - 2014, Journée %1");
-const QString UnknownTeam = QStringLiteral("Équipe inconnue : %1");
 } // namespace texts
 
 bool isUtf8Continuation(char byte)
@@ -193,7 +193,7 @@ int exportCommand(const SeasonFolder &folder, const QString &team, const QString
 {
     const TeamNo found = findTeam(folder.season(), team);
     if (found == NoTeam) {
-        err << texts::UnknownTeam.arg(team) << '\n';
+        err << unknownTeamText(team) << '\n';
         return 2;
     }
     if (exportfile::isProgramFile(path, folder.path())) {
