@@ -152,28 +152,24 @@ QString finalPath(const QString &path)
     return {};
 }
 
-bool replace(const QString &path, const QByteArray &bytes, QString *error)
+namespace {
+
+QString replaceFinal(const QString &target, const QByteArray &bytes)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    const QString target = finalPath(path);
-    if (target.isEmpty())
-        return fail(reason(ReadStatus::LinkLoop, 0));
     const QFileInfo info(target);
     if (info.isDir())
-        return fail(QStringLiteral("c'est un dossier"));
+        return QStringLiteral("c'est un dossier");
     if (info.exists() && !info.isFile())
-        return fail(reason(ReadStatus::NotRegular, 0));
+        return reason(ReadStatus::NotRegular, 0);
     if (info.exists() && !info.isWritable())
-        return fail(QStringLiteral("le fichier est en lecture seule"));
+        return QStringLiteral("le fichier est en lecture seule");
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("écriture refusée ou disque plein"));
-    return true;
+        return QStringLiteral("écriture refusée ou disque plein");
+    return {};
 }
+
+} // namespace
 
 #else
 
@@ -319,6 +315,36 @@ QString writeAside(const QString &target, const QByteArray &bytes, const std::op
     return writeNamed(target, bytes, keptMode);
 }
 
+// Replaces the file at `target`, a path without links; empty on success,
+// otherwise the French reason.
+QString replaceFinal(const QString &target, const QByteArray &bytes)
+{
+    const QByteArray native = QFile::encodeName(target);
+    std::optional<mode_t> keptMode;
+    struct stat st;
+    if (::stat(native.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return QStringLiteral("c'est un dossier");
+        if (!S_ISREG(st.st_mode))
+            return reason(ReadStatus::NotRegular, 0);
+        // Root may write anywhere: a file nobody may write stays as it is
+        // all the same.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK) != 0)
+            return QStringLiteral("le fichier est en lecture seule");
+        keptMode = st.st_mode & 07777;
+    }
+    const QString folder = QFileInfo(target).path();
+    const QString aside = writeAside(target, bytes, keptMode);
+    if (aside.isEmpty())
+        return writeFailure(errno, folder);
+    if (::rename(QFile::encodeName(aside).constData(), native.constData()) != 0) {
+        const int saved = errno;
+        ::unlink(QFile::encodeName(aside).constData());
+        return writeFailure(saved, folder);
+    }
+    return {};
+}
+
 } // namespace
 
 Read read(const QString &path, qint64 maxBytes)
@@ -392,42 +418,15 @@ QString finalPath(const QString &path)
     return {};
 }
 
+#endif
+
 bool replace(const QString &path, const QByteArray &bytes, QString *error)
 {
-    const auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     const QString target = finalPath(path);
-    if (target.isEmpty())
-        return fail(reason(ReadStatus::LinkLoop, 0));
-    const QByteArray native = QFile::encodeName(target);
-    std::optional<mode_t> keptMode;
-    struct stat st;
-    if (::stat(native.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return fail(QStringLiteral("c'est un dossier"));
-        if (!S_ISREG(st.st_mode))
-            return fail(reason(ReadStatus::NotRegular, 0));
-        // Root may write anywhere: a file nobody may write stays as it is
-        // all the same.
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK) != 0)
-            return fail(QStringLiteral("le fichier est en lecture seule"));
-        keptMode = st.st_mode & 07777;
-    }
-    const QString folder = QFileInfo(target).path();
-    const QString aside = writeAside(target, bytes, keptMode);
-    if (aside.isEmpty())
-        return fail(writeFailure(errno, folder));
-    if (::rename(QFile::encodeName(aside).constData(), native.constData()) != 0) {
-        const int saved = errno;
-        ::unlink(QFile::encodeName(aside).constData());
-        return fail(writeFailure(saved, folder));
-    }
-    return true;
+    const QString why = target.isEmpty() ? reason(ReadStatus::LinkLoop, 0) : replaceFinal(target, bytes);
+    if (error)
+        *error = why;
+    return why.isEmpty();
 }
-
-#endif
 
 } // namespace safefile
