@@ -297,9 +297,22 @@ TEST_F(TableExport, AFileIsReplacedWholeAndAFailureIsToldInFrench)
 {
     const QString path = folder.file(QStringLiteral("classement.csv"));
     folder.write(QStringLiteral("classement.csv"), QByteArray(5000, 'x'));
+    // The replaced file keeps its permissions, and its owner when root
+    // writes it (a scheduled task must not take a user's file away).
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
     QString error;
     ASSERT_TRUE(exportfile::write(path, "court", error)) << error.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("classement.csv")), QByteArray("court"));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 65534u);
+    }
 
     EXPECT_FALSE(exportfile::write(folder.file(QStringLiteral("absent/classement.csv")), "x", error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossible d'écrire le fichier"))) << error.toStdString();

@@ -237,37 +237,54 @@ QString writeFailure(int error, const QString &folder)
     }
 }
 
-mode_t createMode(const std::optional<mode_t> &keptMode)
+// What a replaced file keeps: its permissions and its owners.
+struct Kept
+{
+    mode_t mode;
+    uid_t owner;
+    gid_t group;
+};
+
+mode_t createMode(const std::optional<Kept> &kept)
 {
     // A new file gets the user's usual permissions (the umask applies); a
     // replacement stays private until it carries the old file's mode.
-    return keptMode ? 0600 : 0666;
+    return kept ? 0600 : 0666;
 }
 
-int openNamed(const QString &target, const std::optional<mode_t> &keptMode, QString &named)
+int openNamed(const QString &target, const std::optional<Kept> &kept, QString &named)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
         named = temporaryPath(target);
         const int fd =
-            ::open(QFile::encodeName(named).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode(keptMode));
+            ::open(QFile::encodeName(named).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, createMode(kept));
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
-bool fill(int fd, const QByteArray &bytes, const std::optional<mode_t> &keptMode)
+bool fill(int fd, const QByteArray &bytes, const std::optional<Kept> &kept)
 {
-    return (!keptMode || ::fchmod(fd, *keptMode) == 0) && writeAll(fd, bytes) && ::fdatasync(fd) == 0;
+    if (kept) {
+        // Root replacing a user's file (a scheduled --update) gives it back
+        // to that user; anyone else cannot and need not.
+        if (::geteuid() == 0 && ::fchown(fd, kept->owner, kept->group) != 0) {
+            // Not allowed here (a user namespace): the file stays root's.
+        }
+        if (::fchmod(fd, kept->mode) != 0)
+            return false;
+    }
+    return writeAll(fd, bytes) && ::fdatasync(fd) == 0;
 }
 
-QString writeNamed(const QString &target, const QByteArray &bytes, const std::optional<mode_t> &keptMode)
+QString writeNamed(const QString &target, const QByteArray &bytes, const std::optional<Kept> &kept)
 {
     QString named;
-    const int fd = openNamed(target, keptMode, named);
+    const int fd = openNamed(target, kept, named);
     if (fd < 0)
         return {};
-    const bool written = fill(fd, bytes, keptMode);
+    const bool written = fill(fd, bytes, kept);
     int saved = errno;
     if (::close(fd) != 0 && written)
         saved = errno;
@@ -283,14 +300,14 @@ QString writeNamed(const QString &target, const QByteArray &bytes, const std::op
 // An unnamed file (O_TMPFILE) gets its name only once complete, so a writer
 // killed half-way leaves nothing behind; where the file system has no such
 // files, or /proc cannot name one, a named file does the same work.
-QString writeAside(const QString &target, const QByteArray &bytes, const std::optional<mode_t> &keptMode)
+QString writeAside(const QString &target, const QByteArray &bytes, const std::optional<Kept> &kept)
 {
 #ifdef O_TMPFILE
     const QString folder = QFileInfo(target).path();
     const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode(keptMode));
+        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode(kept));
     if (fd >= 0) {
-        const bool written = fill(fd, bytes, keptMode);
+        const bool written = fill(fd, bytes, kept);
         bool linked = false;
         QString named;
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
@@ -312,7 +329,7 @@ QString writeAside(const QString &target, const QByteArray &bytes, const std::op
         }
     }
 #endif
-    return writeNamed(target, bytes, keptMode);
+    return writeNamed(target, bytes, kept);
 }
 
 // Replaces the file at `target`, a path without links; empty on success,
@@ -320,7 +337,7 @@ QString writeAside(const QString &target, const QByteArray &bytes, const std::op
 QString replaceFinal(const QString &target, const QByteArray &bytes)
 {
     const QByteArray native = QFile::encodeName(target);
-    std::optional<mode_t> keptMode;
+    std::optional<Kept> kept;
     struct stat st;
     if (::stat(native.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
@@ -331,10 +348,10 @@ QString replaceFinal(const QString &target, const QByteArray &bytes)
         // all the same.
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(native.constData(), W_OK) != 0)
             return QStringLiteral("le fichier est en lecture seule");
-        keptMode = st.st_mode & 07777;
+        kept = Kept{st.st_mode & 0777, st.st_uid, st.st_gid};
     }
     const QString folder = QFileInfo(target).path();
-    const QString aside = writeAside(target, bytes, keptMode);
+    const QString aside = writeAside(target, bytes, kept);
     if (aside.isEmpty())
         return writeFailure(errno, folder);
     if (::rename(QFile::encodeName(aside).constData(), native.constData()) != 0) {
