@@ -210,8 +210,20 @@ QString helpText()
                                   "Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.\n"
                                   "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
                                   "--export-… et --update s'exécutent sans fenêtre.\n");
-    for (const Qualifier &qualifier : qualifiers())
-        text += QStringLiteral("--%1 vaut pour %2.\n").arg(qualifier.option, optionNames(qualifier.actions));
+    for (const Qualifier &qualifier : qualifiers()) {
+        // Cut between words to the width of a terminal.
+        QString line;
+        const QString sentence =
+            QStringLiteral("--%1 vaut pour %2.").arg(qualifier.option, optionNames(qualifier.actions));
+        for (const QString &word : sentence.split(QLatin1Char(' '))) {
+            if (!line.isEmpty() && line.size() + 1 + word.size() > 78) {
+                text += line + QLatin1Char('\n');
+                line.clear();
+            }
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        text += line + QLatin1Char('\n');
+    }
     text += QStringLiteral("\nOptions :\n");
     for (const QCommandLineOption &option : optionList()) {
         QStringList names;
