@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "matchday/core/matchdayprinter.h"
+#include "online/core/updaterules.h"
 #include "online/net/updatecommand.h"
 #include "season/core/clock.h"
 #include "season/core/seasonfolder.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -120,6 +122,37 @@ const std::vector<Action> &actions()
     return table;
 }
 
+// An option that only qualifies some actions, and those actions.
+struct Qualifier
+{
+    QString option;
+    QStringList actions;
+};
+
+const std::vector<Qualifier> &qualifiers()
+{
+    static const std::vector<Qualifier> list = {
+        {QStringLiteral("explain"), {QStringLiteral("print-standings")}},
+        {QStringLiteral("simulated"), {QStringLiteral("print-history")}},
+        {QStringLiteral("verbose"), {QStringLiteral("update")}},
+        {QStringLiteral("matchday"),
+         {QStringLiteral("print-standings"), QStringLiteral("print-outlook"), QStringLiteral("print-sorted"),
+          QStringLiteral("print-reachable"), QStringLiteral("export-csv"), QStringLiteral("export-html"),
+          QStringLiteral("export-pdf")}},
+    };
+    return list;
+}
+
+// "--a", "--a ou --b", "--a, --b ou --c".
+QString optionNames(const QStringList &options)
+{
+    QStringList names;
+    for (const QString &option : options)
+        names << QStringLiteral("--") + option;
+    const QString last = names.takeLast();
+    return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
+}
+
 QList<QCommandLineOption> optionList()
 {
     return {
@@ -178,9 +211,22 @@ QString helpText()
     QString text = QStringLiteral("Utilisation : kestrane [options]\n\n"
                                   "Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.\n"
                                   "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
-                                  "--export-… et --update s'exécutent sans fenêtre.\n"
-                                  "--matchday N vaut pour --print-standings, --print-sorted, --print-reachable,\n"
-                                  "--export-csv, --export-html et --export-pdf.\n\nOptions :\n");
+                                  "--export-… et --update s'exécutent sans fenêtre.\n");
+    for (const Qualifier &qualifier : qualifiers()) {
+        // Cut between words to the width of a terminal.
+        QString line;
+        const QString sentence =
+            QStringLiteral("--%1 vaut pour %2.").arg(qualifier.option, optionNames(qualifier.actions));
+        for (const QString &word : sentence.split(QLatin1Char(' '))) {
+            if (!line.isEmpty() && line.size() + 1 + word.size() > 78) {
+                text += line + QLatin1Char('\n');
+                line.clear();
+            }
+            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+        }
+        text += line + QLatin1Char('\n');
+    }
+    text += QStringLiteral("\nOptions :\n");
     for (const QCommandLineOption &option : optionList()) {
         QStringList names;
         for (const QString &name : option.names())
@@ -281,17 +327,25 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
         parsed.status = 2;
         return parsed;
     }
-    // Options that only qualify an action are refused without it.
-    const std::pair<const char *, const char *> qualifiers[] = {{"explain", "print-standings"},
-                                                                {"simulated", "print-history"},
-                                                                {"verbose", "update"}};
-    for (const auto &[qualifier, action] : qualifiers) {
-        if (parser.isSet(QLatin1String(qualifier)) && !parser.isSet(QLatin1String(action))) {
-            err << "--" << qualifier << " accompagne --" << action << "\n";
+    // Options that only qualify some actions are refused without one of them.
+    for (const Qualifier &qualifier : qualifiers()) {
+        if (!parser.isSet(qualifier.option))
+            continue;
+        const bool qualifies = std::any_of(qualifier.actions.begin(), qualifier.actions.end(),
+                                           [&](const QString &action) { return parser.isSet(action); });
+        if (!qualifies) {
+            err << "--" << qualifier.option << " accompagne " << optionNames(qualifier.actions) << "\n";
             parsed.mode = Mode::Done;
             parsed.status = 2;
             return parsed;
         }
+    }
+    // An empty match day would read as the whole season.
+    if (parser.isSet(QStringLiteral("matchday")) && parser.value(QStringLiteral("matchday")).trimmed().isEmpty()) {
+        err << "Journée invalide : valeur vide (1 à " << MatchDayCount << " attendu)\n";
+        parsed.mode = Mode::Done;
+        parsed.status = 2;
+        return parsed;
     }
     parsed.mode = wanted == 1 ? Mode::Script : Mode::Window;
     parsed.options.dataDir = parser.value(QStringLiteral("data-dir"));
@@ -311,7 +365,8 @@ int runScript(const QStringList &arguments, const QString &folderPath, QTextStre
             continue;
         SystemClock clock;
         int status = 0;
-        std::unique_ptr<SeasonFolder> folder = SeasonFolder::open(folderPath, clock.now(), err, status);
+        std::unique_ptr<SeasonFolder> folder =
+            SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
         if (!folder)
             return status;
         Context context{parser, *folder, out, err, clock.now()};

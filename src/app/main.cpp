@@ -67,16 +67,36 @@ public:
     bool ask(const QString &, const QString &) override { return false; }
 };
 
-// The program folder: --data-dir, else beside the executable, else the
-// per-user data folder seeded from the installed season.
-QString programFolder(const QString &dataDir, QTextStream &err)
+// The program folder: --data-dir, else where the results store lives,
+// beside the executable or in the per-user data folder seeded from the
+// installed season. What the choice has to tell goes to `err`, or to
+// `notice` for the window to show.
+QString programFolder(const QString &dataDir, UserSettings &settings, QTextStream &err, QString *notice = nullptr)
 {
-    const programfolder::Choice choice = programfolder::choose(programfolder::placesOfThisMachine(dataDir));
-    if (!choice.warning.isEmpty()) {
+    using namespace settingkeys;
+    programfolder::Places places = programfolder::placesOfThisMachine(dataDir);
+    places.rememberedFolder = settings.read(DataSection, StoreFolder);
+    places.toldDifference = settings.read(DataSection, StoresTold);
+    const programfolder::Choice choice = programfolder::choose(places);
+    if (!choice.rememberFolder.isEmpty() && choice.rememberFolder != places.rememberedFolder)
+        settings.write(DataSection, StoreFolder, choice.rememberFolder);
+    if (dataDir.isEmpty() && choice.difference != places.toldDifference)
+        settings.write(DataSection, StoresTold, choice.difference);
+    if (!choice.warning.isEmpty())
         err << choice.warning << '\n';
-        err.flush();
+    if (!choice.notice.isEmpty()) {
+        if (notice)
+            *notice = choice.notice;
+        else
+            err << choice.notice << '\n';
     }
+    err.flush();
     return choice.path;
+}
+
+QString settingsName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
 } // namespace
@@ -115,7 +135,9 @@ int main(int argc, char **argv)
                 app = std::make_unique<QCoreApplication>(argc, argv);
             }
             QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-            return commandline::runScript(app->arguments(), programFolder(parsed.options.dataDir, err), out, err);
+            UserSettings settings(settingsName());
+            const QString folder = programFolder(parsed.options.dataDir, settings, err);
+            return commandline::runScript(app->arguments(), folder, out, err);
         }
     }
 
@@ -129,9 +151,10 @@ int main(int argc, char **argv)
     QTextStream err(stderr);
     const commandline::Options options = commandline::parse(app.arguments(), out, err).options;
 
-    const QString folder = programFolder(options.dataDir, err);
     SystemClock clock;
-    UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    UserSettings settings(settingsName());
+    QString folderNotice;
+    const QString folder = programFolder(options.dataDir, settings, err, &folderNotice);
     MessageBoxPrompt messageBoxes;
     ScriptPrompt scriptPrompt;
     Prompt &prompt = options.quitAfterFirstPaint ? static_cast<Prompt &>(scriptPrompt) : messageBoxes;
@@ -139,6 +162,7 @@ int main(int argc, char **argv)
     DesktopLauncher launcher;
     DialogPrintTarget printer;
     Session session(folder, clock, settings);
+    session.setFolderNotice(folderNotice);
     session.state().setServerAddress(programinfo::serverAddress(options.server, settings));
     session.state().setPortalAddress(programinfo::portalAddress(settings));
     HttpDownloader http;

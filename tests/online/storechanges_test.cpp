@@ -1,6 +1,8 @@
 #include "online/core/storechanges.h"
 
 #include "seasonbuilder.h"
+#include "specialfiles.h"
+#include "testfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +156,20 @@ TEST(StoreChangesText, OrdinalsAndScores)
     EXPECT_EQ(storechanges::cardsText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|1|B"))),
               QStringLiteral("jaunes 2-1, rouges 0-1"));
     EXPECT_TRUE(storechanges::cardsText(MatchRecord::fromText(QStringLiteral("A|0|0|3|1|||B"))).isEmpty());
+}
+
+// A killed update must leave nothing outside the program folder: the two
+// stores are compared where they are, in memory.
+TEST_F(StoreChangesTest, TheStoresAreComparedWithoutATemporaryFolder)
+{
+    ResultsBuilder after = firstDay();
+    after.result(Season::fixtureKey(2, 0), builder.codes(2)[0].at(0), QStringLiteral("1"), QStringLiteral("1"),
+                 builder.codes(2)[0].at(1));
+    TestFolder folder;
+    const specialfiles::NoTemporaryFolder noTemporaryFolder(folder.file(QStringLiteral("tmp")));
+    const StoreChanges changes = compare(firstDay(), after);
+    ASSERT_EQ(changes.fixtures.size(), 1);
+    EXPECT_EQ(changes.fixtures[0].kind, Kind::Added);
 }
 
 TEST(StoreChangesText, BytesThatAreNoStoreChangeNothingBelieved)

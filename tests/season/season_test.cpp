@@ -1,8 +1,13 @@
 #include "season/core/season.h"
 
+#include "specialfiles.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
+
+#include <functional>
 
 namespace {
 
@@ -202,20 +207,78 @@ TEST(Season, FixtureKeyOfMatchDayAndIndex)
 TEST(Season, LoadFromFile)
 {
     TestFolder folder;
-    EXPECT_FALSE(Season::load(folder.file("2013.txt")).has_value());
-    EXPECT_FALSE(Season::load(folder.path()).has_value());
-
     folder.write("2013.txt", fullSeason());
-    const std::optional<Season> season = Season::load(folder.file("2013.txt"));
+    QString problem;
+    const std::optional<Season> season = Season::load(folder.file("2013.txt"), &problem);
     ASSERT_TRUE(season.has_value());
     EXPECT_EQ(season->teamCount(), TeamCount);
     EXPECT_EQ(season->fixtureCount(), FixtureCount);
+    EXPECT_TRUE(problem.isEmpty());
+}
 
-    folder.write("empty.txt", QByteArray());
-    const std::optional<Season> empty = Season::load(folder.file("empty.txt"));
-    ASSERT_TRUE(empty.has_value());
-    EXPECT_EQ(empty->teamCount(), 0);
-    EXPECT_EQ(empty->teamNoOfName(QString()), NoTeam);
+// Whatever stands at the season file's path, the load answers at once: a
+// season, or the reason it cannot make one, which the program shows before
+// it stops.
+TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
+{
+    using namespace specialfiles;
+    const QByteArray teamsOnly = lines({"EQU|Alpha", "EQU|Bravo", "JOU|1|10/08/2013"});
+    const QByteArray fixturesOnly = lines({"JOU|1|10/08/2013", "CAL|1|AB"});
+    // Comment lines carry a real season past 1 MB.
+    const QByteArray oversized = fullSeason() + QByteArray(Season::MaxFileBytes, ';');
+    // Each row makes what stands at the path, or writes its bytes there.
+    struct Row
+    {
+        const char *what;
+        std::function<bool(const QString &path)> make;
+        QByteArray bytes;
+        const char *problem;
+    };
+    const Row rows[] = {
+        {"missing", [](const QString &) { return true; }, {}, "Absence du fichier 2013.txt"},
+        {"a folder", [](const QString &path) { return QDir().mkdir(path); }, {},
+         "Impossible de lire 2013.txt : c'est un dossier, pas un fichier."},
+        {"a FIFO", [](const QString &path) { return makeFifo(path); }, {},
+         "Impossible de lire 2013.txt : ce n'est pas un fichier ordinaire."},
+        {"a link to /dev/zero", [](const QString &path) { return makeLink("/dev/zero", path); }, {},
+         "Impossible de lire 2013.txt : ce n'est pas un fichier ordinaire."},
+        {"a link to itself", [](const QString &path) { return makeLink(path, path); }, {},
+         "Impossible de lire 2013.txt : ses liens symboliques forment une boucle."},
+        {"over 1 MB", nullptr, oversized, "Impossible de lire 2013.txt : le fichier dépasse 1 Mo."},
+        {"empty", nullptr, QByteArray(), "2013.txt ne contient aucune équipe"},
+        {"without fixtures", nullptr, teamsOnly, "2013.txt ne contient aucun match"},
+        {"without teams", nullptr, fixturesOnly, "2013.txt ne contient aucune équipe"},
+    };
+    for (const Row &row : rows) {
+        TestFolder folder;
+        const QString path = folder.file("2013.txt");
+        if (row.make)
+            ASSERT_TRUE(row.make(path)) << row.what;
+        else
+            folder.write("2013.txt", row.bytes);
+        QString problem;
+        EXPECT_FALSE(Season::load(path, &problem).has_value()) << row.what;
+        EXPECT_EQ(problem, QString::fromUtf8(row.problem)) << row.what;
+    }
+}
+
+TEST(Season, AFileItsReaderMayNotOpenIsUnreadableNotMissing)
+{
+    TestFolder folder;
+    folder.write("2013.txt", fullSeason());
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                         | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                         | QFileDevice::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(folder.file("2013.txt"), {}));
+    QString problem;
+    {
+        const specialfiles::AsUnprivilegedUser reader;
+        if (!reader.active())
+            GTEST_SKIP() << "running as root without the right to act as another user: root reads a file of mode "
+                            "000, so the refusal cannot be seen";
+        EXPECT_FALSE(Season::load(folder.file("2013.txt"), &problem).has_value());
+    }
+    EXPECT_EQ(problem, QStringLiteral("Impossible de lire 2013.txt : accès refusé."));
 }
 
 TEST(Season, AByteOrderMarkLosesNoTeam)

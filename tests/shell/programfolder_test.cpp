@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -121,6 +122,101 @@ TEST_F(ProgramFolder, WithoutAUserFolderTheSeasonIsReadWhereItLies)
     const programfolder::Choice choice = programfolder::choose(places);
     EXPECT_EQ(choice.path, root.file(QStringLiteral("share/kestrane")));
     EXPECT_FALSE(choice.warning.isEmpty());
+}
+
+// The folder's permissions change between two starts: the store in use
+// stays in use, and the results of the other period are never silently lost.
+class FolderSwitch : public ProgramFolder
+{
+protected:
+    void SetUp() override
+    {
+        ProgramFolder::SetUp();
+        places.now = QDateTime(QDate(2013, 12, 5), QTime(20, 0, 7));
+        season(QStringLiteral("bin"), Older);
+        age(QStringLiteral("bin/Resultats2013.ini"), 3);
+        QDir().mkpath(places.userFolder);
+    }
+    void age(const QString &path, int daysAgo)
+    {
+        QFile f(root.file(path));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(places.now.addDays(-daysAgo), QFileDevice::FileModificationTime));
+    }
+    void userStore(const QByteArray &bytes, int daysAgo)
+    {
+        root.write(QStringLiteral("home/.local/share/kestrane/Resultats2013.ini"), bytes);
+        age(QStringLiteral("home/.local/share/kestrane/Resultats2013.ini"), daysAgo);
+    }
+    // The next start, with what this one asked to remember.
+    programfolder::Choice restart(const programfolder::Choice &previous)
+    {
+        places.rememberedFolder = previous.rememberFolder;
+        places.toldDifference = previous.difference;
+        return programfolder::choose(places);
+    }
+
+    const QByteArray Older = "[Resultats]\r\n0100=A|0|0|1|0|0|0|B\r\n";
+    const QByteArray Newer = "[Resultats]\r\n0100=A|0|0|1|0|0|0|B\r\n0101=C|0|0|2|2|0|0|D\r\n";
+};
+
+TEST_F(FolderSwitch, WritableAgainTheProgramFolderDoesNotBringBackItsOlderStore)
+{
+    // Saved in the user folder while the program folder was read-only.
+    userStore(Newer, 1);
+    const programfolder::Choice choice = programfolder::choose(places);
+    EXPECT_EQ(choice.path, places.userFolder);
+    EXPECT_TRUE(choice.notice.contains(user(QStringLiteral("Resultats2013.ini")))) << choice.notice.toStdString();
+    EXPECT_TRUE(choice.notice.contains(QStringLiteral("plus récent"))) << choice.notice.toStdString();
+    EXPECT_EQ(root.read(QStringLiteral("bin/Resultats2013.ini")), Older) << "nothing is written over either";
+
+    // Told once; the choice stays.
+    const programfolder::Choice next = restart(choice);
+    EXPECT_EQ(next.path, places.userFolder);
+    EXPECT_TRUE(next.notice.isEmpty());
+}
+
+TEST_F(FolderSwitch, ReadOnlyAgainTheNewerStoreOfTheProgramFolderIsCopiedAndTheOlderKept)
+{
+    // An older store from a read-only period, then newer results saved in
+    // the program folder once it was writable; now it is read-only again.
+    userStore(Older + "; mon ancien fichier\r\n", 10);
+    root.write(QStringLiteral("bin/Resultats2013.ini"), Newer);
+    age(QStringLiteral("bin/Resultats2013.ini"), 1);
+    makeReadOnly(QStringLiteral("bin"));
+    const programfolder::Choice choice = programfolder::choose(places);
+    EXPECT_EQ(choice.path, places.userFolder);
+    EXPECT_EQ(root.read(QStringLiteral("home/.local/share/kestrane/Resultats2013.ini")), Newer);
+    EXPECT_EQ(root.read(QStringLiteral("home/.local/share/kestrane/Resultats2013-ancien-20131205-200007.ini")),
+              Older + "; mon ancien fichier\r\n");
+    EXPECT_TRUE(choice.notice.contains(QStringLiteral("Resultats2013-ancien-20131205-200007.ini")))
+        << choice.notice.toStdString();
+
+    // Both now hold the same results: nothing more to say.
+    EXPECT_TRUE(restart(choice).notice.isEmpty());
+    EXPECT_EQ(restart(choice).path, places.userFolder);
+}
+
+TEST_F(FolderSwitch, TheOnlyStoreIsUsedWhereverItLies)
+{
+    // A program folder without a store, a user folder with one: the store
+    // is where the results are.
+    QFile::remove(root.file(QStringLiteral("bin/Resultats2013.ini")));
+    userStore(Newer, 1);
+    EXPECT_EQ(programfolder::choose(places).path, places.userFolder);
+}
+
+TEST_F(FolderSwitch, TheSameStoreInBothPlacesStaysWhereItLived)
+{
+    userStore(Older, 1);
+    places.rememberedFolder = places.userFolder;
+    programfolder::Choice choice = programfolder::choose(places);
+    EXPECT_EQ(choice.path, places.userFolder);
+    EXPECT_TRUE(choice.notice.isEmpty());
+    places.rememberedFolder = places.executableFolder;
+    choice = programfolder::choose(places);
+    EXPECT_EQ(choice.path, places.executableFolder);
+    EXPECT_EQ(choice.rememberFolder, places.executableFolder);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "windowfixture.h"
 
+#include "specialfiles.h"
+
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
@@ -7,6 +9,7 @@
 #include <QSignalSpy>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -126,14 +129,28 @@ TEST_F(Startup, BackupOfAnInterruptedUpdateIsPutBack)
     EXPECT_NE(indexed<QLabel>(QStringLiteral("TPTS"))[0]->text(), QStringLiteral("0"));
 }
 
-TEST_F(Startup, MissingSeasonFileStopsWithTheMessage)
+TEST_F(Startup, ASeasonFileMissingOrUnusableStopsWithItsReason)
 {
-    QFile::remove(folder.file(QStringLiteral("2013.txt")));
-    MainWindow &w = start(false);
-    EXPECT_FALSE(w.isVisible());
-    ASSERT_EQ(prompt.messages.size(), 1);
-    EXPECT_TRUE(prompt.messages[0].endsWith(QStringLiteral("Absence du fichier 2013.txt")));
-    EXPECT_EQ(w.splash(), nullptr);
+    const QString season = folder.file(QStringLiteral("2013.txt"));
+    const std::pair<std::function<void()>, QString> rows[] = {
+        {[&] { QFile::remove(season); }, QStringLiteral("Absence du fichier 2013.txt")},
+        {[&] { folder.write(QStringLiteral("2013.txt"), "JOU|1|10/08/2013\r\nCAL|1|AB\r\n"); },
+         QStringLiteral("2013.txt ne contient aucune équipe")},
+        {[&] {
+             QFile::remove(season);
+             specialfiles::makeFifo(season);
+         },
+         QStringLiteral("Impossible de lire 2013.txt : ce n'est pas un fichier ordinaire.")},
+    };
+    for (const auto &[make, message] : rows) {
+        make();
+        prompt.messages.clear();
+        MainWindow &w = start(false);
+        EXPECT_FALSE(w.isVisible());
+        ASSERT_EQ(prompt.messages.size(), 1);
+        EXPECT_EQ(prompt.messages[0], QStringLiteral("Kestrane 1\n") + message);
+        EXPECT_EQ(w.splash(), nullptr);
+    }
 }
 
 TEST_F(Startup, PreferencesAreRestoredAndWrittenBackAtShutdown)

@@ -5,6 +5,7 @@
 
 #include "season/core/seasonfolder.h"
 #include "seasonbuilder.h"
+#include "specialfiles.h"
 #include "standings/core/criterionsort.h"
 #include "standings/core/exportfile.h"
 #include "standings/core/tableprinter.h"
@@ -13,9 +14,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -149,7 +153,10 @@ QStringList awkwardNames()
     names[1] = QStringLiteral("Racing; \"Les Bleus\"");
     names[2] = QStringLiteral("=SOMME(A1:A9)");
     names[3] = QStringLiteral("Élan Sud");
-    names[4] = QStringLiteral("Rives; Lac");
+    // A formula behind a blank, control characters a file may hold.
+    names[4] = QStringLiteral(" =1+1");
+    names[5] = QStringLiteral("Tab\tul\x01\x1B\x7Fée");
+    names[6] = QStringLiteral("Rives; Lac");
     return names;
 }
 
@@ -202,14 +209,19 @@ TEST_F(TableExport, CsvQuotesNamesAndWritesFractionalPointsWithTheDecimalComma)
     EXPECT_TRUE(byName.contains(QStringLiteral("'=SOMME(A1:A9)")));
     EXPECT_EQ(byName.value(QStringLiteral("'=SOMME(A1:A9)")).value(3), QStringLiteral("1,5"));
     EXPECT_EQ(byName.value(QStringLiteral("Élan Sud")).value(3), QStringLiteral("-2,5"));
+    EXPECT_TRUE(byName.contains(QStringLiteral("' =1+1")));
+    EXPECT_TRUE(byName.contains(QStringLiteral("Tab ul   ée")));
+    // No control character at all, anywhere in the file (the line ends aside).
+    const QString csv = QString::fromUtf8(tableexport::toCsv(shown)).remove(QStringLiteral("\r\n"));
+    EXPECT_FALSE(
+        std::any_of(csv.begin(), csv.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }));
     // Every record has as many fields as the header, quotes or not.
     for (const QStringList &record : records)
         EXPECT_EQ(record.size(), tableexport::columns().size());
 
     // The header and the winner's line, written out by hand: Sporting won its
     // one match 2-1 at home, so home and away columns differ.
-    const QByteArray csv = tableexport::toCsv(shown);
-    const QList<QByteArray> lines = csv.mid(3).split('\n');
+    const QList<QByteArray> lines = tableexport::toCsv(shown).mid(3).split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0], QByteArray("Rang;Évolution;Equipe;Points;Delta;Pour;Contre;Matches Joués;Fair Play;"
                                    "Buts pour Dom;Buts pour Ext;Buts contre Dom;Buts contre Ext;Points Dom;Points Ext;"
@@ -229,6 +241,8 @@ TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
     EXPECT_TRUE(html.startsWith("<!DOCTYPE html>"));
     EXPECT_TRUE(html.contains("<meta charset=\"utf-8\"/>"));
     EXPECT_TRUE(html.contains("Sporting &amp; &lt;Club&gt;"));
+    EXPECT_TRUE(html.contains("Tab ul   ée"));
+    EXPECT_FALSE(html.contains('\t') || html.contains('\x01') || html.contains('\x1B') || html.contains('\x7F'));
     EXPECT_FALSE(html.contains("<Club>"));
     EXPECT_FALSE(html.contains("http:") || html.contains("https:") || html.contains(" src=")) << "not self-contained";
 
@@ -301,9 +315,22 @@ TEST_F(TableExport, AFileIsReplacedWholeAndAFailureIsToldInFrench)
 {
     const QString path = folder.file(QStringLiteral("classement.csv"));
     folder.write(QStringLiteral("classement.csv"), QByteArray(5000, 'x'));
+    // The replaced file keeps its permissions, and its owner when root
+    // writes it (a scheduled task must not take a user's file away).
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
     QString error;
     ASSERT_TRUE(exportfile::write(path, "court", error)) << error.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("classement.csv")), QByteArray("court"));
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    if (root) {
+        EXPECT_EQ(st.st_uid, 65534u);
+    }
 
     EXPECT_FALSE(exportfile::write(folder.file(QStringLiteral("absent/classement.csv")), "x", error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Impossible d'écrire le fichier"))) << error.toStdString();
@@ -342,6 +369,99 @@ TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
     const Page page = parseHtml(folder.read(QStringLiteral("t.html")));
     EXPECT_EQ(page.caption, matchDayTitle(12));
     EXPECT_EQ(page.rows.size(), TeamCount);
+}
+
+// An export writes a regular file, new or existing, and nothing else: not a
+// device, not a FIFO, not a read-only file (root included), not a program
+// file a link leads to, even a missing one, and not a name the program's
+// clean-up would take for one of its temporaries.
+TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
+{
+    using namespace specialfiles;
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    const QByteArray store = folder.read(QStringLiteral("Resultats2013.ini"));
+    TestFolder elsewhere;
+    const auto inFolder = [this](const char *name) { return folder.file(QString::fromLatin1(name)); };
+    const auto target = [&elsewhere](const char *name) { return elsewhere.file(QString::fromLatin1(name)); };
+
+    struct Row
+    {
+        const char *what;
+        std::function<bool()> make;
+        const char *path;      // in `elsewhere`
+        const char *message;   // what the refusal says
+        std::function<bool()> untouched;
+    };
+    const Row rows[] = {
+        {"a dangling link to the store's backup",
+         [&] { return makeLink(inFolder("Resultats2013.BU"), target("bu.csv")); }, "bu.csv", "fichier du programme",
+         [&] { return !QFileInfo::exists(inFolder("Resultats2013.BU")); }},
+        {"a dangling link to the missing store",
+         [&] {
+             return QFile::rename(inFolder("Resultats2013.ini"), inFolder("mis-de-cote.ini"))
+                    && makeLink(inFolder("Resultats2013.ini"), target("store.csv"));
+         },
+         "store.csv", "fichier du programme",
+         [&] {
+             const bool absent = !QFileInfo::exists(inFolder("Resultats2013.ini"));
+             return QFile::rename(inFolder("mis-de-cote.ini"), inFolder("Resultats2013.ini")) && absent;
+         }},
+        {"a link to a dated copy",
+         [&] { return makeLink(inFolder("ResultatsK22013-051213.ini"), target("copie.csv")); }, "copie.csv",
+         "fichier du programme", [&] { return !QFileInfo::exists(inFolder("ResultatsK22013-051213.ini")); }},
+        {"a link through a link to the donors list",
+         [&] { return makeLink(inFolder("don.K1"), target("a.csv")) && makeLink(target("a.csv"), target("b.csv")); },
+         "b.csv", "fichier du programme", [&] { return !QFileInfo::exists(inFolder("don.K1")); }},
+        {"a name the clean-up takes for its own", [] { return true; }, "classement.csv.kestrane-ab12cd.tmp",
+         "fichier du programme", [&] { return !QFileInfo::exists(target("classement.csv.kestrane-ab12cd.tmp")); }},
+        {"a FIFO", [&] { return makeFifo(target("tube.csv")); }, "tube.csv", "ce n'est pas un fichier ordinaire",
+         [&] {
+             struct stat st;
+             return ::stat(QFile::encodeName(target("tube.csv")).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+         }},
+        {"a link that loops", [&] { return makeLink(target("boucle.csv"), target("boucle.csv")); }, "boucle.csv",
+         "forment une boucle", [] { return true; }},
+        {"a read-only file",
+         [&] {
+             elsewhere.write(QStringLiteral("lecture.csv"), "mine");
+             return QFile::setPermissions(target("lecture.csv"), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+         },
+         "lecture.csv", "lecture seule", [&] { return elsewhere.read(QStringLiteral("lecture.csv")) == "mine"; }},
+    };
+    for (const Row &row : rows) {
+        ASSERT_TRUE(row.make()) << row.what;
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(tableexport::exportCommand(*opened, target(row.path), QString(), Now, tableexport::writeCsv, err), 2)
+            << row.what;
+        err.flush();
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << row.what << ": " << errors.toStdString();
+        EXPECT_TRUE(row.untouched()) << row.what;
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
+}
+
+// A device node made for the test (as /dev/null is one): replacing it would
+// replace the system's own as soon as a link or a path names it.
+TEST_F(TableExport, AnExportNeverReplacesADeviceNode)
+{
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    TestFolder elsewhere;
+    const QString device = elsewhere.file(QStringLiteral("null"));
+    if (!specialfiles::makeNullDevice(device))
+        GTEST_SKIP() << "only root may make a device node: the refusal of a device is not checked here";
+    QString errors;
+    QTextStream err(&errors);
+    EXPECT_EQ(tableexport::exportCommand(*opened, device, QString(), Now, tableexport::writeHtml, err), 2);
+    err.flush();
+    EXPECT_TRUE(errors.contains(QStringLiteral("ce n'est pas un fichier ordinaire"))) << errors.toStdString();
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(device).constData(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
 } // namespace

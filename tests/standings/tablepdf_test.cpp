@@ -5,6 +5,7 @@
 
 #include "season/core/seasonfolder.h"
 #include "seasonbuilder.h"
+#include "specialfiles.h"
 #include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
 #include "standings/ui/standingspalette.h"
@@ -126,6 +127,17 @@ TEST_F(TablePdf, TheDrawingUsesTheWindowsZoneColours)
     EXPECT_TRUE(holds(StandingsPalette::ChampionsLeague));
     EXPECT_TRUE(holds(StandingsPalette::Relegated));
     EXPECT_TRUE(holds(StandingsPalette::Europa));
+}
+
+// A program stopped half-way through an export leaves nothing anywhere but
+// where the page goes: the page is made without any temporary folder.
+TEST_F(TablePdf, ThePageIsMadeWithoutATemporaryFolder)
+{
+    const DisplayedStandings shown = standings(names());
+    const specialfiles::NoTemporaryFolder noTemporaryFolder(folder.file(QStringLiteral("tmp")));
+    QString error;
+    ASSERT_TRUE(tablepdf::writePdf(shown, folder.file(QStringLiteral("classement.pdf")), error)) << error.toStdString();
+    EXPECT_TRUE(folder.read(QStringLiteral("classement.pdf")).startsWith("%PDF-"));
 }
 
 TEST_F(TablePdf, AFileThatCannotBeWrittenIsToldAndNothingIsLeft)

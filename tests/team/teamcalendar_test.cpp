@@ -13,6 +13,7 @@
 #include <QStringDecoder>
 #include <QTextStream>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -179,6 +180,26 @@ TEST_F(TeamCalendar, UidsStayFromOneExportToTheNextAndAreSharedByBothTeams)
     for (const Event &event : other.events)
         bravo.insert(event.value(QStringLiteral("UID")));
     EXPECT_EQ(alpha.intersect(bravo).size(), 2) << "Alpha and Bravo meet twice";
+}
+
+TEST_F(TeamCalendar, AControlCharacterFromTheSeasonFileNeverReachesTheFile)
+{
+    QStringList names = SeasonBuilder::defaultNames();
+    names[0] = QStringLiteral("Alpha\x01\x7FNord");
+    QByteArray bytes = SeasonBuilder(names).seasonFile();
+    // The first fixture's code with a control character after the home letter.
+    const qsizetype cal = bytes.indexOf("CAL|1|");
+    bytes.replace(cal, bytes.indexOf("\r\n", cal) - cal, "CAL|1|A\x1B");
+    folder.write(QStringLiteral("2013.txt"), bytes);
+    folder.write(QStringLiteral("Resultats2013.ini"), ResultsBuilder().bytes());
+    SeasonFolder &f = open();
+    const QByteArray ics = teamcalendar::toICalendar(f.season(), f.store(), 0, Now);
+    EXPECT_TRUE(ics.contains("UID:kestrane1-2013-0100-A%1B@kestrane\r\n"));
+    const QString text = QString::fromUtf8(ics).remove(QStringLiteral("\r\n"));
+    EXPECT_FALSE(std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
+    }));
+    EXPECT_EQ(parse(ics).events.size(), 38);
 }
 
 TEST_F(TeamCalendar, NamesAreEscapedAndLongLinesFoldedBetweenCharacters)

@@ -1,10 +1,10 @@
 #include "online/core/donorsfetch.h"
 
 #include "online/core/donorslist.h"
+#include "season/core/safefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTimer>
 
 DonorsFetch::DonorsFetch(const QString &programFolder, Downloader *downloader, QObject *parent)
@@ -43,8 +43,7 @@ void DonorsFetch::conclude(const DownloadResult &result)
     if (!result.ok && error.isEmpty())
         error = QStringLiteral("Échec du téléchargement");
     if (error.isEmpty()) {
-        QSaveFile file(m_path);
-        if (file.open(QIODevice::WriteOnly) && file.write(result.body) == result.body.size() && file.commit()) {
+        if (safefile::replace(m_path, result.body)) {
             QFile dated(m_path);
             if (m_fetchedAt.isValid() && dated.open(QIODevice::ReadWrite))
                 dated.setFileTime(m_fetchedAt, QFileDevice::FileModificationTime);

@@ -45,9 +45,10 @@ bool ResultsUpdate::start(const QString &server)
     const QString backup = backupPath();
     QFile::remove(backup);
     m_previousStore.clear();
-    QFile current(m_store.path());
-    if (current.open(QIODevice::ReadOnly)) {
-        m_previousStore = current.readAll();
+    // Read only as a regular file of a store's size: a FIFO or a device in
+    // its place would hold the update for ever.
+    if (const std::optional<QByteArray> current = m_store.fileBytes()) {
+        m_previousStore = *current;
         QFile copy(backup);
         if (copy.open(QIODevice::WriteOnly))
             copy.write(m_previousStore);

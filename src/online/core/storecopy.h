@@ -3,14 +3,12 @@
 #include "season/core/resultstore.h"
 
 #include <QByteArray>
-#include <QTemporaryDir>
-
-#include <memory>
 
 // A results store read from bytes rather than from the program folder: the
 // store before a download, or as it was at start-up, so that it can be read
-// and ranked with the same code as the live one. The bytes sit in a private
-// temporary folder for the copy's lifetime; nothing writes them.
+// and ranked with the same code as the live one. The bytes stay in memory:
+// nothing is written anywhere, so a program killed meanwhile leaves nothing
+// behind.
 class StoreCopy
 {
 public:
@@ -19,14 +17,12 @@ public:
     StoreCopy(const StoreCopy &) = delete;
     StoreCopy &operator=(const StoreCopy &) = delete;
 
-    // False when the bytes could not be laid down (no temporary folder).
-    bool isValid() const { return m_store != nullptr; }
-    // Only meaningful when valid.
-    const ResultStore &store() const { return *m_store; }
+    // Always true: a copy in memory cannot fail to be laid down.
+    bool isValid() const { return true; }
+    const ResultStore &store() const { return m_store; }
     // The adjustments of this store alone, absent keys counting 0.
     BonusMalus bonusMalus() const;
 
 private:
-    QTemporaryDir m_folder;
-    std::unique_ptr<ResultStore> m_store;
+    ResultStore m_store;
 };

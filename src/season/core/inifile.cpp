@@ -1,13 +1,13 @@
 #include "season/core/inifile.h"
 
 #include "season/core/filelock.h"
+#include "season/core/safefile.h"
 #include "season/core/textutil.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -280,8 +280,17 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 IniFile::~IniFile() = default;
 
+IniFile::IniFile(InMemory contents) : m_memory(std::move(contents.bytes)) {}
+
 const IniFile::Cache &IniFile::parsed() const
 {
+    if (m_memory) {
+        if (!m_cache) {
+            m_cache = std::make_unique<Cache>();
+            m_cache->sections = parse(*m_memory);
+        }
+        return *m_cache;
+    }
     if (m_caching && m_cache && m_holds > 0)
         return *m_cache;
     const FileStamp now = stampOf(m_path);
@@ -290,10 +299,12 @@ const IniFile::Cache &IniFile::parsed() const
 
     auto fresh = std::make_unique<Cache>();
     fresh->stamp = now;
-    if (now.exists) {
-        QFile file(m_path);
-        if (file.open(QIODevice::ReadOnly))
-            fresh->sections = parse(file.readAll());
+    // Only a regular file of a store's size is read: anything else reads
+    // as a store without entries.
+    if (now.exists && now.size <= MaxFileBytes) {
+        const safefile::Read file = safefile::read(m_path, MaxFileBytes);
+        if (file.ok())
+            fresh->sections = parse(file.bytes);
     }
     m_cache = std::move(fresh);
     return *m_cache;
@@ -308,6 +319,15 @@ bool IniFile::hasSection(const QString &section) const
 {
     const QString name = trimmedName(section);
     return !name.isEmpty() && parsed().sections.contains(foldCase(name));
+}
+
+bool IniFile::holdsSections(const QByteArray &bytes)
+{
+    for (const RawLine &line : splitLines(bytes)) {
+        if (classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start)).kind == Parsed::Section)
+            return true;
+    }
+    return false;
 }
 
 QString IniFile::readFrom(const QByteArray &bytes, const QString &section, const QString &key,
@@ -401,6 +421,8 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
 
 bool IniFile::write(const QList<Entry> &entries)
 {
+    if (m_memory)
+        return false;
     for (const Entry &entry : entries) {
         const QString keyName = trimmedName(entry.key);
         if (!isWritableName(trimmedName(entry.section)) || !isWritableName(keyName)
@@ -415,14 +437,12 @@ bool IniFile::write(const QList<Entry> &entries)
     if (!lock.tryLock(m_lockTimeout))
         return false;
 
-    QByteArray current;
-    QFile file(m_path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            return false;
-        current = file.readAll();
-        file.close();
-    }
+    // A store that cannot be read whole (a FIFO, a link to a device, a file
+    // far too large) is not rewritten from what could be read of it.
+    const safefile::Read file = safefile::read(m_path, MaxFileBytes);
+    if (!file.ok() && file.status != safefile::ReadStatus::Missing)
+        return false;
+    QByteArray current = file.bytes;
 
     bool anyChange = false;
     for (const Entry &entry : entries) {
@@ -437,6 +457,8 @@ bool IniFile::write(const QList<Entry> &entries)
 
 bool IniFile::replaceContents(const QByteArray &bytes)
 {
+    if (m_memory)
+        return false;
     FileLock lock(lockPath());
     if (!lock.tryLock(m_lockTimeout))
         return false;
@@ -447,17 +469,7 @@ bool IniFile::saveLocked(const QByteArray &bytes)
 {
     // The new contents go to a temporary file that replaces the store only
     // once complete, so a failure leaves the previous store as it was.
-    QSaveFile save(m_path);
-    if (!save.open(QIODevice::WriteOnly))
-        return false;
-    // The data sits in the save file's buffer until flushed: a flush that
-    // fails (disk full, size limit) must not let commit() rename a short
-    // file over the store, which it does not check itself for small files.
-    if (save.write(bytes) != bytes.size() || !save.flush()) {
-        save.cancelWriting();
-        return false;
-    }
-    if (!save.commit())
+    if (!safefile::replace(m_path, bytes))
         return false;
     m_cache.reset();
     return true;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 
 // Keyed access to a Windows-style INI file, read and written exactly as the
 // classic Windows profile functions do, so that files produced by the author's
@@ -27,8 +28,19 @@ class IniFile
 {
 public:
     static constexpr int MaxValueLength = 1023;
+    // The results store holds a few hundred lines: a file past this size is
+    // not one, and is neither read (every read yields its default) nor
+    // rewritten.
+    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 
     explicit IniFile(QString path);
+    // A file held in memory only, read like one on disk and never written:
+    // a store as it was before an update, compared with the new one.
+    struct InMemory
+    {
+        QByteArray bytes;
+    };
+    explicit IniFile(InMemory contents);
     ~IniFile();
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
@@ -44,6 +56,9 @@ public:
     QString read(const QString &section, const QString &key, const QString &defaultValue = {}) const;
     // Whether the section exists in the file.
     bool hasSection(const QString &section) const;
+    // Whether the bytes hold at least one section header, as any results
+    // store does; a web page or a spreadsheet saved in its place holds none.
+    static bool holdsSections(const QByteArray &bytes);
     // Writes one key, touching no other line. Returns whether the value is
     // now stored; callers that do not care may ignore it.
     bool write(const QString &section, const QString &key, const QString &value);
@@ -100,6 +115,7 @@ private:
     bool saveLocked(const QByteArray &bytes); // caller holds the lock
 
     QString m_path;
+    std::optional<QByteArray> m_memory;
     std::chrono::milliseconds m_lockTimeout = FileLock::DefaultTimeout;
     bool m_caching = true;
     mutable std::unique_ptr<Cache> m_cache;

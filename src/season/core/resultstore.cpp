@@ -1,5 +1,6 @@
 #include "season/core/resultstore.h"
 
+#include "season/core/safefile.h"
 #include "season/core/textutil.h"
 
 #include <QDir>
@@ -17,6 +18,11 @@ const QString VersionName = QStringLiteral("CV");
 
 ResultStore::ResultStore(const QString &programFolder, QObject *parent)
     : QObject(parent), m_folder(programFolder), m_ini(programFolder + QLatin1Char('/') + FileName)
+{
+}
+
+ResultStore::ResultStore(IniFile::InMemory contents, QObject *parent)
+    : QObject(parent), m_ini(std::move(contents))
 {
 }
 
@@ -67,9 +73,21 @@ bool ResultStore::writeBonusMalus(TeamNo team, const QString &value)
 
 bool ResultStore::restoreInterruptedUpdate()
 {
+    if (m_folder.isEmpty())
+        return false; // a store in memory has no folder
     const QString store = QDir(m_folder).filePath(FileName);
     const QString backup = QDir(m_folder).filePath(BackupName);
     if (QFile::exists(store) || !QFile::exists(backup))
         return false;
     return QFile::rename(backup, store);
+}
+
+std::optional<QByteArray> ResultStore::fileBytes() const
+{
+    if (path().isEmpty())
+        return std::nullopt;
+    safefile::Read file = safefile::read(path(), IniFile::MaxFileBytes);
+    if (!file.ok())
+        return std::nullopt;
+    return std::move(file.bytes);
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // Per-team points adjustment, kept in single precision.
 using BonusMalus = std::array<float, TeamCount>;
@@ -24,6 +25,9 @@ public:
     static inline const QString BackupName = QStringLiteral("Resultats2013.BU");
 
     explicit ResultStore(const QString &programFolder, QObject *parent = nullptr);
+    // A store read from bytes, with no file behind it: it reads like the
+    // store those bytes would make and refuses every write.
+    explicit ResultStore(IniFile::InMemory contents, QObject *parent = nullptr);
 
     QString path() const { return m_ini.path(); }
     IniFile &ini() { return m_ini; }
@@ -44,6 +48,11 @@ public:
     // When the store is missing but a backup of an interrupted update is
     // there, puts the backup back. Returns whether it did.
     bool restoreInterruptedUpdate();
+
+    // The bytes of the store file, read whole when it is a regular file of
+    // at most IniFile::MaxFileBytes; nothing when there is no store or it
+    // cannot be read (a FIFO, a device, a folder, too large...).
+    std::optional<QByteArray> fileBytes() const;
 
     void notifyChanged() { emit changed(); }
 

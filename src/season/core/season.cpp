@@ -1,8 +1,9 @@
 #include "season/core/season.h"
 
+#include "season/core/safefile.h"
 #include "season/core/textutil.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -95,12 +96,28 @@ Season Season::fromBytes(const QByteArray &bytes)
     return season;
 }
 
-std::optional<Season> Season::load(const QString &path)
+std::optional<Season> Season::load(const QString &path, QString *problem)
 {
-    QFile file(path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [problem](const QString &why) -> std::optional<Season> {
+        if (problem)
+            *problem = why;
         return std::nullopt;
-    return fromBytes(file.readAll());
+    };
+    const safefile::Read file = safefile::read(path, MaxFileBytes);
+    if (file.status == safefile::ReadStatus::Missing)
+        return refuse(QStringLiteral("Absence du fichier %1").arg(name));
+    if (!file.ok())
+        return refuse(
+            QStringLiteral("Impossible de lire %1 : %2.").arg(name, safefile::reason(file.status, MaxFileBytes)));
+    Season season = fromBytes(file.bytes);
+    // Every view counts on teams and fixtures: a file without them is
+    // refused like a missing one rather than shown as a nameless table.
+    if (season.teamCount() == 0)
+        return refuse(QStringLiteral("%1 ne contient aucune équipe").arg(name));
+    if (season.fixtureCount() == 0)
+        return refuse(QStringLiteral("%1 ne contient aucun match").arg(name));
+    return season;
 }
 
 QString Season::teamName(TeamNo team) const

@@ -30,8 +30,14 @@ public:
     // any line ending). Lines that do not fit a table are skipped; loading
     // never fails on content.
     static Season fromBytes(const QByteArray &bytes);
-    // Empty when the file is missing or unreadable.
-    static std::optional<Season> load(const QString &path);
+    // A season file holds a few hundred short lines: a larger file is not one.
+    static constexpr qint64 MaxFileBytes = 1024 * 1024;
+    // Empty when the file cannot make a season: missing, not a regular file,
+    // unreadable, larger than MaxFileBytes, or without a team or a fixture.
+    // `problem`, when given, then receives the French reason: "Absence du
+    // fichier 2013.txt", "Impossible de lire 2013.txt : ...", "2013.txt ne
+    // contient aucune équipe"...
+    static std::optional<Season> load(const QString &path, QString *problem = nullptr);
 
     QString teamName(TeamNo team) const;            // empty outside 0..19
     static QChar teamLetter(TeamNo team) { return QChar(65 + team); }

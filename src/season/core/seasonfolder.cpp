@@ -1,18 +1,17 @@
 #include "season/core/seasonfolder.h"
 
-#include "season/core/folderpreparation.h"
-
 #include <QDir>
 #include <QTextStream>
 
 std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, const QDateTime &now, QTextStream &err,
-                                                int &status)
+                                                int &status, const StoreCheck &backupCheck)
 {
     std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
     folder->m_folder = programFolder;
-    std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")));
+    QString problem;
+    std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")), &problem);
     if (!season) {
-        err << "Absence du fichier 2013.txt\n";
+        err << problem << '\n';
         err.flush();
         status = 2;
         return nullptr;
@@ -20,7 +19,9 @@ std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, c
     folder->m_season = std::move(*season);
     // The same preparation as the window's start-up, so both show the same
     // results; a store that is there but unreadable is not "no results".
-    const FolderPreparation preparation = prepareProgramFolder(programFolder, now);
+    const FolderPreparation preparation = prepareProgramFolder(programFolder, now, backupCheck);
+    if (!preparation.backupProblem.isEmpty())
+        err << preparation.backupProblem << '\n';
     if (!preparation.storeReadable()) {
         err << preparation.storeProblem << '\n';
         err.flush();

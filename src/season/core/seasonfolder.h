@@ -1,5 +1,6 @@
 #pragma once
 
+#include "season/core/folderpreparation.h"
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 
@@ -19,10 +20,12 @@ class SeasonFolder
 {
 public:
     // Null when the folder cannot be used; the French reason is written to
-    // `err` and `status` receives the exit status: 2 for a missing season, 1
-    // for a store that is there but cannot be read.
+    // `err` and `status` receives the exit status: 2 for a season file that
+    // is missing or unusable, 1 for a store that is there but cannot be read.
+    // `backupCheck` judges the backup of an interrupted update before it is
+    // put back (see prepareProgramFolder).
     static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now, QTextStream &err,
-                                              int &status);
+                                              int &status, const StoreCheck &backupCheck = {});
 
     QString path() const { return m_folder; }
     const Season &season() const { return m_season; }

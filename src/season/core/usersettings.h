@@ -42,4 +42,8 @@ inline const QString DonorsFetched = QStringLiteral("Vset");
 inline const QString ServerAddress = QStringLiteral("Serveur");
 inline const QString PortalAddress = QStringLiteral("Portail");
 inline const QString AuthorName = QStringLiteral("Auteur");
+// Where the results store lived at the last start, and the two differing
+// stores the user was last told about (see programfolder::choose).
+inline const QString StoreFolder = QStringLiteral("DossierResultats");
+inline const QString StoresTold = QStringLiteral("EcartSignale");
 } // namespace settingkeys

@@ -1,5 +1,8 @@
 #include "shell/core/programfolder.h"
 
+#include "season/core/inifile.h"
+#include "season/core/safefile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -27,11 +30,116 @@ bool seedFile(const QString &from, const QString &to, const QString &name)
     const QString source = QDir(from).filePath(name);
     if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
         return false;
-    if (!QFile::copy(source, target))
+    const safefile::Read bytes = safefile::read(source, IniFile::MaxFileBytes);
+    if (!bytes.ok() || !safefile::replace(target, bytes.bytes))
         return false;
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
                                       | QFileDevice::ReadOther);
     return true;
+}
+
+// The results store of a folder as the choice sees it: the store, or the
+// backup an interrupted update left in its place (put back at start-up).
+struct StoreFound
+{
+    QString path;    // empty when the folder holds neither
+    bool readable = false;
+    QByteArray bytes;
+    QDateTime modified;
+    qint64 size = 0;
+};
+
+StoreFound storeIn(const QString &folder)
+{
+    StoreFound found;
+    if (folder.isEmpty())
+        return found;
+    for (const QString &name : {StoreFile, StoreBackup}) {
+        const QFileInfo info(QDir(folder).filePath(name));
+        if (!info.exists())
+            continue;
+        found.path = info.absoluteFilePath();
+        found.modified = info.lastModified();
+        found.size = info.size();
+        const safefile::Read read = safefile::read(found.path, IniFile::MaxFileBytes);
+        found.readable = read.ok();
+        found.bytes = read.bytes;
+        break;
+    }
+    return found;
+}
+
+QString dateText(const QDateTime &moment)
+{
+    return moment.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+}
+
+// What identifies a difference once told: the store left aside, as it is.
+QString differenceOf(const StoreFound &unused)
+{
+    return QStringLiteral("%1|%2|%3").arg(unused.path).arg(unused.size).arg(unused.modified.toMSecsSinceEpoch());
+}
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// The executable's folder and the user folder both hold a store: which
+// folder the program uses, said in `choice` (path, notice, difference).
+// `ownUsable`: the executable's folder may be written.
+void chooseBetweenStores(const Places &places, bool ownUsable, const StoreFound &own, const StoreFound &user,
+                         Choice &choice)
+{
+    const QString ownFolder = places.executableFolder;
+    const QString userFolder = places.userFolder;
+    if (!own.readable || !user.readable)
+        return; // the start-up tells what cannot be read; the usual choice stands
+    if (own.bytes == user.bytes) {
+        // One store in two places: stay where it lived.
+        if (places.rememberedFolder == userFolder)
+            choice.path = userFolder;
+        else if (places.rememberedFolder == ownFolder && ownUsable)
+            choice.path = ownFolder;
+        return;
+    }
+    bool ownNewer = own.modified > user.modified;
+    if (own.modified == user.modified)
+        ownNewer = places.rememberedFolder == ownFolder
+                   || (places.rememberedFolder != userFolder && choice.path == ownFolder);
+    const StoreFound &newer = ownNewer ? own : user;
+    const StoreFound &older = ownNewer ? user : own;
+    if (!ownNewer || ownUsable) {
+        choice.path = ownNewer ? ownFolder : userFolder;
+        choice.difference = differenceOf(older);
+        if (choice.difference != places.toldDifference)
+            choice.notice = QStringLiteral("Deux fichiers de résultats différents existent : %1 (modifié le %2) et "
+                                           "%3 (modifié le %4). Le plus récent, %1, est utilisé ; l'autre reste tel "
+                                           "quel.")
+                                .arg(native(newer.path), dateText(newer.modified), native(older.path),
+                                     dateText(older.modified));
+        return;
+    }
+    // The newer store lies where the program may not write: it becomes the
+    // user's, and the user's older one is kept aside, not lost.
+    choice.path = userFolder;
+    const QString kept = QDir(userFolder).filePath(
+        QStringLiteral("Resultats2013-ancien-%1.ini").arg(places.now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    if (QFileInfo::exists(kept) || !QFile::rename(user.path, kept)
+        || !safefile::replace(QDir(userFolder).filePath(StoreFile), own.bytes)) {
+        // Nothing was replaced: the user's store stays in use, and the
+        // difference is told as it stands.
+        choice.difference = differenceOf(own);
+        if (choice.difference != places.toldDifference)
+            choice.notice = QStringLiteral("Les résultats de %1 (modifiés le %2) sont plus récents que ceux de %3, "
+                                           "mais n'ont pas pu y être recopiés : %3 reste utilisé.")
+                                .arg(native(own.path), dateText(own.modified), native(user.path));
+        return;
+    }
+    choice.notice = QStringLiteral("Les résultats de %1 (modifiés le %2) sont plus récents que ceux de votre dossier "
+                                   "%3 : ils y sont recopiés, et l'ancien fichier est gardé sous le nom %4.")
+                        .arg(native(own.path), dateText(own.modified), native(userFolder),
+                             QFileInfo(kept).fileName());
 }
 
 } // namespace
@@ -47,9 +155,19 @@ Choice choose(const Places &places)
     const QString own = places.executableFolder;
     const auto writable = [&](const QString &path) { return places.isWritable && places.isWritable(path); };
     const QString ownStore = QDir(own).filePath(StoreFile);
-    if (holdsSeason(own) && writable(own) && (!QFileInfo::exists(ownStore) || writable(ownStore))) {
-        choice.path = own;
-        return choice;
+    const bool ownUsable = holdsSeason(own) && writable(own) && (!QFileInfo::exists(ownStore) || writable(ownStore));
+    if (holdsSeason(own)) {
+        // Where the store lives counts before what may be written today.
+        const StoreFound ownFound = storeIn(own);
+        const StoreFound userFound = storeIn(places.userFolder);
+        choice.path = ownUsable ? own : places.userFolder;
+        if (!ownFound.path.isEmpty() && !userFound.path.isEmpty())
+            chooseBetweenStores(places, ownUsable, ownFound, userFound, choice);
+        else if (!userFound.path.isEmpty())
+            choice.path = places.userFolder;
+        choice.rememberFolder = choice.path;
+        if (choice.path == own)
+            return choice;
     }
 
     // The season to start from: the one beside the executable, else the
@@ -69,6 +187,7 @@ Choice choose(const Places &places)
     const QString user = places.userFolder;
     if (user.isEmpty() || !QDir().mkpath(user)) {
         choice.path = source.isEmpty() ? own : source;
+        choice.rememberFolder.clear();
         choice.warning = QStringLiteral("Dossier de données %1 impossible à créer : la saison est lue dans %2 et "
                                         "les résultats ne pourront pas être enregistrés.")
                              .arg(QDir::toNativeSeparators(user), QDir::toNativeSeparators(choice.path));
@@ -101,7 +220,15 @@ Places placesOfThisMachine(const QString &commandLine)
         places.installedSeason << folder;
     }
     places.userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    places.isWritable = [](const QString &path) { return QFileInfo(path).isWritable(); };
+    // Root may write any file; a store that nobody may write is read-only
+    // all the same, as its writes will find (safefile::replace).
+    places.isWritable = [](const QString &path) {
+        const QFileInfo info(path);
+        const QFileDevice::Permissions anyWrite =
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+        return info.isWritable() && (!info.isFile() || (info.permissions() & anyWrite));
+    };
+    places.now = QDateTime::currentDateTime();
     return places;
 }
 

@@ -17,7 +17,6 @@ inline QString fullVersionText() { return QStringLiteral("%1.%2.%3").arg(Major).
 
 inline const QString Title = QStringLiteral("Kestrane 1");
 inline const QString WindowCaption = QStringLiteral("Championnat de ") + QStringLiteral(" Kestrane 1 (2013 - 2014)");
-inline const QString MissingSeasonMessage = QStringLiteral("Absence du fichier 2013.txt");
 
 // The author's web server, "http://host" without a final "/": the command
 // line's --server first, then KESTRANE_SERVER, then the user's setting, then

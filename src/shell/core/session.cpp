@@ -18,7 +18,7 @@ Session::~Session() = default;
 
 bool Session::loadSeason()
 {
-    std::optional<Season> season = Season::load(QDir(m_folder).filePath(SeasonFileName));
+    std::optional<Season> season = Season::load(QDir(m_folder).filePath(SeasonFileName), &m_seasonProblem);
     if (!season)
         return false;
     m_season = std::move(*season);

@@ -33,8 +33,14 @@ public:
     StandingsModel &standings() { return m_standings; }
     AppState &state() { return m_state; }
 
-    // False when the season file is missing: the program cannot run then.
+    // False when the season file is missing or unusable: the program cannot
+    // run then, and seasonProblem() tells why in French.
     bool loadSeason();
+    QString seasonProblem() const { return m_seasonProblem; }
+    // Told once at start-up when the choice of the program folder has
+    // something to say (two results stores that differ); empty otherwise.
+    void setFolderNotice(const QString &notice) { m_folderNotice = notice; }
+    QString folderNotice() const { return m_folderNotice; }
     void loadBonusMalus();
     // Recomputes the standings up to a match day (0 for the whole season);
     // silent keeps the table as it is and only refreshes who holds which rank.
@@ -47,6 +53,8 @@ public:
 
 private:
     QString m_folder;
+    QString m_seasonProblem;
+    QString m_folderNotice;
     Clock &m_clock;
     UserSettings &m_settings;
     Season m_season;

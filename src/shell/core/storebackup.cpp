@@ -1,10 +1,10 @@
 #include "shell/core/storebackup.h"
 
+#include "season/core/inifile.h"
 #include "season/core/resultstore.h"
+#include "season/core/safefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 namespace storebackup {
 
@@ -16,15 +16,18 @@ QString copyName(const QDate &day)
 QString copyStore(const QString &programFolder, const QDate &day)
 {
     const QDir folder(programFolder);
-    QFile store(folder.filePath(ResultStore::FileName));
-    if (!store.open(QIODevice::ReadOnly))
-        return QStringLiteral("Impossible de lire %1 : %2").arg(ResultStore::FileName, store.errorString());
-    const QByteArray bytes = store.readAll();
+    const safefile::Read store = safefile::read(folder.filePath(ResultStore::FileName), IniFile::MaxFileBytes);
+    if (!store.ok()) {
+        const QString why = store.status == safefile::ReadStatus::Missing
+                                ? QStringLiteral("le fichier n'existe pas")
+                                : safefile::reason(store.status, IniFile::MaxFileBytes);
+        return QStringLiteral("Impossible de lire %1 : %2").arg(ResultStore::FileName, why);
+    }
     // Written aside and renamed over any copy of the same day, so a copy is
     // never left half-written.
-    QSaveFile copy(folder.filePath(copyName(day)));
-    if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.commit())
-        return QStringLiteral("Impossible d'écrire %1 : %2").arg(copyName(day), copy.errorString());
+    QString why;
+    if (!safefile::replace(folder.filePath(copyName(day)), store.bytes, &why))
+        return QStringLiteral("Impossible d'écrire %1 : %2").arg(copyName(day), why);
     return {};
 }
 

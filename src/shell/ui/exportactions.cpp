@@ -11,6 +11,7 @@
 #include "standings/core/tableexport.h"
 #include "standings/ui/tablepdf.h"
 #include "team/core/teamcalendar.h"
+#include "team/core/teamprinters.h"
 
 #include <QAction>
 #include <QDir>
@@ -39,7 +40,6 @@ const QString FailureTitle = QStringLiteral("Exporter");
 const QString BaseName = QStringLiteral("Kestrane1-classement");
 const QString CalendarBaseName = QStringLiteral("Kestrane1-");
 const QString CalendarFilter = QStringLiteral("Agenda iCalendar (*.ics)");
-const QString UnknownTeam = QStringLiteral("Équipe inconnue : %1");
 } // namespace texts
 
 struct FormatInfo
@@ -179,7 +179,7 @@ bool MainWindow::exportTeamCalendarTo(const QString &team, const QString &path)
     bool written = false;
     const TeamNo found = teamcalendar::findTeam(m_session.season(), team);
     if (found == NoTeam) {
-        error = texts::UnknownTeam.arg(team);
+        error = unknownTeamText(team);
     } else if (exportfile::isProgramFile(path, m_session.programFolder())) {
         error = exportfile::programFileRefused(path);
     } else {

@@ -21,7 +21,6 @@
 #include "shell/ui/windowstyle.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -300,8 +299,8 @@ void MainWindow::sendResults()
     // is written; "Non" leaves the store and the panel as they are.
     // A store that cannot be read is reviewed as such, not as an empty one.
     QByteArray published;
-    if (QFile file(store.path()); file.open(QIODevice::ReadOnly))
-        published = publishreview::publishedBytes(file.readAll(), entries);
+    if (const std::optional<QByteArray> current = store.fileBytes())
+        published = publishreview::publishedBytes(*current, entries);
     const QString review = publishreview::listing(m_session.season(), m_matchDay->storeAtStart, published);
     if (!m_services.prompt.ask(publishreview::Title, review))
         return;
@@ -367,8 +366,7 @@ void MainWindow::resetMonthHover()
 void MainWindow::keepStoreAtStart()
 {
     // A missing store reads as an empty one: everything sent is then new.
-    QFile file(m_session.store().path());
-    m_matchDay->storeAtStart = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    m_matchDay->storeAtStart = m_session.store().fileBytes().value_or(QByteArray());
 }
 
 void MainWindow::markChangedFixtures(const QHash<QString, QString> &notes)

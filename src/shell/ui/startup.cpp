@@ -3,6 +3,7 @@
 
 #include "matchday/core/monthcalendar.h"
 #include "matchday/ui/monthcalendarview.h"
+#include "online/core/updaterules.h"
 #include "season/core/folderpreparation.h"
 #include "season/core/textutil.h"
 #include "shell/core/programinfo.h"
@@ -49,7 +50,7 @@ bool MainWindow::startUp()
     setWindowTitle(programinfo::WindowCaption);
 
     if (!m_session.loadSeason()) {
-        m_services.prompt.inform(programinfo::Title, programinfo::MissingSeasonMessage);
+        m_services.prompt.inform(programinfo::Title, m_session.seasonProblem());
         m_splash->close();
         m_splash = nullptr;
         return false;
@@ -57,9 +58,13 @@ bool MainWindow::startUp()
     // Before anything reads the store, as the command line does: an update
     // stopped half-way leaves only the backup, a killed save its temporary
     // copy; and a store that cannot be read must not pass for "no results".
-    const FolderPreparation folder = prepareProgramFolder(m_session.programFolder(), m_session.clock().now());
-    if (!folder.storeReadable())
-        m_services.prompt.inform(programinfo::Title, folder.storeProblem);
+    const FolderPreparation folder =
+        prepareProgramFolder(m_session.programFolder(), m_session.clock().now(), updaterules::storeProblem);
+    for (const QString &message :
+         {m_session.folderNotice(), folder.backupProblem, folder.storeProblem, folder.storeWarning}) {
+        if (!message.isEmpty())
+            m_services.prompt.inform(programinfo::Title, message);
+    }
     keepStoreAtStart();
     m_session.loadBonusMalus();
 

@@ -5,15 +5,22 @@
 
 // Writing an exported file (table, calendar): the new file replaces the old
 // one in one step, so that a failed export never leaves half a file, and a
-// failure is told in French with the file's name.
+// failure is told in French with the file's name. An export writes only a
+// regular file, new or existing, and never one of the program's own files.
 namespace exportfile {
 
-// Replaces `path` with `bytes`. On failure returns false, leaves an existing
-// file as it was and sets `error` to the French reason.
+// Replaces the file `path` leads to (its links followed) with `bytes`.
+// Refuses a folder, a FIFO, a device, a link that loops and a read-only file
+// (even for root). On failure returns false, leaves an existing file as it
+// was and sets `error` to the French reason.
 bool write(const QString &path, const QByteArray &bytes, QString &error);
 
-// True when `path` is one of the program folder's own data files (season,
-// results store, its update backup): an export must never replace them.
+// True when the file `path` leads to, links followed (a dangling one
+// included), is one of the program's own files: in the program folder its
+// season, results store, the store's backup and lock, the dated copies, the
+// donors list, the pictures and the sending tool; anywhere, the program
+// itself and the temporary files its writes use. An export must never
+// replace them.
 bool isProgramFile(const QString &path, const QString &programFolder);
 
 // "Impossible d'écrire le fichier …" with the most likely reason.

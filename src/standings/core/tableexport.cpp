@@ -4,6 +4,7 @@
 #include "standings/core/exportfile.h"
 #include "standings/core/tableprinter.h"
 
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace tableexport {
@@ -58,28 +59,24 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
-// A spreadsheet runs a cell that starts with one of these as a formula; a
-// team name from a file must stay a name.
+// A spreadsheet runs a cell whose first character, blanks aside, is one of
+// these as a formula; a team name from a file must stay a name. A number
+// ("-3", "+2", "-2,5") is left as it is: it is read as the number it is.
 QString csvText(const QString &text)
 {
-    static const QString FormulaStarts = QStringLiteral("=+-@\t\r");
-    if (!text.isEmpty() && FormulaStarts.contains(text.front()))
+    static const QString FormulaStarts = QStringLiteral("=+-@");
+    static const QRegularExpression Number(QStringLiteral("^[+-]?\\d+([.,]\\d+)?$"));
+    const QString trimmed = text.trimmed();
+    if (!trimmed.isEmpty() && FormulaStarts.contains(trimmed.front()) && !Number.match(trimmed).hasMatch())
         return QLatin1Char('\'') + text;
     return text;
 }
 
-// Text for the page: markup characters escaped, and the control characters
-// that neither HTML nor XML may carry turned into blanks.
+// Text for the page: markup characters escaped (control characters are
+// already blanks).
 QString escaped(const QString &text)
 {
-    QString clean = text;
-    for (QChar &c : clean) {
-        if (c.unicode() < 0x20 && c != QLatin1Char('\t') && c != QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-        else if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
-            c = QChar(0xFFFD);
-    }
-    return clean.toHtmlEscaped();
+    return plainText(text).toHtmlEscaped();
 }
 
 bool negative(const QString &points)
@@ -105,6 +102,19 @@ const QString PageStyle = QStringLiteral(
     "vertical-align:middle;margin-right:.5em}\n");
 
 } // namespace
+
+QString plainText(const QString &text)
+{
+    QString clean = text;
+    for (QChar &c : clean) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029)
+            c = QLatin1Char(' ');
+        else if (u == 0xFFFE || u == 0xFFFF)
+            c = QChar(QChar::ReplacementCharacter);
+    }
+    return clean;
+}
 
 const QList<Column> &columns()
 {
@@ -144,7 +154,8 @@ QStringList cellTexts(const DisplayedRow &row)
 {
     const StandingRow &d = row.data;
     const auto n = [](int value) { return QString::number(value); };
-    return {row.rankLabel, row.movementText, d.name, d.pointsText(), n(d.goalDifference), n(d.goalsFor),
+    return {plainText(row.rankLabel), plainText(row.movementText), plainText(d.name), d.pointsText(),
+            n(d.goalDifference), n(d.goalsFor),
             n(d.goalsAgainst), n(d.played), n(d.fairPlayPoints), n(d.homeGoalsFor), n(d.awayGoalsFor),
             n(d.homeGoalsAgainst), n(d.awayGoalsAgainst), n(d.homePoints), n(d.awayPoints), n(d.homeWins),
             n(d.awayWins), n(d.homeLosses), n(d.awayLosses), n(d.draws)};
@@ -161,7 +172,7 @@ bool hasMovements(const DisplayedStandings &shown)
 
 QString caption(const DisplayedStandings &shown)
 {
-    return shown.title.isEmpty() ? texts::WholeSeason : shown.title;
+    return shown.title.isEmpty() ? texts::WholeSeason : plainText(shown.title);
 }
 
 QString zoneColour(ZoneMark zone)
@@ -208,7 +219,7 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
     if (favourite)
         entries.append({colours::Yellow, texts::Favourite});
     if (!shown.highlightedColumns.isEmpty())
-        entries.append({colours::Yellow, texts::SortedColumn + shown.title});
+        entries.append({colours::Yellow, texts::SortedColumn + plainText(shown.title)});
     if (belowAverage)
         entries.append({colours::Green, texts::BelowAverage});
     return entries;
@@ -218,11 +229,11 @@ QStringList footerLines(const DisplayedStandings &shown)
 {
     QStringList lines;
     for (const QString &line : shown.goalsText.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        lines << line;
+        lines << plainText(line);
     if (!shown.progressText.isEmpty())
-        lines << shown.progressText;
+        lines << plainText(shown.progressText);
     if (!shown.aheadBehindText.isEmpty())
-        lines << shown.aheadBehindText.trimmed();
+        lines << plainText(shown.aheadBehindText.trimmed());
     return lines;
 }
 
@@ -235,11 +246,10 @@ QByteArray toCsv(const DisplayedStandings &shown)
     for (const Column &column : cols)
         header << csvField(column.csvHeader);
     QString text = header.join(Separator) + LineEnd;
-    const int nameColumn = 2;
     for (const DisplayedRow &row : shown.rows) {
         QStringList fields = cellTexts(row);
-        for (int i = 0; i < fields.size(); ++i)
-            fields[i] = csvField(i == nameColumn ? csvText(fields[i]) : fields[i]);
+        for (QString &field : fields)
+            field = csvField(csvText(field));
         text += fields.join(Separator) + LineEnd;
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();

@@ -32,8 +32,13 @@ struct Column
 
 // Rank, movement mark, team, then the statistics in the window's order.
 const QList<Column> &columns();
+// Text as every export carries it: control characters (line breaks, tabs,
+// the C1 controls) become blanks, so a name from a file cannot break a line
+// of the spreadsheet, the page or the PDF.
+QString plainText(const QString &text);
 // The texts of one row, in the order of columns(): the rank label and the
-// movement mark as displayed, the points with the decimal comma.
+// movement mark as displayed, the points with the decimal comma; every text
+// plain (plainText).
 QStringList cellTexts(const DisplayedRow &row);
 // Whether any row carries a movement mark (the pages leave the column out
 // otherwise; the spreadsheet always keeps it, so that its columns never move).
@@ -57,8 +62,9 @@ QStringList footerLines(const DisplayedStandings &shown);
 // The spreadsheet file: UTF-8 with its byte order mark (so that a French
 // spreadsheet reads the accents), one header line, ";" between fields, the
 // decimal comma, CR LF line ends, fields quoted when they hold ";", a quote,
-// a line break or edge blanks. A team name that a spreadsheet would take for
-// a formula (= + - @) is written with a leading apostrophe.
+// a line break or edge blanks. A cell that a spreadsheet would take for a
+// formula (= + - @ first, blanks aside, and not a number) is written with a
+// leading apostrophe.
 QByteArray toCsv(const DisplayedStandings &shown);
 // A self-contained page in UTF-8: the table with its zone colours and a
 // legend, no script, no outside resource, every text escaped. It is also

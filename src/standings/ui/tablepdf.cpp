@@ -4,11 +4,11 @@
 #include "standings/core/tableexport.h"
 #include "standings/ui/standingspalette.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
-#include <QPrinter>
-#include <QTemporaryDir>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <numeric>
@@ -170,7 +170,7 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
     if (!shown.stamp.isEmpty()) {
         painter.setFont(layout.font);
         painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                         StampPrefix + shown.stamp);
+                         StampPrefix + tableexport::plainText(shown.stamp));
     }
     y += layout.rowHeight * 1.3;
 
@@ -284,38 +284,28 @@ bool writePdf(const DisplayedStandings &shown, const QString &path, QString &err
         error = exportfile::cannotWrite(path);
         return false;
     }
-    // The printer writes its file as it goes: it prints into a private
-    // folder, and the page then replaces the wanted file in one step.
-    QTemporaryDir scratch;
-    const QString printed = scratch.filePath(QStringLiteral("classement.pdf"));
+    // The page is made in memory and then replaces the wanted file in one
+    // step: nothing is written anywhere else, so a program stopped half-way
+    // leaves no file behind.
+    QBuffer page;
+    page.open(QIODevice::WriteOnly);
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printed);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Landscape);
-        printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-        printer.setCreator(QStringLiteral("Kestrane 1"));
-        printer.setDocName(PageTitle);
+        QPdfWriter writer(&page);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 12, 12, 12),
+                                         QPageLayout::Millimeter));
+        writer.setCreator(QStringLiteral("Kestrane 1"));
+        writer.setTitle(PageTitle);
         QPainter painter;
-        if (!scratch.isValid() || !painter.begin(&printer)) {
+        if (!painter.begin(&writer)) {
             error = exportfile::cannotWrite(path);
             return false;
         }
-        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-        drawTable(painter, page, shown);
+        const QRectF area(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size());
+        drawTable(painter, area, shown);
         painter.end();
-        if (printer.printerState() == QPrinter::Error) {
-            error = exportfile::cannotWrite(path);
-            return false;
-        }
     }
-    QFile file(printed);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = exportfile::cannotWrite(path);
-        return false;
-    }
-    return exportfile::write(path, file.readAll(), error);
+    return exportfile::write(path, page.data(), error);
 }
 
 } // namespace tablepdf

@@ -8,8 +8,8 @@
 class QPainter;
 
 // The table as displayed drawn as a real table (text, lines and colours, not
-// a picture of the window): on any painter, and as a one-page A4 PDF file
-// printed through QPrinter. The window's export and the command line share it.
+// a picture of the window): on any painter, and as a one-page A4 PDF file.
+// The window's export and the command line share it.
 namespace tablepdf {
 
 // Draws the page: title, the table with its zone colours, the legend and the

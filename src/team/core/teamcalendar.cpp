@@ -3,6 +3,7 @@
 #include "season/core/seasonfolder.h"
 #include "season/core/textutil.h"
 #include "standings/core/exportfile.h"
+#include "team/core/teamprinters.h"
 
 #include <QTextStream>
 
@@ -17,7 +18,6 @@ constexpr int MaxLineOctets = 75;
 namespace texts {
 const QString CalendarName = QStringLiteral("Kestrane 1 2013 - 2014 : %1");
 const QString Description = QStringLiteral("Kestrane 1 2013 - 2014, Journée %1");
-const QString UnknownTeam = QStringLiteral("Équipe inconnue : %1");
 } // namespace texts
 
 bool isUtf8Continuation(char byte)
@@ -30,6 +30,22 @@ QString summaryOf(const Match &match)
     if (!match.played)
         return match.home + QStringLiteral(" - ") + match.away;
     return QStringLiteral("%1 %2 - %3 %4").arg(match.home).arg(match.homeGoals).arg(match.awayGoals).arg(match.away);
+}
+
+// A fixture code as the UID carries it: letters and digits as they are,
+// anything else (a control character, a blank, ";") as %XX of its UTF-8
+// bytes, so the UID stays one plain word that is the same at every export.
+QString uidPart(const QString &code)
+{
+    QString out;
+    for (const char byte : code.toUtf8()) {
+        const auto c = static_cast<unsigned char>(byte);
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+            out += QLatin1Char(char(c));
+        else
+            out += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
 }
 
 } // namespace
@@ -105,7 +121,7 @@ QString escapedText(const QString &text)
                 ++i;
         } else if (c == QLatin1Char('\n')) {
             out += QStringLiteral("\\n");
-        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+        } else if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F)) {
             // Control characters are not allowed in a text value.
             out += QLatin1Char(' ');
         } else {
@@ -159,7 +175,7 @@ QByteArray toICalendar(const Season &season, const ResultStore &store, TeamNo te
         line(QStringLiteral("BEGIN:VEVENT"));
         // The fixture's key and letters name the match for good: a later
         // export updates the event instead of adding a second one.
-        line(QStringLiteral("UID:kestrane1-2013-%1-%2@kestrane").arg(match.key, match.code));
+        line(QStringLiteral("UID:kestrane1-2013-%1-%2@kestrane").arg(match.key, uidPart(match.code)));
         line(QStringLiteral("DTSTAMP:") + dtStamp);
         line(QStringLiteral("DTSTART;VALUE=DATE:") + match.date.toString(DateFormat));
         line(QStringLiteral("DTEND;VALUE=DATE:") + match.date.addDays(1).toString(DateFormat));
@@ -177,7 +193,7 @@ int exportCommand(const SeasonFolder &folder, const QString &team, const QString
 {
     const TeamNo found = findTeam(folder.season(), team);
     if (found == NoTeam) {
-        err << texts::UnknownTeam.arg(team) << '\n';
+        err << unknownTeamText(team) << '\n';
         return 2;
     }
     if (exportfile::isProgramFile(path, folder.path())) {

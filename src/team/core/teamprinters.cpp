@@ -18,11 +18,16 @@ TeamNo requiredTeam(const Season &season, const QString &argument, QTextStream &
 {
     const TeamNo team = teamOfArgument(season, argument);
     if (team == NoTeam)
-        err << "Equipe inconnue : " << argument << "\n";
+        err << unknownTeamText(argument) << '\n';
     return team;
 }
 
 } // namespace
+
+QString unknownTeamText(const QString &name)
+{
+    return QStringLiteral("Équipe inconnue : %1").arg(name);
+}
 
 int teamOfArgument(const Season &season, const QString &argument)
 {

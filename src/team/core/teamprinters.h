@@ -18,3 +18,7 @@ int printTeamCard(SeasonFolder &folder, const QString &team, QTextStream &out, Q
 // The team a command-line argument names: its exact name, or else the one
 // name equal to it ignoring case. NoTeam when none.
 int teamOfArgument(const Season &season, const QString &argument);
+
+// What the command line and the window say of a name no team answers to:
+// "Équipe inconnue : <name>".
+QString unknownTeamText(const QString &name);
