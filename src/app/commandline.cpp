@@ -8,6 +8,7 @@
 #include "shell/core/programinfo.h"
 #include "standings/core/outlookprinter.h"
 #include "standings/core/standingsprinter.h"
+#include "standings/core/statisticsprinter.h"
 #include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
 #include "standings/ui/tablepdf.h"
@@ -88,6 +89,20 @@ const std::vector<Action> &actions()
          }},
         {QStringLiteral("print-team"), true,
          [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.out, c.err); }},
+        {QStringLiteral("print-form"), true,
+         [](Context &c) {
+             return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out, c.err);
+         }},
+        {QStringLiteral("print-table"), true,
+         [](Context &c) {
+             return statisticsprinter::printTable(c.folder, value(c, "from"), value(c, "to"),
+                                                  c.parser.isSet(QStringLiteral("home")),
+                                                  c.parser.isSet(QStringLiteral("away")), c.out, c.err);
+         }},
+        {QStringLiteral("print-matrix"), true,
+         [](Context &c) { return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err); }},
+        {QStringLiteral("print-streaks"), true,
+         [](Context &c) { return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err); }},
         {QStringLiteral("update"), true,
          [](Context &c) {
              const UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
@@ -147,6 +162,21 @@ QList<QCommandLineOption> optionList()
          QStringLiteral("EQUIPE")},
         {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
         {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
+        {QStringLiteral("print-form"),
+         QStringLiteral("Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points.")},
+        {QStringLiteral("last"), QStringLiteral("Avec --print-form : nombre de matches, 1 à 38 (5 par défaut)."),
+         QStringLiteral("K")},
+        {QStringLiteral("print-table"),
+         QStringLiteral("Affiche le classement des journées A à B (tous les matches, ou --home, --away).")},
+        {QStringLiteral("from"), QStringLiteral("Avec --print-table : première journée comptée (1 par défaut)."),
+         QStringLiteral("A")},
+        {QStringLiteral("to"), QStringLiteral("Avec --print-table : dernière journée comptée (38 par défaut)."),
+         QStringLiteral("B")},
+        {QStringLiteral("home"), QStringLiteral("Avec --print-table : les matches à domicile seulement.")},
+        {QStringLiteral("away"), QStringLiteral("Avec --print-table : les matches à l'extérieur seulement.")},
+        {QStringLiteral("print-matrix"), QStringLiteral("Affiche le tableau croisé de tous les résultats.")},
+        {QStringLiteral("print-streaks"),
+         QStringLiteral("Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...).")},
         {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
         {QStringLiteral("export-csv"),
          QStringLiteral("Enregistre le classement pour un tableur (CSV, « ; », virgule décimale)."),
@@ -179,7 +209,8 @@ QString helpText()
                                   "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
                                   "--export-… et --update s'exécutent sans fenêtre.\n"
                                   "--matchday N vaut pour --print-standings, --print-sorted, --print-reachable,\n"
-                                  "--export-csv, --export-html et --export-pdf.\n\nOptions :\n");
+                                  "--print-form, --print-matrix, --print-streaks, --export-csv, --export-html\n"
+                                  "et --export-pdf.\n\nOptions :\n");
     for (const QCommandLineOption &option : optionList()) {
         QStringList names;
         for (const QString &name : option.names())
@@ -282,7 +313,12 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     // Options that only qualify an action are refused without it.
     const std::pair<const char *, const char *> qualifiers[] = {{"explain", "print-standings"},
-                                                                {"simulated", "print-history"}};
+                                                                {"simulated", "print-history"},
+                                                                {"last", "print-form"},
+                                                                {"from", "print-table"},
+                                                                {"to", "print-table"},
+                                                                {"home", "print-table"},
+                                                                {"away", "print-table"}};
     for (const auto &[qualifier, action] : qualifiers) {
         if (parser.isSet(QLatin1String(qualifier)) && !parser.isSet(QLatin1String(action))) {
             err << "--" << qualifier << " accompagne --" << action << "\n";
