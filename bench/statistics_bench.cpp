@@ -43,6 +43,15 @@ std::unique_ptr<SeasonFolder> openCopy(const QTemporaryDir &folder)
     return SeasonFolder::open(folder.path(), QDateTime(QDate(2014, 6, 1), QTime(12, 0)), err, status);
 }
 
+// Registers a timing of one computation.
+template <typename Compute> void coreBenchmark(const char *name, Compute compute)
+{
+    benchmark::RegisterBenchmark(name, [compute](benchmark::State &state) {
+        for (auto _ : state)
+            benchmark::DoNotOptimize(compute());
+    })->Unit(benchmark::kMicrosecond);
+}
+
 // Registers a timing of `choice` (called with 0, 1, 0, 1...) and the repaint it causes.
 void viewBenchmark(const char *name, const std::function<void(int)> &choice)
 {
@@ -83,34 +92,14 @@ int main(int argc, char **argv)
     RankingHistory history;
     buildRankingHistory(history, season, store, bonusMalus, QDateTime(QDate(2014, 6, 1), QTime(12, 0)));
 
-    benchmark::RegisterBenchmark("Stats/PlayedMatches", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(playedMatches(store, 1, MatchDayCount));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/FormGuide", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(formguide::compute(season, store, bonusMalus, MatchDayCount));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/RangeTableAll", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(rangetable::compute(season, store, 1, MatchDayCount));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/RangeTableHomeSecondHalf", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(rangetable::compute(season, store, 20, 38, rangetable::Venue::Home));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/ResultsMatrix", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(resultsmatrix::compute(season, store, MatchDayCount));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/Streaks", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(streaks::compute(season, store, bonusMalus, MatchDayCount));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("Stats/RankEvolution4", [&](benchmark::State &state) {
-        for (auto _ : state)
-            benchmark::DoNotOptimize(rankevolution::compute(history, season, {0, 5, 10, 15}));
-    })->Unit(benchmark::kMicrosecond);
+    coreBenchmark("Stats/PlayedMatches", [&] { return playedMatches(store, 1, MatchDayCount); });
+    coreBenchmark("Stats/FormGuide", [&] { return formguide::compute(season, store, bonusMalus, MatchDayCount); });
+    coreBenchmark("Stats/RangeTableAll", [&] { return rangetable::compute(season, store, 1, MatchDayCount); });
+    coreBenchmark("Stats/RangeTableHomeSecondHalf",
+                  [&] { return rangetable::compute(season, store, 20, 38, rangetable::Venue::Home); });
+    coreBenchmark("Stats/ResultsMatrix", [&] { return resultsmatrix::compute(season, store, MatchDayCount); });
+    coreBenchmark("Stats/Streaks", [&] { return streaks::compute(season, store, bonusMalus, MatchDayCount); });
+    coreBenchmark("Stats/RankEvolution4", [&] { return rankevolution::compute(history, season, {0, 5, 10, 15}); });
 
     StatisticsView view({season, store, bonusMalus, [&history]() -> const RankingHistory & { return history; }});
     view.resize(1000, 640);

@@ -65,12 +65,23 @@ const QStringList RangeTitles = {QStringLiteral("Points"),        QStringLiteral
 
 constexpr int PageCount = 5;
 
-QWidget *addPage(QTabWidget *tabs, const QString &name, const QString &caption)
+// A page of the view: its choices on a first row, what it shows below.
+struct PageParts
+{
+    QWidget *page;
+    QVBoxLayout *layout;
+    QHBoxLayout *choices;
+};
+
+PageParts addPage(QTabWidget *tabs, const QString &name, const QString &caption)
 {
     auto *widget = new QWidget(tabs);
     widget->setObjectName(name);
     tabs->addTab(widget, caption);
-    return widget;
+    auto *layout = new QVBoxLayout(widget);
+    auto *choices = new QHBoxLayout;
+    layout->addLayout(choices);
+    return {widget, layout, choices};
 }
 
 QSpinBox *matchDayBox(QWidget *parent, const QString &name, int value, const QString &spoken)
@@ -142,10 +153,7 @@ void StatisticsView::buildHeader()
 
 void StatisticsView::buildFormPage()
 {
-    QWidget *form = addPage(m_tabs, QStringLiteral("PageForm"), texts::Form);
-    auto *layout = new QVBoxLayout(form);
-    auto *row = new QHBoxLayout;
-    layout->addLayout(row);
+    const auto [form, layout, row] = addPage(m_tabs, QStringLiteral("PageForm"), texts::Form);
     auto *label = new QLabel(texts::Last, form);
     row->addWidget(label);
     m_last = new QSpinBox(form);
@@ -165,10 +173,7 @@ void StatisticsView::buildFormPage()
 
 void StatisticsView::buildTablesPage()
 {
-    QWidget *tables = addPage(m_tabs, QStringLiteral("PageTables"), texts::Tables);
-    auto *layout = new QVBoxLayout(tables);
-    auto *row = new QHBoxLayout;
-    layout->addLayout(row);
+    const auto [tables, layout, row] = addPage(m_tabs, QStringLiteral("PageTables"), texts::Tables);
     auto *venues = new QButtonGroup(tables);
     const auto venue = [&](QRadioButton *&button, const QString &name, const QString &caption) {
         button = new QRadioButton(caption, tables);
@@ -216,11 +221,10 @@ void StatisticsView::buildTablesPage()
 
 void StatisticsView::buildMatrixPage()
 {
-    QWidget *matrix = addPage(m_tabs, QStringLiteral("PageMatrix"), texts::Matrix);
-    auto *layout = new QVBoxLayout(matrix);
+    const auto [matrix, layout, row] = addPage(m_tabs, QStringLiteral("PageMatrix"), texts::Matrix);
     auto *note = new QLabel(texts::MatrixNote, matrix);
     note->setWordWrap(true);
-    layout->addWidget(note);
+    row->addWidget(note);
     QStringList numbers;
     for (int n = 1; n <= TeamCount; ++n)
         numbers << QString::number(n);
@@ -237,9 +241,8 @@ void StatisticsView::buildMatrixPage()
 
 void StatisticsView::buildRunsPage()
 {
-    QWidget *runs = addPage(m_tabs, QStringLiteral("PageRuns"), texts::Runs);
-    auto *layout = new QVBoxLayout(runs);
-    layout->addWidget(new QLabel(texts::RunsNote, runs));
+    const auto [runs, layout, row] = addPage(m_tabs, QStringLiteral("PageRuns"), texts::Runs);
+    row->addWidget(new QLabel(texts::RunsNote, runs));
     QStringList headers{texts::Team};
     for (const QString &heading : streaks::headings())
         headers << heading;
@@ -249,10 +252,7 @@ void StatisticsView::buildRunsPage()
 
 void StatisticsView::buildEvolutionPage()
 {
-    QWidget *evolution = addPage(m_tabs, QStringLiteral("PageEvolution"), texts::Evolution);
-    auto *layout = new QVBoxLayout(evolution);
-    auto *row = new QHBoxLayout;
-    layout->addLayout(row);
+    const auto [evolution, layout, row] = addPage(m_tabs, QStringLiteral("PageEvolution"), texts::Evolution);
     row->addWidget(new QLabel(texts::ChooseTeams, evolution));
     for (int i = 0; i < rankevolution::MaxTeams; ++i) {
         auto *combo = new QComboBox(evolution);
