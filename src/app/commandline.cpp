@@ -9,6 +9,7 @@
 #include "shell/core/programinfo.h"
 #include "standings/core/outlookprinter.h"
 #include "standings/core/standingsprinter.h"
+#include "standings/core/statisticsprinter.h"
 #include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
 #include "standings/ui/tablepdf.h"
@@ -90,6 +91,20 @@ const std::vector<Action> &actions()
          }},
         {QStringLiteral("print-team"), true,
          [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.out, c.err); }},
+        {QStringLiteral("print-form"), true,
+         [](Context &c) {
+             return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out, c.err);
+         }},
+        {QStringLiteral("print-table"), true,
+         [](Context &c) {
+             return statisticsprinter::printTable(c.folder, value(c, "from"), value(c, "to"),
+                                                  c.parser.isSet(QStringLiteral("home")),
+                                                  c.parser.isSet(QStringLiteral("away")), c.out, c.err);
+         }},
+        {QStringLiteral("print-matrix"), true,
+         [](Context &c) { return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err); }},
+        {QStringLiteral("print-streaks"), true,
+         [](Context &c) { return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err); }},
         {QStringLiteral("update"), true,
          [](Context &c) {
              const UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
@@ -135,9 +150,15 @@ const std::vector<Qualifier> &qualifiers()
         {QStringLiteral("explain"), {QStringLiteral("print-standings")}},
         {QStringLiteral("simulated"), {QStringLiteral("print-history")}},
         {QStringLiteral("verbose"), {QStringLiteral("update")}},
+        {QStringLiteral("last"), {QStringLiteral("print-form")}},
+        {QStringLiteral("from"), {QStringLiteral("print-table")}},
+        {QStringLiteral("to"), {QStringLiteral("print-table")}},
+        {QStringLiteral("home"), {QStringLiteral("print-table")}},
+        {QStringLiteral("away"), {QStringLiteral("print-table")}},
         {QStringLiteral("matchday"),
          {QStringLiteral("print-standings"), QStringLiteral("print-outlook"), QStringLiteral("print-sorted"),
-          QStringLiteral("print-reachable"), QStringLiteral("export-csv"), QStringLiteral("export-html"),
+          QStringLiteral("print-reachable"), QStringLiteral("print-form"), QStringLiteral("print-matrix"),
+          QStringLiteral("print-streaks"), QStringLiteral("export-csv"), QStringLiteral("export-html"),
           QStringLiteral("export-pdf")}},
     };
     return list;
@@ -180,6 +201,21 @@ QList<QCommandLineOption> optionList()
          QStringLiteral("EQUIPE")},
         {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
         {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
+        {QStringLiteral("print-form"),
+         QStringLiteral("Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points.")},
+        {QStringLiteral("last"), QStringLiteral("Avec --print-form : nombre de matches, 1 à 38 (5 par défaut)."),
+         QStringLiteral("K")},
+        {QStringLiteral("print-table"),
+         QStringLiteral("Affiche le classement des journées A à B (tous les matches, ou --home, --away).")},
+        {QStringLiteral("from"), QStringLiteral("Avec --print-table : première journée comptée (1 par défaut)."),
+         QStringLiteral("A")},
+        {QStringLiteral("to"), QStringLiteral("Avec --print-table : dernière journée comptée (38 par défaut)."),
+         QStringLiteral("B")},
+        {QStringLiteral("home"), QStringLiteral("Avec --print-table : les matches à domicile seulement.")},
+        {QStringLiteral("away"), QStringLiteral("Avec --print-table : les matches à l'extérieur seulement.")},
+        {QStringLiteral("print-matrix"), QStringLiteral("Affiche le tableau croisé de tous les résultats.")},
+        {QStringLiteral("print-streaks"),
+         QStringLiteral("Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...).")},
         {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
         {QStringLiteral("verbose"), QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")},
         {QStringLiteral("export-csv"),

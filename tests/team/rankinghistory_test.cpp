@@ -1,5 +1,7 @@
 #include "team/core/rankinghistory.h"
 
+#include "team/core/rankevolution.h"
+
 #include "teamdata.h"
 
 namespace {
@@ -94,6 +96,38 @@ TEST_F(History, StopsAfterTheMatchDayWhenAskedTo)
     EXPECT_EQ(build(history, at(2014, 6, 1), [&asked] { return ++asked < 5; }), 5);
     EXPECT_TRUE(history.has(5));
     EXPECT_FALSE(history.has(6));
+}
+
+TEST_F(History, EvolutionOfChosenTeamsReadsTheHistory)
+{
+    load(ResultsBuilder());
+    // After match day 1 the teams stand in letter order, after match day 2
+    // the other way round; nothing is known after that.
+    RankingHistory history;
+    RankingHistory::Order first;
+    RankingHistory::Order second;
+    for (int r = 0; r < TeamCount; ++r) {
+        first[r] = season.teamName(r);
+        second[r] = season.teamName(TeamCount - 1 - r);
+    }
+    history.set(1, first);
+    history.set(2, second);
+
+    // Repeats, numbers outside the league and a fifth team are left out.
+    const auto chart = rankevolution::compute(history, season, {team('A'), team('T'), team('A'), -1, 25,
+                                                                 team('D'), team('E'), team('F')});
+    ASSERT_EQ(chart.size(), 4u);
+    EXPECT_EQ(chart[0].name, name('A'));
+    EXPECT_EQ(chart[1].name, name('T'));
+    EXPECT_EQ(chart[3].name, name('E'));
+    EXPECT_EQ(chart[0].ranks[0], 1);
+    EXPECT_EQ(chart[0].ranks[1], 20);
+    EXPECT_EQ(chart[0].ranks[2], 0);
+    EXPECT_EQ(chart[1].ranks[0], 20);
+    EXPECT_EQ(chart[1].ranks[1], 1);
+    EXPECT_EQ(chart[2].ranks[1], 17);
+    EXPECT_EQ(rankevolution::lastKnownMatchDay(chart), 2);
+    EXPECT_EQ(rankevolution::lastKnownMatchDay(rankevolution::compute(RankingHistory(), season, {0, 1})), 0);
 }
 
 } // namespace

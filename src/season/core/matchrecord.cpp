@@ -21,3 +21,11 @@ QString MatchRecord::toText() const
     }
     return text;
 }
+
+TeamNo MatchRecord::teamOfLetterField(QStringView field)
+{
+    if (field.isEmpty())
+        return NoTeam;
+    const TeamNo team = Season::teamNoOfLetter(field.at(0));
+    return team >= 0 && team < TeamCount ? team : NoTeam;
+}

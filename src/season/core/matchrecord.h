@@ -1,6 +1,9 @@
 #pragma once
 
+#include "season/core/season.h"
+
 #include <QString>
+#include <QStringView>
 
 #include <array>
 
@@ -18,6 +21,9 @@ struct MatchRecord
     QString toText() const;
     // No result: the empty record, or no home letter.
     bool isEmpty() const { return fields[HomeLetter].isEmpty(); }
+    // The team a letter field names by its first character, as every count
+    // of the league reads it; NoTeam when it names none of the 20.
+    static TeamNo teamOfLetterField(QStringView field);
     const QString &operator[](Field f) const { return fields[f]; }
     QString &operator[](Field f) { return fields[f]; }
 };

@@ -38,16 +38,21 @@ namespace commandline {
 
 int matchDayArgument(const QString &argument, QTextStream &err)
 {
+    return countArgument(argument, 0, MatchDayCount, QStringLiteral("Journée"), err);
+}
+
+int countArgument(const QString &argument, int whenEmpty, int max, const QString &what, QTextStream &err)
+{
     if (argument.isEmpty())
-        return 0;
+        return whenEmpty;
     bool ok = false;
-    const int day = argument.trimmed().toInt(&ok);
-    if (!ok || day < 1 || day > MatchDayCount) {
-        err << "Journée invalide : " << argument << " (1 à " << MatchDayCount << " attendu)\n";
+    const int value = argument.trimmed().toInt(&ok);
+    if (!ok || value < 1 || value > max) {
+        err << what << " invalide : " << argument << " (1 à " << max << " attendu)\n";
         err.flush();
         return -1;
     }
-    return day;
+    return value;
 }
 
 } // namespace commandline

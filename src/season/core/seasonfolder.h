@@ -47,4 +47,7 @@ namespace commandline {
 // a match day 1..38. On a bad value writes the French reason to `err` and
 // returns -1.
 int matchDayArgument(const QString &argument, QTextStream &err);
+// The same for any whole number 1..max: `whenEmpty` for an empty argument;
+// on a bad value writes "<what> invalide : …" to `err` and returns -1.
+int countArgument(const QString &argument, int whenEmpty, int max, const QString &what, QTextStream &err);
 } // namespace commandline

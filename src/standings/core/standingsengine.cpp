@@ -1,6 +1,7 @@
 #include "standings/core/standingsengine.h"
 
 #include "season/core/textutil.h"
+#include "standings/core/storedresults.h"
 #include "standings/core/teamnameorder.h"
 
 #include <QStringView>
@@ -13,72 +14,8 @@ namespace {
 
 constexpr qsizetype KeyDigits = 12;
 
-// Team number named by a record letter, or -1 when the letter names no team.
-TeamNo teamOfLetterField(QStringView field)
-{
-    if (field.isEmpty())
-        return -1;
-    const TeamNo team = Season::teamNoOfLetter(field.at(0));
-    return (team >= 0 && team < TeamCount) ? team : -1;
-}
-
-// The fixture keys "0100".."3809" never change: build them once.
-const std::array<QString, MatchDayCount * FixturesPerMatchDay> &allFixtureKeys()
-{
-    static const auto keys = [] {
-        std::array<QString, MatchDayCount * FixturesPerMatchDay> k;
-        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
-            for (int index = 0; index < FixturesPerMatchDay; ++index)
-                k[(day - 1) * FixturesPerMatchDay + index] = Season::fixtureKey(day, index);
-        }
-        return k;
-    }();
-    return keys;
-}
-
-// A stored result read in place: its eight fields are views into the value
-// the store keeps, so counting a fixture allocates nothing. Missing fields
-// read as empty, as for MatchRecord.
-class RecordView
-{
-public:
-    explicit RecordView(const QString &text) : m_text(text)
-    {
-        QStringView rest(m_text);
-        for (std::size_t i = 0; i < m_fields.size(); ++i) {
-            const qsizetype bar = rest.indexOf(QLatin1Char('|'));
-            if (bar < 0) {
-                m_fields[i] = rest;
-                break;
-            }
-            m_fields[i] = rest.first(bar);
-            rest = rest.sliced(bar + 1);
-        }
-    }
-    QStringView operator[](MatchRecord::Field f) const { return m_fields[f]; }
-    // Goals and cards: 0..999, whatever the volunteer or the file wrote.
-    int number(MatchRecord::Field f) const { return text::leadingCount(m_fields[f]); }
-
-private:
-    QString m_text; // keeps the viewed characters alive
-    std::array<QStringView, 8> m_fields;
-};
-
-// Reads results straight from the store's "Resultats" section (section names
-// compare without regard to case), one key per fixture like every view.
-class ResultReader
-{
-public:
-    explicit ResultReader(const ResultStore &store) : m_ini(store.ini()) {}
-    RecordView read(const QString &fixtureKey) const
-    {
-        static const QString section = QStringLiteral("resultats");
-        return RecordView(m_ini.read(section, fixtureKey, MatchRecord::EmptyText));
-    }
-
-private:
-    const IniFile &m_ini;
-};
+using storedresults::RecordView;
+using ResultReader = storedresults::Reader;
 
 // A key group beyond its three digits would spill into the group above and
 // rank a team by the wrong criterion: past its bound it counts as the bound.
@@ -110,8 +47,8 @@ public:
         // either, as it does in the table.
         const auto read = [this](const QString &entry, bool &counts) {
             RecordView record = m_results.read(fixtureKeyOf(entry));
-            counts = teamOfLetterField(record[MatchRecord::HomeLetter]) >= 0
-                     && teamOfLetterField(record[MatchRecord::AwayLetter]) >= 0;
+            counts = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
+                     && MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
             return record;
         };
         for (const QString &entry : m_entries) {
@@ -184,8 +121,8 @@ bool isPlayedScore(QStringView goals)
 
 bool namesLeagueTeams(const MatchRecord &record)
 {
-    return teamOfLetterField(record[MatchRecord::HomeLetter]) >= 0
-           && teamOfLetterField(record[MatchRecord::AwayLetter]) >= 0;
+    return MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
+           && MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
 }
 
 double StandingRow::keyPoints() const
@@ -258,16 +195,15 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
 
     // Ten fixtures per match day whatever the calendar holds; the teams
     // credited are those the record names, not those of the key.
-    const auto &keys = allFixtureKeys();
     const ResultReader results(store);
     for (MatchDayNo day = 1; day <= upToMatchDay; ++day) {
         for (int index = 0; index < FixturesPerMatchDay; ++index) {
-            const RecordView record = results.read(keys[(day - 1) * FixturesPerMatchDay + index]);
+            const RecordView record = results.read(storedresults::fixtureKey(day, index));
             if (record[MatchRecord::HomeLetter].isEmpty())
                 continue;
-            const TeamNo h = teamOfLetterField(record[MatchRecord::HomeLetter]);
-            const TeamNo a = teamOfLetterField(record[MatchRecord::AwayLetter]);
-            if (h < 0 || a < 0)
+            const TeamNo h = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]);
+            const TeamNo a = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
+            if (h == NoTeam || a == NoTeam)
                 continue; // a record naming no team of the league counts for nobody
             StandingRow &home = rows[h];
             StandingRow &away = rows[a];

@@ -62,11 +62,15 @@ QString zoneMark(ZoneMark zone)
 
 QString rowName(const DisplayedRow &row)
 {
-    const QString points = row.data.pointsText();
+    return rowName(row.rankLabel, row.data.name, row.data.points, row.data.pointsText());
+}
+
+QString rowName(const QString &rankLabel, const QString &team, double points, const QString &pointsText)
+{
     // "1 point", "0 point", "-1 point": the plural starts at 2 in French.
-    const bool plural = qAbs(row.data.points) >= 2;
+    const bool plural = qAbs(points) >= 2;
     return QStringLiteral("Rang %1, %2, %3 point%4")
-        .arg(row.rankLabel, row.data.name, points, plural ? QStringLiteral("s") : QString());
+        .arg(rankLabel, team, pointsText, plural ? QStringLiteral("s") : QString());
 }
 
 QString rowDescription(const DisplayedRow &row)

@@ -17,6 +17,7 @@ QString zoneMark(ZoneMark zone);
 
 // "Rang 3, Stade Bérange, 64 points".
 QString rowName(const DisplayedRow &row);
+QString rowName(const QString &rankLabel, const QString &team, double points, const QString &pointsText);
 // The zone (its full text and mark) and the movement of the row, as
 // sentences; empty when there is neither.
 QString rowDescription(const DisplayedRow &row);

@@ -32,6 +32,14 @@ struct CachedOrder
     bool valid = false;
 };
 
+std::array<QString, TeamCount> namesOf(const std::array<StandingRow, TeamCount> &rows)
+{
+    std::array<QString, TeamCount> names;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        names[team] = rows[team].name;
+    return names;
+}
+
 } // namespace
 
 int TeamNameOrder::compare(const QString &a, const QString &b)
@@ -42,13 +50,10 @@ int TeamNameOrder::compare(const QString &a, const QString &b)
     return QString::compare(a, b, Qt::CaseSensitive);
 }
 
-TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows)
+TeamNameOrder::TeamNameOrder(const std::array<QString, TeamCount> &names)
 {
     thread_local CachedOrder cache;
-    bool same = cache.valid;
-    for (TeamNo team = 0; same && team < TeamCount; ++team)
-        same = cache.names[team] == rows[team].name;
-    if (same) {
+    if (cache.valid && cache.names == names) {
         m_rank = cache.rank;
         return;
     }
@@ -56,15 +61,16 @@ TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows)
     std::array<TeamNo, TeamCount> sorted;
     for (TeamNo team = 0; team < TeamCount; ++team)
         sorted[team] = team;
-    std::sort(sorted.begin(), sorted.end(), [&rows](TeamNo x, TeamNo y) {
-        const int c = compare(rows[x].name, rows[y].name);
+    std::sort(sorted.begin(), sorted.end(), [&names](TeamNo x, TeamNo y) {
+        const int c = compare(names[x], names[y]);
         return c != 0 ? c < 0 : x < y;
     });
     for (int pos = 0; pos < TeamCount; ++pos)
         m_rank[sorted[pos]] = pos;
 
-    for (TeamNo team = 0; team < TeamCount; ++team)
-        cache.names[team] = rows[team].name;
+    cache.names = names;
     cache.rank = m_rank;
     cache.valid = true;
 }
+
+TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows) : TeamNameOrder(namesOf(rows)) {}

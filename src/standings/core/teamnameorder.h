@@ -15,6 +15,7 @@ struct StandingRow;
 class TeamNameOrder
 {
 public:
+    explicit TeamNameOrder(const std::array<QString, TeamCount> &names);
     explicit TeamNameOrder(const std::array<StandingRow, TeamCount> &rows);
 
     // Position of the team's name in ascending name order, 0..19; teams with

@@ -25,10 +25,7 @@ ScoreReading readScore(QStringView homeGoals, QStringView awayGoals)
 
 TeamNo teamOfLetterField(QStringView field)
 {
-    if (field.isEmpty())
-        return NoTeam;
-    const TeamNo team = Season::teamNoOfLetter(field.at(0));
-    return team >= 0 && team < TeamCount ? team : NoTeam;
+    return MatchRecord::teamOfLetterField(field);
 }
 
 bool namesLeagueTeams(const MatchRecord &record)

@@ -1,0 +1,123 @@
+#include "team/ui/rankevolutionchart.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+// Room for the rank numbers on the left, the match days below and the
+// legend on the right.
+constexpr int LeftMargin = 34;
+constexpr int TopMargin = 16;
+constexpr int BottomMargin = 34;
+constexpr int LegendWidth = 170;
+const QColor Grid(0xD8, 0xDB, 0xE6);
+const QColor Axis(0x40, 0x40, 0x50);
+const QColor TitleZone(0xE6, 0xF5, 0xE6);     // rank 1
+const QColor RelegationZone(0xFB, 0xE4, 0xE4); // ranks 18 to 20
+} // namespace
+
+RankEvolutionChart::RankEvolutionChart(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ChartEvolution"));
+    setMinimumSize(480, 300);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void RankEvolutionChart::setSeries(std::vector<rankevolution::Series> series)
+{
+    m_series = std::move(series);
+    update();
+}
+
+QColor RankEvolutionChart::colourOf(int series)
+{
+    // Told apart in colour and, for who cannot see the colours, by the legend order.
+    static const QColor colours[rankevolution::MaxTeams] = {QColor(0x00, 0x50, 0xD0), QColor(0xD0, 0x30, 0x00),
+                                                            QColor(0x00, 0x90, 0x30), QColor(0x80, 0x20, 0xA0)};
+    return colours[std::clamp(series, 0, rankevolution::MaxTeams - 1)];
+}
+
+QRectF RankEvolutionChart::plotArea() const
+{
+    return QRectF(LeftMargin, TopMargin, std::max(width() - LeftMargin - LegendWidth, 40),
+                  std::max(height() - TopMargin - BottomMargin, 40));
+}
+
+QPointF RankEvolutionChart::pointAt(int series, MatchDayNo day) const
+{
+    if (series < 0 || series >= int(m_series.size()) || day < 1 || day > MatchDayCount)
+        return {};
+    const int rank = m_series[series].ranks[day - 1];
+    if (rank < 1)
+        return {};
+    const QRectF area = plotArea();
+    const double x = area.left() + area.width() * (day - 1) / (MatchDayCount - 1);
+    const double y = area.top() + area.height() * (rank - 1) / (TeamCount - 1);
+    return {x, y};
+}
+
+void RankEvolutionChart::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    const QRectF area = plotArea();
+    const double rowHeight = area.height() / (TeamCount - 1);
+
+    // The title place and the relegation places as bands behind the lines.
+    painter.fillRect(QRectF(area.left(), area.top() - rowHeight / 2, area.width(), rowHeight), TitleZone);
+    painter.fillRect(QRectF(area.left(), area.top() + rowHeight * 16.5, area.width(), rowHeight * 3), RelegationZone);
+
+    painter.setPen(Grid);
+    for (int rank = 1; rank <= TeamCount; ++rank) {
+        const double y = area.top() + rowHeight * (rank - 1);
+        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
+    }
+    painter.setPen(Axis);
+    const QFontMetrics metrics(font());
+    for (int rank = 1; rank <= TeamCount; ++rank) {
+        if (rank != 1 && rank % 5 != 0)
+            continue;
+        const double y = area.top() + rowHeight * (rank - 1);
+        painter.drawText(QRectF(0, y - 8, LeftMargin - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(rank));
+    }
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        if (day != 1 && day % 5 != 0 && day != MatchDayCount)
+            continue;
+        const double x = area.left() + area.width() * (day - 1) / (MatchDayCount - 1);
+        painter.drawText(QRectF(x - 15, area.bottom() + rowHeight / 2 + 2, 30, 16), Qt::AlignCenter,
+                         QString::number(day));
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int s = 0; s < int(m_series.size()); ++s) {
+        const QColor colour = colourOf(s);
+        painter.setPen(QPen(colour, 2));
+        // A match day without a rank breaks the line.
+        QPainterPath path;
+        bool drawing = false;
+        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+            const QPointF p = pointAt(s, day);
+            if (p.isNull()) {
+                drawing = false;
+                continue;
+            }
+            drawing ? path.lineTo(p) : path.moveTo(p);
+            drawing = true;
+        }
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+        painter.setBrush(colour);
+        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+            if (const QPointF p = pointAt(s, day); !p.isNull())
+                painter.drawEllipse(p, 2.5, 2.5);
+        }
+
+        const double legendY = area.top() + 22.0 * s;
+        const double legendX = area.right() + 16;
+        painter.fillRect(QRectF(legendX, legendY + 4, 14, 8), colour);
+        painter.setPen(Axis);
+        painter.drawText(QRectF(legendX + 20, legendY, LegendWidth - 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(m_series[s].name, Qt::ElideRight, LegendWidth - 40));
+    }
+}
