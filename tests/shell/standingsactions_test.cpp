@@ -4,6 +4,8 @@
 #include "windowfixture.h"
 
 #include "seasonbuilder.h"
+#include "season/ui/fittedtext.h"
+#include "shell/ui/commandbuttons.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"
 
@@ -101,6 +103,12 @@ TEST_F(StandingsActions, SortButtonsReorderTheTableAndPaintTheirColumn)
     start();
     click(20); // the classification buttons
     ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
+    // They are the only way into the sorts: every caption shows whole.
+    for (int index : {2, 3, 5, 8, 18, 22, 23, 19}) {
+        QPushButton *sort = button(index);
+        EXPECT_EQ(sort->text(), CommandButtons::caption(index));
+        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << index;
+    }
     click(2);
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
     const QStringList against = column(QStringLiteral("TBC"));
