@@ -169,6 +169,15 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
     ASSERT_NE(pickerNumber(38), nullptr);
     EXPECT_EQ(pickerNumber(11)->palette().color(QPalette::WindowText), QColor(0x00, 0xC0, 0x00));
     EXPECT_EQ(pickerNumber(12)->palette().color(QPalette::WindowText), Yellow);
+    // The numbers read apart: at least a digit's width between the digits of
+    // two neighbours, 10 to 38 included.
+    for (int day = 1; day < 38; ++day) {
+        QLabel *left = pickerNumber(day), *right = pickerNumber(day + 1);
+        const QFontMetrics leftMetrics(left->font(), left), rightMetrics(right->font(), right);
+        const int leftEnd = left->x() + (left->width() + leftMetrics.horizontalAdvance(left->text())) / 2;
+        const int rightStart = right->x() + (right->width() - rightMetrics.horizontalAdvance(right->text())) / 2;
+        EXPECT_GE(rightStart - leftEnd, leftMetrics.horizontalAdvance(QLatin1Char('0'))) << day;
+    }
 
     QTest::mouseClick(pickerNumber(1), Qt::LeftButton);
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°1"));
