@@ -1,6 +1,7 @@
 // The commands of the window as the user clicks them: the housekeeping around
 // every command, the hover feedback, the configuration and about panels, the
 // adjustments list, the dated copy, pages, printing and the export switch.
+#include "contrast.h"
 #include "windowfixture.h"
 
 #include "shell/ui/commandbuttons.h"
@@ -238,13 +239,17 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
     moveOverBackground();
     EXPECT_EQ(background(button(10)), navy);
 
-    // For a minute after an update the update button rests in grey.
+    // For a minute after an update the update button rests in grey, its
+    // caption dark to stay readable on it.
     session->state().setLastUpdate(clock.now().addSecs(-30));
     hover(button(4));
-    EXPECT_EQ(background(button(9)), QColor(0xC8, 0xC8, 0xC8));
+    const QColor grey(0xC8, 0xC8, 0xC8);
+    EXPECT_EQ(background(button(9)), grey);
+    EXPECT_GE(contrastRatio(button(9)->palette().color(QPalette::ButtonText), grey), 4.5);
     session->state().setLastUpdate(clock.now().addSecs(-61));
     hover(button(4));
     EXPECT_EQ(background(button(9)), navy);
+    EXPECT_EQ(button(9)->palette().color(QPalette::ButtonText), QColor(Qt::white));
 }
 
 TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)

@@ -1,3 +1,4 @@
+#include "contrast.h"
 #include "matchdaytestsupport.h"
 
 #include "online/core/stamp.h"
@@ -26,6 +27,11 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     // Nothing typed yet: "Valider" waits out of sight.
     EXPECT_TRUE(button(1)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
+
+    // The day's totals stand out from the grid's light fill they lie on.
+    QWidget *grid = widget(QStringLiteral("MatchGrid"));
+    EXPECT_TRUE(grid->geometry().contains(widget(QStringLiteral("Label26"))->geometry()));
+    EXPECT_GE(contrastRatio(textColour(QStringLiteral("Label26")), grid->palette().color(QPalette::Window)), 4.5);
 
     // The number of match days due, with a caption of its own beside it.
     EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("17"));

@@ -102,7 +102,8 @@ void MainWindow::installMatchDay()
     parts.dayTotals = new QLabel(frame);
     parts.dayTotals->setObjectName(QStringLiteral("Label26"));
     parts.dayTotals->setTextFormat(Qt::PlainText);
-    windowstyle::setColours(parts.dayTotals, Qt::white);
+    // The totals stand on the grid's light fill, under its last row.
+    windowstyle::setColours(parts.dayTotals, Qt::black);
     parts.dayTotals->setGeometry(4, GridTop, frame->width() - 4, TotalsHeight);
     parts.dayTotals->hide();
 
