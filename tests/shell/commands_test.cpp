@@ -239,6 +239,29 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
     moveOverBackground();
     EXPECT_EQ(background(button(10)), navy);
 
+    // The free space of each of these panels calms the buttons down as the
+    // window's background does.
+    const std::pair<const char *, int> panels[] = {{"FraCon", 27}, {"FraDon", 16},  {"FraPlus", 25},
+                                                   {"FraPlanning", 33}, {"Frame4", 12}, {"Frame6", 13}};
+    for (const auto &[name, command] : panels) {
+        window->runCommand(command);
+        QWidget *panel = widget(QLatin1String(name));
+        ASSERT_TRUE(panel->isVisible()) << name;
+        QPoint free(-1, -1);
+        for (int y = 4; y < panel->height() && free.x() < 0; y += 4) {
+            for (int x = 4; x < panel->width() && free.x() < 0; x += 4) {
+                if (window->childAt(panel->mapTo(window.get(), QPoint(x, y))) == panel)
+                    free = QPoint(x, y);
+            }
+        }
+        ASSERT_GE(free.x(), 0) << name;
+        moveOverBackground(); // a move to where the pointer already is would not count
+        hover(button(4));
+        ASSERT_EQ(background(button(4)), teal);
+        QTest::mouseMove(panel, free);
+        EXPECT_EQ(background(button(4)), navy) << name;
+    }
+
     // For a minute after an update the update button rests in grey, its
     // caption dark to stay readable on it.
     session->state().setLastUpdate(clock.now().addSecs(-30));

@@ -80,6 +80,16 @@ void MainWindow::registerCommands()
     c.setHousekeeping([this](int index) { beforeCommand(index); }, [this](int index) { afterCommand(index); });
 }
 
+void MainWindow::trackCalmingPanels()
+{
+    // The panels hear the pointer over their free space and pass it on to
+    // the window, which calms the buttons down.
+    for (const char *name : CalmingPanels) {
+        if (QWidget *panel = findChild<QWidget *>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+            panel->setMouseTracking(true);
+    }
+}
+
 void MainWindow::beforeCommand(int index)
 {
     hideNewsPanel();

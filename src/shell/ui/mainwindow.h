@@ -196,6 +196,7 @@ private:
     void installExports();
     void installAccess();
     void registerCommands();
+    void trackCalmingPanels();
     void beforeCommand(int index);
     void afterCommand(int index);
     void resetHover(QWidget *hovered);
