@@ -47,6 +47,7 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     EXPECT_FALSE(widget<QLabel>(QStringLiteral("Label2"), 2)->isVisible());
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("4"));
     EXPECT_EQ(widget<QLabel>(QStringLiteral("LabMois"), 4)->palette().color(QPalette::Window), Teal);
+
 }
 
 TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExportOnTheSecondSave)
@@ -60,30 +61,74 @@ TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExpor
     typeInto("R1", 0, QStringLiteral("2"));
     EXPECT_FALSE(button(1)->isHidden());
     EXPECT_TRUE(window->hasUnsavedEntries());
-    // Cards typed without a home score are not saved.
-    QTest::mouseClick(box("R1", 1), Qt::LeftButton);
-    typeInto("CJ1", 1, QStringLiteral("1"));
+    QTest::mouseClick(box("R1", 0), Qt::LeftButton);
+    typeInto("CJ1", 0, QStringLiteral("1"));
     click(1);
 
-    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2||||I"));
-    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2||||I"));
     EXPECT_EQ(stored(QStringLiteral("1700")), before1700);
     EXPECT_EQ(session->store().stamp(), QStringLiteral("05 déc. 20:00"));
     EXPECT_TRUE(button(1)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
+    EXPECT_TRUE(prompt.messages.isEmpty());
     // The store had not changed since start-up: nothing new to send yet.
     EXPECT_TRUE(button(13)->isHidden());
     // The table counts the new result.
     EXPECT_EQ(standingOf(Corvenne).played, 18);
     // The home yellow card rests in the outer slot, the empty boxes hide.
-    EXPECT_TRUE(box("CJ1", 1)->isVisible());
-    EXPECT_EQ(box("CJ1", 1)->x(), box("CR1", 1)->x());
-    EXPECT_FALSE(box("CR1", 1)->isVisible());
+    EXPECT_TRUE(box("CJ1", 0)->isVisible());
+    EXPECT_EQ(box("CJ1", 0)->x(), box("CR1", 0)->x());
+    EXPECT_FALSE(box("CR1", 0)->isVisible());
 
     typeInto("R2", 0, QStringLiteral("1"));
     click(1);
-    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|1|||I"));
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2|1|||I"));
     EXPECT_FALSE(button(13)->isHidden());
+}
+
+TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
+{
+    keepResultsUpTo(17);
+    start();
+    typeInto("R1", 0, QStringLiteral("2"));
+    typeInto("R2", 0, QStringLiteral("0"));
+    // Cards alone on the second row, an away score alone on the third.
+    QTest::mouseClick(box("R1", 1), Qt::LeftButton);
+    typeInto("CJ1", 1, QStringLiteral("1"));
+    typeInto("R2", 2, QStringLiteral("3"));
+    click(1);
+
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|0|||I"));
+    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+    EXPECT_EQ(stored(QStringLiteral("1802")), QStringLiteral("|||||||"));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    const QString message = prompt.messages[0];
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Valider\nCes lignes n'ont pas été enregistrées :")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Journée 18, %1 - %2 : cartons sans score de l'équipe à domicile")
+                                     .arg(box("T1", 1)->text(), box("T2", 1)->text())))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Journée 18, %1 - %2 : score de l'équipe à l'extérieur sans score")
+                                     .arg(box("T1", 2)->text(), box("T2", 2)->text())))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(Corvenne));
+    // The boxes stay as typed, open, and "Valider" waits for them.
+    EXPECT_FALSE(button(1)->isHidden());
+    EXPECT_TRUE(window->hasUnsavedEntries());
+    EXPECT_EQ(box("CJ1", 1)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(box("CJ1", 1)->isVisible());
+    EXPECT_TRUE(box("CR1", 1)->isVisible());
+    EXPECT_EQ(box("R2", 2)->text(), QStringLiteral("3"));
+
+    // Completed, they go through and "Valider" rests.
+    typeInto("R1", 1, QStringLiteral("1"));
+    typeInto("R2", 1, QStringLiteral("1"));
+    typeInto("R1", 2, QStringLiteral("0"));
+    click(1);
+    EXPECT_EQ(prompt.messages.size(), 1);
+    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B||1|1|1|||O"));
+    EXPECT_EQ(stored(QStringLiteral("1802")).section(QLatin1Char('|'), 3, 4), QStringLiteral("0|3"));
+    EXPECT_TRUE(button(1)->isHidden());
 }
 
 TEST_F(MatchDayWindow, TabAndEnterTypeAWholeMatchDay)

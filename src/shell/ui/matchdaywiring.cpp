@@ -259,14 +259,22 @@ void MainWindow::saveEnteredResults()
         return;
     }
     store.notifyChanged();
-    parts.grid->layCardsAtRest();
-    parts.save->hide();
+    QStringList unsaved;
+    for (const saveentries::Refusal &row : outcome.refused)
+        unsaved << row.key;
+    parts.grid->layCardsAtRest(unsaved);
+    // The rows left out still wait in the grid, with "Valider" for another try.
+    parts.save->setVisible(!unsaved.isEmpty());
     m_buttons->button(13)->setVisible(outcome.changedSinceStart && !sendingtool::pathIn(folder).isEmpty());
 
     computeStandings();
     const int shownDay = m_session.state().displayedMatchDay();
     if (shownDay > 0)
         markRankMovement(shownDay);
+    if (!unsaved.isEmpty()) {
+        m_services.prompt.inform(saveentries::RefusedTitle,
+                                 saveentries::refusedText(m_session.season(), outcome.refused));
+    }
 }
 
 bool MainWindow::hasUnsavedEntries() const
