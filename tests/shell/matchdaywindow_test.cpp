@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 
+#include <functional>
+
 namespace {
 const QColor Navy(0x00, 0x00, 0x80), Teal(0x00, 0x80, 0x80);
 const QColor Coming(0x00, 0x00, 0xC0), Past(0x00, 0x80, 0x00), Today(0xC0, 0x00, 0x00);
@@ -129,6 +131,83 @@ TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
     EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B||1|1|1|||O"));
     EXPECT_EQ(stored(QStringLiteral("1802")).section(QLatin1Char('|'), 3, 4), QStringLiteral("0|3"));
     EXPECT_TRUE(button(1)->isHidden());
+}
+
+TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
+{
+    keepResultsUpTo(17);
+    start();
+    const auto typeAScore = [this] {
+        typeInto("R1", 0, QStringLiteral("4"));
+        ASSERT_TRUE(window->hasUnsavedEntries());
+        prompt.questions.clear();
+    };
+    const auto asked = [this] {
+        const QString question = QStringLiteral("Valider\nDes résultats saisis n'ont pas été validés.");
+        return prompt.questions.size() == 1 && prompt.questions[0].startsWith(question);
+    };
+    // Each way to another view: a number of the picker, a team of the
+    // table, a line of the month calendar, the full table.
+    const auto pickMatchDay = [this] {
+        click(10);
+        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label10"), 5), Qt::LeftButton);
+    };
+    const auto pickTeam = [this] { QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton); };
+    const auto pickCalendarLine = [this] {
+        QTest::mouseMove(widget<QLabel>(QStringLiteral("LabMois"), 1));
+        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label2"), 0), Qt::LeftButton);
+    };
+    const auto fullTable = [this] { click(21); };
+    const auto exportPanelClosed = [this] {
+        window->runCommand(13);
+        click(15);
+    };
+    const std::array<std::pair<const char *, std::function<void()>>, 5> ways = {{{"picker", pickMatchDay},
+                                                                                  {"team", pickTeam},
+                                                                                  {"calendar", pickCalendarLine},
+                                                                                  {"full table", fullTable},
+                                                                                  {"export panel", exportPanelClosed}}};
+
+    for (const auto &[way, open] : ways) {
+        SCOPED_TRACE(way);
+        window->showMatchDay(18);
+        // Annuler: the typed score and the match day stay.
+        typeAScore();
+        prompt.choice = Prompt::Choice::Cancel;
+        open();
+        EXPECT_TRUE(asked());
+        EXPECT_EQ(session->state().displayedMatchDay(), 18);
+        EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
+        EXPECT_TRUE(window->hasUnsavedEntries());
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
+
+        // Non: the view changes and nothing is written.
+        prompt.questions.clear();
+        prompt.choice = Prompt::Choice::No;
+        open();
+        EXPECT_TRUE(asked());
+        EXPECT_FALSE(window->hasUnsavedEntries());
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
+    }
+
+    // Oui: saved first, then the team's season opens on its own row.
+    window->showMatchDay(18);
+    typeAScore();
+    typeInto("R2", 0, QStringLiteral("0"));
+    prompt.choice = Prompt::Choice::Yes;
+    const QString team = session->standings().displayed().rows[3].data.name;
+    QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton);
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||4|0|||I"));
+    EXPECT_FALSE(window->hasUnsavedEntries());
+    EXPECT_EQ(session->state().displayedMatchDay(), 0);
+    EXPECT_TRUE(text(QStringLiteral("Label1")).contains(team)) << text(QStringLiteral("Label1")).toStdString();
+
+    // Nothing typed: nothing asked.
+    prompt.questions.clear();
+    pickMatchDay();
+    EXPECT_TRUE(prompt.questions.isEmpty());
+    EXPECT_EQ(session->state().displayedMatchDay(), 5);
 }
 
 TEST_F(MatchDayWindow, TabAndEnterTypeAWholeMatchDay)

@@ -92,6 +92,15 @@ QString refusedText(const Season &season, const QList<Refusal> &refused)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString leaveQuestion()
+{
+    return QStringList{
+        QStringLiteral("Des résultats saisis n'ont pas été validés."),
+        QStringLiteral("Voulez-vous les enregistrer avant de changer d'affichage ?"),
+        QStringLiteral("Oui : les enregistrer. Non : les abandonner. Annuler : revenir à la saisie."),
+    }.join(QLatin1Char('\n'));
+}
+
 QList<IniFile::Entry> entriesOf(const QList<TypedRow> &rows, const QDateTime &now)
 {
     QList<IniFile::Entry> entries;

@@ -55,6 +55,11 @@ inline const QString RefusedTitle = QStringLiteral("Valider");
 // The message naming each refused row (match day, teams) and why.
 QString refusedText(const Season &season, const QList<Refusal> &refused);
 
+// The question asked before another match day or team replaces results
+// typed and not saved yet: save them (Oui), drop them (Non) or stay (Annuler).
+inline const QString LeaveTitle = QStringLiteral("Valider");
+QString leaveQuestion();
+
 struct Outcome
 {
     bool saved = false;

@@ -56,6 +56,8 @@ void MainWindow::registerCommands()
         stopDonorsTicker();
     });
     c.add(21, [this] {
+        if (!settleUnsavedEntries())
+            return;
         m_session.state().setCardRequest(QString());
         selectCurrentMatchDay();
         computeStandings();

@@ -154,6 +154,8 @@ void MainWindow::installMatchDay()
     connect(m_months, &MonthCalendarView::monthHovered, this,
             [this](int k) { previewMonth(m_months, m_session, m_session.clock().now(), k); });
     connect(m_months, &MonthCalendarView::matchDayClicked, this, [this](MatchDayNo day) {
+        if (!settleUnsavedEntries())
+            return;
         showMatchDay(day);
         unlockSecondTeam();
     });
@@ -282,6 +284,23 @@ bool MainWindow::hasUnsavedEntries() const
     return !m_matchDay->save->isHidden();
 }
 
+bool MainWindow::settleUnsavedEntries()
+{
+    if (!hasUnsavedEntries())
+        return true;
+    switch (m_services.prompt.choose(saveentries::LeaveTitle, saveentries::leaveQuestion())) {
+    case Prompt::Choice::Yes:
+        // A save that fails or leaves rows out keeps the volunteer on the grid.
+        saveEnteredResults();
+        return !hasUnsavedEntries();
+    case Prompt::Choice::No:
+        return true;
+    case Prompt::Choice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::openExportPanel()
 {
     ExportPanel *panel = m_matchDay->exportPanel;
@@ -341,6 +360,9 @@ void MainWindow::sendResults()
 
 void MainWindow::closeExportPanel()
 {
+    // The match day comes back from the store, over what was typed before.
+    if (!settleUnsavedEntries())
+        return;
     m_matchDay->exportPanel->hide();
     selectCurrentMatchDay();
 }

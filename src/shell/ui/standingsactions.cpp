@@ -206,6 +206,8 @@ void MainWindow::resetPickerHover()
 
 void MainWindow::pickMatchDay(MatchDayNo day)
 {
+    if (m_matchDayFrame->isVisible() && !settleUnsavedEntries())
+        return;
     const bool reachableWasShown = m_table->reachableShown();
     if (m_matchDayFrame->isVisible())
         showMatchDay(day);
@@ -237,10 +239,20 @@ void MainWindow::hideClassifications()
 
 void MainWindow::selectTeamRow(int row)
 {
-    const DisplayedStandings &shown = m_session.standings().displayed();
     if (row < 0 || row >= TeamCount)
         return;
-    const QString team = shown.rows[row].data.name;
+    const QString team = m_session.standings().displayed().rows[row].data.name;
+    if (!m_standings->lock->isChecked()) {
+        if (!settleUnsavedEntries())
+            return;
+        // A save ranks the teams again: the team may stand on another row.
+        const auto &rows = m_session.standings().displayed().rows;
+        row = int(std::find_if(rows.begin(), rows.end(), [&](const DisplayedRow &r) { return r.data.name == team; })
+                  - rows.begin());
+        if (row >= TeamCount)
+            return;
+    }
+    const DisplayedStandings &shown = m_session.standings().displayed();
     hideNewsPanel();
     hideClassifications();
     m_table->hideAheadBehind();
