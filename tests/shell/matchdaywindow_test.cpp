@@ -50,6 +50,12 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("4"));
     EXPECT_EQ(widget<QLabel>(QStringLiteral("LabMois"), 4)->palette().color(QPalette::Window), Teal);
 
+    // Once the season is over the count runs on for the rank marks, but the
+    // reader is told of the season's 38 match days.
+    clock.set(QDateTime(QDate(2014, 6, 1), QTime(12, 0)));
+    start();
+    EXPECT_EQ(session->state().dueMatchDays(), 40);
+    EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("38"));
 }
 
 TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExportOnTheSecondSave)

@@ -26,6 +26,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 class MainWindow::MatchDayParts : public QObject
 {
 public:
@@ -55,6 +57,13 @@ constexpr int ExportHeight = 714;
 QColor colourOf(quint32 rgb)
 {
     return QColor::fromRgb(QRgb(0xFF000000u | rgb));
+}
+
+// Once every date has passed the count runs on past the season (the rank
+// marks read it as such); the reader is told the season's own length.
+QString dueText(int dueMatchDays)
+{
+    return QString::number(std::min(dueMatchDays, int(MatchDayCount)));
 }
 
 QStringList teamNames(const Season &season)
@@ -119,13 +128,13 @@ void MainWindow::installMatchDay()
     windowstyle::setColours(dueCaption, Qt::white);
     dueCaption->setGeometry(110, bottom + 2, 150, 18);
     dueCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    parts.due = new QLabel(QString::number(m_session.state().dueMatchDays()), frame);
+    parts.due = new QLabel(dueText(m_session.state().dueMatchDays()), frame);
     parts.due->setObjectName(QStringLiteral("Label25"));
     windowstyle::setColours(parts.due, Qt::white);
     windowstyle::setBold(parts.due);
     parts.due->setGeometry(264, bottom + 2, 30, 18);
     connect(&m_session.state(), &AppState::dueMatchDaysChanged, parts.due,
-            [label = parts.due](int due) { label->setText(QString::number(due)); });
+            [label = parts.due](int due) { label->setText(dueText(due)); });
 
     connect(parts.grid, &MatchGrid::edited, parts.save, &QWidget::show);
     connect(parts.grid, &MatchGrid::enterPressed, this, [this] {
