@@ -54,7 +54,8 @@ private:
 };
 
 // For runs driven by scripts: nothing waits on a dialog. Messages go to the
-// error output and every question is answered No.
+// error output, every question is answered No and every choice Cancel, which
+// leaves things as they are.
 class ScriptPrompt final : public Prompt
 {
 public:
@@ -65,6 +66,7 @@ public:
         err << title << " : " << text << '\n';
     }
     bool ask(const QString &, const QString &) override { return false; }
+    Choice choose(const QString &, const QString &) override { return Choice::Cancel; }
 };
 
 // The program folder: --data-dir, else where the results store lives,

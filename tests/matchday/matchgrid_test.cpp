@@ -57,6 +57,23 @@ TEST_F(MatchGridTest, RowsBelowTheViewAreEmptiedAndHidden)
     EXPECT_EQ(grid.typedRows().size(), 1);
 }
 
+TEST_F(MatchGridTest, ALongNameIsElidedAtItsEndWithTheWholeNameInItsToolTip)
+{
+    GridRow long_ = fixture(QStringLiteral("0500"), QLatin1Char('C'), QLatin1Char('H'));
+    long_.homeName = QStringLiteral("Olympique Vaubriac de la Haute Vallée");
+    grid.showRows({long_});
+    GridBox *name = row(0).t1;
+    // The box keeps the whole name for the hover, the marks and screen readers.
+    EXPECT_EQ(name->text(), long_.homeName);
+    const QString shown = name->shownText();
+    ASSERT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+    EXPECT_TRUE(long_.homeName.startsWith(shown.chopped(1)));
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(shown), name->width());
+    EXPECT_EQ(name->toolTip(), long_.homeName);
+    // A name that fits shows whole.
+    EXPECT_EQ(row(0).t2->shownText(), QStringLiteral("Equipe H"));
+}
+
 TEST_F(MatchGridTest, TypingColoursTheNamesAndAsksForValidation)
 {
     QSignalSpy edited(&grid, &MatchGrid::edited);

@@ -1,6 +1,7 @@
 // The commands of the window as the user clicks them: the housekeeping around
 // every command, the hover feedback, the configuration and about panels, the
 // adjustments list, the dated copy, pages, printing and the export switch.
+#include "contrast.h"
 #include "windowfixture.h"
 
 #include "shell/ui/commandbuttons.h"
@@ -238,13 +239,40 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
     moveOverBackground();
     EXPECT_EQ(background(button(10)), navy);
 
-    // For a minute after an update the update button rests in grey.
+    // The free space of each of these panels calms the buttons down as the
+    // window's background does.
+    const std::pair<const char *, int> panels[] = {{"FraCon", 27}, {"FraDon", 16},  {"FraPlus", 25},
+                                                   {"FraPlanning", 33}, {"Frame4", 12}, {"Frame6", 13}};
+    for (const auto &[name, command] : panels) {
+        window->runCommand(command);
+        QWidget *panel = widget(QLatin1String(name));
+        ASSERT_TRUE(panel->isVisible()) << name;
+        QPoint free(-1, -1);
+        for (int y = 4; y < panel->height() && free.x() < 0; y += 4) {
+            for (int x = 4; x < panel->width() && free.x() < 0; x += 4) {
+                if (window->childAt(panel->mapTo(window.get(), QPoint(x, y))) == panel)
+                    free = QPoint(x, y);
+            }
+        }
+        ASSERT_GE(free.x(), 0) << name;
+        moveOverBackground(); // a move to where the pointer already is would not count
+        hover(button(4));
+        ASSERT_EQ(background(button(4)), teal);
+        QTest::mouseMove(panel, free);
+        EXPECT_EQ(background(button(4)), navy) << name;
+    }
+
+    // For a minute after an update the update button rests in grey, its
+    // caption dark to stay readable on it.
     session->state().setLastUpdate(clock.now().addSecs(-30));
     hover(button(4));
-    EXPECT_EQ(background(button(9)), QColor(0xC8, 0xC8, 0xC8));
+    const QColor grey(0xC8, 0xC8, 0xC8);
+    EXPECT_EQ(background(button(9)), grey);
+    EXPECT_GE(contrastRatio(button(9)->palette().color(QPalette::ButtonText), grey), 4.5);
     session->state().setLastUpdate(clock.now().addSecs(-61));
     hover(button(4));
     EXPECT_EQ(background(button(9)), navy);
+    EXPECT_EQ(button(9)->palette().color(QPalette::ButtonText), QColor(Qt::white));
 }
 
 TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)

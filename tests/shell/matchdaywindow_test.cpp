@@ -1,8 +1,11 @@
+#include "contrast.h"
 #include "matchdaytestsupport.h"
 
 #include "online/core/stamp.h"
 
 #include <QCheckBox>
+
+#include <functional>
 
 namespace {
 const QColor Navy(0x00, 0x00, 0x80), Teal(0x00, 0x80, 0x80);
@@ -27,6 +30,11 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     EXPECT_TRUE(button(1)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
 
+    // The day's totals stand out from the grid's light fill they lie on.
+    QWidget *grid = widget(QStringLiteral("MatchGrid"));
+    EXPECT_TRUE(grid->geometry().contains(widget(QStringLiteral("Label26"))->geometry()));
+    EXPECT_GE(contrastRatio(textColour(QStringLiteral("Label26")), grid->palette().color(QPalette::Window)), 4.5);
+
     // The number of match days due, with a caption of its own beside it.
     EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("17"));
     auto *caption = widget<QLabel>(QStringLiteral("Label25Caption"));
@@ -41,6 +49,13 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     EXPECT_FALSE(widget<QLabel>(QStringLiteral("Label2"), 2)->isVisible());
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("4"));
     EXPECT_EQ(widget<QLabel>(QStringLiteral("LabMois"), 4)->palette().color(QPalette::Window), Teal);
+
+    // Once the season is over the count runs on for the rank marks, but the
+    // reader is told of the season's 38 match days.
+    clock.set(QDateTime(QDate(2014, 6, 1), QTime(12, 0)));
+    start();
+    EXPECT_EQ(session->state().dueMatchDays(), 40);
+    EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("38"));
 }
 
 TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExportOnTheSecondSave)
@@ -54,30 +69,151 @@ TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExpor
     typeInto("R1", 0, QStringLiteral("2"));
     EXPECT_FALSE(button(1)->isHidden());
     EXPECT_TRUE(window->hasUnsavedEntries());
-    // Cards typed without a home score are not saved.
-    QTest::mouseClick(box("R1", 1), Qt::LeftButton);
-    typeInto("CJ1", 1, QStringLiteral("1"));
+    QTest::mouseClick(box("R1", 0), Qt::LeftButton);
+    typeInto("CJ1", 0, QStringLiteral("1"));
     click(1);
 
-    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2||||I"));
-    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2||||I"));
     EXPECT_EQ(stored(QStringLiteral("1700")), before1700);
     EXPECT_EQ(session->store().stamp(), QStringLiteral("05 déc. 20:00"));
     EXPECT_TRUE(button(1)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
+    EXPECT_TRUE(prompt.messages.isEmpty());
     // The store had not changed since start-up: nothing new to send yet.
     EXPECT_TRUE(button(13)->isHidden());
     // The table counts the new result.
     EXPECT_EQ(standingOf(Corvenne).played, 18);
     // The home yellow card rests in the outer slot, the empty boxes hide.
-    EXPECT_TRUE(box("CJ1", 1)->isVisible());
-    EXPECT_EQ(box("CJ1", 1)->x(), box("CR1", 1)->x());
-    EXPECT_FALSE(box("CR1", 1)->isVisible());
+    EXPECT_TRUE(box("CJ1", 0)->isVisible());
+    EXPECT_EQ(box("CJ1", 0)->x(), box("CR1", 0)->x());
+    EXPECT_FALSE(box("CR1", 0)->isVisible());
 
     typeInto("R2", 0, QStringLiteral("1"));
     click(1);
-    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|1|||I"));
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2|1|||I"));
     EXPECT_FALSE(button(13)->isHidden());
+}
+
+TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
+{
+    keepResultsUpTo(17);
+    start();
+    typeInto("R1", 0, QStringLiteral("2"));
+    typeInto("R2", 0, QStringLiteral("0"));
+    // Cards alone on the second row, an away score alone on the third.
+    QTest::mouseClick(box("R1", 1), Qt::LeftButton);
+    typeInto("CJ1", 1, QStringLiteral("1"));
+    typeInto("R2", 2, QStringLiteral("3"));
+    click(1);
+
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|0|||I"));
+    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+    EXPECT_EQ(stored(QStringLiteral("1802")), QStringLiteral("|||||||"));
+    ASSERT_EQ(prompt.messages.size(), 1);
+    const QString message = prompt.messages[0];
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Valider\nCes lignes n'ont pas été enregistrées :")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Journée 18, %1 - %2 : cartons sans score de l'équipe à domicile")
+                                     .arg(box("T1", 1)->text(), box("T2", 1)->text())))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Journée 18, %1 - %2 : score de l'équipe à l'extérieur sans score")
+                                     .arg(box("T1", 2)->text(), box("T2", 2)->text())))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(Corvenne));
+    // The boxes stay as typed, open, and "Valider" waits for them.
+    EXPECT_FALSE(button(1)->isHidden());
+    EXPECT_TRUE(window->hasUnsavedEntries());
+    EXPECT_EQ(box("CJ1", 1)->text(), QStringLiteral("1"));
+    EXPECT_TRUE(box("CJ1", 1)->isVisible());
+    EXPECT_TRUE(box("CR1", 1)->isVisible());
+    EXPECT_EQ(box("R2", 2)->text(), QStringLiteral("3"));
+
+    // Completed, they go through and "Valider" rests.
+    typeInto("R1", 1, QStringLiteral("1"));
+    typeInto("R2", 1, QStringLiteral("1"));
+    typeInto("R1", 2, QStringLiteral("0"));
+    click(1);
+    EXPECT_EQ(prompt.messages.size(), 1);
+    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B||1|1|1|||O"));
+    EXPECT_EQ(stored(QStringLiteral("1802")).section(QLatin1Char('|'), 3, 4), QStringLiteral("0|3"));
+    EXPECT_TRUE(button(1)->isHidden());
+}
+
+TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
+{
+    keepResultsUpTo(17);
+    start();
+    const auto typeAScore = [this] {
+        typeInto("R1", 0, QStringLiteral("4"));
+        ASSERT_TRUE(window->hasUnsavedEntries());
+        prompt.questions.clear();
+    };
+    const auto asked = [this] {
+        const QString question = QStringLiteral("Valider\nDes résultats saisis n'ont pas été validés.");
+        return prompt.questions.size() == 1 && prompt.questions[0].startsWith(question);
+    };
+    // Each way to another view: a number of the picker, a team of the
+    // table, a line of the month calendar, the full table.
+    const auto pickMatchDay = [this] {
+        click(10);
+        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label10"), 5), Qt::LeftButton);
+    };
+    const auto pickTeam = [this] { QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton); };
+    const auto pickCalendarLine = [this] {
+        QTest::mouseMove(widget<QLabel>(QStringLiteral("LabMois"), 1));
+        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label2"), 0), Qt::LeftButton);
+    };
+    const auto fullTable = [this] { click(21); };
+    const auto exportPanelClosed = [this] {
+        window->runCommand(13);
+        click(15);
+    };
+    const std::array<std::pair<const char *, std::function<void()>>, 5> ways = {{{"picker", pickMatchDay},
+                                                                                  {"team", pickTeam},
+                                                                                  {"calendar", pickCalendarLine},
+                                                                                  {"full table", fullTable},
+                                                                                  {"export panel", exportPanelClosed}}};
+
+    for (const auto &[way, open] : ways) {
+        SCOPED_TRACE(way);
+        window->showMatchDay(18);
+        // Annuler: the typed score and the match day stay.
+        typeAScore();
+        prompt.choice = Prompt::Choice::Cancel;
+        open();
+        EXPECT_TRUE(asked());
+        EXPECT_EQ(session->state().displayedMatchDay(), 18);
+        EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
+        EXPECT_TRUE(window->hasUnsavedEntries());
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
+
+        // Non: the view changes and nothing is written.
+        prompt.questions.clear();
+        prompt.choice = Prompt::Choice::No;
+        open();
+        EXPECT_TRUE(asked());
+        EXPECT_FALSE(window->hasUnsavedEntries());
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
+    }
+
+    // Oui: saved first, then the team's season opens on its own row.
+    window->showMatchDay(18);
+    typeAScore();
+    typeInto("R2", 0, QStringLiteral("0"));
+    prompt.choice = Prompt::Choice::Yes;
+    const QString team = session->standings().displayed().rows[3].data.name;
+    QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton);
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||4|0|||I"));
+    EXPECT_FALSE(window->hasUnsavedEntries());
+    EXPECT_EQ(session->state().displayedMatchDay(), 0);
+    EXPECT_TRUE(text(QStringLiteral("Label1")).contains(team)) << text(QStringLiteral("Label1")).toStdString();
+
+    // Nothing typed: nothing asked.
+    prompt.questions.clear();
+    pickMatchDay();
+    EXPECT_TRUE(prompt.questions.isEmpty());
+    EXPECT_EQ(session->state().displayedMatchDay(), 5);
 }
 
 TEST_F(MatchDayWindow, TabAndEnterTypeAWholeMatchDay)

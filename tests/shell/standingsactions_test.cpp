@@ -4,6 +4,8 @@
 #include "windowfixture.h"
 
 #include "seasonbuilder.h"
+#include "season/ui/fittedtext.h"
+#include "shell/ui/commandbuttons.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"
 
@@ -101,6 +103,12 @@ TEST_F(StandingsActions, SortButtonsReorderTheTableAndPaintTheirColumn)
     start();
     click(20); // the classification buttons
     ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
+    // They are the only way into the sorts: every caption shows whole.
+    for (int index : {2, 3, 5, 8, 18, 22, 23, 19}) {
+        QPushButton *sort = button(index);
+        EXPECT_EQ(sort->text(), CommandButtons::caption(index));
+        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << index;
+    }
     click(2);
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
     const QStringList against = column(QStringLiteral("TBC"));
@@ -161,6 +169,15 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
     ASSERT_NE(pickerNumber(38), nullptr);
     EXPECT_EQ(pickerNumber(11)->palette().color(QPalette::WindowText), QColor(0x00, 0xC0, 0x00));
     EXPECT_EQ(pickerNumber(12)->palette().color(QPalette::WindowText), Yellow);
+    // The numbers read apart: at least a digit's width between the digits of
+    // two neighbours, 10 to 38 included.
+    for (int day = 1; day < 38; ++day) {
+        QLabel *left = pickerNumber(day), *right = pickerNumber(day + 1);
+        const QFontMetrics leftMetrics(left->font(), left), rightMetrics(right->font(), right);
+        const int leftEnd = left->x() + (left->width() + leftMetrics.horizontalAdvance(left->text())) / 2;
+        const int rightStart = right->x() + (right->width() - rightMetrics.horizontalAdvance(right->text())) / 2;
+        EXPECT_GE(rightStart - leftEnd, leftMetrics.horizontalAdvance(QLatin1Char('0'))) << day;
+    }
 
     QTest::mouseClick(pickerNumber(1), Qt::LeftButton);
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°1"));

@@ -207,6 +207,58 @@ TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
         EXPECT_FALSE(widget<QWidget>(QStringLiteral("ShaRes"), i)->isVisible()) << i;
 }
 
+TEST_F(TeamViews, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesNotFitInATip)
+{
+    start();
+    click(33); // the leader, with cards in most of its matches
+    ASSERT_TRUE(panelShown("FraPlanning"));
+    const Season &season = session->season();
+    const QChar ellipsis(0x2026);
+    int elided = 0;
+    for (int i = 0; i < 38; ++i) {
+        for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
+                                                    std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
+            auto *box = widget<QLabel>(QLatin1String(name), i);
+            if (!box->isVisible())
+                continue;
+            // The whole name is on the box or, cut, in its tool tip.
+            const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
+            EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
+            if (team != box->text()) {
+                EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
+                ++elided;
+            }
+            // The name's letters stand clear of the card boxes over its box.
+            const QFontMetrics metrics(box->font(), box);
+            const int frame = box->frameWidth();
+            const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+            const int width = metrics.horizontalAdvance(box->text());
+            const int textLeft = home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
+            const int textRight = textLeft + width;
+            for (const char *cardName : {cardNames.first, cardNames.second}) {
+                QWidget *card = widget(QLatin1String(cardName), i);
+                if (!card->isVisible())
+                    continue;
+                if (home)
+                    EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
+                else
+                    EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
+            }
+        }
+    }
+    EXPECT_GT(elided, 0); // the bundled season has names too long for the card
+
+    // The season's narrow share of defeats shows what its caption can.
+    auto *defeats = widget<QLabel>(QStringLiteral("LabDEF"), 4);
+    ASSERT_TRUE(defeats->isVisible());
+    const QStringList lines = defeats->text().split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        EXPECT_LE(QFontMetrics(defeats->font(), defeats).horizontalAdvance(line), defeats->width());
+    EXPECT_TRUE(lines.last().endsWith(ellipsis)) << defeats->text().toStdString();
+    EXPECT_TRUE(defeats->toolTip().startsWith(QStringLiteral("Défaites: "))) << defeats->toolTip().toStdString();
+    EXPECT_TRUE(defeats->toolTip().startsWith(lines.last().chopped(1)));
+}
+
 // --- Summary and crest ticker
 
 TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
@@ -237,6 +289,15 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     QTest::mouseMove(window->standingsTable().cell(QStringLiteral("Tclass"), 6));
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(6));
     shot(QStringLiteral("summary"));
+
+    // The count lines show whole and stop short of the crest.
+    window->showTeamSummary(teamAtRow(0));
+    const QWidget *crest = widget(QStringLiteral("Image3"));
+    for (int line : {2, 3, 4, 6}) {
+        auto *label = widget<QLabel>(QStringLiteral("Label11"), line);
+        EXPECT_LT(label->geometry().right(), crest->x()) << line;
+        EXPECT_LE(QFontMetrics(label->font(), label).horizontalAdvance(label->text()), label->width()) << line;
+    }
 }
 
 TEST_F(TeamViews, SummaryFollowsAStoreWrittenByTheProgram)

@@ -146,6 +146,13 @@ TEST_F(StandingsTableTest, EveryColumnHasTwentyPlainTextCellsIndexedByRow)
     EXPECT_EQ(cell("Tclass", 19)->y() - cell("Tclass", 0)->y(), 4750 / 15);
     for (int i = 1; i < 20; ++i)
         EXPECT_GE(cell("TPTS", i)->y() - cell("TPTS", i - 1)->y(), 16);
+    // Every word of the column headers shows whole in its column ("Contre", "Matches").
+    for (QLabel *header : m_table.findChildren<QLabel *>(QStringLiteral("Header"))) {
+        EXPECT_FALSE(header->text().contains(QChar(0x2026))) << header->text().toStdString();
+        const QFontMetrics metrics(header->font(), header);
+        for (const QString &word : header->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            EXPECT_LE(metrics.horizontalAdvance(word), header->contentsRect().width()) << word.toStdString();
+    }
     // The table and its league panels fit beside the match-day view.
     EXPECT_LE(m_table.sizeHint().width(), 710);
     EXPECT_LE(m_table.sizeHint().height(), 560);

@@ -14,8 +14,14 @@ public:
         questions << title + u'\n' + text;
         return answer;
     }
+    Choice choose(const QString &title, const QString &text) override
+    {
+        questions << title + u'\n' + text;
+        return choice;
+    }
 
     bool answer = false;
+    Choice choice = Choice::Cancel;
     QStringList messages;
     QStringList questions;
 };

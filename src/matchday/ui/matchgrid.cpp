@@ -247,10 +247,12 @@ QList<std::pair<QString, MatchRecord>> MatchGrid::typedRows() const
     return typed;
 }
 
-void MatchGrid::layCardsAtRest()
+void MatchGrid::layCardsAtRest(const QStringList &unsaved)
 {
     for (int k = 0; k < m_shown; ++k) {
         const Row &row = m_rows[k];
+        if (unsaved.contains(row.nm->text()))
+            continue;
         const entry::CardTexts cards{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
         applyCardLayout(k, entry::restingCards(cards, true));
     }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 class QValidator;
@@ -51,8 +52,9 @@ public:
     // The fixture key and the record of every row on show, boxes as typed.
     QList<std::pair<QString, MatchRecord>> typedRows() const;
     // After a save the card boxes come back to rest: a yellow card without a
-    // red one in the outer slot, each box shown when it holds something.
-    void layCardsAtRest();
+    // red one in the outer slot, each box shown when it holds something. The
+    // rows of `unsaved` (fixture keys) stay as they were typed.
+    void layCardsAtRest(const QStringList &unsaved = {});
     // Marks the names of a second team where it appears, after taking the mark
     // off the previous second team.
     void markSecondTeam(const QString &team);

@@ -2,6 +2,7 @@
 
 #include "online/core/stamp.h"
 #include "season/core/resultstore.h"
+#include "season/core/season.h"
 
 #include <QFileInfo>
 
@@ -20,7 +21,85 @@ QString storable(const QString &text)
     return clean;
 }
 
+// A box as the grid shows it: trimmed, and a stored "-" (a score not known)
+// shows empty.
+QString shown(const MatchRecord &record, MatchRecord::Field field)
+{
+    const QString text = record[field].trimmed();
+    const bool goals = field == MatchRecord::HomeGoals || field == MatchRecord::AwayGoals;
+    return goals && text == QLatin1String("-") ? QString() : text;
+}
+
+bool showsTheSame(const MatchRecord &typed, const MatchRecord &stored)
+{
+    for (int f = MatchRecord::HomeRed; f <= MatchRecord::AwayRed; ++f) {
+        if (shown(typed, MatchRecord::Field(f)) != shown(stored, MatchRecord::Field(f)))
+            return false;
+    }
+    return true;
+}
+
+QString reasonText(Refusal::Reason reason)
+{
+    switch (reason) {
+    case Refusal::AwayScoreOnly:
+        return QStringLiteral("score de l'équipe à l'extérieur sans score de l'équipe à domicile");
+    case Refusal::CardsOnly:
+        return QStringLiteral("cartons sans score de l'équipe à domicile");
+    case Refusal::ResultCleared:
+        return QStringLiteral("scores effacés ; pour un match non joué, tapez \"-\" dans les deux scores");
+    }
+    return QString();
+}
+
+QString teamOf(const Season &season, const QString &letter)
+{
+    return letter.size() == 1 ? season.teamNameOfLetter(letter.at(0)) : letter;
+}
+
 } // namespace
+
+QList<Refusal> refusals(const ResultStore &store, const QList<TypedRow> &rows)
+{
+    QList<Refusal> refused;
+    for (const auto &[key, record] : rows) {
+        if (key.isEmpty() || !record[MatchRecord::HomeGoals].isEmpty())
+            continue;
+        if (showsTheSame(record, store.match(key)))
+            continue;
+        Refusal refusal{key, record, Refusal::ResultCleared};
+        if (!record[MatchRecord::AwayGoals].trimmed().isEmpty())
+            refusal.reason = Refusal::AwayScoreOnly;
+        else if (!showsTheSame(record, MatchRecord()))
+            refusal.reason = Refusal::CardsOnly;
+        refused.append(refusal);
+    }
+    return refused;
+}
+
+QString refusedText(const Season &season, const QList<Refusal> &refused)
+{
+    QStringList lines{QStringLiteral("Ces lignes n'ont pas été enregistrées :")};
+    for (const Refusal &row : refused) {
+        const QString home = teamOf(season, row.typed[MatchRecord::HomeLetter]);
+        const QString away = teamOf(season, row.typed[MatchRecord::AwayLetter]);
+        lines << QStringLiteral("Journée %1, %2 - %3 : %4")
+                     .arg(row.key.left(2).toInt())
+                     .arg(home, away, reasonText(row.reason));
+    }
+    lines << QStringLiteral("Leurs cases restent telles que vous les avez tapées : complétez-les puis appuyez de "
+                            "nouveau sur \"Valider\".");
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString leaveQuestion()
+{
+    return QStringList{
+        QStringLiteral("Des résultats saisis n'ont pas été validés."),
+        QStringLiteral("Voulez-vous les enregistrer avant de changer d'affichage ?"),
+        QStringLiteral("Oui : les enregistrer. Non : les abandonner. Annuler : revenir à la saisie."),
+    }.join(QLatin1Char('\n'));
+}
 
 QList<IniFile::Entry> entriesOf(const QList<TypedRow> &rows, const QDateTime &now)
 {
@@ -48,6 +127,8 @@ Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &n
     Outcome outcome;
     outcome.changedSinceStart = changedSince(store.path(), startTime);
     outcome.saved = store.ini().write(entriesOf(rows, now));
+    if (outcome.saved)
+        outcome.refused = refusals(store, rows);
     return outcome;
 }
 

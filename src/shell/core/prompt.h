@@ -7,9 +7,13 @@
 class Prompt
 {
 public:
+    enum class Choice { Yes, No, Cancel };
+
     virtual ~Prompt() = default;
     // An information or error message with a single OK button.
     virtual void inform(const QString &title, const QString &text) = 0;
     // A Yes/No question with the question icon; true for Yes.
     virtual bool ask(const QString &title, const QString &text) = 0;
+    // A Yes/No/Cancel question; closing it without an answer is Cancel.
+    virtual Choice choose(const QString &title, const QString &text) = 0;
 };

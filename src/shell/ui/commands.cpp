@@ -56,6 +56,8 @@ void MainWindow::registerCommands()
         stopDonorsTicker();
     });
     c.add(21, [this] {
+        if (!settleUnsavedEntries())
+            return;
         m_session.state().setCardRequest(QString());
         selectCurrentMatchDay();
         computeStandings();
@@ -78,6 +80,16 @@ void MainWindow::registerCommands()
         c.add(print, [this] { printWindow(); });
     c.add(38, [this] { openCardOfGraphTeam(); });
     c.setHousekeeping([this](int index) { beforeCommand(index); }, [this](int index) { afterCommand(index); });
+}
+
+void MainWindow::trackCalmingPanels()
+{
+    // The panels hear the pointer over their free space and pass it on to
+    // the window, which calms the buttons down.
+    for (const char *name : CalmingPanels) {
+        if (QWidget *panel = findChild<QWidget *>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+            panel->setMouseTracking(true);
+    }
 }
 
 void MainWindow::beforeCommand(int index)

@@ -72,6 +72,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     installTeamViews();
     installOnline();
     registerCommands();
+    trackCalmingPanels();
 
     connect(m_buttons, &CommandButtons::clicked, this, [this](int index) { m_commands.dispatch(index); });
     for (int index = 0; index < CommandButtons::Count; ++index) {

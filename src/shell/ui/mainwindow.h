@@ -83,6 +83,10 @@ public:
     void saveEnteredResults();
     // Typed results not saved yet ("Valider" showing).
     bool hasUnsavedEntries() const;
+    // Before a view replaces the grid: asks whether to save typed results
+    // not saved yet (Oui), drop them (Non) or stay (Annuler). True when the
+    // view may go on: nothing waited, it was all saved, or the volunteer let it go.
+    bool settleUnsavedEntries();
     void openExportPanel();
     void sendResults();
     void closeExportPanel();
@@ -196,6 +200,7 @@ private:
     void installExports();
     void installAccess();
     void registerCommands();
+    void trackCalmingPanels();
     void beforeCommand(int index);
     void afterCommand(int index);
     void resetHover(QWidget *hovered);

@@ -25,6 +25,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 class MainWindow::MatchDayParts : public QObject
 {
 public:
@@ -54,6 +56,13 @@ constexpr int ExportHeight = 714;
 QColor colourOf(quint32 rgb)
 {
     return QColor::fromRgb(QRgb(0xFF000000u | rgb));
+}
+
+// Once every date has passed the count runs on past the season (the rank
+// marks read it as such); the reader is told the season's own length.
+QString dueText(int dueMatchDays)
+{
+    return QString::number(std::min(dueMatchDays, int(MatchDayCount)));
 }
 
 QStringList teamNames(const Season &season)
@@ -101,7 +110,8 @@ void MainWindow::installMatchDay()
     parts.dayTotals = new QLabel(frame);
     parts.dayTotals->setObjectName(QStringLiteral("Label26"));
     parts.dayTotals->setTextFormat(Qt::PlainText);
-    windowstyle::setColours(parts.dayTotals, Qt::white);
+    // The totals stand on the grid's light fill, under its last row.
+    windowstyle::setColours(parts.dayTotals, Qt::black);
     parts.dayTotals->setGeometry(4, GridTop, frame->width() - 4, TotalsHeight);
     parts.dayTotals->hide();
 
@@ -117,13 +127,13 @@ void MainWindow::installMatchDay()
     windowstyle::setColours(dueCaption, Qt::white);
     dueCaption->setGeometry(110, bottom + 2, 150, 18);
     dueCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    parts.due = new QLabel(QString::number(m_session.state().dueMatchDays()), frame);
+    parts.due = new QLabel(dueText(m_session.state().dueMatchDays()), frame);
     parts.due->setObjectName(QStringLiteral("Label25"));
     windowstyle::setColours(parts.due, Qt::white);
     windowstyle::setBold(parts.due);
     parts.due->setGeometry(264, bottom + 2, 30, 18);
     connect(&m_session.state(), &AppState::dueMatchDaysChanged, parts.due,
-            [label = parts.due](int due) { label->setText(QString::number(due)); });
+            [label = parts.due](int due) { label->setText(dueText(due)); });
 
     connect(parts.grid, &MatchGrid::edited, parts.save, &QWidget::show);
     connect(parts.grid, &MatchGrid::enterPressed, this, [this] {
@@ -152,6 +162,8 @@ void MainWindow::installMatchDay()
     connect(m_months, &MonthCalendarView::monthHovered, this,
             [this](int k) { previewMonth(m_months, m_session, m_session.clock().now(), k); });
     connect(m_months, &MonthCalendarView::matchDayClicked, this, [this](MatchDayNo day) {
+        if (!settleUnsavedEntries())
+            return;
         showMatchDay(day);
         unlockSecondTeam();
     });
@@ -257,19 +269,44 @@ void MainWindow::saveEnteredResults()
         return;
     }
     store.notifyChanged();
-    parts.grid->layCardsAtRest();
-    parts.save->hide();
+    QStringList unsaved;
+    for (const saveentries::Refusal &row : outcome.refused)
+        unsaved << row.key;
+    parts.grid->layCardsAtRest(unsaved);
+    // The rows left out still wait in the grid, with "Valider" for another try.
+    parts.save->setVisible(!unsaved.isEmpty());
     m_buttons->button(13)->setVisible(outcome.changedSinceStart && !sendingtool::pathIn(folder).isEmpty());
 
     computeStandings();
     const int shownDay = m_session.state().displayedMatchDay();
     if (shownDay > 0)
         markRankMovement(shownDay);
+    if (!unsaved.isEmpty()) {
+        m_services.prompt.inform(saveentries::RefusedTitle,
+                                 saveentries::refusedText(m_session.season(), outcome.refused));
+    }
 }
 
 bool MainWindow::hasUnsavedEntries() const
 {
     return !m_matchDay->save->isHidden();
+}
+
+bool MainWindow::settleUnsavedEntries()
+{
+    if (!hasUnsavedEntries())
+        return true;
+    switch (m_services.prompt.choose(saveentries::LeaveTitle, saveentries::leaveQuestion())) {
+    case Prompt::Choice::Yes:
+        // A save that fails or leaves rows out keeps the volunteer on the grid.
+        saveEnteredResults();
+        return !hasUnsavedEntries();
+    case Prompt::Choice::No:
+        return true;
+    case Prompt::Choice::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::openExportPanel()
@@ -331,6 +368,9 @@ void MainWindow::sendResults()
 
 void MainWindow::closeExportPanel()
 {
+    // The match day comes back from the store, over what was typed before.
+    if (!settleUnsavedEntries())
+        return;
     m_matchDay->exportPanel->hide();
     selectCurrentMatchDay();
 }

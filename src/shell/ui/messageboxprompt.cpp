@@ -20,3 +20,22 @@ bool MessageBoxPrompt::ask(const QString &title, const QString &text)
     box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
     return box.exec() == QMessageBox::Yes;
 }
+
+Prompt::Choice MessageBoxPrompt::choose(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Choice::Yes;
+    case QMessageBox::No:
+        return Choice::No;
+    default:
+        return Choice::Cancel;
+    }
+}

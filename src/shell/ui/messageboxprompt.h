@@ -13,6 +13,7 @@ public:
 
     void inform(const QString &title, const QString &text) override;
     bool ask(const QString &title, const QString &text) override;
+    Choice choose(const QString &title, const QString &text) override;
 
 private:
     QWidget *m_parent;

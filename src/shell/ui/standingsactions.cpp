@@ -3,6 +3,7 @@
 // movement marks, and the team row click.
 #include "shell/ui/mainwindow.h"
 
+#include "season/ui/fittedtext.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
 #include "shell/ui/busypointer.h"
@@ -36,6 +37,8 @@ public:
 namespace {
 const QColor SelectedTeam(0x80, 0xFF, 0x80);
 const QColor SecondTeam(0xFF, 0xFF, 0x80);
+constexpr int SortButtonPitch = 104;
+constexpr int SortCaptionShrink = 2; // points
 
 } // namespace
 
@@ -50,17 +53,30 @@ void MainWindow::installStandings()
     m_standings->picker->move(564, 536);
     connect(m_standings->picker, &MatchDayPicker::picked, this, &MainWindow::pickMatchDay);
 
-    // The sorts by one statistic, two columns of buttons under the table.
+    // The sorts by one statistic, two columns of buttons under the table,
+    // as wide as the room left of the summary panel allows. The longest
+    // captions take a smaller font rather than lose letters.
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Frame8"));
-    panel->setGeometry(564, 560, 200, 96);
+    panel->setGeometry(564, 560, 2 * SortButtonPitch, 96);
     panel->hide();
     m_standings->classifications = panel;
     constexpr std::array SortButtons = {2, 3, 5, 8, 18, 22, 23, 19};
+    QList<QPushButton *> buttons;
+    QFont font;
     for (int i = 0; i < int(SortButtons.size()); ++i) {
         QPushButton *button = m_buttons->create(SortButtons[i], panel);
-        button->setGeometry((i % 2) * 100, (i / 2) * 24, 98, 22);
+        button->setGeometry((i % 2) * SortButtonPitch, (i / 2) * 24, SortButtonPitch - 2, 22);
         windowstyle::styleCommandButton(button);
+        const QFont fitting = fittedtext::fittingFont(button, button->font(), button->text(), SortCaptionShrink);
+        if (buttons.isEmpty() || fitting.pointSizeF() < font.pointSizeF())
+            font = fitting;
+        buttons << button;
+    }
+    // One size for the whole panel, that of the longest caption.
+    for (QPushButton *button : buttons) {
+        button->setFont(font);
+        fittedtext::setText(button, button->text());
     }
 
     m_standings->lock = new QCheckBox(QStringLiteral("Verrouiller (Recherche d'une deuxième équipe)"), this);
@@ -190,6 +206,8 @@ void MainWindow::resetPickerHover()
 
 void MainWindow::pickMatchDay(MatchDayNo day)
 {
+    if (m_matchDayFrame->isVisible() && !settleUnsavedEntries())
+        return;
     const bool reachableWasShown = m_table->reachableShown();
     if (m_matchDayFrame->isVisible())
         showMatchDay(day);
@@ -221,10 +239,20 @@ void MainWindow::hideClassifications()
 
 void MainWindow::selectTeamRow(int row)
 {
-    const DisplayedStandings &shown = m_session.standings().displayed();
     if (row < 0 || row >= TeamCount)
         return;
-    const QString team = shown.rows[row].data.name;
+    const QString team = m_session.standings().displayed().rows[row].data.name;
+    if (!m_standings->lock->isChecked()) {
+        if (!settleUnsavedEntries())
+            return;
+        // A save ranks the teams again: the team may stand on another row.
+        const auto &rows = m_session.standings().displayed().rows;
+        row = int(std::find_if(rows.begin(), rows.end(), [&](const DisplayedRow &r) { return r.data.name == team; })
+                  - rows.begin());
+        if (row >= TeamCount)
+            return;
+    }
+    const DisplayedStandings &shown = m_session.standings().displayed();
     hideNewsPanel();
     hideClassifications();
     m_table->hideAheadBehind();

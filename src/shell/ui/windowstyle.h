@@ -17,6 +17,7 @@ inline const QColor Gold(0xFF, 0xD7, 0x00);
 inline const QColor PanelBackground(0xE8, 0xEC, 0xF8);
 
 void setColours(QWidget *widget, const QColor &text, const QColor &background = QColor());
+// A new fill, with the text turned white or black to stay readable on it.
 void setBackground(QWidget *widget, const QColor &background);
 void setBold(QWidget *widget, bool bold = true, int pointSize = 0);
 // White bold text on navy, the look of every command button.

@@ -6,9 +6,12 @@
 #include <QMouseEvent>
 
 namespace {
+// 38 numbers share the width of the table: a small, plain face leaves a
+// digit's width between two neighbours, so that 10 to 38 read apart.
 constexpr int NumberWidth = 17;
 constexpr int NumberPitch = 18;
 constexpr int NumberHeight = 18;
+constexpr int NumberPointSize = 7;
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Teal(0x00, 0x80, 0x80);
 const QColor ToCome(0xFF, 0xFF, 0x00);
@@ -45,7 +48,7 @@ QLabel *MatchDayPicker::makeNumber(int day)
     label->setFocusPolicy(Qt::TabFocus);
     label->setAccessibleName(QStringLiteral("Classement à la journée %1").arg(day));
     QFont font = label->font();
-    font.setBold(true);
+    font.setPointSize(NumberPointSize);
     label->setFont(font);
     label->setGeometry((day - 1) * NumberPitch, 0, NumberWidth, NumberHeight);
     label->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "standings/ui/standingscells.h"
 
 #include "season/core/twips.h"
+#include "season/ui/fittedtext.h"
 #include "standings/ui/standingspalette.h"
 
 #include <QLabel>
@@ -48,6 +49,8 @@ constexpr ColumnLayout Columns[] = {
 
 // A header covers the columns first..last over `levels` of the three header
 // levels, starting at `level`.
+constexpr int HeaderShrink = 2; // points
+
 struct HeaderLayout
 {
     const char *text;
@@ -138,7 +141,7 @@ void StandingsCells::createHeaders(QWidget *parent)
     for (const HeaderLayout &layout : Headers) {
         const QRect first = m_columnSpan.value(QString::fromLatin1(layout.first));
         const QRect last = m_columnSpan.value(QString::fromLatin1(layout.last));
-        auto *label = new QLabel(QString::fromUtf8(layout.text), parent);
+        auto *label = new QLabel(parent);
         label->setObjectName(QStringLiteral("Header"));
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignCenter);
@@ -151,6 +154,8 @@ void StandingsCells::createHeaders(QWidget *parent)
         const int top = layout.level * HeaderLevelHeight;
         label->setGeometry(first.left(), top, last.right() - first.left() + 1,
                            layout.levels * HeaderLevelHeight - 1);
+        // A word wider than its narrow column takes a smaller font.
+        fittedtext::setText(label, QString::fromUtf8(layout.text), HeaderShrink);
     }
 }
 

@@ -1,10 +1,13 @@
 #include "team/ui/teamcardpanel.h"
 
 #include "season/core/twips.h"
+#include "season/ui/fittedtext.h"
 #include "team/ui/teamstyle.h"
 
 #include <QLabel>
 #include <QListWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +33,7 @@ constexpr int BarLabelLeft = -10, BarLabelTop = -150, BarLabelHeight = 495;
 constexpr int HeaderHeight = 285;
 constexpr int BarBelowRow = 650;
 constexpr int HeaderAboveBar = 300;
+constexpr int NameShrink = 1; // pixels a long name may lose before it is elided
 
 const QColor NotPlayed(0xFF, 0xFF, 0x00);
 const QColor Won(0x00, 0xFF, 0x00);
@@ -264,8 +268,6 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
         row.line->move(at);
 
     teamstyle::setText(row.key, data->fixtureKey);
-    teamstyle::setText(row.home, data->homeName);
-    teamstyle::setText(row.away, data->awayName);
     teamstyle::setText(row.homeGoals, data->homeGoals);
     teamstyle::setText(row.awayGoals, data->awayGoals);
     teamstyle::setText(row.date, data->dateText);
@@ -287,6 +289,26 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
     setBox(row.homeYellow, data->homeYellow);
     setBox(row.awayYellow, data->awayYellow);
     setBox(row.awayRed, data->awayRed);
+    // A name keeps clear of the card boxes lying over the outer end of its
+    // box; what does not fit then is elided, the whole name in the tool tip.
+    // (The box's frame is its contents margin too.)
+    const int frame = row.home->frameWidth();
+    int homeCards = frame, awayCards = frame;
+    for (QLabel *card : {row.homeRed, row.homeYellow}) {
+        if (!card->isHidden())
+            homeCards = std::max(homeCards, card->geometry().right() + 1 - row.home->x());
+    }
+    for (QLabel *card : {row.awayYellow, row.awayRed}) {
+        if (!card->isHidden())
+            awayCards = std::max(awayCards, row.away->geometry().right() + 1 - card->x());
+    }
+    const QMargins homeMargins(homeCards, frame, frame, frame), awayMargins(frame, frame, awayCards, frame);
+    if (row.home->contentsMargins() != homeMargins)
+        row.home->setContentsMargins(homeMargins);
+    if (row.away->contentsMargins() != awayMargins)
+        row.away->setContentsMargins(awayMargins);
+    fittedtext::setText(row.home, data->homeName, NameShrink);
+    fittedtext::setText(row.away, data->awayName, NameShrink);
 
     teamstyle::setFill(row.marker, markerColour(data->outcome));
     row.marker->setVisible(data->outcome != CardOutcome::NotPlayed);
@@ -312,9 +334,10 @@ void TeamCardPanel::showGroup(int group, const BarGroup &counts)
     bars.wins->setGeometry(fromTwips(BarLabelLeft, BarLabelTop, winWidth, BarLabelHeight));
     bars.draws->setGeometry(fromTwips(drawLeft, BarLabelTop, drawWidth, BarLabelHeight));
     bars.losses->setGeometry(fromTwips(lossLeft, BarLabelTop, lossWidth, BarLabelHeight));
-    teamstyle::setText(bars.wins, counts.winCaption);
-    teamstyle::setText(bars.draws, counts.drawCaption);
-    teamstyle::setText(bars.losses, counts.lossCaption);
+    // A narrow share of the bar shows what its caption can; the tool tip has it all.
+    fittedtext::setText(bars.wins, counts.winCaption);
+    fittedtext::setText(bars.draws, counts.drawCaption);
+    fittedtext::setText(bars.losses, counts.lossCaption);
     bars.wins->setVisible(counts.wins > 0);
     bars.draws->setVisible(counts.draws > 0);
     bars.losses->setVisible(counts.losses > 0);

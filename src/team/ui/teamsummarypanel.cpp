@@ -1,6 +1,7 @@
 #include "team/ui/teamsummarypanel.h"
 
 #include "season/core/twips.h"
+#include "season/ui/fittedtext.h"
 #include "team/ui/teamstyle.h"
 
 #include <QEvent>
@@ -12,6 +13,8 @@ constexpr int CrestSize = 54;
 constexpr int LineHeight = 17;
 // The crest is centred in the last 1500 twips of the panel.
 constexpr int CrestColumn = 1500;
+// Pixels a count line may shrink before it is elided.
+constexpr int CountShrink = 1;
 } // namespace
 
 TeamSummaryPanel::TeamSummaryPanel(QWidget *parent) : QFrame(parent)
@@ -22,7 +25,8 @@ TeamSummaryPanel::TeamSummaryPanel(QWidget *parent) : QFrame(parent)
                                   QStringLiteral("Matches Gagnés:"), QStringLiteral("Matches Perdus:"),
                                   QStringLiteral("Matches Nuls:"),   QStringLiteral("NomEQ"),
                                   QStringLiteral("Matches Joués:"),  QStringLiteral("+/-")};
-    constexpr int Wide = 214;
+    // The count lines stop short of the crest at the panel's right.
+    constexpr int Wide = 211;
     const std::array<QRect, 8> places = {QRect(6, 5, 48, LineHeight),    QRect(6, 25, 100, LineHeight),
                                          QRect(6, 45, Wide, LineHeight), QRect(6, 63, Wide, LineHeight),
                                          QRect(6, 81, Wide, LineHeight), QRect(54, 5, 230, LineHeight),
@@ -48,10 +52,10 @@ void TeamSummaryPanel::showSummary(const TeamSummary &summary, const QPixmap &cr
     teamstyle::setText(m_labels[1], summary.rankText);
     m_movement->setPixmap(movement);
     teamstyle::setText(m_labels[5], summary.name);
-    teamstyle::setText(m_labels[2], summary.winsText);
-    teamstyle::setText(m_labels[3], summary.lossesText);
-    teamstyle::setText(m_labels[4], summary.drawsText);
-    teamstyle::setText(m_labels[6], summary.playedText);
+    fittedtext::setText(m_labels[2], summary.winsText, CountShrink);
+    fittedtext::setText(m_labels[3], summary.lossesText, CountShrink);
+    fittedtext::setText(m_labels[4], summary.drawsText, CountShrink);
+    fittedtext::setText(m_labels[6], summary.playedText, CountShrink);
     for (int i : {1, 2, 3, 4, 6})
         m_labels[i]->show();
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QColor>
+
+#include <algorithm>
+#include <cmath>
+
+// How far a text colour stands out from its fill: the contrast ratio of the
+// web's accessibility guidelines, 1 (the same) to 21 (black on white).
+inline double contrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
