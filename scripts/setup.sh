@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core libglpk-dev
+          qt6-translations-l10n xvfb xauth imagemagick fonts-dejavu-core
           poppler-utils desktop-file-utils clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
