@@ -18,7 +18,7 @@ struct ContendersQuestion
 
 // When a search gives up: the caller no longer wants its answer, or the time
 // allowed is spent. Polled often by the search, so it answers cheaply: the
-// flag each time, the clock every few calls.
+// flag each time, the clock at the first call and every few calls after.
 class SearchStop
 {
 public:
@@ -34,7 +34,7 @@ public:
             return true;
         if (m_cancel && m_cancel->load(std::memory_order_relaxed))
             return m_reached = true;
-        if (m_deadline != Clock::time_point::max() && ++m_calls % 16 == 0 && Clock::now() >= m_deadline)
+        if (m_deadline != Clock::time_point::max() && m_calls++ % 16 == 0 && Clock::now() >= m_deadline)
             return m_reached = true;
         return false;
     }

@@ -327,6 +327,9 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
         SearchStop worstStop(options.cancel, start + options.teamBudget);
         const Count level = mostLevel(league.forWorst(t), options, worstStop, local);
         result[t] = {1 + above.least, 1 + level.most, weaker(above.state, level.state)};
+        // Bounds that meet leave one rank: that is the exact answer.
+        if (result[t].state == RangeState::OutOfTime && result[t].best == result[t].worst)
+            result[t].state = RangeState::Final;
     }
     if (stats) {
         stats->decidedByBounds += local.decidedByBounds;
