@@ -87,8 +87,13 @@ TEST(OutlookRunner, AQuestionReplacedWhileSolvedIsDroppedAndTheNewOneSolvedNext)
     EXPECT_EQ(heard.ranges[0], solveRankRanges(third));
     ASSERT_EQ(heard.dropped.size(), 1u);
     EXPECT_EQ(heard.dropped[0], first);
-    // The dropped answer is kept all the same; the second was never solved.
-    EXPECT_TRUE(runner.request(first));
+    // The first solve was stopped when the others were asked: its answer is
+    // kept only if it had finished by then, and then it is the exact one.
+    // The second was never solved.
+    if (const std::optional<std::vector<RankRange>> kept = runner.request(first)) {
+        EXPECT_EQ(*kept, solveRankRanges(first));
+    }
+    waitUntilIdle(runner);
     EXPECT_FALSE(runner.request(second));
     waitUntilIdle(runner);
 }
@@ -109,7 +114,7 @@ TEST(OutlookRunner, AskingAgainWhileSolvingGetsTheOneAnswerOnce)
     EXPECT_TRUE(runner.request(p));
 }
 
-TEST(OutlookRunner, CancelledQuestionIsDroppedButKept)
+TEST(OutlookRunner, CancelledQuestionIsDroppedAndNotKeptUnfinished)
 {
     OutlookRunner runner;
     Announcements heard(runner);
@@ -119,6 +124,31 @@ TEST(OutlookRunner, CancelledQuestionIsDroppedButKept)
     waitUntilIdle(runner);
     EXPECT_TRUE(heard.solved.empty());
     EXPECT_EQ(heard.dropped.size(), 1u);
+    // Kept only when the worker had finished before it saw the cancel.
+    if (const std::optional<std::vector<RankRange>> kept = runner.request(p)) {
+        EXPECT_EQ(*kept, solveRankRanges(p));
+    } else {
+        waitUntilIdle(runner);
+        EXPECT_EQ(heard.solved.size(), 1u);
+    }
+}
+
+TEST(OutlookRunner, AskedAgainAfterCancelWhileStoppingIsSolvedAgain)
+{
+    // cancel() then the same question before the worker has finished: the
+    // stopped solve is no answer, so the question is solved once more and
+    // its answer announced, complete.
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem p = league(22);
+    EXPECT_FALSE(runner.request(p));
+    runner.cancel();
+    const bool keptAlready = runner.request(p).has_value();
+    waitUntilIdle(runner);
+    if (!keptAlready) {
+        ASSERT_EQ(heard.solved.size(), 1u);
+        EXPECT_EQ(heard.ranges[0], solveRankRanges(p));
+    }
     EXPECT_TRUE(runner.request(p));
 }
 
