@@ -1,6 +1,7 @@
 #include "standings/core/outlooksearch.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <numeric>
 
@@ -41,13 +42,16 @@ public:
         m_head.assign(nodes, -1);
         m_edges.clear();
     }
-    void add(int from, int to, int capacity)
+    // Returns the edge, whose flow flowOn() tells after maxFlow().
+    int add(int from, int to, int capacity)
     {
         m_edges.push_back({to, capacity, m_head[from]});
         m_head[from] = int(m_edges.size()) - 1;
         m_edges.push_back({from, 0, m_head[to]});
         m_head[to] = int(m_edges.size()) - 1;
+        return int(m_edges.size()) - 2;
     }
+    int flowOn(int edge) const { return m_edges[edge ^ 1].capacity; }
     int maxFlow(int source, int sink)
     {
         int flow = 0;
@@ -124,14 +128,29 @@ class Search
 {
 public:
     Search(const ContendersQuestion &question, Goal goal, SearchStop &stop)
-        : m_q(question), m_goal(goal), m_stop(stop), m_teams(int(question.threshold.size()))
+        : m_q(question)
+        , m_goal(goal)
+        , m_stop(stop)
+        , m_teams(int(question.threshold.size()))
+        , m_homeEdge(question.games.size(), -1)
+        , m_awayEdge(question.games.size(), -1)
+        , m_leaning(question.games.size(), 0)
     {
-        // Teams most likely to be kept first, so that large kept sets come early.
+        // Teams most likely to be kept first, so that large kept sets come
+        // early: those with the most points to spare (Reach: what their
+        // games can bring beyond their need; StayWithin: their room beyond
+        // a draw in every game).
+        std::vector<int> games(m_teams, 0);
+        for (const LeagueFixture &f : m_q.games) {
+            ++games[f.home];
+            ++games[f.away];
+        }
+        std::vector<int> spare(m_teams);
+        for (int j = 0; j < m_teams; ++j)
+            spare[j] = m_goal == Goal::Reach ? 3 * games[j] - m_q.threshold[j] : m_q.threshold[j] - 2 * games[j];
         m_order.resize(m_teams);
         std::iota(m_order.begin(), m_order.end(), 0);
-        std::stable_sort(m_order.begin(), m_order.end(), [this](int x, int y) {
-            return m_goal == Goal::Reach ? m_q.threshold[x] < m_q.threshold[y] : m_q.threshold[x] > m_q.threshold[y];
-        });
+        std::stable_sort(m_order.begin(), m_order.end(), [&spare](int x, int y) { return spare[x] > spare[y]; });
     }
 
     Kept run(int known)
@@ -302,7 +321,8 @@ private:
             m_network.add(source, 2 + i, reach ? 6 : 2);
             for (int team : {f.home, f.away}) {
                 ++gamesOf[team];
-                m_network.add(2 + i, teamNode(team), reach ? 6 : (b.room[team] >= 3 ? 2 : 1));
+                const int edge = m_network.add(2 + i, teamNode(team), reach ? 6 : (b.room[team] >= 3 ? 2 : 1));
+                (team == f.home ? m_homeEdge : m_awayEdge)[b.open[i]] = edge;
             }
         }
         int wanted = reach ? 0 : 2 * games;
@@ -319,7 +339,12 @@ private:
                 m_network.add(teamNode(team), sink, room <= k ? room : std::min(2 * k, k + (room - k) / 2));
             }
         }
-        return m_network.maxFlow(source, sink) >= wanted;
+        if (m_network.maxFlow(source, sink) < wanted)
+            return false;
+        // How the flow shares each game out: the outcome the search tries first.
+        for (int g : b.open)
+            m_leaning[g] = m_network.flowOn(m_homeEdge[g]) - m_network.flowOn(m_awayEdge[g]);
+        return true;
     }
 
     // Whether one outcome of the open games keeps every kept team: settles
@@ -337,11 +362,17 @@ private:
 
         const std::size_t at = mostConstrainedGame(b);
         const LeagueFixture &f = m_q.games[b.open[at]];
-        // The team to help first: the one that needs more (Reach) or has
-        // more room (StayWithin) wins first, then the draw, then the other.
-        const int first = b.room[f.home] >= b.room[f.away] ? 3 : 0;
-        for (const auto &[home, away] :
-             {std::pair {first, 3 - first}, std::pair {1, 1}, std::pair {3 - first, first}}) {
+        // First the outcome nearest to the flow's share of the game (most of
+        // its units to one side: a win; about even: a draw); then, the team
+        // that needs more (Reach) or has more room (StayWithin) before the other.
+        const int winUnits = m_goal == Goal::Reach ? 3 : 2;
+        const int lean = m_leaning[b.open[at]];
+        const int first = lean >= winUnits ? 3 : lean <= -winUnits ? 0 : b.room[f.home] >= b.room[f.away] ? 3 : 0;
+        std::array<std::pair<int, int>, 3> outcomes
+            = {std::pair {first, 3 - first}, std::pair {1, 1}, std::pair {3 - first, first}};
+        if (lean > -winUnits && lean < winUnits)
+            std::swap(outcomes[0], outcomes[1]);
+        for (const auto &[home, away] : outcomes) {
             Board next = b;
             take(next, at, home, away, f);
             const Verdict v = solvable(std::move(next));
@@ -381,6 +412,11 @@ private:
     int m_teams;
     std::vector<int> m_order;
     Network m_network;
+    // By game: its edges to its teams in the last flow, and the units it
+    // gave the home side minus those it gave the away side.
+    std::vector<int> m_homeEdge;
+    std::vector<int> m_awayEdge;
+    std::vector<int> m_leaning;
     int m_best = 0;
     int m_bound = 0;
     bool m_checkExactly = false;

@@ -320,12 +320,10 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             result[t] = {1, n, RangeState::Cancelled};
             continue;
         }
-        const SearchStop::Clock::time_point start = SearchStop::Clock::now();
-        // The best rank may take half of the team's time, the worst the rest.
-        SearchStop bestStop(options.cancel, start + options.teamBudget / 2);
-        const Count above = fewestAbove(league.forBest(t), options, bestStop, local);
-        SearchStop worstStop(options.cancel, start + options.teamBudget);
-        const Count level = mostLevel(league.forWorst(t), options, worstStop, local);
+        // One time for both ranks: most teams need little for either.
+        SearchStop stop(options.cancel, SearchStop::Clock::now() + options.teamBudget);
+        const Count above = fewestAbove(league.forBest(t), options, stop, local);
+        const Count level = mostLevel(league.forWorst(t), options, stop, local);
         result[t] = {1 + above.least, 1 + level.most, weaker(above.state, level.state)};
         // Bounds that meet leave one rank: that is the exact answer.
         if (result[t].state == RangeState::OutOfTime && result[t].best == result[t].worst)

@@ -67,7 +67,8 @@ struct OutlookSolveOptions
     // search, which the tests use to check the search on its own.
     bool shortcuts = true;
     // Time allowed to each team (its best rank, then its worst); past it the
-    // team's range keeps what is proven and is marked OutOfTime.
+    // team's range keeps what is proven and is marked OutOfTime. The hardest
+    // tables found need a tenth of it.
     std::chrono::milliseconds teamBudget{250};
     // Set from another thread to stop at once: the ranges not proven by
     // then come back Cancelled.
