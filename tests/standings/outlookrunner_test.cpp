@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QSemaphore>
 #include <QThreadPool>
 
 #include <memory>
@@ -131,6 +132,74 @@ TEST(OutlookRunner, CancelledQuestionIsDroppedAndNotKeptUnfinished)
         waitUntilIdle(runner);
         EXPECT_EQ(heard.solved.size(), 1u);
     }
+}
+
+// Holds the worker threads of the global pool so that a solve asked for
+// meanwhile waits in the queue: whatever happens to it before release() has
+// happened before it starts.
+class HeldPool
+{
+public:
+    HeldPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        QThreadPool::globalInstance()->start([this] { m_gate.acquire(); });
+    }
+    ~HeldPool()
+    {
+        release();
+        QThreadPool::globalInstance()->waitForDone();
+        QThreadPool::globalInstance()->setMaxThreadCount(m_threads);
+    }
+    void release()
+    {
+        if (!m_released)
+            m_gate.release();
+        m_released = true;
+    }
+
+private:
+    int m_threads;
+    QSemaphore m_gate;
+    bool m_released = false;
+};
+
+TEST(OutlookRunner, ACancelledSolveStopsAtItsFirstStepAndIsNeitherAnnouncedNorKept)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem p = league(22);
+    HeldPool pool;
+    EXPECT_FALSE(runner.request(p));
+    runner.cancel(); // before the solve has taken a single step
+    pool.release();
+    waitUntilIdle(runner);
+    EXPECT_TRUE(heard.solved.empty());
+    EXPECT_EQ(heard.dropped.size(), 1u);
+    // Nothing was kept: asked again, it is solved again, completely.
+    EXPECT_FALSE(runner.request(p));
+    waitUntilIdle(runner);
+    ASSERT_EQ(heard.solved.size(), 1u);
+    EXPECT_EQ(heard.ranges[0], solveRankRanges(p));
+}
+
+TEST(OutlookRunner, AnotherQuestionStopsTheSolveOnItsWay)
+{
+    OutlookRunner runner;
+    Announcements heard(runner);
+    const OutlookProblem first = league(22);
+    const OutlookProblem second = league(30);
+    HeldPool pool;
+    EXPECT_FALSE(runner.request(first));
+    EXPECT_FALSE(runner.request(second)); // the table changed
+    pool.release();
+    ASSERT_TRUE(QTest::qWaitFor([&heard] { return !heard.solved.empty(); }, 20000));
+    waitUntilIdle(runner);
+    EXPECT_EQ(heard.solved[0], second);
+    ASSERT_EQ(heard.dropped.size(), 1u);
+    EXPECT_EQ(heard.dropped[0], first);
+    EXPECT_FALSE(runner.request(first)); // stopped, so not kept
+    waitUntilIdle(runner);
 }
 
 TEST(OutlookRunner, AskedAgainAfterCancelWhileStoppingIsSolvedAgain)
