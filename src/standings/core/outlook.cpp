@@ -99,7 +99,7 @@ void describe(TeamOutlook &row)
         tip << (r.best == r.worst ? texts::FinalRankKnown.arg(ordinal(r.best))
                                   : texts::FinalRankRange.arg(ordinal(r.best), ordinal(r.worst)));
     } else {
-        // Bounds only: every rank between them is not shown to be reachable.
+        // Bounds only: not every rank between them is shown to be reachable.
         row.rangeText += texts::NotFinalMark;
         tip << (r.best == r.worst ? texts::BoundsKnown.arg(ordinal(r.best), ordinal(r.worst))
                                   : texts::BoundsRange.arg(ordinal(r.best), ordinal(r.worst)));

@@ -49,7 +49,7 @@ private:
 
 // Exact answers to a contenders question by a search over the teams kept,
 // each step checked against the points the games left can still hand out
-// (a maximum flow), with no outside solver.
+// (a maximum flow).
 namespace outlooksearch {
 
 enum class Goal {
