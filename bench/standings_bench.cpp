@@ -1,7 +1,8 @@
 // Times the standings computation on the bundled season: the program's way
 // (the results store parsed once and kept while the file is unchanged), the
 // naive way that re-reads and re-parses the store for every fixture, and the
-// ranking history of the evolution graph (one computation per match day).
+// ranking history of the evolution graph (one computation per match day);
+// then the exact outlook (outlook_bench.h).
 #include "outlook_bench.h"
 
 #include "season/core/resultstore.h"
@@ -125,5 +126,9 @@ int main(int argc, char **argv)
     const auto history = reporter.seconds.find(RankingHistory);
     if (history != reporter.seconds.end())
         std::printf("ranking history, 38 match days: %.3f ms\n", history->second * 1e3);
+    if (!reportHardestOutlooks(sampleFolder)) {
+        std::fprintf(stderr, "Cannot read the season from %s\n", qPrintable(sampleFolder));
+        return 1;
+    }
     return 0;
 }

@@ -23,11 +23,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Debian 12's Qt 6 runtime (the xcb and offscreen platforms come with
 # libqt6gui6) and the C++ runtime, as dpkg-shlibdeps finds them, plus Qt
-# Network for the downloads, and GLPK for the exact season outlook. The package test checks the list against
+# Network for the downloads. The package test checks the list against
 # dpkg-shlibdeps when it is there.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6network6 (>= 6.4), \
-libqt6printsupport6 (>= 6.4), libglpk40 (>= 5.0), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0)")
+libqt6printsupport6 (>= 6.4), libc6 (>= 2.34), libstdc++6 (>= 11), libgcc-s1 (>= 3.0)")
 # French buttons in Qt's own dialogs, and the type the table pages ask for.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)

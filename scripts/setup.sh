@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 what="${1:-all}"
 
-packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev libglpk-dev qt6-translations-l10n
+packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10n
           xvfb xauth fonts-dejavu-core)
 if [ "$what" != program ]; then
   packages+=(libgtest-dev libbenchmark-dev imagemagick poppler-utils desktop-file-utils

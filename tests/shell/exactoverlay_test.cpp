@@ -238,7 +238,10 @@ TEST_F(DifferingSeason, TheButtonStillTogglesWhileTheRangesAreComputed)
     EXPECT_FALSE(overlayShown());
     click(29);
     EXPECT_TRUE(overlayShown());
-    EXPECT_EQ(cell(third)->text(), "2–3"); // kept meanwhile
+    // Kept if the worker had finished when the overlay went, solved again if
+    // hiding the overlay stopped it.
+    waitForRanges();
+    EXPECT_EQ(cell(third)->text(), "2–3");
 }
 
 TEST_F(DifferingSeason, AnAnswerForATableNoLongerShownIsDropped)
@@ -345,6 +348,35 @@ TEST_F(ChampionSeason, TheChampionIsAnnouncedOnlyWhenTheTitleIsClinchedExactly)
     EXPECT_EQ(cell(rival)->text(), "2");
     ASSERT_EQ(prompt.messages.size(), 2);
     EXPECT_EQ(prompt.messages[1], Champion.arg(leader));
+}
+
+TEST_F(ExactOverlayWindow, ARangeOutOfTimeShowsItsBoundsMarkedWithTheReasonInItsToolTip)
+{
+    // The bundled season at match day 30 has questions left to search; with
+    // no time for them, their teams get bounds.
+    folder.write(QStringLiteral("2013.txt"), sample(QStringLiteral("2013.txt")));
+    folder.write(QStringLiteral("Resultats2013.ini"), sample(QStringLiteral("Resultats2013.ini")));
+    setStoreAge(clock.now().addDays(-1));
+    start();
+    const OutlookSolveOptions noTime{.teamBudget = std::chrono::milliseconds(0)};
+    runner()->setSolveOptions(noTime);
+    QTest::mouseClick(exact(), Qt::LeftButton);
+    pickMatchDay(30);
+    click(29);
+    waitForRanges();
+    const SeasonOutlook rushed = computeOutlook(session->season(), session->store(), session->bonusMalus(), 30, noTime);
+    ASSERT_FALSE(rushed.final());
+    int marked = 0;
+    for (int row = 0; row < TeamCount; ++row) {
+        QLabel *label = widget<QLabel>(QStringLiteral("TpoT"), row);
+        EXPECT_EQ(label->text(), rushed.rows[row].rangeText) << row;
+        EXPECT_EQ(label->toolTip(), rushed.rows[row].toolTip) << row;
+        if (label->text().endsWith(QLatin1Char('*'))) {
+            ++marked;
+            EXPECT_TRUE(label->toolTip().contains(QStringLiteral("Calcul arrêté faute de temps"))) << row;
+        }
+    }
+    EXPECT_GT(marked, 0);
 }
 
 // Rank labels: the criterion between each row and its neighbours.

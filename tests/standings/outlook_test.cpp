@@ -194,6 +194,46 @@ TEST_F(Outlook, SeasonOverGivesTheTableItself)
     EXPECT_EQ(o.rows[17].statusWords, (QStringList{"Europe impossible", "relégué"}));
 }
 
+TEST_F(Outlook, BoundsThatAreNotFinalAreMarkedInTheCellTheWordsAndTheToolTip)
+{
+    // Tango has lost everything up to match day 32; the ranges are made up
+    // to show how each state reads.
+    const ResultsBuilder results = oneTeamAlways('T', false, 32);
+    m_folder.write(ResultStore::FileName, results.bytes());
+    const Season season = Season::fromBytes(m_builder.seasonFile());
+    const ResultStore store(m_folder.path());
+    const Standings standings = computeStandings(season, store, {}, 32);
+    const OutlookProblem p = outlookProblem(season, store, standings);
+    std::vector<RankRange> ranges = solveRankRanges(p);
+    const TeamNo tango = Season::teamNoOfLetter('T');
+    const TeamNo alpha = Season::teamNoOfLetter('A');
+    ranges[tango] = {19, 20, RangeState::OutOfTime};
+    ranges[alpha] = {1, 20, RangeState::Failed};
+    const SeasonOutlook o = seasonOutlook(standings, p, ranges);
+    EXPECT_FALSE(o.final());
+
+    const TeamOutlook &t = team(o, "Tango");
+    EXPECT_EQ(t.rangeText, QStringLiteral("19\u201320*"));
+    // What the bounds settle still holds; the last word says they are bounds.
+    EXPECT_EQ(t.statusWords, (QStringList{"Europe impossible", "relégué", "non définitif"}));
+    EXPECT_TRUE(t.toolTip.startsWith("Classement final compris entre le 19e et le 20e"));
+    EXPECT_TRUE(t.toolTip.contains("Calcul arrêté faute de temps"));
+    EXPECT_FALSE(t.toolTip.contains("Classement final possible"));
+
+    const TeamOutlook &a = team(o, "Alpha");
+    EXPECT_EQ(a.rangeText, QStringLiteral("1\u201320*"));
+    EXPECT_EQ(a.statusWords, (QStringList{"échec du calcul"}));
+    EXPECT_TRUE(a.toolTip.contains("Le calcul exact a échoué"));
+
+    // A final range reads as before, with no mark.
+    for (const TeamOutlook &row : o.rows) {
+        if (row.team != tango && row.team != alpha) {
+            EXPECT_FALSE(row.rangeText.endsWith('*')) << qPrintable(row.name);
+            EXPECT_FALSE(row.statusWords.contains("non définitif")) << qPrintable(row.name);
+        }
+    }
+}
+
 // The bundled season, in a throw-away folder, with some results taken out.
 class BundledSeason : public ::testing::Test
 {
@@ -245,6 +285,65 @@ TEST_F(BundledSeason, LastTwoMatchDaysWithElevenGamesLeftMatchEveryOutcome)
     // Six games of match day 37 and five of match day 38 not played yet.
     copyWithout({"3700", "3702", "3703", "3705", "3707", "3709", "3801", "3802", "3804", "3806", "3808"});
     expectExactAgainstEveryOutcome(0, 11);
+}
+
+// The table that kept the integer-programming solver busy for minutes: the
+// bundled calendar cut after match day 23, the points a staircase (60 57 54
+// 53 49 48 44 43 40 39 31 31 31 30 26 21 19 16 16 16) shared out over the
+// teams. Its hard question was Juliett's worst rank (60 points, every game
+// lost): seventeen teams can come level with it, not eighteen.
+TEST_F(BundledSeason, StaircaseAfterMatchDay23IsProvenOrMarkedAndCancelsAtOnce)
+{
+    const std::optional<Season> season = Season::load(QStringLiteral(KESTRANE_SAMPLE_DATA "/2013.txt"));
+    ASSERT_TRUE(season);
+    OutlookProblem p;
+    p.points = {48, 54, 26, 53, 31, 16, 31, 57, 40, 60, 16, 19, 31, 16, 49, 21, 39, 30, 43, 44};
+    for (MatchDayNo day = 24; day <= MatchDayCount; ++day) {
+        for (const QString &code : season->fixtureCodes(day))
+            p.remaining.push_back({Season::teamNoOfLetter(code[0]), Season::teamNoOfLetter(code[1])});
+    }
+    ASSERT_EQ(p.remaining.size(), 150u);
+
+    OutlookSolveStats stats;
+    const std::vector<RankRange> exact = solveRankRanges(p, {}, &stats);
+    EXPECT_GT(stats.searched, 0);
+    EXPECT_EQ(stats.failures, 0);
+    for (int t = 0; t < TeamCount; ++t) {
+        // A range is proven, or its time ran out and it says so.
+        EXPECT_TRUE(exact[t].final() || exact[t].state == RangeState::OutOfTime) << t;
+        if (exact[t].final()) {
+            EXPECT_EQ(exact[t], (RankRange{1, t == 9 ? 18 : 20})) << t;
+        }
+    }
+
+    // No time at all: whatever the search had to settle comes back as bounds
+    // marked out of time, which still hold the exact range.
+    OutlookSolveStats rushed;
+    const std::vector<RankRange> bounds = solveRankRanges(p, {.teamBudget = std::chrono::milliseconds(0)}, &rushed);
+    EXPECT_GT(rushed.outOfTime, 0);
+    EXPECT_EQ(bounds[9].state, RangeState::OutOfTime);
+    for (int t = 0; t < TeamCount; ++t) {
+        if (bounds[t].final()) {
+            EXPECT_EQ(bounds[t].best, exact[t].best) << t;
+            EXPECT_EQ(bounds[t].worst, exact[t].worst) << t;
+        } else {
+            EXPECT_EQ(bounds[t].state, RangeState::OutOfTime) << t;
+            EXPECT_LE(bounds[t].best, exact[t].best) << t;
+            EXPECT_GE(bounds[t].worst, exact[t].worst) << t;
+        }
+    }
+
+    // Cancelled before it starts: nothing is searched, and no range counts as an answer.
+    const std::atomic_bool cancelled{true};
+    OutlookSolveStats stopped;
+    const std::vector<RankRange> none = solveRankRanges(p, {.cancel = &cancelled}, &stopped);
+    EXPECT_EQ(stopped.searched + stopped.decidedByBounds, 0);
+    EXPECT_FALSE(outlookComplete(none));
+    for (const RankRange &r : none)
+        EXPECT_EQ(r.state, RangeState::Cancelled);
+    OutlookCache cache;
+    cache.ranges(p, {.cancel = &cancelled});
+    EXPECT_FALSE(cache.find(p)); // a cancelled solve is not kept
 }
 
 // What the reachable-rank overlay answers from the table alone: the best

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <QSemaphore>
 #include <QThreadPool>
 
 #include <memory>
@@ -45,6 +46,36 @@ void waitUntilIdle(const OutlookRunner &runner)
     ASSERT_TRUE(QTest::qWaitFor([&runner] { return !runner.busy(); }, 20000));
 }
 
+// Holds the worker threads of the global pool so that a solve asked for
+// meanwhile waits in the queue: whatever happens to it before release() has
+// happened before it starts.
+class HeldPool
+{
+public:
+    HeldPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        QThreadPool::globalInstance()->start([this] { m_gate.acquire(); });
+    }
+    ~HeldPool()
+    {
+        release();
+        QThreadPool::globalInstance()->waitForDone();
+        QThreadPool::globalInstance()->setMaxThreadCount(m_threads);
+    }
+    void release()
+    {
+        if (!m_released)
+            m_gate.release();
+        m_released = true;
+    }
+
+private:
+    int m_threads;
+    QSemaphore m_gate;
+    bool m_released = false;
+};
+
 TEST(OutlookRunner, SolvesOnAWorkerThenAnswersFromWhatItKept)
 {
     OutlookRunner runner;
@@ -77,9 +108,11 @@ TEST(OutlookRunner, AQuestionReplacedWhileSolvedIsDroppedAndTheNewOneSolvedNext)
     const OutlookProblem first = league(22);
     const OutlookProblem second = league(30);
     const OutlookProblem third = league(25);
+    HeldPool pool;
     EXPECT_FALSE(runner.request(first));
-    EXPECT_FALSE(runner.request(second));
-    EXPECT_FALSE(runner.request(third)); // replaces the second before it starts
+    EXPECT_FALSE(runner.request(second)); // the table changed: the first solve stops
+    EXPECT_FALSE(runner.request(third));  // replaces the second before it starts
+    pool.release();
     ASSERT_TRUE(QTest::qWaitFor([&heard] { return !heard.solved.empty(); }, 20000));
     waitUntilIdle(runner);
     ASSERT_EQ(heard.solved.size(), 1u);
@@ -87,8 +120,10 @@ TEST(OutlookRunner, AQuestionReplacedWhileSolvedIsDroppedAndTheNewOneSolvedNext)
     EXPECT_EQ(heard.ranges[0], solveRankRanges(third));
     ASSERT_EQ(heard.dropped.size(), 1u);
     EXPECT_EQ(heard.dropped[0], first);
-    // The dropped answer is kept all the same; the second was never solved.
-    EXPECT_TRUE(runner.request(first));
+    // The first solve was stopped, so nothing of it is kept; the second was
+    // never solved.
+    EXPECT_FALSE(runner.request(first));
+    waitUntilIdle(runner);
     EXPECT_FALSE(runner.request(second));
     waitUntilIdle(runner);
 }
@@ -109,16 +144,33 @@ TEST(OutlookRunner, AskingAgainWhileSolvingGetsTheOneAnswerOnce)
     EXPECT_TRUE(runner.request(p));
 }
 
-TEST(OutlookRunner, CancelledQuestionIsDroppedButKept)
+TEST(OutlookRunner, ACancelledSolveIsNeitherAnnouncedNorKeptAndAskedAgainIsSolvedAgain)
 {
     OutlookRunner runner;
     Announcements heard(runner);
     const OutlookProblem p = league(22);
-    EXPECT_FALSE(runner.request(p));
-    runner.cancel();
+    {
+        HeldPool pool;
+        EXPECT_FALSE(runner.request(p));
+        runner.cancel(); // before the solve has taken a single step
+    }
     waitUntilIdle(runner);
     EXPECT_TRUE(heard.solved.empty());
     EXPECT_EQ(heard.dropped.size(), 1u);
+
+    // Nothing was kept. Asked again, cancelled, and asked once more while
+    // the stopped solve is still on its way: that one is no answer, so the
+    // question is solved again, completely, and announced once.
+    {
+        HeldPool pool;
+        EXPECT_FALSE(runner.request(p));
+        runner.cancel();
+        EXPECT_FALSE(runner.request(p));
+    }
+    waitUntilIdle(runner);
+    EXPECT_EQ(heard.dropped.size(), 2u);
+    ASSERT_EQ(heard.solved.size(), 1u);
+    EXPECT_EQ(heard.ranges[0], solveRankRanges(p));
     EXPECT_TRUE(runner.request(p));
 }
 

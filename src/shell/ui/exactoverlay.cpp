@@ -48,6 +48,11 @@ ExactOverlay::ExactOverlay(Session &session, StandingsTable &table, QPushButton 
         cancel();
         emit toggled();
     });
+    // Another table on display stops the solve of the old one at once.
+    connect(&m_session.standings(), &StandingsModel::displayedChanged, this, [this] {
+        if (m_runner->busy() && !stillDisplayed())
+            m_runner->cancel();
+    });
     connect(m_runner, &OutlookRunner::solved, this,
             [this](const OutlookProblem &problem, const std::vector<RankRange> &ranges) {
                 // The overlay may have gone, or shown another table, meanwhile.

@@ -18,8 +18,10 @@ class StandingsTable;
 // final rank over the fixtures left, with what it has clinched or lost in the
 // cell's tool tip. The window decides when the overlay shows; this fills it
 // for the ranking on display, at once from a kept answer, or after a short
-// "Calcul…" from the worker thread. It owns no data: the question is read from
-// the session each time.
+// "Calcul…" from the worker thread; a range the solver could not finish in
+// its time shows its proven bounds, marked, with the reason in its tool tip.
+// A solve stops as soon as its table is no longer on display, or the window
+// goes. It owns no data: the question is read from the session each time.
 class ExactOverlay : public QObject
 {
     Q_OBJECT

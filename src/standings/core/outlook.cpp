@@ -33,6 +33,18 @@ const QString TipSafe = QStringLiteral("Maintien assuré");
 const QString TipRelegated = QStringLiteral("Relégation certaine");
 const QString TipTies = QStringLiteral("(à égalité de points, la différence de buts et les autres critères décideront)");
 const QString RangeDash = QStringLiteral("\u2013");
+
+// A range that is not final: its mark in the cell, its word on the command
+// line, and what its tool tip says instead of the exact range.
+const QString NotFinalMark = QStringLiteral("*");
+const QString OutOfTimeWord = QStringLiteral("non définitif");
+const QString FailedWord = QStringLiteral("échec du calcul");
+const QString BoundsRange = QStringLiteral("Classement final compris entre le %1 et le %2");
+const QString BoundsKnown = QStringLiteral("Classement final : %1 au mieux, %2 au pire");
+const QString TipOutOfTime
+    = QStringLiteral("Calcul arrêté faute de temps : ces bornes sont sûres, le classement exact peut être plus étroit");
+const QString TipFailed
+    = QStringLiteral("Le calcul exact a échoué : ces bornes ne tiennent qu'aux points du classement");
 } // namespace texts
 
 // "1er", "2e", "17e".
@@ -83,8 +95,15 @@ void describe(TeamOutlook &row)
     row.rangeText = r.best == r.worst ? QString::number(r.best)
                                       : QString::number(r.best) + texts::RangeDash + QString::number(r.worst);
     QStringList tip;
-    tip << (r.best == r.worst ? texts::FinalRankKnown.arg(ordinal(r.best))
-                              : texts::FinalRankRange.arg(ordinal(r.best), ordinal(r.worst)));
+    if (r.final()) {
+        tip << (r.best == r.worst ? texts::FinalRankKnown.arg(ordinal(r.best))
+                                  : texts::FinalRankRange.arg(ordinal(r.best), ordinal(r.worst)));
+    } else {
+        // Bounds only: not every rank between them is shown to be reachable.
+        row.rangeText += texts::NotFinalMark;
+        tip << (r.best == r.worst ? texts::BoundsKnown.arg(ordinal(r.best), ordinal(r.worst))
+                                  : texts::BoundsRange.arg(ordinal(r.best), ordinal(r.worst)));
+    }
     for (const Wording *w : {strongest(ClinchedWordings, row.flags), strongest(OutOfReachWordings, row.flags),
                              strongest(RelegationWordings, row.flags)}) {
         if (w) {
@@ -94,6 +113,13 @@ void describe(TeamOutlook &row)
     }
     if (r.best != r.worst)
         tip << texts::TipTies;
+    if (r.state == RangeState::OutOfTime || r.state == RangeState::Cancelled) {
+        row.statusWords << texts::OutOfTimeWord;
+        tip << texts::TipOutOfTime;
+    } else if (r.state == RangeState::Failed) {
+        row.statusWords << texts::FailedWord;
+        tip << texts::TipFailed;
+    }
     row.toolTip = tip.join(QLatin1Char('\n'));
 }
 
@@ -124,6 +150,12 @@ int wholePoints(const StandingRow &row)
 }
 
 } // namespace
+
+bool outlookComplete(const std::vector<RankRange> &ranges)
+{
+    return std::none_of(ranges.begin(), ranges.end(),
+                        [](const RankRange &r) { return r.state == RangeState::Cancelled; });
+}
 
 OutlookFlags outlookFlags(const RankRange &range, const LeagueZones &zones)
 {
@@ -198,11 +230,11 @@ SeasonOutlook seasonOutlook(const Standings &standings, const OutlookProblem &pr
 }
 
 SeasonOutlook computeOutlook(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
-                             MatchDayNo upToMatchDay)
+                             MatchDayNo upToMatchDay, const OutlookSolveOptions &options)
 {
     const Standings standings = computeStandings(season, store, bonusMalus, upToMatchDay);
     const OutlookProblem problem = outlookProblem(season, store, standings);
-    return seasonOutlook(standings, problem, solveRankRanges(problem));
+    return seasonOutlook(standings, problem, solveRankRanges(problem, options));
 }
 
 std::optional<std::vector<RankRange>> OutlookCache::find(const OutlookProblem &problem) const
@@ -216,11 +248,15 @@ std::optional<std::vector<RankRange>> OutlookCache::find(const OutlookProblem &p
     return m_entries.front().second;
 }
 
-std::vector<RankRange> OutlookCache::ranges(const OutlookProblem &problem)
+std::vector<RankRange> OutlookCache::ranges(const OutlookProblem &problem, const OutlookSolveOptions &options)
 {
     if (std::optional<std::vector<RankRange>> kept = find(problem))
         return *std::move(kept);
-    std::vector<RankRange> solved = solveRankRanges(problem);
+    std::vector<RankRange> solved = solveRankRanges(problem, options);
+    // A cancelled solve is no answer; one out of time is the answer this
+    // table gets (solving again would run out of time again).
+    if (!outlookComplete(solved))
+        return solved;
     const QMutexLocker lock(&m_mutex);
     m_entries.emplace_front(problem, solved);
     while (int(m_entries.size()) > std::max(1, m_capacity))

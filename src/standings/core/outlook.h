@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <list>
 #include <optional>
@@ -46,6 +47,10 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(OutlookFlags)
 
 OutlookFlags outlookFlags(const RankRange &range, const LeagueZones &zones = {});
 
+// Whether a solve ran to its end for every team (exactly or out of time):
+// false once it was cancelled.
+bool outlookComplete(const std::vector<RankRange> &ranges);
+
 // One team's outlook, ready to show: the overlay cell, its tool tip, the
 // printed status words.
 struct TeamOutlook
@@ -55,8 +60,9 @@ struct TeamOutlook
     QString rankLabel; // rank in the table now, shared by equal keys
     RankRange range;
     OutlookFlags flags;
-    QString rangeText;       // "2–7", or "3" when the final rank is known
-    QStringList statusWords; // "champion", "titre impossible", "maintenu"...
+    QString rangeText;       // "2–7", or "3" when the final rank is known; "2–7*" when not final
+    QStringList statusWords; // "champion", "titre impossible", "maintenu"..., then "non définitif" or
+                             // "échec du calcul" when the range is not final
     QString toolTip;         // French, one line per fact
 };
 
@@ -68,6 +74,11 @@ struct SeasonOutlook
     int remainingFixtures = 0;
     // The leader is champion whatever happens in the fixtures left.
     bool championClinched() const { return rows[0].flags.testFlag(OutlookFlag::ChampionClinched); }
+    // Every range is exact.
+    bool final() const
+    {
+        return std::all_of(rows.begin(), rows.end(), [](const TeamOutlook &row) { return row.range.final(); });
+    }
 };
 
 // The question the standings ask, read on the thread that owns the store:
@@ -85,7 +96,7 @@ SeasonOutlook seasonOutlook(const Standings &standings, const OutlookProblem &pr
 // Everything in one call, on the calling thread: for the command line and
 // the benchmark.
 SeasonOutlook computeOutlook(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
-                             MatchDayNo upToMatchDay = 0);
+                             MatchDayNo upToMatchDay = 0, const OutlookSolveOptions &options = {});
 
 // Solved outlooks kept by their question, so that going back to a match day
 // or redrawing after a save that changed nothing costs no solving; a results
@@ -98,8 +109,8 @@ public:
 
     std::optional<std::vector<RankRange>> find(const OutlookProblem &problem) const;
     // The kept answer, or a fresh one (solved without holding the cache, so
-    // find() never waits for a solver).
-    std::vector<RankRange> ranges(const OutlookProblem &problem);
+    // find() never waits for a solver). A cancelled solve is not kept.
+    std::vector<RankRange> ranges(const OutlookProblem &problem, const OutlookSolveOptions &options = {});
     // Forgets every kept answer.
     void clear();
 

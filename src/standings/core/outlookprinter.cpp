@@ -6,6 +6,11 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace {
+const QString NotFinal = QStringLiteral("Calcul exact incomplet : les lignes marquées « non définitif » ou « échec du "
+                                        "calcul » donnent des bornes sûres, pas forcément les rangs exacts");
+} // namespace
+
 int printOutlook(SeasonFolder &folder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
 {
     const int upTo = commandline::matchDayArgument(matchDayArg, err);
@@ -18,5 +23,9 @@ int printOutlook(SeasonFolder &folder, const QString &matchDayArg, QTextStream &
         out << fields.join(QLatin1Char('|')) << '\n';
     }
     out.flush();
+    if (!outlook.final()) {
+        err << NotFinal << '\n';
+        err.flush();
+    }
     return 0;
 }

@@ -25,6 +25,9 @@ OutlookRunner::OutlookRunner(int capacity, QObject *parent)
 
 OutlookRunner::~OutlookRunner()
 {
+    // The worker sees the flag at its next step and ends: the application,
+    // which waits for the pool's threads before it ends, hardly waits.
+    stopRunning();
     // Answers already posted are removed with the object's pending events.
     const QMutexLocker lock(&m_link->mutex);
     m_link->runner = nullptr;
@@ -32,21 +35,33 @@ OutlookRunner::~OutlookRunner()
 
 std::optional<std::vector<RankRange>> OutlookRunner::request(const OutlookProblem &problem)
 {
+    const bool runningOther = m_running && *m_running != problem;
     if (std::optional<std::vector<RankRange>> kept = m_cache->find(problem)) {
         m_wanted.reset();
+        if (runningOther)
+            stopRunning();
         return kept;
     }
     m_wanted = problem;
     // Asked again while it is being solved: its answer is on its way. Another
-    // question waits for the worker to be free.
+    // question stops the solve on its way and is solved once the worker is free.
     if (!m_running)
         start(problem);
+    else if (runningOther)
+        stopRunning();
     return std::nullopt;
 }
 
 void OutlookRunner::cancel()
 {
     m_wanted.reset();
+    stopRunning();
+}
+
+void OutlookRunner::stopRunning()
+{
+    if (m_running && m_cancelRunning)
+        m_cancelRunning->store(true);
 }
 
 void OutlookRunner::clearKept()
@@ -57,11 +72,14 @@ void OutlookRunner::clearKept()
 void OutlookRunner::start(const OutlookProblem &problem)
 {
     m_running = problem;
+    m_cancelRunning = std::make_shared<std::atomic_bool>(false);
     // The global pool: the application waits for it before it ends, so a
-    // solve never outlives the program's objects it uses (the cache and the
-    // link are shared with the worker).
-    QThreadPool::globalInstance()->start([cache = m_cache, link = m_link, problem] {
-        std::vector<RankRange> ranges = cache->ranges(problem);
+    // solve never outlives the program's objects it uses (the cache, the
+    // link and the cancel flag are shared with the worker).
+    QThreadPool::globalInstance()->start([cache = m_cache, link = m_link, cancel = m_cancelRunning,
+                                          options = m_options, problem]() mutable {
+        options.cancel = cancel.get();
+        std::vector<RankRange> ranges = cache->ranges(problem, options);
         const QMutexLocker lock(&link->mutex);
         if (OutlookRunner *runner = link->runner) {
             QMetaObject::invokeMethod(
@@ -74,7 +92,10 @@ void OutlookRunner::start(const OutlookProblem &problem)
 void OutlookRunner::finished(const OutlookProblem &problem, const std::vector<RankRange> &ranges)
 {
     m_running.reset();
-    if (m_wanted && *m_wanted == problem) {
+    m_cancelRunning.reset();
+    // A stopped solve may still be the question wanted: asked again after
+    // cancel() before the worker saw the flag. It is solved again below.
+    if (outlookComplete(ranges) && m_wanted && *m_wanted == problem) {
         m_wanted.reset();
         emit solved(problem, ranges);
         return;

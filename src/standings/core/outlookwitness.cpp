@@ -6,7 +6,7 @@
 
 namespace {
 
-using Question = OutlookMip::Question;
+using Question = ContendersQuestion;
 
 // Game orders tried by the greedy passes: as listed, backwards, and the
 // games of the teams with the smallest threshold first.

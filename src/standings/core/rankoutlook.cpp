@@ -1,6 +1,6 @@
 #include "standings/core/rankoutlook.h"
 
-#include "standings/core/outlookmip.h"
+#include "standings/core/outlooksearch.h"
 #include "standings/core/outlookwitness.h"
 
 #include <algorithm>
@@ -21,27 +21,29 @@
 //    safe, so this runs until nothing changes.
 //  - The teams left (contenders) gain only from the games among themselves;
 //    each may gain at most T minus its points. The fewest that must gain
-//    more is the answer's core: an integer program, solved exactly, and
+//    more is the answer's core, searched exactly (outlooksearch.h), and
 //    separately for each group of contenders linked by games, since groups
 //    share no game.
 // Worst rank is the mirror: t loses every game, T is its points now, its
 // opponents get 3 each; teams sure to reach T get their games against
 // doubtful teams taken from them, teams that cannot reach T lose theirs, and
-// the integer program counts the most contenders that can reach T together.
+// the search counts the most contenders that can reach T together.
 //
-// Before the solver, quick passes build real outcomes for each group
+// Before the search, quick passes build real outcomes for each group
 // (outlookwitness.h). When one already keeps every contender at or below T
 // (best) or brings every contender to T (worst) it meets the bound that no
-// outcome can beat, so the solver has nothing to add. Otherwise the solver
-// is asked only for an outcome better than the one found, so a found
-// outcome that is optimal ends its search at once.
+// outcome can beat, so there is nothing to search. Otherwise the search
+// only looks for an outcome better than the one found.
+//
+// A search stopped by the team's time or by the caller leaves two proven
+// counts; the range takes the one that widens it, so that it stays true.
 
 namespace {
 
 struct Reduction
 {
     int counted = 0; // teams on the counted side whatever happens
-    OutlookMip::Question question;
+    ContendersQuestion question;
 };
 
 class League
@@ -174,7 +176,7 @@ private:
     }
 
     template<typename Fates, typename Fate, typename Threshold>
-    void collect(const Fates &fate, Fate open, OutlookMip::Question &q, Threshold threshold) const
+    void collect(const Fates &fate, Fate open, ContendersQuestion &q, Threshold threshold) const
     {
         const int n = teamCount();
         std::vector<int> index(n, -1);
@@ -198,7 +200,7 @@ private:
 
 // Groups of contenders linked by games: they share no game, so each group's
 // answer adds up to the whole one.
-std::vector<OutlookMip::Question> groups(const OutlookMip::Question &q)
+std::vector<ContendersQuestion> groups(const ContendersQuestion &q)
 {
     const int n = int(q.threshold.size());
     std::vector<int> parent(n);
@@ -213,20 +215,94 @@ std::vector<OutlookMip::Question> groups(const OutlookMip::Question &q)
 
     std::vector<int> groupOf(n, -1);
     std::vector<int> indexInGroup(n, -1);
-    std::vector<OutlookMip::Question> result;
+    std::vector<ContendersQuestion> result;
     for (int j = 0; j < n; ++j) {
         const int r = root(j);
         if (groupOf[r] < 0) {
             groupOf[r] = int(result.size());
             result.emplace_back();
         }
-        OutlookMip::Question &g = result[groupOf[r]];
+        ContendersQuestion &g = result[groupOf[r]];
         indexInGroup[j] = int(g.threshold.size());
         g.threshold.push_back(q.threshold[j]);
     }
     for (const LeagueFixture &f : q.games)
         result[groupOf[root(f.home)]].games.push_back({indexInGroup[f.home], indexInGroup[f.away]});
     return result;
+}
+
+// The number of teams on the counted side of one of a team's ranks (above
+// it, or level with it), known between two numbers.
+struct Count
+{
+    int least = 0;
+    int most = 0;
+    RangeState state = RangeState::Final;
+};
+
+// The state that says least of the two (the states are in that order).
+RangeState weaker(RangeState a, RangeState b)
+{
+    return std::max(a, b);
+}
+
+// Adds one group's search to a count: `kept` contenders of `size`, counted
+// as they are (level with the team) or by their complement (above it).
+void addSearched(Count &c, const outlooksearch::Kept &kept, int size, int known, bool complement, SearchStop &stop,
+                 OutlookSolveStats &stats)
+{
+    if (!(0 <= known && known <= kept.found && kept.found <= kept.bound && kept.bound <= size)) {
+        // Only the number of contenders says anything now.
+        ++stats.failures;
+        c.most += size;
+        c.state = weaker(c.state, RangeState::Failed);
+        return;
+    }
+    c.least += complement ? size - kept.bound : kept.found;
+    c.most += complement ? size - kept.found : kept.bound;
+    if (!kept.exact()) {
+        ++stats.outOfTime;
+        c.state = weaker(c.state, stop.cancelled() ? RangeState::Cancelled : RangeState::OutOfTime);
+    }
+}
+
+Count fewestAbove(const Reduction &r, const OutlookSolveOptions &options, SearchStop &stop, OutlookSolveStats &stats)
+{
+    Count c{r.counted, r.counted};
+    bool searched = false;
+    for (const ContendersQuestion &g : groups(r.question)) {
+        const int size = int(g.threshold.size());
+        const int found = options.shortcuts ? outlookwitness::fewestAboveFound(g) : size;
+        // Nobody over is a bound no outcome beats.
+        if (found == 0)
+            continue;
+        searched = true;
+        const outlooksearch::Kept kept = outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop);
+        addSearched(c, kept, size, size - found, true, stop, stats);
+    }
+    ++(searched ? stats.searched : stats.decidedByBounds);
+    return c;
+}
+
+Count mostLevel(const Reduction &r, const OutlookSolveOptions &options, SearchStop &stop, OutlookSolveStats &stats)
+{
+    Count c{r.counted, r.counted};
+    bool searched = false;
+    for (const ContendersQuestion &g : groups(r.question)) {
+        const int size = int(g.threshold.size());
+        const int found = options.shortcuts ? outlookwitness::mostReachingFound(g) : 0;
+        // Everyone reaching is a bound no outcome beats.
+        if (found == size) {
+            c.least += size;
+            c.most += size;
+            continue;
+        }
+        searched = true;
+        const outlooksearch::Kept kept = outlooksearch::mostKept(g, outlooksearch::Goal::Reach, found, stop);
+        addSearched(c, kept, size, found, false, stop, stats);
+    }
+    ++(searched ? stats.searched : stats.decidedByBounds);
+    return c;
 }
 
 } // namespace
@@ -240,50 +316,24 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
     OutlookSolveStats local;
 
     for (int t = 0; t < n; ++t) {
-        {
-            const Reduction r = league.forBest(t);
-            int above = r.counted;
-            bool solved = false;
-            for (const OutlookMip::Question &g : groups(r.question)) {
-                const int found = options.shortcuts ? outlookwitness::fewestAboveFound(g) : int(g.threshold.size());
-                // Nobody over is a bound no outcome beats.
-                if (found == 0)
-                    continue;
-                const std::optional<int> exact = OutlookMip::fewestAbove(g, found);
-                local.solverFailures += !exact;
-                above += exact.value_or(found);
-                solved = true;
-            }
-            result[t].best = 1 + above;
-            ++(solved ? local.solvedExactly : local.decidedByBounds);
+        if (options.cancel && options.cancel->load()) {
+            result[t] = {1, n, RangeState::Cancelled};
+            continue;
         }
-        {
-            const Reduction r = league.forWorst(t);
-            int level = r.counted;
-            bool solved = false;
-            for (const OutlookMip::Question &g : groups(r.question)) {
-                const int size = int(g.threshold.size());
-                const int found = options.shortcuts ? outlookwitness::mostReachingFound(g) : 0;
-                // Everyone reaching is a bound no outcome beats.
-                if (found == size) {
-                    level += size;
-                    continue;
-                }
-                const std::optional<int> exact = OutlookMip::mostReaching(g, found);
-                local.solverFailures += !exact;
-                level += exact.value_or(found);
-                solved = true;
-            }
-            result[t].worst = 1 + level;
-            ++(solved ? local.solvedExactly : local.decidedByBounds);
-        }
+        // One time for both ranks: most teams need little for either.
+        SearchStop stop(options.cancel, SearchStop::Clock::now() + options.teamBudget);
+        const Count above = fewestAbove(league.forBest(t), options, stop, local);
+        const Count level = mostLevel(league.forWorst(t), options, stop, local);
+        result[t] = {1 + above.least, 1 + level.most, weaker(above.state, level.state)};
+        // Bounds that meet leave one rank: that is the exact answer.
+        if (result[t].state == RangeState::OutOfTime && result[t].best == result[t].worst)
+            result[t].state = RangeState::Final;
     }
-    if (local.solvedExactly > 0)
-        OutlookMip::releaseThreadState();
     if (stats) {
         stats->decidedByBounds += local.decidedByBounds;
-        stats->solvedExactly += local.solvedExactly;
-        stats->solverFailures += local.solverFailures;
+        stats->searched += local.searched;
+        stats->outOfTime += local.outOfTime;
+        stats->failures += local.failures;
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <vector>
 
 // A fixture still to be played, between two teams of a league numbered
@@ -27,6 +29,15 @@ struct OutlookProblem
     friend bool operator==(const OutlookProblem &, const OutlookProblem &) = default;
 };
 
+// How far a range is proven. A range that is not final is still true (the
+// team's final rank lies within it) but may be wider than the exact one.
+enum class RangeState {
+    Final,     // exact
+    OutOfTime, // the team's time ran out: the bounds proven so far
+    Failed,    // the search contradicted itself: the bounds the table alone gives
+    Cancelled, // the caller stopped the solve: not worth showing
+};
+
 // Best and worst final rank of one team over every outcome (win, draw or
 // loss, 3/1/0 points) of the fixtures left. Level points count in the team's
 // favour for the best rank and against it for the worst: the goals that
@@ -36,25 +47,36 @@ struct RankRange
 {
     int best = 1;
     int worst = 1;
+    RangeState state = RangeState::Final;
+    bool final() const { return state == RangeState::Final; }
     friend bool operator==(const RankRange &, const RankRange &) = default;
 };
 
 // How the answers were reached, for the tests and the benchmark.
 struct OutlookSolveStats
 {
-    int decidedByBounds = 0;  // questions settled by a bound met by a found outcome
-    int solvedExactly = 0;    // questions handed to the integer-programming solver
-    int solverFailures = 0;   // the solver gave up: the outcome found stands, maybe not the best
+    int decidedByBounds = 0; // questions settled by a bound met by a found outcome
+    int searched = 0;        // questions handed to the search
+    int outOfTime = 0;       // searches stopped before their end (time or cancel)
+    int failures = 0;        // searches that contradicted themselves
 };
 
 struct OutlookSolveOptions
 {
     // When false every question that is not settled outright goes to the
-    // solver, which the tests use to check the solver path on its own.
+    // search, which the tests use to check the search on its own.
     bool shortcuts = true;
+    // Time allowed to each team (its best rank, then its worst); past it the
+    // team's range keeps what is proven and is marked OutOfTime. The hardest
+    // tables found need a tenth of it.
+    std::chrono::milliseconds teamBudget{250};
+    // Set from another thread to stop at once: the ranges not proven by
+    // then come back Cancelled.
+    const std::atomic_bool *cancel = nullptr;
 };
 
-// The exact best and worst final rank of every team, by team number.
-// A pure function of its input: safe to run on any thread.
+// The best and worst final rank of every team, by team number, exact unless
+// a range says otherwise. A pure function of its input: safe to run on any
+// thread.
 std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const OutlookSolveOptions &options = {},
                                        OutlookSolveStats *stats = nullptr);
