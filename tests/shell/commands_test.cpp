@@ -4,7 +4,7 @@
 #include "contrast.h"
 #include "windowfixture.h"
 
-#include "shell/ui/commandbuttons.h"
+#include "shell/ui/command.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
@@ -47,54 +47,54 @@ protected:
 TEST_F(Commands, EveryButtonHasItsCaption)
 {
     start();
-    for (int index = 0; index < CommandButtons::Count; ++index) {
-        if (QPushButton *b = button(index)) {
-            EXPECT_EQ(b->text(), CommandButtons::caption(index)) << index;
+    for (Command command : commands::all()) {
+        if (QPushButton *b = button(command)) {
+            EXPECT_EQ(b->text(), commands::caption(command)) << commands::indexOf(command);
         }
     }
-    EXPECT_EQ(CommandButtons::caption(29), QStringLiteral("Classement Possible !!!"));
-    EXPECT_EQ(CommandButtons::caption(31), QStringLiteral("Bonus - Malus"));
+    EXPECT_EQ(commands::caption(Command::ReachableRanks), QStringLiteral("Classement Possible !!!"));
+    EXPECT_EQ(commands::caption(Command::Adjustments), QStringLiteral("Bonus - Malus"));
 }
 
 TEST_F(Commands, EveryCommandClosesTheNewsAndTheConfiguration)
 {
     start();
     ASSERT_TRUE(widget(QStringLiteral("Frame5"))->isVisible()); // the bundled store has news
-    click(27);
+    click(Command::Configuration);
     QWidget *config = widget(QStringLiteral("FraCon"));
     EXPECT_TRUE(config->isVisible());
     EXPECT_FALSE(widget(QStringLiteral("Frame5"))->isVisible());
     EXPECT_TRUE(indexed(QStringLiteral("Label27"))[0]->isVisible());
-    click(27);
+    click(Command::Configuration);
     EXPECT_FALSE(config->isVisible()); // the same button closes it
 
-    click(27);
-    click(4);
+    click(Command::Configuration);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(config->isVisible()); // any other button closes it too
 }
 
 TEST_F(Commands, AboutBoxShowsTheVersionAndClosesWithAnyOtherCommand)
 {
     start();
-    click(6);
+    click(Command::About);
     QWidget *about = widget(QStringLiteral("FraAP"));
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(text(QStringLiteral("Label24"), 6), QStringLiteral("Version: 1.3.0"));
     EXPECT_EQ(text(QStringLiteral("Label24"), 0), QStringLiteral("Championnat de Kestrane 1."));
-    click(6);
+    click(Command::About);
     EXPECT_FALSE(about->isVisible());
-    click(6);
-    click(26);
+    click(Command::About);
+    click(Command::CloseAbout);
     EXPECT_FALSE(about->isVisible());
-    click(6);
-    click(4);
+    click(Command::About);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(about->isVisible());
 }
 
 TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
 {
     start();
-    click(27);
+    click(Command::Configuration);
     ASSERT_EQ(favouriteList()->count(), 21);
     EXPECT_EQ(favouriteList()->item(0)->text(), QStringLiteral("Aucune"));
     const QString team = teamName(3);
@@ -111,8 +111,8 @@ TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
     }
 
     // Opening the panel again keeps one "Aucune" and the twenty teams.
-    click(28);
-    click(27);
+    click(Command::CloseConfiguration);
+    click(Command::Configuration);
     EXPECT_EQ(favouriteList()->count(), 21);
     chooseFavourite(QStringLiteral("Aucune"));
     EXPECT_FALSE(widget<QCheckBox>(QStringLiteral("Check5"))->isChecked());
@@ -123,7 +123,7 @@ TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
 TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
 {
     start();
-    click(31);
+    click(Command::Adjustments);
     auto *list = widget<QListWidget>(QStringLiteral("List8"));
     ASSERT_TRUE(list->isVisible());
     ASSERT_EQ(list->count(), 2); // the bundled store: D=-3 and K=-1
@@ -135,36 +135,36 @@ TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
     folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=2\r\n");
     setStoreAge(clock.now().addDays(-1));
     start();
-    click(31);
+    click(Command::Adjustments);
     list = widget<QListWidget>(QStringLiteral("List8"));
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), teamName(1) + QStringLiteral(": [ +2 ]"));
-    click(31);
+    click(Command::Adjustments);
     EXPECT_FALSE(list->isVisible());
 
     folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=0\r\n");
     setStoreAge(clock.now().addDays(-1));
     start();
-    click(31);
+    click(Command::Adjustments);
     EXPECT_EQ(widget<QListWidget>(QStringLiteral("List8"))->count(), 0);
 }
 
 TEST_F(Commands, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
 {
     start();
-    click(32);
+    click(Command::BackupStore);
     const QString copy = folder.file(QStringLiteral("ResultatsK22013-051213.ini"));
     ASSERT_TRUE(QFile::exists(copy));
     EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
 
     folder.write(QStringLiteral("Resultats2013.ini"), "[Maj]\r\nMaj=06 déc. 21:00\r\n");
-    click(32);
+    click(Command::BackupStore);
     EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
     EXPECT_TRUE(prompt.messages.isEmpty());
 
     // Without a store there is nothing to copy, and the volunteer is told.
     QFile::remove(storePath());
-    click(32);
+    click(Command::BackupStore);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Sauvegarde\nImpossible de lire")));
 }
@@ -172,11 +172,11 @@ TEST_F(Commands, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
 TEST_F(Commands, PagesOpenThroughTheLauncher)
 {
     start();
-    click(7);
+    click(Command::Help);
     ASSERT_EQ(launcher.urls.size(), 1u);
     EXPECT_EQ(launcher.urls[0].toString(), QStringLiteral("http://serveur.test/Kestrane2013/index.php"));
 
-    click(6);
+    click(Command::About);
     QTest::mouseClick(widget(QStringLiteral("Label24"), 5), Qt::LeftButton);
     ASSERT_EQ(launcher.urls.size(), 2u);
     const QUrl contact = launcher.urls[1];
@@ -194,11 +194,11 @@ TEST_F(Commands, PagesOpenThroughTheLauncher)
 TEST_F(Commands, PrintingMakesOneLandscapePage)
 {
     start();
-    click(36); // the user cancels the print dialog: nothing is printed
+    click(Command::Print); // the user cancels the print dialog: nothing is printed
     EXPECT_EQ(printTarget.asked, 1);
 
     printTarget.fileName = folder.file(QStringLiteral("copie.pdf"));
-    click(36);
+    click(Command::Print);
     QFile pdf(printTarget.fileName);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
@@ -217,32 +217,33 @@ TEST_F(Commands, TitleSwitchOffersTheExportOnlyWithTheSendingTool)
     start();
     QLabel *title = widget<QLabel>(QStringLiteral("Label8"));
     QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_FALSE(button(13)->isVisible());
+    EXPECT_FALSE(button(Command::OpenSending)->isVisible());
 
     folder.write(QStringLiteral("Porvex"), "#!/bin/sh\n");
     QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_TRUE(button(13)->isVisible());
+    EXPECT_TRUE(button(Command::OpenSending)->isVisible());
     EXPECT_EQ(session->state().startTime(), clock.now().addDays(-15));
     QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_FALSE(button(13)->isVisible());
+    EXPECT_FALSE(button(Command::OpenSending)->isVisible());
 }
 
 TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
 {
     start();
-    hover(button(4));
-    EXPECT_EQ(background(button(4)), teal);
-    EXPECT_EQ(background(button(10)), navy);
-    hover(button(10));
-    EXPECT_EQ(background(button(4)), navy);
-    EXPECT_EQ(background(button(10)), teal);
+    hover(button(Command::GeneralStandings));
+    EXPECT_EQ(background(button(Command::GeneralStandings)), teal);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), navy);
+    hover(button(Command::PickMatchDay));
+    EXPECT_EQ(background(button(Command::GeneralStandings)), navy);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), teal);
     moveOverBackground();
-    EXPECT_EQ(background(button(10)), navy);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), navy);
 
     // The free space of each of these panels calms the buttons down as the
     // window's background does.
-    const std::pair<const char *, int> panels[] = {{"FraCon", 27}, {"FraDon", 16},  {"FraPlus", 25},
-                                                   {"FraPlanning", 33}, {"Frame4", 12}, {"Frame6", 13}};
+    const std::pair<const char *, Command> panels[] = {
+        {"FraCon", Command::Configuration}, {"FraDon", Command::Donors},   {"FraPlus", Command::Highlights},
+        {"FraPlanning", Command::OpenTeamCard}, {"Frame4", Command::OpenGraph}, {"Frame6", Command::OpenSending}};
     for (const auto &[name, command] : panels) {
         window->runCommand(command);
         QWidget *panel = widget(QLatin1String(name));
@@ -256,23 +257,23 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
         }
         ASSERT_GE(free.x(), 0) << name;
         moveOverBackground(); // a move to where the pointer already is would not count
-        hover(button(4));
-        ASSERT_EQ(background(button(4)), teal);
+        hover(button(Command::GeneralStandings));
+        ASSERT_EQ(background(button(Command::GeneralStandings)), teal);
         QTest::mouseMove(panel, free);
-        EXPECT_EQ(background(button(4)), navy) << name;
+        EXPECT_EQ(background(button(Command::GeneralStandings)), navy) << name;
     }
 
     // For a minute after an update the update button rests in grey, its
     // caption dark to stay readable on it.
     session->state().setLastUpdate(clock.now().addSecs(-30));
-    hover(button(4));
+    hover(button(Command::GeneralStandings));
     const QColor grey(0xC8, 0xC8, 0xC8);
-    EXPECT_EQ(background(button(9)), grey);
-    EXPECT_GE(contrastRatio(button(9)->palette().color(QPalette::ButtonText), grey), 4.5);
+    EXPECT_EQ(background(button(Command::Update)), grey);
+    EXPECT_GE(contrastRatio(button(Command::Update)->palette().color(QPalette::ButtonText), grey), 4.5);
     session->state().setLastUpdate(clock.now().addSecs(-61));
-    hover(button(4));
-    EXPECT_EQ(background(button(9)), navy);
-    EXPECT_EQ(button(9)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+    hover(button(Command::GeneralStandings));
+    EXPECT_EQ(background(button(Command::Update)), navy);
+    EXPECT_EQ(button(Command::Update)->palette().color(QPalette::ButtonText), QColor(Qt::white));
 }
 
 TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)

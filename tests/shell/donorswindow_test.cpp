@@ -64,7 +64,7 @@ TEST_F(DonorsWindow, AnOldCopyIsFetchedAgainAndTheNamesTickInTurn)
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_TRUE(matchDayPanel()->isVisible());
 
-    click(16);
+    click(Command::Donors);
     EXPECT_TRUE(panel()->isVisible());
     EXPECT_FALSE(matchDayPanel()->isVisible());
     waitForDownloads();
@@ -93,7 +93,7 @@ TEST_F(DonorsWindow, AnEmptyListLeavesNoNameOnScreen)
     keepCopy("000001Alice Martin\r\n", 13);
     server.answer(ListPath, 200, "");
     start();
-    click(16);
+    click(Command::Donors);
     waitForDownloads();
     EXPECT_TRUE(panel()->ticker().names().isEmpty());
     panel()->advance();
@@ -101,13 +101,13 @@ TEST_F(DonorsWindow, AnEmptyListLeavesNoNameOnScreen)
 
     // A name shown before the list was emptied goes too.
     keepCopy("000001Alice Martin\r\n", 1);
-    click(17);
-    click(16);
+    click(Command::CloseDonors);
+    click(Command::Donors);
     panel()->advance();
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QStringLiteral("Alice Martin"));
     keepCopy("", 1);
-    click(17);
-    click(16);
+    click(Command::CloseDonors);
+    click(Command::Donors);
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QString());
     panel()->advance();
     EXPECT_EQ(widget<QLabel>(QStringLiteral("Label18"))->text(), QString());
@@ -118,7 +118,7 @@ TEST_F(DonorsWindow, ARecentCopyIsUsedAsItIs)
     keepCopy("000001Alice\r\n000002<a href=\"http://partenaire.fr\">Garage</a>\r\n", 6);
     server.answer(ListPath, 200, PublishedList);
     start();
-    click(16);
+    click(Command::Donors);
     EXPECT_FALSE(QApplication::overrideCursor());
     QTest::qWait(50);
     EXPECT_EQ(server.requestsFor(ListPath), 0);
@@ -134,7 +134,7 @@ TEST_F(DonorsWindow, AFailedFetchKeepsThePreviousList)
         // An error status, or a web page in place of the list.
         server.answer(ListPath, status, "<!DOCTYPE html>\n<html><body>Erreur</body></html>\n");
         start();
-        click(16);
+        click(Command::Donors);
         waitForDownloads();
         EXPECT_EQ(folder.read(QStringLiteral("don.K1")), previous) << status;
         EXPECT_EQ(panel()->ticker().names(), QStringList{QStringLiteral("Ancien donateur")}) << status;
@@ -144,7 +144,7 @@ TEST_F(DonorsWindow, AFailedFetchKeepsThePreviousList)
     // With no copy at all the panel stays open with nothing to show.
     QFile::remove(copyPath());
     start();
-    click(16);
+    click(Command::Donors);
     waitForDownloads();
     EXPECT_TRUE(panel()->isVisible());
     EXPECT_TRUE(panel()->ticker().names().isEmpty());
@@ -155,43 +155,44 @@ TEST_F(DonorsWindow, PanelOpensAndClosesWithTheButtonsListed)
 {
     keepCopy("000001Alice\r\n", 1);
     start();
-    click(16);
-    click(16); // toggles
+    click(Command::Donors);
+    click(Command::Donors); // toggles
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_TRUE(matchDayPanel()->isVisible());
     EXPECT_FALSE(ticker()->isActive());
 
-    click(16);
+    click(Command::Donors);
     ASSERT_TRUE(panel()->isVisible());
-    click(17);
+    click(Command::CloseDonors);
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_FALSE(ticker()->isActive());
     EXPECT_TRUE(matchDayPanel()->isVisible());
 
-    for (int closing : {6, 10}) {
-        click(16);
+    for (Command closing : {Command::About, Command::PickMatchDay}) {
+        click(Command::Donors);
         ASSERT_TRUE(panel()->isVisible());
         window->runCommand(closing);
-        EXPECT_FALSE(panel()->isVisible()) << closing;
-        EXPECT_FALSE(ticker()->isActive()) << closing;
-        EXPECT_TRUE(matchDayPanel()->isVisible()) << closing;
-        window->runCommand(closing == 6 ? 26 : 4); // put the about box or picker away
+        EXPECT_FALSE(panel()->isVisible()) << commands::indexOf(closing);
+        EXPECT_FALSE(ticker()->isActive()) << commands::indexOf(closing);
+        EXPECT_TRUE(matchDayPanel()->isVisible()) << commands::indexOf(closing);
+        // Put the about box or picker away.
+        window->runCommand(closing == Command::About ? Command::CloseAbout : Command::GeneralStandings);
     }
 
-    // Buttons 19 and 20 stop the names but leave the panel open.
-    for (int stopping : {19, 20}) {
-        click(16);
+    // The classifications' buttons stop the names but leave the panel open.
+    for (Command stopping : {Command::CloseClassifications, Command::Classifications}) {
+        click(Command::Donors);
         ASSERT_TRUE(ticker()->isActive());
         window->runCommand(stopping);
-        EXPECT_FALSE(ticker()->isActive()) << stopping;
-        EXPECT_TRUE(panel()->isVisible()) << stopping;
-        click(17);
+        EXPECT_FALSE(ticker()->isActive()) << commands::indexOf(stopping);
+        EXPECT_TRUE(panel()->isVisible()) << commands::indexOf(stopping);
+        click(Command::CloseDonors);
     }
 
     // A match-day panel hidden before the donors came stays hidden after them.
     matchDayPanel()->hide();
-    click(16);
-    click(17);
+    click(Command::Donors);
+    click(Command::CloseDonors);
     EXPECT_FALSE(matchDayPanel()->isVisible());
 }
 
@@ -199,7 +200,7 @@ TEST_F(DonorsWindow, PointerStopsTheNameItRestsOnAndLinksOpenTheirPages)
 {
     keepCopy("000001Alice\r\n", 1);
     start();
-    click(16);
+    click(Command::Donors);
     ASSERT_TRUE(ticker()->isActive());
     moveOver(widget(QStringLiteral("Label18")));
     EXPECT_FALSE(ticker()->isActive());

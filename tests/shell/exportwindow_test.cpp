@@ -18,7 +18,7 @@ protected:
         tool = addSendingTool();
         start();
         QTest::mouseClick(widget<QLabel>(QStringLiteral("Label8")), Qt::LeftButton);
-        click(13);
+        click(Command::OpenSending);
     }
     QWidget *panel() const { return widget<QWidget>(QStringLiteral("Frame6")); }
     QLineEdit *edit(const char *name, int index = -1) const { return widget<QLineEdit>(QLatin1String(name), index); }
@@ -47,11 +47,11 @@ TEST_F(ExportWindow, OpensOverTheMatchDayWithTheStoreValues)
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Stade Bérange: [-3]"));
 
     // Closed and opened again: still twenty teams to choose from.
-    click(15);
+    click(Command::CloseSending);
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
     EXPECT_EQ(session->state().displayedMatchDay(), 18);
-    click(13);
+    click(Command::OpenSending);
     EXPECT_EQ(widget<QComboBox>(QStringLiteral("Combo1"))->count(), 20);
 }
 
@@ -65,7 +65,7 @@ TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramF
     edit("Text2")->selectAll();
     QTest::keyClicks(edit("Text2"), QStringLiteral("1.4"));
     prompt.answer = true;
-    click(14);
+    click(Command::Send);
 
     ResultStore &store = session->store();
     EXPECT_EQ(store.newsText(), QStringLiteral("Journee reportee a samedi"));
@@ -77,7 +77,7 @@ TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramF
     EXPECT_TRUE(prompt.messages.isEmpty());
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
-    EXPECT_TRUE(button(13)->isHidden());
+    EXPECT_TRUE(button(Command::OpenSending)->isHidden());
 }
 
 TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
@@ -87,7 +87,7 @@ TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
     prompt.answer = true;
     {
         UnwritableFolder readOnly(folder.path());
-        click(14);
+        click(Command::Send);
     }
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Envoyer\n")));
@@ -101,7 +101,7 @@ TEST_F(ExportWindow, SendWithoutTheToolSaysSo)
     startAndOpenPanel();
     QFile::remove(tool);
     prompt.answer = true;
-    click(14);
+    click(Command::Send);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Porvex est absent")));
     EXPECT_TRUE(launcher.programs.empty());
@@ -116,14 +116,14 @@ TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
 
     // No team chosen: nothing stored, the list and the table refreshed all the same.
     QTest::keyClicks(amount, QStringLiteral("5"));
-    click(30);
+    click(Command::InsertAdjustment);
     EXPECT_EQ(list->count(), 2);
     EXPECT_TRUE(prompt.messages.isEmpty());
 
     teams->setCurrentIndex(2); // Étréville AC, letter C
     amount->clear();
     QTest::keyClicks(amount, QStringLiteral("-2,5"));
-    click(30);
+    click(Command::InsertAdjustment);
     EXPECT_EQ(amount->text(), QStringLiteral("-3"));
     EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));
     EXPECT_EQ(session->bonusMalus()[2], -3.0f);
@@ -133,7 +133,7 @@ TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
     // Text where a number belongs: the volunteer is told and nothing changes.
     amount->clear();
     QTest::keyClicks(amount, QStringLiteral("trois"));
-    click(30);
+    click(Command::InsertAdjustment);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Bonus - Malus\n")));
     EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));

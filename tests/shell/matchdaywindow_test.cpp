@@ -27,7 +27,7 @@ TEST_F(MatchDayWindow, StartUpShowsTheCurrentMatchDayAndPreviewsItsMonth)
     EXPECT_FALSE(box("T1", 10)->isVisible());
 
     // Nothing typed yet: "Valider" waits out of sight.
-    EXPECT_TRUE(button(1)->isHidden());
+    EXPECT_TRUE(button(Command::Save)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
 
     // The day's totals stand out from the grid's light fill they lie on.
@@ -67,20 +67,20 @@ TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExpor
     ASSERT_FALSE(before1700.isEmpty());
 
     typeInto("R1", 0, QStringLiteral("2"));
-    EXPECT_FALSE(button(1)->isHidden());
+    EXPECT_FALSE(button(Command::Save)->isHidden());
     EXPECT_TRUE(window->hasUnsavedEntries());
     QTest::mouseClick(box("R1", 0), Qt::LeftButton);
     typeInto("CJ1", 0, QStringLiteral("1"));
-    click(1);
+    click(Command::Save);
 
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2||||I"));
     EXPECT_EQ(stored(QStringLiteral("1700")), before1700);
     EXPECT_EQ(session->store().stamp(), QStringLiteral("05 déc. 20:00"));
-    EXPECT_TRUE(button(1)->isHidden());
+    EXPECT_TRUE(button(Command::Save)->isHidden());
     EXPECT_FALSE(window->hasUnsavedEntries());
     EXPECT_TRUE(prompt.messages.isEmpty());
     // The store had not changed since start-up: nothing new to send yet.
-    EXPECT_TRUE(button(13)->isHidden());
+    EXPECT_TRUE(button(Command::OpenSending)->isHidden());
     // The table counts the new result.
     EXPECT_EQ(standingOf(Corvenne).played, 18);
     // The home yellow card rests in the outer slot, the empty boxes hide.
@@ -89,9 +89,9 @@ TEST_F(MatchDayWindow, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExpor
     EXPECT_FALSE(box("CR1", 0)->isVisible());
 
     typeInto("R2", 0, QStringLiteral("1"));
-    click(1);
+    click(Command::Save);
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2|1|||I"));
-    EXPECT_FALSE(button(13)->isHidden());
+    EXPECT_FALSE(button(Command::OpenSending)->isHidden());
 }
 
 TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
@@ -104,7 +104,7 @@ TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
     QTest::mouseClick(box("R1", 1), Qt::LeftButton);
     typeInto("CJ1", 1, QStringLiteral("1"));
     typeInto("R2", 2, QStringLiteral("3"));
-    click(1);
+    click(Command::Save);
 
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|0|||I"));
     EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
@@ -121,7 +121,7 @@ TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
         << message.toStdString();
     EXPECT_FALSE(message.contains(Corvenne));
     // The boxes stay as typed, open, and "Valider" waits for them.
-    EXPECT_FALSE(button(1)->isHidden());
+    EXPECT_FALSE(button(Command::Save)->isHidden());
     EXPECT_TRUE(window->hasUnsavedEntries());
     EXPECT_EQ(box("CJ1", 1)->text(), QStringLiteral("1"));
     EXPECT_TRUE(box("CJ1", 1)->isVisible());
@@ -132,11 +132,11 @@ TEST_F(MatchDayWindow, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
     typeInto("R1", 1, QStringLiteral("1"));
     typeInto("R2", 1, QStringLiteral("1"));
     typeInto("R1", 2, QStringLiteral("0"));
-    click(1);
+    click(Command::Save);
     EXPECT_EQ(prompt.messages.size(), 1);
     EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B||1|1|1|||O"));
     EXPECT_EQ(stored(QStringLiteral("1802")).section(QLatin1Char('|'), 3, 4), QStringLiteral("0|3"));
-    EXPECT_TRUE(button(1)->isHidden());
+    EXPECT_TRUE(button(Command::Save)->isHidden());
 }
 
 TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
@@ -155,7 +155,7 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     // Each way to another view: a number of the picker, a team of the
     // table, a line of the month calendar, the full table.
     const auto pickMatchDay = [this] {
-        click(10);
+        click(Command::PickMatchDay);
         QTest::mouseClick(widget<QLabel>(QStringLiteral("Label10"), 5), Qt::LeftButton);
     };
     const auto pickTeam = [this] { QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton); };
@@ -163,10 +163,10 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         QTest::mouseMove(widget<QLabel>(QStringLiteral("LabMois"), 1));
         QTest::mouseClick(widget<QLabel>(QStringLiteral("Label2"), 0), Qt::LeftButton);
     };
-    const auto fullTable = [this] { click(21); };
+    const auto fullTable = [this] { click(Command::FullTable); };
     const auto exportPanelClosed = [this] {
-        window->runCommand(13);
-        click(15);
+        window->runCommand(Command::OpenSending);
+        click(Command::CloseSending);
     };
     const std::array<std::pair<const char *, std::function<void()>>, 5> ways = {{{"picker", pickMatchDay},
                                                                                   {"team", pickTeam},
@@ -260,19 +260,19 @@ TEST_F(MatchDayWindow, ASaveThatCannotBeWrittenIsReportedAndKeepsTheGrid)
     typeInto("R2", 0, QStringLiteral("2"));
     {
         UnwritableFolder readOnly(folder.path());
-        click(1);
+        click(Command::Save);
     }
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Valider\nLes résultats n'ont pas pu être enregistrés")));
-    EXPECT_FALSE(button(1)->isHidden());
+    EXPECT_FALSE(button(Command::Save)->isHidden());
     EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("2"));
     EXPECT_EQ(box("R2", 0)->text(), QStringLiteral("2"));
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
 
     // Once the folder can be written again, the same entry goes through.
-    click(1);
+    click(Command::Save);
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|2|||I"));
-    EXPECT_TRUE(button(1)->isHidden());
+    EXPECT_TRUE(button(Command::Save)->isHidden());
 }
 
 TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
@@ -377,7 +377,7 @@ TEST_F(MatchDayWindow, ATeamsSeasonIsListedAndCanBeTypedInto)
 
     typeInto("R1", 17, QStringLiteral("1"));
     typeInto("R2", 17, QStringLiteral("1"));
-    click(1);
+    click(Command::Save);
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||1|1|||I"));
     EXPECT_EQ(standingOf(Corvenne).played, 18);
 

@@ -68,7 +68,7 @@ TEST_F(OnlineWindow, UpdateReplacesTheStoreAndRefreshesEveryViewWhileTheWindowSt
     start();
     EXPECT_NE(text(QStringLiteral("TPTS"), 0), QStringLiteral("3"));
 
-    click(9);
+    click(Command::Update);
     // Under way: busy pointer and a status line; the store and its copy are both there.
     ASSERT_TRUE(busy());
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -76,7 +76,7 @@ TEST_F(OnlineWindow, UpdateReplacesTheStoreAndRefreshesEveryViewWhileTheWindowSt
     EXPECT_EQ(store(), oldStore);
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.BU")), oldStore);
     // Other commands work meanwhile.
-    click(27);
+    click(Command::Configuration);
     EXPECT_TRUE(widget(QStringLiteral("FraCon"))->isVisible());
 
     waitForUpdate();
@@ -113,7 +113,7 @@ TEST_F(OnlineWindow, StampColourComparesTheNewStampWithThePreviousOne)
     for (const auto &[stamp, colour] : steps) {
         server.answer(StorePath, 200, published(stamp));
         nextMinute();
-        click(9);
+        click(Command::Update);
         waitForUpdate();
         EXPECT_EQ(text(QStringLiteral("LabMaj")), stamp);
         EXPECT_EQ(stampColour(), colour) << stamp.toStdString();
@@ -195,7 +195,7 @@ TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
         nextMinute();
         prompt.messages.clear();
         QSignalSpy computed(&session->standings(), &StandingsModel::displayedChanged);
-        click(9);
+        click(Command::Update);
         const qsizetype atStart = computed.count();
         waitForUpdate();
         EXPECT_EQ(store(), before) << name;
@@ -210,20 +210,20 @@ TEST_F(OnlineWindow, SecondUpdateWithinAMinuteIsIgnored)
 {
     server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
     start();
-    click(9);
+    click(Command::Update);
     waitForUpdate();
     EXPECT_EQ(server.requestsFor(StorePath), 1);
     // The update button rests, grey, for the minute after an update.
-    EXPECT_EQ(button(9)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));
+    EXPECT_EQ(button(Command::Update)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));
 
     clock.set(clock.now().addSecs(30));
-    click(9);
+    click(Command::Update);
     EXPECT_FALSE(busy());
     QTest::qWait(50);
     EXPECT_EQ(server.requestsFor(StorePath), 1);
 
     clock.set(clock.now().addSecs(30));
-    click(9);
+    click(Command::Update);
     waitForUpdate();
     EXPECT_EQ(server.requestsFor(StorePath), 2);
 
@@ -234,9 +234,9 @@ TEST_F(OnlineWindow, SecondUpdateWithinAMinuteIsIgnored)
     slow.delayMs = 300;
     server.answer(StorePath, slow);
     nextMinute();
-    click(9);
+    click(Command::Update);
     nextMinute();
-    click(9);
+    click(Command::Update);
     waitForUpdate();
     EXPECT_EQ(server.requestsFor(StorePath), 3);
     EXPECT_TRUE(prompt.messages.isEmpty());
@@ -255,7 +255,7 @@ TEST_F(OnlineWindow, NewerPublishedVersionIsOffered)
         server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30"), version));
         prompt.questions.clear();
         nextMinute();
-        click(9);
+        click(Command::Update);
         waitForUpdate();
         if (offered) {
             const QString offer = QStringLiteral(
@@ -278,7 +278,7 @@ TEST_F(OnlineWindow, TakingTheNewVersionOpensTheDownloadPageAndEndsWithoutShutdo
     start();
     window->findChild<QCheckBox *>(QStringLiteral("Check4"))->setChecked(true);
     prompt.answer = true;
-    click(9);
+    click(Command::Update);
     waitForUpdate();
     ASSERT_EQ(launcher.urls.size(), 1u);
     EXPECT_EQ(launcher.urls[0].toString(), server.address() + QStringLiteral("/Kestrane2013/index.php"));
@@ -299,12 +299,12 @@ TEST_F(OnlineWindow, TypedResultsNotSavedAreOnlyDiscardedOnYes)
 {
     server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
     start();
-    button(1)->show(); // "Valider" showing: results typed and not saved
+    button(Command::Save)->show(); // "Valider" showing: results typed and not saved
     ASSERT_TRUE(window->hasUnsavedEntries());
     const QByteArray before = store();
 
     prompt.answer = false;
-    click(9);
+    click(Command::Update);
     ASSERT_EQ(prompt.questions.size(), 1);
     EXPECT_TRUE(prompt.questions[0].startsWith(QStringLiteral("Mise à jour\nDes résultats saisis")));
     EXPECT_FALSE(busy());
@@ -314,7 +314,7 @@ TEST_F(OnlineWindow, TypedResultsNotSavedAreOnlyDiscardedOnYes)
     EXPECT_FALSE(session->state().lastUpdate().isValid()); // no minute of rest for an update not made
 
     prompt.answer = true;
-    click(9);
+    click(Command::Update);
     EXPECT_EQ(prompt.questions.size(), 2);
     waitForUpdate();
     EXPECT_EQ(server.requestsFor(StorePath), 1);

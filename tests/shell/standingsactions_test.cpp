@@ -5,7 +5,7 @@
 
 #include "seasonbuilder.h"
 #include "season/ui/fittedtext.h"
-#include "shell/ui/commandbuttons.h"
+#include "shell/ui/command.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"
 
@@ -101,15 +101,17 @@ protected:
 TEST_F(StandingsActions, SortButtonsReorderTheTableAndPaintTheirColumn)
 {
     start();
-    click(20); // the classification buttons
+    click(Command::Classifications); // the classification buttons
     ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
     // They are the only way into the sorts: every caption shows whole.
-    for (int index : {2, 3, 5, 8, 18, 22, 23, 19}) {
-        QPushButton *sort = button(index);
-        EXPECT_EQ(sort->text(), CommandButtons::caption(index));
-        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << index;
+    for (Command command : {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
+                            Command::SortGoalAverage, Command::SortMostWins, Command::SortMostLosses,
+                            Command::SortMostDraws, Command::CloseClassifications}) {
+        QPushButton *sort = button(command);
+        EXPECT_EQ(sort->text(), commands::caption(command));
+        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << commands::indexOf(command);
     }
-    click(2);
+    click(Command::SortBestDefence);
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
     const QStringList against = column(QStringLiteral("TBC"));
     for (int i = 1; i < TeamCount; ++i)
@@ -120,10 +122,10 @@ TEST_F(StandingsActions, SortButtonsReorderTheTableAndPaintTheirColumn)
     // No qualification colours on a sorted table.
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), White);
 
-    click(3);
+    click(Command::SortBestAttack);
     EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), QColor(0xFF, 0xE0, 0xC0)); // back to its own colour
     EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), Yellow);
-    click(19); // "Fermer": the ranking comes back
+    click(Command::CloseClassifications); // "Fermer": the ranking comes back
     EXPECT_FALSE(widget(QStringLiteral("Frame8"))->isVisible());
     EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty());
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), ChampionsLeague);
@@ -133,10 +135,10 @@ TEST_F(StandingsActions, ReachableRanksToggleAndRestoreTheRankingAfterASort)
 {
     clock.set(QDateTime(QDate(2014, 6, 1), QTime(12, 0))); // the season is over
     start();
-    click(20);
-    click(2); // best defence
+    click(Command::Classifications);
+    click(Command::SortBestDefence); // best defence
     const QString sortedLeader = text(QStringLiteral("Tclass"), 0);
-    click(29);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(overlayShown());
     EXPECT_EQ(text(QStringLiteral("LabPosPoss")), QStringLiteral("Classement  encore accessible"));
     EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty()); // the full ranking is back
@@ -153,11 +155,11 @@ TEST_F(StandingsActions, ReachableRanksToggleAndRestoreTheRankingAfterASort)
               QStringLiteral("Félicitations !!!\n") + shown.rows[0].data.name
                   + QStringLiteral(" est champion de Kestrane 1 2014 !!!"));
 
-    click(29);
+    click(Command::ReachableRanks);
     EXPECT_FALSE(overlayShown());
-    click(29);
+    click(Command::ReachableRanks);
     EXPECT_TRUE(overlayShown());
-    click(4); // any new ranking takes the overlay away
+    click(Command::GeneralStandings); // any new ranking takes the overlay away
     EXPECT_FALSE(overlayShown());
 }
 
@@ -165,7 +167,7 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
 {
     clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0))); // 11 match days due
     start();
-    click(10);
+    click(Command::PickMatchDay);
     ASSERT_NE(pickerNumber(38), nullptr);
     EXPECT_EQ(pickerNumber(11)->palette().color(QPalette::WindowText), QColor(0x00, 0xC0, 0x00));
     EXPECT_EQ(pickerNumber(12)->palette().color(QPalette::WindowText), Yellow);
@@ -206,7 +208,7 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
     EXPECT_GT(unchanged, 0);
 
     // Another command hides the picker and removes its numbers.
-    click(4);
+    click(Command::GeneralStandings);
     EXPECT_EQ(pickerNumber(1), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(indexed(QStringLiteral("Label10")).size(), 1);
@@ -216,8 +218,8 @@ TEST_F(ChosenSeason, ReachableRanksStayOnThroughAPickerClick)
 {
     clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0)));
     start();
-    click(10);
-    click(29);
+    click(Command::PickMatchDay);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(overlayShown());
     ASSERT_NE(pickerNumber(5), nullptr); // the overlay command keeps the picker
     QTest::mouseClick(pickerNumber(5), Qt::LeftButton);
@@ -231,9 +233,9 @@ TEST_F(ChosenSeason, SortAfterAMatchDayRankingUsesThatDaysNumbers)
 {
     clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0)));
     start();
-    click(10);
+    click(Command::PickMatchDay);
     QTest::mouseClick(pickerNumber(9), Qt::LeftButton);
-    click(3);
+    click(Command::SortBestAttack);
     // After match day 9 Charlie has scored 2 goals, not the 7 of the whole season.
     const int charlie = column(QStringLiteral("Tclass")).indexOf(QStringLiteral("Charlie"));
     ASSERT_GE(charlie, 0);

@@ -68,12 +68,12 @@ protected:
 TEST_F(TeamViews, CardOpensOnTheLeaderAndKeepsARequestUntilTheFullTable)
 {
     start();
-    click(33);
+    click(Command::OpenTeamCard);
     ASSERT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(0));
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: 1"));
     shot(QStringLiteral("card"));
-    click(34);
+    click(Command::CloseTeamCard);
     EXPECT_FALSE(panelShown("FraPlanning"));
 
     // A click on a rank label opens that row's team, and "Equipes" keeps it.
@@ -81,21 +81,21 @@ TEST_F(TeamViews, CardOpensOnTheLeaderAndKeepsARequestUntilTheFullTable)
     clickLabel(QStringLiteral("LabClass"), 3);
     ASSERT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), third);
-    click(34);
-    click(33);
+    click(Command::CloseTeamCard);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), third);
     EXPECT_EQ(session->state().cardRequest(), third);
-    click(34);
+    click(Command::CloseTeamCard);
 
     // "Tableau complet" forgets it: the favourite, then the leader.
-    click(21);
+    click(Command::FullTable);
     EXPECT_TRUE(session->state().cardRequest().isEmpty());
     session->state().setFavouriteTeam(teamAtRow(7));
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(7));
-    click(34);
+    click(Command::CloseTeamCard);
     session->state().setFavouriteTeam(QStringLiteral("Aucune"));
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(0));
 
     // The team list changes the card too.
@@ -112,11 +112,11 @@ TEST_F(TeamViews, MovementMarkAndGraphButtonOpenTheCardToo)
     ASSERT_NE(mark, nullptr);
     QTest::mouseClick(mark, Qt::LeftButton);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(5));
-    click(34);
+    click(Command::CloseTeamCard);
 
-    click(12);
+    click(Command::OpenGraph);
     widget<QListWidget>(QStringLiteral("List4"))->setCurrentRow(9);
-    click(38);
+    click(Command::OpenGraphTeamCard);
     EXPECT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), session->season().teamName(9));
     EXPECT_EQ(session->state().cardRequest(), session->season().teamName(9));
@@ -125,15 +125,15 @@ TEST_F(TeamViews, MovementMarkAndGraphButtonOpenTheCardToo)
 TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
 {
     start();
-    click(20);
-    click(23); // most draws
+    click(Command::Classifications);
+    click(Command::SortMostDraws); // most draws
     ASSERT_EQ(shown().sortCode, QStringLiteral("MN"));
     const QString team = teamAtRow(0);
     session->state().setCardRequest(team);
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: ") + shown().rows[0].rankLabel);
     // The ranking comes back while the card is open: the card follows it.
-    click(4);
+    click(Command::GeneralStandings);
     int rank = 0;
     for (int i = 0; i < TeamCount; ++i)
         rank = teamAtRow(i) == team ? i : rank;
@@ -158,7 +158,7 @@ TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
     setStoreAge(clock.now().addDays(-1));
     start();
     session->state().setCardRequest(QStringLiteral("Alpha"));
-    click(33);
+    click(Command::OpenTeamCard);
     ASSERT_EQ(text(QStringLiteral("Label29"), 0), QStringLiteral("Alpha"));
 
     const auto rowOf = [&](const QString &key) {
@@ -210,7 +210,7 @@ TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
 TEST_F(TeamViews, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesNotFitInATip)
 {
     start();
-    click(33); // the leader, with cards in most of its matches
+    click(Command::OpenTeamCard); // the leader, with cards in most of its matches
     ASSERT_TRUE(panelShown("FraPlanning"));
     const Season &season = session->season();
     const QChar ellipsis(0x2026);
@@ -367,7 +367,7 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
     window->resumeCrestTicker();
     EXPECT_TRUE(t->isRunning());
     // Any command pushes it away; the next tick ends it.
-    click(20);
+    click(Command::Classifications);
     EXPECT_EQ(t->strip().left(), CrestStrip::ParkedLeft);
     t->tick();
     EXPECT_FALSE(t->isRunning());
@@ -381,7 +381,7 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
 TEST_F(TeamViews, GraphDrawsTheHistoryUpToTodayAndLeavesTheTableThere)
 {
     start();
-    click(12);
+    click(Command::OpenGraph);
     ASSERT_TRUE(panelShown("Frame4"));
     // 5 December 2013: match days 1..17 have passed.
     for (int k = 0; k < 17; ++k)
@@ -408,14 +408,14 @@ TEST_F(TeamViews, GraphDrawsTheHistoryUpToTodayAndLeavesTheTableThere)
     EXPECT_EQ(fill(QStringLiteral("LabGraph"), 16), QColor(0xFF, 0x00, 0x00));
     EXPECT_EQ(widget<QLabel>(QStringLiteral("LabGraph"), 16)->height(), 200 / 15);
 
-    click(11);
+    click(Command::CloseGraph);
     EXPECT_FALSE(panelShown("Frame4"));
 }
 
 TEST_F(TeamViews, SimulatedMatchDaysStayAfterTheBoxIsUnticked)
 {
     start();
-    click(12);
+    click(Command::OpenGraph);
     auto *simulated = widget<QCheckBox>(QStringLiteral("Check3"));
     ASSERT_NE(simulated, nullptr);
     QTest::mouseClick(simulated, Qt::LeftButton);
@@ -435,7 +435,7 @@ TEST_F(TeamViews, GraphBeforeTheFirstMatchDayDrawsNothingAndOpensOnTheFavourite)
     start();
     const QString favourite = session->season().teamName(11);
     session->state().setFavouriteTeam(favourite);
-    click(12);
+    click(Command::OpenGraph);
     for (int k = 0; k < 38; ++k)
         EXPECT_FALSE(barDrawn(k)) << k;
     EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + favourite);
@@ -445,8 +445,8 @@ TEST_F(TeamViews, ClosingTheGraphStopsItsBuild)
 {
     start();
     // The close arrives while the build lets the window run.
-    QTimer::singleShot(0, window.get(), [this] { click(11); });
-    click(12);
+    QTimer::singleShot(0, window.get(), [this] { click(Command::CloseGraph); });
+    click(Command::OpenGraph);
     EXPECT_FALSE(panelShown("Frame4"));
     EXPECT_TRUE(barDrawn(0));
     EXPECT_FALSE(barDrawn(1));
@@ -475,7 +475,7 @@ TEST_F(TeamViews, CardsReportOpensFromTheGoalTotalsAndAClickHidesIt)
 TEST_F(TeamViews, HighlightsToggleAndClose)
 {
     start();
-    click(25);
+    click(Command::Highlights);
     ASSERT_TRUE(panelShown("FraPlus"));
     const auto values = highlights::compute(session->season(), session->store());
     for (int i = 0; i < highlights::Count; ++i) {
@@ -484,13 +484,13 @@ TEST_F(TeamViews, HighlightsToggleAndClose)
     }
     EXPECT_EQ(text(QStringLiteral("Label23"), 2), QStringLiteral("Le plus de cartons pris:"));
     shot(QStringLiteral("highlights"));
-    click(25);
+    click(Command::Highlights);
     EXPECT_FALSE(panelShown("FraPlus"));
-    click(25);
-    click(24);
+    click(Command::Highlights);
+    click(Command::CloseHighlights);
     EXPECT_FALSE(panelShown("FraPlus"));
-    click(25);
-    click(10);
+    click(Command::Highlights);
+    click(Command::PickMatchDay);
     EXPECT_FALSE(panelShown("FraPlus"));
 }
 

@@ -94,11 +94,15 @@ protected:
         }
         return nullptr;
     }
-    QPushButton *button(int index) const { return widget<QPushButton>(QStringLiteral("BtN"), index); }
-    // A click on a command button as the user makes it (the button must be shown).
-    void click(int index)
+    QPushButton *button(Command command) const
     {
-        QPushButton *b = button(index);
+        return widget<QPushButton>(QStringLiteral("BtN"), commands::indexOf(command));
+    }
+    // A click on a command button as the user makes it (the button must be shown).
+    void click(Command command)
+    {
+        QPushButton *b = button(command);
+        const int index = commands::indexOf(command);
         ASSERT_NE(b, nullptr) << "no button " << index;
         ASSERT_TRUE(b->isVisible()) << "button " << index << " is hidden";
         QTest::mouseClick(b, Qt::LeftButton);

@@ -22,29 +22,30 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
 // The panels that slide in over the window, how each closes (the command of
-// its own "Fermer", or -1 when it is simply hidden) and what it is called.
+// its own "Fermer", or none when it is simply hidden) and what it is called.
 struct PanelInfo
 {
     const char *objectName;
-    int closeCommand;
+    std::optional<Command> closeCommand;
     const char *spokenName;
 };
 
 constexpr std::array Panels = {
-    PanelInfo{"FraCon", 28, "Configuration"},
-    PanelInfo{"FraAP", 26, "À propos"},
-    PanelInfo{"FraDon", 17, "Partenaires et donateurs"},
-    PanelInfo{"FraPlus", 24, "Records de la saison"},
-    PanelInfo{"Frame4", 11, "Graphique de l'évolution du classement"},
-    PanelInfo{"FraPlanning", 34, "Fiche de l'équipe"},
-    PanelInfo{"Frame6", 15, "Expédition du fichier de résultats"},
-    PanelInfo{"List8", -1, "Ajustements de points"},
-    PanelInfo{"Text4", -1, "Cartons par journée"},
-    PanelInfo{"List2", -1, "Liste de travail du classement"},
+    PanelInfo{"FraCon", Command::CloseConfiguration, "Configuration"},
+    PanelInfo{"FraAP", Command::CloseAbout, "À propos"},
+    PanelInfo{"FraDon", Command::CloseDonors, "Partenaires et donateurs"},
+    PanelInfo{"FraPlus", Command::CloseHighlights, "Records de la saison"},
+    PanelInfo{"Frame4", Command::CloseGraph, "Graphique de l'évolution du classement"},
+    PanelInfo{"FraPlanning", Command::CloseTeamCard, "Fiche de l'équipe"},
+    PanelInfo{"Frame6", Command::CloseSending, "Expédition du fichier de résultats"},
+    PanelInfo{"List8", std::nullopt, "Ajustements de points"},
+    PanelInfo{"Text4", std::nullopt, "Cartons par journée"},
+    PanelInfo{"List2", std::nullopt, "Liste de travail du classement"},
 };
 
 // Other areas of the window, named for screen readers.
@@ -89,7 +90,7 @@ public:
     explicit AccessParts(MainWindow &window) : QObject(&window), w(window) {}
 
     QWidget *topPanel() const;
-    void commandRan(int index);
+    void commandRan(Command command);
     void nameTable();
     void followFocus(QWidget *focused, Qt::FocusReason reason);
 
@@ -146,10 +147,10 @@ QWidget *MainWindow::AccessParts::topPanel() const
     return nullptr;
 }
 
-void MainWindow::AccessParts::commandRan(int index)
+void MainWindow::AccessParts::commandRan(Command command)
 {
     QWidget *top = topPanel();
-    QPushButton *button = w.m_buttons->button(index);
+    QPushButton *button = w.m_buttons->button(command);
     // A button that holds the focus was used from the keyboard: the panel it
     // opened takes the focus, and gives it back when Escape closes it.
     const bool fromKeyboard = button && button->hasFocus();
@@ -224,7 +225,7 @@ void MainWindow::installAccess()
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, [this] { closeTopPanel(); });
-    connect(m_buttons, &CommandButtons::clicked, &parts, [&parts](int index) { parts.commandRan(index); });
+    connect(m_buttons, &CommandButtons::clicked, &parts, [&parts](Command command) { parts.commandRan(command); });
 
     parts.focusRing = new QFrame(this);
     parts.focusRing->setObjectName(QStringLiteral("FocusRing"));
@@ -255,7 +256,7 @@ void MainWindow::installAccess()
 
     // The exact calculation's box belongs with "Classement Possible !!!".
     if (auto *exact = findChild<QWidget *>(QStringLiteral("CheckExact")))
-        setTabOrder(m_buttons->button(29), exact);
+        setTabOrder(m_buttons->button(Command::ReachableRanks), exact);
 
     // Tab runs down the side column, through the match day's boxes and its
     // "Valider", then to the commands under the table.
@@ -265,7 +266,7 @@ void MainWindow::installAccess()
             underTable << button;
     }
     underTable << findChild<QWidget *>(QStringLiteral("Check2"));
-    QWidget *previous = m_buttons->button(1);
+    QWidget *previous = m_buttons->button(Command::Save);
     for (QWidget *next : underTable) {
         if (previous && next) {
             setTabOrder(previous, next);
@@ -284,8 +285,8 @@ bool MainWindow::closeTopPanel()
         return false;
     const QPointer<QWidget> opener = m_access->openers.take(top);
     const PanelInfo *panel = panelInfo(top->objectName());
-    if (panel->closeCommand >= 0)
-        runCommand(panel->closeCommand);
+    if (panel->closeCommand)
+        runCommand(*panel->closeCommand);
     else
         top->hide();
     m_access->lastTop = m_access->topPanel();

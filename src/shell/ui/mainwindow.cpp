@@ -27,7 +27,13 @@ constexpr int NewsSmallestPointSize = 7;
 
 // Commands reachable from the side column, top to bottom; the export
 // command stays hidden until a save or the title's switch offers it.
-constexpr std::array SidebarCommands = {4, 20, 10, 29, 21, 33, 12, 25, 9, 32, 31, 16, 27, 36, 7, 6, 0, 13};
+constexpr std::array SidebarCommands = {
+    Command::GeneralStandings, Command::Classifications, Command::PickMatchDay, Command::ReachableRanks,
+    Command::FullTable,        Command::OpenTeamCard,    Command::OpenGraph,    Command::Highlights,
+    Command::Update,           Command::BackupStore,     Command::Adjustments,  Command::Donors,
+    Command::Configuration,    Command::Print,           Command::Help,         Command::About,
+    Command::Quit,             Command::OpenSending,
+};
 } // namespace
 
 MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget *parent)
@@ -35,6 +41,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     , m_session(session)
     , m_services(services)
     , m_buttons(new CommandButtons(this))
+    , m_commands(*this)
 {
     setObjectName(QStringLiteral("Main"));
     setFixedSize(WindowWidth, WindowHeight);
@@ -71,12 +78,11 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     installMatchDay();
     installTeamViews();
     installOnline();
-    registerCommands();
     trackCalmingPanels();
 
-    connect(m_buttons, &CommandButtons::clicked, this, [this](int index) { m_commands.dispatch(index); });
-    for (int index = 0; index < CommandButtons::Count; ++index) {
-        if (QPushButton *button = m_buttons->button(index))
+    connect(m_buttons, &CommandButtons::clicked, this, [this](Command command) { m_commands.dispatch(command); });
+    for (Command command : commands::all()) {
+        if (QPushButton *button = m_buttons->button(command))
             button->installEventFilter(this);
     }
     // Last: it orders and names what every feature has built.
@@ -109,13 +115,13 @@ void MainWindow::buildSidebar()
     storeLabel->installEventFilter(this);
 
     int top = 98;
-    for (int index : SidebarCommands) {
-        QPushButton *button = m_buttons->create(index, this);
+    for (Command command : SidebarCommands) {
+        QPushButton *button = m_buttons->create(command, this);
         button->setGeometry(8, top, SidebarWidth - 16, 20);
         windowstyle::styleCommandButton(button);
         top += 22;
     }
-    m_buttons->button(13)->hide();
+    m_buttons->button(Command::OpenSending)->hide();
 
     m_months = new MonthCalendarView(this);
     m_months->move(12, top + 8);

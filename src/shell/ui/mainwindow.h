@@ -167,7 +167,7 @@ public:
     StandingsTable &standingsTable() { return *m_table; }
     SplashWindow *splash() const { return m_splash; }
     // Runs a command as a click on its button would (the button may be hidden).
-    void runCommand(int index) { m_commands.dispatch(index); }
+    void runCommand(Command command) { m_commands.dispatch(command); }
 
 signals:
     // Announced so that tests can follow what start-up asked for.
@@ -199,10 +199,7 @@ private:
     void installOnline();
     void installExports();
     void installAccess();
-    void registerCommands();
     void trackCalmingPanels();
-    void beforeCommand(int index);
-    void afterCommand(int index);
     void resetHover(QWidget *hovered);
     void resetPickerHover();
     void showLeaderSummary(bool silent);

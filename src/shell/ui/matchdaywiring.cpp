@@ -116,7 +116,7 @@ void MainWindow::installMatchDay()
     parts.dayTotals->hide();
 
     const int bottom = GridTop + parts.grid->height() + 8;
-    parts.save = m_buttons->create(1, frame);
+    parts.save = m_buttons->create(Command::Save, frame);
     parts.save->setGeometry(0, bottom, 100, 22);
     windowstyle::styleCommandButton(parts.save);
     parts.save->hide();
@@ -139,7 +139,7 @@ void MainWindow::installMatchDay()
     connect(parts.grid, &MatchGrid::enterPressed, this, [this] {
         // Enter saves like "Valider", and only when something waits for it.
         if (hasUnsavedEntries())
-            runCommand(1);
+            runCommand(Command::Save);
     });
     connect(parts.grid, &MatchGrid::teamHovered, this, [this](const QString &team, bool onName) {
         if (team.isEmpty())
@@ -173,9 +173,9 @@ void MainWindow::installMatchDay()
     parts.exportPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
     parts.exportPanel->setLineWidth(2);
     windowstyle::setColours(parts.exportPanel, Qt::black, windowstyle::PanelBackground);
-    QPushButton *send = m_buttons->create(14, parts.exportPanel);
-    QPushButton *close = m_buttons->create(15, parts.exportPanel);
-    QPushButton *insert = m_buttons->create(30, parts.exportPanel);
+    QPushButton *send = m_buttons->create(Command::Send, parts.exportPanel);
+    QPushButton *close = m_buttons->create(Command::CloseSending, parts.exportPanel);
+    QPushButton *insert = m_buttons->create(Command::InsertAdjustment, parts.exportPanel);
     for (QPushButton *button : {send, close, insert})
         windowstyle::styleCommandButton(button);
     parts.exportPanel->placeButtons(send, close, insert);
@@ -275,7 +275,7 @@ void MainWindow::saveEnteredResults()
     parts.grid->layCardsAtRest(unsaved);
     // The rows left out still wait in the grid, with "Valider" for another try.
     parts.save->setVisible(!unsaved.isEmpty());
-    m_buttons->button(13)->setVisible(outcome.changedSinceStart && !sendingtool::pathIn(folder).isEmpty());
+    m_buttons->button(Command::OpenSending)->setVisible(outcome.changedSinceStart && !sendingtool::pathIn(folder).isEmpty());
 
     computeStandings();
     const int shownDay = m_session.state().displayedMatchDay();
@@ -363,7 +363,7 @@ void MainWindow::sendResults()
     }
     panel->hide();
     selectCurrentMatchDay();
-    m_buttons->button(13)->hide();
+    m_buttons->button(Command::OpenSending)->hide();
 }
 
 void MainWindow::closeExportPanel()

@@ -158,7 +158,7 @@ void MainWindow::installOnline()
     parts.panel = new DonorsPanel(this);
     parts.panel->setGeometry(DonorsPanelArea);
     parts.panel->hide();
-    QPushButton *close = m_buttons->create(17, parts.panel);
+    QPushButton *close = m_buttons->create(Command::CloseDonors, parts.panel);
     close->setGeometry(parts.panel->closeButtonArea());
     windowstyle::styleCommandButton(close);
     connect(parts.panel, &DonorsPanel::pointerOverPanel, this, &MainWindow::restartDonorsTicker);

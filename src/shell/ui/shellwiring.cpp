@@ -67,7 +67,7 @@ void MainWindow::installShell()
     ConfigPanel *config = new ConfigPanel(this);
     preparePanel(config, QRect(956, 8, 314, 440));
     m_shell->config = config;
-    QPushButton *closeConfig = m_buttons->create(28, config);
+    QPushButton *closeConfig = m_buttons->create(Command::CloseConfiguration, config);
     closeConfig->setGeometry(206, 408, 96, 22);
     windowstyle::styleCommandButton(closeConfig);
     connect(config->trackingAid(), &QCheckBox::toggled, &m_session.state(), &AppState::setTrackingAid);
@@ -91,7 +91,7 @@ void MainWindow::installShell()
     AboutPanel *about = new AboutPanel(programinfo::authorName(settings), this);
     preparePanel(about, QRect(264, 60, 420, 280));
     m_shell->about = about;
-    QPushButton *closeAbout = m_buttons->create(26, about);
+    QPushButton *closeAbout = m_buttons->create(Command::CloseAbout, about);
     closeAbout->setGeometry(312, 246, 96, 22);
     windowstyle::styleCommandButton(closeAbout);
     connect(about, &AboutPanel::authorClicked, this,
@@ -216,7 +216,7 @@ void MainWindow::openStoreFile()
 
 void MainWindow::toggleExportSwitch()
 {
-    QPushButton *exportButton = m_buttons->button(13);
+    QPushButton *exportButton = m_buttons->button(Command::OpenSending);
     if (exportButton->isVisible()) {
         exportButton->hide();
         return;

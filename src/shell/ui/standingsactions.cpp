@@ -31,7 +31,7 @@ public:
     QFrame *classifications = nullptr; // Frame8
     MatchDayPicker *picker = nullptr;
     QCheckBox *lock = nullptr;         // Check2
-    ExactOverlay *exact = nullptr;     // "Calcul exact" beside button 29
+    ExactOverlay *exact = nullptr;     // "Calcul exact" beside the reachable ranks command
 };
 
 namespace {
@@ -61,7 +61,9 @@ void MainWindow::installStandings()
     panel->setGeometry(564, 560, 2 * SortButtonPitch, 96);
     panel->hide();
     m_standings->classifications = panel;
-    constexpr std::array SortButtons = {2, 3, 5, 8, 18, 22, 23, 19};
+    constexpr std::array SortButtons = {Command::SortBestDefence, Command::SortBestAttack,  Command::SortFairPlay,
+                                        Command::SortGoalAverage, Command::SortMostWins,    Command::SortMostLosses,
+                                        Command::SortMostDraws,   Command::CloseClassifications};
     QList<QPushButton *> buttons;
     QFont font;
     for (int i = 0; i < int(SortButtons.size()); ++i) {
@@ -90,7 +92,7 @@ void MainWindow::installStandings()
     connect(m_table, &StandingsTable::nameClicked, this, &MainWindow::selectTeamRow);
     connect(m_table, &StandingsTable::rankClicked, this, [this](const QString &team) {
         m_session.state().setCardRequest(team);
-        runCommand(33);
+        runCommand(Command::OpenTeamCard);
     });
     connect(m_table, &StandingsTable::teamHovered, this, [this](int, const QString &team) {
         parkCrestStrip();
@@ -107,7 +109,7 @@ void MainWindow::installStandings()
 
 void MainWindow::installExactOverlay()
 {
-    ExactOverlay *exact = new ExactOverlay(m_session, *m_table, m_buttons->button(29));
+    ExactOverlay *exact = new ExactOverlay(m_session, *m_table, m_buttons->button(Command::ReachableRanks));
     m_standings->exact = exact;
     connect(exact, &ExactOverlay::toggled, this, [this] {
         // An overlay on show is drawn again the other way.

@@ -66,9 +66,9 @@ Panel *overlay(Panel *panel, const QRect &where)
     return panel;
 }
 
-QPushButton *panelButton(CommandButtons &buttons, int index, QWidget *panel, const QRect &where)
+QPushButton *panelButton(CommandButtons &buttons, Command command, QWidget *panel, const QRect &where)
 {
-    QPushButton *button = buttons.create(index, panel);
+    QPushButton *button = buttons.create(command, panel);
     button->setGeometry(where);
     windowstyle::styleCommandButton(button);
     return button;
@@ -110,20 +110,20 @@ void MainWindow::installTeamViews()
         exportTeamCalendar(m_session.season().teamName(m_team->card->selectedTeam()));
     });
     // Created after it, so that Tab follows the buttons from left to right.
-    panelButton(*m_buttons, 35, t.card, QRect(806, 6, 96, 22));
-    panelButton(*m_buttons, 34, t.card, QRect(906, 6, 96, 22));
+    panelButton(*m_buttons, Command::PrintTeamCard, t.card, QRect(806, 6, 96, 22));
+    panelButton(*m_buttons, Command::CloseTeamCard, t.card, QRect(906, 6, 96, 22));
 
     t.graph = overlay(new RankingGraphPanel(this), QRect(264, 8, 1007, 642));
-    panelButton(*m_buttons, 38, t.graph, QRect(700, 8, 96, 22));
-    panelButton(*m_buttons, 37, t.graph, QRect(800, 8, 96, 22));
-    panelButton(*m_buttons, 11, t.graph, QRect(900, 8, 96, 22));
+    panelButton(*m_buttons, Command::OpenGraphTeamCard, t.graph, QRect(700, 8, 96, 22));
+    panelButton(*m_buttons, Command::PrintGraph, t.graph, QRect(800, 8, 96, 22));
+    panelButton(*m_buttons, Command::CloseGraph, t.graph, QRect(900, 8, 96, 22));
     connect(t.graph, &RankingGraphPanel::teamChosen, &t, &TeamParts::drawGraph);
     connect(t.graph, &RankingGraphPanel::simulatedClicked, &t, &TeamParts::buildHistory);
 
     t.highlights = overlay(new HighlightsPanel(this), QRect(667, 8, 420, 330));
-    t.highlights->setCloseButton(m_buttons->create(24, t.highlights));
-    windowstyle::styleCommandButton(m_buttons->button(24));
-    m_buttons->button(24)->setFixedSize(96, 22);
+    t.highlights->setCloseButton(m_buttons->create(Command::CloseHighlights, t.highlights));
+    windowstyle::styleCommandButton(m_buttons->button(Command::CloseHighlights));
+    m_buttons->button(Command::CloseHighlights)->setFixedSize(96, 22);
 
     t.cards = new CardsReportView(this);
     t.cards->setGeometry(637, 207, 203, 383);
