@@ -244,7 +244,7 @@ TEST_F(MatchDayWindow, TabAndEnterTypeAWholeMatchDay)
     EXPECT_FALSE(window->hasUnsavedEntries());
 
     // Enter with nothing typed saves nothing (the stamp stays as it was).
-    session->store().ini().write(QStringLiteral("Maj"), QStringLiteral("Maj"), QStringLiteral("01 déc. 10:00"));
+    ASSERT_TRUE(session->store().saveResults(QStringLiteral("01 déc. 10:00"), {}));
     box("R1", 2)->setFocus();
     QTest::keyClick(box("R1", 2), Qt::Key_Return);
     EXPECT_EQ(session->store().stamp(), QStringLiteral("01 déc. 10:00"));

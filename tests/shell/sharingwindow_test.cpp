@@ -123,8 +123,7 @@ TEST_F(SharingWindow, SendShowsWhatThePublishedFileChangesAndNonSendsNothing)
     const MatchRecord was = store.match(QStringLiteral("1701"));
     MatchRecord corrected = was;
     corrected[MatchRecord::HomeGoals] = QString::number(::text::leadingInt(was[MatchRecord::HomeGoals]) + 1);
-    ASSERT_TRUE(store.writeMatch(QStringLiteral("1701"), corrected));
-    store.notifyChanged();
+    ASSERT_TRUE(store.saveResults(store.stamp(), {{QStringLiteral("1701"), corrected}}));
     const QString codes = session->season().fixtureCodes(17).at(1);
 
     // ...then the export panel: an adjustment for Étréville AC and the news.

@@ -268,7 +268,6 @@ void MainWindow::saveEnteredResults()
         m_services.prompt.inform(saveentries::SaveFailedTitle, saveentries::SaveFailedText);
         return;
     }
-    store.notifyChanged();
     QStringList unsaved;
     for (const saveentries::Refusal &row : outcome.refused)
         unsaved << row.key;
@@ -314,8 +313,7 @@ void MainWindow::openExportPanel()
     ExportPanel *panel = m_matchDay->exportPanel;
     m_matchDayFrame->hide();
     const Season &season = m_session.season();
-    const QString published =
-        m_session.store().ini().read(QStringLiteral("CV"), QStringLiteral("CV"), QStringLiteral("-"));
+    const QString published = m_session.store().version(QStringLiteral("-"));
     panel->open(newsText(), published, programinfo::versionText(), teamNames(season),
                 exportdata::adjustmentLines(season, m_session.bonusMalus()));
     panel->show();
@@ -329,24 +327,23 @@ void MainWindow::sendResults()
     const QString news = exportdata::publishedNews(panel->news());
     panel->setNews(news);
     ResultStore &store = m_session.store();
-    const QList<IniFile::Entry> entries =
-        exportdata::sendEntries(news, panel->publishedVersion(), m_session.clock().now());
+    const ResultStore::Publication publication =
+        exportdata::publication(news, panel->publishedVersion(), m_session.clock().now());
 
     // The volunteer sees what the published file changes before anything
     // is written; "Non" leaves the store and the panel as they are.
     // A store that cannot be read is reviewed as such, not as an empty one.
     QByteArray published;
     if (const std::optional<QByteArray> current = store.fileBytes())
-        published = publishreview::publishedBytes(*current, entries);
+        published = publishreview::publishedBytes(*current, ResultStore::entriesOf(publication));
     const QString review = publishreview::listing(m_session.season(), m_matchDay->storeAtStart, published);
     if (!m_services.prompt.ask(publishreview::Title, review))
         return;
 
-    if (!store.ini().write(entries)) {
+    if (!store.publish(publication)) {
         m_services.prompt.inform(exportdata::SendFailedTitle, exportdata::SendFailedText);
         return;
     }
-    store.notifyChanged();
     setNewsText(news);
 
     // The store is complete and closed in the program folder: the tool may
@@ -384,9 +381,7 @@ void MainWindow::insertAdjustment()
         const QString value = QString::number(*whole);
         panel->setAdjustmentText(value);
         if (!team.isEmpty()) {
-            if (m_session.store().writeBonusMalus(m_session.season().teamNoOfName(team), value))
-                m_session.store().notifyChanged();
-            else
+            if (!m_session.store().setAdjustment(m_session.season().teamNoOfName(team), value))
                 m_services.prompt.inform(exportdata::AdjustmentTitle, exportdata::AdjustmentFailedText);
         }
     } else if (!team.isEmpty() || !typed.trimmed().isEmpty()) {

@@ -231,7 +231,7 @@ void MainWindow::OnlineParts::showChanges(const StoreChanges &found)
 bool MainWindow::OnlineParts::checkVersion()
 {
     ResultStore &store = w.m_session.store();
-    const QString published = store.ini().read(QStringLiteral("CV"), QStringLiteral("CV"), QStringLiteral("-"));
+    const QString published = store.version(QStringLiteral("-"));
     if (versioncheck::offerDue(published, programinfo::Major, programinfo::Minor)) {
         const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
         if (w.m_services.prompt.ask(versioncheck::title(program, published), versioncheck::question())) {
