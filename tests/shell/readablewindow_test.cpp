@@ -6,7 +6,7 @@
 #include "windowfixture.h"
 
 #include "matchday/ui/gridbox.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/fittedtext.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

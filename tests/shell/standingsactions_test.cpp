@@ -4,7 +4,7 @@
 #include "windowfixture.h"
 
 #include "seasonbuilder.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/fittedtext.h"
 #include "shell/ui/command.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"

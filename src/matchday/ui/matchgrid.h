@@ -91,4 +91,6 @@ private:
     QValidator *m_storable = nullptr; // shared by every entry box
     int m_shown = 0;
     QHash<QString, QString> m_notes;
+    QList<GridBox *> m_secondTeamNames; // the names marked by markSecondTeam
+
 };

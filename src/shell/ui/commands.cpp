@@ -4,7 +4,7 @@
 
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
 #include <QEvent>

@@ -6,7 +6,7 @@
 
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/core/exportfile.h"
 #include "standings/core/tableexport.h"
 #include "standings/ui/tablepdf.h"

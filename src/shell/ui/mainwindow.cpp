@@ -1,11 +1,11 @@
 #include "shell/ui/mainwindow.h"
 
 #include "matchday/ui/monthcalendarview.h"
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
 #include <QApplication>

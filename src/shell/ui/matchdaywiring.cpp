@@ -18,7 +18,7 @@
 #include "shell/core/session.h"
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 
 #include <QApplication>
 #include <QFrame>

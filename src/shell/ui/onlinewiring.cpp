@@ -18,7 +18,7 @@
 #include "shell/core/startuprules.h"
 #include "shell/core/webpages.h"
 #include "shell/ui/commandbuttons.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
 #include <QApplication>

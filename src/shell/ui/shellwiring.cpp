@@ -15,7 +15,7 @@
 #include "shell/ui/configpanel.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/windowprinter.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"
 

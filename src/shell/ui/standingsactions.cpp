@@ -3,14 +3,14 @@
 // movement marks, and the team row click.
 #include "shell/ui/mainwindow.h"
 
-#include "season/ui/fittedtext.h"
+#include "shared/ui/fittedtext.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/exactoverlay.h"
 #include "shell/ui/pictures.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/core/criterionsort.h"
 #include "standings/core/rankmovement.h"
 #include "standings/core/titlerace.h"

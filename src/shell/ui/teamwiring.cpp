@@ -6,7 +6,7 @@
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
-#include "shell/ui/windowstyle.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 #include "team/core/cardsreport.h"
 #include "team/core/rankinghistory.h"
