@@ -299,7 +299,7 @@ TEST_F(OnlineWindow, TypedResultsNotSavedAreOnlyDiscardedOnYes)
 {
     server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
     start();
-    button(Command::Save)->show(); // "Valider" showing: results typed and not saved
+    session->state().setUnsavedEntries(true); // results typed and not saved
     ASSERT_TRUE(window->hasUnsavedEntries());
     const QByteArray before = store();
 

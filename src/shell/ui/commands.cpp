@@ -3,6 +3,7 @@
 #include "shell/ui/mainwindow.h"
 
 #include "shell/core/session.h"
+#include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/commandbuttons.h"
 #include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
@@ -47,7 +48,7 @@ void MainWindow::resetHover(QWidget *area)
     if (background || name == QLatin1String("FraDon"))
         resetPickerHover();
     if (background) {
-        resetMonthHover();
+        m_matchDayFeature->resetMonthHover();
         m_table->clearTrackingMarkers();
         resumeCrestTicker();
     }

@@ -1,6 +1,5 @@
 #include "shell/ui/mainwindow.h"
 
-#include "matchday/ui/monthcalendarview.h"
 #include "shared/ui/twips.h"
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
@@ -76,6 +75,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     installShell();
     installStandings();
     installMatchDay();
+    installSending();
     installTeamViews();
     installOnline();
     trackCalmingPanels();
@@ -123,8 +123,7 @@ void MainWindow::buildSidebar()
     }
     m_buttons->button(Command::OpenSending)->hide();
 
-    m_months = new MonthCalendarView(this);
-    m_months->move(12, top + 8);
+    m_monthsAt = QPoint(12, top + 8);
 }
 
 void MainWindow::buildNewsPanel()

@@ -2,6 +2,7 @@
 
 #include "season/core/season.h"
 #include "shell/ui/commandtable.h"
+#include "shell/ui/featureinterfaces.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -14,7 +15,7 @@ class CommandButtons;
 class ConfigPanel;
 class Downloader;
 class Launcher;
-class MonthCalendarView;
+class MatchDayController;
 class Pictures;
 class PrintTarget;
 class Prompt;
@@ -45,7 +46,7 @@ struct WindowServices
 // (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
 // onlinewiring.cpp); the operations below are the names the commands and the
 // features call each other by.
-class MainWindow : public QWidget
+class MainWindow : public QWidget, public Ranking, public TeamPanels, public CommandRunner
 {
     Q_OBJECT
 public:
@@ -59,8 +60,9 @@ public:
     void endWithoutShutdown();
 
     // --- Standings (standingsactions.cpp)
-    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
-    void markRankMovement(int matchDay);
+    using Ranking::computeStandings;
+    void computeStandings(MatchDayNo upTo, bool silent) override;
+    void markRankMovement(int matchDay) override;
     void sortByCriterion(const QString &code);
     void showReachableRanks();
     void pickMatchDay(MatchDayNo day);     // a click on the match-day picker
@@ -71,39 +73,31 @@ public:
     void hideClassifications();
     void unlockSecondTeam();
 
-    // --- Match days, entry, export (matchdaywiring.cpp)
+    // --- Match days and entry (matchdaycontroller.cpp)
+    MatchDayController &matchDay() { return *m_matchDayFeature; }
     void selectCurrentMatchDay();
     void showMatchDay(MatchDayNo day);
     void showTeamSeason(const QString &team);
-    // The second team of a locked selection, marked where it appears in the grid.
-    void markSecondTeam(const QString &team);
-    void setGridHeader(const QString &text);
-    // The day's goals and cards under the grid; every new ranking clears them.
-    void clearDayTotals();
     void saveEnteredResults();
     // Typed results not saved yet ("Valider" showing).
     bool hasUnsavedEntries() const;
-    // Before a view replaces the grid: asks whether to save typed results
-    // not saved yet (Oui), drop them (Non) or stay (Annuler). True when the
-    // view may go on: nothing waited, it was all saved, or the volunteer let it go.
     bool settleUnsavedEntries();
+
+    // --- Sending the store (matchdaywiring.cpp)
     void openExportPanel();
     void sendResults();
     void closeExportPanel();
     void insertAdjustment();
-    void resetMonthHover();
     // The store file as start-up found it, which "Envoyer" reviews against.
     void keepStoreAtStart();
-    // Notes on the fixtures the last results update changed, marked in the grid.
-    void markChangedFixtures(const QHash<QString, QString> &notes);
 
     // --- Team views (teamwiring.cpp)
     void openTeamCard();
     void closeTeamCard();
-    void showTeamSummary(const QString &team);
+    void showTeamSummary(const QString &team) override;
     void startCrestTicker();
     void showCrestStrip();                // the ticker's window, after a click on the stamp
-    void parkCrestStrip();                // every command and some hovers push the strip away
+    void parkCrestStrip() override;       // every command and some hovers push the strip away
     void resumeCrestTicker();             // pointer back over the window background
     void openGraph();
     void closeGraph();
@@ -168,6 +162,7 @@ public:
     SplashWindow *splash() const { return m_splash; }
     // Runs a command as a click on its button would (the button may be hidden).
     void runCommand(Command command) { m_commands.dispatch(command); }
+    void run(Command command) override { runCommand(command); }
 
 signals:
     // Announced so that tests can follow what start-up asked for.
@@ -183,7 +178,7 @@ protected:
 private:
     class ShellParts;
     class StandingsParts;
-    class MatchDayParts;
+    class SendingParts;
     class TeamParts;
     class OnlineParts;
     class ExportParts;
@@ -195,6 +190,7 @@ private:
     void installStandings();
     void installExactOverlay(); // standingsactions.cpp
     void installMatchDay();
+    void installSending();
     void installTeamViews();
     void installOnline();
     void installExports();
@@ -215,8 +211,8 @@ private:
     CommandButtons *m_buttons = nullptr;
     CommandTable m_commands;
     StandingsTable *m_table = nullptr;
-    MonthCalendarView *m_months = nullptr;
     QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
+    QPoint m_monthsAt;                 // the month calendar, under the side column's commands
     SplashWindow *m_splash = nullptr;
     QLabel *m_logo = nullptr;
     QLabel *m_news = nullptr;
@@ -228,7 +224,8 @@ private:
     // Each feature's panels and state; owned by the window as QObject children.
     ShellParts *m_shell = nullptr;
     StandingsParts *m_standings = nullptr;
-    MatchDayParts *m_matchDay = nullptr;
+    MatchDayController *m_matchDayFeature = nullptr;
+    SendingParts *m_sending = nullptr;
     TeamParts *m_team = nullptr;
     OnlineParts *m_online = nullptr;
     ExportParts *m_exports = nullptr;

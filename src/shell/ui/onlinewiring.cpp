@@ -15,6 +15,7 @@
 #include "shell/core/programinfo.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
+#include "shell/ui/matchdaycontroller.h"
 #include "shell/core/startuprules.h"
 #include "shell/core/webpages.h"
 #include "shell/ui/commandbuttons.h"
@@ -225,7 +226,7 @@ void MainWindow::OnlineParts::showChanges(const StoreChanges &found)
     changes->setToolTip(details);
     changes->setAccessibleDescription(details);
     changes->setVisible(!line.isEmpty());
-    w.markChangedFixtures(found.fixtureNotes());
+    w.m_matchDayFeature->markChangedFixtures(found.fixtureNotes());
 }
 
 bool MainWindow::OnlineParts::checkVersion()

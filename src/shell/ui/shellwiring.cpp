@@ -216,14 +216,14 @@ void MainWindow::openStoreFile()
 
 void MainWindow::toggleExportSwitch()
 {
-    QPushButton *exportButton = m_buttons->button(Command::OpenSending);
-    if (exportButton->isVisible()) {
-        exportButton->hide();
+    AppState &state = m_session.state();
+    if (state.sendingOffered()) {
+        state.setSendingOffered(false);
         return;
     }
     if (sendingtool::pathIn(m_session.programFolder()).isEmpty())
         return;
-    exportButton->show();
+    state.setSendingOffered(true);
     // The store then counts as changed since start-up, so a save offers it too.
     m_session.state().setStartTime(m_session.clock().now().addDays(-15));
 }

@@ -6,6 +6,7 @@
 #include "shared/ui/fittedtext.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
+#include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/exactoverlay.h"
@@ -128,7 +129,7 @@ void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
     // Any new ranking first takes the reachable ranks away: they belong to
     // the table they were computed on.
     m_table->hideReachable();
-    clearDayTotals();
+    m_matchDayFeature->clearDayTotals();
     m_session.computeStandings(upTo, silent);
     showLeaderSummary(silent);
 }
@@ -217,7 +218,7 @@ void MainWindow::pickMatchDay(MatchDayNo day)
     {
         BusyPointer busy;
         m_table->hideReachable();
-        clearDayTotals();
+        m_matchDayFeature->clearDayTotals();
         m_session.computeStandings(day, false, matchDayTitle(day));
         showLeaderSummary(false);
     }
@@ -264,10 +265,10 @@ void MainWindow::selectTeamRow(int row)
     if (!m_standings->lock->isChecked()) {
         showTeamSeason(team);
         m_table->paintNameCell(row, SelectedTeam, true);
-        setGridHeader(QStringLiteral(" Kestrane 1 (2013 - 2014)") + QLatin1Char(' ') + team + QStringLiteral(" N°")
+        m_matchDayFeature->setGridHeader(QStringLiteral(" Kestrane 1 (2013 - 2014)") + QLatin1Char(' ') + team + QStringLiteral(" N°")
                       + QString::number(row + 1));
     } else {
-        markSecondTeam(team);
+        m_matchDayFeature->markSecondTeam(team);
         m_table->paintNameCell(row, SecondTeam, false);
     }
     // The zone colours come back over the selection, except on a table where

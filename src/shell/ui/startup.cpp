@@ -1,14 +1,13 @@
 // The start-up and shutdown sequences of the main window, in their order.
 #include "shell/ui/mainwindow.h"
 
-#include "matchday/core/monthcalendar.h"
-#include "matchday/ui/monthcalendarview.h"
 #include "online/core/updaterules.h"
 #include "season/core/folderpreparation.h"
 #include "season/core/textutil.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
+#include "shell/ui/matchdaycontroller.h"
 #include "shell/core/startuprules.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/configpanel.h"
@@ -79,7 +78,7 @@ bool MainWindow::startUp()
     parkPanels();
     QApplication::processEvents();
 
-    m_months->showMonths(buildMonthLabels(m_session.season().matchDayDate(1), m_session.clock().now()));
+    m_matchDayFeature->showMonths();
 
     setNewsText(m_session.store().newsText());
     restorePreferences();

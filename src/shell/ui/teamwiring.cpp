@@ -265,6 +265,7 @@ void MainWindow::showTeamSummary(const QString &team)
         break;
     }
     t.summary->showSummary(summary, m_services.pictures.crest(summary.team), movement);
+    m_session.state().setSummaryTeam(team);
     m_table->setSummaryTeam(team);
 }
 
