@@ -1,9 +1,11 @@
 // The commands of the window as the user clicks them: the housekeeping around
-// every command, the hover feedback, the configuration and about panels, the
-// adjustments list, the dated copy, pages, printing and the export switch.
+// every command, the hover feedback, the sorts' buttons, the configuration and
+// about panels, the adjustments list, the dated copy, pages, printing and the
+// export switch.
 #include "contrast.h"
 #include "windowfixture.h"
 
+#include "shared/ui/fittedtext.h"
 #include "shell/ui/command.h"
 #include "standings/ui/standingstable.h"
 
@@ -14,6 +16,10 @@
 #include <QUrlQuery>
 
 namespace {
+
+const QColor Yellow(0xFF, 0xFF, 0x00);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor ChampionsLeague(0x97, 0xDE, 0xFF);
 
 class Commands : public WindowFixture
 {
@@ -290,6 +296,54 @@ TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)
     moveOverBackground();
     for (QWidget *marker : markers)
         EXPECT_FALSE(marker->isVisibleTo(window.get()));
+}
+
+TEST_F(Commands, SortButtonsReorderTheTableAndPaintTheirColumn)
+{
+    start();
+    click(Command::Classifications); // the classification buttons
+    ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
+    // They are the only way into the sorts: every caption shows whole.
+    for (Command command : {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
+                            Command::SortGoalAverage, Command::SortMostWins, Command::SortMostLosses,
+                            Command::SortMostDraws, Command::CloseClassifications}) {
+        QPushButton *sort = button(command);
+        EXPECT_EQ(sort->text(), commands::caption(command));
+        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << commands::indexOf(command);
+    }
+    click(Command::SortBestDefence);
+    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
+    const QStringList against = column(QStringLiteral("TBC"));
+    for (int i = 1; i < TeamCount; ++i)
+        EXPECT_LE(against[i - 1].toInt(), against[i].toInt());
+    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), Yellow);
+    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_EQ(text(QStringLiteral("Label9")), text(QStringLiteral("Tclass"), 0)); // the name alone
+    // No qualification colours on a sorted table.
+    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), White);
+
+    click(Command::SortBestAttack);
+    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), QColor(0xFF, 0xE0, 0xC0)); // back to its own colour
+    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), Yellow);
+    click(Command::CloseClassifications); // "Fermer": the ranking comes back
+    EXPECT_FALSE(widget(QStringLiteral("Frame8"))->isVisible());
+    EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty());
+    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), ChampionsLeague);
+}
+
+TEST_F(Commands, ReachableRanksStayOnThroughAPickerClick)
+{
+    clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0))); // 11 match days due
+    start();
+    click(Command::PickMatchDay);
+    click(Command::ReachableRanks);
+    ASSERT_TRUE(overlayShown());
+    ASSERT_NE(pickerNumber(5), nullptr); // the overlay command keeps the picker
+    QTest::mouseClick(pickerNumber(5), Qt::LeftButton);
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°5"));
+    // Counted on the table of match day 5: five matches played, everyone can still be first.
+    EXPECT_EQ(text(QStringLiteral("TpoT"), 19), QStringLiteral("1"));
 }
 
 } // namespace

@@ -48,3 +48,32 @@ public:
     int parked = 0;
     std::function<void(const QString &)> onSummary;
 };
+
+class FakeMatchDayNavigator final : public MatchDayNavigator
+{
+public:
+    void showCurrentMatchDay() override { ++currentShown; }
+    void showMatchDay(MatchDayNo day) override { matchDays.append(day); }
+    void showTeamSeason(const QString &team) override { teamSeasons << team; }
+    void markSecondTeam(const QString &team) override { secondTeams << team; }
+    void setGridHeader(const QString &text) override { header = text; }
+    void clearDayTotals() override { ++totalsCleared; }
+    bool matchDayShown() const override { return shown; }
+    bool settleUnsavedEntries() override
+    {
+        ++settleAsked;
+        return settles;
+    }
+    void markChangedFixtures(const QHash<QString, QString> &notes) override { fixtureNotes = notes; }
+
+    bool shown = true;   // the match-day area is on show
+    bool settles = true; // typed results let the view change
+    int currentShown = 0;
+    int totalsCleared = 0;
+    int settleAsked = 0;
+    QList<MatchDayNo> matchDays;
+    QStringList teamSeasons;
+    QStringList secondTeams;
+    QString header;
+    QHash<QString, QString> fixtureNotes;
+};

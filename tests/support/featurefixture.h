@@ -29,4 +29,5 @@ protected:
     FakeCommandRunner commands;
     FakeRanking ranking;
     FakeTeamPanels teams;
+    FakeMatchDayNavigator matchDay;
 };

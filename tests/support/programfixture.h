@@ -154,6 +154,31 @@ protected:
     {
         return widget<QWidget>(name, index)->palette().color(QPalette::WindowText);
     }
+    // The texts of a column of the table, top to bottom, and a cell's fill.
+    QStringList column(const QString &name) const
+    {
+        QStringList texts;
+        for (QLabel *cell : indexed<QLabel>(name))
+            texts << cell->text();
+        return texts;
+    }
+    QColor cellColour(const QString &name, int row) const
+    {
+        return widget<QLabel>(name, row)->palette().color(QPalette::Window);
+    }
+    void clickCell(const QString &name, int row) { QTest::mouseClick(widget(name, row), Qt::LeftButton); }
+    // A number of the match-day picker, while the picker shows it.
+    QLabel *pickerNumber(int day) const
+    {
+        QLabel *number = widget<QLabel>(QStringLiteral("Label10"), day);
+        return number && number->isVisible() ? number : nullptr;
+    }
+    // Whether the reachable ranks stand beside the table.
+    bool overlayShown() const
+    {
+        QWidget *title = widget(QStringLiteral("LabPosPoss"));
+        return title && title->isVisible();
+    }
     // A box of the match grid.
     GridBox *box(const char *name, int row) const { return widget<GridBox>(QLatin1String(name), row); }
     void typeInto(const char *name, int row, const QString &text)

@@ -173,7 +173,7 @@ void MainWindow::AccessParts::commandRan(Command command)
 void MainWindow::AccessParts::nameTable()
 {
     const DisplayedStandings &shown = w.m_session.standings().displayed();
-    StandingsTable &table = *w.m_table;
+    StandingsTable &table = w.standingsTable();
     for (int row = 0; row < TeamCount; ++row) {
         const DisplayedRow &data = shown.rows[row];
         const QString name = tablereading::rowName(data);

@@ -3,6 +3,7 @@
 #include "shell/ui/mainwindow.h"
 
 #include "shell/core/session.h"
+#include "shell/ui/standingscontroller.h"
 #include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/commandbuttons.h"
 #include "shared/ui/windowstyle.h"
@@ -46,10 +47,10 @@ void MainWindow::resetHover(QWidget *area)
         }
     }
     if (background || name == QLatin1String("FraDon"))
-        resetPickerHover();
+        m_standingsFeature->resetPickerHover();
     if (background) {
         m_matchDayFeature->resetMonthHover();
-        m_table->clearTrackingMarkers();
+        standingsTable().clearTrackingMarkers();
         resumeCrestTicker();
     }
     if (calming)

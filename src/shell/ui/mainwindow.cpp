@@ -4,6 +4,8 @@
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
+#include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/standingscontroller.h"
 #include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
@@ -54,27 +56,26 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     m_matchDayFrame->setGeometry(twips(MatchDayLeft), 8, MatchDayWidth, WindowHeight - 16);
     buildNewsPanel();
 
-    m_table = new StandingsTable(this);
-    m_table->move(TableLeft, 8);
-    m_table->setCrestProvider([this](const QString &team) {
-        return m_services.pictures.crest(m_session.season().teamNoOfName(team));
+    m_standingsFeature = new StandingsController({m_session, m_services.prompt, m_services.pictures, *m_buttons,
+                                                  m_links, m_links, m_links, *this},
+                                                 this);
+    connect(m_standingsFeature, &StandingsController::pickerOpening, this, [this] {
+        closeHighlights();
+        closeDonors();
     });
-    // The league lines under the table stand on the window's dark background.
-    for (const char *name : {"LabMaj", "Label12", "Label9", "Label19"}) {
-        if (auto *label = m_table->findChild<QLabel *>(QLatin1String(name)))
-            windowstyle::setColours(label, Qt::white);
-    }
-    connect(&m_session.standings(), &StandingsModel::displayedChanged, this,
-            [this] { m_table->showStandings(m_session.standings().displayed()); });
-    connect(&m_session.standings(), &StandingsModel::movementsChanged, this,
-            [this] { m_table->showMovements(m_session.standings().displayed()); });
-    connect(&m_session.state(), &AppState::trackingAidChanged, m_table, &StandingsTable::setTrackingAid);
+    connect(m_standingsFeature, &StandingsController::teamRowChosen, this, &MainWindow::hideNewsPanel);
+    StandingsTable &table = m_standingsFeature->table();
+    connect(&table, &StandingsTable::goalsClicked, this, &MainWindow::showCardsPerMatchDay);
+    connect(&table, &StandingsTable::stampClicked, this, [this] {
+        startCrestTicker();
+        showCrestStrip();
+    });
     // Just above the table, below every panel that slides in over it.
     installExports();
 
     installShell();
-    installStandings();
     installMatchDay();
+    m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *this);
     installSending();
     installTeamViews();
     installOnline();
@@ -242,4 +243,65 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!m_ending)
         writePreferences();
     event->accept();
+}
+
+// Until every feature has its controller, the window answers for them.
+StandingsTable &MainWindow::standingsTable()
+{
+    return m_standingsFeature->table();
+}
+
+void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
+{
+    m_standingsFeature->computeStandings(upTo, silent);
+}
+
+void MainWindow::markRankMovement(int matchDay)
+{
+    m_standingsFeature->markRankMovement(matchDay);
+}
+
+void MainWindow::sortByCriterion(const QString &code)
+{
+    m_standingsFeature->sortByCriterion(code);
+}
+
+void MainWindow::showReachableRanks()
+{
+    m_standingsFeature->showReachableRanks();
+}
+
+void MainWindow::pickMatchDay(MatchDayNo day)
+{
+    m_standingsFeature->pickMatchDay(day);
+}
+
+void MainWindow::selectTeamRow(int row)
+{
+    m_standingsFeature->selectTeamRow(row);
+}
+
+void MainWindow::showMatchDayPicker()
+{
+    m_standingsFeature->showMatchDayPicker();
+}
+
+void MainWindow::hideMatchDayPicker()
+{
+    m_standingsFeature->hideMatchDayPicker();
+}
+
+void MainWindow::toggleClassifications()
+{
+    m_standingsFeature->toggleClassifications();
+}
+
+void MainWindow::hideClassifications()
+{
+    m_standingsFeature->hideClassifications();
+}
+
+void MainWindow::unlockSecondTeam()
+{
+    m_standingsFeature->unlockSecondTeam();
 }

@@ -2,7 +2,7 @@
 
 #include "season/core/season.h"
 #include "shell/ui/commandtable.h"
-#include "shell/ui/featureinterfaces.h"
+#include "shell/ui/featurelinks.h"
 
 #include <QHash>
 #include <QPixmap>
@@ -16,6 +16,7 @@ class ConfigPanel;
 class Downloader;
 class Launcher;
 class MatchDayController;
+class StandingsController;
 class Pictures;
 class PrintTarget;
 class Prompt;
@@ -46,7 +47,7 @@ struct WindowServices
 // (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
 // onlinewiring.cpp); the operations below are the names the commands and the
 // features call each other by.
-class MainWindow : public QWidget, public Ranking, public TeamPanels, public CommandRunner
+class MainWindow : public QWidget, public TeamPanels, public CommandRunner
 {
     Q_OBJECT
 public:
@@ -59,10 +60,10 @@ public:
     // Quits at once, without the shutdown writes (a newer version is wanted).
     void endWithoutShutdown();
 
-    // --- Standings (standingsactions.cpp)
-    using Ranking::computeStandings;
-    void computeStandings(MatchDayNo upTo, bool silent) override;
-    void markRankMovement(int matchDay) override;
+    // --- Standings (standingscontroller.cpp)
+    StandingsController &standings() { return *m_standingsFeature; }
+    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
+    void markRankMovement(int matchDay);
     void sortByCriterion(const QString &code);
     void showReachableRanks();
     void pickMatchDay(MatchDayNo day);     // a click on the match-day picker
@@ -158,7 +159,7 @@ public:
     Session &session() { return m_session; }
     const WindowServices &services() const { return m_services; }
     CommandButtons &buttons() { return *m_buttons; }
-    StandingsTable &standingsTable() { return *m_table; }
+    StandingsTable &standingsTable();
     SplashWindow *splash() const { return m_splash; }
     // Runs a command as a click on its button would (the button may be hidden).
     void runCommand(Command command) { m_commands.dispatch(command); }
@@ -177,7 +178,6 @@ protected:
 
 private:
     class ShellParts;
-    class StandingsParts;
     class SendingParts;
     class TeamParts;
     class OnlineParts;
@@ -187,8 +187,6 @@ private:
     void buildSidebar();
     void buildNewsPanel();
     void installShell();
-    void installStandings();
-    void installExactOverlay(); // standingsactions.cpp
     void installMatchDay();
     void installSending();
     void installTeamViews();
@@ -197,8 +195,6 @@ private:
     void installAccess();
     void trackCalmingPanels();
     void resetHover(QWidget *hovered);
-    void resetPickerHover();
-    void showLeaderSummary(bool silent);
     void markUpdateButtonResting();
     void parkPanels();
     void restorePreferences();
@@ -210,7 +206,7 @@ private:
     WindowServices m_services;
     CommandButtons *m_buttons = nullptr;
     CommandTable m_commands;
-    StandingsTable *m_table = nullptr;
+    FeatureLinks m_links;
     QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
     QPoint m_monthsAt;                 // the month calendar, under the side column's commands
     SplashWindow *m_splash = nullptr;
@@ -223,7 +219,7 @@ private:
 
     // Each feature's panels and state; owned by the window as QObject children.
     ShellParts *m_shell = nullptr;
-    StandingsParts *m_standings = nullptr;
+    StandingsController *m_standingsFeature = nullptr;
     MatchDayController *m_matchDayFeature = nullptr;
     SendingParts *m_sending = nullptr;
     TeamParts *m_team = nullptr;

@@ -45,7 +45,7 @@ QStringList teamNames(const Season &season)
 void MainWindow::installMatchDay()
 {
     m_matchDayFeature = new MatchDayController(
-        {m_session, m_services.prompt, *m_buttons, *this, *this, *this, *m_matchDayFrame, *this, m_monthsAt}, this);
+        {m_session, m_services.prompt, *m_buttons, m_links, m_links, m_links, *m_matchDayFrame, *this, m_monthsAt}, this);
     connect(m_matchDayFeature, &MatchDayController::matchDayShowing, this, [this] {
         hideClassifications();
         closeHighlights();

@@ -242,7 +242,7 @@ bool MainWindow::OnlineParts::checkVersion()
         }
     }
     w.setNewsText(store.newsText());
-    w.m_table->setStamp(store.stamp());
+    w.standingsTable().setStamp(store.stamp());
     w.showNews();
     return true;
 }
@@ -254,7 +254,7 @@ void MainWindow::OnlineParts::colourStamp(const QString &previous, const QString
     const std::optional<updaterules::StampColour> colour =
         updaterules::updateStampColour(stamp::parse(previous, year), stamp::parse(current, year));
     if (colour)
-        w.m_table->setStampColour(QColor::fromRgb(updaterules::rgb(*colour)));
+        w.standingsTable().setStampColour(QColor::fromRgb(updaterules::rgb(*colour)));
 }
 
 void MainWindow::toggleDonors()

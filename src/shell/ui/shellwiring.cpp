@@ -177,7 +177,7 @@ void MainWindow::toggleAdjustments()
     }
     list->show();
     list->raise();
-    m_table->hideRowRules();
+    standingsTable().hideRowRules();
 }
 
 void MainWindow::showWorkingList()

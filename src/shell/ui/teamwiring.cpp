@@ -266,7 +266,6 @@ void MainWindow::showTeamSummary(const QString &team)
     }
     t.summary->showSummary(summary, m_services.pictures.crest(summary.team), movement);
     m_session.state().setSummaryTeam(team);
-    m_table->setSummaryTeam(team);
 }
 
 void MainWindow::startCrestTicker()
