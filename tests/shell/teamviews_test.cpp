@@ -1,5 +1,5 @@
-// The team views in the real window: team card, summary and crest ticker,
-// ranking graph, cards report and season highlights.
+// The team views in the real window, reached from the table and the
+// commands: team card, summary and crest ticker, cards report and highlights.
 #include "windowfixture.h"
 
 #include "seasonbuilder.h"
@@ -28,19 +28,6 @@ protected:
             QTest::mouseMove(window.get(), QPoint(1, 1));
         WindowFixture::TearDown();
     }
-    const DisplayedStandings &shown() const { return session->standings().displayed(); }
-    QString teamAtRow(int row) const { return shown().rows[row].data.name; }
-    QWidget *panel(const char *name) const { return widget<QWidget>(QLatin1String(name)); }
-    bool panelShown(const char *name) const
-    {
-        QWidget *w = panel(name);
-        return w && w->isVisible();
-    }
-    QColor fill(const QString &name, int index) const
-    {
-        QWidget *w = widget<QWidget>(name, index);
-        return w ? w->palette().color(QPalette::Window) : QColor();
-    }
     void clickLabel(const QString &name, int index = -1)
     {
         QWidget *w = widget<QWidget>(name, index);
@@ -48,19 +35,6 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton);
     }
     CrestTicker *ticker() const { return window->findChild<CrestTicker *>(QStringLiteral("Frame10")); }
-    // Writes the window's picture when KESTRANE_SHOTS names a folder.
-    void shot(const QString &name) const
-    {
-        const QString folderName = qEnvironmentVariable("KESTRANE_SHOTS");
-        if (!folderName.isEmpty())
-            window->grab().save(folderName + QLatin1Char('/') + name + QStringLiteral(".png"));
-    }
-    // A bar of the graph stands in sight once drawn.
-    bool barDrawn(int k) const
-    {
-        QWidget *bar = widget<QWidget>(QStringLiteral("LabGraph"), k);
-        return bar && bar->y() >= 0;
-    }
 };
 
 // --- Team card
@@ -142,123 +116,6 @@ TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: ") + shown().rows[rank].rankLabel);
 }
 
-TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
-{
-    // Team A: a home win, an away draw, a home "-" and a half-entered home match.
-    SeasonBuilder builder(SeasonBuilder::defaultNames());
-    folder.write(QStringLiteral("2013.txt"), builder.seasonFile());
-    folder.write(QStringLiteral("Resultats2013.ini"),
-                 ResultsBuilder()
-                     .result(builder.keyOf('A', 'B'), 'A', "3", "1", 'B', 1, 2, 0, 0)
-                     .result(builder.keyOf('C', 'A'), 'C', "2", "2", 'A')
-                     .result(builder.keyOf('A', 'D'), 'A', "-", "-", 'D')
-                     .result(builder.keyOf('A', 'E'), 'A', "0", "", 'E')
-                     .result(builder.keyOf('F', 'G'), 'F', "1", "0", 'G')
-                     .bytes());
-    setStoreAge(clock.now().addDays(-1));
-    start();
-    session->state().setCardRequest(QStringLiteral("Alpha"));
-    click(Command::OpenTeamCard);
-    ASSERT_EQ(text(QStringLiteral("Label29"), 0), QStringLiteral("Alpha"));
-
-    const auto rowOf = [&](const QString &key) {
-        for (int i = 0; i < 38; ++i) {
-            if (text(QStringLiteral("NmP"), i) == key)
-                return i;
-        }
-        return -1;
-    };
-    const int win = rowOf(builder.keyOf('A', 'B'));
-    const int draw = rowOf(builder.keyOf('C', 'A'));
-    const int dash = rowOf(builder.keyOf('A', 'D'));
-    const int half = rowOf(builder.keyOf('A', 'E'));
-    ASSERT_GE(win, 0);
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), win), QColor(0x00, 0xFF, 0x00));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("ShaRes"), win)->isVisible());
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), draw), QColor(0xE0, 0xE0, 0xE0));
-    EXPECT_FALSE(widget<QWidget>(QStringLiteral("ShaRes"), dash)->isVisible());
-    EXPECT_EQ(text(QStringLiteral("R1P"), dash), QString());
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), half), QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("ShaRes"), half)->isVisible());
-    EXPECT_TRUE(widget<QLabel>(QStringLiteral("T1P"), win)->font().bold());
-    EXPECT_FALSE(widget<QLabel>(QStringLiteral("T2P"), win)->font().bold());
-    EXPECT_EQ(text(QStringLiteral("CR1P"), win), QStringLiteral("1"));
-
-    EXPECT_EQ(text(QStringLiteral("LabVic"), 4), QStringLiteral("\nVictoires: 1"));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("LabVic"), 4)->isVisible());
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("LabNUL"), 4)->isVisible());
-    EXPECT_FALSE(widget<QWidget>(QStringLiteral("LabDEF"), 4)->isVisible());
-    // Two matches counted: each takes half of the season's bar.
-    EXPECT_EQ(widget<QWidget>(QStringLiteral("LabVic"), 4)->width(), 8070 / 2 / 15);
-    EXPECT_EQ(text(QStringLiteral("Label29"), 7), QStringLiteral("Points: 4"));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 11), QStringLiteral("2,5 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 5), QStringLiteral("Cartons Rouges: 1"));
-    shot(QStringLiteral("card-alpha"));
-
-    // Hotel has played nothing: its own empty card, not Alpha's numbers.
-    widget<QListWidget>(QStringLiteral("List9"))->setCurrentRow(7);
-    EXPECT_EQ(text(QStringLiteral("Label29"), 0), QStringLiteral("Hotel"));
-    for (const char *name : {"LabVic", "LabNUL", "LabDEF"})
-        EXPECT_FALSE(widget<QWidget>(QLatin1String(name), 4)->isVisible()) << name;
-    EXPECT_EQ(text(QStringLiteral("Label29"), 11), QStringLiteral("0,0 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 12), QStringLiteral("0,0 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 7), QStringLiteral("Points: 0"));
-    for (int i = 0; i < 38; ++i)
-        EXPECT_FALSE(widget<QWidget>(QStringLiteral("ShaRes"), i)->isVisible()) << i;
-}
-
-TEST_F(TeamViews, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesNotFitInATip)
-{
-    start();
-    click(Command::OpenTeamCard); // the leader, with cards in most of its matches
-    ASSERT_TRUE(panelShown("FraPlanning"));
-    const Season &season = session->season();
-    const QChar ellipsis(0x2026);
-    int elided = 0;
-    for (int i = 0; i < 38; ++i) {
-        for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
-                                                    std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
-            auto *box = widget<QLabel>(QLatin1String(name), i);
-            if (!box->isVisible())
-                continue;
-            // The whole name is on the box or, cut, in its tool tip.
-            const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
-            EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
-            if (team != box->text()) {
-                EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
-                ++elided;
-            }
-            // The name's letters stand clear of the card boxes over its box.
-            const QFontMetrics metrics(box->font(), box);
-            const int frame = box->frameWidth();
-            const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-            const int width = metrics.horizontalAdvance(box->text());
-            const int textLeft = home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
-            const int textRight = textLeft + width;
-            for (const char *cardName : {cardNames.first, cardNames.second}) {
-                QWidget *card = widget(QLatin1String(cardName), i);
-                if (!card->isVisible())
-                    continue;
-                if (home)
-                    EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
-                else
-                    EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
-            }
-        }
-    }
-    EXPECT_GT(elided, 0); // the bundled season has names too long for the card
-
-    // The season's narrow share of defeats shows what its caption can.
-    auto *defeats = widget<QLabel>(QStringLiteral("LabDEF"), 4);
-    ASSERT_TRUE(defeats->isVisible());
-    const QStringList lines = defeats->text().split(QLatin1Char('\n'));
-    for (const QString &line : lines)
-        EXPECT_LE(QFontMetrics(defeats->font(), defeats).horizontalAdvance(line), defeats->width());
-    EXPECT_TRUE(lines.last().endsWith(ellipsis)) << defeats->text().toStdString();
-    EXPECT_TRUE(defeats->toolTip().startsWith(QStringLiteral("Défaites: "))) << defeats->toolTip().toStdString();
-    EXPECT_TRUE(defeats->toolTip().startsWith(lines.last().chopped(1)));
-}
-
 // --- Summary and crest ticker
 
 TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
@@ -298,32 +155,6 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
         EXPECT_LT(label->geometry().right(), crest->x()) << line;
         EXPECT_LE(QFontMetrics(label->font(), label).horizontalAdvance(label->text()), label->width()) << line;
     }
-}
-
-TEST_F(TeamViews, SummaryFollowsAStoreWrittenByTheProgram)
-{
-    start();
-    window->parkCrestStrip();
-    const QString leader = teamAtRow(0);
-    window->showTeamSummary(leader);
-    const QString played = text(QStringLiteral("Label11"), 6);
-    // A result under a match day still to come, for the leader at home.
-    const Season &season = session->season();
-    const QChar letter = season.teamLetterOfName(leader);
-    QList<ResultStore::Result> calledOff;
-    for (int n = 1; n <= FixtureCount; ++n) {
-        // The leader's last match is called off.
-        const QString entry = season.calendarEntry(n);
-        if (entry.left(2).toInt() == 38 && entry.mid(6, 2).contains(letter)) {
-            MatchRecord record = MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|")
-                                                       + entry.mid(7, 1));
-            calledOff.append({entry.left(2) + entry.mid(3, 2), record});
-        }
-    }
-    ASSERT_TRUE(session->store().saveResults(session->store().stamp(), calledOff));
-    window->showTeamSummary(leader);
-    EXPECT_EQ(played, QStringLiteral("Matches Joués: 38"));
-    EXPECT_EQ(text(QStringLiteral("Label11"), 6), QStringLiteral("Matches Joués: 37"));
 }
 
 TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
@@ -375,85 +206,6 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
     EXPECT_FALSE(t->isVisible());
     window->resumeCrestTicker();
     EXPECT_FALSE(t->isRunning());
-}
-
-// --- Ranking graph
-
-TEST_F(TeamViews, GraphDrawsTheHistoryUpToTodayAndLeavesTheTableThere)
-{
-    start();
-    click(Command::OpenGraph);
-    ASSERT_TRUE(panelShown("Frame4"));
-    // 5 December 2013: match days 1..17 have passed.
-    for (int k = 0; k < 17; ++k)
-        EXPECT_TRUE(barDrawn(k)) << k;
-    for (int k = 17; k < 38; ++k)
-        EXPECT_FALSE(barDrawn(k)) << k;
-    EXPECT_EQ(shown().upToMatchDay, 17);
-    const QString leader = teamAtRow(0);
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + leader);
-    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List4"))->count(), 20);
-    // The leader after match day 17 has the tallest bar, green.
-    QLabel *bar = widget<QLabel>(QStringLiteral("LabGraph"), 16);
-    EXPECT_EQ(bar->text(), QStringLiteral("1"));
-    EXPECT_EQ(bar->height(), 6850 / 15);
-    EXPECT_EQ(bar->y(), 1950 / 15);
-    EXPECT_EQ(fill(QStringLiteral("LabGraph"), 16), QColor(0x00, 0xC0, 0x00));
-    shot(QStringLiteral("graph"));
-
-    // Another team from the list.
-    auto *list = widget<QListWidget>(QStringLiteral("List4"));
-    const QString last = teamAtRow(19);
-    list->setCurrentRow(session->season().teamNoOfName(last));
-    EXPECT_EQ(widget<QLabel>(QStringLiteral("LabGraph"), 16)->text(), QStringLiteral("20"));
-    EXPECT_EQ(fill(QStringLiteral("LabGraph"), 16), QColor(0xFF, 0x00, 0x00));
-    EXPECT_EQ(widget<QLabel>(QStringLiteral("LabGraph"), 16)->height(), 200 / 15);
-
-    click(Command::CloseGraph);
-    EXPECT_FALSE(panelShown("Frame4"));
-}
-
-TEST_F(TeamViews, SimulatedMatchDaysStayAfterTheBoxIsUnticked)
-{
-    start();
-    click(Command::OpenGraph);
-    auto *simulated = widget<QCheckBox>(QStringLiteral("Check3"));
-    ASSERT_NE(simulated, nullptr);
-    QTest::mouseClick(simulated, Qt::LeftButton);
-    ASSERT_TRUE(simulated->isChecked());
-    EXPECT_TRUE(barDrawn(37));
-    EXPECT_EQ(shown().upToMatchDay, 38);
-    QTest::mouseClick(simulated, Qt::LeftButton);
-    ASSERT_FALSE(simulated->isChecked());
-    EXPECT_TRUE(barDrawn(37));
-    EXPECT_EQ(shown().upToMatchDay, 17);
-}
-
-TEST_F(TeamViews, GraphBeforeTheFirstMatchDayDrawsNothingAndOpensOnTheFavourite)
-{
-    clock.set(QDateTime(QDate(2013, 8, 1), QTime(12, 0)));
-    setStoreAge(clock.now().addDays(-1));
-    start();
-    const QString favourite = session->season().teamName(11);
-    session->state().setFavouriteTeam(favourite);
-    click(Command::OpenGraph);
-    for (int k = 0; k < 38; ++k)
-        EXPECT_FALSE(barDrawn(k)) << k;
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + favourite);
-}
-
-TEST_F(TeamViews, ClosingTheGraphStopsItsBuild)
-{
-    start();
-    // The close arrives while the build lets the window run.
-    QTimer::singleShot(0, window.get(), [this] { click(Command::CloseGraph); });
-    click(Command::OpenGraph);
-    EXPECT_FALSE(panelShown("Frame4"));
-    EXPECT_TRUE(barDrawn(0));
-    EXPECT_FALSE(barDrawn(1));
-    EXPECT_EQ(shown().upToMatchDay, 1);
-    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List4"))->count(), 20);
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + teamAtRow(0));
 }
 
 // --- Cards report and highlights

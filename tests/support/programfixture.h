@@ -164,7 +164,8 @@ protected:
     }
     QColor cellColour(const QString &name, int row) const
     {
-        return widget<QLabel>(name, row)->palette().color(QPalette::Window);
+        QWidget *w = widget<QWidget>(name, row);
+        return w ? w->palette().color(QPalette::Window) : QColor();
     }
     void clickCell(const QString &name, int row) { QTest::mouseClick(widget(name, row), Qt::LeftButton); }
     // A number of the match-day picker, while the picker shows it.
@@ -178,6 +179,20 @@ protected:
     {
         QWidget *title = widget(QStringLiteral("LabPosPoss"));
         return title && title->isVisible();
+    }
+    const DisplayedStandings &shown() const { return session->standings().displayed(); }
+    QString teamAtRow(int row) const { return shown().rows[row].data.name; }
+    bool panelShown(const char *name) const
+    {
+        QWidget *w = widget(QLatin1String(name));
+        return w && w->isVisible();
+    }
+    // Writes the picture of what the test shows when KESTRANE_SHOTS names a folder.
+    void shot(const QString &name) const
+    {
+        const QString folderName = qEnvironmentVariable("KESTRANE_SHOTS");
+        if (!folderName.isEmpty())
+            root()->grab().save(folderName + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
     // A box of the match grid.
     GridBox *box(const char *name, int row) const { return widget<GridBox>(QLatin1String(name), row); }

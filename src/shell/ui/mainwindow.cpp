@@ -6,6 +6,7 @@
 #include "shell/ui/pictures.h"
 #include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/standingscontroller.h"
+#include "shell/ui/teamviewscontroller.h"
 #include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
@@ -75,9 +76,10 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
 
     installShell();
     installMatchDay();
-    m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *this);
     installSending();
-    installTeamViews();
+    m_teamFeature = new TeamViewsController({m_session, m_services.pictures, *m_buttons, m_links, *this}, this);
+    connect(m_teamFeature, &TeamViewsController::calendarWanted, this, &MainWindow::exportTeamCalendar);
+    m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *m_teamFeature);
     installOnline();
     trackCalmingPanels();
 
@@ -304,4 +306,69 @@ void MainWindow::hideClassifications()
 void MainWindow::unlockSecondTeam()
 {
     m_standingsFeature->unlockSecondTeam();
+}
+
+void MainWindow::openTeamCard()
+{
+    m_teamFeature->openTeamCard();
+}
+
+void MainWindow::closeTeamCard()
+{
+    m_teamFeature->closeTeamCard();
+}
+
+void MainWindow::startCrestTicker()
+{
+    m_teamFeature->startCrestTicker();
+}
+
+void MainWindow::showCrestStrip()
+{
+    m_teamFeature->showCrestStrip();
+}
+
+void MainWindow::parkCrestStrip()
+{
+    m_teamFeature->parkCrestStrip();
+}
+
+void MainWindow::resumeCrestTicker()
+{
+    m_teamFeature->resumeCrestTicker();
+}
+
+void MainWindow::openGraph()
+{
+    m_teamFeature->openGraph();
+}
+
+void MainWindow::closeGraph()
+{
+    m_teamFeature->closeGraph();
+}
+
+void MainWindow::openCardOfGraphTeam()
+{
+    m_teamFeature->openCardOfGraphTeam();
+}
+
+void MainWindow::showCardsPerMatchDay()
+{
+    m_teamFeature->showCardsPerMatchDay();
+}
+
+void MainWindow::toggleHighlights()
+{
+    m_teamFeature->toggleHighlights();
+}
+
+void MainWindow::closeHighlights()
+{
+    m_teamFeature->closeHighlights();
+}
+
+void MainWindow::showTeamSummary(const QString &team)
+{
+    m_teamFeature->showTeamSummary(team);
 }

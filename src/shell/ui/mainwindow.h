@@ -17,6 +17,7 @@ class Downloader;
 class Launcher;
 class MatchDayController;
 class StandingsController;
+class TeamViewsController;
 class Pictures;
 class PrintTarget;
 class Prompt;
@@ -47,7 +48,7 @@ struct WindowServices
 // (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
 // onlinewiring.cpp); the operations below are the names the commands and the
 // features call each other by.
-class MainWindow : public QWidget, public TeamPanels, public CommandRunner
+class MainWindow : public QWidget, public CommandRunner
 {
     Q_OBJECT
 public:
@@ -92,13 +93,14 @@ public:
     // The store file as start-up found it, which "Envoyer" reviews against.
     void keepStoreAtStart();
 
-    // --- Team views (teamwiring.cpp)
+    // --- Team views (teamviewscontroller.cpp)
+    TeamViewsController &teamViews() { return *m_teamFeature; }
     void openTeamCard();
     void closeTeamCard();
-    void showTeamSummary(const QString &team) override;
+    void showTeamSummary(const QString &team);
     void startCrestTicker();
     void showCrestStrip();                // the ticker's window, after a click on the stamp
-    void parkCrestStrip() override;       // every command and some hovers push the strip away
+    void parkCrestStrip();                // every command and some hovers push the strip away
     void resumeCrestTicker();             // pointer back over the window background
     void openGraph();
     void closeGraph();
@@ -179,7 +181,6 @@ protected:
 private:
     class ShellParts;
     class SendingParts;
-    class TeamParts;
     class OnlineParts;
     class ExportParts;
     class AccessParts;
@@ -189,7 +190,6 @@ private:
     void installShell();
     void installMatchDay();
     void installSending();
-    void installTeamViews();
     void installOnline();
     void installExports();
     void installAccess();
@@ -222,7 +222,7 @@ private:
     StandingsController *m_standingsFeature = nullptr;
     MatchDayController *m_matchDayFeature = nullptr;
     SendingParts *m_sending = nullptr;
-    TeamParts *m_team = nullptr;
+    TeamViewsController *m_teamFeature = nullptr;
     OnlineParts *m_online = nullptr;
     ExportParts *m_exports = nullptr;
     AccessParts *m_access = nullptr;
