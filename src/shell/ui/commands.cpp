@@ -16,9 +16,6 @@
 #include <QPushButton>
 
 namespace {
-// The update button rests this long after an update (0.000694 day).
-constexpr qint64 UpdateRestMs = 60 * 1000;
-
 // Panels over which the pointer calms every button down.
 const std::array CalmingPanels = {"FraCon", "FraDon", "FraPlus", "FraPlanning", "Frame4", "Frame6"};
 } // namespace
@@ -55,14 +52,6 @@ void MainWindow::resetHover(QWidget *area)
     }
     if (calming)
         markUpdateButtonResting();
-}
-
-void MainWindow::markUpdateButtonResting()
-{
-    const QDateTime last = m_session.state().lastUpdate();
-    QPushButton *update = m_buttons->button(Command::Update);
-    if (update && last.isValid() && last.msecsTo(m_session.clock().now()) < UpdateRestMs)
-        windowstyle::setBackground(update, windowstyle::Resting);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -5,6 +5,9 @@
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/newsline.h"
+#include "shell/ui/onlinecontroller.h"
+#include "shell/ui/sendingcontroller.h"
 #include "shell/ui/standingscontroller.h"
 #include "shell/ui/teamviewscontroller.h"
 #include "shared/ui/windowstyle.h"
@@ -24,8 +27,6 @@ constexpr int MatchDayWidth = 296;
 constexpr int TableLeft = 564;
 constexpr int WindowWidth = 1278;
 constexpr int WindowHeight = 730;
-constexpr int NewsPointSize = 9;
-constexpr int NewsSmallestPointSize = 7;
 
 // Commands reachable from the side column, top to bottom; the export
 // command stays hidden until a save or the title's switch offers it.
@@ -55,7 +56,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     m_matchDayFrame = new QFrame(this);
     m_matchDayFrame->setObjectName(QStringLiteral("Frame7"));
     m_matchDayFrame->setGeometry(twips(MatchDayLeft), 8, MatchDayWidth, WindowHeight - 16);
-    buildNewsPanel();
+    m_news = new NewsLine(*this, *m_matchDayFrame, this);
 
     m_standingsFeature = new StandingsController({m_session, m_services.prompt, m_services.pictures, *m_buttons,
                                                   m_links, m_links, m_links, *this},
@@ -76,11 +77,20 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
 
     installShell();
     installMatchDay();
-    installSending();
+    m_sendingFeature = new SendingController({m_session, m_services.prompt, m_services.launcher, *m_buttons, m_links,
+                                              m_links, *m_news, *this, *m_matchDayFrame},
+                                             this);
     m_teamFeature = new TeamViewsController({m_session, m_services.pictures, *m_buttons, m_links, *this}, this);
     connect(m_teamFeature, &TeamViewsController::calendarWanted, this, &MainWindow::exportTeamCalendar);
     m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *m_teamFeature);
-    installOnline();
+    m_onlineFeature = new OnlineController({m_session, m_services.prompt, m_services.launcher, m_services.downloader,
+                                            *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayFrame},
+                                           this);
+    connect(m_onlineFeature, &OnlineController::resultsUpdateRequested, this, &MainWindow::resultsUpdateRequested);
+    connect(m_onlineFeature, &OnlineController::donorsFetchRequested, this, &MainWindow::donorsFetchRequested);
+    connect(m_onlineFeature, &OnlineController::newerVersionChosen, this, &MainWindow::endWithoutShutdown);
+    connect(m_onlineFeature, &OnlineController::stampShown, &standingsTable(), &StandingsTable::setStamp);
+    connect(m_onlineFeature, &OnlineController::stampColoured, &standingsTable(), &StandingsTable::setStampColour);
     trackCalmingPanels();
 
     connect(m_buttons, &CommandButtons::clicked, this, [this](Command command) { m_commands.dispatch(command); });
@@ -129,67 +139,24 @@ void MainWindow::buildSidebar()
     m_monthsAt = QPoint(12, top + 8);
 }
 
-void MainWindow::buildNewsPanel()
-{
-    const QStringList sides{QStringLiteral("Domicile"), QStringLiteral("Extérieur")};
-    for (int i = 0; i < 2; ++i) {
-        m_sideCaptions[i] = new QLabel(sides[i], m_matchDayFrame);
-        m_sideCaptions[i]->setObjectName(QStringLiteral("Label27"));
-        m_sideCaptions[i]->setProperty("index", i);
-        windowstyle::setColours(m_sideCaptions[i], Qt::white);
-        m_sideCaptions[i]->setGeometry(i == 0 ? twips(345) : twips(2070), 36, 90, 16);
-    }
-
-    // The news line covers the home/away captions while there is news.
-    m_newsPanel = new QFrame(this);
-    m_newsPanel->setObjectName(QStringLiteral("Frame5"));
-    m_newsPanel->setGeometry(m_matchDayFrame->x(), m_matchDayFrame->y() + 34, MatchDayWidth, 20);
-    m_newsPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    windowstyle::setColours(m_newsPanel, QColor(0x80, 0x00, 0x00), QColor(0xFF, 0xFF, 0xE0));
-    m_news = new QLabel(m_newsPanel);
-    m_news->setObjectName(QStringLiteral("Label14"));
-    m_news->setTextFormat(Qt::PlainText);
-    m_news->setGeometry(4, 1, MatchDayWidth - 8, 18);
-    windowstyle::setBold(m_news);
-    m_newsPanel->hide();
-}
-
 void MainWindow::setNewsText(const QString &text)
 {
-    m_newsText = text;
-    // The line has one row of the window: a long news takes a smaller font,
-    // and what still does not fit is elided, the whole text in the tool tip.
-    QFont font = m_news->font();
-    int size = NewsPointSize;
-    font.setPointSize(size);
-    while (size > NewsSmallestPointSize && QFontMetrics(font).horizontalAdvance(text) > m_news->width()) {
-        font.setPointSize(--size);
-    }
-    m_news->setFont(font);
-    m_news->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, m_news->width()));
-    m_news->setToolTip(text);
+    m_news->setText(text);
 }
 
 QString MainWindow::newsText() const
 {
-    return m_newsText;
+    return m_news->text();
 }
 
 void MainWindow::showNews()
 {
-    const bool news = !m_newsText.isEmpty();
-    m_newsPanel->setVisible(news);
-    if (news)
-        m_newsPanel->raise();
-    for (QLabel *caption : m_sideCaptions)
-        caption->setVisible(!news);
+    m_news->show();
 }
 
 void MainWindow::hideNewsPanel()
 {
-    m_newsPanel->hide();
-    for (QLabel *caption : m_sideCaptions)
-        caption->show();
+    m_news->hide();
 }
 
 void MainWindow::parkPanels()
@@ -371,4 +338,39 @@ void MainWindow::closeHighlights()
 void MainWindow::showTeamSummary(const QString &team)
 {
     m_teamFeature->showTeamSummary(team);
+}
+
+void MainWindow::runResultsUpdate()
+{
+    m_onlineFeature->runResultsUpdate();
+}
+
+void MainWindow::toggleDonors()
+{
+    m_onlineFeature->toggleDonors();
+}
+
+void MainWindow::closeDonors()
+{
+    m_onlineFeature->closeDonors();
+}
+
+void MainWindow::stopDonorsTicker()
+{
+    m_onlineFeature->stopDonorsTicker();
+}
+
+void MainWindow::restartDonorsTicker()
+{
+    m_onlineFeature->restartDonorsTicker();
+}
+
+void MainWindow::refreshDonorsWeekly()
+{
+    m_onlineFeature->refreshDonorsWeekly();
+}
+
+void MainWindow::markUpdateButtonResting()
+{
+    m_onlineFeature->markUpdateButtonResting();
 }

@@ -16,6 +16,9 @@ class ConfigPanel;
 class Downloader;
 class Launcher;
 class MatchDayController;
+class NewsLine;
+class OnlineController;
+class SendingController;
 class StandingsController;
 class TeamViewsController;
 class Pictures;
@@ -180,17 +183,12 @@ protected:
 
 private:
     class ShellParts;
-    class SendingParts;
-    class OnlineParts;
     class ExportParts;
     class AccessParts;
 
     void buildSidebar();
-    void buildNewsPanel();
     void installShell();
     void installMatchDay();
-    void installSending();
-    void installOnline();
     void installExports();
     void installAccess();
     void trackCalmingPanels();
@@ -211,19 +209,16 @@ private:
     QPoint m_monthsAt;                 // the month calendar, under the side column's commands
     SplashWindow *m_splash = nullptr;
     QLabel *m_logo = nullptr;
-    QLabel *m_news = nullptr;
-    QString m_newsText; // the whole news, however the line shows it
+    NewsLine *m_news = nullptr;
     QPixmap m_background;
-    QFrame *m_newsPanel = nullptr;
-    std::array<QLabel *, 2> m_sideCaptions{};
 
     // Each feature's panels and state; owned by the window as QObject children.
     ShellParts *m_shell = nullptr;
     StandingsController *m_standingsFeature = nullptr;
     MatchDayController *m_matchDayFeature = nullptr;
-    SendingParts *m_sending = nullptr;
+    SendingController *m_sendingFeature = nullptr;
     TeamViewsController *m_teamFeature = nullptr;
-    OnlineParts *m_online = nullptr;
+    OnlineController *m_onlineFeature = nullptr;
     ExportParts *m_exports = nullptr;
     AccessParts *m_access = nullptr;
     bool m_ending = false;
