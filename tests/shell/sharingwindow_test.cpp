@@ -6,6 +6,7 @@
 #include "matchday/ui/infocell.h"
 #include "online/core/storechanges.h"
 #include "season/core/textutil.h"
+#include "shell/ui/exportscontroller.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -177,7 +178,7 @@ TEST_F(SharingWindow, TheTeamCardSavesItsTeamsCalendar)
     start();
     QString suggested;
     const QString path = folder.file(QStringLiteral("agenda.ics"));
-    window->setExportFileChooser([&](const QString &offered) {
+    window->exports().setFileChooser([&](const QString &offered) {
         suggested = offered;
         return path;
     });

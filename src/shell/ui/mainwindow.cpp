@@ -4,6 +4,7 @@
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/pictures.h"
+#include "shell/ui/exportscontroller.h"
 #include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/newsline.h"
 #include "shell/ui/onlinecontroller.h"
@@ -73,7 +74,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
         showCrestStrip();
     });
     // Just above the table, below every panel that slides in over it.
-    installExports();
+    m_exportsFeature = new ExportsController({m_session, m_services.prompt, *this}, this);
 
     installShell();
     installMatchDay();
@@ -81,7 +82,8 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
                                               m_links, *m_news, *this, *m_matchDayFrame},
                                              this);
     m_teamFeature = new TeamViewsController({m_session, m_services.pictures, *m_buttons, m_links, *this}, this);
-    connect(m_teamFeature, &TeamViewsController::calendarWanted, this, &MainWindow::exportTeamCalendar);
+    connect(m_teamFeature, &TeamViewsController::calendarWanted, m_exportsFeature,
+            &ExportsController::exportTeamCalendar);
     m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *m_teamFeature);
     m_onlineFeature = new OnlineController({m_session, m_services.prompt, m_services.launcher, m_services.downloader,
                                             *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayFrame},

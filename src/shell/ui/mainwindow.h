@@ -15,6 +15,7 @@ class CommandButtons;
 class ConfigPanel;
 class Downloader;
 class Launcher;
+class ExportsController;
 class MatchDayController;
 class NewsLine;
 class OnlineController;
@@ -120,20 +121,8 @@ public:
     void restartDonorsTicker();
     void refreshDonorsWeekly();
 
-    // --- Exports of the table as displayed and of a team's calendar (exportactions.cpp)
-    enum class TableFormat { Csv, Html, Pdf };
-    // Asks where to write (the chooser: a save dialog, a test's answer) and
-    // exports the table as the window shows it; the user is told of a failure.
-    void exportTable(TableFormat format);
-    // Exports to a given file; false (and the user told) when it cannot be written.
-    bool exportTableTo(TableFormat format, const QString &path);
-    // A team's matches as an iCalendar file, for the team views to offer.
-    void exportTeamCalendar(const QString &team);
-    bool exportTeamCalendarTo(const QString &team, const QString &path);
-    // The file an export goes to, empty when the user cancels; `suggested` is
-    // a full path whose extension names the format.
-    using ExportFileChooser = std::function<QString(const QString &suggested)>;
-    void setExportFileChooser(ExportFileChooser chooser);
+    // --- Exports (exportscontroller.cpp)
+    ExportsController &exports() { return *m_exportsFeature; }
 
     // --- Keyboard and screen readers (accesswiring.cpp)
     // Closes the open panel on top, as its own close command would; false
@@ -183,13 +172,11 @@ protected:
 
 private:
     class ShellParts;
-    class ExportParts;
     class AccessParts;
 
     void buildSidebar();
     void installShell();
     void installMatchDay();
-    void installExports();
     void installAccess();
     void trackCalmingPanels();
     void resetHover(QWidget *hovered);
@@ -219,7 +206,7 @@ private:
     SendingController *m_sendingFeature = nullptr;
     TeamViewsController *m_teamFeature = nullptr;
     OnlineController *m_onlineFeature = nullptr;
-    ExportParts *m_exports = nullptr;
+    ExportsController *m_exportsFeature = nullptr;
     AccessParts *m_access = nullptr;
     bool m_ending = false;
 };
