@@ -66,15 +66,5 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        const QString name = watched->objectName();
-        if (name == QLatin1String("Label8"))
-            toggleExportSwitch();
-        else if (name == QLatin1String("Label21"))
-            openStoreFile();
-        else if (watched == m_logo)
-            showWorkingList();
-    }
     return QWidget::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include "shell/ui/newsline.h"
 #include "shell/ui/onlinecontroller.h"
 #include "shell/ui/sendingcontroller.h"
+#include "shell/ui/shellpanelscontroller.h"
 #include "shell/ui/standingscontroller.h"
 #include "shell/ui/teamviewscontroller.h"
 #include "shared/ui/windowstyle.h"
@@ -76,7 +77,13 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     // Just above the table, below every panel that slides in over it.
     m_exportsFeature = new ExportsController({m_session, m_services.prompt, *this}, this);
 
-    installShell();
+    m_shellFeature = new ShellPanelsController({m_session, m_services.prompt, m_services.pictures,
+                                                m_services.launcher, m_services.printTarget, *m_buttons, m_links,
+                                                m_links, *this},
+                                               this);
+    connect(m_shellFeature, &ShellPanelsController::aboutOpening, this, &MainWindow::closeDonors);
+    connect(m_shellFeature, &ShellPanelsController::adjustmentsShown, this,
+            [this] { standingsTable().hideRowRules(); });
     installMatchDay();
     m_sendingFeature = new SendingController({m_session, m_services.prompt, m_services.launcher, *m_buttons, m_links,
                                               m_links, *m_news, *this, *m_matchDayFrame},
@@ -108,27 +115,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildSidebar()
 {
-    m_logo = new QLabel(this);
-    m_logo->setObjectName(QStringLiteral("Image2"));
-    m_logo->setGeometry(8, 6, 84, 84);
-
-    auto *title = new QLabel(QStringLiteral("Kestrane 1\n2013 - 2014."), this);
-    title->setObjectName(QStringLiteral("Label8"));
-    windowstyle::setColours(title, windowstyle::Gold);
-    windowstyle::setBold(title, true, 14);
-    title->setGeometry(100, 14, SidebarWidth - 100, 56);
-    title->installEventFilter(this);
-
-    auto *storeLabel = new QLabel(QStringLiteral("Resultats2013.ini"), this);
-    storeLabel->setObjectName(QStringLiteral("Label21"));
-    windowstyle::setColours(storeLabel, QColor(0xA0, 0xB0, 0xD0));
-    QFont small = storeLabel->font();
-    small.setPointSize(7);
-    storeLabel->setFont(small);
-    storeLabel->setGeometry(100, 70, SidebarWidth - 100, 16);
-    storeLabel->setCursor(Qt::PointingHandCursor);
-    storeLabel->installEventFilter(this);
-
     int top = 98;
     for (Command command : SidebarCommands) {
         QPushButton *button = m_buttons->create(command, this);
@@ -159,15 +145,6 @@ void MainWindow::showNews()
 void MainWindow::hideNewsPanel()
 {
     m_news->hide();
-}
-
-void MainWindow::parkPanels()
-{
-    for (QFrame *panel : findChildren<QFrame *>(QString(), Qt::FindDirectChildrenOnly)) {
-        const QVariant left = panel->property("parkedLeft");
-        if (left.isValid())
-            panel->move(left.toInt(), panel->y());
-    }
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)
@@ -212,7 +189,7 @@ void MainWindow::endWithoutShutdown()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_ending)
-        writePreferences();
+        m_shellFeature->writePreferences();
     event->accept();
 }
 
@@ -375,4 +352,49 @@ void MainWindow::refreshDonorsWeekly()
 void MainWindow::markUpdateButtonResting()
 {
     m_onlineFeature->markUpdateButtonResting();
+}
+
+void MainWindow::toggleConfiguration()
+{
+    m_shellFeature->toggleConfiguration();
+}
+
+void MainWindow::closeConfiguration()
+{
+    m_shellFeature->closeConfiguration();
+}
+
+void MainWindow::hideConfiguration()
+{
+    m_shellFeature->hideConfiguration();
+}
+
+void MainWindow::toggleAbout()
+{
+    m_shellFeature->toggleAbout();
+}
+
+void MainWindow::hideAbout()
+{
+    m_shellFeature->hideAbout();
+}
+
+void MainWindow::toggleAdjustments()
+{
+    m_shellFeature->toggleAdjustments();
+}
+
+void MainWindow::copyStoreAside()
+{
+    m_shellFeature->copyStoreAside();
+}
+
+void MainWindow::printWindow()
+{
+    m_shellFeature->printWindow();
+}
+
+void MainWindow::openHelpPage()
+{
+    m_shellFeature->openHelpPage();
 }

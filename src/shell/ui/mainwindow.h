@@ -20,6 +20,7 @@ class MatchDayController;
 class NewsLine;
 class OnlineController;
 class SendingController;
+class ShellPanelsController;
 class StandingsController;
 class TeamViewsController;
 class Pictures;
@@ -143,12 +144,9 @@ public:
     void toggleAbout();
     void hideAbout();
     void toggleAdjustments();
-    void showWorkingList();
     void copyStoreAside();
     void printWindow();
     void openHelpPage();
-    void openStoreFile();
-    void toggleExportSwitch();
 
     Session &session() { return m_session; }
     const WindowServices &services() const { return m_services; }
@@ -171,21 +169,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    class ShellParts;
     class AccessParts;
 
     void buildSidebar();
-    void installShell();
     void installMatchDay();
     void installAccess();
     void trackCalmingPanels();
     void resetHover(QWidget *hovered);
     void markUpdateButtonResting();
-    void parkPanels();
-    void restorePreferences();
     void offerStaleDataUpdate();
-    void writePreferences();
-    ConfigPanel &configPanel();
 
     Session &m_session;
     WindowServices m_services;
@@ -195,12 +187,11 @@ private:
     QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
     QPoint m_monthsAt;                 // the month calendar, under the side column's commands
     SplashWindow *m_splash = nullptr;
-    QLabel *m_logo = nullptr;
     NewsLine *m_news = nullptr;
     QPixmap m_background;
 
     // Each feature's panels and state; owned by the window as QObject children.
-    ShellParts *m_shell = nullptr;
+    ShellPanelsController *m_shellFeature = nullptr;
     StandingsController *m_standingsFeature = nullptr;
     MatchDayController *m_matchDayFeature = nullptr;
     SendingController *m_sendingFeature = nullptr;

@@ -12,6 +12,7 @@
 #include "shell/ui/commandbuttons.h"
 #include "shell/ui/configpanel.h"
 #include "shell/ui/pictures.h"
+#include "shell/ui/shellpanelscontroller.h"
 #include "shell/ui/splashwindow.h"
 #include "standings/ui/standingstable.h"
 
@@ -20,19 +21,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-
-namespace {
-
-// A stored check-box state that does not read as a number leaves the box as it is.
-void restoreCheck(QCheckBox *box, UserSettings &settings, const QString &key)
-{
-    bool ok = false;
-    const int value = settings.read(settingkeys::DataSection, key, QStringLiteral("0")).trimmed().toInt(&ok);
-    if (ok)
-        box->setChecked(value != 0);
-}
-
-} // namespace
 
 bool MainWindow::startUp()
 {
@@ -73,19 +61,18 @@ bool MainWindow::startUp()
     m_services.pictures.loadCrests(names);
     for (QLabel *crest : findChildren<QLabel *>(QStringLiteral("ImBlas")))
         crest->setPixmap(m_services.pictures.crest(crest->property("index").toInt()));
-    m_logo->setPixmap(logo.scaled(m_logo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_shellFeature->showLogo(logo);
 
-    parkPanels();
+    m_shellFeature->parkPanels();
     QApplication::processEvents();
 
     m_matchDayFeature->showMonths();
 
     setNewsText(m_session.store().newsText());
-    restorePreferences();
+    m_shellFeature->restorePreferences();
 
     selectCurrentMatchDay();
-    restoreCheck(configPanel().autoUpdate(), m_session.settings(), settingkeys::AutoUpdate);
-    if (configPanel().autoUpdate()->isChecked())
+    if (state.autoUpdate())
         runResultsUpdate();
     else
         computeStandings();
@@ -106,20 +93,6 @@ bool MainWindow::startUp()
     return true;
 }
 
-void MainWindow::restorePreferences()
-{
-    UserSettings &settings = m_session.settings();
-    ConfigPanel &config = configPanel();
-    restoreCheck(config.highlightFavourite(), settings, settingkeys::HighlightFavourite);
-    restoreCheck(config.trackingAid(), settings, settingkeys::TrackingAid);
-    m_session.state().setHighlightFavourite(config.highlightFavourite()->isChecked());
-    if (config.highlightFavourite()->isChecked()) {
-        const QString favourite = settings.read(settingkeys::DataSection, settingkeys::FavouriteTeam);
-        config.setFavouriteCaption(favourite);
-        m_session.state().setFavouriteTeam(favourite);
-    }
-}
-
 void MainWindow::offerStaleDataUpdate()
 {
     const QFileInfo store(m_session.store().path());
@@ -130,15 +103,4 @@ void MainWindow::offerStaleDataUpdate()
     if (startup::staleDataOfferDue(now, modified, m_session.season().matchDayDate(MatchDayCount))
         && m_services.prompt.ask(startup::staleDataTitle(), startup::staleDataQuestion()))
         runResultsUpdate();
-}
-
-void MainWindow::writePreferences()
-{
-    UserSettings &settings = m_session.settings();
-    ConfigPanel &config = configPanel();
-    settings.write(settingkeys::DataSection, settingkeys::AutoUpdate, QString::number(config.autoUpdate()->isChecked()));
-    settings.write(settingkeys::DataSection, settingkeys::HighlightFavourite,
-                   QString::number(config.highlightFavourite()->isChecked()));
-    settings.write(settingkeys::DataSection, settingkeys::TrackingAid,
-                   QString::number(config.trackingAid()->isChecked()));
 }
