@@ -72,7 +72,7 @@ void ClassementGeneral(benchmark::State &state)
     QWidget *general = program->find(QStringLiteral("BtN"), commands::indexOf(Command::GeneralStandings));
     for (auto _ : state) {
         state.PauseTiming();
-        program->window->sortByCriterion(QStringLiteral("BC"));
+        program->window->standings().sortByCriterion(QStringLiteral("BC"));
         program->paint();
         state.ResumeTiming();
         program->clickAndPaint(general);
@@ -89,7 +89,7 @@ void Sort(benchmark::State &state)
     QWidget *sort = program->find(QStringLiteral("BtN"), commands::indexOf(sorts[state.range(0)]));
     for (auto _ : state) {
         state.PauseTiming();
-        program->window->computeStandings();
+        program->window->standings().computeStandings();
         program->paint();
         state.ResumeTiming();
         program->clickAndPaint(sort);
@@ -129,7 +129,7 @@ void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
     };
     hide();
     exact->setChecked(true);
-    window.pickMatchDay(day);
+    window.standings().pickMatchDay(day);
     hide();
     runner->clearKept();
     double filledMs = 0;

@@ -72,7 +72,7 @@ int main(int argc, char **argv)
         int team = 0;
         measure(state, [&] {
             team = (team + 7) % TeamCount;
-            window.showTeamSummary(program.session->season().teamName(team));
+            window.teamViews().showTeamSummary(program.session->season().teamName(team));
         });
     })->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -88,13 +88,13 @@ int main(int argc, char **argv)
 
     benchmark::RegisterBenchmark("CrestTicker/Tick", [&](benchmark::State &state) {
         auto *ticker = window.findChild<CrestTicker *>(QStringLiteral("Frame10"));
-        window.startCrestTicker();
-        window.showCrestStrip();
+        window.teamViews().startCrestTicker();
+        window.teamViews().showCrestStrip();
         Program::settle();
         measure(state, [&] {
             if (!ticker->isRunning()) {
-                window.startCrestTicker();
-                window.showCrestStrip();
+                window.teamViews().startCrestTicker();
+                window.teamViews().showCrestStrip();
             }
             ticker->tick();
         });

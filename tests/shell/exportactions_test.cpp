@@ -69,7 +69,7 @@ TEST_F(ExportActions, TheButtonSitsUnderTheTableAndOffersThreeFormats)
 
 TEST_F(ExportActions, TheSpreadsheetHoldsTheTableAsShownAtAMatchDay)
 {
-    window->pickMatchDay(12);
+    window->standings().pickMatchDay(12);
     answer = folder.file(QStringLiteral("j12.csv"));
     action("ExportCsv")->trigger();
     ASSERT_EQ(suggestions.size(), 1);

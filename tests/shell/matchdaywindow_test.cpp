@@ -22,7 +22,7 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     start();
     const auto typeAScore = [this] {
         typeInto("R1", 0, QStringLiteral("4"));
-        ASSERT_TRUE(window->hasUnsavedEntries());
+        ASSERT_TRUE(session->state().unsavedEntries());
         prompt.questions.clear();
     };
     const auto asked = [this] {
@@ -53,7 +53,7 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
 
     for (const auto &[way, open] : ways) {
         SCOPED_TRACE(way);
-        window->showMatchDay(18);
+        window->matchDay().showMatchDay(18);
         // Annuler: the typed score and the match day stay.
         typeAScore();
         prompt.choice = Prompt::Choice::Cancel;
@@ -61,7 +61,7 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         EXPECT_TRUE(asked());
         EXPECT_EQ(session->state().displayedMatchDay(), 18);
         EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
-        EXPECT_TRUE(window->hasUnsavedEntries());
+        EXPECT_TRUE(session->state().unsavedEntries());
         EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
 
         // Non: the view changes and nothing is written.
@@ -69,12 +69,12 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         prompt.choice = Prompt::Choice::No;
         open();
         EXPECT_TRUE(asked());
-        EXPECT_FALSE(window->hasUnsavedEntries());
+        EXPECT_FALSE(session->state().unsavedEntries());
         EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("|||||||"));
     }
 
     // Oui: saved first, then the team's season opens on its own row.
-    window->showMatchDay(18);
+    window->matchDay().showMatchDay(18);
     typeAScore();
     typeInto("R2", 0, QStringLiteral("0"));
     prompt.choice = Prompt::Choice::Yes;
@@ -82,7 +82,7 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     QTest::mouseClick(widget<QLabel>(QStringLiteral("Tclass"), 3), Qt::LeftButton);
     EXPECT_TRUE(asked());
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||4|0|||I"));
-    EXPECT_FALSE(window->hasUnsavedEntries());
+    EXPECT_FALSE(session->state().unsavedEntries());
     EXPECT_EQ(session->state().displayedMatchDay(), 0);
     EXPECT_TRUE(text(QStringLiteral("Label1")).contains(team)) << text(QStringLiteral("Label1")).toStdString();
 
@@ -117,7 +117,7 @@ TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
     EXPECT_EQ(stored(QStringLiteral("3800")), QStringLiteral("J|||3|1|||I"));
     EXPECT_EQ(standingOf(pontemaure).played, 38);
     EXPECT_EQ(int(standingOf(pontemaure).points), pointsBefore + 3);
-    window->showMatchDay(38);
+    window->matchDay().showMatchDay(38);
     EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("3"));
     EXPECT_EQ(box("R2", 0)->text(), QStringLiteral("1"));
 
@@ -130,7 +130,7 @@ TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
     EXPECT_EQ(stored(QStringLiteral("3800")), QStringLiteral("J|||-|-|||I"));
     EXPECT_EQ(standingOf(pontemaure).played, 37);
     EXPECT_EQ(int(standingOf(pontemaure).points), pointsBefore);
-    window->showMatchDay(38);
+    window->matchDay().showMatchDay(38);
     EXPECT_TRUE(box("R1", 0)->text().isEmpty());
     EXPECT_TRUE(box("R2", 0)->text().isEmpty());
 }

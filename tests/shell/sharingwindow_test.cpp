@@ -72,7 +72,7 @@ TEST_F(SharingWindow, AnUpdateSaysWhatChangedAndMarksTheFixturesUntilTheNextOne)
 
     // The marks follow the fixture into a team's season.
     const QString home = box("T1", 0)->text();
-    window->showTeamSeason(home);
+    window->matchDay().showTeamSeason(home);
     int marked = 0;
     for (int k = 0; k < 38; ++k)
         marked += note(k).isEmpty() ? 0 : 1;
@@ -81,7 +81,7 @@ TEST_F(SharingWindow, AnUpdateSaysWhatChangedAndMarksTheFixturesUntilTheNextOne)
     // A failed update keeps them; the next successful one replaces them.
     server.answer(StorePath, 404, "absent");
     update();
-    window->showMatchDay(18);
+    window->matchDay().showMatchDay(18);
     EXPECT_FALSE(note(0).isEmpty());
     EXPECT_TRUE(changes()->isVisible());
 

@@ -121,7 +121,7 @@ TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
 TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
 {
     start();
-    window->parkCrestStrip(); // the ticker would change the team on its own
+    window->teamViews().parkCrestStrip(); // the ticker would change the team on its own
     clickLabel(QStringLiteral("Label9"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(0));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: 1"));
@@ -131,7 +131,7 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     for (int i = 0; i < TeamCount && same < 0; ++i)
         same = shown().rows[i].movementText == QLatin1String("=") ? i : -1;
     ASSERT_GE(same, 0);
-    window->showTeamSummary(teamAtRow(same));
+    window->teamViews().showTeamSummary(teamAtRow(same));
     EXPECT_EQ(text(QStringLiteral("Label11"), 7), QStringLiteral(" (=)"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: ") + shown().rows[same].rankLabel);
     const StandingRow &row = shown().rows[same].data;
@@ -148,7 +148,7 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     shot(QStringLiteral("summary"));
 
     // The count lines show whole and stop short of the crest.
-    window->showTeamSummary(teamAtRow(0));
+    window->teamViews().showTeamSummary(teamAtRow(0));
     const QWidget *crest = widget(QStringLiteral("Image3"));
     for (int line : {2, 3, 4, 6}) {
         auto *label = widget<QLabel>(QStringLiteral("Label11"), line);
@@ -196,7 +196,7 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(1));
 
     // Back over the window's background it goes on.
-    window->resumeCrestTicker();
+    window->teamViews().resumeCrestTicker();
     EXPECT_TRUE(t->isRunning());
     // Any command pushes it away; the next tick ends it.
     click(Command::Classifications);
@@ -204,7 +204,7 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
     t->tick();
     EXPECT_FALSE(t->isRunning());
     EXPECT_FALSE(t->isVisible());
-    window->resumeCrestTicker();
+    window->teamViews().resumeCrestTicker();
     EXPECT_FALSE(t->isRunning());
 }
 

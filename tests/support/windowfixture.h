@@ -4,7 +4,12 @@
 // started as the program starts it.
 #include "programfixture.h"
 
+#include "shell/ui/accesscontroller.h"
+#include "shell/ui/exportscontroller.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/standingscontroller.h"
+#include "shell/ui/teamviewscontroller.h"
 #include "shell/ui/pictures.h"
 
 class WindowFixture : public ProgramFixture

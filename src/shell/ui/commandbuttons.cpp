@@ -1,5 +1,8 @@
 #include "shell/ui/commandbuttons.h"
 
+#include "shared/ui/windowstyle.h"
+
+#include <QEvent>
 #include <QPushButton>
 
 QPushButton *CommandButtons::create(Command command, QWidget *parent)
@@ -13,6 +16,27 @@ QPushButton *CommandButtons::create(Command command, QWidget *parent)
     // being typed into for instance.
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, [this, command] { emit clicked(command); });
+    button->installEventFilter(this);
     m_buttons[commands::indexOf(command)] = button;
     return button;
+}
+
+void CommandButtons::calm()
+{
+    for (QPushButton *button : m_buttons) {
+        if (button)
+            windowstyle::setBackground(button, windowstyle::Navy);
+    }
+}
+
+bool CommandButtons::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Enter) {
+        for (QPushButton *button : m_buttons) {
+            if (button)
+                windowstyle::setBackground(button, button == watched ? windowstyle::Teal : windowstyle::Navy);
+        }
+        emit hovered();
+    }
+    return QObject::eventFilter(watched, event);
 }

@@ -1,8 +1,15 @@
 #include "shell/ui/commandtable.h"
 
-#include "shell/core/session.h"
-#include "shell/ui/mainwindow.h"
-#include "standings/ui/standingstable.h"
+#include "shell/core/appstate.h"
+#include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/newsline.h"
+#include "shell/ui/onlinecontroller.h"
+#include "shell/ui/sendingcontroller.h"
+#include "shell/ui/shellpanelscontroller.h"
+#include "shell/ui/standingscontroller.h"
+#include "shell/ui/teamviewscontroller.h"
+
+#include <QWidget>
 
 #include <iterator>
 
@@ -23,101 +30,97 @@ struct Row
     Command command;
     const char *caption;
     const char *description;
-    void (*handler)(MainWindow &);
+    void (*handler)(CommandTargets &);
     unsigned keeps = KeepsNothing;
 };
 
-void sortBy(MainWindow &w, const char *code)
+void sortBy(CommandTargets &t, const char *code)
 {
-    w.sortByCriterion(QLatin1String(code));
+    t.standings.sortByCriterion(QLatin1String(code));
 }
 
 constexpr Row Rows[] = {
-    {Command::Quit, "Quitter", "Ferme le programme", [](MainWindow &w) { w.close(); }},
+    {Command::Quit, "Quitter", "Ferme le programme", [](CommandTargets &t) { t.window.close(); }},
     {Command::Save, "Valider", "Enregistre les résultats saisis dans la grille",
-     [](MainWindow &w) { w.saveEnteredResults(); }},
+     [](CommandTargets &t) { t.matchDay.saveEnteredResults(); }},
     {Command::SortBestDefence, "Meilleure Défense", "Classe les équipes par buts encaissés",
-     [](MainWindow &w) { sortBy(w, "BC"); }},
+     [](CommandTargets &t) { sortBy(t, "BC"); }},
     {Command::SortBestAttack, "Meilleure Attaque", "Classe les équipes par buts marqués",
-     [](MainWindow &w) { sortBy(w, "BP"); }},
+     [](CommandTargets &t) { sortBy(t, "BP"); }},
     {Command::GeneralStandings, "Classement Général", "Affiche le classement de toute la saison",
-     [](MainWindow &w) {
-         w.computeStandings();
-         w.markRankMovement(w.session().state().dueMatchDays());
-     }},
+     [](CommandTargets &t) { t.standings.showGeneralRanking(); }},
     {Command::SortFairPlay, "Fair Play", "Classe les équipes par points de fair-play",
-     [](MainWindow &w) { sortBy(w, "FP"); }},
-    {Command::About, "A Propos", "Ouvre ou ferme la fenêtre À propos", [](MainWindow &w) { w.toggleAbout(); },
+     [](CommandTargets &t) { sortBy(t, "FP"); }},
+    {Command::About, "A Propos", "Ouvre ou ferme la fenêtre À propos", [](CommandTargets &t) { t.shell.toggleAbout(); },
      KeepsAbout},
-    {Command::Help, "Aide", "Ouvre la page d'aide dans le navigateur", [](MainWindow &w) { w.openHelpPage(); }},
+    {Command::Help, "Aide", "Ouvre la page d'aide dans le navigateur", [](CommandTargets &t) { t.shell.openHelpPage(); }},
     {Command::SortGoalAverage, "Goal Average", "Classe les équipes par différence de buts",
-     [](MainWindow &w) { sortBy(w, "GA"); }},
+     [](CommandTargets &t) { sortBy(t, "GA"); }},
     {Command::Update, "Mise à Jour", "Télécharge les derniers résultats publiés",
-     [](MainWindow &w) { w.runResultsUpdate(); }},
+     [](CommandTargets &t) { t.online.runResultsUpdate(); }},
     {Command::PickMatchDay, "Classement par Journée", "Choisit la journée du classement",
-     [](MainWindow &w) { w.showMatchDayPicker(); }, KeepsPicker},
-    {Command::CloseGraph, "Fermer", "Ferme les graphiques", [](MainWindow &w) { w.closeGraph(); }},
+     [](CommandTargets &t) { t.standings.showMatchDayPicker(); }, KeepsPicker},
+    {Command::CloseGraph, "Fermer", "Ferme les graphiques", [](CommandTargets &t) { t.team.closeGraph(); }},
     {Command::OpenGraph, "Graphiques", "Ouvre le graphique de l'évolution du classement",
-     [](MainWindow &w) { w.openGraph(); }},
+     [](CommandTargets &t) { t.team.openGraph(); }},
     {Command::OpenSending, "Expé Fichier", "Ouvre le panneau d'expédition du fichier de résultats",
-     [](MainWindow &w) { w.openExportPanel(); }},
+     [](CommandTargets &t) { t.sending.openPanel(); }},
     {Command::Send, "Envoyer", "Montre ce qui sera publié puis envoie le fichier de résultats",
-     [](MainWindow &w) { w.sendResults(); }},
-    {Command::CloseSending, "Fermer", "Ferme le panneau d'expédition", [](MainWindow &w) { w.closeExportPanel(); }},
+     [](CommandTargets &t) { t.sending.send(); }},
+    {Command::CloseSending, "Fermer", "Ferme le panneau d'expédition", [](CommandTargets &t) { t.sending.closePanel(); }},
     {Command::Donors, "Partenaires et Donateurs", "Ouvre ou ferme la liste des partenaires et donateurs",
-     [](MainWindow &w) { w.toggleDonors(); }},
+     [](CommandTargets &t) { t.online.toggleDonors(); }},
     {Command::CloseDonors, "Fermer", "Ferme la liste des partenaires et donateurs",
-     [](MainWindow &w) { w.closeDonors(); }},
+     [](CommandTargets &t) { t.online.closeDonors(); }},
     {Command::SortMostWins, "Matches Gagnés", "Classe les équipes par matches gagnés",
-     [](MainWindow &w) { sortBy(w, "MG"); }},
+     [](CommandTargets &t) { sortBy(t, "MG"); }},
     {Command::CloseClassifications, "Fermer", "Ferme les classements par critère",
-     [](MainWindow &w) {
-         w.computeStandings();
-         w.hideClassifications();
-         w.stopDonorsTicker();
+     [](CommandTargets &t) {
+         t.standings.computeStandings();
+         t.standings.hideClassifications();
+         t.online.stopDonorsTicker();
      },
      KeepsPicker},
     {Command::Classifications, "Classements", "Ouvre ou ferme les classements par critère",
-     [](MainWindow &w) {
-         w.toggleClassifications();
-         w.stopDonorsTicker();
+     [](CommandTargets &t) {
+         t.standings.toggleClassifications();
+         t.online.stopDonorsTicker();
      }},
     {Command::FullTable, "Tableau complet", "Revient à la journée en cours et au classement complet",
-     [](MainWindow &w) {
-         if (!w.settleUnsavedEntries())
+     [](CommandTargets &t) {
+         if (!t.matchDay.settleUnsavedEntries())
              return;
-         w.session().state().setCardRequest(QString());
-         w.selectCurrentMatchDay();
-         w.computeStandings();
-         w.markRankMovement(w.session().state().dueMatchDays());
+         t.state.setCardRequest(QString());
+         t.matchDay.showCurrentMatchDay();
+         t.standings.showGeneralRanking();
      }},
     {Command::SortMostLosses, "Matches Perdus", "Classe les équipes par matches perdus",
-     [](MainWindow &w) { sortBy(w, "MP"); }},
+     [](CommandTargets &t) { sortBy(t, "MP"); }},
     {Command::SortMostDraws, "Matches Nuls", "Classe les équipes par matches nuls",
-     [](MainWindow &w) { sortBy(w, "MN"); }},
-    {Command::CloseHighlights, "Fermer", "Ferme les records de la saison", [](MainWindow &w) { w.closeHighlights(); }},
+     [](CommandTargets &t) { sortBy(t, "MN"); }},
+    {Command::CloseHighlights, "Fermer", "Ferme les records de la saison", [](CommandTargets &t) { t.team.closeHighlights(); }},
     {Command::Highlights, "Le plus de....", "Ouvre ou ferme les records de la saison",
-     [](MainWindow &w) { w.toggleHighlights(); }},
-    {Command::CloseAbout, "Fermer", "Ferme la fenêtre À propos", [](MainWindow &w) { w.hideAbout(); }},
+     [](CommandTargets &t) { t.team.toggleHighlights(); }},
+    {Command::CloseAbout, "Fermer", "Ferme la fenêtre À propos", [](CommandTargets &t) { t.shell.hideAbout(); }},
     {Command::Configuration, "Configuration", "Ouvre ou ferme la configuration",
-     [](MainWindow &w) { w.toggleConfiguration(); }, KeepsConfiguration},
-    {Command::CloseConfiguration, "Fermer", "Ferme la configuration", [](MainWindow &w) { w.closeConfiguration(); }},
+     [](CommandTargets &t) { t.shell.toggleConfiguration(); }, KeepsConfiguration},
+    {Command::CloseConfiguration, "Fermer", "Ferme la configuration", [](CommandTargets &t) { t.shell.closeConfiguration(); }},
     {Command::ReachableRanks, "Classement Possible !!!",
      "Affiche le meilleur rang que chaque équipe peut encore atteindre",
-     [](MainWindow &w) { w.showReachableRanks(); }, KeepsPicker},
+     [](CommandTargets &t) { t.standings.showReachableRanks(); }, KeepsPicker},
     {Command::InsertAdjustment, "Insérer", "Enregistre l'ajustement de points de l'équipe choisie",
-     [](MainWindow &w) { w.insertAdjustment(); }},
+     [](CommandTargets &t) { t.sending.insertAdjustment(); }},
     {Command::Adjustments, "Bonus - Malus", "Ouvre ou ferme la liste des ajustements de points",
-     [](MainWindow &w) { w.toggleAdjustments(); }},
+     [](CommandTargets &t) { t.shell.toggleAdjustments(); }},
     {Command::BackupStore, "Sauvegarde", "Copie le fichier de résultats sous un nom daté",
-     [](MainWindow &w) { w.copyStoreAside(); }},
-    {Command::OpenTeamCard, "Equipes", "Ouvre la fiche d'une équipe", [](MainWindow &w) { w.openTeamCard(); }},
-    {Command::CloseTeamCard, "Fermer", "Ferme la fiche de l'équipe", [](MainWindow &w) { w.closeTeamCard(); }},
-    {Command::PrintTeamCard, "Imprimer", "Imprime la fenêtre", [](MainWindow &w) { w.printWindow(); }},
-    {Command::Print, "Imprimer", "Imprime la fenêtre", [](MainWindow &w) { w.printWindow(); }},
-    {Command::PrintGraph, "Imprimer", "Imprime la fenêtre", [](MainWindow &w) { w.printWindow(); }},
+     [](CommandTargets &t) { t.shell.copyStoreAside(); }},
+    {Command::OpenTeamCard, "Equipes", "Ouvre la fiche d'une équipe", [](CommandTargets &t) { t.team.openTeamCard(); }},
+    {Command::CloseTeamCard, "Fermer", "Ferme la fiche de l'équipe", [](CommandTargets &t) { t.team.closeTeamCard(); }},
+    {Command::PrintTeamCard, "Imprimer", "Imprime la fenêtre", [](CommandTargets &t) { t.shell.printWindow(); }},
+    {Command::Print, "Imprimer", "Imprime la fenêtre", [](CommandTargets &t) { t.shell.printWindow(); }},
+    {Command::PrintGraph, "Imprimer", "Imprime la fenêtre", [](CommandTargets &t) { t.shell.printWindow(); }},
     {Command::OpenGraphTeamCard, "Equipe", "Ouvre la fiche de l'équipe du graphique",
-     [](MainWindow &w) { w.openCardOfGraphTeam(); }},
+     [](CommandTargets &t) { t.team.openCardOfGraphTeam(); }},
 };
 
 constexpr bool inIndexOrder()
@@ -170,18 +173,18 @@ QString description(Command command)
 
 } // namespace commands
 
-void CommandTable::dispatch(Command command)
+void CommandTable::run(Command command)
 {
     const Row &row = rowOf(command);
-    MainWindow &w = m_targets;
-    w.hideNewsPanel();
-    w.standingsTable().hideAheadBehind();
-    w.parkCrestStrip();
+    CommandTargets &t = m_targets;
+    t.news.hide();
+    t.standings.hideAheadBehind();
+    t.team.parkCrestStrip();
     if (!(row.keeps & KeepsConfiguration))
-        w.hideConfiguration();
-    row.handler(w);
+        t.shell.hideConfiguration();
+    row.handler(t);
     if (!(row.keeps & KeepsAbout))
-        w.hideAbout();
+        t.shell.hideAbout();
     if (!(row.keeps & KeepsPicker))
-        w.hideMatchDayPicker();
+        t.standings.hideMatchDayPicker();
 }

@@ -1,20 +1,42 @@
 #pragma once
 
-#include "shell/ui/command.h"
+#include "shell/ui/featureinterfaces.h"
 
-class MainWindow;
+class AppState;
+class MatchDayController;
+class NewsLine;
+class OnlineController;
+class QWidget;
+class SendingController;
+class ShellPanelsController;
+class StandingsController;
+class TeamViewsController;
+
+// What the commands' handlers act on: the features of the window.
+struct CommandTargets
+{
+    QWidget &window; // "Quitter" closes it
+    StandingsController &standings;
+    MatchDayController &matchDay;
+    SendingController &sending;
+    TeamViewsController &team;
+    OnlineController &online;
+    ShellPanelsController &shell;
+    NewsLine &news;
+    AppState &state;
+};
 
 // Runs the window's commands: each command's row (commandtable.cpp) names its
 // caption, its description, the handler that serves it and which of the
 // shared steps before and after it leaves out; those steps run here, around
 // every command, whichever feature it belongs to.
-class CommandTable
+class CommandTable final : public CommandRunner
 {
 public:
-    explicit CommandTable(MainWindow &targets) : m_targets(targets) {}
+    explicit CommandTable(const CommandTargets &targets) : m_targets(targets) {}
 
-    void dispatch(Command command);
+    void run(Command command) override;
 
 private:
-    MainWindow &m_targets;
+    CommandTargets m_targets;
 };

@@ -1,9 +1,11 @@
 #include "shell/ui/mainwindow.h"
 
-#include "shared/ui/twips.h"
+#include "shared/ui/windowareas.h"
+#include "shared/ui/windowstyle.h"
 #include "shell/core/session.h"
+#include "shell/ui/accesscontroller.h"
 #include "shell/ui/commandbuttons.h"
-#include "shell/ui/pictures.h"
+#include "shell/ui/commandtable.h"
 #include "shell/ui/exportscontroller.h"
 #include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/newsline.h"
@@ -11,34 +13,31 @@
 #include "shell/ui/sendingcontroller.h"
 #include "shell/ui/shellpanelscontroller.h"
 #include "shell/ui/standingscontroller.h"
+#include "shell/ui/startupsequence.h"
 #include "shell/ui/teamviewscontroller.h"
-#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingstable.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
-constexpr int SidebarWidth = 255;
-constexpr int MatchDayLeft = 3960; // twips: where the match-day view sits
-constexpr int MatchDayWidth = 296;
-constexpr int TableLeft = 564;
-constexpr int WindowWidth = 1278;
-constexpr int WindowHeight = 730;
 
-// Commands reachable from the side column, top to bottom; the export
-// command stays hidden until a save or the title's switch offers it.
-constexpr std::array SidebarCommands = {
+// Commands reachable from the side column, top to bottom; sending the store
+// stays hidden until a save or the title's switch offers it.
+constexpr std::array SideColumnCommands = {
     Command::GeneralStandings, Command::Classifications, Command::PickMatchDay, Command::ReachableRanks,
     Command::FullTable,        Command::OpenTeamCard,    Command::OpenGraph,    Command::Highlights,
     Command::Update,           Command::BackupStore,     Command::Adjustments,  Command::Donors,
     Command::Configuration,    Command::Print,           Command::Help,         Command::About,
     Command::Quit,             Command::OpenSending,
 };
+
+// Panels over whose free space the pointer calms every button down.
+const std::array CalmingPanels = {"FraCon", "FraDon", "FraPlus", "FraPlanning", "Frame4", "Frame6"};
+
 } // namespace
 
 MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget *parent)
@@ -46,105 +45,155 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     , m_session(session)
     , m_services(services)
     , m_buttons(new CommandButtons(this))
-    , m_commands(*this)
 {
     setObjectName(QStringLiteral("Main"));
-    setFixedSize(WindowWidth, WindowHeight);
+    setFixedSize(windowareas::Window);
     // The window's own pointer moves reset the hover marks of the buttons,
     // the months and the tracking aid.
     setMouseTracking(true);
 
-    buildSidebar();
-    m_matchDayFrame = new QFrame(this);
-    m_matchDayFrame->setObjectName(QStringLiteral("Frame7"));
-    m_matchDayFrame->setGeometry(twips(MatchDayLeft), 8, MatchDayWidth, WindowHeight - 16);
-    m_news = new NewsLine(*this, *m_matchDayFrame, this);
-
-    m_standingsFeature = new StandingsController({m_session, m_services.prompt, m_services.pictures, *m_buttons,
-                                                  m_links, m_links, m_links, *this},
-                                                 this);
-    connect(m_standingsFeature, &StandingsController::pickerOpening, this, [this] {
-        closeHighlights();
-        closeDonors();
-    });
-    connect(m_standingsFeature, &StandingsController::teamRowChosen, this, &MainWindow::hideNewsPanel);
-    StandingsTable &table = m_standingsFeature->table();
-    connect(&table, &StandingsTable::goalsClicked, this, &MainWindow::showCardsPerMatchDay);
-    connect(&table, &StandingsTable::stampClicked, this, [this] {
-        startCrestTicker();
-        showCrestStrip();
-    });
-    // Just above the table, below every panel that slides in over it.
-    m_exportsFeature = new ExportsController({m_session, m_services.prompt, *this}, this);
-
-    m_shellFeature = new ShellPanelsController({m_session, m_services.prompt, m_services.pictures,
-                                                m_services.launcher, m_services.printTarget, *m_buttons, m_links,
-                                                m_links, *this},
-                                               this);
-    connect(m_shellFeature, &ShellPanelsController::aboutOpening, this, &MainWindow::closeDonors);
-    connect(m_shellFeature, &ShellPanelsController::adjustmentsShown, this,
-            [this] { standingsTable().hideRowRules(); });
-    installMatchDay();
-    m_sendingFeature = new SendingController({m_session, m_services.prompt, m_services.launcher, *m_buttons, m_links,
-                                              m_links, *m_news, *this, *m_matchDayFrame},
-                                             this);
-    m_teamFeature = new TeamViewsController({m_session, m_services.pictures, *m_buttons, m_links, *this}, this);
-    connect(m_teamFeature, &TeamViewsController::calendarWanted, m_exportsFeature,
-            &ExportsController::exportTeamCalendar);
-    m_links.bind(*this, *m_standingsFeature, *m_matchDayFeature, *m_teamFeature);
-    m_onlineFeature = new OnlineController({m_session, m_services.prompt, m_services.launcher, m_services.downloader,
-                                            *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayFrame},
-                                           this);
-    connect(m_onlineFeature, &OnlineController::resultsUpdateRequested, this, &MainWindow::resultsUpdateRequested);
-    connect(m_onlineFeature, &OnlineController::donorsFetchRequested, this, &MainWindow::donorsFetchRequested);
-    connect(m_onlineFeature, &OnlineController::newerVersionChosen, this, &MainWindow::endWithoutShutdown);
-    connect(m_onlineFeature, &OnlineController::stampShown, &standingsTable(), &StandingsTable::setStamp);
-    connect(m_onlineFeature, &OnlineController::stampColoured, &standingsTable(), &StandingsTable::setStampColour);
+    const QPoint monthsAt = buildSideColumn();
+    m_matchDayArea = new QFrame(this);
+    m_matchDayArea->setObjectName(QStringLiteral("Frame7"));
+    m_matchDayArea->setGeometry(windowareas::MatchDay);
+    m_news = new NewsLine(*this, *m_matchDayArea, this);
+    buildFeatures(monthsAt);
+    connectFeatures();
     trackCalmingPanels();
-
-    connect(m_buttons, &CommandButtons::clicked, this, [this](Command command) { m_commands.dispatch(command); });
-    for (Command command : commands::all()) {
-        if (QPushButton *button = m_buttons->button(command))
-            button->installEventFilter(this);
-    }
     // Last: it orders and names what every feature has built.
-    installAccess();
+    m_access = new AccessController({m_session, *m_buttons, *m_commands, m_standings->table(), *this}, this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildSidebar()
+QPoint MainWindow::buildSideColumn()
 {
-    int top = 98;
-    for (Command command : SidebarCommands) {
+    QRect place = windowareas::FirstCommand;
+    for (Command command : SideColumnCommands) {
         QPushButton *button = m_buttons->create(command, this);
-        button->setGeometry(8, top, SidebarWidth - 16, 20);
+        button->setGeometry(place);
         windowstyle::styleCommandButton(button);
-        top += 22;
+        place.translate(0, windowareas::CommandPitch);
     }
     m_buttons->button(Command::OpenSending)->hide();
-
-    m_monthsAt = QPoint(12, top + 8);
+    // The month calendar under the last command.
+    return QPoint(0, place.top()) + windowareas::MonthsOffset;
 }
 
-void MainWindow::setNewsText(const QString &text)
+// The order of creation is the order in which the features' panels stack,
+// and in which Tab reaches their boxes: the table and its export button
+// first, the panels that slide in over them after.
+void MainWindow::buildFeatures(QPoint monthsAt)
 {
-    m_news->setText(text);
+    Session &s = m_session;
+    WindowServices &w = m_services;
+    m_standings = new StandingsController({s, w.prompt, w.pictures, *m_buttons, m_links, m_links, m_links, *this}, this);
+    m_exports = new ExportsController({s, w.prompt, *this}, this);
+    m_shellPanels = new ShellPanelsController(
+        {s, w.prompt, w.pictures, w.launcher, w.printTarget, *m_buttons, m_links, m_links, *this}, this);
+    m_matchDay = new MatchDayController(
+        {s, w.prompt, *m_buttons, m_links, m_links, m_links, *m_matchDayArea, *this, monthsAt}, this);
+    m_sending = new SendingController(
+        {s, w.prompt, w.launcher, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
+    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, *this}, this);
+    m_online = new OnlineController(
+        {s, w.prompt, w.launcher, w.downloader, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
+    m_commands = std::make_unique<CommandTable>(CommandTargets{*this, *m_standings, *m_matchDay, *m_sending,
+                                                               *m_teamViews, *m_online, *m_shellPanels, *m_news,
+                                                               s.state()});
+    m_links.bind(*m_commands, *m_standings, *m_matchDay, *m_teamViews);
+    m_startup = std::make_unique<StartupSequence>(
+        *this, s, w.prompt, w.pictures,
+        StartupSequence::Features{*m_shellPanels, *m_matchDay, *m_sending, *m_standings, *m_teamViews, *m_online,
+                                  *m_news});
 }
 
-QString MainWindow::newsText() const
+// What one feature does makes way in another: the panels a view covers
+// close, the table hears of the stamp, the team views of the table's clicks.
+void MainWindow::connectFeatures()
 {
-    return m_news->text();
+    connect(m_buttons, &CommandButtons::clicked, this, &MainWindow::runCommand);
+    connect(m_buttons, &CommandButtons::hovered, m_online, &OnlineController::markUpdateButtonResting);
+    connect(&m_session.state(), &AppState::sendingOfferedChanged, m_buttons->button(Command::OpenSending),
+            &QWidget::setVisible);
+
+    connect(m_standings, &StandingsController::pickerOpening, m_teamViews, &TeamViewsController::closeHighlights);
+    connect(m_standings, &StandingsController::pickerOpening, m_online, &OnlineController::closeDonors);
+    connect(m_standings, &StandingsController::teamRowChosen, m_news, &NewsLine::hide);
+    StandingsTable &table = m_standings->table();
+    connect(&table, &StandingsTable::goalsClicked, m_teamViews, &TeamViewsController::showCardsPerMatchDay);
+    connect(&table, &StandingsTable::stampClicked, m_teamViews, &TeamViewsController::startCrestTicker);
+    connect(&table, &StandingsTable::stampClicked, m_teamViews, &TeamViewsController::showCrestStrip);
+
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_standings, &StandingsController::hideClassifications);
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_teamViews, &TeamViewsController::closeHighlights);
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_sending, &SendingController::hidePanel);
+    connect(m_matchDay, &MatchDayController::teamSeasonShowing, m_online, &OnlineController::closeDonors);
+    connect(m_matchDay, &MatchDayController::calendarDayChosen, m_standings, &StandingsController::unlockSecondTeam);
+
+    connect(m_shellPanels, &ShellPanelsController::aboutOpening, m_online, &OnlineController::closeDonors);
+    connect(m_shellPanels, &ShellPanelsController::adjustmentsShown, &table, &StandingsTable::hideRowRules);
+    connect(m_teamViews, &TeamViewsController::calendarWanted, m_exports, &ExportsController::exportTeamCalendar);
+
+    connect(m_online, &OnlineController::resultsUpdateRequested, this, &MainWindow::resultsUpdateRequested);
+    connect(m_online, &OnlineController::donorsFetchRequested, this, &MainWindow::donorsFetchRequested);
+    connect(m_online, &OnlineController::newerVersionChosen, this, &MainWindow::endWithoutShutdown);
+    connect(m_online, &OnlineController::stampShown, &table, &StandingsTable::setStamp);
+    connect(m_online, &OnlineController::stampColoured, &table, &StandingsTable::setStampColour);
+    // The statistics view will open here from its button under the table, and
+    // ask the match days to show a match day (team/ui/statisticsview).
 }
 
-void MainWindow::showNews()
+bool MainWindow::startUp()
 {
-    m_news->show();
+    return m_startup->run();
 }
 
-void MainWindow::hideNewsPanel()
+SplashWindow *MainWindow::splash() const
 {
-    m_news->hide();
+    return m_startup->splash();
+}
+
+StandingsTable &MainWindow::standingsTable()
+{
+    return m_standings->table();
+}
+
+void MainWindow::runCommand(Command command)
+{
+    m_commands->run(command);
+}
+
+void MainWindow::trackCalmingPanels()
+{
+    // The panels hear the pointer over their free space and pass it on to
+    // the window, which calms the buttons down.
+    for (const char *name : CalmingPanels) {
+        if (QWidget *panel = findChild<QWidget *>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+            panel->setMouseTracking(true);
+    }
+}
+
+// The pointer on the window's background (`area` null) or over one of its
+// areas: the hover marks it left behind go.
+void MainWindow::resetHover(QWidget *area)
+{
+    const QString name = area ? area->objectName() : QString();
+    const bool background = area == nullptr;
+    bool calming = background;
+    for (const char *panel : CalmingPanels)
+        calming = calming || name == QLatin1String(panel);
+    if (calming)
+        m_buttons->calm();
+    if (background || name == QLatin1String("FraDon"))
+        m_standings->resetPickerHover();
+    if (background) {
+        m_matchDay->resetMonthHover();
+        m_standings->table().clearTrackingMarkers();
+        m_teamViews->resumeCrestTicker();
+    }
+    if (calming)
+        m_online->markUpdateButtonResting();
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)
@@ -157,14 +206,13 @@ void MainWindow::paintEvent(QPaintEvent *event)
         m_background.setDevicePixelRatio(ratio);
         QPainter sky(&m_background);
         QLinearGradient gradient(0, 0, 0, height());
-        gradient.setColorAt(0, QColor(0x0B, 0x2A, 0x66));
-        gradient.setColorAt(1, QColor(0x06, 0x17, 0x38));
+        gradient.setColorAt(0, windowstyle::SkyTop);
+        gradient.setColorAt(1, windowstyle::SkyBottom);
         sky.fillRect(rect(), gradient);
     }
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawPixmap(dirty, m_background,
-                       QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
+    painter.drawPixmap(dirty, m_background, QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
@@ -175,7 +223,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
     QWidget *under = childAt(event->position().toPoint());
     while (under && under->parentWidget() != this)
         under = under->parentWidget();
-    resetHover(under == m_matchDayFrame ? nullptr : under);
+    resetHover(under == m_matchDayArea ? nullptr : under);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -189,212 +237,6 @@ void MainWindow::endWithoutShutdown()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_ending)
-        m_shellFeature->writePreferences();
+        m_shellPanels->writePreferences();
     event->accept();
-}
-
-// Until every feature has its controller, the window answers for them.
-StandingsTable &MainWindow::standingsTable()
-{
-    return m_standingsFeature->table();
-}
-
-void MainWindow::computeStandings(MatchDayNo upTo, bool silent)
-{
-    m_standingsFeature->computeStandings(upTo, silent);
-}
-
-void MainWindow::markRankMovement(int matchDay)
-{
-    m_standingsFeature->markRankMovement(matchDay);
-}
-
-void MainWindow::sortByCriterion(const QString &code)
-{
-    m_standingsFeature->sortByCriterion(code);
-}
-
-void MainWindow::showReachableRanks()
-{
-    m_standingsFeature->showReachableRanks();
-}
-
-void MainWindow::pickMatchDay(MatchDayNo day)
-{
-    m_standingsFeature->pickMatchDay(day);
-}
-
-void MainWindow::selectTeamRow(int row)
-{
-    m_standingsFeature->selectTeamRow(row);
-}
-
-void MainWindow::showMatchDayPicker()
-{
-    m_standingsFeature->showMatchDayPicker();
-}
-
-void MainWindow::hideMatchDayPicker()
-{
-    m_standingsFeature->hideMatchDayPicker();
-}
-
-void MainWindow::toggleClassifications()
-{
-    m_standingsFeature->toggleClassifications();
-}
-
-void MainWindow::hideClassifications()
-{
-    m_standingsFeature->hideClassifications();
-}
-
-void MainWindow::unlockSecondTeam()
-{
-    m_standingsFeature->unlockSecondTeam();
-}
-
-void MainWindow::openTeamCard()
-{
-    m_teamFeature->openTeamCard();
-}
-
-void MainWindow::closeTeamCard()
-{
-    m_teamFeature->closeTeamCard();
-}
-
-void MainWindow::startCrestTicker()
-{
-    m_teamFeature->startCrestTicker();
-}
-
-void MainWindow::showCrestStrip()
-{
-    m_teamFeature->showCrestStrip();
-}
-
-void MainWindow::parkCrestStrip()
-{
-    m_teamFeature->parkCrestStrip();
-}
-
-void MainWindow::resumeCrestTicker()
-{
-    m_teamFeature->resumeCrestTicker();
-}
-
-void MainWindow::openGraph()
-{
-    m_teamFeature->openGraph();
-}
-
-void MainWindow::closeGraph()
-{
-    m_teamFeature->closeGraph();
-}
-
-void MainWindow::openCardOfGraphTeam()
-{
-    m_teamFeature->openCardOfGraphTeam();
-}
-
-void MainWindow::showCardsPerMatchDay()
-{
-    m_teamFeature->showCardsPerMatchDay();
-}
-
-void MainWindow::toggleHighlights()
-{
-    m_teamFeature->toggleHighlights();
-}
-
-void MainWindow::closeHighlights()
-{
-    m_teamFeature->closeHighlights();
-}
-
-void MainWindow::showTeamSummary(const QString &team)
-{
-    m_teamFeature->showTeamSummary(team);
-}
-
-void MainWindow::runResultsUpdate()
-{
-    m_onlineFeature->runResultsUpdate();
-}
-
-void MainWindow::toggleDonors()
-{
-    m_onlineFeature->toggleDonors();
-}
-
-void MainWindow::closeDonors()
-{
-    m_onlineFeature->closeDonors();
-}
-
-void MainWindow::stopDonorsTicker()
-{
-    m_onlineFeature->stopDonorsTicker();
-}
-
-void MainWindow::restartDonorsTicker()
-{
-    m_onlineFeature->restartDonorsTicker();
-}
-
-void MainWindow::refreshDonorsWeekly()
-{
-    m_onlineFeature->refreshDonorsWeekly();
-}
-
-void MainWindow::markUpdateButtonResting()
-{
-    m_onlineFeature->markUpdateButtonResting();
-}
-
-void MainWindow::toggleConfiguration()
-{
-    m_shellFeature->toggleConfiguration();
-}
-
-void MainWindow::closeConfiguration()
-{
-    m_shellFeature->closeConfiguration();
-}
-
-void MainWindow::hideConfiguration()
-{
-    m_shellFeature->hideConfiguration();
-}
-
-void MainWindow::toggleAbout()
-{
-    m_shellFeature->toggleAbout();
-}
-
-void MainWindow::hideAbout()
-{
-    m_shellFeature->hideAbout();
-}
-
-void MainWindow::toggleAdjustments()
-{
-    m_shellFeature->toggleAdjustments();
-}
-
-void MainWindow::copyStoreAside()
-{
-    m_shellFeature->copyStoreAside();
-}
-
-void MainWindow::printWindow()
-{
-    m_shellFeature->printWindow();
-}
-
-void MainWindow::openHelpPage()
-{
-    m_shellFeature->openHelpPage();
 }

@@ -1,36 +1,34 @@
 #pragma once
 
-#include "season/core/season.h"
-#include "shell/ui/commandtable.h"
+#include "shell/ui/command.h"
 #include "shell/ui/featurelinks.h"
 
-#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
-#include <array>
-#include <functional>
+#include <memory>
 
+class AccessController;
 class CommandButtons;
-class ConfigPanel;
+class CommandTable;
 class Downloader;
-class Launcher;
 class ExportsController;
+class Launcher;
 class MatchDayController;
 class NewsLine;
 class OnlineController;
-class SendingController;
-class ShellPanelsController;
-class StandingsController;
-class TeamViewsController;
 class Pictures;
 class PrintTarget;
 class Prompt;
 class QFrame;
-class QLabel;
+class SendingController;
 class Session;
+class ShellPanelsController;
 class SplashWindow;
+class StandingsController;
 class StandingsTable;
+class StartupSequence;
+class TeamViewsController;
 
 // What the window needs from outside: the user's answers, the pictures, the
 // desktop (pages, programs), the printer and the web server. The program
@@ -44,16 +42,14 @@ struct WindowServices
     Downloader *downloader = nullptr; // null: no network, every download fails
 };
 
-// The program's one window: the command buttons, the match-day view, the
-// month calendar and the standings table, with the panels that slide in over
-// them. It renders the session's data and forwards the user's commands; the
-// session owns every piece of data.
-//
-// Each feature keeps its panels and wiring in a file of its own
-// (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
-// onlinewiring.cpp); the operations below are the names the commands and the
-// features call each other by.
-class MainWindow : public QWidget, public CommandRunner
+// The program's one window. It lays out its areas (the side column of
+// commands, the match-day area, the table) and composes the features that
+// fill them: standings, match days and entry, team views, online, sending,
+// exports, shell panels, keyboard and accessibility. Each feature owns its
+// panels and state; the window builds them, links them and passes the
+// pointer's moves over its free space on. The session owns every piece of
+// data.
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -65,97 +61,22 @@ public:
     bool startUp();
     // Quits at once, without the shutdown writes (a newer version is wanted).
     void endWithoutShutdown();
-
-    // --- Standings (standingscontroller.cpp)
-    StandingsController &standings() { return *m_standingsFeature; }
-    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
-    void markRankMovement(int matchDay);
-    void sortByCriterion(const QString &code);
-    void showReachableRanks();
-    void pickMatchDay(MatchDayNo day);     // a click on the match-day picker
-    void selectTeamRow(int row);           // a click on a team of the table
-    void showMatchDayPicker();
-    void hideMatchDayPicker();
-    void toggleClassifications();
-    void hideClassifications();
-    void unlockSecondTeam();
-
-    // --- Match days and entry (matchdaycontroller.cpp)
-    MatchDayController &matchDay() { return *m_matchDayFeature; }
-    void selectCurrentMatchDay();
-    void showMatchDay(MatchDayNo day);
-    void showTeamSeason(const QString &team);
-    void saveEnteredResults();
-    // Typed results not saved yet ("Valider" showing).
-    bool hasUnsavedEntries() const;
-    bool settleUnsavedEntries();
-
-    // --- Sending the store (matchdaywiring.cpp)
-    void openExportPanel();
-    void sendResults();
-    void closeExportPanel();
-    void insertAdjustment();
-    // The store file as start-up found it, which "Envoyer" reviews against.
-    void keepStoreAtStart();
-
-    // --- Team views (teamviewscontroller.cpp)
-    TeamViewsController &teamViews() { return *m_teamFeature; }
-    void openTeamCard();
-    void closeTeamCard();
-    void showTeamSummary(const QString &team);
-    void startCrestTicker();
-    void showCrestStrip();                // the ticker's window, after a click on the stamp
-    void parkCrestStrip();                // every command and some hovers push the strip away
-    void resumeCrestTicker();             // pointer back over the window background
-    void openGraph();
-    void closeGraph();
-    void openCardOfGraphTeam();
-    void showCardsPerMatchDay();
-    void toggleHighlights();
-    void closeHighlights();
-
-    // --- Online (onlinewiring.cpp)
-    void runResultsUpdate();
-    void toggleDonors();
-    void closeDonors();
-    void stopDonorsTicker();
-    void restartDonorsTicker();
-    void refreshDonorsWeekly();
-
-    // --- Exports (exportscontroller.cpp)
-    ExportsController &exports() { return *m_exportsFeature; }
-
-    // --- Keyboard and screen readers (accesswiring.cpp)
-    // Closes the open panel on top, as its own close command would; false
-    // when no panel is open.
-    bool closeTopPanel();
-
-    // --- News line and home/away captions
-    void setNewsText(const QString &text);
-    QString newsText() const;
-    // Shows the news panel when there is news, the home/away captions otherwise.
-    void showNews();
-    void hideNewsPanel();
-
-    // --- Shell panels and small commands (shellwiring.cpp)
-    void toggleConfiguration();
-    void closeConfiguration();
-    void hideConfiguration();
-    void toggleAbout();
-    void hideAbout();
-    void toggleAdjustments();
-    void copyStoreAside();
-    void printWindow();
-    void openHelpPage();
+    // Runs a command as a click on its button would (the button may be hidden).
+    void runCommand(Command command);
 
     Session &session() { return m_session; }
-    const WindowServices &services() const { return m_services; }
     CommandButtons &buttons() { return *m_buttons; }
+    SplashWindow *splash() const;
     StandingsTable &standingsTable();
-    SplashWindow *splash() const { return m_splash; }
-    // Runs a command as a click on its button would (the button may be hidden).
-    void runCommand(Command command) { m_commands.dispatch(command); }
-    void run(Command command) override { runCommand(command); }
+    // The features, as tests and benchmarks drive them.
+    StandingsController &standings() { return *m_standings; }
+    MatchDayController &matchDay() { return *m_matchDay; }
+    TeamViewsController &teamViews() { return *m_teamViews; }
+    OnlineController &online() { return *m_online; }
+    SendingController &sending() { return *m_sending; }
+    ExportsController &exports() { return *m_exports; }
+    ShellPanelsController &shellPanels() { return *m_shellPanels; }
+    AccessController &access() { return *m_access; }
 
 signals:
     // Announced so that tests can follow what start-up asked for.
@@ -166,38 +87,30 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    class AccessParts;
-
-    void buildSidebar();
-    void installMatchDay();
-    void installAccess();
+    QPoint buildSideColumn();
+    void buildFeatures(QPoint monthsAt);
+    void connectFeatures();
     void trackCalmingPanels();
-    void resetHover(QWidget *hovered);
-    void markUpdateButtonResting();
-    void offerStaleDataUpdate();
+    void resetHover(QWidget *area);
 
     Session &m_session;
     WindowServices m_services;
     CommandButtons *m_buttons = nullptr;
-    CommandTable m_commands;
-    FeatureLinks m_links;
-    QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
-    QPoint m_monthsAt;                 // the month calendar, under the side column's commands
-    SplashWindow *m_splash = nullptr;
+    QFrame *m_matchDayArea = nullptr; // Frame7, filled by the match days
     NewsLine *m_news = nullptr;
+    FeatureLinks m_links;
+    StandingsController *m_standings = nullptr;
+    ExportsController *m_exports = nullptr;
+    ShellPanelsController *m_shellPanels = nullptr;
+    MatchDayController *m_matchDay = nullptr;
+    SendingController *m_sending = nullptr;
+    TeamViewsController *m_teamViews = nullptr;
+    OnlineController *m_online = nullptr;
+    AccessController *m_access = nullptr;
+    std::unique_ptr<CommandTable> m_commands;
+    std::unique_ptr<StartupSequence> m_startup;
     QPixmap m_background;
-
-    // Each feature's panels and state; owned by the window as QObject children.
-    ShellPanelsController *m_shellFeature = nullptr;
-    StandingsController *m_standingsFeature = nullptr;
-    MatchDayController *m_matchDayFeature = nullptr;
-    SendingController *m_sendingFeature = nullptr;
-    TeamViewsController *m_teamFeature = nullptr;
-    OnlineController *m_onlineFeature = nullptr;
-    ExportsController *m_exportsFeature = nullptr;
-    AccessParts *m_access = nullptr;
     bool m_ending = false;
 };

@@ -172,6 +172,12 @@ void StandingsController::markRankMovement(int matchDay)
     session.standings().setMovements(moves.movement, moves.text);
 }
 
+void StandingsController::showGeneralRanking()
+{
+    computeStandings();
+    markRankMovement(m_needs.session.state().dueMatchDays());
+}
+
 void StandingsController::sortByCriterion(const QString &code)
 {
     m_table->hideReachable();

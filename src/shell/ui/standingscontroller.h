@@ -43,6 +43,8 @@ public:
     using Ranking::computeStandings;
     void computeStandings(MatchDayNo upTo, bool silent) override;
     void markRankMovement(int matchDay) override;
+    // The ranking of every match day with the movements of the match days due.
+    void showGeneralRanking();
     // The table sorted by one statistic ("BC", "BP", "FP", "GA", "MG", "MP", "MN").
     void sortByCriterion(const QString &code);
     // Shows the best reachable ranks beside the ranking on display, or takes them away.

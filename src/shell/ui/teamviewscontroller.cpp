@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -151,7 +152,7 @@ void TeamViewsController::buildSummaryCorner()
     m_ticker = new CrestTicker(&m_needs.window);
     m_ticker->setGeometry(windowareas::CrestStrip);
     m_ticker->setFrameStyle(QFrame::Box | QFrame::Plain);
-    windowstyle::setColours(m_ticker, Qt::white, windowstyle::NightSky);
+    windowstyle::setColours(m_ticker, Qt::white, windowstyle::SkyBottom);
     const auto summariseTeam = [this, &state](int team) {
         const QString name = m_needs.session.season().teamName(team);
         if (!name.isEmpty() && state.summaryTeam() != name)
@@ -267,6 +268,12 @@ void TeamViewsController::showTeamSummary(const QString &team)
     }
     m_summary->showSummary(summary, m_needs.pictures.crest(summary.team), movement);
     session.state().setSummaryTeam(team);
+}
+
+void TeamViewsController::showCrests()
+{
+    for (QLabel *crest : m_ticker->findChildren<QLabel *>(QStringLiteral("ImBlas")))
+        crest->setPixmap(m_needs.pictures.crest(crest->property("index").toInt()));
 }
 
 void TeamViewsController::startCrestTicker()

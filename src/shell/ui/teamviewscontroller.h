@@ -47,6 +47,8 @@ public:
 
     void openTeamCard();
     void closeTeamCard();
+    // The crests of the strip, once the pictures are ready.
+    void showCrests();
     void startCrestTicker();
     void showCrestStrip();    // the ticker's window, after a click on the stamp
     void resumeCrestTicker(); // pointer back over the window background
