@@ -1,6 +1,7 @@
 #include "standings/core/standingsengine.h"
 
 #include "season/core/textutil.h"
+#include "standings/core/leaguepoints.h"
 #include "standings/core/storedresults.h"
 #include "standings/core/teamnameorder.h"
 
@@ -47,8 +48,7 @@ public:
         // either, as it does in the table.
         const auto read = [this](const QString &entry, bool &counts) {
             RecordView record = m_results.read(fixtureKeyOf(entry));
-            counts = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
-                     && MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
+            counts = MatchRecord::namesLeagueTeams(record[MatchRecord::HomeLetter], record[MatchRecord::AwayLetter]);
             return record;
         };
         for (const QString &entry : m_entries) {
@@ -117,12 +117,6 @@ bool isPlayedScore(QStringView goals)
             return true;
     }
     return false;
-}
-
-bool namesLeagueTeams(const MatchRecord &record)
-{
-    return MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]) != NoTeam
-           && MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]) != NoTeam;
 }
 
 double StandingRow::keyPoints() const
@@ -213,10 +207,10 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
             const bool homePlayed = isPlayedScore(record[MatchRecord::HomeGoals]);
             const bool awayPlayed = isPlayedScore(record[MatchRecord::AwayGoals]);
 
-            home.fairPlayPoints += 3 * record.number(MatchRecord::HomeRed)
-                                   + record.number(MatchRecord::HomeYellow);
-            away.fairPlayPoints += 3 * record.number(MatchRecord::AwayRed)
-                                   + record.number(MatchRecord::AwayYellow);
+            home.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::HomeRed)
+                                   + leaguepoints::YellowCard * record.number(MatchRecord::HomeYellow);
+            away.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::AwayRed)
+                                   + leaguepoints::YellowCard * record.number(MatchRecord::AwayYellow);
 
             home.goalDifference += homeGoals - awayGoals;
             away.goalDifference += awayGoals - homeGoals;
@@ -240,23 +234,23 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
             result.totalGoals += homeGoals + awayGoals;
 
             if (homeGoals > awayGoals) {
-                home.points += 3;
-                home.homePoints += 3;
+                home.points += leaguepoints::Win;
+                home.homePoints += leaguepoints::Win;
                 ++home.homeWins;
                 ++away.awayLosses;
             }
             if (awayGoals > homeGoals) {
-                away.points += 3;
-                away.awayPoints += 3;
+                away.points += leaguepoints::Win;
+                away.awayPoints += leaguepoints::Win;
                 ++away.awayWins;
                 ++home.homeLosses;
             }
             // A score typed on one side only, or "-" on both, is no draw.
             if (homeGoals == awayGoals && homePlayed && awayPlayed) {
-                home.points += 1;
-                away.points += 1;
-                home.homePoints += 1;
-                away.awayPoints += 1;
+                home.points += leaguepoints::Draw;
+                away.points += leaguepoints::Draw;
+                home.homePoints += leaguepoints::Draw;
+                away.awayPoints += leaguepoints::Draw;
                 ++home.draws;
                 ++away.draws;
             }

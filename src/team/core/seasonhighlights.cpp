@@ -1,6 +1,7 @@
 #include "team/core/seasonhighlights.h"
 
 #include "season/core/textutil.h"
+#include "standings/core/leaguepoints.h"
 #include "team/core/resultrules.h"
 
 #include <QStringList>
@@ -65,14 +66,14 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
         for (int slot = 0; slot < FixturesPerMatchDay; ++slot) {
             const MatchRecord record = store.match(Season::fixtureKey(day, slot));
             // A letter outside the league would point at no team's runs.
-            if (!resultrules::namesLeagueTeams(record))
+            if (!record.namesLeagueTeams())
                 continue;
             const QString &f3 = record[MatchRecord::HomeGoals];
             const QString &f4 = record[MatchRecord::AwayGoals];
             const int h = text::leadingCount(f3);
             const int a = text::leadingCount(f4);
-            const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
-            const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
+            const TeamNo home = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]);
+            const TeamNo away = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
             const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
                                    + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On
                                    + date + texts::Colon;
@@ -113,7 +114,9 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
             const int homeYellow = text::leadingCount(record[MatchRecord::HomeYellow]);
             const int awayYellow = text::leadingCount(record[MatchRecord::AwayYellow]);
             const int awayRed = text::leadingCount(record[MatchRecord::AwayRed]);
-            const int cards = 3 * homeRed + homeYellow + awayYellow + 3 * awayRed;
+            // Weighed as fair play weighs them.
+            const int cards = leaguepoints::RedCard * (homeRed + awayRed)
+                              + leaguepoints::YellowCard * (homeYellow + awayYellow);
             if (cards > bestCards) {
                 bestCards = cards;
                 values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red

@@ -221,7 +221,7 @@ TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo te
             (row.teamAtHome ? row.awayFavourite : row.homeFavourite) = true;
 
         const MatchRecord record = store.match(row.fixtureKey);
-        if (resultrules::namesLeagueTeams(record)) {
+        if (record.namesLeagueTeams()) {
             row.homeRed = record[MatchRecord::HomeRed];
             row.homeYellow = record[MatchRecord::HomeYellow];
             row.homeGoals = goalsBox(record[MatchRecord::HomeGoals]);
