@@ -166,7 +166,7 @@ const std::vector<Option> &options()
                    {QStringLiteral("simulated")}),
             qualifier("simulated", 2, QStringLiteral("Avec --print-history : compte aussi les matches simulés.")),
             action("print-team", QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE"),
-                   [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.out, c.err); }),
+                   [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.now, c.out, c.err); }),
             action("print-form",
                    QStringLiteral(
                        "Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points."),
@@ -432,7 +432,8 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return parsed;
 }
 
-int runScript(const QStringList &arguments, const QString &folderPath, QTextStream &out, QTextStream &err)
+int runScript(const QStringList &arguments, const QString &folderPath, const Clock &clock, QTextStream &out,
+              QTextStream &err)
 {
     QCommandLineParser parser;
     addOptions(parser);
@@ -441,7 +442,6 @@ int runScript(const QStringList &arguments, const QString &folderPath, QTextStre
     for (const Option &action : options()) {
         if (action.kind != Option::Action || !parser.isSet(nameOf(action)))
             continue;
-        SystemClock clock;
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
             SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);

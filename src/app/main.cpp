@@ -73,10 +73,11 @@ public:
 // beside the executable or in the per-user data folder seeded from the
 // installed season. What the choice has to tell goes to `err`, or to
 // `notice` for the window to show.
-QString programFolder(const QString &dataDir, UserSettings &settings, QTextStream &err, QString *notice = nullptr)
+QString programFolder(const QString &dataDir, const Clock &clock, UserSettings &settings, QTextStream &err,
+                      QString *notice = nullptr)
 {
     using namespace settingkeys;
-    programfolder::Places places = programfolder::placesOfThisMachine(dataDir);
+    programfolder::Places places = programfolder::placesOfThisMachine(dataDir, clock.now());
     places.rememberedFolder = settings.read(DataSection, StoreFolder);
     places.toldDifference = settings.read(DataSection, StoresTold);
     const programfolder::Choice choice = programfolder::choose(places);
@@ -137,9 +138,10 @@ int main(int argc, char **argv)
                 app = std::make_unique<QCoreApplication>(argc, argv);
             }
             QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+            SystemClock clock;
             UserSettings settings(settingsName());
-            const QString folder = programFolder(parsed.options.dataDir, settings, err);
-            return commandline::runScript(app->arguments(), folder, out, err);
+            const QString folder = programFolder(parsed.options.dataDir, clock, settings, err);
+            return commandline::runScript(app->arguments(), folder, clock, out, err);
         }
     }
 
@@ -156,7 +158,7 @@ int main(int argc, char **argv)
     SystemClock clock;
     UserSettings settings(settingsName());
     QString folderNotice;
-    const QString folder = programFolder(options.dataDir, settings, err, &folderNotice);
+    const QString folder = programFolder(options.dataDir, clock, settings, err, &folderNotice);
     MessageBoxPrompt messageBoxes;
     ScriptPrompt scriptPrompt;
     Prompt &prompt = options.quitAfterFirstPaint ? static_cast<Prompt &>(scriptPrompt) : messageBoxes;

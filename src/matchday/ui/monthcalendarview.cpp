@@ -96,11 +96,6 @@ bool MonthCalendarView::locked() const
     return m_lock->isChecked();
 }
 
-void MonthCalendarView::setLocked(bool locked)
-{
-    m_lock->setChecked(locked);
-}
-
 int MonthCalendarView::listedMonth() const
 {
     bool ok = false;

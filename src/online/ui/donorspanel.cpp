@@ -147,11 +147,6 @@ void DonorsPanel::stopTicker()
     m_timer->stop();
 }
 
-bool DonorsPanel::tickerRunning() const
-{
-    return m_timer->isActive();
-}
-
 void DonorsPanel::advance()
 {
     const std::optional<DonorsTicker::Entry> entry = m_ticker.next();

@@ -2,10 +2,7 @@
 
 void AppState::setFavouriteTeam(const QString &team)
 {
-    if (team == m_favourite)
-        return;
     m_favourite = team;
-    emit favouriteTeamChanged(team);
 }
 
 void AppState::setDueMatchDays(int due)

@@ -71,7 +71,6 @@ public:
     void setPortalAddress(const QString &address) { m_portal = address; }
 
 signals:
-    void favouriteTeamChanged(const QString &team);
     void dueMatchDaysChanged(int due);
     void autoUpdateChanged(bool on);
     void highlightFavouriteChanged(bool on);

@@ -72,10 +72,7 @@ public:
     StandingsController &standings() { return *m_standings; }
     MatchDayController &matchDay() { return *m_matchDay; }
     TeamViewsController &teamViews() { return *m_teamViews; }
-    OnlineController &online() { return *m_online; }
-    SendingController &sending() { return *m_sending; }
     ExportsController &exports() { return *m_exports; }
-    ShellPanelsController &shellPanels() { return *m_shellPanels; }
     AccessController &access() { return *m_access; }
 
 signals:

@@ -493,13 +493,6 @@ void StandingsTable::setTrackingAid(bool enabled)
     }
 }
 
-void StandingsTable::setRowRuleWidth(int pixels)
-{
-    m_ruleWidth = pixels;
-    for (QFrame *rule : m_rules)
-        rule->resize(pixels, RuleHeight);
-}
-
 void StandingsTable::hideRowRules()
 {
     for (QFrame *rule : m_rules) {
