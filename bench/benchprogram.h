@@ -11,7 +11,12 @@
 
 #include "season/core/usersettings.h"
 #include "shell/core/session.h"
+#include "shell/ui/accesscontroller.h"
+#include "shell/ui/exportscontroller.h"
 #include "shell/ui/mainwindow.h"
+#include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/standingscontroller.h"
+#include "shell/ui/teamviewscontroller.h"
 #include "shell/ui/pictures.h"
 
 #include <QApplication>

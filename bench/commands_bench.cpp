@@ -45,23 +45,23 @@ struct Program : BenchProgram
         QTest::mouseClick(target, Qt::LeftButton);
         paint();
     }
-    void command(int index)
+    void command(Command command)
     {
-        window->runCommand(index);
+        window->runCommand(command);
         paint();
     }
 };
 
 Program *program = nullptr;
 
-void Command(benchmark::State &state, int index)
+void Run(benchmark::State &state, Command command)
 {
-    QWidget *button = program->find(QStringLiteral("BtN"), index);
+    QWidget *button = program->find(QStringLiteral("BtN"), commands::indexOf(command));
     for (auto _ : state) {
         if (button && button->isVisible())
             program->clickAndPaint(button);
         else
-            program->command(index);
+            program->command(command);
     }
 }
 
@@ -69,10 +69,10 @@ void Command(benchmark::State &state, int index)
 // whole table to redraw.
 void ClassementGeneral(benchmark::State &state)
 {
-    QWidget *general = program->find(QStringLiteral("BtN"), 4);
+    QWidget *general = program->find(QStringLiteral("BtN"), commands::indexOf(Command::GeneralStandings));
     for (auto _ : state) {
         state.PauseTiming();
-        program->window->sortByCriterion(QStringLiteral("BC"));
+        program->window->standings().sortByCriterion(QStringLiteral("BC"));
         program->paint();
         state.ResumeTiming();
         program->clickAndPaint(general);
@@ -82,12 +82,14 @@ void ClassementGeneral(benchmark::State &state)
 // Each sort starts from the ranking, so its table really changes.
 void Sort(benchmark::State &state)
 {
-    static const int sorts[] = {2, 3, 5, 8, 18, 22, 23};
-    program->command(20); // the classification buttons
-    QWidget *sort = program->find(QStringLiteral("BtN"), sorts[state.range(0)]);
+    static const Command sorts[] = {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
+                                    Command::SortGoalAverage, Command::SortMostWins,   Command::SortMostLosses,
+                                    Command::SortMostDraws};
+    program->command(Command::Classifications); // the classification buttons
+    QWidget *sort = program->find(QStringLiteral("BtN"), commands::indexOf(sorts[state.range(0)]));
     for (auto _ : state) {
         state.PauseTiming();
-        program->window->computeStandings();
+        program->window->standings().computeStandings();
         program->paint();
         state.ResumeTiming();
         program->clickAndPaint(sort);
@@ -97,7 +99,7 @@ void Sort(benchmark::State &state)
 void ReachableRanks(benchmark::State &state)
 {
     // Each click switches the overlay on or off; both are measured in turn.
-    Command(state, 29);
+    Run(state, Command::ReachableRanks);
 }
 
 // The exact ranges on the table of match day `day` ("Calcul exact" ticked).
@@ -110,7 +112,7 @@ void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
     MainWindow &window = *program->window;
     auto *exact = window.findChild<QCheckBox *>(QStringLiteral("CheckExact"));
     auto *runner = window.findChild<OutlookRunner *>();
-    QWidget *button = program->find(QStringLiteral("BtN"), 29);
+    QWidget *button = program->find(QStringLiteral("BtN"), commands::indexOf(Command::ReachableRanks));
     if (!exact || !runner || !button) {
         state.SkipWithError("no exact overlay in the window");
         return;
@@ -123,11 +125,11 @@ void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
     const auto hide = [&] {
         const QWidget *title = window.findChild<QWidget *>(QStringLiteral("LabPosPoss"));
         if (title && title->isVisible())
-            program->command(29);
+            program->command(Command::ReachableRanks);
     };
     hide();
     exact->setChecked(true);
-    window.pickMatchDay(day);
+    window.standings().pickMatchDay(day);
     hide();
     runner->clearKept();
     double filledMs = 0;
@@ -157,7 +159,7 @@ void ExactRanges(benchmark::State &state, MatchDayNo day, bool kept)
 
 void PickerClickAtDay20(benchmark::State &state)
 {
-    program->command(10);
+    program->command(Command::PickMatchDay);
     for (auto _ : state) {
         QWidget *twenty = program->find(QStringLiteral("Label10"), 20);
         program->clickAndPaint(twenty);
@@ -175,7 +177,7 @@ void TeamRowClick(benchmark::State &state)
 
 void Configuration(benchmark::State &state)
 {
-    Command(state, 27);
+    Run(state, Command::Configuration);
 }
 
 } // namespace

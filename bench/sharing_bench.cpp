@@ -51,8 +51,8 @@ BENCHMARK(BM_StoreChanges)->Unit(benchmark::kMillisecond);
 
 void BM_PublishReview(benchmark::State &state)
 {
-    const QList<IniFile::Entry> entries = exportdata::sendEntries(
-        QStringLiteral("Journée reportée"), QStringLiteral("1.4"), QDateTime(QDate(2014, 5, 17), QTime(22, 50)));
+    const QList<IniFile::Entry> entries = ResultStore::entriesOf(exportdata::publication(
+        QStringLiteral("Journée reportée"), QStringLiteral("1.4"), QDateTime(QDate(2014, 5, 17), QTime(22, 50))));
     for (auto _ : state) {
         const QByteArray published = publishreview::publishedBytes(stores().full, entries);
         benchmark::DoNotOptimize(publishreview::listing(stores().season, stores().earlier, published));

@@ -87,20 +87,20 @@ int main(int argc, char **argv)
     }
 
     benchmark::RegisterBenchmark(FullSeason, [&fixture](benchmark::State &state) {
-        fixture.store->ini().setCaching(true);
+        fixture.store->setCaching(true);
         for (auto _ : state)
             benchmark::DoNotOptimize(computeStandings(*fixture.season, *fixture.store, fixture.bonusMalus));
     })->Unit(benchmark::kMicrosecond);
 
     benchmark::RegisterBenchmark(NaiveReread, [&fixture](benchmark::State &state) {
-        fixture.store->ini().setCaching(false);
+        fixture.store->setCaching(false);
         for (auto _ : state)
             benchmark::DoNotOptimize(computeStandings(*fixture.season, *fixture.store, fixture.bonusMalus));
-        fixture.store->ini().setCaching(true);
+        fixture.store->setCaching(true);
     })->Unit(benchmark::kMicrosecond);
 
     benchmark::RegisterBenchmark(RankingHistory, [&fixture](benchmark::State &state) {
-        fixture.store->ini().setCaching(true);
+        fixture.store->setCaching(true);
         for (auto _ : state) {
             for (MatchDayNo day = 1; day <= MatchDayCount; ++day)
                 benchmark::DoNotOptimize(computeStandings(*fixture.season, *fixture.store, fixture.bonusMalus, day));

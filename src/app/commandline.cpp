@@ -12,7 +12,7 @@
 #include "standings/core/statisticsprinter.h"
 #include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
-#include "standings/ui/tablepdf.h"
+#include "standings/ui/tableformats.h"
 #include "team/core/teamcalendar.h"
 #include "team/core/teamprinters.h"
 
@@ -49,118 +49,215 @@ struct Context
     QDateTime now;
 };
 
-// One action for scripts: its option, what it needs and what it runs.
-struct Action
-{
-    QString name;
-    bool needsFolder;
-    std::function<int(Context &)> run;
-    bool paints = false; // draws with fonts (a PDF): needs a GUI application object
-};
-
 QString value(Context &c, const char *option)
 {
     return c.parser.value(QLatin1String(option));
 }
 
-const std::vector<Action> &actions()
+// One option of the command line, as the parser, the help and the dispatch
+// read it: a setting of the program, an action for scripts (what it runs,
+// whether it needs the program folder, which qualifiers go with it), or a
+// qualifier that only goes with some actions.
+struct Option
 {
-    static const std::vector<Action> table = {
-        {QStringLiteral("print-standings"), true,
-         [](Context &c) {
-             return printStandings(c.folder, value(c, "matchday"), c.parser.isSet(QStringLiteral("explain")), c.out,
-                                   c.err);
-         }},
-        {QStringLiteral("print-outlook"), true,
-         [](Context &c) { return printOutlook(c.folder, value(c, "matchday"), c.out, c.err); }},
-        {QStringLiteral("print-sorted"), true,
-         [](Context &c) {
-             return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out, c.err);
-         }},
-        {QStringLiteral("print-reachable"), true,
-         [](Context &c) { return printReachable(c.folder, value(c, "matchday"), c.now, c.out, c.err); }},
-        {QStringLiteral("print-matchday"), true,
-         [](Context &c) { return printMatchDay(c.folder, c.now, value(c, "print-matchday"), c.out, c.err); }},
-        {QStringLiteral("print-cards"), true, [](Context &c) { return printCardsReport(c.folder, c.out, c.err); }},
-        {QStringLiteral("print-highlights"), true,
-         [](Context &c) { return printHighlights(c.folder, c.out, c.err); }},
-        {QStringLiteral("print-history"), true,
-         [](Context &c) {
-             return printRankingHistory(c.folder, value(c, "print-history"), c.parser.isSet(QStringLiteral("simulated")),
-                                        c.now, c.out, c.err);
-         }},
-        {QStringLiteral("print-team"), true,
-         [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.out, c.err); }},
-        {QStringLiteral("print-form"), true,
-         [](Context &c) {
-             return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out, c.err);
-         }},
-        {QStringLiteral("print-table"), true,
-         [](Context &c) {
-             return statisticsprinter::printTable(c.folder, value(c, "from"), value(c, "to"),
-                                                  c.parser.isSet(QStringLiteral("home")),
-                                                  c.parser.isSet(QStringLiteral("away")), c.out, c.err);
-         }},
-        {QStringLiteral("print-matrix"), true,
-         [](Context &c) { return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err); }},
-        {QStringLiteral("print-streaks"), true,
-         [](Context &c) { return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err); }},
-        {QStringLiteral("update"), true,
-         [](Context &c) {
-             const UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-             return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
-                                     c.parser.isSet(QStringLiteral("verbose")), c.out, c.err);
-         }},
-        {QStringLiteral("export-csv"), true,
-         [](Context &c) {
-             return tableexport::exportCommand(c.folder, value(c, "export-csv"), value(c, "matchday"), c.now,
-                                               tableexport::writeCsv, c.err);
-         }},
-        {QStringLiteral("export-html"), true,
-         [](Context &c) {
-             return tableexport::exportCommand(c.folder, value(c, "export-html"), value(c, "matchday"), c.now,
-                                               tableexport::writeHtml, c.err);
-         }},
-        {QStringLiteral("export-pdf"), true,
-         [](Context &c) {
-             return tableexport::exportCommand(c.folder, value(c, "export-pdf"), value(c, "matchday"), c.now,
-                                               tablepdf::writePdf, c.err);
-         },
-         true},
-        {QStringLiteral("export-ics"), true,
-         [](Context &c) {
-             // The team is the option's value, the file the one argument left.
-             return teamcalendar::exportCommand(c.folder, value(c, "export-ics"),
-                                                c.parser.positionalArguments().value(0), c.now, c.err);
-         }},
-    };
+    enum Kind { Setting, Action, Qualifier };
+
+    Kind kind = Setting;
+    QStringList names;   // the long name, and a short one first for --help
+    QString help;
+    QString valueName;   // empty for a switch
+    std::function<int(Context &)> run; // an action's
+    QStringList takes;   // an action's qualifiers
+    bool paints = false; // an action that draws with fonts (a PDF): needs a GUI application object
+    int helpNote = 0;    // a qualifier's place among the help's notes
+};
+
+Option setting(QStringList names, QString help, QString valueName = {})
+{
+    Option option;
+    option.names = std::move(names);
+    option.help = std::move(help);
+    option.valueName = std::move(valueName);
+    return option;
+}
+
+Option action(const char *name, QString help, QString valueName, std::function<int(Context &)> run,
+              QStringList takes = {}, bool paints = false)
+{
+    return {Option::Action, {QLatin1String(name)}, std::move(help), std::move(valueName), std::move(run),
+            std::move(takes), paints};
+}
+
+Option qualifier(const char *name, int helpNote, QString help, QString valueName = {})
+{
+    Option option = setting({QLatin1String(name)}, std::move(help), std::move(valueName));
+    option.kind = Option::Qualifier;
+    option.helpNote = helpNote;
+    return option;
+}
+
+// The exports of the table, one per format of the window's "Exporter…".
+void addTableExports(std::vector<Option> &options)
+{
+    for (const TableFormat &format : tableformats::all()) {
+        const char *name = format.option;
+        const auto write = format.write;
+        options.push_back(action(
+            name, QString::fromUtf8(format.help), QStringLiteral("FICHIER"),
+            [name, write](Context &c) {
+                return tableexport::exportCommand(c.folder, value(c, name), value(c, "matchday"), c.now, write, c.err);
+            },
+            {QStringLiteral("matchday")}, format.paints));
+    }
+}
+
+// Every option, in the order --help lists them.
+const std::vector<Option> &options()
+{
+    static const std::vector<Option> table = [] {
+        const QStringList matchday{QStringLiteral("matchday")};
+        std::vector<Option> o = {
+            setting({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide.")),
+            setting({QStringLiteral("version")}, QStringLiteral("Affiche la version du programme.")),
+            setting({QStringLiteral("data-dir")},
+                    QStringLiteral("Dossier du programme (saison, résultats, sauvegardes, donateurs)."),
+                    QStringLiteral("DOSSIER")),
+            setting({QStringLiteral("server")}, QStringLiteral("Adresse du serveur de l'auteur (http://hôte)."),
+                    QStringLiteral("URL")),
+            qualifier("matchday", 9, QStringLiteral("Ne compter que les journées 1 à N."), QStringLiteral("N")),
+            action("print-standings", QStringLiteral("Affiche le classement, une équipe par ligne."), {},
+                   [](Context &c) {
+                       return printStandings(c.folder, value(c, "matchday"),
+                                             c.parser.isSet(QStringLiteral("explain")), c.out, c.err);
+                   },
+                   {QStringLiteral("matchday"), QStringLiteral("explain")}),
+            qualifier("explain", 1,
+                      QStringLiteral("Avec --print-standings : ajoute le critère qui place chaque équipe devant la "
+                                     "suivante.")),
+            action("print-outlook",
+                   QStringLiteral("Affiche le meilleur et le pire classement final encore possibles de chaque équipe."),
+                   {}, [](Context &c) { return printOutlook(c.folder, value(c, "matchday"), c.out, c.err); },
+                   matchday),
+            action("print-sorted",
+                   QStringLiteral("Affiche le tableau trié sur un critère : BC, BP, FP, GA, MG, MP ou MN."),
+                   QStringLiteral("CODE"),
+                   [](Context &c) {
+                       return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out,
+                                          c.err);
+                   },
+                   matchday),
+            action("print-reachable", QStringLiteral("Affiche le meilleur classement encore accessible."), {},
+                   [](Context &c) { return printReachable(c.folder, value(c, "matchday"), c.now, c.out, c.err); },
+                   matchday),
+            action("print-matchday", QStringLiteral("Affiche la journée N."), QStringLiteral("N"),
+                   [](Context &c) {
+                       return printMatchDay(c.folder, c.now, value(c, "print-matchday"), c.out, c.err);
+                   }),
+            action("print-cards", QStringLiteral("Affiche les cartons par journée."), {},
+                   [](Context &c) { return printCardsReport(c.folder, c.out, c.err); }),
+            action("print-highlights", QStringLiteral("Affiche les records de la saison."), {},
+                   [](Context &c) { return printHighlights(c.folder, c.out, c.err); }),
+            action("print-history", QStringLiteral("Affiche l'évolution du classement d'une équipe."),
+                   QStringLiteral("EQUIPE"),
+                   [](Context &c) {
+                       return printRankingHistory(c.folder, value(c, "print-history"),
+                                                  c.parser.isSet(QStringLiteral("simulated")), c.now, c.out, c.err);
+                   },
+                   {QStringLiteral("simulated")}),
+            qualifier("simulated", 2, QStringLiteral("Avec --print-history : compte aussi les matches simulés.")),
+            action("print-team", QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE"),
+                   [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.now, c.out, c.err); }),
+            action("print-form",
+                   QStringLiteral(
+                       "Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points."),
+                   {},
+                   [](Context &c) {
+                       return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out,
+                                                           c.err);
+                   },
+                   {QStringLiteral("matchday"), QStringLiteral("last")}),
+            qualifier("last", 4, QStringLiteral("Avec --print-form : nombre de matches, 1 à 38 (5 par défaut)."),
+                      QStringLiteral("K")),
+            action("print-table",
+                   QStringLiteral("Affiche le classement des journées A à B (tous les matches, ou --home, --away)."),
+                   {},
+                   [](Context &c) {
+                       return statisticsprinter::printTable(c.folder, value(c, "from"), value(c, "to"),
+                                                            c.parser.isSet(QStringLiteral("home")),
+                                                            c.parser.isSet(QStringLiteral("away")), c.out, c.err);
+                   },
+                   {QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("home"), QStringLiteral("away")}),
+            qualifier("from", 5, QStringLiteral("Avec --print-table : première journée comptée (1 par défaut)."),
+                      QStringLiteral("A")),
+            qualifier("to", 6, QStringLiteral("Avec --print-table : dernière journée comptée (38 par défaut)."),
+                      QStringLiteral("B")),
+            qualifier("home", 7, QStringLiteral("Avec --print-table : les matches à domicile seulement.")),
+            qualifier("away", 8, QStringLiteral("Avec --print-table : les matches à l'extérieur seulement.")),
+            action("print-matrix", QStringLiteral("Affiche le tableau croisé de tous les résultats."), {},
+                   [](Context &c) {
+                       return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err);
+                   },
+                   matchday),
+            action("print-streaks",
+                   QStringLiteral(
+                       "Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...)."),
+                   {},
+                   [](Context &c) {
+                       return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err);
+                   },
+                   matchday),
+            action("update", QStringLiteral("Télécharge les derniers résultats publiés."), {},
+                   [](Context &c) {
+                       const UserSettings settings(
+                           QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+                       return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
+                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err);
+                   },
+                   {QStringLiteral("verbose")}),
+            qualifier("verbose", 3, QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")),
+        };
+        addTableExports(o);
+        o.push_back(action("export-ics",
+                           QStringLiteral("Enregistre les matches d'une équipe pour un agenda (iCalendar) ; "
+                                          "FICHIER suit le nom de l'équipe."),
+                           QStringLiteral("EQUIPE FICHIER"), [](Context &c) {
+                               // The team is the option's value, the file the one argument left.
+                               return teamcalendar::exportCommand(c.folder, value(c, "export-ics"),
+                                                                  c.parser.positionalArguments().value(0), c.now,
+                                                                  c.err);
+                           }));
+        o.push_back(setting({QStringLiteral("quit-after-first-paint")},
+                            QStringLiteral("Ouvre la fenêtre puis quitte dès le premier affichage (mesures).")));
+        return o;
+    }();
     return table;
 }
 
-// An option that only qualifies some actions, and those actions.
-struct Qualifier
+QString nameOf(const Option &option)
 {
-    QString option;
-    QStringList actions;
-};
+    return option.names.last();
+}
 
-const std::vector<Qualifier> &qualifiers()
+// The actions a qualifier goes with, in the order of the table.
+QStringList qualified(const Option &qualifier)
 {
-    static const std::vector<Qualifier> list = {
-        {QStringLiteral("explain"), {QStringLiteral("print-standings")}},
-        {QStringLiteral("simulated"), {QStringLiteral("print-history")}},
-        {QStringLiteral("verbose"), {QStringLiteral("update")}},
-        {QStringLiteral("last"), {QStringLiteral("print-form")}},
-        {QStringLiteral("from"), {QStringLiteral("print-table")}},
-        {QStringLiteral("to"), {QStringLiteral("print-table")}},
-        {QStringLiteral("home"), {QStringLiteral("print-table")}},
-        {QStringLiteral("away"), {QStringLiteral("print-table")}},
-        {QStringLiteral("matchday"),
-         {QStringLiteral("print-standings"), QStringLiteral("print-outlook"), QStringLiteral("print-sorted"),
-          QStringLiteral("print-reachable"), QStringLiteral("print-form"), QStringLiteral("print-matrix"),
-          QStringLiteral("print-streaks"), QStringLiteral("export-csv"), QStringLiteral("export-html"),
-          QStringLiteral("export-pdf")}},
-    };
+    QStringList actions;
+    for (const Option &option : options()) {
+        if (option.kind == Option::Action && option.takes.contains(nameOf(qualifier)))
+            actions << nameOf(option);
+    }
+    return actions;
+}
+
+// The qualifiers in the order of the help's notes.
+std::vector<const Option *> qualifiers()
+{
+    std::vector<const Option *> list;
+    for (const Option &option : options()) {
+        if (option.kind == Option::Qualifier)
+            list.push_back(&option);
+    }
+    std::sort(list.begin(), list.end(), [](const Option *a, const Option *b) { return a->helpNote < b->helpNote; });
     return list;
 }
 
@@ -174,71 +271,27 @@ QString optionNames(const QStringList &options)
     return names.isEmpty() ? last : names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
 }
 
-QList<QCommandLineOption> optionList()
-{
-    return {
-        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Affiche cette aide.")},
-        {QStringLiteral("version"), QStringLiteral("Affiche la version du programme.")},
-        {QStringLiteral("data-dir"),
-         QStringLiteral("Dossier du programme (saison, résultats, sauvegardes, donateurs)."),
-         QStringLiteral("DOSSIER")},
-        {QStringLiteral("server"), QStringLiteral("Adresse du serveur de l'auteur (http://hôte)."),
-         QStringLiteral("URL")},
-        {QStringLiteral("matchday"), QStringLiteral("Ne compter que les journées 1 à N."), QStringLiteral("N")},
-        {QStringLiteral("print-standings"), QStringLiteral("Affiche le classement, une équipe par ligne.")},
-        {QStringLiteral("explain"),
-         QStringLiteral("Avec --print-standings : ajoute le critère qui place chaque équipe devant la suivante.")},
-        {QStringLiteral("print-outlook"),
-         QStringLiteral("Affiche le meilleur et le pire classement final encore possibles de chaque équipe.")},
-        {QStringLiteral("print-sorted"),
-         QStringLiteral("Affiche le tableau trié sur un critère : BC, BP, FP, GA, MG, MP ou MN."),
-         QStringLiteral("CODE")},
-        {QStringLiteral("print-reachable"), QStringLiteral("Affiche le meilleur classement encore accessible.")},
-        {QStringLiteral("print-matchday"), QStringLiteral("Affiche la journée N."), QStringLiteral("N")},
-        {QStringLiteral("print-cards"), QStringLiteral("Affiche les cartons par journée.")},
-        {QStringLiteral("print-highlights"), QStringLiteral("Affiche les records de la saison.")},
-        {QStringLiteral("print-history"), QStringLiteral("Affiche l'évolution du classement d'une équipe."),
-         QStringLiteral("EQUIPE")},
-        {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
-        {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
-        {QStringLiteral("print-form"),
-         QStringLiteral("Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points.")},
-        {QStringLiteral("last"), QStringLiteral("Avec --print-form : nombre de matches, 1 à 38 (5 par défaut)."),
-         QStringLiteral("K")},
-        {QStringLiteral("print-table"),
-         QStringLiteral("Affiche le classement des journées A à B (tous les matches, ou --home, --away).")},
-        {QStringLiteral("from"), QStringLiteral("Avec --print-table : première journée comptée (1 par défaut)."),
-         QStringLiteral("A")},
-        {QStringLiteral("to"), QStringLiteral("Avec --print-table : dernière journée comptée (38 par défaut)."),
-         QStringLiteral("B")},
-        {QStringLiteral("home"), QStringLiteral("Avec --print-table : les matches à domicile seulement.")},
-        {QStringLiteral("away"), QStringLiteral("Avec --print-table : les matches à l'extérieur seulement.")},
-        {QStringLiteral("print-matrix"), QStringLiteral("Affiche le tableau croisé de tous les résultats.")},
-        {QStringLiteral("print-streaks"),
-         QStringLiteral("Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...).")},
-        {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
-        {QStringLiteral("verbose"), QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")},
-        {QStringLiteral("export-csv"),
-         QStringLiteral("Enregistre le classement pour un tableur (CSV, « ; », virgule décimale)."),
-         QStringLiteral("FICHIER")},
-        {QStringLiteral("export-html"), QStringLiteral("Enregistre le classement en page web autonome (HTML)."),
-         QStringLiteral("FICHIER")},
-        {QStringLiteral("export-pdf"), QStringLiteral("Enregistre le classement en PDF (une page A4)."),
-         QStringLiteral("FICHIER")},
-        {QStringLiteral("export-ics"),
-         QStringLiteral("Enregistre les matches d'une équipe pour un agenda (iCalendar) ; "
-                        "FICHIER suit le nom de l'équipe."),
-         QStringLiteral("EQUIPE FICHIER")},
-        {QStringLiteral("quit-after-first-paint"),
-         QStringLiteral("Ouvre la fenêtre puis quitte dès le premier affichage (mesures).")},
-    };
-}
-
 void addOptions(QCommandLineParser &parser)
 {
     // "-platform" and the like are Qt's; "-x" words are read as long options.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(optionList());
+    for (const Option &option : options())
+        parser.addOption(QCommandLineOption(option.names, option.help, option.valueName));
+}
+
+// A sentence cut between words to the width of a terminal.
+QString wrapped(const QString &sentence)
+{
+    QString text;
+    QString line;
+    for (const QString &word : sentence.split(QLatin1Char(' '))) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > 78) {
+            text += line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return text + line + QLatin1Char('\n');
 }
 
 QString helpText()
@@ -248,29 +301,17 @@ QString helpText()
                                   "Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.\n"
                                   "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
                                   "--export-… et --update s'exécutent sans fenêtre.\n");
-    for (const Qualifier &qualifier : qualifiers()) {
-        // Cut between words to the width of a terminal.
-        QString line;
-        const QString sentence =
-            QStringLiteral("--%1 vaut pour %2.").arg(qualifier.option, optionNames(qualifier.actions));
-        for (const QString &word : sentence.split(QLatin1Char(' '))) {
-            if (!line.isEmpty() && line.size() + 1 + word.size() > 78) {
-                text += line + QLatin1Char('\n');
-                line.clear();
-            }
-            line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
-        }
-        text += line + QLatin1Char('\n');
-    }
+    for (const Option *qualifier : qualifiers())
+        text += wrapped(QStringLiteral("--%1 vaut pour %2.").arg(nameOf(*qualifier), optionNames(qualified(*qualifier))));
     text += QStringLiteral("\nOptions :\n");
-    for (const QCommandLineOption &option : optionList()) {
+    for (const Option &option : options()) {
         QStringList names;
-        for (const QString &name : option.names())
+        for (const QString &name : option.names)
             names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
         QString left = names.join(QStringLiteral(", "));
-        if (!option.valueName().isEmpty())
-            left += QLatin1Char(' ') + option.valueName();
-        text += QStringLiteral("  ") + left.leftJustified(28) + QLatin1Char(' ') + option.description() + '\n';
+        if (!option.valueName.isEmpty())
+            left += QLatin1Char(' ') + option.valueName;
+        text += QStringLiteral("  ") + left.leftJustified(28) + QLatin1Char(' ') + option.help + '\n';
     }
     return text;
 }
@@ -311,34 +352,64 @@ QStringList withoutQtOptions(const QStringList &arguments)
     return kept;
 }
 
+namespace {
+
+// A usage error: its reason on standard error, and the exit status that says so.
+Parsed usageError(QTextStream &err, const QString &why)
+{
+    err << why << "\n";
+    Parsed parsed;
+    parsed.mode = Mode::Done;
+    parsed.status = 2;
+    return parsed;
+}
+
+// One argument stands alone: the file of --export-ics TEAM FILE. The reason
+// when the arguments left over are not that; empty when they are.
+QString positionalMisuse(const QCommandLineParser &parser)
+{
+    const QStringList positional = parser.positionalArguments();
+    const qsizetype allowed = parser.isSet(QStringLiteral("export-ics")) ? 1 : 0;
+    if (positional.size() > allowed)
+        return QStringLiteral("Argument inattendu : ") + positional.value(allowed);
+    if (positional.size() < allowed)
+        return QStringLiteral("Fichier manquant : --export-ics EQUIPE FICHIER");
+    return {};
+}
+
+// The reason the options asked for do not go together; empty when they do.
+QString combinationMisuse(const QCommandLineParser &parser, int wantedActions)
+{
+    if (wantedActions > 1)
+        return QStringLiteral("Une seule action à la fois.");
+    // Options that only qualify some actions are refused without one of them.
+    for (const Option *qualifier : qualifiers()) {
+        if (!parser.isSet(nameOf(*qualifier)))
+            continue;
+        const QStringList actions = qualified(*qualifier);
+        const bool qualifies =
+            std::any_of(actions.begin(), actions.end(), [&](const QString &action) { return parser.isSet(action); });
+        if (!qualifies)
+            return QStringLiteral("--") + nameOf(*qualifier) + QStringLiteral(" accompagne ") + optionNames(actions);
+    }
+    // An empty match day would read as the whole season.
+    if (parser.isSet(QStringLiteral("matchday")) && parser.value(QStringLiteral("matchday")).trimmed().isEmpty())
+        return QStringLiteral("Journée invalide : valeur vide (1 à %1 attendu)").arg(MatchDayCount);
+    return {};
+}
+
+} // namespace
+
 Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     Parsed parsed;
     QCommandLineParser parser;
     addOptions(parser);
     const QStringList args = withoutQtOptions(arguments);
-    if (!parser.parse(args)) {
-        err << french(parser) << "\n"
-            << "Voir kestrane --help.\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    // One argument stands alone: the file of --export-ics TEAM FILE.
-    const QStringList positional = parser.positionalArguments();
-    const qsizetype allowed = parser.isSet(QStringLiteral("export-ics")) ? 1 : 0;
-    if (positional.size() > allowed) {
-        err << "Argument inattendu : " << positional.value(allowed) << "\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    if (positional.size() < allowed) {
-        err << "Fichier manquant : --export-ics EQUIPE FICHIER\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
+    if (!parser.parse(args))
+        return usageError(err, french(parser) + QStringLiteral("\nVoir kestrane --help."));
+    if (const QString why = positionalMisuse(parser); !why.isEmpty())
+        return usageError(err, why);
     if (parser.isSet(QStringLiteral("help"))) {
         out << helpText();
         parsed.mode = Mode::Done;
@@ -351,38 +422,14 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
 
     int wanted = 0;
-    for (const Action &action : actions()) {
-        if (parser.isSet(action.name)) {
+    for (const Option &option : options()) {
+        if (option.kind == Option::Action && parser.isSet(nameOf(option))) {
             ++wanted;
-            parsed.paints = action.paints;
+            parsed.paints = option.paints;
         }
     }
-    if (wanted > 1) {
-        err << "Une seule action à la fois.\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    // Options that only qualify some actions are refused without one of them.
-    for (const Qualifier &qualifier : qualifiers()) {
-        if (!parser.isSet(qualifier.option))
-            continue;
-        const bool qualifies = std::any_of(qualifier.actions.begin(), qualifier.actions.end(),
-                                           [&](const QString &action) { return parser.isSet(action); });
-        if (!qualifies) {
-            err << "--" << qualifier.option << " accompagne " << optionNames(qualifier.actions) << "\n";
-            parsed.mode = Mode::Done;
-            parsed.status = 2;
-            return parsed;
-        }
-    }
-    // An empty match day would read as the whole season.
-    if (parser.isSet(QStringLiteral("matchday")) && parser.value(QStringLiteral("matchday")).trimmed().isEmpty()) {
-        err << "Journée invalide : valeur vide (1 à " << MatchDayCount << " attendu)\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
+    if (const QString why = combinationMisuse(parser, wanted); !why.isEmpty())
+        return usageError(err, why);
     parsed.mode = wanted == 1 ? Mode::Script : Mode::Window;
     parsed.options.dataDir = parser.value(QStringLiteral("data-dir"));
     parsed.options.server = parser.value(QStringLiteral("server"));
@@ -390,16 +437,16 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return parsed;
 }
 
-int runScript(const QStringList &arguments, const QString &folderPath, QTextStream &out, QTextStream &err)
+int runScript(const QStringList &arguments, const QString &folderPath, const Clock &clock, QTextStream &out,
+              QTextStream &err)
 {
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(withoutQtOptions(arguments)))
         return 2;
-    for (const Action &action : actions()) {
-        if (!parser.isSet(action.name))
+    for (const Option &action : options()) {
+        if (action.kind != Option::Action || !parser.isSet(nameOf(action)))
             continue;
-        SystemClock clock;
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
             SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);

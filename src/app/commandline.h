@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class Clock;
 class QTextStream;
 
 // The program's command line: the window's options and the actions for
@@ -38,6 +39,7 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err);
 
 // Runs the script action of the arguments on the program folder; returns the
 // exit status.
-int runScript(const QStringList &arguments, const QString &programFolder, QTextStream &out, QTextStream &err);
+int runScript(const QStringList &arguments, const QString &programFolder, const Clock &clock, QTextStream &out,
+              QTextStream &err);
 
 } // namespace commandline

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,13 @@ TEST_F(MatchGridTest, ALongNameIsElidedAtItsEndWithTheWholeNameInItsToolTip)
     EXPECT_EQ(name->toolTip(), long_.homeName);
     // A name that fits shows whole.
     EXPECT_EQ(row(0).t2->shownText(), QStringLiteral("Equipe H"));
+
+    // A name that looks like markup shows in its tool tip as it is written.
+    long_.awayName = QStringLiteral("<b>AS</b> Gras");
+    grid.showRows({long_});
+    QTextDocument tip;
+    tip.setHtml(row(0).t2->toolTip());
+    EXPECT_EQ(tip.toPlainText(), long_.awayName);
 }
 
 TEST_F(MatchGridTest, TypingColoursTheNamesAndAsksForValidation)

@@ -33,8 +33,8 @@ TEST(ExportData, SentNewsIsFoldedAndWrittenWithStampAndVersion)
 {
     EXPECT_EQ(exportdata::publishedNews(QStringLiteral("Journée reportée à samedi")),
               QStringLiteral("Journee reportee a samedi"));
-    const QList<IniFile::Entry> entries = exportdata::sendEntries(
-        QStringLiteral("Fête à Noël"), QStringLiteral("1.4"), QDateTime(QDate(2013, 12, 24), QTime(18, 30)));
+    const QList<IniFile::Entry> entries = ResultStore::entriesOf(exportdata::publication(
+        QStringLiteral("Fête à Noël"), QStringLiteral("1.4"), QDateTime(QDate(2013, 12, 24), QTime(18, 30))));
     ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0].value, QStringLiteral("24 déc. 18:30"));
     EXPECT_EQ(entries[1].section, QStringLiteral("Texte"));

@@ -23,22 +23,17 @@ saveentries::TypedRow typed(const QString &key, const QString &record)
 
 } // namespace
 
-TEST(SaveEntries, StampThenOnlyRowsWithAHomeScore)
+TEST(SaveEntries, OnlyRowsWithAHomeScore)
 {
-    const QList<IniFile::Entry> entries =
-        saveentries::entriesOf({typed(QStringLiteral("1800"), QStringLiteral("C|||2||||H")),
-                                typed(QStringLiteral("1801"), QStringLiteral("A|1|2||3|0|0|B")), // no home score
-                                typed(QStringLiteral("1802"), QStringLiteral("D||| 0 |-|||E")),
-                                typed(QString(), QStringLiteral("F|||1|1|||G"))}, // a row with no fixture
-                               Now);
-    ASSERT_EQ(entries.size(), 3);
-    EXPECT_EQ(entries[0].section, QStringLiteral("Maj"));
-    EXPECT_EQ(entries[0].key, QStringLiteral("Maj"));
-    EXPECT_EQ(entries[0].value, QStringLiteral("07 déc. 22:15"));
-    EXPECT_EQ(entries[1].section, QStringLiteral("Resultats"));
-    EXPECT_EQ(entries[1].key, QStringLiteral("1800"));
-    EXPECT_EQ(entries[1].value, QStringLiteral("C|||2||||H"));
-    EXPECT_EQ(entries[2].value, QStringLiteral("D||| 0 |-|||E")); // as typed, untrimmed
+    const QList<ResultStore::Result> results =
+        saveentries::storableResults({typed(QStringLiteral("1800"), QStringLiteral("C|||2||||H")),
+                                      typed(QStringLiteral("1801"), QStringLiteral("A|1|2||3|0|0|B")), // no home score
+                                      typed(QStringLiteral("1802"), QStringLiteral("D||| 0 |-|||E")),
+                                      typed(QString(), QStringLiteral("F|||1|1|||G"))}); // a row with no fixture
+    ASSERT_EQ(results.size(), 2);
+    EXPECT_EQ(results[0].first, QStringLiteral("1800"));
+    EXPECT_EQ(results[0].second.toText(), QStringLiteral("C|||2||||H"));
+    EXPECT_EQ(results[1].second.toText(), QStringLiteral("D||| 0 |-|||E")); // as typed, untrimmed
 }
 
 TEST(SaveEntries, RowsLeftOutForWantOfAHomeScoreAreToldWithTheirReason)
@@ -104,9 +99,9 @@ TEST(SaveEntries, CharactersThatWouldBreakTheRecordAreDropped)
     MatchRecord record = MatchRecord::fromText(QStringLiteral("A|||2|1|||B"));
     record[MatchRecord::HomeYellow] = QStringLiteral("1|2");
     record[MatchRecord::AwayGoals] = QStringLiteral("1\n");
-    const QList<IniFile::Entry> entries = saveentries::entriesOf({{QStringLiteral("0100"), record}}, Now);
-    ASSERT_EQ(entries.size(), 2);
-    EXPECT_EQ(entries[1].value, QStringLiteral("A||12|2|1|||B"));
+    const QList<ResultStore::Result> results = saveentries::storableResults({{QStringLiteral("0100"), record}});
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_EQ(results[0].second.toText(), QStringLiteral("A||12|2|1|||B"));
 }
 
 TEST(SaveEntries, OneStepKeepsOtherRecordsAndTellsWhetherTheStoreChangedSinceStart)

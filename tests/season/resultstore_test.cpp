@@ -80,11 +80,18 @@ TEST(ResultStore, MissingStoreReadsAsEmptyAndFirstWriteCreatesIt)
     for (float value : table)
         EXPECT_EQ(value, 0.0f);
 
+    // Every write in place is announced, and only those.
+    int changes = 0;
+    QObject::connect(&store, &ResultStore::changed, [&changes] { ++changes; });
     MatchRecord record;
     record.fields = {"C", "0", " 1", "3 ", "0", "", "", "D"};
-    EXPECT_TRUE(store.writeMatch(QStringLiteral("0203"), record));
-    EXPECT_EQ(folder.read(ResultStore::FileName), "[Resultats]\r\n0203=C|0| 1|3 |0|||D\r\n");
+    EXPECT_TRUE(store.saveResults(QStringLiteral("07 dec. 22:15"), {{QStringLiteral("0203"), record}}));
+    EXPECT_EQ(folder.read(ResultStore::FileName),
+              "[Maj]\r\nMaj=07 dec. 22:15\r\n[Resultats]\r\n0203=C|0| 1|3 |0|||D\r\n");
     EXPECT_EQ(store.match(QStringLiteral("0203")).fields, record.fields);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(store.setAdjustment(20, QStringLiteral("1")));
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(ResultStore, StampNewsAndVersion)
@@ -124,10 +131,10 @@ TEST(ResultStore, WritesBonusMalusUnderTheTeamLetter)
 {
     TestFolder folder;
     ResultStore store(folder.path());
-    EXPECT_TRUE(store.writeBonusMalus(2, QStringLiteral("-3")));
-    EXPECT_TRUE(store.writeBonusMalus(19, QStringLiteral("1")));
-    EXPECT_FALSE(store.writeBonusMalus(20, QStringLiteral("1")));
-    EXPECT_FALSE(store.writeBonusMalus(-1, QStringLiteral("1")));
+    EXPECT_TRUE(store.setAdjustment(2, QStringLiteral("-3")));
+    EXPECT_TRUE(store.setAdjustment(19, QStringLiteral("1")));
+    EXPECT_FALSE(store.setAdjustment(20, QStringLiteral("1")));
+    EXPECT_FALSE(store.setAdjustment(-1, QStringLiteral("1")));
     EXPECT_EQ(folder.read(ResultStore::FileName), "[BonMal]\r\nC=-3\r\nT=1\r\n");
 }
 
@@ -178,7 +185,7 @@ TEST(ResultStore, StoreSavedWithAByteOrderMarkReadsAsUtf8)
     EXPECT_EQ(store.newsText(), QStringLiteral("Reporté à noël"));
 
     // What the program writes into it is UTF-8 too, and the mark stays.
-    EXPECT_TRUE(store.ini().write(QStringLiteral("Maj"), QStringLiteral("Maj"), QStringLiteral("06 déc. 20:00")));
+    EXPECT_TRUE(store.saveResults(QStringLiteral("06 déc. 20:00"), {}));
     const QByteArray bytes = folder.read(ResultStore::FileName);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF[Resultats]\r\n"));
     EXPECT_TRUE(bytes.endsWith("[Maj]\r\nMaj=06 d\xC3\xA9" "c. 20:00\r\n"));

@@ -4,7 +4,7 @@
 #include "windowfixture.h"
 
 #include "matchday/ui/gridbox.h"
-#include "shell/ui/commandbuttons.h"
+#include "shell/ui/command.h"
 #include "standings/ui/standingstable.h"
 
 #include <QApplication>
@@ -36,14 +36,22 @@ protected:
 TEST_F(AccessWindow, TabWalksTheSideColumnThenTheMatchDayThenTheCommandsUnderTheTable)
 {
     startActive();
-    button(4)->setFocus(Qt::TabFocusReason);
+    button(Command::GeneralStandings)->setFocus(Qt::TabFocusReason);
     // The side column top to bottom, as it reads.
-    for (int index : {20, 10, 29, -1, 21, 33, 12, 25, 9, 32, 31, 16, 27, 36, 7, 6, 0}) {
+    // (none: the "Calcul exact" box beside its command)
+    const std::optional<Command> column[] = {
+        Command::Classifications, Command::PickMatchDay, Command::ReachableRanks, std::nullopt,
+        Command::FullTable,       Command::OpenTeamCard, Command::OpenGraph,      Command::Highlights,
+        Command::Update,          Command::BackupStore,  Command::Adjustments,    Command::Donors,
+        Command::Configuration,   Command::Print,        Command::Help,           Command::About,
+        Command::Quit,
+    };
+    for (const std::optional<Command> &command : column) {
         press(Qt::Key_Tab);
-        if (index < 0) // the "Calcul exact" box beside its command
+        if (!command)
             EXPECT_EQ(focused()->objectName(), QStringLiteral("CheckExact"));
         else
-            EXPECT_EQ(focused(), button(index)) << index;
+            EXPECT_EQ(focused(), button(*command)) << commands::indexOf(*command);
     }
     // The months, the match days listed beside them and the calendar's
     // lock, then the match grid's first box.
@@ -72,7 +80,7 @@ TEST_F(AccessWindow, TabWalksTheSideColumnThenTheMatchDayThenTheCommandsUnderThe
     EXPECT_EQ(focused()->objectName(), QStringLiteral("Check1"));
 
     // Space runs the focused command, as a click does.
-    button(25)->setFocus(Qt::TabFocusReason);
+    button(Command::Highlights)->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     EXPECT_TRUE(shown("FraPlus"));
 }
@@ -97,7 +105,7 @@ TEST_F(AccessWindow, MonthsMatchDaysAndTheTableAtAMatchDayAnswerTheKeyboard)
 
     // "Classement par Journée" from the keyboard: the numbers take the
     // focus on the match days due, the arrows move, Enter shows that table.
-    button(10)->setFocus(Qt::TabFocusReason);
+    button(Command::PickMatchDay)->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     const int due = session->state().dueMatchDays();
     ASSERT_EQ(focused()->objectName(), QStringLiteral("Label10"));
@@ -113,41 +121,19 @@ TEST_F(AccessWindow, AClickLeavesTheFocusInTheBoxBeingTyped)
     startActive();
     auto *score = widget<GridBox>(QStringLiteral("R1"), 2);
     score->setFocus(Qt::MouseFocusReason);
-    click(25);
+    click(Command::Highlights);
     EXPECT_EQ(focused(), score);
     EXPECT_TRUE(shown("FraPlus"));
-    // A focused button wears a ring the buttons' own colours would hide.
-    EXPECT_FALSE(shown("FocusRing"));
-    button(27)->setFocus(Qt::TabFocusReason);
-    EXPECT_TRUE(shown("FocusRing"));
-    EXPECT_TRUE(widget(QStringLiteral("FocusRing"))->geometry().contains(button(27)->geometry()));
-    // Not for the focus the window hands out as it opens.
-    button(6)->setFocus(Qt::ActiveWindowFocusReason);
-    EXPECT_FALSE(shown("FocusRing"));
 }
 
-TEST_F(AccessWindow, EscapeClosesThePanelOnTopOneAtATime)
+TEST_F(AccessWindow, EscapeClosesEachPanelWithItsOwnCommand)
 {
     startActive();
-    click(33);   // team card
-    click(25);   // season records, over it
-    window->showCardsPerMatchDay(); // and the cards report over both
-    ASSERT_TRUE(shown("FraPlanning"));
-    ASSERT_TRUE(shown("FraPlus"));
-    ASSERT_TRUE(shown("Text4"));
-    escape();
-    EXPECT_FALSE(shown("Text4"));
-    EXPECT_TRUE(shown("FraPlus"));
-    escape();
-    EXPECT_FALSE(shown("FraPlus"));
-    EXPECT_TRUE(shown("FraPlanning"));
-    escape();
-    EXPECT_FALSE(shown("FraPlanning"));
-    EXPECT_FALSE(window->closeTopPanel());
-
-    // Every other panel closes the same way, with its own close command.
-    const QList<QPair<int, const char *>> panels = {{27, "FraCon"}, {6, "FraAP"},  {16, "FraDon"}, {12, "Frame4"},
-                                                    {13, "Frame6"}, {31, "List8"}};
+    // Every panel closes with its own close command.
+    const QList<QPair<Command, const char *>> panels = {
+        {Command::OpenTeamCard, "FraPlanning"}, {Command::Highlights, "FraPlus"},  {Command::Configuration, "FraCon"},
+        {Command::About, "FraAP"},              {Command::Donors, "FraDon"},       {Command::OpenGraph, "Frame4"},
+        {Command::OpenSending, "Frame6"},       {Command::Adjustments, "List8"}};
     for (const auto &[command, name] : panels) {
         window->runCommand(command);
         ASSERT_TRUE(shown(name)) << name;
@@ -161,7 +147,7 @@ TEST_F(AccessWindow, EscapeClosesThePanelOnTopOneAtATime)
 TEST_F(AccessWindow, APanelOpenedFromTheKeyboardTakesTheFocusAndGivesItBack)
 {
     startActive();
-    button(27)->setFocus(Qt::TabFocusReason);
+    button(Command::Configuration)->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     ASSERT_TRUE(shown("FraCon"));
     QWidget *config = widget(QStringLiteral("FraCon"));
@@ -169,10 +155,10 @@ TEST_F(AccessWindow, APanelOpenedFromTheKeyboardTakesTheFocusAndGivesItBack)
     EXPECT_TRUE(config->isAncestorOf(focused())) << focused()->objectName().toStdString();
     escape();
     EXPECT_FALSE(shown("FraCon"));
-    EXPECT_EQ(focused(), button(27));
+    EXPECT_EQ(focused(), button(Command::Configuration));
 
     // Typing in the export panel, Escape closes it too.
-    window->runCommand(13);
+    window->runCommand(Command::OpenSending);
     auto *news = widget(QStringLiteral("Text1"));
     news->setFocus(Qt::MouseFocusReason);
     escape();
@@ -205,19 +191,19 @@ TEST_F(AccessWindow, ScreenReadersHearTheTableTheButtonsThePanelsAndTheGrid)
     // The favourite's yellow covers the zone colour; the mark stays.
     const QString last = table.cell(QStringLiteral("Tclass"), 19)->text();
     session->state().setFavouriteTeam(last);
-    window->computeStandings();
+    window->standings().computeStandings();
     EXPECT_EQ(table.cell(QStringLiteral("Tclass"), 19)->text(), last);
     EXPECT_EQ(mark(19), QStringLiteral("R"));
     EXPECT_TRUE(table.cell(QStringLiteral("Tclass"), 19)->accessibleDescription().startsWith(
         QStringLiteral("Relégué en Kestrane 2 (R).")));
 
     // Buttons say what they do, panels and areas what they are.
-    for (int index = 0; index < CommandButtons::Count; ++index) {
-        if (QPushButton *b = button(index)) {
-            EXPECT_FALSE(b->accessibleDescription().isEmpty()) << index;
+    for (Command command : commands::all()) {
+        if (QPushButton *b = button(command)) {
+            EXPECT_FALSE(b->accessibleDescription().isEmpty()) << commands::indexOf(command);
         }
     }
-    EXPECT_EQ(button(34)->accessibleDescription(), QStringLiteral("Ferme la fiche de l'équipe"));
+    EXPECT_EQ(button(Command::CloseTeamCard)->accessibleDescription(), QStringLiteral("Ferme la fiche de l'équipe"));
     for (const char *name : {"FraCon", "FraAP", "FraDon", "FraPlus", "Frame4", "FraPlanning", "Frame6", "List8",
                              "Text4", "Frame7", "MatchGrid", "Frame3"})
         EXPECT_FALSE(widget(QLatin1String(name))->accessibleName().isEmpty()) << name;

@@ -1,10 +1,11 @@
 // The commands of the window as the user clicks them: the housekeeping around
-// every command, the hover feedback, the configuration and about panels, the
-// adjustments list, the dated copy, pages, printing and the export switch.
+// every command, the hover feedback, the sorts' buttons, the configuration and
+// about panels and the adjustments list.
 #include "contrast.h"
 #include "windowfixture.h"
 
-#include "shell/ui/commandbuttons.h"
+#include "shared/ui/fittedtext.h"
+#include "shell/ui/command.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
@@ -14,6 +15,10 @@
 #include <QUrlQuery>
 
 namespace {
+
+const QColor Yellow(0xFF, 0xFF, 0x00);
+const QColor White(0xFF, 0xFF, 0xFF);
+const QColor ChampionsLeague(0x97, 0xDE, 0xFF);
 
 class Commands : public WindowFixture
 {
@@ -47,54 +52,54 @@ protected:
 TEST_F(Commands, EveryButtonHasItsCaption)
 {
     start();
-    for (int index = 0; index < CommandButtons::Count; ++index) {
-        if (QPushButton *b = button(index)) {
-            EXPECT_EQ(b->text(), CommandButtons::caption(index)) << index;
+    for (Command command : commands::all()) {
+        if (QPushButton *b = button(command)) {
+            EXPECT_EQ(b->text(), commands::caption(command)) << commands::indexOf(command);
         }
     }
-    EXPECT_EQ(CommandButtons::caption(29), QStringLiteral("Classement Possible !!!"));
-    EXPECT_EQ(CommandButtons::caption(31), QStringLiteral("Bonus - Malus"));
+    EXPECT_EQ(commands::caption(Command::ReachableRanks), QStringLiteral("Classement Possible !!!"));
+    EXPECT_EQ(commands::caption(Command::Adjustments), QStringLiteral("Bonus - Malus"));
 }
 
 TEST_F(Commands, EveryCommandClosesTheNewsAndTheConfiguration)
 {
     start();
     ASSERT_TRUE(widget(QStringLiteral("Frame5"))->isVisible()); // the bundled store has news
-    click(27);
+    click(Command::Configuration);
     QWidget *config = widget(QStringLiteral("FraCon"));
     EXPECT_TRUE(config->isVisible());
     EXPECT_FALSE(widget(QStringLiteral("Frame5"))->isVisible());
     EXPECT_TRUE(indexed(QStringLiteral("Label27"))[0]->isVisible());
-    click(27);
+    click(Command::Configuration);
     EXPECT_FALSE(config->isVisible()); // the same button closes it
 
-    click(27);
-    click(4);
+    click(Command::Configuration);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(config->isVisible()); // any other button closes it too
 }
 
 TEST_F(Commands, AboutBoxShowsTheVersionAndClosesWithAnyOtherCommand)
 {
     start();
-    click(6);
+    click(Command::About);
     QWidget *about = widget(QStringLiteral("FraAP"));
     ASSERT_TRUE(about->isVisible());
     EXPECT_EQ(text(QStringLiteral("Label24"), 6), QStringLiteral("Version: 1.3.0"));
     EXPECT_EQ(text(QStringLiteral("Label24"), 0), QStringLiteral("Championnat de Kestrane 1."));
-    click(6);
+    click(Command::About);
     EXPECT_FALSE(about->isVisible());
-    click(6);
-    click(26);
+    click(Command::About);
+    click(Command::CloseAbout);
     EXPECT_FALSE(about->isVisible());
-    click(6);
-    click(4);
+    click(Command::About);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(about->isVisible());
 }
 
 TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
 {
     start();
-    click(27);
+    click(Command::Configuration);
     ASSERT_EQ(favouriteList()->count(), 21);
     EXPECT_EQ(favouriteList()->item(0)->text(), QStringLiteral("Aucune"));
     const QString team = teamName(3);
@@ -111,8 +116,8 @@ TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
     }
 
     // Opening the panel again keeps one "Aucune" and the twenty teams.
-    click(28);
-    click(27);
+    click(Command::CloseConfiguration);
+    click(Command::Configuration);
     EXPECT_EQ(favouriteList()->count(), 21);
     chooseFavourite(QStringLiteral("Aucune"));
     EXPECT_FALSE(widget<QCheckBox>(QStringLiteral("Check5"))->isChecked());
@@ -123,7 +128,7 @@ TEST_F(Commands, ChoosingAFavouriteWritesItAndPaintsItsRowYellow)
 TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
 {
     start();
-    click(31);
+    click(Command::Adjustments);
     auto *list = widget<QListWidget>(QStringLiteral("List8"));
     ASSERT_TRUE(list->isVisible());
     ASSERT_EQ(list->count(), 2); // the bundled store: D=-3 and K=-1
@@ -135,114 +140,37 @@ TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
     folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=2\r\n");
     setStoreAge(clock.now().addDays(-1));
     start();
-    click(31);
+    click(Command::Adjustments);
     list = widget<QListWidget>(QStringLiteral("List8"));
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), teamName(1) + QStringLiteral(": [ +2 ]"));
-    click(31);
+    click(Command::Adjustments);
     EXPECT_FALSE(list->isVisible());
 
     folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=0\r\n");
     setStoreAge(clock.now().addDays(-1));
     start();
-    click(31);
+    click(Command::Adjustments);
     EXPECT_EQ(widget<QListWidget>(QStringLiteral("List8"))->count(), 0);
-}
-
-TEST_F(Commands, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
-{
-    start();
-    click(32);
-    const QString copy = folder.file(QStringLiteral("ResultatsK22013-051213.ini"));
-    ASSERT_TRUE(QFile::exists(copy));
-    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
-
-    folder.write(QStringLiteral("Resultats2013.ini"), "[Maj]\r\nMaj=06 déc. 21:00\r\n");
-    click(32);
-    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
-    EXPECT_TRUE(prompt.messages.isEmpty());
-
-    // Without a store there is nothing to copy, and the volunteer is told.
-    QFile::remove(storePath());
-    click(32);
-    ASSERT_EQ(prompt.messages.size(), 1);
-    EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Sauvegarde\nImpossible de lire")));
-}
-
-TEST_F(Commands, PagesOpenThroughTheLauncher)
-{
-    start();
-    click(7);
-    ASSERT_EQ(launcher.urls.size(), 1u);
-    EXPECT_EQ(launcher.urls[0].toString(), QStringLiteral("http://serveur.test/Kestrane2013/index.php"));
-
-    click(6);
-    QTest::mouseClick(widget(QStringLiteral("Label24"), 5), Qt::LeftButton);
-    ASSERT_EQ(launcher.urls.size(), 2u);
-    const QUrl contact = launcher.urls[1];
-    EXPECT_EQ(contact.path(), QStringLiteral("/contacter.php"));
-    EXPECT_EQ(QUrlQuery(contact).queryItemValue(QStringLiteral("sub"), QUrl::FullyDecoded),
-              QStringLiteral(" Kestrane 1 (2013 - 2014) Version 1.3"));
-    QTest::mouseClick(widget(QStringLiteral("Label24"), 3), Qt::LeftButton);
-    EXPECT_EQ(launcher.urls.at(2).toString(), QStringLiteral("http://serveur.test/"));
-
-    QTest::mouseClick(widget(QStringLiteral("Label21")), Qt::LeftButton);
-    ASSERT_EQ(launcher.urls.size(), 4u);
-    EXPECT_EQ(launcher.urls[3], QUrl::fromLocalFile(storePath()));
-}
-
-TEST_F(Commands, PrintingMakesOneLandscapePage)
-{
-    start();
-    click(36); // the user cancels the print dialog: nothing is printed
-    EXPECT_EQ(printTarget.asked, 1);
-
-    printTarget.fileName = folder.file(QStringLiteral("copie.pdf"));
-    click(36);
-    QFile pdf(printTarget.fileName);
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
-    // The media box is wider than high.
-    const qsizetype box = bytes.indexOf("/MediaBox [");
-    ASSERT_GE(box, 0);
-    const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().simplified().split(' ');
-    ASSERT_EQ(numbers.size(), 4);
-    EXPECT_GT(numbers[2].toDouble(), numbers[3].toDouble());
-}
-
-TEST_F(Commands, TitleSwitchOffersTheExportOnlyWithTheSendingTool)
-{
-    start();
-    QLabel *title = widget<QLabel>(QStringLiteral("Label8"));
-    QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_FALSE(button(13)->isVisible());
-
-    folder.write(QStringLiteral("Porvex"), "#!/bin/sh\n");
-    QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_TRUE(button(13)->isVisible());
-    EXPECT_EQ(session->state().startTime(), clock.now().addDays(-15));
-    QTest::mouseClick(title, Qt::LeftButton);
-    EXPECT_FALSE(button(13)->isVisible());
 }
 
 TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
 {
     start();
-    hover(button(4));
-    EXPECT_EQ(background(button(4)), teal);
-    EXPECT_EQ(background(button(10)), navy);
-    hover(button(10));
-    EXPECT_EQ(background(button(4)), navy);
-    EXPECT_EQ(background(button(10)), teal);
+    hover(button(Command::GeneralStandings));
+    EXPECT_EQ(background(button(Command::GeneralStandings)), teal);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), navy);
+    hover(button(Command::PickMatchDay));
+    EXPECT_EQ(background(button(Command::GeneralStandings)), navy);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), teal);
     moveOverBackground();
-    EXPECT_EQ(background(button(10)), navy);
+    EXPECT_EQ(background(button(Command::PickMatchDay)), navy);
 
     // The free space of each of these panels calms the buttons down as the
     // window's background does.
-    const std::pair<const char *, int> panels[] = {{"FraCon", 27}, {"FraDon", 16},  {"FraPlus", 25},
-                                                   {"FraPlanning", 33}, {"Frame4", 12}, {"Frame6", 13}};
+    const std::pair<const char *, Command> panels[] = {
+        {"FraCon", Command::Configuration}, {"FraDon", Command::Donors},   {"FraPlus", Command::Highlights},
+        {"FraPlanning", Command::OpenTeamCard}, {"Frame4", Command::OpenGraph}, {"Frame6", Command::OpenSending}};
     for (const auto &[name, command] : panels) {
         window->runCommand(command);
         QWidget *panel = widget(QLatin1String(name));
@@ -256,23 +184,23 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
         }
         ASSERT_GE(free.x(), 0) << name;
         moveOverBackground(); // a move to where the pointer already is would not count
-        hover(button(4));
-        ASSERT_EQ(background(button(4)), teal);
+        hover(button(Command::GeneralStandings));
+        ASSERT_EQ(background(button(Command::GeneralStandings)), teal);
         QTest::mouseMove(panel, free);
-        EXPECT_EQ(background(button(4)), navy) << name;
+        EXPECT_EQ(background(button(Command::GeneralStandings)), navy) << name;
     }
 
     // For a minute after an update the update button rests in grey, its
     // caption dark to stay readable on it.
     session->state().setLastUpdate(clock.now().addSecs(-30));
-    hover(button(4));
+    hover(button(Command::GeneralStandings));
     const QColor grey(0xC8, 0xC8, 0xC8);
-    EXPECT_EQ(background(button(9)), grey);
-    EXPECT_GE(contrastRatio(button(9)->palette().color(QPalette::ButtonText), grey), 4.5);
+    EXPECT_EQ(background(button(Command::Update)), grey);
+    EXPECT_GE(contrastRatio(button(Command::Update)->palette().color(QPalette::ButtonText), grey), 4.5);
     session->state().setLastUpdate(clock.now().addSecs(-61));
-    hover(button(4));
-    EXPECT_EQ(background(button(9)), navy);
-    EXPECT_EQ(button(9)->palette().color(QPalette::ButtonText), QColor(Qt::white));
+    hover(button(Command::GeneralStandings));
+    EXPECT_EQ(background(button(Command::Update)), navy);
+    EXPECT_EQ(button(Command::Update)->palette().color(QPalette::ButtonText), QColor(Qt::white));
 }
 
 TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)
@@ -289,6 +217,54 @@ TEST_F(Commands, TrackingMarkersLeaveWhenThePointerReachesTheBackground)
     moveOverBackground();
     for (QWidget *marker : markers)
         EXPECT_FALSE(marker->isVisibleTo(window.get()));
+}
+
+TEST_F(Commands, SortButtonsReorderTheTableAndPaintTheirColumn)
+{
+    start();
+    click(Command::Classifications); // the classification buttons
+    ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
+    // They are the only way into the sorts: every caption shows whole.
+    for (Command command : {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
+                            Command::SortGoalAverage, Command::SortMostWins, Command::SortMostLosses,
+                            Command::SortMostDraws, Command::CloseClassifications}) {
+        QPushButton *sort = button(command);
+        EXPECT_EQ(sort->text(), commands::caption(command));
+        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << commands::indexOf(command);
+    }
+    click(Command::SortBestDefence);
+    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
+    const QStringList against = column(QStringLiteral("TBC"));
+    for (int i = 1; i < TeamCount; ++i)
+        EXPECT_LE(against[i - 1].toInt(), against[i].toInt());
+    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), Yellow);
+    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), QColor(0xC0, 0xFF, 0xC0));
+    EXPECT_EQ(text(QStringLiteral("Label9")), text(QStringLiteral("Tclass"), 0)); // the name alone
+    // No qualification colours on a sorted table.
+    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), White);
+
+    click(Command::SortBestAttack);
+    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), QColor(0xFF, 0xE0, 0xC0)); // back to its own colour
+    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), Yellow);
+    click(Command::CloseClassifications); // "Fermer": the ranking comes back
+    EXPECT_FALSE(widget(QStringLiteral("Frame8"))->isVisible());
+    EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty());
+    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), ChampionsLeague);
+}
+
+TEST_F(Commands, ReachableRanksStayOnThroughAPickerClick)
+{
+    clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0))); // 11 match days due
+    start();
+    click(Command::PickMatchDay);
+    click(Command::ReachableRanks);
+    ASSERT_TRUE(overlayShown());
+    ASSERT_NE(pickerNumber(5), nullptr); // the overlay command keeps the picker
+    QTest::mouseClick(pickerNumber(5), Qt::LeftButton);
+    EXPECT_TRUE(overlayShown());
+    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°5"));
+    // Counted on the table of match day 5: five matches played, everyone can still be first.
+    EXPECT_EQ(text(QStringLiteral("TpoT"), 19), QStringLiteral("1"));
 }
 
 } // namespace

@@ -130,7 +130,7 @@ protected:
     }
     void pickMatchDay(MatchDayNo day)
     {
-        click(10);
+        click(Command::PickMatchDay);
         QLabel *number = widget<QLabel>(QStringLiteral("Label10"), day);
         ASSERT_TRUE(number && number->isVisible());
         QTest::mouseClick(number, Qt::LeftButton);
@@ -178,7 +178,7 @@ TEST_F(DifferingSeason, TickedTheOverlayShowsTheExactRangesAfterTheWorker)
     ASSERT_NE(exact(), nullptr);
     EXPECT_FALSE(exact()->isChecked());
     // Unticked: the overlay as it always was.
-    click(29);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(overlayShown());
     EXPECT_EQ(cell(contender)->text(), "1");
     EXPECT_EQ(cell(rival)->text(), "1");
@@ -227,16 +227,16 @@ TEST_F(DifferingSeason, TheButtonStillTogglesWhileTheRangesAreComputed)
     start();
     QTest::mouseClick(exact(), Qt::LeftButton);
     EXPECT_FALSE(overlayShown()); // ticking alone shows nothing
-    click(29);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(overlayShown());
     EXPECT_TRUE(pending());
-    click(29);
+    click(Command::ReachableRanks);
     EXPECT_FALSE(overlayShown());
     // The answer arriving afterwards does not bring the overlay back.
     ASSERT_TRUE(QTest::qWaitFor([this] { return !runner()->busy(); }, 30000));
     QCoreApplication::processEvents();
     EXPECT_FALSE(overlayShown());
-    click(29);
+    click(Command::ReachableRanks);
     EXPECT_TRUE(overlayShown());
     // Kept if the worker had finished when the overlay went, solved again if
     // hiding the overlay stopped it.
@@ -250,7 +250,7 @@ TEST_F(DifferingSeason, AnAnswerForATableNoLongerShownIsDropped)
     int dropped = 0;
     QObject::connect(runner(), &OutlookRunner::dropped, runner(), [&dropped] { ++dropped; });
     QTest::mouseClick(exact(), Qt::LeftButton);
-    click(29);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(pending());
     // Before the worker's answer for the whole season can arrive, the table
     // changes to match day 30; the overlay stays on for the new table.
@@ -269,10 +269,10 @@ TEST_F(DifferingSeason, AnAnswerForATableNoLongerShownIsDropped)
     // A new ranking takes the overlay away; an answer still on its way then
     // shows nothing.
     runner()->clearKept();
-    click(29);
-    click(29);
+    click(Command::ReachableRanks);
+    click(Command::ReachableRanks);
     ASSERT_TRUE(pending());
-    click(4);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(overlayShown());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !runner()->busy(); }, 30000));
     QCoreApplication::processEvents();
@@ -283,7 +283,7 @@ TEST_F(DifferingSeason, AnAnswerForATableNoLongerShownIsDropped)
 TEST_F(DifferingSeason, TheCheckBoxSitsBesideTheOverlaysButton)
 {
     start();
-    QPushButton *button = this->button(29);
+    QPushButton *button = this->button(Command::ReachableRanks);
     ASSERT_TRUE(exact()->isVisible());
     EXPECT_EQ(exact()->text(), "Calcul exact");
     EXPECT_EQ(exact()->y(), button->y());
@@ -291,7 +291,7 @@ TEST_F(DifferingSeason, TheCheckBoxSitsBesideTheOverlaysButton)
     EXPECT_LE(exact()->geometry().right(), 247);
     EXPECT_EQ(button->x(), 8);
     // Its neighbours in the column keep their full width.
-    EXPECT_EQ(this->button(10)->width(), 239);
+    EXPECT_EQ(this->button(Command::PickMatchDay)->width(), 239);
 }
 
 // The leader 64 points with a far better goal difference than the second's
@@ -325,7 +325,7 @@ TEST_F(ChampionSeason, TheChampionIsAnnouncedOnlyWhenTheTitleIsClinchedExactly)
     QTest::mouseClick(exact(), Qt::LeftButton);
 
     // After match day 37 nobody can catch the leader any more.
-    click(29);
+    click(Command::ReachableRanks);
     EXPECT_TRUE(prompt.messages.isEmpty()); // not before the answer is in
     waitForRanges();
     EXPECT_EQ(cell(contender)->text(), "1");
@@ -362,7 +362,7 @@ TEST_F(ExactOverlayWindow, ARangeOutOfTimeShowsItsBoundsMarkedWithTheReasonInIts
     runner()->setSolveOptions(noTime);
     QTest::mouseClick(exact(), Qt::LeftButton);
     pickMatchDay(30);
-    click(29);
+    click(Command::ReachableRanks);
     waitForRanges();
     const SeasonOutlook rushed = computeOutlook(session->season(), session->store(), session->bonusMalus(), 30, noTime);
     ASSERT_FALSE(rushed.final());
@@ -453,10 +453,10 @@ TEST_F(RankToolTips, MatchDayRankingsExplainTheirOwnOrderAndSortsNone)
         EXPECT_EQ(text(QStringLiteral("Tclass"), row), atTwelve.rows[row].name) << row;
         EXPECT_EQ(rankTip(row), why[row].toolTip) << row;
     }
-    click(3); // best attack: the statistic's order, no tie-break to tell
+    click(Command::SortBestAttack); // best attack: the statistic's order, no tie-break to tell
     for (int row = 0; row < TeamCount; ++row)
         EXPECT_TRUE(rankTip(row).isEmpty()) << row;
-    click(4);
+    click(Command::GeneralStandings);
     EXPECT_FALSE(rankTip(0).isEmpty());
 }
 

@@ -1,10 +1,9 @@
-// The window's "Exporter…" button: each format writes the table exactly as
-// the window shows it (a match day with its movement marks, a sort), the
-// file chosen by the chooser; a failure is told and no file of the program
-// is ever replaced. The team calendar the team views offer goes the same way.
+// The window's "Exporter…" button: under the table, it writes the table
+// exactly as the window shows it (a match day with its movement marks).
 #include "windowfixture.h"
 
 #include "standings/core/tableexport.h"
+#include "shell/ui/exportscontroller.h"
 #include "standings/ui/standingstable.h"
 
 #include <QAction>
@@ -20,7 +19,7 @@ protected:
     {
         WindowFixture::SetUp();
         start();
-        window->setExportFileChooser([this](const QString &suggested) {
+        window->exports().setFileChooser([this](const QString &suggested) {
             suggestions << suggested;
             return answer;
         });
@@ -70,7 +69,7 @@ TEST_F(ExportActions, TheButtonSitsUnderTheTableAndOffersThreeFormats)
 
 TEST_F(ExportActions, TheSpreadsheetHoldsTheTableAsShownAtAMatchDay)
 {
-    window->pickMatchDay(12);
+    window->standings().pickMatchDay(12);
     answer = folder.file(QStringLiteral("j12.csv"));
     action("ExportCsv")->trigger();
     ASSERT_EQ(suggestions.size(), 1);
@@ -95,58 +94,6 @@ TEST_F(ExportActions, TheSpreadsheetHoldsTheTableAsShownAtAMatchDay)
     EXPECT_EQ(marks, tips);
     EXPECT_FALSE(marks.join(QString()).isEmpty());
     EXPECT_TRUE(prompt.messages.isEmpty());
-}
-
-TEST_F(ExportActions, ThePageAndThePdfFollowASort)
-{
-    window->sortByCriterion(QStringLiteral("BP"));
-    answer = folder.file(QStringLiteral("tri.html"));
-    action("ExportHtml")->trigger();
-    const QByteArray html = folder.read(QStringLiteral("tri.html"));
-    EXPECT_TRUE(html.contains("<caption>Maximum de buts marqués</caption>"));
-    EXPECT_TRUE(html.contains(shownColumn(QStringLiteral("Tclass")).value(0).toUtf8()));
-    EXPECT_TRUE(suggestions.value(0).endsWith(QStringLiteral("Kestrane1-classement-BP.html")));
-
-    answer = folder.file(QStringLiteral("tri.pdf"));
-    action("ExportPdf")->trigger();
-    EXPECT_TRUE(folder.read(QStringLiteral("tri.pdf")).startsWith("%PDF-"));
-    // The next export is offered in the folder of the last one.
-    EXPECT_TRUE(suggestions.value(1).startsWith(folder.path()));
-    EXPECT_TRUE(prompt.messages.isEmpty());
-}
-
-TEST_F(ExportActions, ACancelWritesNothingAndAFailureIsTold)
-{
-    answer.clear();
-    action("ExportCsv")->trigger();
-    EXPECT_TRUE(prompt.messages.isEmpty());
-
-    answer = folder.file(QStringLiteral("absent/classement.csv"));
-    action("ExportCsv")->trigger();
-    ASSERT_EQ(prompt.messages.size(), 1);
-    EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Impossible d'écrire le fichier")));
-
-    const QByteArray store = folder.read(QStringLiteral("Resultats2013.ini"));
-    EXPECT_FALSE(window->exportTableTo(MainWindow::TableFormat::Html, storePath()));
-    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
-    EXPECT_TRUE(prompt.messages.value(1).contains(QStringLiteral("fichier du programme")));
-}
-
-TEST_F(ExportActions, ATeamsCalendarIsWrittenForTheTeamViews)
-{
-    answer = folder.file(QStringLiteral("valmoret.ics"));
-    window->exportTeamCalendar(QStringLiteral("FC Valmoret"));
-    EXPECT_TRUE(suggestions.value(0).endsWith(QStringLiteral("Kestrane1-FC-Valmoret.ics")));
-    const QByteArray ics = folder.read(QStringLiteral("valmoret.ics"));
-    EXPECT_EQ(ics.count("BEGIN:VEVENT"), 38);
-    // Stamped with the program's clock.
-    const QString stamp = clock.now().toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-    EXPECT_TRUE(ics.contains("DTSTAMP:" + stamp.toLatin1()));
-
-    EXPECT_FALSE(window->exportTeamCalendarTo(QStringLiteral("Personne"), folder.file(QStringLiteral("p.ics"))));
-    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("p.ics"))));
-    ASSERT_EQ(prompt.messages.size(), 1);
-    EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Équipe inconnue : Personne")));
 }
 
 } // namespace

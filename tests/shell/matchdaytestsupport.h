@@ -1,18 +1,16 @@
 #pragma once
 
-// What the window tests of the match-day view and the export panel share: a
-// store cut after a given match day, the sending tool in the folder, a program
-// folder that cannot be written, and the grid's boxes by row.
+// What the tests of the match-day view and the export panel share: a program
+// folder that cannot be written, typing accented text, and the window of
+// those tests.
 #include "windowfixture.h"
 
-#include "matchday/ui/gridbox.h"
 #include "standings/core/displayedstandings.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QFile>
 #include <QKeyEvent>
-#include <QRegularExpression>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -70,41 +68,6 @@ protected:
         // as soon as the window shows.
         QCursor::setPos(1, 1);
     }
-    // The bundled store without the results of the match days after `lastDay`.
-    void keepResultsUpTo(int lastDay)
-    {
-        const QList<QByteArray> lines = sample(QStringLiteral("Resultats2013.ini")).split('\n');
-        QByteArray kept;
-        static const QRegularExpression result(QStringLiteral("^(\\d\\d)\\d\\d="));
-        for (const QByteArray &line : lines) {
-            const QRegularExpressionMatch match = result.match(QString::fromLatin1(line));
-            if (match.hasMatch() && match.captured(1).toInt() > lastDay)
-                continue;
-            kept += line + '\n';
-        }
-        kept.chop(1);
-        folder.write(QStringLiteral("Resultats2013.ini"), kept);
-        setStoreAge(clock.now().addDays(-1));
-    }
-    // Grows the store past the 16 KB the file layer buffers, so that a write
-    // the system refuses fails while it is made. (A smaller store is written
-    // out only when the save is committed; a refusal there is not noticed by
-    // the store today.)
-    void padStore()
-    {
-        QByteArray notes = "\r\n[Notes]\r\n";
-        for (int i = 0; i < 400; ++i)
-            notes += "N" + QByteArray::number(i) + "=" + QByteArray(48, 'x') + "\r\n";
-        folder.write(QStringLiteral("Resultats2013.ini"), folder.read(QStringLiteral("Resultats2013.ini")) + notes);
-        setStoreAge(clock.now().addDays(-1));
-    }
-    QString addSendingTool()
-    {
-        folder.write(QStringLiteral("Porvex"), "#!/bin/sh\n");
-        return folder.file(QStringLiteral("Porvex"));
-    }
-    GridBox *box(const char *name, int row) const { return widget<GridBox>(QLatin1String(name), row); }
-    QString stored(const QString &key) const { return session->store().match(key).toText(); }
     const StandingRow &standingOf(const QString &team) const
     {
         for (const DisplayedRow &row : session->standings().displayed().rows) {
@@ -113,15 +76,5 @@ protected:
         }
         static const StandingRow none;
         return none;
-    }
-    void typeInto(const char *name, int row, const QString &text)
-    {
-        GridBox *target = box(name, row);
-        target->setFocus();
-        QTest::keyClicks(target, text);
-    }
-    QColor textColour(const QString &name, int index = -1) const
-    {
-        return widget<QWidget>(name, index)->palette().color(QPalette::WindowText);
     }
 };

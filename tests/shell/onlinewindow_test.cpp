@@ -1,8 +1,7 @@
 // The results update and the version check from the window, against a real
 // HTTP server on 127.0.0.1.
+#include "onlinetestsupport.h"
 #include "windowfixture.h"
-
-#include "testhttpserver.h"
 
 #include "standings/core/displayedstandings.h"
 
@@ -15,10 +14,10 @@
 
 #include <functional>
 
+using namespace onlinetest;
+
 namespace {
 
-const QString StorePath = QStringLiteral("/Kestrane2013/Resultats2013.ini");
-const QString FailureMessage = QStringLiteral(" Kestrane 1 (2013 - 2014)\nErreur de connexion !");
 const QColor Red(0xFF, 0x00, 0x00), Green(0x00, 0xC0, 0x00), Grey(0x64, 0x64, 0x64);
 
 class OnlineWindow : public WindowFixture
@@ -30,21 +29,9 @@ protected:
         useServer(server.address());
     }
 
-    // A store as the volunteers publish it: the first result of the season
-    // (team L beats team I), an adjustment for team C, the stamp, news and version.
-    static QByteArray published(const QString &stamp, const QString &version = QStringLiteral("1.3"))
-    {
-        QString text = QStringLiteral("[Resultats]\r\n0100=L|0|4|2|1|2|0|I\r\n[BonMal]\r\nC=-3\r\n[Maj]\r\nMaj=%1\r\n"
-                                      "[Texte]\r\nTexte=Nouvelles du soir\r\n[CV]\r\nCV=%2\r\n")
-                           .arg(stamp, version);
-        QStringEncoder encoder("windows-1252");
-        return encoder(text);
-    }
-
     QByteArray store() const { return folder.read(QStringLiteral("Resultats2013.ini")); }
     bool backupExists() const { return QFile::exists(folder.file(QStringLiteral("Resultats2013.BU"))); }
-    bool busy() const { return QApplication::overrideCursor() != nullptr; }
-    void waitForUpdate() { ASSERT_TRUE(QTest::qWaitFor([this] { return !busy(); }, 10000)); }
+    void waitForUpdate() { waitForDownloads(); }
     void nextMinute() { clock.set(clock.now().addSecs(61)); }
     QColor stampColour() const
     {
@@ -68,7 +55,7 @@ TEST_F(OnlineWindow, UpdateReplacesTheStoreAndRefreshesEveryViewWhileTheWindowSt
     start();
     EXPECT_NE(text(QStringLiteral("TPTS"), 0), QStringLiteral("3"));
 
-    click(9);
+    click(Command::Update);
     // Under way: busy pointer and a status line; the store and its copy are both there.
     ASSERT_TRUE(busy());
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -76,7 +63,7 @@ TEST_F(OnlineWindow, UpdateReplacesTheStoreAndRefreshesEveryViewWhileTheWindowSt
     EXPECT_EQ(store(), oldStore);
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.BU")), oldStore);
     // Other commands work meanwhile.
-    click(27);
+    click(Command::Configuration);
     EXPECT_TRUE(widget(QStringLiteral("FraCon"))->isVisible());
 
     waitForUpdate();
@@ -113,132 +100,11 @@ TEST_F(OnlineWindow, StampColourComparesTheNewStampWithThePreviousOne)
     for (const auto &[stamp, colour] : steps) {
         server.answer(StorePath, 200, published(stamp));
         nextMinute();
-        click(9);
+        click(Command::Update);
         waitForUpdate();
         EXPECT_EQ(text(QStringLiteral("LabMaj")), stamp);
         EXPECT_EQ(stampColour(), colour) << stamp.toStdString();
     }
-    EXPECT_TRUE(prompt.messages.isEmpty());
-}
-
-TEST_F(OnlineWindow, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
-{
-    start();
-    const QByteArray before = store();
-    const QString shownPoints = text(QStringLiteral("TPTS"), 0);
-    const QByteArray fresh = published(QStringLiteral("05 déc. 21:30"));
-    QByteArray oversized = fresh;
-    while (oversized.size() <= 1024 * 1024)
-        oversized += "; remplissage pour dépasser la taille d'un fichier de résultats\r\n";
-
-    // Each failure says why in the program's own French, under the connection error.
-    const QString notAStore = QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
-    struct Failure
-    {
-        const char *name;
-        std::function<void()> prepare;
-        QString reason;
-    };
-    const QList<Failure> failures = {
-        {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); },
-         QStringLiteral("Le serveur a répondu par l'erreur HTTP 404")},
-        {"HTML error page with 200",
-         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); },
-         notAStore},
-        {"truncated body",
-         [&] {
-             TestHttpServer::Answer cut;
-             cut.body = fresh;
-             cut.cutAfter = fresh.size() / 2;
-             server.answer(StorePath, cut);
-         },
-         QStringLiteral("Connexion coupée par le serveur avant la fin du fichier")},
-        // Without an announced length the end of the connection ends the
-        // body: only the store's own shape tells a cut one.
-        {"half the store, no announced length",
-         [&] {
-             TestHttpServer::Answer cut;
-             cut.body = sample(QStringLiteral("Resultats2013.ini"));
-             cut.cutAfter = cut.body.indexOf("\r\n", cut.body.size() / 2) + 2;
-             cut.announceLength = false;
-             server.answer(StorePath, cut);
-         },
-         notAStore},
-        {"cut inside a record line, no announced length",
-         [&] {
-             TestHttpServer::Answer cut;
-             cut.body = sample(QStringLiteral("Resultats2013.ini"));
-             cut.cutAfter = cut.body.indexOf("0505=P|1|") + 9;
-             cut.announceLength = false;
-             server.answer(StorePath, cut);
-         },
-         notAStore},
-        {"empty body", [&] { server.answer(StorePath, 200, ""); }, QStringLiteral("Fichier reçu vide")},
-        {"oversized body", [&] { server.answer(StorePath, 200, oversized); },
-         QStringLiteral("Fichier trop volumineux (%1 octets)").arg(oversized.size())},
-        {"no server", [&] { session->state().setServerAddress(TestHttpServer::deadAddress()); },
-         QStringLiteral("Connexion refusée par le serveur")},
-        {"stalling server",
-         [&] {
-             session->state().setServerAddress(server.address());
-             http.setLimits({300, 5000, 1024 * 1024});
-             TestHttpServer::Answer stalled;
-             stalled.body = fresh;
-             stalled.cutAfter = 20;
-             stalled.stall = true;
-             server.answer(StorePath, stalled);
-         },
-         QStringLiteral("Le serveur ne répond plus (rien reçu depuis 0,3 s)")},
-    };
-    for (const auto &[name, prepare, reason] : failures) {
-        prepare();
-        nextMinute();
-        prompt.messages.clear();
-        QSignalSpy computed(&session->standings(), &StandingsModel::displayedChanged);
-        click(9);
-        const qsizetype atStart = computed.count();
-        waitForUpdate();
-        EXPECT_EQ(store(), before) << name;
-        EXPECT_FALSE(backupExists()) << name;
-        EXPECT_EQ(prompt.messages, QStringList{FailureMessage + u'\n' + reason + u'.'}) << name;
-        EXPECT_GT(computed.count(), atStart) << name << ": standings not recomputed";
-        EXPECT_EQ(text(QStringLiteral("TPTS"), 0), shownPoints) << name;
-    }
-}
-
-TEST_F(OnlineWindow, SecondUpdateWithinAMinuteIsIgnored)
-{
-    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
-    start();
-    click(9);
-    waitForUpdate();
-    EXPECT_EQ(server.requestsFor(StorePath), 1);
-    // The update button rests, grey, for the minute after an update.
-    EXPECT_EQ(button(9)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));
-
-    clock.set(clock.now().addSecs(30));
-    click(9);
-    EXPECT_FALSE(busy());
-    QTest::qWait(50);
-    EXPECT_EQ(server.requestsFor(StorePath), 1);
-
-    clock.set(clock.now().addSecs(30));
-    click(9);
-    waitForUpdate();
-    EXPECT_EQ(server.requestsFor(StorePath), 2);
-
-    // A slow server: a minute later the first update still runs, and a
-    // second one does not start beside it.
-    TestHttpServer::Answer slow;
-    slow.body = published(QStringLiteral("05 déc. 21:30"));
-    slow.delayMs = 300;
-    server.answer(StorePath, slow);
-    nextMinute();
-    click(9);
-    nextMinute();
-    click(9);
-    waitForUpdate();
-    EXPECT_EQ(server.requestsFor(StorePath), 3);
     EXPECT_TRUE(prompt.messages.isEmpty());
 }
 
@@ -255,7 +121,7 @@ TEST_F(OnlineWindow, NewerPublishedVersionIsOffered)
         server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30"), version));
         prompt.questions.clear();
         nextMinute();
-        click(9);
+        click(Command::Update);
         waitForUpdate();
         if (offered) {
             const QString offer = QStringLiteral(
@@ -278,7 +144,7 @@ TEST_F(OnlineWindow, TakingTheNewVersionOpensTheDownloadPageAndEndsWithoutShutdo
     start();
     window->findChild<QCheckBox *>(QStringLiteral("Check4"))->setChecked(true);
     prompt.answer = true;
-    click(9);
+    click(Command::Update);
     waitForUpdate();
     ASSERT_EQ(launcher.urls.size(), 1u);
     EXPECT_EQ(launcher.urls[0].toString(), server.address() + QStringLiteral("/Kestrane2013/index.php"));
@@ -293,32 +159,6 @@ TEST_F(OnlineWindow, TakingTheNewVersionOpensTheDownloadPageAndEndsWithoutShutdo
     // The program asked its event loop to end; let the next tests have one again.
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
-}
-
-TEST_F(OnlineWindow, TypedResultsNotSavedAreOnlyDiscardedOnYes)
-{
-    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
-    start();
-    button(1)->show(); // "Valider" showing: results typed and not saved
-    ASSERT_TRUE(window->hasUnsavedEntries());
-    const QByteArray before = store();
-
-    prompt.answer = false;
-    click(9);
-    ASSERT_EQ(prompt.questions.size(), 1);
-    EXPECT_TRUE(prompt.questions[0].startsWith(QStringLiteral("Mise à jour\nDes résultats saisis")));
-    EXPECT_FALSE(busy());
-    QTest::qWait(50);
-    EXPECT_EQ(server.requestsFor(StorePath), 0);
-    EXPECT_EQ(store(), before);
-    EXPECT_FALSE(session->state().lastUpdate().isValid()); // no minute of rest for an update not made
-
-    prompt.answer = true;
-    click(9);
-    EXPECT_EQ(prompt.questions.size(), 2);
-    waitForUpdate();
-    EXPECT_EQ(server.requestsFor(StorePath), 1);
-    EXPECT_EQ(store(), published(QStringLiteral("05 déc. 21:30")));
 }
 
 TEST_F(OnlineWindow, StartUpRunsTheUpdateWhenAskedTo)

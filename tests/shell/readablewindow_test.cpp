@@ -6,7 +6,7 @@
 #include "windowfixture.h"
 
 #include "matchday/ui/gridbox.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/fittedtext.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -247,40 +247,40 @@ TEST_F(ReadableWindow, EveryTextFitsItsBoxUncoveredAndStandsOutFromItsFill)
     window->show();
     check(QStringLiteral("fenetre"));
 
-    click(27);
+    click(Command::Configuration);
     check(QStringLiteral("FraCon"));
-    click(16);
+    click(Command::Donors);
     check(QStringLiteral("FraDon"));
-    click(6);
+    click(Command::About);
     check(QStringLiteral("FraAP"));
-    click(33);
+    click(Command::OpenTeamCard);
     check(QStringLiteral("FraPlanning"));
-    click(34);
-    click(25);
+    click(Command::CloseTeamCard);
+    click(Command::Highlights);
     check(QStringLiteral("FraPlus"));
-    click(12);
+    click(Command::OpenGraph);
     check(QStringLiteral("Frame4"));
-    click(11);
-    window->runCommand(13);
+    click(Command::CloseGraph);
+    window->runCommand(Command::OpenSending);
     check(QStringLiteral("Frame6"));
-    click(15);
-    click(20);
+    click(Command::CloseSending);
+    click(Command::Classifications);
     check(QStringLiteral("Frame8"));
-    click(10);
+    click(Command::PickMatchDay);
     check(QStringLiteral("Label10"));
-    click(29);
+    click(Command::ReachableRanks);
     check(QStringLiteral("Calcul"));
     QTest::mouseClick(widget(QStringLiteral("Label19")), Qt::LeftButton);
     check(QStringLiteral("Text4"));
 
     // A team's whole season in the grid.
-    click(4);
+    click(Command::GeneralStandings);
     QTest::mouseClick(widget(QStringLiteral("Tclass"), 9), Qt::LeftButton);
     check(QStringLiteral("saison"));
 
     // The update button resting in grey for a minute after an update.
     session->state().setLastUpdate(clock.now().addSecs(-30));
-    hover(button(4));
+    hover(button(Command::GeneralStandings));
     check(QStringLiteral("repos"));
 }
 

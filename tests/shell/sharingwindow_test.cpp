@@ -6,6 +6,7 @@
 #include "matchday/ui/infocell.h"
 #include "online/core/storechanges.h"
 #include "season/core/textutil.h"
+#include "shell/ui/exportscontroller.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -27,7 +28,7 @@ protected:
     void update()
     {
         clock.set(clock.now().addSecs(61));
-        click(9);
+        click(Command::Update);
         ASSERT_TRUE(QTest::qWaitFor([this] { return !busy(); }, 10000));
     }
     QLabel *changes() const { return widget<QLabel>(QStringLiteral("LabChangements")); }
@@ -71,7 +72,7 @@ TEST_F(SharingWindow, AnUpdateSaysWhatChangedAndMarksTheFixturesUntilTheNextOne)
 
     // The marks follow the fixture into a team's season.
     const QString home = box("T1", 0)->text();
-    window->showTeamSeason(home);
+    window->matchDay().showTeamSeason(home);
     int marked = 0;
     for (int k = 0; k < 38; ++k)
         marked += note(k).isEmpty() ? 0 : 1;
@@ -80,7 +81,7 @@ TEST_F(SharingWindow, AnUpdateSaysWhatChangedAndMarksTheFixturesUntilTheNextOne)
     // A failed update keeps them; the next successful one replaces them.
     server.answer(StorePath, 404, "absent");
     update();
-    window->showMatchDay(18);
+    window->matchDay().showMatchDay(18);
     EXPECT_FALSE(note(0).isEmpty());
     EXPECT_TRUE(changes()->isVisible());
 
@@ -118,28 +119,27 @@ TEST_F(SharingWindow, SendShowsWhatThePublishedFileChangesAndNonSendsNothing)
     const QString away = box("T2", 0)->text();
     typeInto("R1", 0, QStringLiteral("2"));
     typeInto("R2", 0, QStringLiteral("1"));
-    click(1);
+    click(Command::Save);
     // ...a score of match day 17 corrected...
     const MatchRecord was = store.match(QStringLiteral("1701"));
     MatchRecord corrected = was;
     corrected[MatchRecord::HomeGoals] = QString::number(::text::leadingInt(was[MatchRecord::HomeGoals]) + 1);
-    ASSERT_TRUE(store.writeMatch(QStringLiteral("1701"), corrected));
-    store.notifyChanged();
+    ASSERT_TRUE(store.saveResults(store.stamp(), {{QStringLiteral("1701"), corrected}}));
     const QString codes = session->season().fixtureCodes(17).at(1);
 
     // ...then the export panel: an adjustment for Étréville AC and the news.
     QTest::mouseClick(widget<QLabel>(QStringLiteral("Label8")), Qt::LeftButton);
-    click(13);
+    click(Command::OpenSending);
     widget<QComboBox>(QStringLiteral("Combo1"))->setCurrentIndex(2);
     QTest::keyClicks(widget<QLineEdit>(QStringLiteral("Text3"), 1), QStringLiteral("-2"));
-    click(30);
+    click(Command::InsertAdjustment);
     auto *news = widget<QLineEdit>(QStringLiteral("Text1"));
     news->clear();
     typeText(news, QStringLiteral("Journée reportée à samedi"));
 
     const QByteArray beforeSend = folder.read(QStringLiteral("Resultats2013.ini"));
     prompt.answer = false;
-    click(14);
+    click(Command::Send);
     ASSERT_EQ(prompt.questions.size(), 1);
     const QString review = prompt.questions[0];
     EXPECT_TRUE(review.startsWith(QStringLiteral("Envoyer\nLe fichier envoyé différera de celui du démarrage")));
@@ -167,7 +167,7 @@ TEST_F(SharingWindow, SendShowsWhatThePublishedFileChangesAndNonSendsNothing)
 
     // Oui: the store is written and the tool started.
     prompt.answer = true;
-    click(14);
+    click(Command::Send);
     ASSERT_EQ(launcher.programs.size(), 1u);
     EXPECT_EQ(launcher.programs[0].first, tool);
     EXPECT_EQ(store.newsText(), QStringLiteral("Journee reportee a samedi"));
@@ -178,11 +178,11 @@ TEST_F(SharingWindow, TheTeamCardSavesItsTeamsCalendar)
     start();
     QString suggested;
     const QString path = folder.file(QStringLiteral("agenda.ics"));
-    window->setExportFileChooser([&](const QString &offered) {
+    window->exports().setFileChooser([&](const QString &offered) {
         suggested = offered;
         return path;
     });
-    click(33);
+    click(Command::OpenTeamCard);
     auto *teams = widget<QListWidget>(QStringLiteral("List9"));
     teams->setCurrentRow(3);
     const QString team = teams->currentItem()->text();

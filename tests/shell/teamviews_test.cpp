@@ -1,5 +1,5 @@
-// The team views in the real window: team card, summary and crest ticker,
-// ranking graph, cards report and season highlights.
+// The team views in the real window, reached from the table and the
+// commands: team card, summary and crest ticker, cards report and highlights.
 #include "windowfixture.h"
 
 #include "seasonbuilder.h"
@@ -28,19 +28,6 @@ protected:
             QTest::mouseMove(window.get(), QPoint(1, 1));
         WindowFixture::TearDown();
     }
-    const DisplayedStandings &shown() const { return session->standings().displayed(); }
-    QString teamAtRow(int row) const { return shown().rows[row].data.name; }
-    QWidget *panel(const char *name) const { return widget<QWidget>(QLatin1String(name)); }
-    bool panelShown(const char *name) const
-    {
-        QWidget *w = panel(name);
-        return w && w->isVisible();
-    }
-    QColor fill(const QString &name, int index) const
-    {
-        QWidget *w = widget<QWidget>(name, index);
-        return w ? w->palette().color(QPalette::Window) : QColor();
-    }
     void clickLabel(const QString &name, int index = -1)
     {
         QWidget *w = widget<QWidget>(name, index);
@@ -48,19 +35,6 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton);
     }
     CrestTicker *ticker() const { return window->findChild<CrestTicker *>(QStringLiteral("Frame10")); }
-    // Writes the window's picture when KESTRANE_SHOTS names a folder.
-    void shot(const QString &name) const
-    {
-        const QString folderName = qEnvironmentVariable("KESTRANE_SHOTS");
-        if (!folderName.isEmpty())
-            window->grab().save(folderName + QLatin1Char('/') + name + QStringLiteral(".png"));
-    }
-    // A bar of the graph stands in sight once drawn.
-    bool barDrawn(int k) const
-    {
-        QWidget *bar = widget<QWidget>(QStringLiteral("LabGraph"), k);
-        return bar && bar->y() >= 0;
-    }
 };
 
 // --- Team card
@@ -68,12 +42,12 @@ protected:
 TEST_F(TeamViews, CardOpensOnTheLeaderAndKeepsARequestUntilTheFullTable)
 {
     start();
-    click(33);
+    click(Command::OpenTeamCard);
     ASSERT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(0));
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: 1"));
     shot(QStringLiteral("card"));
-    click(34);
+    click(Command::CloseTeamCard);
     EXPECT_FALSE(panelShown("FraPlanning"));
 
     // A click on a rank label opens that row's team, and "Equipes" keeps it.
@@ -81,21 +55,21 @@ TEST_F(TeamViews, CardOpensOnTheLeaderAndKeepsARequestUntilTheFullTable)
     clickLabel(QStringLiteral("LabClass"), 3);
     ASSERT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), third);
-    click(34);
-    click(33);
+    click(Command::CloseTeamCard);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), third);
     EXPECT_EQ(session->state().cardRequest(), third);
-    click(34);
+    click(Command::CloseTeamCard);
 
     // "Tableau complet" forgets it: the favourite, then the leader.
-    click(21);
+    click(Command::FullTable);
     EXPECT_TRUE(session->state().cardRequest().isEmpty());
     session->state().setFavouriteTeam(teamAtRow(7));
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(7));
-    click(34);
+    click(Command::CloseTeamCard);
     session->state().setFavouriteTeam(QStringLiteral("Aucune"));
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(0));
 
     // The team list changes the card too.
@@ -112,11 +86,11 @@ TEST_F(TeamViews, MovementMarkAndGraphButtonOpenTheCardToo)
     ASSERT_NE(mark, nullptr);
     QTest::mouseClick(mark, Qt::LeftButton);
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), teamAtRow(5));
-    click(34);
+    click(Command::CloseTeamCard);
 
-    click(12);
+    click(Command::OpenGraph);
     widget<QListWidget>(QStringLiteral("List4"))->setCurrentRow(9);
-    click(38);
+    click(Command::OpenGraphTeamCard);
     EXPECT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 0), session->season().teamName(9));
     EXPECT_EQ(session->state().cardRequest(), session->season().teamName(9));
@@ -125,15 +99,15 @@ TEST_F(TeamViews, MovementMarkAndGraphButtonOpenTheCardToo)
 TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
 {
     start();
-    click(20);
-    click(23); // most draws
+    click(Command::Classifications);
+    click(Command::SortMostDraws); // most draws
     ASSERT_EQ(shown().sortCode, QStringLiteral("MN"));
     const QString team = teamAtRow(0);
     session->state().setCardRequest(team);
-    click(33);
+    click(Command::OpenTeamCard);
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: ") + shown().rows[0].rankLabel);
     // The ranking comes back while the card is open: the card follows it.
-    click(4);
+    click(Command::GeneralStandings);
     int rank = 0;
     for (int i = 0; i < TeamCount; ++i)
         rank = teamAtRow(i) == team ? i : rank;
@@ -142,129 +116,12 @@ TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: ") + shown().rows[rank].rankLabel);
 }
 
-TEST_F(TeamViews, CardMarkersBarsAndAnEmptyTeam)
-{
-    // Team A: a home win, an away draw, a home "-" and a half-entered home match.
-    SeasonBuilder builder(SeasonBuilder::defaultNames());
-    folder.write(QStringLiteral("2013.txt"), builder.seasonFile());
-    folder.write(QStringLiteral("Resultats2013.ini"),
-                 ResultsBuilder()
-                     .result(builder.keyOf('A', 'B'), 'A', "3", "1", 'B', 1, 2, 0, 0)
-                     .result(builder.keyOf('C', 'A'), 'C', "2", "2", 'A')
-                     .result(builder.keyOf('A', 'D'), 'A', "-", "-", 'D')
-                     .result(builder.keyOf('A', 'E'), 'A', "0", "", 'E')
-                     .result(builder.keyOf('F', 'G'), 'F', "1", "0", 'G')
-                     .bytes());
-    setStoreAge(clock.now().addDays(-1));
-    start();
-    session->state().setCardRequest(QStringLiteral("Alpha"));
-    click(33);
-    ASSERT_EQ(text(QStringLiteral("Label29"), 0), QStringLiteral("Alpha"));
-
-    const auto rowOf = [&](const QString &key) {
-        for (int i = 0; i < 38; ++i) {
-            if (text(QStringLiteral("NmP"), i) == key)
-                return i;
-        }
-        return -1;
-    };
-    const int win = rowOf(builder.keyOf('A', 'B'));
-    const int draw = rowOf(builder.keyOf('C', 'A'));
-    const int dash = rowOf(builder.keyOf('A', 'D'));
-    const int half = rowOf(builder.keyOf('A', 'E'));
-    ASSERT_GE(win, 0);
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), win), QColor(0x00, 0xFF, 0x00));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("ShaRes"), win)->isVisible());
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), draw), QColor(0xE0, 0xE0, 0xE0));
-    EXPECT_FALSE(widget<QWidget>(QStringLiteral("ShaRes"), dash)->isVisible());
-    EXPECT_EQ(text(QStringLiteral("R1P"), dash), QString());
-    EXPECT_EQ(fill(QStringLiteral("ShaRes"), half), QColor(0xFF, 0xFF, 0xFF));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("ShaRes"), half)->isVisible());
-    EXPECT_TRUE(widget<QLabel>(QStringLiteral("T1P"), win)->font().bold());
-    EXPECT_FALSE(widget<QLabel>(QStringLiteral("T2P"), win)->font().bold());
-    EXPECT_EQ(text(QStringLiteral("CR1P"), win), QStringLiteral("1"));
-
-    EXPECT_EQ(text(QStringLiteral("LabVic"), 4), QStringLiteral("\nVictoires: 1"));
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("LabVic"), 4)->isVisible());
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("LabNUL"), 4)->isVisible());
-    EXPECT_FALSE(widget<QWidget>(QStringLiteral("LabDEF"), 4)->isVisible());
-    // Two matches counted: each takes half of the season's bar.
-    EXPECT_EQ(widget<QWidget>(QStringLiteral("LabVic"), 4)->width(), 8070 / 2 / 15);
-    EXPECT_EQ(text(QStringLiteral("Label29"), 7), QStringLiteral("Points: 4"));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 11), QStringLiteral("2,5 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 5), QStringLiteral("Cartons Rouges: 1"));
-    shot(QStringLiteral("card-alpha"));
-
-    // Hotel has played nothing: its own empty card, not Alpha's numbers.
-    widget<QListWidget>(QStringLiteral("List9"))->setCurrentRow(7);
-    EXPECT_EQ(text(QStringLiteral("Label29"), 0), QStringLiteral("Hotel"));
-    for (const char *name : {"LabVic", "LabNUL", "LabDEF"})
-        EXPECT_FALSE(widget<QWidget>(QLatin1String(name), 4)->isVisible()) << name;
-    EXPECT_EQ(text(QStringLiteral("Label29"), 11), QStringLiteral("0,0 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 12), QStringLiteral("0,0 par match."));
-    EXPECT_EQ(text(QStringLiteral("Label29"), 7), QStringLiteral("Points: 0"));
-    for (int i = 0; i < 38; ++i)
-        EXPECT_FALSE(widget<QWidget>(QStringLiteral("ShaRes"), i)->isVisible()) << i;
-}
-
-TEST_F(TeamViews, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesNotFitInATip)
-{
-    start();
-    click(33); // the leader, with cards in most of its matches
-    ASSERT_TRUE(panelShown("FraPlanning"));
-    const Season &season = session->season();
-    const QChar ellipsis(0x2026);
-    int elided = 0;
-    for (int i = 0; i < 38; ++i) {
-        for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
-                                                    std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
-            auto *box = widget<QLabel>(QLatin1String(name), i);
-            if (!box->isVisible())
-                continue;
-            // The whole name is on the box or, cut, in its tool tip.
-            const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
-            EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
-            if (team != box->text()) {
-                EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
-                ++elided;
-            }
-            // The name's letters stand clear of the card boxes over its box.
-            const QFontMetrics metrics(box->font(), box);
-            const int frame = box->frameWidth();
-            const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-            const int width = metrics.horizontalAdvance(box->text());
-            const int textLeft = home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
-            const int textRight = textLeft + width;
-            for (const char *cardName : {cardNames.first, cardNames.second}) {
-                QWidget *card = widget(QLatin1String(cardName), i);
-                if (!card->isVisible())
-                    continue;
-                if (home)
-                    EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
-                else
-                    EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
-            }
-        }
-    }
-    EXPECT_GT(elided, 0); // the bundled season has names too long for the card
-
-    // The season's narrow share of defeats shows what its caption can.
-    auto *defeats = widget<QLabel>(QStringLiteral("LabDEF"), 4);
-    ASSERT_TRUE(defeats->isVisible());
-    const QStringList lines = defeats->text().split(QLatin1Char('\n'));
-    for (const QString &line : lines)
-        EXPECT_LE(QFontMetrics(defeats->font(), defeats).horizontalAdvance(line), defeats->width());
-    EXPECT_TRUE(lines.last().endsWith(ellipsis)) << defeats->text().toStdString();
-    EXPECT_TRUE(defeats->toolTip().startsWith(QStringLiteral("Défaites: "))) << defeats->toolTip().toStdString();
-    EXPECT_TRUE(defeats->toolTip().startsWith(lines.last().chopped(1)));
-}
-
 // --- Summary and crest ticker
 
 TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
 {
     start();
-    window->parkCrestStrip(); // the ticker would change the team on its own
+    window->teamViews().parkCrestStrip(); // the ticker would change the team on its own
     clickLabel(QStringLiteral("Label9"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(0));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: 1"));
@@ -274,7 +131,7 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     for (int i = 0; i < TeamCount && same < 0; ++i)
         same = shown().rows[i].movementText == QLatin1String("=") ? i : -1;
     ASSERT_GE(same, 0);
-    window->showTeamSummary(teamAtRow(same));
+    window->teamViews().showTeamSummary(teamAtRow(same));
     EXPECT_EQ(text(QStringLiteral("Label11"), 7), QStringLiteral(" (=)"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: ") + shown().rows[same].rankLabel);
     const StandingRow &row = shown().rows[same].data;
@@ -291,38 +148,13 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     shot(QStringLiteral("summary"));
 
     // The count lines show whole and stop short of the crest.
-    window->showTeamSummary(teamAtRow(0));
+    window->teamViews().showTeamSummary(teamAtRow(0));
     const QWidget *crest = widget(QStringLiteral("Image3"));
     for (int line : {2, 3, 4, 6}) {
         auto *label = widget<QLabel>(QStringLiteral("Label11"), line);
         EXPECT_LT(label->geometry().right(), crest->x()) << line;
         EXPECT_LE(QFontMetrics(label->font(), label).horizontalAdvance(label->text()), label->width()) << line;
     }
-}
-
-TEST_F(TeamViews, SummaryFollowsAStoreWrittenByTheProgram)
-{
-    start();
-    window->parkCrestStrip();
-    const QString leader = teamAtRow(0);
-    window->showTeamSummary(leader);
-    const QString played = text(QStringLiteral("Label11"), 6);
-    // A result under a match day still to come, for the leader at home.
-    const Season &season = session->season();
-    const QChar letter = season.teamLetterOfName(leader);
-    for (int n = 1; n <= FixtureCount; ++n) {
-        // The leader's last match is called off.
-        const QString entry = season.calendarEntry(n);
-        if (entry.left(2).toInt() == 38 && entry.mid(6, 2).contains(letter)) {
-            MatchRecord record = MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|")
-                                                       + entry.mid(7, 1));
-            ASSERT_TRUE(session->store().writeMatch(entry.left(2) + entry.mid(3, 2), record));
-        }
-    }
-    session->store().notifyChanged();
-    window->showTeamSummary(leader);
-    EXPECT_EQ(played, QStringLiteral("Matches Joués: 38"));
-    EXPECT_EQ(text(QStringLiteral("Label11"), 6), QStringLiteral("Matches Joués: 37"));
 }
 
 TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
@@ -364,95 +196,16 @@ TEST_F(TeamViews, TickerShowsTheTeamsInTableOrderAndPausesOnACrest)
     EXPECT_EQ(text(QStringLiteral("Label11"), 5), teamAtRow(1));
 
     // Back over the window's background it goes on.
-    window->resumeCrestTicker();
+    window->teamViews().resumeCrestTicker();
     EXPECT_TRUE(t->isRunning());
     // Any command pushes it away; the next tick ends it.
-    click(20);
+    click(Command::Classifications);
     EXPECT_EQ(t->strip().left(), CrestStrip::ParkedLeft);
     t->tick();
     EXPECT_FALSE(t->isRunning());
     EXPECT_FALSE(t->isVisible());
-    window->resumeCrestTicker();
+    window->teamViews().resumeCrestTicker();
     EXPECT_FALSE(t->isRunning());
-}
-
-// --- Ranking graph
-
-TEST_F(TeamViews, GraphDrawsTheHistoryUpToTodayAndLeavesTheTableThere)
-{
-    start();
-    click(12);
-    ASSERT_TRUE(panelShown("Frame4"));
-    // 5 December 2013: match days 1..17 have passed.
-    for (int k = 0; k < 17; ++k)
-        EXPECT_TRUE(barDrawn(k)) << k;
-    for (int k = 17; k < 38; ++k)
-        EXPECT_FALSE(barDrawn(k)) << k;
-    EXPECT_EQ(shown().upToMatchDay, 17);
-    const QString leader = teamAtRow(0);
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + leader);
-    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List4"))->count(), 20);
-    // The leader after match day 17 has the tallest bar, green.
-    QLabel *bar = widget<QLabel>(QStringLiteral("LabGraph"), 16);
-    EXPECT_EQ(bar->text(), QStringLiteral("1"));
-    EXPECT_EQ(bar->height(), 6850 / 15);
-    EXPECT_EQ(bar->y(), 1950 / 15);
-    EXPECT_EQ(fill(QStringLiteral("LabGraph"), 16), QColor(0x00, 0xC0, 0x00));
-    shot(QStringLiteral("graph"));
-
-    // Another team from the list.
-    auto *list = widget<QListWidget>(QStringLiteral("List4"));
-    const QString last = teamAtRow(19);
-    list->setCurrentRow(session->season().teamNoOfName(last));
-    EXPECT_EQ(widget<QLabel>(QStringLiteral("LabGraph"), 16)->text(), QStringLiteral("20"));
-    EXPECT_EQ(fill(QStringLiteral("LabGraph"), 16), QColor(0xFF, 0x00, 0x00));
-    EXPECT_EQ(widget<QLabel>(QStringLiteral("LabGraph"), 16)->height(), 200 / 15);
-
-    click(11);
-    EXPECT_FALSE(panelShown("Frame4"));
-}
-
-TEST_F(TeamViews, SimulatedMatchDaysStayAfterTheBoxIsUnticked)
-{
-    start();
-    click(12);
-    auto *simulated = widget<QCheckBox>(QStringLiteral("Check3"));
-    ASSERT_NE(simulated, nullptr);
-    QTest::mouseClick(simulated, Qt::LeftButton);
-    ASSERT_TRUE(simulated->isChecked());
-    EXPECT_TRUE(barDrawn(37));
-    EXPECT_EQ(shown().upToMatchDay, 38);
-    QTest::mouseClick(simulated, Qt::LeftButton);
-    ASSERT_FALSE(simulated->isChecked());
-    EXPECT_TRUE(barDrawn(37));
-    EXPECT_EQ(shown().upToMatchDay, 17);
-}
-
-TEST_F(TeamViews, GraphBeforeTheFirstMatchDayDrawsNothingAndOpensOnTheFavourite)
-{
-    clock.set(QDateTime(QDate(2013, 8, 1), QTime(12, 0)));
-    setStoreAge(clock.now().addDays(-1));
-    start();
-    const QString favourite = session->season().teamName(11);
-    session->state().setFavouriteTeam(favourite);
-    click(12);
-    for (int k = 0; k < 38; ++k)
-        EXPECT_FALSE(barDrawn(k)) << k;
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + favourite);
-}
-
-TEST_F(TeamViews, ClosingTheGraphStopsItsBuild)
-{
-    start();
-    // The close arrives while the build lets the window run.
-    QTimer::singleShot(0, window.get(), [this] { click(11); });
-    click(12);
-    EXPECT_FALSE(panelShown("Frame4"));
-    EXPECT_TRUE(barDrawn(0));
-    EXPECT_FALSE(barDrawn(1));
-    EXPECT_EQ(shown().upToMatchDay, 1);
-    EXPECT_EQ(widget<QListWidget>(QStringLiteral("List4"))->count(), 20);
-    EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + teamAtRow(0));
 }
 
 // --- Cards report and highlights
@@ -475,7 +228,7 @@ TEST_F(TeamViews, CardsReportOpensFromTheGoalTotalsAndAClickHidesIt)
 TEST_F(TeamViews, HighlightsToggleAndClose)
 {
     start();
-    click(25);
+    click(Command::Highlights);
     ASSERT_TRUE(panelShown("FraPlus"));
     const auto values = highlights::compute(session->season(), session->store());
     for (int i = 0; i < highlights::Count; ++i) {
@@ -484,13 +237,13 @@ TEST_F(TeamViews, HighlightsToggleAndClose)
     }
     EXPECT_EQ(text(QStringLiteral("Label23"), 2), QStringLiteral("Le plus de cartons pris:"));
     shot(QStringLiteral("highlights"));
-    click(25);
+    click(Command::Highlights);
     EXPECT_FALSE(panelShown("FraPlus"));
-    click(25);
-    click(24);
+    click(Command::Highlights);
+    click(Command::CloseHighlights);
     EXPECT_FALSE(panelShown("FraPlus"));
-    click(25);
-    click(10);
+    click(Command::Highlights);
+    click(Command::PickMatchDay);
     EXPECT_FALSE(panelShown("FraPlus"));
 }
 

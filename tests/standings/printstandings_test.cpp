@@ -2,6 +2,8 @@
 
 #include "testfolder.h"
 
+#include "season/core/seasonfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -43,12 +45,16 @@ struct Printed
     QString err;
 };
 
-Printed print(const QString &folder, const QString &matchDay)
+// The folder opened as the command line opens it, then the standings printed.
+Printed print(const QString &folderPath, const QString &matchDay)
 {
     Printed p;
     QTextStream out(&p.out);
     QTextStream err(&p.err);
-    p.code = printStandings(folder, matchDay, out, err);
+    std::unique_ptr<SeasonFolder> folder =
+        SeasonFolder::open(folderPath, QDateTime(QDate(2014, 6, 1), QTime(12, 0)), err, p.code);
+    if (folder)
+        p.code = printStandings(*folder, matchDay, false, out, err);
     return p;
 }
 
@@ -80,6 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, PrintStandingsCase, ::testing::ValuesIn(caseName
 TEST(PrintStandings, RefusesAMatchDayOutsideTheSeason)
 {
     TestFolder folder;
+    folder.write(QStringLiteral("2013.txt"),
+                 readFile(QStringLiteral(KESTRANE_TEST_DATA "/") + CasePrefix + QStringLiteral("noresults/2013.txt")));
     for (const QString &arg : {QStringLiteral("0"), QStringLiteral("39"), QStringLiteral("abc"), QStringLiteral("5.5"),
                               QStringLiteral("-1")}) {
         const Printed p = print(folder.path(), arg);

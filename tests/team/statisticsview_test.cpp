@@ -231,8 +231,7 @@ TEST_F(StatisticsViewTest, ResultsSavedElsewhereShowAtOnce)
     view->showPage(StatisticsView::Page::Tables);
     QTableWidget *range = table("TableRange");
     MatchRecord record = MatchRecord::fromText(QStringLiteral("G|0|0|5|0|0|0|H"));
-    ASSERT_TRUE(store->writeMatch(Season::fixtureKey(4, 0), record));
-    store->notifyChanged();
+    ASSERT_TRUE(store->saveResults(store->stamp(), {{Season::fixtureKey(4, 0), record}}));
     EXPECT_EQ(text(range, 1, 1), QStringLiteral("Golf")); // 3 points, 5 goals ahead
 }
 

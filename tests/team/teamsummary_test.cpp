@@ -124,7 +124,7 @@ TEST_F(Summary, CacheFollowsTheStoreFile)
 
     // A write through the program announces itself.
     MatchRecord record = MatchRecord::fromText(QStringLiteral("A|0|0|4|0|0|0|D"));
-    ASSERT_TRUE(store->writeMatch(key('A', 'D'), record));
+    ASSERT_TRUE(store->saveResults(store->stamp(), {{key('A', 'D'), record}}));
     cache.invalidate();
     EXPECT_EQ(cache.tally(season, *store)[team('A')].homeWins, 3);
 }

@@ -40,7 +40,7 @@ TeamSeasonView build(const Season &season, const ResultStore &store, const QStri
         row.awayName = season.teamNameOfLetter(row.awayLetter);
 
         // This view shows the stored texts untrimmed, as it always has.
-        const QString stored = store.ini().read(QStringLiteral("Resultats"), row.fixtureKey);
+        const QString stored = store.ini().read(ResultStore::ResultsSection, row.fixtureKey);
         if (!stored.isEmpty()) {
             const MatchRecord record = MatchRecord::fromText(stored);
             const auto score = [](const QString &field) {

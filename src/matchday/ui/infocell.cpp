@@ -1,5 +1,7 @@
 #include "matchday/ui/infocell.h"
 
+#include "shared/ui/windowstyle.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -15,9 +17,9 @@ void InfoCell::setInfo(const QString &info, const QString &note)
     const bool changed = m_note != note;
     m_note = note;
     if (note.isEmpty())
-        setToolTip(info);
+        windowstyle::setPlainToolTip(this, info);
     else
-        setToolTip(info.isEmpty() ? note : info + QLatin1Char('\n') + note);
+        windowstyle::setPlainToolTip(this, info.isEmpty() ? note : info + QLatin1Char('\n') + note);
     setAccessibleDescription(note);
     if (changed)
         update();

@@ -2,10 +2,13 @@
 
 #include "matchday/ui/gridbox.h"
 #include "matchday/ui/infocell.h"
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/windowstyle.h"
 
 #include <QLabel>
 #include <QValidator>
+
+#include <utility>
 
 namespace {
 
@@ -61,30 +64,6 @@ QColor colourOf(quint32 rgb)
     return QColor::fromRgb(QRgb(0xFF000000u | rgb));
 }
 
-void setBase(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Base, colour);
-    w->setPalette(pal);
-}
-
-void setText(QWidget *w, const QColor &colour)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Text, colour);
-    pal.setColor(QPalette::WindowText, colour);
-    w->setPalette(pal);
-}
-
-void setBoldFont(QWidget *w, bool bold)
-{
-    if (w->font().bold() == bold)
-        return;
-    QFont font = w->font();
-    font.setBold(bold);
-    w->setFont(font);
-}
-
 void moveLeft(QWidget *w, int leftTwips)
 {
     w->move(twips(leftTwips), w->y());
@@ -125,7 +104,7 @@ MatchGrid::Row MatchGrid::makeRow(int k)
         edit->setAlignment(editable ? Qt::AlignCenter : Qt::AlignLeft);
         edit->setTextMargins(0, 0, 0, 0);
         if (editable) {
-            setBase(edit, Qt::white);
+            windowstyle::setFillColour(edit, Qt::white);
             edit->setValidator(m_storable);
         } else {
             edit->setFocusPolicy(Qt::NoFocus);
@@ -147,9 +126,9 @@ MatchGrid::Row MatchGrid::makeRow(int k)
     row.r1->setMaxLength(ScoreMaxLength);
     row.r2->setMaxLength(ScoreMaxLength);
     for (GridBox *card : {row.cr1, row.cr2})
-        setBase(card, CardRed);
+        windowstyle::setFillColour(card, CardRed);
     for (GridBox *card : {row.cj1, row.cj2})
-        setBase(card, CardYellow);
+        windowstyle::setFillColour(card, CardYellow);
     row.infoM = new InfoCell(this);
     row.infoM->setTextFormat(Qt::PlainText);
     place(row.infoM, Info);
@@ -187,6 +166,8 @@ void MatchGrid::connectRow(int k)
 void MatchGrid::showRows(const QList<GridRow> &rows)
 {
     m_shown = int(qMin<qsizetype>(rows.size(), RowCount));
+    // The names take the looks of the new view: no second team is marked.
+    m_secondTeamNames.clear();
     for (int k = 0; k < RowCount; ++k) {
         Row &row = m_rows[k];
         if (k >= m_shown) {
@@ -206,12 +187,12 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         row.nm->setText(shown.fixtureKey);
         row.t1->setText(shown.homeName);
         row.t2->setText(shown.awayName);
-        row.t1->setToolTip(shown.homeName);
-        row.t2->setToolTip(shown.awayName);
+        windowstyle::setPlainToolTip(row.t1, shown.homeName);
+        windowstyle::setPlainToolTip(row.t2, shown.awayName);
         row.t1->setCursorPosition(0);
         row.t2->setCursorPosition(0);
-        setBase(row.t1, colourOf(shown.homeBack));
-        setBase(row.t2, colourOf(shown.awayBack));
+        windowstyle::setFillColour(row.t1, colourOf(shown.homeBack));
+        windowstyle::setFillColour(row.t2, colourOf(shown.awayBack));
         applyLook(row.t1, shown.homeLook);
         applyLook(row.t2, shown.awayLook);
         row.r1->setText(shown.homeGoals);
@@ -223,8 +204,8 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         applyCardLayout(k, shown.cardLayout);
         row.infoM->setInfo(shown.info, m_notes.value(shown.fixtureKey));
         nameBoxes(k, shown.homeName, shown.awayName);
-        setText(row.infoM, colourOf(shown.infoColour));
-        setBoldFont(row.infoM, shown.infoBold);
+        windowstyle::setTextColour(row.infoM, colourOf(shown.infoColour));
+        windowstyle::setBold(row.infoM, shown.infoBold);
         for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})
             w->show();
     }
@@ -260,13 +241,14 @@ void MatchGrid::layCardsAtRest(const QStringList &unsaved)
 
 void MatchGrid::markSecondTeam(const QString &team)
 {
-    const QColor second = colourOf(entry::colour::SecondTeam);
+    for (GridBox *name : std::exchange(m_secondTeamNames, {}))
+        windowstyle::setFillColour(name, colourOf(entry::colour::White));
     for (int k = 0; k < m_shown; ++k) {
         for (GridBox *name : {m_rows[k].t1, m_rows[k].t2}) {
-            if (name->palette().color(QPalette::Base) == second)
-                setBase(name, colourOf(entry::colour::White));
-            if (name->text() == team)
-                setBase(name, second);
+            if (name->text() == team) {
+                windowstyle::setFillColour(name, colourOf(entry::colour::SecondTeam));
+                m_secondTeamNames.append(name);
+            }
         }
     }
 }
@@ -336,8 +318,8 @@ void MatchGrid::applyCardLayout(int k, const entry::CardLayout &layout)
 
 void MatchGrid::applyLook(GridBox *name, const entry::NameLook &look)
 {
-    setText(name, colourOf(look.colour));
-    setBoldFont(name, look.bold);
+    windowstyle::setTextColour(name, colourOf(look.colour));
+    windowstyle::setBold(name, look.bold);
 }
 
 QList<GridBox *> MatchGrid::tabOrder(int k) const

@@ -61,7 +61,6 @@ public:
     // Notes on fixtures, by fixture key: their rows carry a mark on the
     // information cell in every view until the notes are replaced.
     void setFixtureNotes(const QHash<QString, QString> &notes);
-    QString fixtureNote(const QString &fixtureKey) const { return m_notes.value(fixtureKey); }
 
 signals:
     // A score or a card count was typed.
@@ -91,4 +90,6 @@ private:
     QValidator *m_storable = nullptr; // shared by every entry box
     int m_shown = 0;
     QHash<QString, QString> m_notes;
+    QList<GridBox *> m_secondTeamNames; // the names marked by markSecondTeam
+
 };

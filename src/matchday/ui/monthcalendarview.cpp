@@ -1,6 +1,7 @@
 #include "matchday/ui/monthcalendarview.h"
 
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/windowstyle.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -19,18 +20,7 @@ const QString NoMonthListed = QStringLiteral("11");
 
 const QColor PastMonth(0x00, 0xC0, 0x00);
 const QColor CurrentOrComing(0xFF, 0xFF, 0x00);
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Teal(0x00, 0x80, 0x80);
-const QColor LineBackground(0xE8, 0xEC, 0xF8);
 
-void setWindowColour(QLabel *label, const QColor &colour)
-{
-    QPalette pal = label->palette();
-    if (pal.color(QPalette::Window) == colour)
-        return;
-    pal.setColor(QPalette::Window, colour);
-    label->setPalette(pal);
-}
 } // namespace
 
 MonthCalendarView::MonthCalendarView(QWidget *parent)
@@ -46,7 +36,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->setGeometry(0, twips(LabelPitch * k), twips(MonthWidth), twips(LabelPitch - 30));
         label->setAutoFillBackground(true);
         label->setFocusPolicy(Qt::TabFocus);
-        setWindowColour(label, Navy);
+        windowstyle::setFillColour(label, windowstyle::Navy);
         label->installEventFilter(this);
         m_labels[k] = label;
     }
@@ -63,7 +53,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         line->setGeometry(LinesLeft, j * LinePitch, LinesWidth, LinePitch - 2);
         line->setAutoFillBackground(true);
         line->setFocusPolicy(Qt::TabFocus);
-        setWindowColour(line, LineBackground);
+        windowstyle::setFillColour(line, windowstyle::PanelBackground);
         line->installEventFilter(this);
         line->hide();
         m_lines[j] = line;
@@ -72,9 +62,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
     m_lock = new QCheckBox(QStringLiteral("Verrouillé"), this);
     m_lock->setObjectName(QStringLiteral("Check1"));
     m_lock->setFont(small);
-    QPalette pal = m_lock->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    m_lock->setPalette(pal);
+    windowstyle::setTextColour(m_lock, Qt::white);
     m_lock->setGeometry(LinesLeft, CalendarLineCount * LinePitch + 2, LinesWidth, 18);
 
     m_listed = new QLabel(NoMonthListed, this);
@@ -91,9 +79,7 @@ void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount>
         const MonthLabel &month = months[k];
         label->setText(month.caption);
         label->setProperty("monthDate", month.date);
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, month.past ? PastMonth : CurrentOrComing);
-        label->setPalette(pal);
+        windowstyle::setTextColour(label, month.past ? PastMonth : CurrentOrComing);
         label->setVisible(month.date.isValid());
     }
 }
@@ -108,11 +94,6 @@ QDate MonthCalendarView::monthDate(int k) const
 bool MonthCalendarView::locked() const
 {
     return m_lock->isChecked();
-}
-
-void MonthCalendarView::setLocked(bool locked)
-{
-    m_lock->setChecked(locked);
 }
 
 int MonthCalendarView::listedMonth() const
@@ -135,9 +116,7 @@ void MonthCalendarView::listMatchDays(int k, const QList<CalendarLine> &lines)
         const CalendarLine &shown = lines[j];
         line->setText(shown.text);
         line->setProperty("tag", shown.day - 1);
-        QPalette pal = line->palette();
-        pal.setColor(QPalette::WindowText, QColor::fromRgb(QRgb(0xFF000000u | shown.colour)));
-        line->setPalette(pal);
+        windowstyle::setTextColour(line, QColor::fromRgb(QRgb(0xFF000000u | shown.colour)));
         line->show();
     }
     m_listed->setText(QString::number(k));
@@ -146,13 +125,13 @@ void MonthCalendarView::listMatchDays(int k, const QList<CalendarLine> &lines)
 void MonthCalendarView::markMonth(int k)
 {
     for (int x = 0; x < MonthLabelCount; ++x)
-        setWindowColour(m_labels[x], x == k ? Teal : Navy);
+        windowstyle::setFillColour(m_labels[x], x == k ? windowstyle::Teal : windowstyle::Navy);
 }
 
 void MonthCalendarView::resetMonthHover()
 {
     for (QLabel *label : m_labels)
-        setWindowColour(label, Navy);
+        windowstyle::setFillColour(label, windowstyle::Navy);
 }
 
 bool MonthCalendarView::eventFilter(QObject *watched, QEvent *event)

@@ -27,7 +27,6 @@ public:
     QDate monthDate(int k) const;
 
     bool locked() const;
-    void setLocked(bool locked);
     // The month whose match days are listed; none before the first preview.
     int listedMonth() const;
     // Lists the match days of month k on the five lines (any beyond are not

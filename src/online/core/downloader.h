@@ -35,7 +35,6 @@ public:
 
     QUrl url() const { return m_url; }
     void setUrl(const QUrl &url) { m_url = url; }
-    bool isFinished() const { return m_finished; }
 
     // Stops the download: `finished` follows at once with a failure, unless
     // it has already come.

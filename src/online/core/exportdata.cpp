@@ -45,11 +45,9 @@ QString publishedNews(const QString &typed)
     return text::foldDiacritics(typed);
 }
 
-QList<IniFile::Entry> sendEntries(const QString &news, const QString &version, const QDateTime &now)
+ResultStore::Publication publication(const QString &news, const QString &version, const QDateTime &now)
 {
-    return {{QStringLiteral("Maj"), QStringLiteral("Maj"), stamp::format(now)},
-            {QStringLiteral("Texte"), QStringLiteral("Texte"), publishedNews(news)},
-            {QStringLiteral("CV"), QStringLiteral("CV"), version}};
+    return {stamp::format(now), publishedNews(news), version};
 }
 
 QString adjustmentRejectedText(const QString &typed)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "season/core/inifile.h"
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 
@@ -30,8 +29,8 @@ std::optional<int> wholeAdjustment(const QString &typed);
 // folded away.
 QString publishedNews(const QString &typed);
 
-// "Maj" stamp, "Texte" news and "CV" version, written together by "Envoyer".
-QList<IniFile::Entry> sendEntries(const QString &news, const QString &version, const QDateTime &now);
+// The stamp, the news as published and the version "Envoyer" writes together.
+ResultStore::Publication publication(const QString &news, const QString &version, const QDateTime &now);
 
 inline const QString SendFailedTitle = QStringLiteral("Envoyer");
 inline const QString SendFailedText = QStringLiteral(

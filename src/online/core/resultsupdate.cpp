@@ -74,7 +74,7 @@ void ResultsUpdate::conclude(const DownloadResult &result)
         outcome.detail = result.detail;
     } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
         outcome.error = problem;
-    } else if (!m_store.ini().replaceContents(result.body)) {
+    } else if (!m_store.replaceContents(result.body)) {
         outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
     } else {
         outcome.ok = true;
@@ -85,8 +85,6 @@ void ResultsUpdate::conclude(const DownloadResult &result)
     outcome.stamp = m_store.stamp();
     removeBackup();
     m_running = false;
-    if (outcome.ok)
-        m_store.notifyChanged();
     emit finished(outcome);
 }
 

@@ -101,19 +101,18 @@ QString leaveQuestion()
     }.join(QLatin1Char('\n'));
 }
 
-QList<IniFile::Entry> entriesOf(const QList<TypedRow> &rows, const QDateTime &now)
+QList<ResultStore::Result> storableResults(const QList<TypedRow> &rows)
 {
-    QList<IniFile::Entry> entries;
-    entries.append({QStringLiteral("Maj"), QStringLiteral("Maj"), stamp::format(now)});
+    QList<ResultStore::Result> results;
     for (const auto &[key, record] : rows) {
         if (key.isEmpty() || record[MatchRecord::HomeGoals].isEmpty())
             continue;
         MatchRecord clean;
         for (std::size_t i = 0; i < clean.fields.size(); ++i)
             clean.fields[i] = storable(record.fields[i]);
-        entries.append({QStringLiteral("Resultats"), key, clean.toText()});
+        results.append({key, clean});
     }
-    return entries;
+    return results;
 }
 
 bool changedSince(const QString &storePath, const QDateTime &startTime)
@@ -126,7 +125,7 @@ Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &n
 {
     Outcome outcome;
     outcome.changedSinceStart = changedSince(store.path(), startTime);
-    outcome.saved = store.ini().write(entriesOf(rows, now));
+    outcome.saved = store.saveResults(stamp::format(now), storableResults(rows));
     if (outcome.saved)
         outcome.refused = refusals(store, rows);
     return outcome;

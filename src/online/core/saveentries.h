@@ -1,7 +1,7 @@
 #pragma once
 
-#include "season/core/inifile.h"
 #include "season/core/matchrecord.h"
+#include "season/core/resultstore.h"
 
 #include <QDateTime>
 #include <QList>
@@ -9,7 +9,6 @@
 
 #include <utility>
 
-class ResultStore;
 class Season;
 
 // Saving the results typed into the match grid: the stamp and every typed
@@ -26,11 +25,11 @@ inline const QString SaveFailedText = QStringLiteral(
     "plein ou fichier occupé par un autre programme).\nLes scores saisis restent affichés : corrigez le problème "
     "puis appuyez de nouveau sur \"Valider\".");
 
-// What one save writes: the "Maj" stamp, then the record of every row whose
+// The results one save writes, with its stamp: the record of every row whose
 // home-goals box is filled (the others are left as stored). A box's "|" or
 // line break would split the record or the file's line, so those characters
 // are dropped.
-QList<IniFile::Entry> entriesOf(const QList<TypedRow> &rows, const QDateTime &now);
+QList<ResultStore::Result> storableResults(const QList<TypedRow> &rows);
 
 // Whether the store was modified after `startTime`: the store has news worth
 // sending. False for a missing store.
@@ -68,6 +67,6 @@ struct Outcome
 };
 
 // Writes the stamp and the rows in one step. Nothing is written when it fails.
-Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &now, const QDateTime &startTime);
+[[nodiscard]] Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &now, const QDateTime &startTime);
 
 } // namespace saveentries

@@ -78,7 +78,7 @@ namespace storechanges {
 
 bool isPlayed(const MatchRecord &record)
 {
-    return namesLeagueTeams(record) && isPlayedScore(record[MatchRecord::HomeGoals]);
+    return record.namesLeagueTeams() && isPlayedScore(record[MatchRecord::HomeGoals]);
 }
 
 bool isIncomplete(const MatchRecord &record)

@@ -1,5 +1,7 @@
 #include "online/core/updaterules.h"
 
+#include "season/core/resultstore.h"
+
 #include <QStringList>
 
 
@@ -48,6 +50,9 @@ QString storeProblem(const QByteArray &bytes)
     if (text.back() != '\n' && text.back() != '\r')
         return notAStore;
 
+    // Names compare without regard to case, as the store reads them.
+    static const QByteArray stampName = ResultStore::StampSection.toLower().toLatin1();
+    static const QByteArray versionName = ResultStore::VersionSection.toLower().toLatin1();
     QByteArray section;
     bool stamp = false;
     bool version = false;
@@ -71,8 +76,8 @@ QString storeProblem(const QByteArray &bytes)
         if (equals <= 0 || trimmed(line.first(equals)).isEmpty())
             return notAStore;
         const QByteArray key = lowered(line.first(equals));
-        stamp = stamp || (section == "maj" && key == "maj");
-        version = version || (section == "cv" && key == "cv");
+        stamp = stamp || (section == stampName && key == stampName);
+        version = version || (section == versionName && key == versionName);
     }
     // Every send writes the stamp and the version, and in a published store
     // they follow the results: a body cut at a line break before them lacks

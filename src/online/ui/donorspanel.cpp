@@ -1,5 +1,7 @@
 #include "online/ui/donorspanel.h"
 
+#include "shared/ui/windowstyle.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -11,16 +13,8 @@ namespace {
 constexpr int PanelWidth = 296;
 constexpr int PanelHeight = 300;
 constexpr int Margin = 8;
-const QColor PanelBackground(0xE8, 0xEC, 0xF8);
 const QColor PartnerColour(0xC0, 0x00, 0x00);
 const QColor DonorColour(0x00, 0x00, 0xC0);
-
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
 
 // The two links are drawn rather than loaded, so the panel needs no picture
 // file: a coloured badge with its symbol and caption.
@@ -88,11 +82,7 @@ DonorsPanel::DonorsPanel(QWidget *parent)
     resize(PanelWidth, PanelHeight);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(2);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, PanelBackground);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    windowstyle::setColours(this, Qt::black, windowstyle::PanelBackground);
     // Pointer moves over the panel restart the ticker, those over the name stop it.
     setMouseTracking(true);
 
@@ -117,7 +107,7 @@ DonorsPanel::DonorsPanel(QWidget *parent)
     m_name->setGeometry(Margin, 52, PanelWidth - 2 * Margin, 84);
     m_name->setMouseTracking(true);
     m_name->installEventFilter(this);
-    setTextColour(m_name, DonorColour);
+    windowstyle::setTextColour(m_name, DonorColour);
 
     const QSize linkSize(PanelWidth - 2 * Margin, 50);
     const QString donate = QStringLiteral("Soutenir Kestrane 1 : faire un don");
@@ -157,11 +147,6 @@ void DonorsPanel::stopTicker()
     m_timer->stop();
 }
 
-bool DonorsPanel::tickerRunning() const
-{
-    return m_timer->isActive();
-}
-
 void DonorsPanel::advance()
 {
     const std::optional<DonorsTicker::Entry> entry = m_ticker.next();
@@ -169,7 +154,7 @@ void DonorsPanel::advance()
         m_name->clear();
         return;
     }
-    setTextColour(m_name, entry->marked ? PartnerColour : DonorColour);
+    windowstyle::setTextColour(m_name, entry->marked ? PartnerColour : DonorColour);
     m_name->setText(entry->name);
 }
 

@@ -28,7 +28,6 @@ public:
 
     void startTicker();
     void stopTicker();
-    bool tickerRunning() const;
     // Shows the next name, as a tick of the ticker does.
     void advance();
 

@@ -268,6 +268,55 @@ bool isWritableName(const QString &name)
     return !name.isEmpty() && !name.contains(QLatin1Char('\n')) && !name.contains(QLatin1Char('\r'));
 }
 
+// A value as it is stored: leading blanks would be lost on reading anyway;
+// a line break inside the value would split the entry in two, so it
+// becomes a space.
+QByteArray storedValue(const QString &value, Encoding encoding)
+{
+    QString cleanValue = value;
+    cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    qsizetype lead = 0;
+    while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
+        ++lead;
+    return encode(cleanValue.mid(lead), encoding);
+}
+
+// Where a key stands in the file's lines: its section's header, the
+// section's last key line before it, and its own line (-1 for each not found).
+struct EntryPlace
+{
+    qsizetype headerLine = -1;
+    qsizetype lastKeyLine = -1;
+    qsizetype keyLine = -1;
+    Parsed key;
+};
+
+EntryPlace findEntry(const QByteArray &bytes, const QList<RawLine> &lines, const QString &sectionName,
+                     const QString &keyName, Encoding encoding)
+{
+    const QString wantedSection = foldCase(sectionName);
+    const QString wantedKey = foldCase(keyName);
+    EntryPlace place;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const RawLine &line = lines[i];
+        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
+        if (parsed.kind == Parsed::Section) {
+            if (place.headerLine >= 0)
+                break; // end of the section being written
+            if (foldCase(decode(parsed.name, encoding)) == wantedSection)
+                place.headerLine = i;
+        } else if (parsed.kind == Parsed::Key && place.headerLine >= 0) {
+            if (foldCase(decode(parsed.name, encoding)) == wantedKey) {
+                place.keyLine = i;
+                place.key = parsed;
+                break;
+            }
+            place.lastKeyLine = i;
+        }
+    }
+    return place;
+}
+
 } // namespace
 
 struct IniFile::Cache
@@ -346,57 +395,28 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, con
     if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
         return bytes;
 
-    // Leading blanks would be lost on reading anyway; a line break inside the
-    // value would split the entry in two, so it becomes a space.
-    QString cleanValue = value;
-    cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    qsizetype lead = 0;
-    while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
-        ++lead;
     const Encoding encoding = encodingOf(bytes);
-    const QByteArray valueBytes = encode(cleanValue.mid(lead), encoding);
+    const QByteArray valueBytes = storedValue(value, encoding);
 
     // New lines follow the file: LF when it uses nothing else, CR LF otherwise.
     const QByteArray eol = (bytes.contains('\n') && !bytes.contains('\r')) ? QByteArray("\n") : QByteArray("\r\n");
 
-    const QString wantedSection = foldCase(sectionName);
-    const QString wantedKey = foldCase(keyName);
     const QList<RawLine> lines = splitLines(bytes);
-    qsizetype headerLine = -1;
-    qsizetype lastKeyLine = -1;
-    qsizetype keyLine = -1;
-    Parsed keyParsed;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const RawLine &line = lines[i];
-        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
-        if (parsed.kind == Parsed::Section) {
-            if (headerLine >= 0)
-                break; // end of the section being written
-            if (foldCase(decode(parsed.name, encoding)) == wantedSection)
-                headerLine = i;
-        } else if (parsed.kind == Parsed::Key && headerLine >= 0) {
-            if (foldCase(decode(parsed.name, encoding)) == wantedKey) {
-                keyLine = i;
-                keyParsed = parsed;
-                break;
-            }
-            lastKeyLine = i;
-        }
-    }
+    const EntryPlace place = findEntry(bytes, lines, sectionName, keyName, encoding);
 
     QByteArray result;
-    if (keyLine >= 0) {
+    if (place.keyLine >= 0) {
         // The stored spelling of the key stays; only its value changes.
-        if (keyParsed.value == QByteArrayView(valueBytes))
+        if (place.key.value == QByteArrayView(valueBytes))
             return bytes;
-        const RawLine &line = lines[keyLine];
+        const RawLine &line = lines[place.keyLine];
         result = bytes.first(line.start);
-        result += keyParsed.name.toByteArray();
+        result += place.key.name.toByteArray();
         result += '=';
         result += valueBytes;
         result += bytes.sliced(line.end);
-    } else if (headerLine >= 0) {
-        const RawLine &after = lines[lastKeyLine >= 0 ? lastKeyLine : headerLine];
+    } else if (place.headerLine >= 0) {
+        const RawLine &after = lines[place.lastKeyLine >= 0 ? place.lastKeyLine : place.headerLine];
         result = bytes.first(after.next);
         if (after.next == after.end)
             result += eol; // the line was the last one and had no line break

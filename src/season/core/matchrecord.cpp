@@ -22,6 +22,11 @@ QString MatchRecord::toText() const
     return text;
 }
 
+bool MatchRecord::namesLeagueTeams(QStringView homeLetter, QStringView awayLetter)
+{
+    return teamOfLetterField(homeLetter) != NoTeam && teamOfLetterField(awayLetter) != NoTeam;
+}
+
 TeamNo MatchRecord::teamOfLetterField(QStringView field)
 {
     if (field.isEmpty())

@@ -24,6 +24,11 @@ struct MatchRecord
     // The team a letter field names by its first character, as every count
     // of the league reads it; NoTeam when it names none of the 20.
     static TeamNo teamOfLetterField(QStringView field);
+    // Whether a record names a team of the league on both sides. Anything
+    // else (no result, a damaged line, a letter outside A..T) counts for
+    // nobody, in every count of the league.
+    static bool namesLeagueTeams(QStringView homeLetter, QStringView awayLetter);
+    bool namesLeagueTeams() const { return namesLeagueTeams(fields[HomeLetter], fields[AwayLetter]); }
     const QString &operator[](Field f) const { return fields[f]; }
     QString &operator[](Field f) { return fields[f]; }
 };

@@ -8,14 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-const QString ResultsSection = QStringLiteral("Resultats");
-const QString BonusMalusSection = QStringLiteral("BonMal");
-const QString StampName = QStringLiteral("Maj");
-const QString NewsName = QStringLiteral("Texte");
-const QString VersionName = QStringLiteral("CV");
-} // namespace
-
 ResultStore::ResultStore(const QString &programFolder, QObject *parent)
     : QObject(parent), m_folder(programFolder), m_ini(programFolder + QLatin1Char('/') + FileName)
 {
@@ -31,24 +23,19 @@ MatchRecord ResultStore::match(const QString &fixtureKey) const
     return MatchRecord::fromText(m_ini.read(ResultsSection, fixtureKey, MatchRecord::EmptyText));
 }
 
-bool ResultStore::writeMatch(const QString &fixtureKey, const MatchRecord &record)
-{
-    return m_ini.write(ResultsSection, fixtureKey, record.toText());
-}
-
 QString ResultStore::stamp() const
 {
-    return m_ini.read(StampName, StampName);
+    return m_ini.read(StampSection, StampSection);
 }
 
 QString ResultStore::newsText() const
 {
-    return m_ini.read(NewsName, NewsName);
+    return m_ini.read(NewsSection, NewsSection);
 }
 
-QString ResultStore::version() const
+QString ResultStore::version(const QString &missing) const
 {
-    return m_ini.read(VersionName, VersionName);
+    return m_ini.read(VersionSection, VersionSection, missing);
 }
 
 void ResultStore::loadBonusMalus(BonusMalus &table) const
@@ -64,11 +51,48 @@ void ResultStore::loadBonusMalus(BonusMalus &table) const
     }
 }
 
-bool ResultStore::writeBonusMalus(TeamNo team, const QString &value)
+QList<IniFile::Entry> ResultStore::entriesOf(const QString &stamp, const QList<Result> &results)
+{
+    QList<IniFile::Entry> entries{{StampSection, StampSection, stamp}};
+    for (const auto &[key, record] : results)
+        entries.append({ResultsSection, key, record.toText()});
+    return entries;
+}
+
+QList<IniFile::Entry> ResultStore::entriesOf(const Publication &publication)
+{
+    return {{StampSection, StampSection, publication.stamp},
+            {NewsSection, NewsSection, publication.news},
+            {VersionSection, VersionSection, publication.version}};
+}
+
+bool ResultStore::written(bool ok)
+{
+    if (ok)
+        emit changed();
+    return ok;
+}
+
+bool ResultStore::saveResults(const QString &stamp, const QList<Result> &results)
+{
+    return written(m_ini.write(entriesOf(stamp, results)));
+}
+
+bool ResultStore::publish(const Publication &publication)
+{
+    return written(m_ini.write(entriesOf(publication)));
+}
+
+bool ResultStore::setAdjustment(TeamNo team, const QString &value)
 {
     if (team < 0 || team >= TeamCount)
         return false;
-    return m_ini.write(BonusMalusSection, QString(Season::teamLetter(team)), value);
+    return written(m_ini.write(BonusMalusSection, QString(Season::teamLetter(team)), value));
+}
+
+bool ResultStore::replaceContents(const QByteArray &bytes)
+{
+    return written(m_ini.replaceContents(bytes));
 }
 
 bool ResultStore::restoreInterruptedUpdate()

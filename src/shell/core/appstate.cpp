@@ -2,10 +2,7 @@
 
 void AppState::setFavouriteTeam(const QString &team)
 {
-    if (team == m_favourite)
-        return;
     m_favourite = team;
-    emit favouriteTeamChanged(team);
 }
 
 void AppState::setDueMatchDays(int due)
@@ -22,4 +19,44 @@ void AppState::setTrackingAid(bool on)
         return;
     m_trackingAid = on;
     emit trackingAidChanged(on);
+}
+
+void AppState::setAutoUpdate(bool on)
+{
+    if (on == m_autoUpdate)
+        return;
+    m_autoUpdate = on;
+    emit autoUpdateChanged(on);
+}
+
+void AppState::setHighlightFavourite(bool on)
+{
+    if (on == m_highlight)
+        return;
+    m_highlight = on;
+    emit highlightFavouriteChanged(on);
+}
+
+void AppState::setUnsavedEntries(bool waiting)
+{
+    if (waiting == m_unsaved)
+        return;
+    m_unsaved = waiting;
+    emit unsavedEntriesChanged(waiting);
+}
+
+void AppState::setSummaryTeam(const QString &team)
+{
+    if (team == m_summaryTeam)
+        return;
+    m_summaryTeam = team;
+    emit summaryTeamChanged(team);
+}
+
+void AppState::setSendingOffered(bool offered)
+{
+    if (offered == m_sendingOffered)
+        return;
+    m_sendingOffered = offered;
+    emit sendingOfferedChanged(offered);
 }

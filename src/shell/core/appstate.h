@@ -5,10 +5,12 @@
 #include <QString>
 
 // What the user has chosen or the program has established during a run: the
-// favourite team, the preference boxes, the number of match days already due,
-// the moment start-up began, the match day on display, the team the next team
-// card opens on, the last results update and the server addresses. Panels read
-// it and listen to its signals; the shell and the features set it.
+// favourite team, the preferences, the number of match days already due, the
+// moment start-up began, the match day on display, whether typed results wait
+// to be saved, the team the summary shows, the team the next team card opens
+// on, whether sending the store is offered, the last results update and the
+// server addresses. Panels read it and listen to its signals; the widgets
+// render it and never hold it. The shell and the features set it.
 class AppState : public QObject
 {
     Q_OBJECT
@@ -24,10 +26,11 @@ public:
     int dueMatchDays() const { return m_due; }
     void setDueMatchDays(int due);
 
+    // The preferences of the configuration panel.
     bool autoUpdate() const { return m_autoUpdate; }
-    void setAutoUpdate(bool on) { m_autoUpdate = on; }
+    void setAutoUpdate(bool on);
     bool highlightFavourite() const { return m_highlight; }
-    void setHighlightFavourite(bool on) { m_highlight = on; }
+    void setHighlightFavourite(bool on);
     bool trackingAid() const { return m_trackingAid; }
     void setTrackingAid(bool on);
 
@@ -38,10 +41,23 @@ public:
     int displayedMatchDay() const { return m_displayedMatchDay; }
     void setDisplayedMatchDay(int day) { m_displayedMatchDay = day; }
 
+    // Results typed into the grid and not saved yet: "Valider" waits for them.
+    bool unsavedEntries() const { return m_unsaved; }
+    void setUnsavedEntries(bool waiting);
+
+    // The team the summary panel shows; empty before the first one.
+    QString summaryTeam() const { return m_summaryTeam; }
+    void setSummaryTeam(const QString &team);
+
     // The team the next opening of the team card shows; empty for the
     // favourite team or, without one, the leader.
     QString cardRequest() const { return m_cardRequest; }
     void setCardRequest(const QString &team) { m_cardRequest = team; }
+
+    // Whether the side column offers to send the store ("Expé Fichier"): after
+    // a save that follows earlier changes, or by the title's switch.
+    bool sendingOffered() const { return m_sendingOffered; }
+    void setSendingOffered(bool offered);
 
     // When the last results update started; invalid before the first one.
     // The update button rests for a minute after it.
@@ -55,9 +71,13 @@ public:
     void setPortalAddress(const QString &address) { m_portal = address; }
 
 signals:
-    void favouriteTeamChanged(const QString &team);
     void dueMatchDaysChanged(int due);
+    void autoUpdateChanged(bool on);
+    void highlightFavouriteChanged(bool on);
     void trackingAidChanged(bool on);
+    void unsavedEntriesChanged(bool waiting);
+    void summaryTeamChanged(const QString &team);
+    void sendingOfferedChanged(bool offered);
 
 private:
     QString m_favourite;
@@ -67,7 +87,10 @@ private:
     bool m_trackingAid = false;
     QDateTime m_startTime;
     int m_displayedMatchDay = 0;
+    bool m_unsaved = false;
+    QString m_summaryTeam;
     QString m_cardRequest;
+    bool m_sendingOffered = false;
     QDateTime m_lastUpdate;
     QString m_server;
     QString m_portal;

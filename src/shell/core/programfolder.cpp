@@ -205,7 +205,7 @@ Choice choose(const Places &places)
     return choice;
 }
 
-Places placesOfThisMachine(const QString &commandLine)
+Places placesOfThisMachine(const QString &commandLine, const QDateTime &now)
 {
     Places places;
     places.commandLine = commandLine;
@@ -228,7 +228,7 @@ Places placesOfThisMachine(const QString &commandLine)
             QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         return info.isWritable() && (!info.isFile() || (info.permissions() & anyWrite));
     };
-    places.now = QDateTime::currentDateTime();
+    places.now = now;
     return places;
 }
 

@@ -61,6 +61,6 @@ Choice choose(const Places &places);
 // The places of this machine (QCoreApplication must exist): the installed
 // season beside the executable's share folder and in the system's data
 // folders, and QStandardPaths::AppDataLocation.
-Places placesOfThisMachine(const QString &commandLine);
+Places placesOfThisMachine(const QString &commandLine, const QDateTime &now);
 
 } // namespace programfolder

@@ -1,38 +1,42 @@
 #pragma once
 
-#include <functional>
-#include <map>
+#include "shell/ui/featureinterfaces.h"
 
-// The commands of the window by button index: each index is registered once
-// with the handler that serves it, and every dispatch runs the same
-// housekeeping before and after the handler, whichever feature it belongs to.
-class CommandTable
+class AppState;
+class MatchDayController;
+class NewsLine;
+class OnlineController;
+class QWidget;
+class SendingController;
+class ShellPanelsController;
+class StandingsController;
+class TeamViewsController;
+
+// What the commands' handlers act on: the features of the window.
+struct CommandTargets
+{
+    QWidget &window; // "Quitter" closes it
+    StandingsController &standings;
+    MatchDayController &matchDay;
+    SendingController &sending;
+    TeamViewsController &team;
+    OnlineController &online;
+    ShellPanelsController &shell;
+    NewsLine &news;
+    AppState &state;
+};
+
+// Runs the window's commands: each command's row (commandtable.cpp) names its
+// caption, its description, the handler that serves it and which of the
+// shared steps before and after it leaves out; those steps run here, around
+// every command, whichever feature it belongs to.
+class CommandTable final : public CommandRunner
 {
 public:
-    using Handler = std::function<void()>;
-    using Hook = std::function<void(int index)>;
+    explicit CommandTable(const CommandTargets &targets) : m_targets(targets) {}
 
-    void add(int index, Handler handler) { m_handlers[index] = std::move(handler); }
-    void setHousekeeping(Hook before, Hook after)
-    {
-        m_before = std::move(before);
-        m_after = std::move(after);
-    }
-    bool has(int index) const { return m_handlers.count(index) != 0; }
-
-    void dispatch(int index)
-    {
-        if (m_before)
-            m_before(index);
-        const auto it = m_handlers.find(index);
-        if (it != m_handlers.end() && it->second)
-            it->second();
-        if (m_after)
-            m_after(index);
-    }
+    void run(Command command) override;
 
 private:
-    std::map<int, Handler> m_handlers;
-    Hook m_before;
-    Hook m_after;
+    CommandTargets m_targets;
 };

@@ -66,11 +66,6 @@ void ConfigPanel::setFavouriteCaption(const QString &caption)
     m_favourite->setText(caption);
 }
 
-QString ConfigPanel::favouriteCaption() const
-{
-    return m_favourite->text();
-}
-
 void ConfigPanel::setCrest(const QPixmap &crest)
 {
     if (crest.isNull())

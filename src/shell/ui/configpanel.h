@@ -29,7 +29,6 @@ public:
     // crest shows the favourite team's.
     void fillTeams(const QStringList &teams, const QString &favourite, const CrestProvider &crest);
     void setFavouriteCaption(const QString &caption);
-    QString favouriteCaption() const;
     void setCrest(const QPixmap &crest);
     // Whether the favourite changed since the panel last opened.
     bool favouriteChanged() const { return m_changed; }

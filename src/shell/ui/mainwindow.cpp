@@ -1,33 +1,43 @@
 #include "shell/ui/mainwindow.h"
 
-#include "matchday/ui/monthcalendarview.h"
-#include "season/core/twips.h"
+#include "shared/ui/windowareas.h"
+#include "shared/ui/windowstyle.h"
 #include "shell/core/session.h"
+#include "shell/ui/accesscontroller.h"
 #include "shell/ui/commandbuttons.h"
-#include "shell/ui/pictures.h"
-#include "shell/ui/windowstyle.h"
+#include "shell/ui/commandtable.h"
+#include "shell/ui/exportscontroller.h"
+#include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/newsline.h"
+#include "shell/ui/onlinecontroller.h"
+#include "shell/ui/sendingcontroller.h"
+#include "shell/ui/shellpanelscontroller.h"
+#include "shell/ui/standingscontroller.h"
+#include "shell/ui/startupsequence.h"
+#include "shell/ui/teamviewscontroller.h"
 #include "standings/ui/standingstable.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
-constexpr int SidebarWidth = 255;
-constexpr int MatchDayLeft = 3960; // twips: where the match-day view sits
-constexpr int MatchDayWidth = 296;
-constexpr int TableLeft = 564;
-constexpr int WindowWidth = 1278;
-constexpr int WindowHeight = 730;
-constexpr int NewsPointSize = 9;
-constexpr int NewsSmallestPointSize = 7;
 
-// Commands reachable from the side column, top to bottom; the export
-// command stays hidden until a save or the title's switch offers it.
-constexpr std::array SidebarCommands = {4, 20, 10, 29, 21, 33, 12, 25, 9, 32, 31, 16, 27, 36, 7, 6, 0, 13};
+// Commands reachable from the side column, top to bottom; sending the store
+// stays hidden until a save or the title's switch offers it.
+constexpr std::array SideColumnCommands = {
+    Command::GeneralStandings, Command::Classifications, Command::PickMatchDay, Command::ReachableRanks,
+    Command::FullTable,        Command::OpenTeamCard,    Command::OpenGraph,    Command::Highlights,
+    Command::Update,           Command::BackupStore,     Command::Adjustments,  Command::Donors,
+    Command::Configuration,    Command::Print,           Command::Help,         Command::About,
+    Command::Quit,             Command::OpenSending,
+};
+
+// Panels over whose free space the pointer calms every button down.
+const std::array CalmingPanels = {"FraCon", "FraDon", "FraPlus", "FraPlanning", "Frame4", "Frame6"};
+
 } // namespace
 
 MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget *parent)
@@ -37,160 +47,153 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     , m_buttons(new CommandButtons(this))
 {
     setObjectName(QStringLiteral("Main"));
-    setFixedSize(WindowWidth, WindowHeight);
+    setFixedSize(windowareas::Window);
     // The window's own pointer moves reset the hover marks of the buttons,
     // the months and the tracking aid.
     setMouseTracking(true);
 
-    buildSidebar();
-    m_matchDayFrame = new QFrame(this);
-    m_matchDayFrame->setObjectName(QStringLiteral("Frame7"));
-    m_matchDayFrame->setGeometry(twips(MatchDayLeft), 8, MatchDayWidth, WindowHeight - 16);
-    buildNewsPanel();
-
-    m_table = new StandingsTable(this);
-    m_table->move(TableLeft, 8);
-    m_table->setCrestProvider([this](const QString &team) {
-        return m_services.pictures.crest(m_session.season().teamNoOfName(team));
-    });
-    // The league lines under the table stand on the window's dark background.
-    for (const char *name : {"LabMaj", "Label12", "Label9", "Label19"}) {
-        if (auto *label = m_table->findChild<QLabel *>(QLatin1String(name)))
-            windowstyle::setColours(label, Qt::white);
-    }
-    connect(&m_session.standings(), &StandingsModel::displayedChanged, this,
-            [this] { m_table->showStandings(m_session.standings().displayed()); });
-    connect(&m_session.standings(), &StandingsModel::movementsChanged, this,
-            [this] { m_table->showMovements(m_session.standings().displayed()); });
-    connect(&m_session.state(), &AppState::trackingAidChanged, m_table, &StandingsTable::setTrackingAid);
-    // Just above the table, below every panel that slides in over it.
-    installExports();
-
-    installShell();
-    installStandings();
-    installMatchDay();
-    installTeamViews();
-    installOnline();
-    registerCommands();
+    const QPoint monthsAt = buildSideColumn();
+    m_matchDayArea = new QFrame(this);
+    m_matchDayArea->setObjectName(QStringLiteral("Frame7"));
+    m_matchDayArea->setGeometry(windowareas::MatchDay);
+    m_news = new NewsLine(*this, *m_matchDayArea, this);
+    buildFeatures(monthsAt);
+    connectFeatures();
     trackCalmingPanels();
-
-    connect(m_buttons, &CommandButtons::clicked, this, [this](int index) { m_commands.dispatch(index); });
-    for (int index = 0; index < CommandButtons::Count; ++index) {
-        if (QPushButton *button = m_buttons->button(index))
-            button->installEventFilter(this);
-    }
     // Last: it orders and names what every feature has built.
-    installAccess();
+    m_access = new AccessController({m_session, *m_buttons, *m_commands, m_standings->table(), *this}, this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildSidebar()
+QPoint MainWindow::buildSideColumn()
 {
-    m_logo = new QLabel(this);
-    m_logo->setObjectName(QStringLiteral("Image2"));
-    m_logo->setGeometry(8, 6, 84, 84);
-
-    auto *title = new QLabel(QStringLiteral("Kestrane 1\n2013 - 2014."), this);
-    title->setObjectName(QStringLiteral("Label8"));
-    windowstyle::setColours(title, windowstyle::Gold);
-    windowstyle::setBold(title, true, 14);
-    title->setGeometry(100, 14, SidebarWidth - 100, 56);
-    title->installEventFilter(this);
-
-    auto *storeLabel = new QLabel(QStringLiteral("Resultats2013.ini"), this);
-    storeLabel->setObjectName(QStringLiteral("Label21"));
-    windowstyle::setColours(storeLabel, QColor(0xA0, 0xB0, 0xD0));
-    QFont small = storeLabel->font();
-    small.setPointSize(7);
-    storeLabel->setFont(small);
-    storeLabel->setGeometry(100, 70, SidebarWidth - 100, 16);
-    storeLabel->setCursor(Qt::PointingHandCursor);
-    storeLabel->installEventFilter(this);
-
-    int top = 98;
-    for (int index : SidebarCommands) {
-        QPushButton *button = m_buttons->create(index, this);
-        button->setGeometry(8, top, SidebarWidth - 16, 20);
+    QRect place = windowareas::FirstCommand;
+    for (Command command : SideColumnCommands) {
+        QPushButton *button = m_buttons->create(command, this);
+        button->setGeometry(place);
         windowstyle::styleCommandButton(button);
-        top += 22;
+        place.translate(0, windowareas::CommandPitch);
     }
-    m_buttons->button(13)->hide();
-
-    m_months = new MonthCalendarView(this);
-    m_months->move(12, top + 8);
+    m_buttons->button(Command::OpenSending)->hide();
+    // The month calendar under the last command.
+    return QPoint(0, place.top()) + windowareas::MonthsOffset;
 }
 
-void MainWindow::buildNewsPanel()
+// The order of creation is the order in which the features' panels stack,
+// and in which Tab reaches their boxes: the table and its export button
+// first, the panels that slide in over them after.
+void MainWindow::buildFeatures(QPoint monthsAt)
 {
-    const QStringList sides{QStringLiteral("Domicile"), QStringLiteral("Extérieur")};
-    for (int i = 0; i < 2; ++i) {
-        m_sideCaptions[i] = new QLabel(sides[i], m_matchDayFrame);
-        m_sideCaptions[i]->setObjectName(QStringLiteral("Label27"));
-        m_sideCaptions[i]->setProperty("index", i);
-        windowstyle::setColours(m_sideCaptions[i], Qt::white);
-        m_sideCaptions[i]->setGeometry(i == 0 ? twips(345) : twips(2070), 36, 90, 16);
+    Session &s = m_session;
+    WindowServices &w = m_services;
+    m_standings = new StandingsController({s, w.prompt, w.pictures, *m_buttons, m_links, m_links, m_links, *this}, this);
+    m_exports = new ExportsController({s, w.prompt, *this}, this);
+    m_shellPanels = new ShellPanelsController(
+        {s, w.prompt, w.pictures, w.launcher, w.printTarget, *m_buttons, m_links, m_links, *this}, this);
+    m_matchDay = new MatchDayController(
+        {s, w.prompt, *m_buttons, m_links, m_links, m_links, *m_matchDayArea, *this, monthsAt}, this);
+    m_sending = new SendingController(
+        {s, w.prompt, w.launcher, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
+    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, *this}, this);
+    m_online = new OnlineController(
+        {s, w.prompt, w.launcher, w.downloader, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
+    m_commands = std::make_unique<CommandTable>(CommandTargets{*this, *m_standings, *m_matchDay, *m_sending,
+                                                               *m_teamViews, *m_online, *m_shellPanels, *m_news,
+                                                               s.state()});
+    m_links.bind(*m_commands, *m_standings, *m_matchDay, *m_teamViews);
+    m_startup = std::make_unique<StartupSequence>(
+        *this, s, w.prompt, w.pictures,
+        StartupSequence::Features{*m_shellPanels, *m_matchDay, *m_sending, *m_standings, *m_teamViews, *m_online,
+                                  *m_news});
+}
+
+// What one feature does makes way in another: the panels a view covers
+// close, the table hears of the stamp, the team views of the table's clicks.
+void MainWindow::connectFeatures()
+{
+    connect(m_buttons, &CommandButtons::clicked, this, &MainWindow::runCommand);
+    connect(m_buttons, &CommandButtons::hovered, m_online, &OnlineController::markUpdateButtonResting);
+    connect(&m_session.state(), &AppState::sendingOfferedChanged, m_buttons->button(Command::OpenSending),
+            &QWidget::setVisible);
+
+    connect(m_standings, &StandingsController::pickerOpening, m_teamViews, &TeamViewsController::closeHighlights);
+    connect(m_standings, &StandingsController::pickerOpening, m_online, &OnlineController::closeDonors);
+    connect(m_standings, &StandingsController::teamRowChosen, m_news, &NewsLine::hide);
+    StandingsTable &table = m_standings->table();
+    connect(&table, &StandingsTable::goalsClicked, m_teamViews, &TeamViewsController::showCardsPerMatchDay);
+    connect(&table, &StandingsTable::stampClicked, m_teamViews, &TeamViewsController::startCrestTicker);
+    connect(&table, &StandingsTable::stampClicked, m_teamViews, &TeamViewsController::showCrestStrip);
+
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_standings, &StandingsController::hideClassifications);
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_teamViews, &TeamViewsController::closeHighlights);
+    connect(m_matchDay, &MatchDayController::matchDayShowing, m_sending, &SendingController::hidePanel);
+    connect(m_matchDay, &MatchDayController::teamSeasonShowing, m_online, &OnlineController::closeDonors);
+    connect(m_matchDay, &MatchDayController::calendarDayChosen, m_standings, &StandingsController::unlockSecondTeam);
+
+    connect(m_shellPanels, &ShellPanelsController::aboutOpening, m_online, &OnlineController::closeDonors);
+    connect(m_shellPanels, &ShellPanelsController::adjustmentsShown, &table, &StandingsTable::hideRowRules);
+    connect(m_teamViews, &TeamViewsController::calendarWanted, m_exports, &ExportsController::exportTeamCalendar);
+
+    connect(m_online, &OnlineController::resultsUpdateRequested, this, &MainWindow::resultsUpdateRequested);
+    connect(m_online, &OnlineController::donorsFetchRequested, this, &MainWindow::donorsFetchRequested);
+    connect(m_online, &OnlineController::newerVersionChosen, this, &MainWindow::endWithoutShutdown);
+    connect(m_online, &OnlineController::stampShown, &table, &StandingsTable::setStamp);
+    connect(m_online, &OnlineController::stampColoured, &table, &StandingsTable::setStampColour);
+    // The statistics view will open here from its button under the table, and
+    // ask the match days to show a match day (team/ui/statisticsview).
+}
+
+bool MainWindow::startUp()
+{
+    return m_startup->run();
+}
+
+SplashWindow *MainWindow::splash() const
+{
+    return m_startup->splash();
+}
+
+StandingsTable &MainWindow::standingsTable()
+{
+    return m_standings->table();
+}
+
+void MainWindow::runCommand(Command command)
+{
+    m_commands->run(command);
+}
+
+void MainWindow::trackCalmingPanels()
+{
+    // The panels hear the pointer over their free space and pass it on to
+    // the window, which calms the buttons down.
+    for (const char *name : CalmingPanels) {
+        if (QWidget *panel = findChild<QWidget *>(QLatin1String(name), Qt::FindDirectChildrenOnly))
+            panel->setMouseTracking(true);
     }
-
-    // The news line covers the home/away captions while there is news.
-    m_newsPanel = new QFrame(this);
-    m_newsPanel->setObjectName(QStringLiteral("Frame5"));
-    m_newsPanel->setGeometry(m_matchDayFrame->x(), m_matchDayFrame->y() + 34, MatchDayWidth, 20);
-    m_newsPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    windowstyle::setColours(m_newsPanel, QColor(0x80, 0x00, 0x00), QColor(0xFF, 0xFF, 0xE0));
-    m_news = new QLabel(m_newsPanel);
-    m_news->setObjectName(QStringLiteral("Label14"));
-    m_news->setTextFormat(Qt::PlainText);
-    m_news->setGeometry(4, 1, MatchDayWidth - 8, 18);
-    windowstyle::setBold(m_news);
-    m_newsPanel->hide();
 }
 
-void MainWindow::setNewsText(const QString &text)
+// The pointer on the window's background (`area` null) or over one of its
+// areas: the hover marks it left behind go.
+void MainWindow::resetHover(QWidget *area)
 {
-    m_newsText = text;
-    // The line has one row of the window: a long news takes a smaller font,
-    // and what still does not fit is elided, the whole text in the tool tip.
-    QFont font = m_news->font();
-    int size = NewsPointSize;
-    font.setPointSize(size);
-    while (size > NewsSmallestPointSize && QFontMetrics(font).horizontalAdvance(text) > m_news->width()) {
-        font.setPointSize(--size);
+    const QString name = area ? area->objectName() : QString();
+    const bool background = area == nullptr;
+    bool calming = background;
+    for (const char *panel : CalmingPanels)
+        calming = calming || name == QLatin1String(panel);
+    if (calming)
+        m_buttons->calm();
+    if (background || name == QLatin1String("FraDon"))
+        m_standings->resetPickerHover();
+    if (background) {
+        m_matchDay->resetMonthHover();
+        m_standings->table().clearTrackingMarkers();
+        m_teamViews->resumeCrestTicker();
     }
-    m_news->setFont(font);
-    m_news->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, m_news->width()));
-    m_news->setToolTip(text);
-}
-
-QString MainWindow::newsText() const
-{
-    return m_newsText;
-}
-
-void MainWindow::showNews()
-{
-    const bool news = !m_newsText.isEmpty();
-    m_newsPanel->setVisible(news);
-    if (news)
-        m_newsPanel->raise();
-    for (QLabel *caption : m_sideCaptions)
-        caption->setVisible(!news);
-}
-
-void MainWindow::hideNewsPanel()
-{
-    m_newsPanel->hide();
-    for (QLabel *caption : m_sideCaptions)
-        caption->show();
-}
-
-void MainWindow::parkPanels()
-{
-    for (QFrame *panel : findChildren<QFrame *>(QString(), Qt::FindDirectChildrenOnly)) {
-        const QVariant left = panel->property("parkedLeft");
-        if (left.isValid())
-            panel->move(left.toInt(), panel->y());
-    }
+    if (calming)
+        m_online->markUpdateButtonResting();
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)
@@ -203,14 +206,13 @@ void MainWindow::paintEvent(QPaintEvent *event)
         m_background.setDevicePixelRatio(ratio);
         QPainter sky(&m_background);
         QLinearGradient gradient(0, 0, 0, height());
-        gradient.setColorAt(0, QColor(0x0B, 0x2A, 0x66));
-        gradient.setColorAt(1, QColor(0x06, 0x17, 0x38));
+        gradient.setColorAt(0, windowstyle::SkyTop);
+        gradient.setColorAt(1, windowstyle::SkyBottom);
         sky.fillRect(rect(), gradient);
     }
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawPixmap(dirty, m_background,
-                       QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
+    painter.drawPixmap(dirty, m_background, QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
@@ -221,7 +223,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
     QWidget *under = childAt(event->position().toPoint());
     while (under && under->parentWidget() != this)
         under = under->parentWidget();
-    resetHover(under == m_matchDayFrame ? nullptr : under);
+    resetHover(under == m_matchDayArea ? nullptr : under);
     QWidget::mouseMoveEvent(event);
 }
 
@@ -235,6 +237,6 @@ void MainWindow::endWithoutShutdown()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_ending)
-        writePreferences();
+        m_shellPanels->writePreferences();
     event->accept();
 }

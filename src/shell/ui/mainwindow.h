@@ -1,28 +1,34 @@
 #pragma once
 
-#include "season/core/season.h"
-#include "shell/ui/commandtable.h"
+#include "shell/ui/command.h"
+#include "shell/ui/featurelinks.h"
 
-#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
-#include <array>
-#include <functional>
+#include <memory>
 
+class AccessController;
 class CommandButtons;
-class ConfigPanel;
+class CommandTable;
 class Downloader;
+class ExportsController;
 class Launcher;
-class MonthCalendarView;
+class MatchDayController;
+class NewsLine;
+class OnlineController;
 class Pictures;
 class PrintTarget;
 class Prompt;
 class QFrame;
-class QLabel;
+class SendingController;
 class Session;
+class ShellPanelsController;
 class SplashWindow;
+class StandingsController;
 class StandingsTable;
+class StartupSequence;
+class TeamViewsController;
 
 // What the window needs from outside: the user's answers, the pictures, the
 // desktop (pages, programs), the printer and the web server. The program
@@ -36,15 +42,13 @@ struct WindowServices
     Downloader *downloader = nullptr; // null: no network, every download fails
 };
 
-// The program's one window: the command buttons, the match-day view, the
-// month calendar and the standings table, with the panels that slide in over
-// them. It renders the session's data and forwards the user's commands; the
-// session owns every piece of data.
-//
-// Each feature keeps its panels and wiring in a file of its own
-// (commands.cpp, standingsactions.cpp, matchdaywiring.cpp, teamwiring.cpp,
-// onlinewiring.cpp); the operations below are the names the commands and the
-// features call each other by.
+// The program's one window. It lays out its areas (the side column of
+// commands, the match-day area, the table) and composes the features that
+// fill them: standings, match days and entry, team views, online, sending,
+// exports, shell panels, keyboard and accessibility. Each feature owns its
+// panels and state; the window builds them, links them and passes the
+// pointer's moves over its free space on. The session owns every piece of
+// data.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -57,117 +61,19 @@ public:
     bool startUp();
     // Quits at once, without the shutdown writes (a newer version is wanted).
     void endWithoutShutdown();
-
-    // --- Standings (standingsactions.cpp)
-    void computeStandings(MatchDayNo upTo = 0, bool silent = false);
-    void markRankMovement(int matchDay);
-    void sortByCriterion(const QString &code);
-    void showReachableRanks();
-    void pickMatchDay(MatchDayNo day);     // a click on the match-day picker
-    void selectTeamRow(int row);           // a click on a team of the table
-    void showMatchDayPicker();
-    void hideMatchDayPicker();
-    void toggleClassifications();
-    void hideClassifications();
-    void unlockSecondTeam();
-
-    // --- Match days, entry, export (matchdaywiring.cpp)
-    void selectCurrentMatchDay();
-    void showMatchDay(MatchDayNo day);
-    void showTeamSeason(const QString &team);
-    // The second team of a locked selection, marked where it appears in the grid.
-    void markSecondTeam(const QString &team);
-    void setGridHeader(const QString &text);
-    // The day's goals and cards under the grid; every new ranking clears them.
-    void clearDayTotals();
-    void saveEnteredResults();
-    // Typed results not saved yet ("Valider" showing).
-    bool hasUnsavedEntries() const;
-    // Before a view replaces the grid: asks whether to save typed results
-    // not saved yet (Oui), drop them (Non) or stay (Annuler). True when the
-    // view may go on: nothing waited, it was all saved, or the volunteer let it go.
-    bool settleUnsavedEntries();
-    void openExportPanel();
-    void sendResults();
-    void closeExportPanel();
-    void insertAdjustment();
-    void resetMonthHover();
-    // The store file as start-up found it, which "Envoyer" reviews against.
-    void keepStoreAtStart();
-    // Notes on the fixtures the last results update changed, marked in the grid.
-    void markChangedFixtures(const QHash<QString, QString> &notes);
-
-    // --- Team views (teamwiring.cpp)
-    void openTeamCard();
-    void closeTeamCard();
-    void showTeamSummary(const QString &team);
-    void startCrestTicker();
-    void showCrestStrip();                // the ticker's window, after a click on the stamp
-    void parkCrestStrip();                // every command and some hovers push the strip away
-    void resumeCrestTicker();             // pointer back over the window background
-    void openGraph();
-    void closeGraph();
-    void openCardOfGraphTeam();
-    void showCardsPerMatchDay();
-    void toggleHighlights();
-    void closeHighlights();
-
-    // --- Online (onlinewiring.cpp)
-    void runResultsUpdate();
-    void toggleDonors();
-    void closeDonors();
-    void stopDonorsTicker();
-    void restartDonorsTicker();
-    void refreshDonorsWeekly();
-
-    // --- Exports of the table as displayed and of a team's calendar (exportactions.cpp)
-    enum class TableFormat { Csv, Html, Pdf };
-    // Asks where to write (the chooser: a save dialog, a test's answer) and
-    // exports the table as the window shows it; the user is told of a failure.
-    void exportTable(TableFormat format);
-    // Exports to a given file; false (and the user told) when it cannot be written.
-    bool exportTableTo(TableFormat format, const QString &path);
-    // A team's matches as an iCalendar file, for the team views to offer.
-    void exportTeamCalendar(const QString &team);
-    bool exportTeamCalendarTo(const QString &team, const QString &path);
-    // The file an export goes to, empty when the user cancels; `suggested` is
-    // a full path whose extension names the format.
-    using ExportFileChooser = std::function<QString(const QString &suggested)>;
-    void setExportFileChooser(ExportFileChooser chooser);
-
-    // --- Keyboard and screen readers (accesswiring.cpp)
-    // Closes the open panel on top, as its own close command would; false
-    // when no panel is open.
-    bool closeTopPanel();
-
-    // --- News line and home/away captions
-    void setNewsText(const QString &text);
-    QString newsText() const;
-    // Shows the news panel when there is news, the home/away captions otherwise.
-    void showNews();
-    void hideNewsPanel();
-
-    // --- Shell panels and small commands (shellwiring.cpp)
-    void toggleConfiguration();
-    void closeConfiguration();
-    void hideConfiguration();
-    void toggleAbout();
-    void hideAbout();
-    void toggleAdjustments();
-    void showWorkingList();
-    void copyStoreAside();
-    void printWindow();
-    void openHelpPage();
-    void openStoreFile();
-    void toggleExportSwitch();
+    // Runs a command as a click on its button would (the button may be hidden).
+    void runCommand(Command command);
 
     Session &session() { return m_session; }
-    const WindowServices &services() const { return m_services; }
     CommandButtons &buttons() { return *m_buttons; }
-    StandingsTable &standingsTable() { return *m_table; }
-    SplashWindow *splash() const { return m_splash; }
-    // Runs a command as a click on its button would (the button may be hidden).
-    void runCommand(int index) { m_commands.dispatch(index); }
+    SplashWindow *splash() const;
+    StandingsTable &standingsTable();
+    // The features, as tests and benchmarks drive them.
+    StandingsController &standings() { return *m_standings; }
+    MatchDayController &matchDay() { return *m_matchDay; }
+    TeamViewsController &teamViews() { return *m_teamViews; }
+    ExportsController &exports() { return *m_exports; }
+    AccessController &access() { return *m_access; }
 
 signals:
     // Announced so that tests can follow what start-up asked for.
@@ -178,63 +84,30 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    class ShellParts;
-    class StandingsParts;
-    class MatchDayParts;
-    class TeamParts;
-    class OnlineParts;
-    class ExportParts;
-    class AccessParts;
-
-    void buildSidebar();
-    void buildNewsPanel();
-    void installShell();
-    void installStandings();
-    void installExactOverlay(); // standingsactions.cpp
-    void installMatchDay();
-    void installTeamViews();
-    void installOnline();
-    void installExports();
-    void installAccess();
-    void registerCommands();
+    QPoint buildSideColumn();
+    void buildFeatures(QPoint monthsAt);
+    void connectFeatures();
     void trackCalmingPanels();
-    void beforeCommand(int index);
-    void afterCommand(int index);
-    void resetHover(QWidget *hovered);
-    void resetPickerHover();
-    void showLeaderSummary(bool silent);
-    void markUpdateButtonResting();
-    void parkPanels();
-    void restorePreferences();
-    void offerStaleDataUpdate();
-    void writePreferences();
-    ConfigPanel &configPanel();
+    void resetHover(QWidget *area);
 
     Session &m_session;
     WindowServices m_services;
     CommandButtons *m_buttons = nullptr;
-    CommandTable m_commands;
-    StandingsTable *m_table = nullptr;
-    MonthCalendarView *m_months = nullptr;
-    QFrame *m_matchDayFrame = nullptr; // Frame7, filled by the match-day view
-    SplashWindow *m_splash = nullptr;
-    QLabel *m_logo = nullptr;
-    QLabel *m_news = nullptr;
-    QString m_newsText; // the whole news, however the line shows it
+    QFrame *m_matchDayArea = nullptr; // Frame7, filled by the match days
+    NewsLine *m_news = nullptr;
+    FeatureLinks m_links;
+    StandingsController *m_standings = nullptr;
+    ExportsController *m_exports = nullptr;
+    ShellPanelsController *m_shellPanels = nullptr;
+    MatchDayController *m_matchDay = nullptr;
+    SendingController *m_sending = nullptr;
+    TeamViewsController *m_teamViews = nullptr;
+    OnlineController *m_online = nullptr;
+    AccessController *m_access = nullptr;
+    std::unique_ptr<CommandTable> m_commands;
+    std::unique_ptr<StartupSequence> m_startup;
     QPixmap m_background;
-    QFrame *m_newsPanel = nullptr;
-    std::array<QLabel *, 2> m_sideCaptions{};
-
-    // Each feature's panels and state; owned by the window as QObject children.
-    ShellParts *m_shell = nullptr;
-    StandingsParts *m_standings = nullptr;
-    MatchDayParts *m_matchDay = nullptr;
-    TeamParts *m_team = nullptr;
-    OnlineParts *m_online = nullptr;
-    ExportParts *m_exports = nullptr;
-    AccessParts *m_access = nullptr;
     bool m_ending = false;
 };

@@ -1,6 +1,6 @@
 #include "shell/ui/splashwindow.h"
 
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
 #include "shell/core/programinfo.h"
 
 #include <QEvent>

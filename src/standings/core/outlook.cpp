@@ -123,21 +123,11 @@ void describe(TeamOutlook &row)
     row.toolTip = tip.join(QLatin1Char('\n'));
 }
 
-// Team named by a letter of a fixture code or a record, or -1.
-TeamNo teamOfLetter(QStringView text, qsizetype at)
-{
-    if (text.size() <= at)
-        return -1;
-    const TeamNo team = Season::teamNoOfLetter(text.at(at));
-    return team >= 0 && team < TeamCount ? team : -1;
-}
-
 // Whether the standings counted a result for this record: the engine's own
 // rule (a league team on each side, a score on at least one side).
 bool countedByStandings(const MatchRecord &record)
 {
-    return teamOfLetter(record[MatchRecord::HomeLetter], 0) >= 0
-           && teamOfLetter(record[MatchRecord::AwayLetter], 0) >= 0
+    return record.namesLeagueTeams()
            && (isPlayedScore(record[MatchRecord::HomeGoals]) || isPlayedScore(record[MatchRecord::AwayGoals]));
 }
 
@@ -195,9 +185,10 @@ OutlookProblem outlookProblem(const Season &season, const ResultStore &store, co
     for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
         const QStringList codes = season.fixtureCodes(day);
         for (int index = 0; index < codes.size(); ++index) {
-            const TeamNo home = teamOfLetter(codes[index], 0);
-            const TeamNo away = teamOfLetter(codes[index], 1);
-            if (home < 0 || away < 0 || home == away)
+            const QStringView code(codes[index]);
+            const TeamNo home = MatchRecord::teamOfLetterField(code);
+            const TeamNo away = MatchRecord::teamOfLetterField(code.mid(1));
+            if (home == NoTeam || away == NoTeam || home == away)
                 continue;
             if (day <= standings.upToMatchDay && countedByStandings(store.match(Season::fixtureKey(day, index))))
                 continue;

@@ -1,5 +1,7 @@
 #include "standings/core/outlooksearch.h"
 
+#include "standings/core/leaguepoints.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -31,6 +33,10 @@
 
 namespace outlooksearch {
 namespace {
+
+// Written for 3/1/0 points (see leaguepoints.h): the units of the flow below
+// and the outcomes tried are those of a win, a draw and a loss.
+using leaguepoints::Draw, leaguepoints::Loss, leaguepoints::Win;
 
 // A maximum flow (Dinic) on a network of a few hundred nodes, rebuilt for
 // each check with its memory kept.
@@ -147,7 +153,7 @@ public:
         }
         std::vector<int> spare(m_teams);
         for (int j = 0; j < m_teams; ++j)
-            spare[j] = m_goal == Goal::Reach ? 3 * games[j] - m_q.threshold[j] : m_q.threshold[j] - 2 * games[j];
+            spare[j] = m_goal == Goal::Reach ? Win * games[j] - m_q.threshold[j] : m_q.threshold[j] - 2 * games[j];
         m_order.resize(m_teams);
         std::iota(m_order.begin(), m_order.end(), 0);
         std::stable_sort(m_order.begin(), m_order.end(), [&spare](int x, int y) { return spare[x] > spare[y]; });
@@ -224,7 +230,7 @@ private:
             if (kept[h] && kept[a])
                 b.open.push_back(g);
             else if (m_goal == Goal::Reach && (kept[h] || kept[a]))
-                b.room[kept[h] ? h : a] -= 3;
+                b.room[kept[h] ? h : a] -= Win;
         }
         return b;
     }
@@ -256,14 +262,14 @@ private:
                     ++i;
                     continue;
                 }
-                take(b, i, settled == f.home ? 3 : 0, settled == f.away ? 3 : 0, f);
+                take(b, i, settled == f.home ? Win : Loss, settled == f.away ? Win : Loss, f);
                 --games[f.home];
                 --games[f.away];
                 changed = true;
             }
         }
         for (int j = 0; j < m_teams; ++j) {
-            if (m_goal == Goal::Reach ? b.room[j] > 3 * games[j] : b.room[j] < 0)
+            if (m_goal == Goal::Reach ? b.room[j] > Win * games[j] : b.room[j] < 0)
                 return false;
         }
         return true;
@@ -277,10 +283,10 @@ private:
             if (m_goal == Goal::Reach) {
                 if (room <= 0)
                     return rival; // has what it needs: the rival may as well win
-                if (room >= 3 * games[team])
+                if (room >= Win * games[team])
                     return team; // needs every point left
             } else {
-                if (room >= 3 * games[team])
+                if (room >= Win * games[team])
                     return team; // can take everything: its rivals gain nothing
                 if (room == 0)
                     return rival; // may not take a single point
@@ -367,9 +373,9 @@ private:
         // that needs more (Reach) or has more room (StayWithin) before the other.
         const int winUnits = m_goal == Goal::Reach ? 3 : 2;
         const int lean = m_leaning[b.open[at]];
-        const int first = lean >= winUnits ? 3 : lean <= -winUnits ? 0 : b.room[f.home] >= b.room[f.away] ? 3 : 0;
+        const int first = lean >= winUnits ? Win : lean <= -winUnits ? Loss : b.room[f.home] >= b.room[f.away] ? Win : Loss;
         std::array<std::pair<int, int>, 3> outcomes
-            = {std::pair {first, 3 - first}, std::pair {1, 1}, std::pair {3 - first, first}};
+            = {std::pair {first, Win - first}, std::pair {Draw, Draw}, std::pair {Win - first, first}};
         if (lean > -winUnits && lean < winUnits)
             std::swap(outcomes[0], outcomes[1]);
         for (const auto &[home, away] : outcomes) {
@@ -392,7 +398,7 @@ private:
             ++games[m_q.games[g].away];
         }
         const auto margin
-            = [&](int team) { return m_goal == Goal::Reach ? 3 * games[team] - b.room[team] : b.room[team]; };
+            = [&](int team) { return m_goal == Goal::Reach ? Win * games[team] - b.room[team] : b.room[team]; };
         std::size_t chosen = 0;
         int chosenMargin = INT_MAX;
         for (std::size_t i = 0; i < b.open.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "standings/core/outlookwitness.h"
 
+#include "standings/core/leaguepoints.h"
+
 #include <algorithm>
 #include <numeric>
 #include <queue>
@@ -30,7 +32,8 @@ struct Option
     int home;
     int away;
 };
-constexpr Option Outcomes[] = {{3, 0}, {0, 3}, {1, 1}};
+using leaguepoints::Draw, leaguepoints::Loss, leaguepoints::Win;
+constexpr Option Outcomes[] = {{Win, Loss}, {Loss, Win}, {Draw, Draw}};
 
 // Teams above their threshold in one outcome built game by game: each game
 // goes the way that pushes the fewest teams over, keeping the most room; a
@@ -43,7 +46,7 @@ int greedyAbove(const Question &q, const std::vector<int> &order)
         const int h = q.games[g].home;
         const int a = q.games[g].away;
         if (room[h] < 0 || room[a] < 0) {
-            room[room[h] < 0 ? h : a] -= 3;
+            room[room[h] < 0 ? h : a] -= Win;
             continue;
         }
         const Option *chosen = &Outcomes[0];

@@ -1,5 +1,6 @@
 #include "standings/core/playedmatches.h"
 
+#include "standings/core/leaguepoints.h"
 #include "standings/core/standingsengine.h"
 #include "standings/core/storedresults.h"
 
@@ -18,13 +19,13 @@ int pointsOf(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::Won:
-        return 3;
+        return leaguepoints::Win;
     case Outcome::Drawn:
-        return 1;
+        return leaguepoints::Draw;
     case Outcome::Lost:
         break;
     }
-    return 0;
+    return leaguepoints::Loss;
 }
 
 QChar outcomeLetter(Outcome outcome)

@@ -20,7 +20,6 @@ struct PlayedMatch
     int homeGoals = 0;
     int awayGoals = 0;
 
-    bool involves(TeamNo team) const { return home == team || away == team; }
     // For `team`, one of the two sides.
     int goalsFor(TeamNo team) const { return team == home ? homeGoals : awayGoals; }
     int goalsAgainst(TeamNo team) const { return team == home ? awayGoals : homeGoals; }

@@ -1,5 +1,6 @@
 #include "standings/core/rankoutlook.h"
 
+#include "standings/core/leaguepoints.h"
 #include "standings/core/outlooksearch.h"
 #include "standings/core/outlookwitness.h"
 
@@ -40,6 +41,8 @@
 
 namespace {
 
+using leaguepoints::Win;
+
 struct Reduction
 {
     int counted = 0; // teams on the counted side whatever happens
@@ -71,7 +74,7 @@ public:
     Reduction forBest(int t) const
     {
         const int n = teamCount();
-        const int top = m_points[t] + 3 * int(m_gamesOf[t].size());
+        const int top = m_points[t] + Win * int(m_gamesOf[t].size());
         enum Fate { Open, Above, Safe };
         std::vector<Fate> fate(n, Open);
         Reduction r;
@@ -85,7 +88,7 @@ public:
         for (bool changed = true; changed;) {
             changed = false;
             for (int j = 0; j < n; ++j) {
-                if (fate[j] == Open && m_points[j] + 3 * gamesAgainst(j, fate, Open) <= top) {
+                if (fate[j] == Open && m_points[j] + Win * gamesAgainst(j, fate, Open) <= top) {
                     fate[j] = Safe;
                     changed = true;
                 }
@@ -103,7 +106,7 @@ public:
         std::vector<Fate> fate(n, Open);
         std::vector<int> sure(m_points); // points certain once t has lost everything
         for (int g : m_gamesOf[t])
-            sure[other(g, t)] += 3;
+            sure[other(g, t)] += Win;
         Reduction r;
         fate[t] = Cannot; // t's games are settled: t loses them
         for (int j = 0; j < n; ++j) {
@@ -112,7 +115,7 @@ public:
             if (sure[j] > line || (sure[j] == line && !knownAhead(t, j))) {
                 fate[j] = Reaches;
                 ++r.counted;
-            } else if (sure[j] == line || sure[j] + 3 * (int(m_gamesOf[j].size()) - gamesWith(j, t)) < line) {
+            } else if (sure[j] == line || sure[j] + Win * (int(m_gamesOf[j].size()) - gamesWith(j, t)) < line) {
                 fate[j] = Cannot;
             }
         }
@@ -124,14 +127,14 @@ public:
         for (bool changed = true; changed;) {
             changed = false;
             for (int j = 0; j < n; ++j) {
-                if (fate[j] == Open && sure[j] + 3 * settled(j) >= line) {
+                if (fate[j] == Open && sure[j] + Win * settled(j) >= line) {
                     fate[j] = Reaches;
                     ++r.counted;
                     changed = true;
                 }
             }
         }
-        collect(fate, Open, r.question, [&](int j) { return line - sure[j] - 3 * settled(j); });
+        collect(fate, Open, r.question, [&](int j) { return line - sure[j] - Win * settled(j); });
         return r;
     }
 
@@ -148,8 +151,8 @@ private:
         for (int k = 0; k < teamCount(); ++k) {
             const int games = int(m_gamesOf[k].size());
             const int gain = m_points[a] - m_points[k];
-            // Any gain from 0 to 3 per game, except one short of winning them all.
-            if (games > 0 && gain >= 0 && gain <= 3 * games && gain != 3 * games - 1)
+            // Any gain from 0 to a win per game, except one short of winning them all.
+            if (games > 0 && gain >= 0 && gain <= Win * games && gain != Win * games - 1)
                 return false;
         }
         return true;

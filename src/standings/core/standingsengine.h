@@ -21,7 +21,7 @@ struct StandingRow
     int goalDifference = 0;
     int goalsFor = 0;
     int goalsAgainst = 0;
-    int fairPlayPoints = 0; // 3 per red card, 1 per yellow
+    int fairPlayPoints = 0; // leaguepoints::RedCard per red card, YellowCard per yellow
     int played = 0;
     int homeGoalsFor = 0, awayGoalsFor = 0;
     int homeGoalsAgainst = 0, awayGoalsAgainst = 0;
@@ -53,9 +53,6 @@ struct Standings
 // the "-" that volunteers type for a match that did not take place.
 bool isPlayedScore(QStringView goals);
 
-// Whether a record names a team of the league on both sides. Anything else
-// (no result, a damaged line, a letter outside A..T) counts for nobody.
-bool namesLeagueTeams(const MatchRecord &record);
 
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the

@@ -27,18 +27,3 @@ int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explai
     out.flush();
     return 0;
 }
-
-int printStandings(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err)
-{
-    out.setEncoding(QStringConverter::Utf8);
-    err.setEncoding(QStringConverter::Utf8);
-    // A bad match day is told before anything is read.
-    if (commandline::matchDayArgument(matchDayArg, err) < 0)
-        return 2;
-    int status = 0;
-    std::unique_ptr<SeasonFolder> folder =
-        SeasonFolder::open(programFolder, QDateTime::currentDateTime(), err, status);
-    if (!folder)
-        return status;
-    return printStandings(*folder, matchDayArg, false, out, err);
-}

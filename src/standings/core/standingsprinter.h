@@ -14,6 +14,3 @@ class SeasonFolder;
 // Returns 0, or 2 for a bad match day (the reason goes to `err`).
 int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out,
                    QTextStream &err);
-// The same for a program folder opened here: 2 for a missing season, 1 for
-// a store that cannot be read.
-int printStandings(const QString &programFolder, const QString &matchDayArg, QTextStream &out, QTextStream &err);

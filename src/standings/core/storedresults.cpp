@@ -32,7 +32,7 @@ RecordView::RecordView(const QString &text) : m_text(text)
 
 RecordView Reader::read(const QString &fixtureKey) const
 {
-    static const QString section = QStringLiteral("resultats");
+    static const QString section = ResultStore::ResultsSection.toLower();
     return RecordView(m_ini.read(section, fixtureKey, MatchRecord::EmptyText));
 }
 

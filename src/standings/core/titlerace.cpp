@@ -1,5 +1,7 @@
 #include "standings/core/titlerace.h"
 
+#include "standings/core/leaguepoints.h"
+
 QString championMessage(const QString &leader)
 {
     return leader + QStringLiteral(" est champion de Kestrane 1 2014 !!!");
@@ -14,7 +16,7 @@ ReachableRanks computeReachableRanks(const DisplayedStandings &shown)
     for (int i = 0; i < TeamCount; ++i) {
         const StandingRow &row = shown.rows[i].data;
         score[i] = row.points + float(row.goalDifference) / 1000.0f + float(row.goalsFor) / 100000.0f;
-        reserve[i] = 3.0f * float(MatchDayCount - row.played);
+        reserve[i] = float(leaguepoints::Win) * float(MatchDayCount - row.played);
     }
 
     ReachableRanks ranks;

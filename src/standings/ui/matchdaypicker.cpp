@@ -1,5 +1,7 @@
 #include "standings/ui/matchdaypicker.h"
 
+#include "shared/ui/windowstyle.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,20 +14,9 @@ constexpr int NumberWidth = 17;
 constexpr int NumberPitch = 18;
 constexpr int NumberHeight = 18;
 constexpr int NumberPointSize = 7;
-const QColor Navy(0x00, 0x00, 0x80);
-const QColor Teal(0x00, 0x80, 0x80);
 const QColor ToCome(0xFF, 0xFF, 0x00);
 const QColor Played(0x00, 0xC0, 0x00);
 
-void paint(QLabel *label, const QColor &text, const QColor &background)
-{
-    QPalette palette = label->palette();
-    if (palette.color(QPalette::WindowText) == text && palette.color(QPalette::Window) == background)
-        return;
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Window, background);
-    label->setPalette(palette);
-}
 } // namespace
 
 MatchDayPicker::MatchDayPicker(QWidget *parent)
@@ -62,11 +53,11 @@ void MatchDayPicker::showNumbers(int dueMatchDays)
     for (int day = 1; day <= Count; ++day) {
         if (!m_numbers[day])
             m_numbers[day] = makeNumber(day);
-        paint(m_numbers[day], day > dueMatchDays ? ToCome : Played, Navy);
+        windowstyle::setColours(m_numbers[day], day > dueMatchDays ? ToCome : Played, windowstyle::Navy);
         m_numbers[day]->show();
     }
     // Before the first match day even number 1 is still to come.
-    paint(m_numbers[1], dueMatchDays < 1 ? ToCome : Played, Navy);
+    windowstyle::setColours(m_numbers[1], dueMatchDays < 1 ? ToCome : Played, windowstyle::Navy);
 }
 
 void MatchDayPicker::hideNumbers()
@@ -103,7 +94,7 @@ void MatchDayPicker::hover(int day)
 {
     for (int k = 1; k <= Count; ++k) {
         if (m_numbers[k])
-            paint(m_numbers[k], m_numbers[k]->palette().color(QPalette::WindowText), k == day ? Teal : Navy);
+            windowstyle::setFillColour(m_numbers[k], k == day ? windowstyle::Teal : windowstyle::Navy);
     }
 }
 

@@ -1,7 +1,8 @@
 #include "standings/ui/standingscells.h"
 
-#include "season/core/twips.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/fittedtext.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingspalette.h"
 
 #include <QLabel>
@@ -124,9 +125,9 @@ StandingsCells::StandingsCells(QWidget *parent)
                 label->setAlignment(Qt::AlignCenter);
             }
             if (layout.kind == Kind::Rank)
-                setBold(label, true);
-            setBackground(label, QColor(layout.background));
-            setTextColour(label, QColor(P::Text));
+                windowstyle::setBold(label, true);
+            windowstyle::setFillColour(label, QColor(layout.background));
+            windowstyle::setTextColour(label, QColor(P::Text));
             label->setGeometry(x, rowTop(row), layout.width - 1, rowBottom(row) - rowTop(row));
             column[row] = label;
         }
@@ -147,10 +148,10 @@ void StandingsCells::createHeaders(QWidget *parent)
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
         label->setAutoFillBackground(true);
-        setBackground(label, QColor(P::Header));
-        setTextColour(label, QColor(P::Text));
+        windowstyle::setFillColour(label, QColor(P::Header));
+        windowstyle::setTextColour(label, QColor(P::Text));
         // The Dom/Ext row is narrow: plain weight keeps it inside its cells.
-        setBold(label, layout.level < 2);
+        windowstyle::setBold(label, layout.level < 2);
         const int top = layout.level * HeaderLevelHeight;
         label->setGeometry(first.left(), top, last.right() - first.left() + 1,
                            layout.levels * HeaderLevelHeight - 1);
@@ -179,7 +180,7 @@ void StandingsCells::resetColumnColours()
         if (!layout.resettable)
             continue;
         for (QLabel *label : m_cells.value(QString::fromLatin1(layout.name)))
-            setBackground(label, QColor(layout.background));
+            windowstyle::setFillColour(label, QColor(layout.background));
     }
 }
 
@@ -190,31 +191,8 @@ void StandingsCells::paintColumns(const QStringList &columns, const QColor &colo
         if (it == m_cells.constEnd())
             continue;
         for (QLabel *label : *it)
-            setBackground(label, colour);
+            windowstyle::setFillColour(label, colour);
     }
-}
-
-void StandingsCells::setBackground(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, colour);
-    label->setPalette(palette);
-}
-
-void StandingsCells::setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-void StandingsCells::setBold(QLabel *label, bool bold)
-{
-    if (label->font().bold() == bold)
-        return;
-    QFont font = label->font();
-    font.setBold(bold);
-    label->setFont(font);
 }
 
 int StandingsCells::rowTop(int row)

@@ -37,10 +37,6 @@ public:
     void resetColumnColours();
     void paintColumns(const QStringList &columns, const QColor &colour);
 
-    static void setBackground(QLabel *label, const QColor &colour);
-    static void setTextColour(QLabel *label, const QColor &colour);
-    static void setBold(QLabel *label, bool bold);
-
     static int rowTop(int row);
     static int rowBottom(int row); // the row's bottom edge
     int width() const { return m_width; }

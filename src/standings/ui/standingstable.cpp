@@ -1,6 +1,7 @@
 #include "standings/ui/standingstable.h"
 
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/windowstyle.h"
 #include "standings/ui/standingspalette.h"
 
 #include <QEvent>
@@ -34,10 +35,7 @@ QFrame *lineFrame(QWidget *parent, const char *name, int index, QRgb colour)
     auto *frame = new QFrame(parent);
     frame->setObjectName(QLatin1String(name));
     frame->setProperty("index", index);
-    frame->setAutoFillBackground(true);
-    QPalette palette = frame->palette();
-    palette.setColor(QPalette::Window, QColor(colour));
-    frame->setPalette(palette);
+    windowstyle::setFillColour(frame, QColor(colour));
     // The lines lie over the cells; the cells keep receiving the mouse.
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     frame->hide();
@@ -90,7 +88,7 @@ void StandingsTable::createPanels()
     m_stamp->installEventFilter(this);
     m_title = panelLabel(this, "Label12");
     m_title->setGeometry(230, top, width - 230, 20);
-    StandingsCells::setBold(m_title, true);
+    windowstyle::setBold(m_title, true);
     top += 26;
 
     m_crest = panelLabel(this, "Image1");
@@ -99,7 +97,7 @@ void StandingsTable::createPanels()
     m_crest->installEventFilter(this);
     m_leader = panelLabel(this, "Label9");
     m_leader->setGeometry(CrestSize + 6, top, 170, CrestSize);
-    StandingsCells::setBold(m_leader, true);
+    windowstyle::setBold(m_leader, true);
     m_leader->installEventFilter(this);
 
     int left = CrestSize + 6 + 176;
@@ -117,7 +115,7 @@ void StandingsTable::createPanels()
     m_progressFrame->setGeometry(left, top + (CrestSize - 18) / 2, progressWidth, 18);
     m_progressBar = panelLabel(m_progressFrame, "Label5");
     m_progressBar->setAutoFillBackground(true);
-    StandingsCells::setBackground(m_progressBar, QColor(P::ProgressBar));
+    windowstyle::setFillColour(m_progressBar, QColor(P::ProgressBar));
     m_progressText = panelLabel(m_progressFrame, "Label6");
     m_progressText->setAlignment(Qt::AlignCenter);
     m_progressText->setGeometry(0, 0, progressWidth, 18);
@@ -127,10 +125,7 @@ void StandingsTable::createPanels()
     m_aheadBehindFrame = new QFrame(this);
     m_aheadBehindFrame->setObjectName(QStringLiteral("Frame11"));
     m_aheadBehindFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_aheadBehindFrame->setAutoFillBackground(true);
-    QPalette palette = m_aheadBehindFrame->palette();
-    palette.setColor(QPalette::Window, QColor(P::AheadBehind));
-    m_aheadBehindFrame->setPalette(palette);
+    windowstyle::setFillColour(m_aheadBehindFrame, QColor(P::AheadBehind));
     m_aheadBehindFrame->setGeometry(0, top, width, 52);
     m_aheadBehind = panelLabel(m_aheadBehindFrame, "Label28");
     m_aheadBehind->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -212,7 +207,7 @@ void StandingsTable::showMovements(const DisplayedStandings &standings)
             icon->setPixmap(m_movementPictures[2]);
             break;
         }
-        icon->setToolTip(shown.movementText);
+        windowstyle::setPlainToolTip(icon, shown.movementText);
     }
 }
 
@@ -229,12 +224,12 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
     };
 
     set("LabClass", shown.rankLabel);
-    m_cells.cell(QStringLiteral("LabClass"), row)->setToolTip(shown.rankToolTip);
+    windowstyle::setPlainToolTip(m_cells.cell(QStringLiteral("LabClass"), row), shown.rankToolTip);
     set("Tclass", data.name);
 
     const QString points = data.pointsText();
     set("TPTS", points);
-    StandingsCells::setTextColour(m_cells.cell(QStringLiteral("TPTS"), row),
+    windowstyle::setTextColour(m_cells.cell(QStringLiteral("TPTS"), row),
                                   QColor(points.contains(QLatin1Char('-')) ? P::NegativePoints : P::Text));
 
     set("TDelta", number(data.goalDifference));
@@ -253,7 +248,7 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
     set("TMpD", number(data.homeLosses));
     set("TMpE", number(data.awayLosses));
     set("TMN", number(data.draws));
-    StandingsCells::setBackground(m_cells.cell(QStringLiteral("MJ"), row),
+    windowstyle::setFillColour(m_cells.cell(QStringLiteral("MJ"), row),
                                   QColor(shown.belowAverage ? P::Green : P::White));
 }
 
@@ -298,8 +293,8 @@ void StandingsTable::prepareReachable()
         m_reachableTitle = panelLabel(this, "LabPosPoss");
         m_reachableTitle->setAlignment(Qt::AlignCenter);
         m_reachableTitle->setAutoFillBackground(true);
-        StandingsCells::setBackground(m_reachableTitle, QColor(P::Header));
-        StandingsCells::setBold(m_reachableTitle, true);
+        windowstyle::setFillColour(m_reachableTitle, QColor(P::Header));
+        windowstyle::setBold(m_reachableTitle, true);
         m_reachableTitle->setText(ReachableTitle);
         m_reachableTitle->setGeometry(firstPlayed->x(), 0, 4 * (firstPlayed->width() + 1) - 1,
                                       StandingsCells::HeaderHeight - 1);
@@ -308,7 +303,7 @@ void StandingsTable::prepareReachable()
             cell->setProperty("index", row);
             cell->setAlignment(Qt::AlignCenter);
             cell->setAutoFillBackground(true);
-            StandingsCells::setBold(cell, true);
+            windowstyle::setBold(cell, true);
             // At the height of the row's fair-play cell, over the home/away columns.
             const QLabel *fairPlay = m_cells.cell(QStringLiteral("FP"), row);
             cell->setGeometry(m_reachableTitle->x(), fairPlay->y(), m_reachableTitle->width(), fairPlay->height());
@@ -323,8 +318,8 @@ void StandingsTable::setReachableCell(int row, const QString &text, const QColor
 {
     QLabel *cell = m_reachable[row];
     cell->setText(text);
-    StandingsCells::setBackground(cell, colour);
-    cell->setToolTip(toolTip);
+    windowstyle::setFillColour(cell, colour);
+    windowstyle::setPlainToolTip(cell, toolTip);
     cell->show();
     cell->raise();
 }
@@ -348,9 +343,9 @@ void StandingsTable::paintNameCell(int row, const QColor &colour, bool whitenOth
     for (int i = 0; i < StandingsCells::Rows; ++i) {
         QLabel *name = m_cells.cell(QStringLiteral("Tclass"), i);
         if (i == row)
-            StandingsCells::setBackground(name, colour);
+            windowstyle::setFillColour(name, colour);
         else if (whitenOthers)
-            StandingsCells::setBackground(name, QColor(P::White));
+            windowstyle::setFillColour(name, QColor(P::White));
     }
 }
 
@@ -360,13 +355,13 @@ void StandingsTable::markQualificationRows()
         QLabel *name = m_cells.cell(QStringLiteral("Tclass"), row);
         const ZoneMark zone = zoneOfRank(row + 1);
         if (zone != ZoneMark::None) {
-            StandingsCells::setBackground(name, P::zoneColour(zone));
-            name->setToolTip(zoneToolTip(zone));
+            windowstyle::setFillColour(name, P::zoneColour(zone));
+            windowstyle::setPlainToolTip(name, zoneToolTip(zone));
         }
         if (m_shown.rows[row].favourite)
-            StandingsCells::setBackground(name, QColor(P::Favourite));
+            windowstyle::setFillColour(name, QColor(P::Favourite));
     }
-    StandingsCells::setBold(m_cells.cell(QStringLiteral("Tclass"), 0), true);
+    windowstyle::setBold(m_cells.cell(QStringLiteral("Tclass"), 0), true);
 }
 
 void StandingsTable::setStamp(const QString &text)
@@ -376,7 +371,7 @@ void StandingsTable::setStamp(const QString &text)
 
 void StandingsTable::setStampColour(const QColor &colour)
 {
-    StandingsCells::setTextColour(m_stamp, colour);
+    windowstyle::setTextColour(m_stamp, colour);
 }
 
 void StandingsTable::hideAheadBehind()
@@ -401,9 +396,9 @@ void StandingsTable::markNameCells(const DisplayedStandings &standings)
         // The favourite team stays easy to find in every display.
         if (shown.favourite)
             background = QColor(P::Favourite);
-        StandingsCells::setBackground(name, background);
-        name->setToolTip(toolTip);
-        StandingsCells::setBold(name, standings.zonesMarked && row == 0);
+        windowstyle::setFillColour(name, background);
+        windowstyle::setPlainToolTip(name, toolTip);
+        windowstyle::setBold(name, standings.zonesMarked && row == 0);
     }
 }
 
@@ -496,13 +491,6 @@ void StandingsTable::setTrackingAid(bool enabled)
         clearTrackingMarkers();
         hideRowRules();
     }
-}
-
-void StandingsTable::setRowRuleWidth(int pixels)
-{
-    m_ruleWidth = pixels;
-    for (QFrame *rule : m_rules)
-        rule->resize(pixels, RuleHeight);
 }
 
 void StandingsTable::hideRowRules()

@@ -76,8 +76,7 @@ public:
     void setTrackingAid(bool enabled);
     bool trackingAid() const { return m_trackingAid; }
     void clearTrackingMarkers();
-    // Panels that cover part of the table shorten the row rules.
-    void setRowRuleWidth(int pixels);
+    // A panel that covers part of the table puts the row rules away.
     void hideRowRules();
     // The team the summary panel shows, so that hovering it does not ask again.
     void setSummaryTeam(const QString &team) { m_hoveredTeam = team; }

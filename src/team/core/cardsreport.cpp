@@ -31,7 +31,7 @@ CardsReport cardsPerMatchDay(const ResultStore &store)
     for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
         for (int slot = 0; slot < SlotsPerMatchDay; ++slot) {
             const MatchRecord record = store.match(Season::fixtureKey(day, slot));
-            if (!resultrules::namesLeagueTeams(record))
+            if (!record.namesLeagueTeams())
                 continue;
             report.yellow[day] += text::leadingCount(record[MatchRecord::AwayYellow])
                                   + text::leadingCount(record[MatchRecord::HomeYellow]);

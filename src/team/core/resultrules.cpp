@@ -23,16 +23,6 @@ ScoreReading readScore(QStringView homeGoals, QStringView awayGoals)
     return home > away ? ScoreReading::HomeWin : home < away ? ScoreReading::AwayWin : ScoreReading::Draw;
 }
 
-TeamNo teamOfLetterField(QStringView field)
-{
-    return MatchRecord::teamOfLetterField(field);
-}
-
-bool namesLeagueTeams(const MatchRecord &record)
-{
-    return ::namesLeagueTeams(record);
-}
-
 QString fixtureKeyOf(const QString &calendarEntry)
 {
     const QStringList parts = calendarEntry.split(QLatin1Char('|'));

@@ -8,8 +8,9 @@
 #include <QStringView>
 
 // How the team views read a stored result, the same way the standings do:
-// which goals field holds a score, which records name teams of the league,
-// and the dates as the views write them.
+// which goals field holds a score (the teams a record names are the record's
+// own rule, MatchRecord::namesLeagueTeams), and the dates as the views write
+// them.
 namespace resultrules {
 
 // A goals field holds a score unless it is empty, blanks only, or the "-"
@@ -22,14 +23,6 @@ bool isScore(QStringView goals);
 // side or a draw.
 enum class ScoreReading { NotPlayed, Incomplete, HomeWin, Draw, AwayWin };
 ScoreReading readScore(QStringView homeGoals, QStringView awayGoals);
-
-// The team a record's letter field names (its first character), or NoTeam
-// when it names none of the 20.
-TeamNo teamOfLetterField(QStringView field);
-
-// A record that names a team of the league on both sides. Anything else
-// (no result, a damaged line, a letter outside A..T) counts for nobody.
-bool namesLeagueTeams(const MatchRecord &record);
 
 // The fixture key "0100" and the fixture code "AB" of a calendar entry
 // "01|00|AB"; empty when the entry does not have that shape.

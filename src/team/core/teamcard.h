@@ -3,6 +3,7 @@
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
 #include "standings/core/displayedstandings.h"
+#include "standings/core/leaguepoints.h"
 
 #include <QChar>
 #include <QString>
@@ -67,7 +68,7 @@ struct TeamCard
     int draws() const { return groups[SeasonGroup].draws; }
     int losses() const { return groups[SeasonGroup].losses; }
     int played() const { return wins() + draws() + losses(); }
-    int points() const { return 3 * wins() + draws(); }
+    int points() const { return leaguepoints::Win * wins() + leaguepoints::Draw * draws(); }
 
     QString rankText() const;
     QString pointsText() const;

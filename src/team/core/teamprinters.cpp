@@ -80,13 +80,14 @@ int printRankingHistory(SeasonFolder &folder, const QString &team, bool simulate
     return 0;
 }
 
-int printTeamCard(SeasonFolder &folder, const QString &team, QTextStream &out, QTextStream &err)
+int printTeamCard(SeasonFolder &folder, const QString &team, const QDateTime &now, QTextStream &out,
+                  QTextStream &err)
 {
     const TeamNo teamNo = requiredTeam(folder.season(), team, err);
     if (teamNo == NoTeam)
         return 2;
     // The rank is that of the whole season's table; no favourite is marked.
-    const DisplayedStandings shown = displayedStandingsOf(folder, 0, QDateTime::currentDateTime());
+    const DisplayedStandings shown = displayedStandingsOf(folder, 0, now);
     TeamCard card = buildTeamCard(folder.season(), folder.store(), teamNo, shown, QString());
     std::vector<CardRow> rows = card.rows;
     std::stable_sort(rows.begin(), rows.end(),

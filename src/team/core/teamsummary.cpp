@@ -32,10 +32,10 @@ SeasonTally tallySeason(const Season &season, const ResultStore &store)
         if (code.isEmpty())
             continue;
         const MatchRecord record = store.match(resultrules::fixtureKeyOf(entry));
-        if (!resultrules::namesLeagueTeams(record))
+        if (!record.namesLeagueTeams())
             continue;
-        const TeamNo home = resultrules::teamOfLetterField(record[MatchRecord::HomeLetter]);
-        const TeamNo away = resultrules::teamOfLetterField(record[MatchRecord::AwayLetter]);
+        const TeamNo home = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]);
+        const TeamNo away = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
         // The card's rule: a match counts once both scores are there, so a
         // home score against an empty box is neither a win nor a draw yet.
         using resultrules::ScoreReading;

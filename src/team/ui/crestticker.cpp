@@ -1,6 +1,6 @@
 #include "team/ui/crestticker.h"
 
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
 #include "team/ui/teamstyle.h"
 
 #include <QEvent>

@@ -1,5 +1,6 @@
 #include "team/ui/highlightspanel.h"
 
+#include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
 #include <QHBoxLayout>
@@ -10,14 +11,14 @@
 HighlightsPanel::HighlightsPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("FraPlus"));
-    teamstyle::setPixelSize(this, 12);
+    windowstyle::setPixelSize(this, 12);
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(10, 8, 10, 8);
     m_layout->setSpacing(1);
     for (int i = 0; i < highlights::Count; ++i) {
         QLabel *heading = teamstyle::label(this, QStringLiteral("Label23"), i, QRect());
         heading->setText(highlights::headings()[i]);
-        teamstyle::setBold(heading, true);
+        windowstyle::setBold(heading, true);
         QLabel *value = teamstyle::label(this, QStringLiteral("LesPlus"), i, QRect());
         value->setWordWrap(true);
         value->setContentsMargins(12, 0, 0, 4);

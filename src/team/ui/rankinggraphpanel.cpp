@@ -1,6 +1,7 @@
 #include "team/ui/rankinggraphpanel.h"
 
-#include "season/core/twips.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
 #include <QCheckBox>
@@ -20,7 +21,7 @@ const QColor UndrawnBar(0x00, 0x00, 0x40);
 RankingGraphPanel::RankingGraphPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame4"));
-    teamstyle::setPixelSize(this, 11);
+    windowstyle::setPixelSize(this, 11);
 
     m_title = teamstyle::label(this, QStringLiteral("Label13"), -1, QRect(84, 10, 600, 26));
     QFont title = m_title->font();
@@ -45,20 +46,20 @@ RankingGraphPanel::RankingGraphPanel(QWidget *parent) : QFrame(parent)
 
     auto *foot = new QFrame(this);
     foot->setObjectName(QStringLiteral("Picture2"));
-    foot->setGeometry(teamstyle::fromTwips(2850, 8775, 13245, 150));
-    teamstyle::setFill(foot, QColor(0x40, 0x40, 0x40));
+    foot->setGeometry(twipsRect(2850, 8775, 13245, 150));
+    windowstyle::setFillColour(foot, QColor(0x40, 0x40, 0x40));
 
     for (int k = 0; k < MatchDayCount; ++k) {
         // A bar never drawn waits above the panel, out of sight.
         QLabel *bar = teamstyle::label(this, QStringLiteral("LabGraph"), k,
-                                       teamstyle::fromTwips(FirstBarLeft + BarPitch * k, GraphBar::Hidden, BarWidth,
+                                       twipsRect(FirstBarLeft + BarPitch * k, GraphBar::Hidden, BarWidth,
                                                             -GraphBar::Hidden));
         bar->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        teamstyle::setFill(bar, UndrawnBar);
-        teamstyle::setTextColour(bar, BarText);
+        windowstyle::setFillColour(bar, UndrawnBar);
+        windowstyle::setTextColour(bar, BarText);
         m_bars[k] = bar;
         QLabel *day = teamstyle::label(this, QStringLiteral("LabJR"), k,
-                                       teamstyle::fromTwips(FirstBarLeft + BarPitch * k, DayTop, DayWidth, DayHeight));
+                                       twipsRect(FirstBarLeft + BarPitch * k, DayTop, DayWidth, DayHeight));
         day->setAlignment(Qt::AlignCenter);
         day->setText(QString::number(k + 1));
         m_days[k] = day;
@@ -104,9 +105,9 @@ void RankingGraphPanel::drawBars(const std::array<std::optional<GraphBar>, Match
             continue;
         const GraphBar &bar = *bars[k];
         QLabel *label = m_bars[k];
-        label->setGeometry(teamstyle::fromTwips(FirstBarLeft + BarPitch * k, bar.top, BarWidth, bar.height));
+        label->setGeometry(twipsRect(FirstBarLeft + BarPitch * k, bar.top, BarWidth, bar.height));
         teamstyle::setText(label, bar.caption);
-        teamstyle::setFill(label, QColor::fromRgb(bar.colour));
+        windowstyle::setFillColour(label, QColor::fromRgb(bar.colour));
         label->raise();
     }
     m_crest->setPixmap(crest);

@@ -1,5 +1,6 @@
 #include "team/ui/statisticscells.h"
 
+#include "shared/ui/windowstyle.h"
 #include "standings/core/displayedstandings.h"
 #include "standings/core/tableexport.h"
 #include "standings/core/tablereading.h"
@@ -34,14 +35,6 @@ const QString Unknown = QStringLiteral("-");
 } // namespace texts
 
 const QColor White(Qt::white);
-
-// A tool tip that looks like markup is shown as markup: names from the
-// season file are written out as they stand.
-QString plainTip(const QString &text)
-{
-    return Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
-}
-
 const QColor Black(Qt::black);
 
 // Changes what differs only: most cells keep their look from one choice to
@@ -63,7 +56,7 @@ void setCell(QTableWidget *table, int row, int column, const QString &text, cons
         item->setForeground(foreground);
     if (item->data(Qt::AccessibleTextRole).toString() != spoken) {
         item->setData(Qt::AccessibleTextRole, spoken);
-        item->setToolTip(plainTip(spoken));
+        item->setToolTip(windowstyle::plainToolTip(spoken));
     }
     if (item->textAlignment() != int(alignment))
         item->setTextAlignment(alignment);
@@ -211,7 +204,7 @@ void fillMatrix(QTableWidget *table, const resultsmatrix::Matrix &matrix)
             setCell(table, home, away, cell.text, background, Black, spoken);
         }
         if (QTableWidgetItem *header = table->horizontalHeaderItem(home))
-            header->setToolTip(plainTip(matrix.names[home]));
+            header->setToolTip(windowstyle::plainToolTip(matrix.names[home]));
     }
 }
 

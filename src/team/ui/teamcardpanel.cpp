@@ -1,7 +1,8 @@
 #include "team/ui/teamcardpanel.h"
 
-#include "season/core/twips.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/fittedtext.h"
+#include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
 #include <QLabel>
@@ -10,8 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-using teamstyle::fromTwips;
 
 // Design of the card in twips: the first row, the columns of a row and the
 // bar frames. The away column stands 5000 to the right of the home column,
@@ -72,17 +71,17 @@ int rowTop(int index)
 QLabel *box(QWidget *parent, const char *name, int index, const QColor &fill)
 {
     QLabel *label = teamstyle::label(parent, QLatin1String(name), index, QRect());
-    teamstyle::setPixelSize(label, 10);
+    windowstyle::setPixelSize(label, 10);
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
-    teamstyle::setFill(label, fill);
+    windowstyle::setFillColour(label, fill);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
 
 void place(QWidget *widget, int left, int top, int width)
 {
-    const QRect where = fromTwips(left, top, width, RowHeight);
+    const QRect where = twipsRect(left, top, width, RowHeight);
     if (widget->geometry() != where)
         widget->setGeometry(where);
 }
@@ -107,11 +106,28 @@ void setBox(QLabel *label, const QString &text)
 TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("FraPlanning"));
-    teamstyle::setPixelSize(this, 11);
+    windowstyle::setPixelSize(this, 11);
 
     m_crest = teamstyle::label(this, QStringLiteral("Image13"), -1, QRect(8, 8, 64, 64));
     m_crest->setScaledContents(true);
 
+    createLabels();
+    createBars();
+
+    m_teams = new QListWidget(this);
+    m_teams->setObjectName(QStringLiteral("List9"));
+    m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
+    m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_teams->setTextElideMode(Qt::ElideRight);
+    connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit teamChosen(row);
+    });
+}
+
+// The title, the headings of the four groups of fixtures and the totals.
+void TeamCardPanel::createLabels()
+{
     const QStringList captions = {
         QStringLiteral("Equipe..."),
         QStringLiteral("Matches Aller - Domicile"),
@@ -137,12 +153,12 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
     title.setPixelSize(17);
     title.setBold(true);
     labels[0]->setFont(title);
-    labels[1]->setGeometry(fromTwips(HomeLeft, 1200, BarWidth, HeaderHeight));
-    labels[2]->setGeometry(fromTwips(HomeLeft, 4185, BarWidth, HeaderHeight));
-    labels[3]->setGeometry(fromTwips(7830, 1200, BarWidth, HeaderHeight));
-    labels[4]->setGeometry(fromTwips(7830, 4110, BarWidth, HeaderHeight));
+    labels[1]->setGeometry(twipsRect(HomeLeft, 1200, BarWidth, HeaderHeight));
+    labels[2]->setGeometry(twipsRect(HomeLeft, 4185, BarWidth, HeaderHeight));
+    labels[3]->setGeometry(twipsRect(7830, 1200, BarWidth, HeaderHeight));
+    labels[4]->setGeometry(twipsRect(7830, 4110, BarWidth, HeaderHeight));
     for (int i = 1; i <= 4; ++i)
-        teamstyle::setBold(labels[i], true);
+        windowstyle::setBold(labels[i], true);
 
     // The totals stand in a column right of the away fixtures.
     constexpr int TotalsLeft = 822, TotalsWidth = 178;
@@ -150,20 +166,24 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
                                                         {12, 243}, {5, 275}, {6, 299}}};
     for (const auto &[index, top] : totals)
         labels[index]->setGeometry(TotalsLeft, top, TotalsWidth, 18);
-    teamstyle::setBold(labels[8], true);
-    teamstyle::setBold(labels[7], true);
-    teamstyle::setFill(labels[5], RedCard);
-    teamstyle::setFill(labels[6], YellowCard);
+    windowstyle::setBold(labels[8], true);
+    windowstyle::setBold(labels[7], true);
+    windowstyle::setFillColour(labels[5], RedCard);
+    windowstyle::setFillColour(labels[6], YellowCard);
     for (int i : {9, 11})
-        teamstyle::setTextColour(labels[i], Scored);
+        windowstyle::setTextColour(labels[i], Scored);
     for (int i : {10, 12})
-        teamstyle::setTextColour(labels[i], Conceded);
+        windowstyle::setTextColour(labels[i], Conceded);
+}
 
-    const std::array<QRect, 5> frames = {fromTwips(HomeLeft, 1530, BarWidth, BarHeight),
-                                         fromTwips(7830, 1530, BarWidth, BarHeight),
-                                         fromTwips(HomeLeft, 4560, BarWidth, BarHeight),
-                                         fromTwips(7830, 4470, BarWidth, BarHeight),
-                                         fromTwips(6195, 525, SeasonBarWidth, BarHeight)};
+// A bar of wins, draws and losses for each group of fixtures and the season.
+void TeamCardPanel::createBars()
+{
+    const std::array<QRect, 5> frames = {twipsRect(HomeLeft, 1530, BarWidth, BarHeight),
+                                         twipsRect(7830, 1530, BarWidth, BarHeight),
+                                         twipsRect(HomeLeft, 4560, BarWidth, BarHeight),
+                                         twipsRect(7830, 4470, BarWidth, BarHeight),
+                                         twipsRect(6195, 525, SeasonBarWidth, BarHeight)};
     for (int g = 0; g < int(m_bars.size()); ++g) {
         Bars &bars = m_bars[g];
         bars.frame = new QFrame(this);
@@ -171,7 +191,7 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
         bars.frame->setProperty("index", g);
         bars.frame->setGeometry(frames[g]);
         bars.frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-        teamstyle::setFill(bars.frame, Qt::white);
+        windowstyle::setFillColour(bars.frame, Qt::white);
         bars.wins = box(bars.frame, "LabVic", g, Won);
         bars.draws = box(bars.frame, "LabNUL", g, Drawn);
         bars.losses = box(bars.frame, "LabDEF", g, Lost);
@@ -180,16 +200,6 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
             label->hide();
         }
     }
-
-    m_teams = new QListWidget(this);
-    m_teams->setObjectName(QStringLiteral("List9"));
-    m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
-    m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_teams->setTextElideMode(Qt::ElideRight);
-    connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            emit teamChosen(row);
-    });
 }
 
 void TeamCardPanel::build(const QStringList &teams)
@@ -273,10 +283,10 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
     teamstyle::setText(row.date, data->dateText);
     row.home->setProperty("letter", QString(data->homeLetter));
     row.away->setProperty("letter", QString(data->awayLetter));
-    teamstyle::setBold(row.home, data->teamAtHome);
-    teamstyle::setBold(row.away, !data->teamAtHome);
-    teamstyle::setFill(row.home, data->homeFavourite ? Favourite : Qt::white);
-    teamstyle::setFill(row.away, data->awayFavourite ? Favourite : Qt::white);
+    windowstyle::setBold(row.home, data->teamAtHome);
+    windowstyle::setBold(row.away, !data->teamAtHome);
+    windowstyle::setFillColour(row.home, data->homeFavourite ? Favourite : Qt::white);
+    windowstyle::setFillColour(row.away, data->awayFavourite ? Favourite : Qt::white);
 
     // The yellow box stands beside the red one when there is one, at the
     // outer edge of the name box otherwise.
@@ -310,7 +320,7 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
     fittedtext::setText(row.home, data->homeName, NameShrink);
     fittedtext::setText(row.away, data->awayName, NameShrink);
 
-    teamstyle::setFill(row.marker, markerColour(data->outcome));
+    windowstyle::setFillColour(row.marker, markerColour(data->outcome));
     row.marker->setVisible(data->outcome != CardOutcome::NotPlayed);
     row.line->show();
 }
@@ -331,9 +341,9 @@ void TeamCardPanel::showGroup(int group, const BarGroup &counts)
     const int lossWidth = width * counts.losses / counts.total;
     const int drawLeft = winWidth - 15;
     const int lossLeft = drawLeft + drawWidth - 15;
-    bars.wins->setGeometry(fromTwips(BarLabelLeft, BarLabelTop, winWidth, BarLabelHeight));
-    bars.draws->setGeometry(fromTwips(drawLeft, BarLabelTop, drawWidth, BarLabelHeight));
-    bars.losses->setGeometry(fromTwips(lossLeft, BarLabelTop, lossWidth, BarLabelHeight));
+    bars.wins->setGeometry(twipsRect(BarLabelLeft, BarLabelTop, winWidth, BarLabelHeight));
+    bars.draws->setGeometry(twipsRect(drawLeft, BarLabelTop, drawWidth, BarLabelHeight));
+    bars.losses->setGeometry(twipsRect(lossLeft, BarLabelTop, lossWidth, BarLabelHeight));
     // A narrow share of the bar shows what its caption can; the tool tip has it all.
     fittedtext::setText(bars.wins, counts.winCaption);
     fittedtext::setText(bars.draws, counts.drawCaption);

@@ -1,7 +1,8 @@
 #include "team/ui/teamsummarypanel.h"
 
-#include "season/core/twips.h"
-#include "season/ui/fittedtext.h"
+#include "shared/ui/twips.h"
+#include "shared/ui/fittedtext.h"
+#include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
 #include <QEvent>
@@ -20,7 +21,7 @@ constexpr int CountShrink = 1;
 TeamSummaryPanel::TeamSummaryPanel(QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame3"));
-    teamstyle::setPixelSize(this, 11);
+    windowstyle::setPixelSize(this, 11);
     const QStringList captions = {QStringLiteral("Equipe:"),       QStringLiteral("Classement: "),
                                   QStringLiteral("Matches Gagnés:"), QStringLiteral("Matches Perdus:"),
                                   QStringLiteral("Matches Nuls:"),   QStringLiteral("NomEQ"),
@@ -36,8 +37,8 @@ TeamSummaryPanel::TeamSummaryPanel(QWidget *parent) : QFrame(parent)
         m_labels[i]->setText(captions[i]);
         m_labels[i]->installEventFilter(this);
     }
-    teamstyle::setBold(m_labels[5], true);
-    teamstyle::setBold(m_labels[1], true);
+    windowstyle::setBold(m_labels[5], true);
+    windowstyle::setBold(m_labels[1], true);
     m_movement = teamstyle::label(this, QStringLiteral("Image12"), -1, QRect(164, 25, 16, 16));
     m_crest = teamstyle::label(this, QStringLiteral("Image3"), -1, QRect(0, 40, CrestSize, CrestSize));
     m_crest->setScaledContents(true);

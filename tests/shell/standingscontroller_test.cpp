@@ -1,15 +1,17 @@
-// The standings commands of the window: sorts by one statistic, the best
-// reachable ranks, the table at a match day with its movement marks, and the
-// team row click with and without the lock.
-#include "windowfixture.h"
+// The standings alone: sorts by one statistic, the best reachable ranks, the
+// table at a match day with its movement marks, and the team row click with
+// and without the lock, with fakes for the match days, the team panels and
+// the commands.
+#include "featurefixture.h"
 
 #include "seasonbuilder.h"
-#include "season/ui/fittedtext.h"
-#include "shell/ui/commandbuttons.h"
+#include "shell/ui/pictures.h"
+#include "shell/ui/standingscontroller.h"
 #include "standings/core/standingsengine.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
+#include <QSignalSpy>
 
 namespace {
 
@@ -19,42 +21,37 @@ const QColor LightYellow(0xFF, 0xFF, 0x80);
 const QColor White(0xFF, 0xFF, 0xFF);
 const QColor ChampionsLeague(0x97, 0xDE, 0xFF);
 
-class StandingsActions : public WindowFixture
+class StandingsControllerTest : public FeatureFixture
 {
 protected:
-    QStringList column(const QString &name) const
+    // The controller on the fixture's folder, the ranking of the season on
+    // display, as start-up leaves it.
+    StandingsController &build()
     {
-        QStringList texts;
-        for (QLabel *cell : indexed<QLabel>(name))
-            texts << cell->text();
-        return texts;
+        openSession();
+        session->refreshDueMatchDays();
+        pictures = std::make_unique<Pictures>(folder.path());
+        // The side column's command, beside which the exact calculation's box stands.
+        buttons.create(Command::ReachableRanks, &host)->setGeometry(windowareas::FirstCommand);
+        controller = std::make_unique<StandingsController>(StandingsController::Needs{
+            *session, prompt, *pictures, buttons, commands, matchDay, teams, host});
+        controller->computeStandings();
+        host.show();
+        return *controller;
     }
-    QColor cellColour(const QString &name, int row) const
-    {
-        return widget<QLabel>(name, row)->palette().color(QPalette::Window);
-    }
-    void clickCell(const QString &name, int row) { QTest::mouseClick(widget(name, row), Qt::LeftButton); }
-    QLabel *pickerNumber(int day) const
-    {
-        QLabel *number = widget<QLabel>(QStringLiteral("Label10"), day);
-        return number && number->isVisible() ? number : nullptr;
-    }
-    bool overlayShown() const
-    {
-        QWidget *title = widget(QStringLiteral("LabPosPoss"));
-        return title && title->isVisible();
-    }
+    std::unique_ptr<Pictures> pictures;
+    std::unique_ptr<StandingsController> controller;
 };
 
 // A small season of the test league where, after match day 9, Charlie is
 // third behind Bravo and Alpha (level on points, Bravo's name ranking it
 // first), and first after match day 10.
-class ChosenSeason : public StandingsActions
+class ChosenSeason : public StandingsControllerTest
 {
 protected:
     void SetUp() override
     {
-        StandingsActions::SetUp();
+        StandingsControllerTest::SetUp();
         folder.write(QStringLiteral("2013.txt"), builder.seasonFile());
         ResultsBuilder results;
         int alpha = 0, bravo = 0, charlie = 0;
@@ -98,45 +95,15 @@ protected:
     SeasonBuilder builder;
 };
 
-TEST_F(StandingsActions, SortButtonsReorderTheTableAndPaintTheirColumn)
-{
-    start();
-    click(20); // the classification buttons
-    ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
-    // They are the only way into the sorts: every caption shows whole.
-    for (int index : {2, 3, 5, 8, 18, 22, 23, 19}) {
-        QPushButton *sort = button(index);
-        EXPECT_EQ(sort->text(), CommandButtons::caption(index));
-        EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << index;
-    }
-    click(2);
-    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Minimum de buts encaissés"));
-    const QStringList against = column(QStringLiteral("TBC"));
-    for (int i = 1; i < TeamCount; ++i)
-        EXPECT_LE(against[i - 1].toInt(), against[i].toInt());
-    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), Yellow);
-    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), QColor(0xC0, 0xFF, 0xC0));
-    EXPECT_EQ(text(QStringLiteral("Label9")), text(QStringLiteral("Tclass"), 0)); // the name alone
-    // No qualification colours on a sorted table.
-    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), White);
+} // namespace
 
-    click(3);
-    EXPECT_EQ(cellColour(QStringLiteral("TBC"), 7), QColor(0xFF, 0xE0, 0xC0)); // back to its own colour
-    EXPECT_EQ(cellColour(QStringLiteral("TBP"), 7), Yellow);
-    click(19); // "Fermer": the ranking comes back
-    EXPECT_FALSE(widget(QStringLiteral("Frame8"))->isVisible());
-    EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty());
-    EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), ChampionsLeague);
-}
-
-TEST_F(StandingsActions, ReachableRanksToggleAndRestoreTheRankingAfterASort)
+TEST_F(StandingsControllerTest, ReachableRanksToggleAndRestoreTheRankingAfterASort)
 {
     clock.set(QDateTime(QDate(2014, 6, 1), QTime(12, 0))); // the season is over
-    start();
-    click(20);
-    click(2); // best defence
+    build();
+    controller->sortByCriterion(QStringLiteral("BC")); // best defence
     const QString sortedLeader = text(QStringLiteral("Tclass"), 0);
-    click(29);
+    controller->showReachableRanks();
     ASSERT_TRUE(overlayShown());
     EXPECT_EQ(text(QStringLiteral("LabPosPoss")), QStringLiteral("Classement  encore accessible"));
     EXPECT_TRUE(text(QStringLiteral("Label12")).isEmpty()); // the full ranking is back
@@ -153,19 +120,21 @@ TEST_F(StandingsActions, ReachableRanksToggleAndRestoreTheRankingAfterASort)
               QStringLiteral("Félicitations !!!\n") + shown.rows[0].data.name
                   + QStringLiteral(" est champion de Kestrane 1 2014 !!!"));
 
-    click(29);
+    controller->showReachableRanks();
     EXPECT_FALSE(overlayShown());
-    click(29);
+    controller->showReachableRanks();
     EXPECT_TRUE(overlayShown());
-    click(4); // any new ranking takes the overlay away
+    controller->computeStandings(); // any new ranking takes the overlay away
     EXPECT_FALSE(overlayShown());
 }
 
 TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
 {
     clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0))); // 11 match days due
-    start();
-    click(10);
+    build();
+    QSignalSpy opening(controller.get(), &StandingsController::pickerOpening);
+    controller->showMatchDayPicker();
+    EXPECT_EQ(opening.count(), 1); // the panels it would cover close
     ASSERT_NE(pickerNumber(38), nullptr);
     EXPECT_EQ(pickerNumber(11)->palette().color(QPalette::WindowText), QColor(0x00, 0xC0, 0x00));
     EXPECT_EQ(pickerNumber(12)->palette().color(QPalette::WindowText), Yellow);
@@ -180,6 +149,7 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
     }
 
     QTest::mouseClick(pickerNumber(1), Qt::LeftButton);
+    EXPECT_EQ(matchDay.matchDays, QList<MatchDayNo>{1}); // the grid follows
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°1"));
     for (QLabel *icon : indexed<QLabel>(QStringLiteral("ImEvol")))
         EXPECT_TRUE(icon->pixmap().isNull());
@@ -206,34 +176,19 @@ TEST_F(ChosenSeason, PickerShowsTheTableAtAMatchDayWithItsMovements)
     EXPECT_GT(unchanged, 0);
 
     // Another command hides the picker and removes its numbers.
-    click(4);
+    controller->hideMatchDayPicker();
     EXPECT_EQ(pickerNumber(1), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(indexed(QStringLiteral("Label10")).size(), 1);
 }
 
-TEST_F(ChosenSeason, ReachableRanksStayOnThroughAPickerClick)
-{
-    clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0)));
-    start();
-    click(10);
-    click(29);
-    ASSERT_TRUE(overlayShown());
-    ASSERT_NE(pickerNumber(5), nullptr); // the overlay command keeps the picker
-    QTest::mouseClick(pickerNumber(5), Qt::LeftButton);
-    EXPECT_TRUE(overlayShown());
-    EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Classement à la Journée N°5"));
-    // Counted on the table of match day 5: five matches played, everyone can still be first.
-    EXPECT_EQ(text(QStringLiteral("TpoT"), 19), QStringLiteral("1"));
-}
-
 TEST_F(ChosenSeason, SortAfterAMatchDayRankingUsesThatDaysNumbers)
 {
     clock.set(QDateTime(QDate(2013, 10, 20), QTime(12, 0)));
-    start();
-    click(10);
+    build();
+    controller->showMatchDayPicker();
     QTest::mouseClick(pickerNumber(9), Qt::LeftButton);
-    click(3);
+    controller->sortByCriterion(QStringLiteral("BP"));
     // After match day 9 Charlie has scored 2 goals, not the 7 of the whole season.
     const int charlie = column(QStringLiteral("Tclass")).indexOf(QStringLiteral("Charlie"));
     ASSERT_GE(charlie, 0);
@@ -241,9 +196,9 @@ TEST_F(ChosenSeason, SortAfterAMatchDayRankingUsesThatDaysNumbers)
     EXPECT_EQ(text(QStringLiteral("Label12")), QStringLiteral("Maximum de buts marqués"));
 }
 
-TEST_F(StandingsActions, RowClickSelectsTheTeamAndTheLockMarksASecond)
+TEST_F(StandingsControllerTest, RowClickSelectsTheTeamAndTheLockMarksASecond)
 {
-    start();
+    build();
     ASSERT_FALSE(widget(QStringLiteral("Check2"))->isVisible());
     clickCell(QStringLiteral("Tclass"), 6);
     const QString first = text(QStringLiteral("Tclass"), 6);
@@ -252,8 +207,8 @@ TEST_F(StandingsActions, RowClickSelectsTheTeamAndTheLockMarksASecond)
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 6), LightGreen);
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 5), White);
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 0), ChampionsLeague); // zones painted again
-    EXPECT_EQ(text(QStringLiteral("Label1")), QStringLiteral(" Kestrane 1 (2013 - 2014) ") + first
-                                                   + QStringLiteral(" N°7"));
+    EXPECT_EQ(matchDay.teamSeasons, QStringList{first});
+    EXPECT_EQ(matchDay.header, QStringLiteral(" Kestrane 1 (2013 - 2014) ") + first + QStringLiteral(" N°7"));
 
     // The leader's row: green, then its zone colour again.
     clickCell(QStringLiteral("Tclass"), 0);
@@ -264,16 +219,15 @@ TEST_F(StandingsActions, RowClickSelectsTheTeamAndTheLockMarksASecond)
     clickCell(QStringLiteral("Tclass"), 9);
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 9), LightYellow);
     EXPECT_EQ(cellColour(QStringLiteral("Tclass"), 6), LightGreen); // the first team stays marked
-    EXPECT_EQ(text(QStringLiteral("Label1")), QStringLiteral(" Kestrane 1 (2013 - 2014) ") + first
-                                                   + QStringLiteral(" N°7"));
+    EXPECT_EQ(matchDay.secondTeams, QStringList{text(QStringLiteral("Tclass"), 9)});
+    EXPECT_EQ(matchDay.teamSeasons.size(), 3); // the second team leaves the grid as it was
     EXPECT_EQ(session->state().cardRequest(), text(QStringLiteral("Tclass"), 9));
 }
 
-TEST_F(StandingsActions, RankLabelOpensTheCardOnItsTeam)
+TEST_F(StandingsControllerTest, RankLabelOpensTheCardOnItsTeam)
 {
-    start();
+    build();
     clickCell(QStringLiteral("LabClass"), 4);
     EXPECT_EQ(session->state().cardRequest(), text(QStringLiteral("Tclass"), 4));
+    EXPECT_EQ(commands.ran, QList<Command>{Command::OpenTeamCard});
 }
-
-} // namespace

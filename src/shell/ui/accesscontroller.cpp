@@ -1,8 +1,6 @@
-// Keyboard and screen readers: Escape closes the panel on top, a command
-// that opens a panel from the keyboard takes the focus into it, and the
-// panels, the table cells and the zones get names a screen reader can say.
-#include "shell/ui/mainwindow.h"
+#include "shell/ui/accesscontroller.h"
 
+#include "shared/ui/windowstyle.h"
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
 #include "standings/core/tablereading.h"
@@ -22,29 +20,32 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
+const QColor ZoneMarkColour(0x30, 0x30, 0x50);
+
 // The panels that slide in over the window, how each closes (the command of
-// its own "Fermer", or -1 when it is simply hidden) and what it is called.
+// its own "Fermer", or none when it is simply hidden) and what it is called.
 struct PanelInfo
 {
     const char *objectName;
-    int closeCommand;
+    std::optional<Command> closeCommand;
     const char *spokenName;
 };
 
 constexpr std::array Panels = {
-    PanelInfo{"FraCon", 28, "Configuration"},
-    PanelInfo{"FraAP", 26, "À propos"},
-    PanelInfo{"FraDon", 17, "Partenaires et donateurs"},
-    PanelInfo{"FraPlus", 24, "Records de la saison"},
-    PanelInfo{"Frame4", 11, "Graphique de l'évolution du classement"},
-    PanelInfo{"FraPlanning", 34, "Fiche de l'équipe"},
-    PanelInfo{"Frame6", 15, "Expédition du fichier de résultats"},
-    PanelInfo{"List8", -1, "Ajustements de points"},
-    PanelInfo{"Text4", -1, "Cartons par journée"},
-    PanelInfo{"List2", -1, "Liste de travail du classement"},
+    PanelInfo{"FraCon", Command::CloseConfiguration, "Configuration"},
+    PanelInfo{"FraAP", Command::CloseAbout, "À propos"},
+    PanelInfo{"FraDon", Command::CloseDonors, "Partenaires et donateurs"},
+    PanelInfo{"FraPlus", Command::CloseHighlights, "Records de la saison"},
+    PanelInfo{"Frame4", Command::CloseGraph, "Graphique de l'évolution du classement"},
+    PanelInfo{"FraPlanning", Command::CloseTeamCard, "Fiche de l'équipe"},
+    PanelInfo{"Frame6", Command::CloseSending, "Expédition du fichier de résultats"},
+    PanelInfo{"List8", std::nullopt, "Ajustements de points"},
+    PanelInfo{"Text4", std::nullopt, "Cartons par journée"},
+    PanelInfo{"List2", std::nullopt, "Liste de travail du classement"},
 };
 
 // Other areas of the window, named for screen readers.
@@ -83,36 +84,7 @@ QWidget *firstFocusable(QWidget *panel)
 
 } // namespace
 
-class MainWindow::AccessParts : public QObject
-{
-public:
-    explicit AccessParts(MainWindow &window) : QObject(&window), w(window) {}
-
-    QWidget *topPanel() const;
-    void commandRan(int index);
-    void nameTable();
-    void followFocus(QWidget *focused, Qt::FocusReason reason);
-
-    MainWindow &w;
-    QPointer<QWidget> lastTop;                       // the panel on top after the last command
-    QHash<QWidget *, QPointer<QWidget>> openers;     // panel -> button that opened it from the keyboard
-    std::array<QLabel *, TeamCount> zoneMarks{};     // ZoneMark: small text in each name cell
-    QFrame *focusRing = nullptr;                     // drawn round the command that has the focus
-
-protected:
-    // Watches the application for the focus coming into this window, with
-    // the reason it came.
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::FocusIn) {
-            if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == &w)
-                followFocus(widget, static_cast<QFocusEvent *>(event)->reason());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-void MainWindow::AccessParts::followFocus(QWidget *focused, Qt::FocusReason reason)
+void AccessController::followFocus(QWidget *focused, Qt::FocusReason reason)
 {
     // The buttons' own focus frame hardly shows on their dark blue: a gold
     // ring goes round the focused command, a button or one of the labels that
@@ -125,19 +97,19 @@ void MainWindow::AccessParts::followFocus(QWidget *focused, Qt::FocusReason reas
     const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
                           || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
     if (!command || !keyboard || !command->isVisible()) {
-        focusRing->hide();
+        m_focusRing->hide();
         return;
     }
-    const QRect area(command->mapTo(&w, QPoint(0, 0)), command->size());
-    focusRing->setGeometry(area.adjusted(-2, -2, 2, 2));
-    focusRing->show();
-    focusRing->raise();
+    const QRect area(command->mapTo(&m_needs.window, QPoint(0, 0)), command->size());
+    m_focusRing->setGeometry(area.adjusted(-2, -2, 2, 2));
+    m_focusRing->show();
+    m_focusRing->raise();
 }
 
-QWidget *MainWindow::AccessParts::topPanel() const
+QWidget *AccessController::topPanel() const
 {
     // The window's children are kept in stacking order: the last one is on top.
-    const QObjectList &stack = w.children();
+    const QObjectList &stack = m_needs.window.children();
     for (auto it = stack.crbegin(); it != stack.crend(); ++it) {
         auto *widget = qobject_cast<QWidget *>(*it);
         if (widget && !widget->isHidden() && panelInfo(widget->objectName()))
@@ -146,33 +118,33 @@ QWidget *MainWindow::AccessParts::topPanel() const
     return nullptr;
 }
 
-void MainWindow::AccessParts::commandRan(int index)
+void AccessController::commandRan(Command command)
 {
     QWidget *top = topPanel();
-    QPushButton *button = w.m_buttons->button(index);
+    QPushButton *button = m_needs.buttons.button(command);
     // A button that holds the focus was used from the keyboard: the panel it
     // opened takes the focus, and gives it back when Escape closes it.
     const bool fromKeyboard = button && button->hasFocus();
-    if (top && top != lastTop && fromKeyboard) {
+    if (top && top != m_lastTop && fromKeyboard) {
         if (QWidget *first = firstFocusable(top)) {
-            openers.insert(top, button);
+            m_openers.insert(top, button);
             first->setFocus(Qt::TabFocusReason);
         }
     }
-    lastTop = top;
+    m_lastTop = top;
     // The match-day numbers come up with the focus on the match days due.
-    auto *picker = w.findChild<MatchDayPicker *>();
+    auto *picker = m_needs.window.findChild<MatchDayPicker *>();
     if (fromKeyboard && picker && picker->numbersShown()) {
-        const int due = std::clamp(w.m_session.state().dueMatchDays(), 1, int(MatchDayPicker::Count));
+        const int due = std::clamp(m_needs.session.state().dueMatchDays(), 1, int(MatchDayPicker::Count));
         if (QLabel *number = picker->number(due))
             number->setFocus(Qt::TabFocusReason);
     }
 }
 
-void MainWindow::AccessParts::nameTable()
+void AccessController::nameTable()
 {
-    const DisplayedStandings &shown = w.m_session.standings().displayed();
-    StandingsTable &table = *w.m_table;
+    const DisplayedStandings &shown = m_needs.session.standings().displayed();
+    StandingsTable &table = m_needs.table;
     for (int row = 0; row < TeamCount; ++row) {
         const DisplayedRow &data = shown.rows[row];
         const QString name = tablereading::rowName(data);
@@ -195,7 +167,7 @@ void MainWindow::AccessParts::nameTable()
         QLabel *nameCell = table.cell(QStringLiteral("Tclass"), row);
         if (!nameCell)
             continue;
-        QLabel *&mark = zoneMarks[row];
+        QLabel *&mark = m_zoneMarks[row];
         if (!mark) {
             mark = new QLabel(nameCell);
             mark->setObjectName(QStringLiteral("ZoneMark"));
@@ -206,9 +178,7 @@ void MainWindow::AccessParts::nameTable()
             small.setPointSize(6);
             small.setBold(false);
             mark->setFont(small);
-            QPalette pal = mark->palette();
-            pal.setColor(QPalette::WindowText, QColor(0x30, 0x30, 0x50));
-            mark->setPalette(pal);
+            windowstyle::setTextColour(mark, ZoneMarkColour);
         }
         mark->setGeometry(nameCell->width() - 18, 0, 16, nameCell->height());
         mark->setText(tablereading::zoneMark(data.zone));
@@ -216,79 +186,96 @@ void MainWindow::AccessParts::nameTable()
     }
 }
 
-void MainWindow::installAccess()
+AccessController::AccessController(const Needs &needs, QObject *parent)
+    : QObject(parent)
+    , m_needs(needs)
 {
-    m_access = new AccessParts(*this);
-    AccessParts &parts = *m_access;
-
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    QWidget *window = &needs.window;
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, this, [this] { closeTopPanel(); });
-    connect(m_buttons, &CommandButtons::clicked, &parts, [&parts](int index) { parts.commandRan(index); });
+    connect(&needs.buttons, &CommandButtons::clicked, this, &AccessController::commandRan);
 
-    parts.focusRing = new QFrame(this);
-    parts.focusRing->setObjectName(QStringLiteral("FocusRing"));
-    parts.focusRing->setFrameStyle(QFrame::Box | QFrame::Plain);
-    parts.focusRing->setLineWidth(2);
-    parts.focusRing->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QPalette ring = parts.focusRing->palette();
-    ring.setColor(QPalette::WindowText, QColor(0xFF, 0xD7, 0x00));
-    parts.focusRing->setPalette(ring);
-    parts.focusRing->hide();
-    qApp->installEventFilter(&parts);
-    connect(qApp, &QApplication::focusChanged, &parts, [&parts](QWidget *, QWidget *now) {
-        if (!now || now->window() != &parts.w)
-            parts.focusRing->hide();
+    m_focusRing = new QFrame(window);
+    m_focusRing->setObjectName(QStringLiteral("FocusRing"));
+    m_focusRing->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_focusRing->setLineWidth(2);
+    m_focusRing->setAttribute(Qt::WA_TransparentForMouseEvents);
+    windowstyle::setTextColour(m_focusRing, windowstyle::Gold);
+    m_focusRing->hide();
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now || now->window() != &m_needs.window)
+            m_focusRing->hide();
     });
 
+    nameAreas();
+    orderTab();
+    const StandingsModel &model = needs.session.standings();
+    connect(&model, &StandingsModel::displayedChanged, this, &AccessController::nameTable);
+    connect(&model, &StandingsModel::movementsChanged, this, &AccessController::nameTable);
+}
+
+bool AccessController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == &m_needs.window)
+            followFocus(widget, static_cast<QFocusEvent *>(event)->reason());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void AccessController::nameAreas()
+{
+    QWidget &window = m_needs.window;
     for (const PanelInfo &panel : Panels) {
-        if (auto *widget = findChild<QWidget *>(QLatin1String(panel.objectName)))
+        if (auto *widget = window.findChild<QWidget *>(QLatin1String(panel.objectName)))
             widget->setAccessibleName(QString::fromUtf8(panel.spokenName));
     }
     for (const auto &[objectName, spoken] : Areas) {
-        if (auto *widget = findChild<QWidget *>(QLatin1String(objectName)))
+        if (auto *widget = window.findChild<QWidget *>(QLatin1String(objectName)))
             widget->setAccessibleName(QString::fromUtf8(spoken));
     }
-    auto *exportButton = findChild<QWidget *>(QStringLiteral("BtExport"));
-    if (exportButton)
+    if (auto *exportButton = window.findChild<QWidget *>(QStringLiteral("BtExport")))
         exportButton->setAccessibleDescription(exportButton->toolTip());
+}
 
+void AccessController::orderTab()
+{
+    QWidget &window = m_needs.window;
     // The exact calculation's box belongs with "Classement Possible !!!".
-    if (auto *exact = findChild<QWidget *>(QStringLiteral("CheckExact")))
-        setTabOrder(m_buttons->button(29), exact);
+    if (auto *exact = window.findChild<QWidget *>(QStringLiteral("CheckExact")))
+        QWidget::setTabOrder(m_needs.buttons.button(Command::ReachableRanks), exact);
 
     // Tab runs down the side column, through the match day's boxes and its
     // "Valider", then to the commands under the table.
-    QList<QWidget *> underTable{exportButton};
-    if (auto *sorts = findChild<QWidget *>(QStringLiteral("Frame8"))) {
+    QList<QWidget *> underTable{window.findChild<QWidget *>(QStringLiteral("BtExport"))};
+    if (auto *sorts = window.findChild<QWidget *>(QStringLiteral("Frame8"))) {
         for (QPushButton *button : sorts->findChildren<QPushButton *>())
             underTable << button;
     }
-    underTable << findChild<QWidget *>(QStringLiteral("Check2"));
-    QWidget *previous = m_buttons->button(1);
+    underTable << window.findChild<QWidget *>(QStringLiteral("Check2"));
+    QWidget *previous = m_needs.buttons.button(Command::Save);
     for (QWidget *next : underTable) {
         if (previous && next) {
-            setTabOrder(previous, next);
+            QWidget::setTabOrder(previous, next);
             previous = next;
         }
     }
-
-    connect(&m_session.standings(), &StandingsModel::displayedChanged, &parts, [&parts] { parts.nameTable(); });
-    connect(&m_session.standings(), &StandingsModel::movementsChanged, &parts, [&parts] { parts.nameTable(); });
 }
 
-bool MainWindow::closeTopPanel()
+bool AccessController::closeTopPanel()
 {
-    QWidget *top = m_access->topPanel();
+    QWidget *top = topPanel();
     if (!top)
         return false;
-    const QPointer<QWidget> opener = m_access->openers.take(top);
+    const QPointer<QWidget> opener = m_openers.take(top);
     const PanelInfo *panel = panelInfo(top->objectName());
-    if (panel->closeCommand >= 0)
-        runCommand(panel->closeCommand);
+    if (panel->closeCommand)
+        m_needs.commands.run(*panel->closeCommand);
     else
         top->hide();
-    m_access->lastTop = m_access->topPanel();
+    m_lastTop = topPanel();
     if (opener && opener->isVisible())
         opener->setFocus(Qt::OtherFocusReason);
     return true;

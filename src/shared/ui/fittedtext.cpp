@@ -1,4 +1,6 @@
-#include "season/ui/fittedtext.h"
+#include "shared/ui/fittedtext.h"
+
+#include "shared/ui/windowstyle.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -80,7 +82,7 @@ void show(W *widget, const QString &text, int shrinkSteps)
     // The tool tip is ours only while the text is cut; a widget's own tip stays.
     const bool ours = widget->property(OwnToolTip).toBool();
     if (!whole) {
-        widget->setToolTip(text.trimmed());
+        windowstyle::setPlainToolTip(widget, text.trimmed());
         widget->setProperty(OwnToolTip, true);
     } else if (ours) {
         widget->setToolTip(QString());

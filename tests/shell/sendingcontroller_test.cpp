@@ -1,34 +1,48 @@
+// Sending the store alone: the panel that takes the match day's place, the
+// review before sending, the send and the adjustments, with fakes for the
+// match days and the ranking.
+#include "featurefixture.h"
 #include "matchdaytestsupport.h"
 
 #include "shell/core/programinfo.h"
+#include "shell/ui/newsline.h"
+#include "shell/ui/sendingcontroller.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
 namespace {
 
-class ExportWindow : public MatchDayWindow
+class SendingControllerTest : public FeatureFixture
 {
 protected:
-    // Start-up, then the hidden switch on the title offers "Expé Fichier".
+    // Start-up, then the sending offered and its panel opened.
     void startAndOpenPanel(bool largeStore = false)
     {
         if (largeStore)
             padStore();
         tool = addSendingTool();
-        start();
-        QTest::mouseClick(widget<QLabel>(QStringLiteral("Label8")), Qt::LeftButton);
-        click(13);
+        openSession();
+        session->state().setSendingOffered(true);
+        news = std::make_unique<NewsLine>(host, *area);
+        news->setText(session->store().newsText());
+        controller = std::make_unique<SendingController>(SendingController::Needs{
+            *session, prompt, launcher, buttons, matchDay, ranking, *news, host, *area});
+        controller->keepStoreAtStart();
+        host.show();
+        controller->openPanel();
     }
     QWidget *panel() const { return widget<QWidget>(QStringLiteral("Frame6")); }
     QLineEdit *edit(const char *name, int index = -1) const { return widget<QLineEdit>(QLatin1String(name), index); }
 
     QString tool;
+    std::unique_ptr<NewsLine> news;
+    std::unique_ptr<SendingController> controller;
 };
 
 } // namespace
 
-TEST_F(ExportWindow, OpensOverTheMatchDayWithTheStoreValues)
+TEST_F(SendingControllerTest, OpensOverTheMatchDayWithTheStoreValues)
 {
     startAndOpenPanel();
     EXPECT_TRUE(panel()->isVisible());
@@ -47,15 +61,14 @@ TEST_F(ExportWindow, OpensOverTheMatchDayWithTheStoreValues)
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Stade Bérange: [-3]"));
 
     // Closed and opened again: still twenty teams to choose from.
-    click(15);
+    controller->closePanel();
     EXPECT_FALSE(panel()->isVisible());
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
-    EXPECT_EQ(session->state().displayedMatchDay(), 18);
-    click(13);
+    EXPECT_EQ(matchDay.currentShown, 1); // the match day comes back
+    controller->openPanel();
     EXPECT_EQ(widget<QComboBox>(QStringLiteral("Combo1"))->count(), 20);
 }
 
-TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramFolder)
+TEST_F(SendingControllerTest, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramFolder)
 {
     startAndOpenPanel();
     edit("Text1")->clear();
@@ -65,7 +78,7 @@ TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramF
     edit("Text2")->selectAll();
     QTest::keyClicks(edit("Text2"), QStringLiteral("1.4"));
     prompt.answer = true;
-    click(14);
+    controller->send();
 
     ResultStore &store = session->store();
     EXPECT_EQ(store.newsText(), QStringLiteral("Journee reportee a samedi"));
@@ -76,18 +89,18 @@ TEST_F(ExportWindow, SendWritesNewsStampAndVersionThenStartsTheToolInTheProgramF
     EXPECT_EQ(launcher.programs[0].second, folder.path());
     EXPECT_TRUE(prompt.messages.isEmpty());
     EXPECT_FALSE(panel()->isVisible());
-    EXPECT_TRUE(widget<QWidget>(QStringLiteral("Frame7"))->isVisible());
-    EXPECT_TRUE(button(13)->isHidden());
+    EXPECT_EQ(matchDay.currentShown, 1); // the match day comes back
+    EXPECT_FALSE(session->state().sendingOffered());
 }
 
-TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
+TEST_F(SendingControllerTest, SendThatCannotWriteTheStoreStartsNothing)
 {
     startAndOpenPanel(true);
     const QByteArray before = folder.read(QStringLiteral("Resultats2013.ini"));
     prompt.answer = true;
     {
         UnwritableFolder readOnly(folder.path());
-        click(14);
+        controller->send();
     }
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Envoyer\n")));
@@ -96,18 +109,18 @@ TEST_F(ExportWindow, SendThatCannotWriteTheStoreStartsNothing)
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
 }
 
-TEST_F(ExportWindow, SendWithoutTheToolSaysSo)
+TEST_F(SendingControllerTest, SendWithoutTheToolSaysSo)
 {
     startAndOpenPanel();
     QFile::remove(tool);
     prompt.answer = true;
-    click(14);
+    controller->send();
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].contains(QStringLiteral("Porvex est absent")));
     EXPECT_TRUE(launcher.programs.empty());
 }
 
-TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
+TEST_F(SendingControllerTest, InsertStoresTheWholePartOfAnAdjustment)
 {
     startAndOpenPanel();
     auto *teams = widget<QComboBox>(QStringLiteral("Combo1"));
@@ -116,14 +129,15 @@ TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
 
     // No team chosen: nothing stored, the list and the table refreshed all the same.
     QTest::keyClicks(amount, QStringLiteral("5"));
-    click(30);
+    controller->insertAdjustment();
     EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(ranking.computed.size(), 1);
     EXPECT_TRUE(prompt.messages.isEmpty());
 
     teams->setCurrentIndex(2); // Étréville AC, letter C
     amount->clear();
     QTest::keyClicks(amount, QStringLiteral("-2,5"));
-    click(30);
+    controller->insertAdjustment();
     EXPECT_EQ(amount->text(), QStringLiteral("-3"));
     EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));
     EXPECT_EQ(session->bonusMalus()[2], -3.0f);
@@ -133,7 +147,7 @@ TEST_F(ExportWindow, InsertStoresTheWholePartOfAnAdjustment)
     // Text where a number belongs: the volunteer is told and nothing changes.
     amount->clear();
     QTest::keyClicks(amount, QStringLiteral("trois"));
-    click(30);
+    controller->insertAdjustment();
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Bonus - Malus\n")));
     EXPECT_EQ(session->store().ini().read(QStringLiteral("BonMal"), QStringLiteral("C")), QStringLiteral("-3"));

@@ -1,1 +1,0 @@
-#include "online/ui/onlinepanels.h"

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "shell/ui/featureinterfaces.h"
+#include "team/core/rankinghistory.h"
+#include "team/core/teamsummary.h"
+
+#include <QObject>
+
+class CardsReportView;
+class CommandButtons;
+class CrestTicker;
+class HighlightsPanel;
+class Pictures;
+class RankingGraphPanel;
+class Session;
+class TeamCardPanel;
+class TeamSummaryPanel;
+class QWidget;
+
+// The team views: the team card (`FraPlanning`), the summary under the table
+// (`Frame3`) with the crest strip beside it (`Frame10`), the ranking graph
+// (`Frame4`), the cards per match day (`Text4`) and the season's records
+// (`FraPlus`). They read the session's season, store and table on display;
+// the ranking history they build is kept for the whole run, and the summary's
+// team is the application state's.
+//
+// The statistics view (team/ui/statisticsview) joins these panels when it is
+// wired: opened from a button beside "Exporter…" under the table, it asks the
+// match days to show a match day, through a MatchDayNavigator in Needs.
+class TeamViewsController : public QObject, public TeamPanels
+{
+    Q_OBJECT
+public:
+    struct Needs
+    {
+        Session &session;
+        Pictures &pictures;
+        CommandButtons &buttons; // makes the panels' own commands
+        Ranking &ranking;        // the graph ends on the table of its last match day
+        QWidget &window;         // where the panels stand
+    };
+
+    explicit TeamViewsController(const Needs &needs, QObject *parent = nullptr);
+
+    void showTeamSummary(const QString &team) override;
+    void parkCrestStrip() override; // every command and some hovers push the strip away
+
+    void openTeamCard();
+    void closeTeamCard();
+    // The crests of the strip, once the pictures are ready.
+    void showCrests();
+    void startCrestTicker();
+    void showCrestStrip();    // the ticker's window, after a click on the stamp
+    void resumeCrestTicker(); // pointer back over the window background
+    void openGraph();
+    void closeGraph();
+    void openCardOfGraphTeam();
+    void showCardsPerMatchDay();
+    void toggleHighlights();
+    void closeHighlights();
+
+signals:
+    // The card's "Agenda…": the team's matches as a calendar file.
+    void calendarWanted(const QString &team);
+
+private:
+    void buildCard();
+    void buildGraph();
+    void buildSummaryCorner();
+    void refreshCard(TeamNo team);
+    void buildHistory();
+    void drawGraph();
+
+    Needs m_needs;
+    TeamCardPanel *m_card = nullptr;         // FraPlanning
+    TeamSummaryPanel *m_summary = nullptr;   // Frame3
+    CrestTicker *m_ticker = nullptr;         // Frame10
+    RankingGraphPanel *m_graph = nullptr;    // Frame4
+    CardsReportView *m_cards = nullptr;      // Text4
+    HighlightsPanel *m_highlights = nullptr; // FraPlus
+
+    // Kept for the whole run: the history only grows; the tally follows the store.
+    RankingHistory m_history;
+    TallyCache m_tally;
+    bool m_building = false;
+    bool m_rebuildWanted = false;
+};

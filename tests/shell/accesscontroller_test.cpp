@@ -1,0 +1,82 @@
+// Keyboard and screen readers alone: Escape closes the panel on top, one at
+// a time, with its own close command, and the focus ring follows the
+// keyboard, on a plain window holding the panels by their names.
+#include "featurefixture.h"
+
+#include "shell/ui/accesscontroller.h"
+#include "standings/ui/standingstable.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+namespace {
+
+class AccessControllerTest : public FeatureFixture
+{
+protected:
+    void SetUp() override
+    {
+        FeatureFixture::SetUp();
+        openSession();
+        table = new StandingsTable(&host);
+        // The panels of the window, by name, in the order they stack.
+        for (const char *name : {"FraPlanning", "FraPlus"}) {
+            auto *panel = new QFrame(&host);
+            panel->setObjectName(QLatin1String(name));
+            panel->hide();
+        }
+        (new QPlainTextEdit(&host))->setObjectName(QStringLiteral("Text4"));
+        for (Command command : {Command::Configuration, Command::About})
+            buttons.create(command, &host);
+        controller = std::make_unique<AccessController>(
+            AccessController::Needs{*session, buttons, commands, *table, host});
+        // The close commands put their panel away, as the features do.
+        commands.onRun = [this](Command command) {
+            if (command == Command::CloseTeamCard)
+                widget(QStringLiteral("FraPlanning"))->hide();
+            if (command == Command::CloseHighlights)
+                widget(QStringLiteral("FraPlus"))->hide();
+        };
+        host.show();
+        QApplication::setActiveWindow(&host);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    }
+    void escape() { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &host, Qt::Key_Escape); }
+
+    StandingsTable *table = nullptr;
+    std::unique_ptr<AccessController> controller;
+};
+
+} // namespace
+
+TEST_F(AccessControllerTest, EscapeClosesThePanelOnTopOneAtATime)
+{
+    // The team card, the season records over it, the cards report over both.
+    for (const char *name : {"FraPlanning", "FraPlus", "Text4"}) {
+        widget(QLatin1String(name))->show();
+        widget(QLatin1String(name))->raise();
+    }
+    escape();
+    EXPECT_FALSE(panelShown("Text4")); // a report without a close command is hidden
+    EXPECT_TRUE(panelShown("FraPlus"));
+    EXPECT_TRUE(commands.ran.isEmpty());
+    escape();
+    EXPECT_FALSE(panelShown("FraPlus"));
+    EXPECT_TRUE(panelShown("FraPlanning"));
+    escape();
+    EXPECT_FALSE(panelShown("FraPlanning"));
+    EXPECT_EQ(commands.ran, (QList<Command>{Command::CloseHighlights, Command::CloseTeamCard}));
+    EXPECT_FALSE(controller->closeTopPanel());
+}
+
+TEST_F(AccessControllerTest, AFocusedCommandWearsARingOnlyWhenTheKeyboardBroughtIt)
+{
+    // A focused button wears a ring the buttons' own colours would hide.
+    EXPECT_FALSE(panelShown("FocusRing"));
+    button(Command::Configuration)->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(panelShown("FocusRing"));
+    EXPECT_TRUE(widget(QStringLiteral("FocusRing"))->geometry().contains(button(Command::Configuration)->geometry()));
+    // Not for the focus the window hands out as it opens.
+    button(Command::About)->setFocus(Qt::ActiveWindowFocusReason);
+    EXPECT_FALSE(panelShown("FocusRing"));
+}
