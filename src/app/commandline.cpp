@@ -92,7 +92,7 @@ const std::vector<Action> &actions()
          [](Context &c) {
              const UserSettings settings(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
              return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings), c.out,
-                                     c.err);
+                                     c.err, c.parser.isSet(QStringLiteral("force")));
          }},
         {QStringLiteral("export-csv"), true,
          [](Context &c) {
@@ -148,6 +148,8 @@ QList<QCommandLineOption> optionList()
         {QStringLiteral("simulated"), QStringLiteral("Avec --print-history : compte aussi les matches simulés.")},
         {QStringLiteral("print-team"), QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE")},
         {QStringLiteral("update"), QStringLiteral("Télécharge les derniers résultats publiés.")},
+        {QStringLiteral("force"),
+         QStringLiteral("Avec --update : remplace aussi les résultats saisis ici et jamais publiés.")},
         {QStringLiteral("export-csv"),
          QStringLiteral("Enregistre le classement pour un tableur (CSV, « ; », virgule décimale)."),
          QStringLiteral("FICHIER")},
@@ -282,7 +284,8 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     // Options that only qualify an action are refused without it.
     const std::pair<const char *, const char *> qualifiers[] = {{"explain", "print-standings"},
-                                                                {"simulated", "print-history"}};
+                                                                {"simulated", "print-history"},
+                                                                {"force", "update"}};
     for (const auto &[qualifier, action] : qualifiers) {
         if (parser.isSet(QLatin1String(qualifier)) && !parser.isSet(QLatin1String(action))) {
             err << "--" << qualifier << " accompagne --" << action << "\n";

@@ -1,5 +1,6 @@
 #include "online/core/resultsupdate.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/updaterules.h"
 #include "season/core/resultstore.h"
 
@@ -31,11 +32,12 @@ QString ResultsUpdate::backupPath() const
     return QFileInfo(m_store.path()).dir().filePath(ResultStore::BackupName);
 }
 
-bool ResultsUpdate::start(const QString &server)
+bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
 {
     if (m_running)
         return false;
     m_running = true;
+    m_unpublished = unpublished;
     m_previousStamp = m_store.stamp();
 
     // The previous store stays in place; the backup is a copy, so that a
@@ -72,12 +74,26 @@ void ResultsUpdate::conclude(const DownloadResult &result)
         outcome.error = result.error.isEmpty() ? QStringLiteral("Échec du téléchargement") : result.error;
     } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
         outcome.error = problem;
-    } else if (!m_store.ini().replaceContents(result.body)) {
-        outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
     } else {
-        outcome.ok = true;
-        outcome.bytes = result.body.size();
-        outcome.newStore = result.body;
+        // What is unpublished is judged on the store as it is now, under the
+        // lock, so that a save made during the download counts too; the
+        // copy kept beside the store follows the store under the same lock.
+        IniFile::Locked locked(m_store.ini());
+        const std::optional<QByteArray> current =
+            locked.isLocked() && m_unpublished == Unpublished::Keep ? locked.read() : std::nullopt;
+        if (current)
+            outcome.unpublished = publishedcopy::unpublishedResults(*current, publishedcopy::read(m_store.path()),
+                                                                    result.body);
+        if (!outcome.unpublished.isEmpty()) {
+            outcome.error = publishedcopy::refusal(outcome.unpublished.size());
+        } else if (!locked.replaceContents(result.body)) {
+            outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
+        } else {
+            publishedcopy::keep(m_store.path(), result.body);
+            outcome.ok = true;
+            outcome.bytes = result.body.size();
+            outcome.newStore = result.body;
+        }
     }
     outcome.previousStore = std::exchange(m_previousStore, {});
     outcome.stamp = m_store.stamp();

@@ -100,6 +100,18 @@ std::optional<Side> decisionFor(const Conflict &conflict, const Choices &choices
 
 } // namespace
 
+QHash<QString, QString> results(const QByteArray &store)
+{
+    QHash<QString, QString> found;
+    for (const IniFile::Entry &entry : IniFile::entriesFrom(store)) {
+        if (folded(entry.section) != ResultsSection)
+            continue;
+        if (const std::optional<QString> result = meaning(entry.section, entry.value))
+            found.insert(entry.key, *result);
+    }
+    return found;
+}
+
 QString Conflict::id() const
 {
     return idOf(section, key);

@@ -67,6 +67,10 @@ struct Result
     bool isComplete() const { return undecided.isEmpty(); }
 };
 
+// The results of a store by fixture key, as the merge compares them (fields
+// trimmed); fixtures without a result are left out.
+QHash<QString, QString> results(const QByteArray &store);
+
 // Empty `theirs` stands for a server without a store yet, empty `base` for a
 // folder that never published nor downloaded.
 Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &theirs, const Choices &choices = {});

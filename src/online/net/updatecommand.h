@@ -9,5 +9,7 @@ class SeasonFolder;
 // published store from `server` and replaces the local one when it is a
 // valid store. Prints what it did in French (the new stamp, then what
 // changed in one line); returns 0 on success, 1 on failure with the old
-// store left as it was.
-int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err);
+// store left as it was. Results saved in the folder and never published
+// that the server lacks make it refuse with their list, unless `force`.
+int runUpdateCommand(SeasonFolder &folder, const QString &server, QTextStream &out, QTextStream &err,
+                     bool force = false);
