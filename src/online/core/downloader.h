@@ -12,6 +12,7 @@ struct DownloadResult
     int status = 0;   // HTTP status, 0 when none arrived
     QByteArray body;  // the whole body when ok, empty otherwise
     QString error;    // what went wrong, in French, for messages and the command line
+    QByteArray etag = {}; // the server's version of the file (ETag), when it gives one
 };
 
 // The bounds every download keeps, so that none hangs the program or fills

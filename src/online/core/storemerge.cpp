@@ -56,14 +56,33 @@ Values valuesOf(const QByteArray &bytes, QStringList *order = nullptr)
     return values;
 }
 
+bool isResults(const QString &section)
+{
+    return section.compare(ResultsSection, Qt::CaseInsensitive) == 0;
+}
+
+// A record as the program writes it: eight fields, a home team, no blank.
+bool isPlainRecord(const QString &text)
+{
+    if (text.startsWith(QLatin1Char('|')) || text.count(QLatin1Char('|')) != 7)
+        return false;
+    for (QChar c : text) {
+        if (c.isSpace())
+            return false;
+    }
+    return true;
+}
+
 // What a reader makes of a value: nothing for a result without its home
 // team or an empty value; a result with its fields trimmed.
 std::optional<QString> meaning(const QString &section, const std::optional<QString> &text)
 {
     if (!text || text->trimmed().isEmpty())
         return std::nullopt;
-    if (folded(section) != ResultsSection)
+    if (!isResults(section))
         return text->trimmed();
+    if (isPlainRecord(*text))
+        return *text;
     MatchRecord record = MatchRecord::fromText(*text);
     if (record.isEmpty())
         return std::nullopt;
@@ -83,7 +102,7 @@ QString storedText(const QString &section, const std::optional<QString> &text)
 {
     if (text)
         return *text;
-    return folded(section) == ResultsSection ? MatchRecord::EmptyText : QString();
+    return isResults(section) ? MatchRecord::EmptyText : QString();
 }
 
 std::optional<Side> decisionFor(const Conflict &conflict, const Choices &choices)
@@ -104,7 +123,7 @@ QHash<QString, QString> results(const QByteArray &store)
 {
     QHash<QString, QString> found;
     for (const IniFile::Entry &entry : IniFile::entriesFrom(store)) {
-        if (folded(entry.section) != ResultsSection)
+        if (!isResults(entry.section))
             continue;
         if (const std::optional<QString> result = meaning(entry.section, entry.value))
             found.insert(entry.key, *result);
@@ -138,10 +157,9 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
                                                    : baseValues.value(id);
         const std::optional<QString> t = textOf(theirValues, id);
         const std::optional<QString> m = textOf(myValues, id);
-        std::optional<QString> chosen;
-        if (SenderSections.contains(folded(any.section))) {
+        if (!isResults(any.section) && SenderSections.contains(folded(any.section))) {
             // An entry the sender lacks stays as published.
-            chosen = m ? m : t;
+            const std::optional<QString> chosen = m ? m : t;
             if (chosen != textOf(startValues, id))
                 writes.append({any.section, any.key, storedText(any.section, chosen)});
             continue;
@@ -149,11 +167,11 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
         const std::optional<QString> b = textOf(baseValues, id);
         const auto tm = meaning(any.section, t);
         const auto mm = meaning(any.section, m);
-        const auto bm = meaning(any.section, b);
-        if (tm == mm || mm == bm) {
-            chosen = t;
-        } else if (tm == bm) {
-            chosen = m;
+        bool fromMine = false;
+        if (tm == mm || mm == meaning(any.section, b)) {
+            fromMine = false;
+        } else if (tm == meaning(any.section, b)) {
+            fromMine = true;
         } else {
             const Conflict conflict{any.section, any.key, t, m};
             result.conflicts.append(conflict);
@@ -162,13 +180,13 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
                 result.undecided.append(conflict);
                 continue;
             }
-            chosen = *side == Side::Mine ? m : t;
+            fromMine = *side == Side::Mine;
         }
-        const auto chosenMeaning = meaning(any.section, chosen);
-        if (folded(any.section) == ResultsSection && chosenMeaning != mm)
+        const auto &chosenMeaning = fromMine ? mm : tm;
+        if (isResults(any.section) && chosenMeaning != mm)
             ++result.resultsFromOthers;
-        if (chosenMeaning != meaning(any.section, textOf(startValues, id)))
-            writes.append({any.section, any.key, storedText(any.section, chosen)});
+        if (chosenMeaning != (intoMine ? mm : tm))
+            writes.append({any.section, any.key, storedText(any.section, fromMine ? m : t)});
     }
     if (result.isComplete())
         result.bytes = IniFile::writeTo(intoMine ? mine : theirs, writes);

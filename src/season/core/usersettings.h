@@ -42,4 +42,6 @@ inline const QString DonorsFetched = QStringLiteral("Vset");
 inline const QString ServerAddress = QStringLiteral("Serveur");
 inline const QString PortalAddress = QStringLiteral("Portail");
 inline const QString AuthorName = QStringLiteral("Auteur");
+// A private certificate authority the sending tool trusts (a PEM file).
+inline const QString CertificateAuthority = QStringLiteral("AutoriteCertification");
 } // namespace settingkeys
