@@ -154,4 +154,15 @@ TEST_F(SendWindowTest, RememberedCredentialsFillTheWindowWhichSendsAtOnce)
     EXPECT_EQ(outcome->status, Publication::Status::Published) << outcome->message.toStdString();
     EXPECT_EQ(credentials::find({}, {}, credentialsFile).credentials.password, QStringLiteral("secret"));
     EXPECT_EQ(IniFile::readFrom(server.published(), "Resultats", "0102"), QStringLiteral("C|0|0|3|3|0|0|R"));
+
+    // Given by a script, they leave the remembered ones alone; unticked by
+    // the volunteer, the remembered ones go.
+    auto script = window(credentials::find(QStringLiteral("alice"), QStringLiteral("secret"), credentialsFile));
+    EXPECT_FALSE(script->findChild<QCheckBox *>(QStringLiteral("Memoriser"))->isChecked());
+    EXPECT_EQ(send(*script)->status, Publication::Status::Published);
+    EXPECT_TRUE(QFileInfo::exists(credentialsFile));
+    auto again = window(credentials::find({}, {}, credentialsFile));
+    again->findChild<QCheckBox *>(QStringLiteral("Memoriser"))->setChecked(false);
+    EXPECT_EQ(send(*again)->status, Publication::Status::Published);
+    EXPECT_FALSE(QFileInfo::exists(credentialsFile));
 }

@@ -150,10 +150,14 @@ void SendWindow::send()
         m_outcome->setText(texts::Undecided);
         return;
     }
+    // The file changes only as the box says: kept when ticked, removed when
+    // the volunteer unticks remembered ones; credentials a script gave in
+    // the environment leave it alone.
     QString note;
     QString error;
+    const bool remembered = m_setup.found.source == credentials::Found::Source::File;
     if (m_remember->isChecked() ? !credentials::remember(m_setup.credentialsFile, given, &error)
-                                : !credentials::forget(m_setup.credentialsFile)) {
+                                : remembered && !credentials::forget(m_setup.credentialsFile)) {
         note = texts::NotRemembered.arg(error.isEmpty() ? QDir::toNativeSeparators(m_setup.credentialsFile) : error);
     }
 
