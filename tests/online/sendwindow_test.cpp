@@ -64,9 +64,11 @@ protected:
     std::optional<Publication::Outcome> send(SendWindow &w)
     {
         std::optional<Publication::Outcome> outcome;
-        QObject::connect(&w, &SendWindow::finished, [&](const Publication::Outcome &o) { outcome = o; });
+        const QMetaObject::Connection connection =
+            QObject::connect(&w, &SendWindow::finished, [&](const Publication::Outcome &o) { outcome = o; });
         QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("Envoyer")), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 20000));
+        QObject::disconnect(connection);
         return outcome;
     }
 
