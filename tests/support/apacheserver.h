@@ -15,6 +15,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <sys/prctl.h>
+#endif
+
 #ifndef KESTRANE_SERVE_SCRIPT
 #error "KESTRANE_SERVE_SCRIPT must name scripts/serve.sh"
 #endif
@@ -75,6 +80,10 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("KESTRANE_RUN_DIR"), m_run.path());
         m_serve.setProcessEnvironment(environment);
+#ifdef Q_OS_LINUX
+        // A test that crashes takes its server down with it.
+        m_serve.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
         m_serve.start(QStringLiteral(KESTRANE_SERVE_SCRIPT), arguments);
         if (!m_serve.waitForStarted(10000))
             return QStringLiteral("serve.sh ne démarre pas : %1").arg(m_serve.errorString());
