@@ -211,10 +211,13 @@ const std::vector<Option> &options()
                        const UserSettings settings(
                            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
                        return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
-                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err);
+                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err,
+                                               c.parser.isSet(QStringLiteral("force")));
                    },
-                   {QStringLiteral("verbose")}),
+                   {QStringLiteral("verbose"), QStringLiteral("force")}),
             qualifier("verbose", 3, QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")),
+            qualifier("force", 10,
+                      QStringLiteral("Avec --update : remplace aussi les résultats saisis ici et jamais publiés.")),
         };
         addTableExports(o);
         o.push_back(action("export-ics",

@@ -226,6 +226,58 @@ TEST(IniWriteTo, Windows1252RoundTrip)
     EXPECT_EQ(read(after, "texte", "texte"), text);
 }
 
+TEST(IniWriteTo, SeveralKeysInOnePassGiveTheBytesOfOneAtATime)
+{
+    using Entries = QList<IniFile::Entry>;
+    const struct
+    {
+        QByteArray file;
+        Entries entries;
+    } cases[] = {
+        // New keys after the last key of their section, in the order asked;
+        // a key asked twice takes its last value; new sections at the end.
+        {"[A]\r\na=1\r\n; note\r\n\r\n[B]\r\nb=2\r\n",
+         Entries{{"A", "x", "1"}, {"C", "c", "3"}, {"a", "A", "9"}, {"A", "y", "2"}, {"C", "d", "4"}, {"A", "x", "5"}}},
+        // Only the first section and the first key of a name; the line that
+        // is the last one without a line break.
+        {"[S]\r\nk=1\r\nk=2\r\n[T]\r\n[S]\r\nk=3", Entries{{"S", "k", "4"}, {"S", "n", "5"}, {"T", "t", "6"}}},
+        {"[A]", Entries{{"A", "k", "v"}, {"B", "k", "v"}}},
+        {"[A]\na=1", Entries{{"A", "b", "2"}, {"B", "b", "2"}}},
+        {"\xEF\xBB\xBF[Texte]\r\nTexte=\xC3\xA9t\xC3\xA9\r\n", Entries{{"Texte", "Texte", "août"}, {"Maj", "Maj", "5 €"}}},
+        // Values already stored, and names that cannot be stored, change nothing.
+        {"[S]\r\nk =  v \r\n", Entries{{"s", "K", "v"}, {"", "k", "x"}, {"S", "a=b", "x"}}},
+        {QByteArray(), Entries{{"Resultats", "0100", "x"}, {"Maj", "Maj", "y"}, {"Resultats", "0101", " z\r\n"}}},
+    };
+    for (const auto &c : cases) {
+        QByteArray oneAtATime = c.file;
+        for (const IniFile::Entry &entry : c.entries)
+            oneAtATime = IniFile::writeTo(oneAtATime, entry.section, entry.key, entry.value);
+        bool changed = false;
+        EXPECT_EQ(IniFile::writeTo(c.file, c.entries, &changed), oneAtATime) << c.file.toStdString();
+        EXPECT_EQ(changed, oneAtATime != c.file);
+    }
+}
+
+TEST(IniEntries, EveryReachableEntryInFileOrderAsTheFileSpellsIt)
+{
+    const QByteArray file = "lost=1\r\n[Resultats]\r\n0100 = \"A|1\" \r\n0100=again\r\n[bonmal]\r\nC=-2\r\n"
+                            "[RESULTATS]\r\n0101=hidden\r\n[Texte]\r\nTexte=\xC9t\xE9\r\n";
+    const QList<IniFile::Entry> entries = IniFile::entriesFrom(file);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0].section, QStringLiteral("Resultats"));
+    EXPECT_EQ(entries[0].key, QStringLiteral("0100"));
+    EXPECT_EQ(entries[0].value, QStringLiteral("A|1"));
+    EXPECT_EQ(entries[1].section, QStringLiteral("bonmal"));
+    EXPECT_EQ(entries[1].value, QStringLiteral("-2"));
+    EXPECT_EQ(entries[2].value, QStringLiteral("Été"));
+    for (const IniFile::Entry &entry : entries)
+        EXPECT_EQ(IniFile::readFrom(file, entry.section, entry.key), entry.value);
+    // A section without keys is still a section.
+    TestFolder folder;
+    folder.write("s.ini", "[Vide]\r\n");
+    EXPECT_TRUE(IniFile(folder.file("s.ini")).hasSection("vide"));
+}
+
 // The file on disk ------------------------------------------------------------
 
 TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
@@ -391,6 +443,27 @@ TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
     const QByteArray before = folder.read("r.ini");
     EXPECT_FALSE(ini.write({{"Resultats", "0102", "E|||1|1|||F"}, {"Resultats", "", "x"}}));
     EXPECT_EQ(folder.read("r.ini"), before);
+}
+
+TEST(IniFile, WhileLockedNobodyElseWritesAndTheHolderReplacesWhatItRead)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj=1\r\n");
+    IniFile ini(folder.file("r.ini"));
+    IniFile other(folder.file("r.ini"));
+    other.setLockTimeout(std::chrono::milliseconds(50));
+    {
+        IniFile::Locked locked(ini);
+        ASSERT_TRUE(locked.isLocked());
+        EXPECT_EQ(locked.read(), QByteArray("[Maj]\r\nMaj=1\r\n"));
+        EXPECT_FALSE(other.write("Maj", "Maj", "2"));
+        EXPECT_FALSE(other.replaceContents("[Maj]\r\nMaj=3\r\n"));
+        EXPECT_TRUE(locked.replaceContents("[Maj]\r\nMaj=4\r\n"));
+    }
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("4"));
+    EXPECT_TRUE(other.write("Maj", "Maj", "5"));
+    EXPECT_EQ(IniFile::Locked(ini).read(), QByteArray("[Maj]\r\nMaj=5\r\n"));
+    EXPECT_EQ(IniFile::Locked(*std::make_unique<IniFile>(folder.file("absent.ini"))).read(), QByteArray());
 }
 
 TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)

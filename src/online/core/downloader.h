@@ -13,6 +13,7 @@ struct DownloadResult
     QByteArray body;  // the whole body when ok, empty otherwise
     QString error;    // what went wrong, in our own French words, for messages and the command line
     QString detail{}; // the network layer's own account of a failure (English), for --verbose
+    QByteArray etag = {}; // the server's version of the file (ETag), when it gives one
 };
 
 // The bounds every download keeps, so that none hangs the program or fills

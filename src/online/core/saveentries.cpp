@@ -1,5 +1,6 @@
 #include "online/core/saveentries.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/stamp.h"
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
@@ -125,6 +126,10 @@ Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &n
 {
     Outcome outcome;
     outcome.changedSinceStart = changedSince(store.path(), startTime);
+    // The first results typed in a folder that never published nor
+    // downloaded: what was there before them is what the folder has of the
+    // published season, so that an update knows them for this folder's own.
+    publishedcopy::keepBeforeFirstSave(store.path());
     outcome.saved = store.saveResults(stamp::format(now), storableResults(rows));
     if (outcome.saved)
         outcome.refused = refusals(store, rows);

@@ -1,5 +1,6 @@
 #include "online/net/httpdownloader.h"
 
+#include "online/net/tlstrust.h"
 #include "season/core/textutil.h"
 
 #include <QNetworkReply>
@@ -94,6 +95,7 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
     request.setRawHeader("Pragma", "no-cache");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    tlstrust::apply(request, m_authorities);
     QNetworkReply *net = m_manager->get(request);
 
     const DownloadLimits limits = m_limits;
@@ -120,6 +122,9 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
     });
     QObject::connect(reply, &DownloadReply::abortRequested, net,
                      [stop] { stop(QStringLiteral("Téléchargement interrompu")); });
+    // Nothing ignores the errors: the connection fails, with this reason.
+    QObject::connect(net, &QNetworkReply::sslErrors, reply,
+                     [transfer](const QList<QSslError> &errors) { transfer->failure = tlstrust::refusal(errors); });
     QObject::connect(net, &QNetworkReply::metaDataChanged, reply, [net, transfer, stop, limits] {
         const QVariant length = net->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid()) {
@@ -147,6 +152,7 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
             transfer->body += net->readAll();
         DownloadResult result;
         result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        result.etag = net->rawHeader("ETag");
         if (!transfer->failure.isEmpty()) {
             result.error = transfer->failure;
         } else if (net->error() != QNetworkReply::NoError) {

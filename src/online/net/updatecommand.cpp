@@ -1,5 +1,6 @@
 #include "online/net/updatecommand.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/resultsupdate.h"
 #include "online/core/storechanges.h"
 #include "online/net/httpdownloader.h"
@@ -8,7 +9,8 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err)
+int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err,
+                     bool force)
 {
     HttpDownloader http;
     ResultsUpdate update(folder.store(), &http);
@@ -20,9 +22,17 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
         outcome = result;
         loop.quit();
     });
-    update.start(server);
+    update.start(server, force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep);
     loop.exec();
 
+    if (!outcome.unpublished.isEmpty()) {
+        err << "Mise à jour refusée : " << publishedcopy::refusal(outcome.unpublished.size()) << " :\n";
+        for (const QString &line : publishedcopy::listing(folder.season(), outcome.unpublished))
+            err << "  " << line << '\n';
+        err << "Publiez-les avec Porvex, ou relancez avec --force pour les remplacer par ceux du serveur.\n";
+        err.flush();
+        return 1;
+    }
     if (!outcome.ok) {
         err << "Erreur de connexion ! " << outcome.error << ".\n";
         if (verbose && !outcome.detail.isEmpty())

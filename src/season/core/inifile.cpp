@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -227,24 +229,45 @@ QString readableValue(QByteArrayView raw, Encoding encoding)
 
 using SectionMap = QHash<QString, QHash<QString, QString>>;
 
+// Hands every section a reader can reach to `openSection`, and each key line
+// in it to `take`, in file order, with the names folded for comparison and as
+// stored. Keys before any header and every later header of a name already
+// seen are not reachable; of a key repeated within its section only the first
+// counts, which `take` sees for itself.
+template <typename OpenSection, typename Take>
+void forEachReachable(const QByteArray &bytes, Encoding encoding, OpenSection &&openSection, Take &&take)
+{
+    QSet<QString> sectionsSeen;
+    bool reachable = false;
+    QString section;
+    QByteArrayView sectionName;
+    for (const RawLine &line : splitLines(bytes)) {
+        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
+        if (parsed.kind == Parsed::Section) {
+            section = foldCase(decode(parsed.name, encoding));
+            sectionName = parsed.name;
+            reachable = !sectionsSeen.contains(section);
+            sectionsSeen.insert(section);
+            if (reachable)
+                openSection(section);
+        } else if (parsed.kind == Parsed::Key && reachable) {
+            take(section, sectionName, foldCase(decode(parsed.name, encoding)), parsed.name, parsed.value);
+        }
+    }
+}
+
 SectionMap parse(const QByteArray &bytes)
 {
     SectionMap sections;
     const Encoding encoding = encodingOf(bytes);
-    QHash<QString, QString> *current = nullptr;
-    // Keys before any header, and every later header of a name already seen,
-    // are not reachable: only the first section of a name is searched.
-    for (const RawLine &line : splitLines(bytes)) {
-        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
-        if (parsed.kind == Parsed::Section) {
-            const QString name = foldCase(decode(parsed.name, encoding));
-            current = sections.contains(name) ? nullptr : &sections[name];
-        } else if (parsed.kind == Parsed::Key && current) {
-            const QString name = foldCase(decode(parsed.name, encoding));
-            if (!current->contains(name))
-                current->insert(name, readableValue(parsed.value, encoding).left(IniFile::MaxValueLength));
-        }
-    }
+    // A section without keys is there all the same.
+    forEachReachable(
+        bytes, encoding, [&](const QString &section) { sections[section]; },
+        [&](const QString &section, QByteArrayView, const QString &key, QByteArrayView, QByteArrayView value) {
+            QHash<QString, QString> &keys = sections[section];
+            if (!keys.contains(key))
+                keys.insert(key, readableValue(value, encoding).left(IniFile::MaxValueLength));
+        });
     return sections;
 }
 
@@ -339,79 +362,167 @@ QString IniFile::readFrom(const QByteArray &bytes, const QString &section, const
 QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, const QString &key,
                             const QString &value, bool *changed)
 {
-    if (changed)
-        *changed = false;
-    const QString sectionName = trimmedName(section);
-    const QString keyName = trimmedName(key);
-    if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
-        return bytes;
+    return writeTo(bytes, QList<Entry>{{section, key, value}}, changed);
+}
 
-    // Leading blanks would be lost on reading anyway; a line break inside the
-    // value would split the entry in two, so it becomes a space.
+namespace {
+
+// What one batch of writes wants in a section, in the order first asked.
+struct PendingKey
+{
+    QString name;
+    QByteArray value;
+    bool written = false;
+};
+struct PendingSection
+{
+    QString name;
+    QList<PendingKey> keys;
+    QHash<QString, qsizetype> byName;
+    bool inFile = false;
+};
+
+// Leading blanks would be lost on reading anyway; a line break inside the
+// value would split the entry in two, so it becomes a space.
+QByteArray storableValue(const QString &value, Encoding encoding)
+{
     QString cleanValue = value;
     cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     qsizetype lead = 0;
     while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
         ++lead;
+    return encode(cleanValue.mid(lead), encoding);
+}
+
+} // namespace
+
+QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries, bool *changed)
+{
+    if (changed)
+        *changed = false;
     const Encoding encoding = encodingOf(bytes);
-    const QByteArray valueBytes = encode(cleanValue.mid(lead), encoding);
+    QList<PendingSection> wanted;
+    QHash<QString, qsizetype> sectionIndex;
+    for (const Entry &entry : entries) {
+        const QString sectionName = trimmedName(entry.section);
+        const QString keyName = trimmedName(entry.key);
+        if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
+            continue;
+        const QString foldedSection = foldCase(sectionName);
+        qsizetype s = sectionIndex.value(foldedSection, -1);
+        if (s < 0) {
+            s = wanted.size();
+            sectionIndex.insert(foldedSection, s);
+            wanted.append({sectionName, {}, {}, false});
+        }
+        PendingSection &section = wanted[s];
+        const QString foldedKey = foldCase(keyName);
+        const QByteArray value = storableValue(entry.value, encoding);
+        // A key asked twice keeps its first place and takes its last value.
+        if (const auto k = section.byName.constFind(foldedKey); k != section.byName.cend()) {
+            section.keys[*k].value = value;
+        } else {
+            section.byName.insert(foldedKey, section.keys.size());
+            section.keys.append({keyName, value});
+        }
+    }
+    if (wanted.isEmpty())
+        return bytes;
 
     // New lines follow the file: LF when it uses nothing else, CR LF otherwise.
     const QByteArray eol = (bytes.contains('\n') && !bytes.contains('\r')) ? QByteArray("\n") : QByteArray("\r\n");
 
-    const QString wantedSection = foldCase(sectionName);
-    const QString wantedKey = foldCase(keyName);
-    const QList<RawLine> lines = splitLines(bytes);
-    qsizetype headerLine = -1;
-    qsizetype lastKeyLine = -1;
-    qsizetype keyLine = -1;
-    Parsed keyParsed;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const RawLine &line = lines[i];
+    // One pass: a key of the file's first section of a name takes its new
+    // value in place, keeping the file's spelling of the key; keys the
+    // section lacks go after its last key line; sections the file lacks are
+    // appended at its end, without a blank line.
+    QByteArray result;
+    result.reserve(bytes.size() + 32 * entries.size());
+    result += bytes.first(textStart(bytes));
+    QSet<QString> sectionsSeen;
+    PendingSection *current = nullptr;
+    qsizetype insertAt = 0;
+    bool insertNeedsBreak = false; // the line before the insertion point had no line break
+    const auto closeSection = [&] {
+        if (!current)
+            return;
+        QByteArray added;
+        for (PendingKey &key : current->keys) {
+            if (!key.written)
+                added += encode(key.name, encoding) + '=' + key.value + eol;
+            key.written = true;
+        }
+        if (!added.isEmpty())
+            result.insert(insertAt, insertNeedsBreak ? eol + added : added);
+        current = nullptr;
+    };
+    for (const RawLine &line : splitLines(bytes)) {
         const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
+        const QByteArrayView whole = QByteArrayView(bytes).sliced(line.start, line.next - line.start);
         if (parsed.kind == Parsed::Section) {
-            if (headerLine >= 0)
-                break; // end of the section being written
-            if (foldCase(decode(parsed.name, encoding)) == wantedSection)
-                headerLine = i;
-        } else if (parsed.kind == Parsed::Key && headerLine >= 0) {
-            if (foldCase(decode(parsed.name, encoding)) == wantedKey) {
-                keyLine = i;
-                keyParsed = parsed;
-                break;
+            closeSection();
+            const QString folded = foldCase(decode(parsed.name, encoding));
+            if (!sectionsSeen.contains(folded)) {
+                sectionsSeen.insert(folded);
+                if (const qsizetype s = sectionIndex.value(folded, -1); s >= 0) {
+                    current = &wanted[s];
+                    current->inFile = true;
+                }
             }
-            lastKeyLine = i;
+        } else if (parsed.kind == Parsed::Key && current) {
+            const auto k = current->byName.constFind(foldCase(decode(parsed.name, encoding)));
+            if (k != current->byName.cend() && !current->keys[*k].written) {
+                PendingKey &key = current->keys[*k];
+                key.written = true;
+                if (parsed.value != QByteArrayView(key.value)) {
+                    result += parsed.name.toByteArray() + '=' + key.value;
+                    result += QByteArrayView(bytes).sliced(line.end, line.next - line.end);
+                    insertAt = result.size();
+                    insertNeedsBreak = line.next == line.end;
+                    continue;
+                }
+            }
+        }
+        result += whole;
+        if (current && parsed.kind != Parsed::Other) {
+            insertAt = result.size();
+            insertNeedsBreak = line.next == line.end;
         }
     }
-
-    QByteArray result;
-    if (keyLine >= 0) {
-        // The stored spelling of the key stays; only its value changes.
-        if (keyParsed.value == QByteArrayView(valueBytes))
-            return bytes;
-        const RawLine &line = lines[keyLine];
-        result = bytes.first(line.start);
-        result += keyParsed.name.toByteArray();
-        result += '=';
-        result += valueBytes;
-        result += bytes.sliced(line.end);
-    } else if (headerLine >= 0) {
-        const RawLine &after = lines[lastKeyLine >= 0 ? lastKeyLine : headerLine];
-        result = bytes.first(after.next);
-        if (after.next == after.end)
-            result += eol; // the line was the last one and had no line break
-        result += encode(keyName, encoding) + '=' + valueBytes + eol;
-        result += bytes.sliced(after.next);
-    } else {
-        result = bytes;
+    closeSection();
+    for (const PendingSection &section : wanted) {
+        if (section.inFile)
+            continue;
         if (result.size() > textStart(result) && !result.endsWith('\n') && !result.endsWith('\r'))
             result += eol;
-        result += '[' + encode(sectionName, encoding) + ']' + eol;
-        result += encode(keyName, encoding) + '=' + valueBytes + eol;
+        result += '[' + encode(section.name, encoding) + ']' + eol;
+        for (const PendingKey &key : section.keys)
+            result += encode(key.name, encoding) + '=' + key.value + eol;
     }
+    if (result == bytes)
+        return bytes;
     if (changed)
         *changed = true;
     return result;
+}
+
+QList<IniFile::Entry> IniFile::entriesFrom(const QByteArray &bytes)
+{
+    const Encoding encoding = encodingOf(bytes);
+    QList<Entry> entries;
+    QSet<QString> keysSeen; // section and key, folded
+    forEachReachable(
+        bytes, encoding, [](const QString &) {},
+        [&](const QString &foldedSection, QByteArrayView section, const QString &foldedKey, QByteArrayView key,
+            QByteArrayView value) {
+            const QString id = foldedSection + QLatin1Char('\n') + foldedKey;
+            if (keysSeen.contains(id))
+                return;
+            keysSeen.insert(id);
+            entries.append({decode(section, encoding), decode(key, encoding),
+                            readableValue(value, encoding).left(MaxValueLength)});
+        });
+    return entries;
 }
 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
@@ -463,6 +574,26 @@ bool IniFile::replaceContents(const QByteArray &bytes)
     if (!lock.tryLock(m_lockTimeout))
         return false;
     return saveLocked(bytes);
+}
+
+IniFile::Locked::Locked(IniFile &file) : m_file(file), m_lock(file.lockPath())
+{
+    m_lock.tryLock(file.m_lockTimeout);
+}
+
+std::optional<QByteArray> IniFile::Locked::read() const
+{
+    QFile file(m_file.m_path);
+    if (!file.exists())
+        return QByteArray();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+bool IniFile::Locked::replaceContents(const QByteArray &bytes)
+{
+    return isLocked() && m_file.saveLocked(bytes);
 }
 
 bool IniFile::saveLocked(const QByteArray &bytes)

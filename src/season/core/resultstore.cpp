@@ -95,6 +95,27 @@ bool ResultStore::replaceContents(const QByteArray &bytes)
     return written(m_ini.replaceContents(bytes));
 }
 
+ResultStore::Replaced ResultStore::replaceContentsIf(
+    const QByteArray &bytes, const std::function<bool(const std::optional<QByteArray> &)> &accept,
+    const std::function<void()> &after)
+{
+    Replaced replaced = Replaced::Failed;
+    {
+        IniFile::Locked locked(m_ini);
+        if (!locked.isLocked())
+            return Replaced::Failed;
+        if (!accept(locked.read()))
+            return Replaced::Refused;
+        if (locked.replaceContents(bytes)) {
+            after();
+            replaced = Replaced::Done;
+        }
+    }
+    // Announced once the lock is let go, as every other write is.
+    written(replaced == Replaced::Done);
+    return replaced;
+}
+
 bool ResultStore::restoreInterruptedUpdate()
 {
     if (m_folder.isEmpty())
