@@ -75,4 +75,19 @@ QStringList listing(const Season &season, const QList<storemerge::Conflict> &res
     return lines;
 }
 
+QString replaceQuestion(const Season &season, const QList<storemerge::Conflict> &results)
+{
+    // A message box stays on screen: a season's worth of lines would not.
+    constexpr qsizetype MostListed = 10;
+    QStringList lines = listing(season, results);
+    const qsizetype others = lines.size() - MostListed;
+    if (others > 1) {
+        lines.resize(MostListed);
+        lines << QStringLiteral("… et %1 autres").arg(others);
+    }
+    return QStringList{refusal(results.size()) + QStringLiteral(" :"), lines.join(QStringLiteral("\r\n")),
+                       QStringLiteral("Remplacer quand même par les résultats du serveur ?")}
+        .join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace publishedcopy

@@ -43,5 +43,9 @@ QList<storemerge::Conflict> unpublishedResults(const QByteArray &store, const st
 QString refusal(qsizetype count);
 // One line per result: "J12 Alpha - Bravo : 2-1 ici, non publié (serveur : aucun résultat)".
 QStringList listing(const Season &season, const QList<storemerge::Conflict> &results);
+// The window's question after such a refusal: the refusal, the first
+// results of the listing (the count of the others after them), and whether
+// to replace them all the same.
+QString replaceQuestion(const Season &season, const QList<storemerge::Conflict> &results);
 
 } // namespace publishedcopy

@@ -2,6 +2,7 @@
 
 #include "online/core/donorsfetch.h"
 #include "online/core/donorslist.h"
+#include "online/core/publishedcopy.h"
 #include "online/core/stamp.h"
 #include "online/core/storechanges.h"
 #include "online/core/updaterules.h"
@@ -168,6 +169,18 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
 {
     Session &session = m_needs.session;
     endActivity(UpdateActivity);
+    if (!outcome.unpublished.isEmpty()) {
+        // Results saved here and never published would go with the download:
+        // the volunteer decides, and without a yes they stay.
+        if (m_needs.prompt.ask(updaterules::DiscardTitle,
+                               publishedcopy::replaceQuestion(session.season(), outcome.unpublished))) {
+            beginActivity(UpdateActivity, UpdateStatus);
+            m_update->start(session.state().serverAddress(), ResultsUpdate::Unpublished::Replace);
+            return;
+        }
+        m_needs.ranking.computeStandings();
+        return;
+    }
     if (!outcome.ok) {
         // The store is as it was before: the views show it again.
         m_needs.prompt.inform(updaterules::FailureTitle, updaterules::failureText(outcome.error));
