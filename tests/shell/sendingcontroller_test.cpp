@@ -109,6 +109,20 @@ TEST_F(SendingControllerTest, SendThatCannotWriteTheStoreStartsNothing)
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
 }
 
+TEST_F(SendingControllerTest, SendWaitsForTypedResultsToBeSavedOrLetGo)
+{
+    startAndOpenPanel();
+    const QByteArray before = folder.read(QStringLiteral("Resultats2013.ini"));
+    matchDay.settles = false; // typed results, and the volunteer stays with them
+    prompt.answer = true;
+    controller->send();
+    EXPECT_EQ(matchDay.settleAsked, 1);
+    EXPECT_TRUE(prompt.questions.isEmpty()); // no review of a send not made
+    EXPECT_TRUE(launcher.programs.empty());
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
+}
+
 TEST_F(SendingControllerTest, SendWithoutTheToolSaysSo)
 {
     startAndOpenPanel();

@@ -79,6 +79,7 @@ private:
     void buildConfiguration();
     void buildAbout();
     void chooseFavourite(int position, const QString &text);
+    void redrawMatchDay();
 
     Needs m_needs;
     QLabel *m_logo = nullptr;  // Image2
