@@ -95,7 +95,7 @@ void MainWindow::buildFeatures(QPoint monthsAt)
         {s, w.prompt, *m_buttons, m_links, m_links, m_links, *m_matchDayArea, *this, monthsAt}, this);
     m_sending = new SendingController(
         {s, w.prompt, w.launcher, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
-    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, *this}, this);
+    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, m_links, *this}, this);
     m_online = new OnlineController(
         {s, w.prompt, w.launcher, w.downloader, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
     m_commands = std::make_unique<CommandTable>(CommandTargets{*this, *m_standings, *m_matchDay, *m_sending,
