@@ -30,15 +30,22 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# KESTRANE_WERROR=1 (set by .ci/run) turns compiler warnings into errors.
+# Said on every run, so that a build folder set up one way follows the other
+# when the variable changes; a user's build stays tolerant.
+werror=OFF
+if [ "${KESTRANE_WERROR:-0}" = 1 ]; then werror=ON; fi
+
 if [ "$what" = program ]; then
   # A first build made to run the program leaves the tests and benchmarks
   # out of it; a build folder already set up keeps its own choice.
   options=()
   [ -f build/CMakeCache.txt ] || options=(-DKESTRANE_BUILD_TESTS=OFF -DKESTRANE_BUILD_BENCH=OFF)
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "${options[@]}" >/dev/null
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror" "${options[@]}" \
+        >/dev/null
   cmake --build build --target kestrane -j"$(nproc)"
 else
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRANE_BUILD_TESTS=ON -DKESTRANE_BUILD_BENCH=ON \
-        >/dev/null
+        -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror" >/dev/null
   cmake --build build -j"$(nproc)"
 fi

@@ -355,34 +355,64 @@ QStringList withoutQtOptions(const QStringList &arguments)
     return kept;
 }
 
+namespace {
+
+// A usage error: its reason on standard error, and the exit status that says so.
+Parsed usageError(QTextStream &err, const QString &why)
+{
+    err << why << "\n";
+    Parsed parsed;
+    parsed.mode = Mode::Done;
+    parsed.status = 2;
+    return parsed;
+}
+
+// One argument stands alone: the file of --export-ics TEAM FILE. The reason
+// when the arguments left over are not that; empty when they are.
+QString positionalMisuse(const QCommandLineParser &parser)
+{
+    const QStringList positional = parser.positionalArguments();
+    const qsizetype allowed = parser.isSet(QStringLiteral("export-ics")) ? 1 : 0;
+    if (positional.size() > allowed)
+        return QStringLiteral("Argument inattendu : ") + positional.value(allowed);
+    if (positional.size() < allowed)
+        return QStringLiteral("Fichier manquant : --export-ics EQUIPE FICHIER");
+    return {};
+}
+
+// The reason the options asked for do not go together; empty when they do.
+QString combinationMisuse(const QCommandLineParser &parser, int wantedActions)
+{
+    if (wantedActions > 1)
+        return QStringLiteral("Une seule action à la fois.");
+    // Options that only qualify some actions are refused without one of them.
+    for (const Option *qualifier : qualifiers()) {
+        if (!parser.isSet(nameOf(*qualifier)))
+            continue;
+        const QStringList actions = qualified(*qualifier);
+        const bool qualifies =
+            std::any_of(actions.begin(), actions.end(), [&](const QString &action) { return parser.isSet(action); });
+        if (!qualifies)
+            return QStringLiteral("--") + nameOf(*qualifier) + QStringLiteral(" accompagne ") + optionNames(actions);
+    }
+    // An empty match day would read as the whole season.
+    if (parser.isSet(QStringLiteral("matchday")) && parser.value(QStringLiteral("matchday")).trimmed().isEmpty())
+        return QStringLiteral("Journée invalide : valeur vide (1 à %1 attendu)").arg(MatchDayCount);
+    return {};
+}
+
+} // namespace
+
 Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     Parsed parsed;
     QCommandLineParser parser;
     addOptions(parser);
     const QStringList args = withoutQtOptions(arguments);
-    if (!parser.parse(args)) {
-        err << french(parser) << "\n"
-            << "Voir kestrane --help.\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    // One argument stands alone: the file of --export-ics TEAM FILE.
-    const QStringList positional = parser.positionalArguments();
-    const qsizetype allowed = parser.isSet(QStringLiteral("export-ics")) ? 1 : 0;
-    if (positional.size() > allowed) {
-        err << "Argument inattendu : " << positional.value(allowed) << "\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    if (positional.size() < allowed) {
-        err << "Fichier manquant : --export-ics EQUIPE FICHIER\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
+    if (!parser.parse(args))
+        return usageError(err, french(parser) + QStringLiteral("\nVoir kestrane --help."));
+    if (const QString why = positionalMisuse(parser); !why.isEmpty())
+        return usageError(err, why);
     if (parser.isSet(QStringLiteral("help"))) {
         out << helpText();
         parsed.mode = Mode::Done;
@@ -401,33 +431,8 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
             parsed.paints = option.paints;
         }
     }
-    if (wanted > 1) {
-        err << "Une seule action à la fois.\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
-    // Options that only qualify some actions are refused without one of them.
-    for (const Option *qualifier : qualifiers()) {
-        if (!parser.isSet(nameOf(*qualifier)))
-            continue;
-        const QStringList actions = qualified(*qualifier);
-        const bool qualifies =
-            std::any_of(actions.begin(), actions.end(), [&](const QString &action) { return parser.isSet(action); });
-        if (!qualifies) {
-            err << "--" << nameOf(*qualifier) << " accompagne " << optionNames(actions) << "\n";
-            parsed.mode = Mode::Done;
-            parsed.status = 2;
-            return parsed;
-        }
-    }
-    // An empty match day would read as the whole season.
-    if (parser.isSet(QStringLiteral("matchday")) && parser.value(QStringLiteral("matchday")).trimmed().isEmpty()) {
-        err << "Journée invalide : valeur vide (1 à " << MatchDayCount << " attendu)\n";
-        parsed.mode = Mode::Done;
-        parsed.status = 2;
-        return parsed;
-    }
+    if (const QString why = combinationMisuse(parser, wanted); !why.isEmpty())
+        return usageError(err, why);
     parsed.mode = wanted == 1 ? Mode::Script : Mode::Window;
     parsed.options.dataDir = parser.value(QStringLiteral("data-dir"));
     parsed.options.server = parser.value(QStringLiteral("server"));

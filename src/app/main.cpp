@@ -102,49 +102,39 @@ QString settingsName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The actions for scripts: no window, hence no display. A PDF needs fonts,
+// hence a GUI application object then, on the offscreen platform.
+int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, QTextStream &out, QTextStream &err)
 {
-    {
-        // Usage errors, help and version need no display, nor do the actions
-        // for scripts.
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        out.setEncoding(QStringConverter::Utf8);
-        err.setEncoding(QStringConverter::Utf8);
-        const commandline::Parsed parsed = commandline::parse(argumentsOf(argc, argv), out, err);
-        if (parsed.mode == commandline::Mode::Done)
-            return parsed.status;
-        if (parsed.mode == commandline::Mode::Script) {
-            // A PDF needs fonts, hence a GUI application object; no window
-            // opens, so it never needs a display.
-            std::unique_ptr<QCoreApplication> app;
-            // Arguments without Qt's window options, so that nothing
-            // overrides the offscreen platform; they outlive the application.
-            std::vector<QByteArray> keptArguments;
-            std::vector<char *> keptPointers;
-            int keptCount = 0;
-            if (parsed.paints) {
-                for (const QString &argument : commandline::withoutQtOptions(argumentsOf(argc, argv)))
-                    keptArguments.push_back(argument.toLocal8Bit());
-                for (QByteArray &argument : keptArguments)
-                    keptPointers.push_back(argument.data());
-                keptPointers.push_back(nullptr);
-                keptCount = int(keptArguments.size());
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-                app = std::make_unique<QGuiApplication>(keptCount, keptPointers.data());
-            } else {
-                app = std::make_unique<QCoreApplication>(argc, argv);
-            }
-            QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-            SystemClock clock;
-            UserSettings settings(settingsName());
-            const QString folder = programFolder(parsed.options.dataDir, clock, settings, err);
-            return commandline::runScript(app->arguments(), folder, clock, out, err);
-        }
+    std::unique_ptr<QCoreApplication> app;
+    // Arguments without Qt's window options, so that nothing
+    // overrides the offscreen platform; they outlive the application.
+    std::vector<QByteArray> keptArguments;
+    std::vector<char *> keptPointers;
+    int keptCount = 0;
+    if (parsed.paints) {
+        for (const QString &argument : commandline::withoutQtOptions(argumentsOf(argc, argv)))
+            keptArguments.push_back(argument.toLocal8Bit());
+        for (QByteArray &argument : keptArguments)
+            keptPointers.push_back(argument.data());
+        keptPointers.push_back(nullptr);
+        keptCount = int(keptArguments.size());
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(keptCount, keptPointers.data());
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    SystemClock clock;
+    UserSettings settings(settingsName());
+    const QString folder = programFolder(parsed.options.dataDir, clock, settings, err);
+    return commandline::runScript(app->arguments(), folder, clock, out, err);
+}
 
+// The program with its window: the services built, the window shown, the
+// event loop run.
+int runWindow(int argc, char **argv)
+{
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator qtFrench;
@@ -182,4 +172,24 @@ int main(int argc, char **argv)
     if (options.quitAfterFirstPaint)
         out << "widgets: " << window.findChildren<QWidget *>().size() << '\n';
     return status;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    {
+        // Usage errors, help and version need no display, nor do the actions
+        // for scripts.
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        out.setEncoding(QStringConverter::Utf8);
+        err.setEncoding(QStringConverter::Utf8);
+        const commandline::Parsed parsed = commandline::parse(argumentsOf(argc, argv), out, err);
+        if (parsed.mode == commandline::Mode::Done)
+            return parsed.status;
+        if (parsed.mode == commandline::Mode::Script)
+            return runWithoutWindow(parsed, argc, argv, out, err);
+    }
+    return runWindow(argc, argv);
 }

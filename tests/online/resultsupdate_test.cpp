@@ -207,7 +207,7 @@ TEST_F(ResultsUpdateTest, AnUpdateAbandonedHalfWayLeavesTheStoreAndNoBackup)
     downloader.hold = true;
     {
         ResultsUpdate update(store, &downloader);
-        update.start(Server);
+        ASSERT_TRUE(update.start(Server));
         EXPECT_TRUE(QFile::exists(backup()));
     }
     downloader.release(); // the answer comes too late for anyone

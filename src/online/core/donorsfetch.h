@@ -25,7 +25,7 @@ public:
     // moment the program's clock gives, so its age is told by that clock.
     // False when a fetch is already running. `finished` follows once, never
     // from within start().
-    bool start(const QString &server, const QDateTime &fetchedAt);
+    [[nodiscard]] bool start(const QString &server, const QDateTime &fetchedAt);
 
 signals:
     void finished(bool ok, const QString &error);

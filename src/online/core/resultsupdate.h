@@ -48,7 +48,7 @@ public:
     // Starts downloading from `server` ("http://host"). False, and nothing
     // happens, when an update is already running. `finished` follows once,
     // never from within start().
-    bool start(const QString &server, Unpublished unpublished = Unpublished::Keep);
+    [[nodiscard]] bool start(const QString &server, Unpublished unpublished = Unpublished::Keep);
     bool isRunning() const { return m_running; }
     QString backupPath() const;
 

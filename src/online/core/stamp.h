@@ -16,6 +16,6 @@ QString format(const QDateTime &moment);
 // without their dot, with or without accents, in any case, and the full
 // month names, so stamps written by other tools read too. Empty when the text
 // is not a stamp.
-std::optional<QDateTime> parse(const QString &text, int year);
+[[nodiscard]] std::optional<QDateTime> parse(const QString &text, int year);
 
 } // namespace stamp

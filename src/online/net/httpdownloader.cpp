@@ -63,43 +63,23 @@ struct Transfer
     qint64 expected = -1;
 };
 
-} // namespace
-
-HttpDownloader::HttpDownloader(DownloadLimits limits, QObject *parent)
-    : Downloader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+// A request for the server's current copy: no cache on our side nor on the way.
+QNetworkRequest freshRequest(const QUrl &url)
 {
-    // Nothing is kept: every request goes to the server.
-    m_manager->setCache(nullptr);
-}
-
-HttpDownloader::~HttpDownloader()
-{
-    // Replies still running end as failures before the manager goes.
-    for (DownloadReply *reply : findChildren<DownloadReply *>(QString(), Qt::FindDirectChildrenOnly))
-        reply->abort();
-}
-
-DownloadReply *HttpDownloader::get(const QUrl &url)
-{
-    auto *reply = new DownloadReply(this);
-    reply->setUrl(url);
-    const QString scheme = url.scheme().toLower();
-    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    if (!url.isValid() || url.host().isEmpty() || !web) {
-        reply->finishLater({false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(url.toString())});
-        return reply;
-    }
-
     QNetworkRequest request(url);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    tlstrust::apply(request, m_authorities);
-    QNetworkReply *net = m_manager->get(request);
+    return request;
+}
 
-    const DownloadLimits limits = m_limits;
-    auto transfer = std::make_shared<Transfer>();
+// Keeps the transfer within its limits (silence, total time, size) and
+// passes the body and the progress on; a limit reached, or an abort asked
+// for, stops the transfer with its reason.
+void watchTransfer(DownloadReply *reply, QNetworkReply *net, const std::shared_ptr<Transfer> &transfer,
+                   const DownloadLimits &limits)
+{
     auto *stall = new QTimer(reply);
     stall->setSingleShot(true);
     stall->start(limits.stallMs);
@@ -144,32 +124,74 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
                          stall->start(limits.stallMs);
                          reply->reportProgress(received, total);
                      });
+}
+
+// The verdict on a finished transfer: the first reason it failed, or its body.
+DownloadResult outcomeOf(QNetworkReply *net, const Transfer &transfer, const DownloadLimits &limits)
+{
+    DownloadResult result;
+    result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.etag = net->rawHeader("ETag");
+    if (!transfer.failure.isEmpty()) {
+        result.error = transfer.failure;
+    } else if (net->error() != QNetworkReply::NoError) {
+        result.error = describe(net->error(), result.status);
+        result.detail = QStringLiteral("QNetworkReply %1 : %2").arg(int(net->error())).arg(net->errorString());
+    } else if (result.status < 200 || result.status > 299) {
+        result.error = QStringLiteral("Réponse inattendue du serveur (HTTP %1)").arg(result.status);
+    } else if (transfer.expected >= 0 && transfer.body.size() != transfer.expected) {
+        result.error = QStringLiteral("Fichier reçu incomplet (%1 octets sur %2)")
+                           .arg(transfer.body.size())
+                           .arg(transfer.expected);
+    } else if (transfer.body.size() > limits.maxBytes) {
+        result.error = QStringLiteral("Fichier trop volumineux (plus de %1 octets)").arg(limits.maxBytes);
+    } else {
+        result.ok = true;
+        result.body = transfer.body;
+    }
+    return result;
+}
+
+} // namespace
+
+HttpDownloader::HttpDownloader(DownloadLimits limits, QObject *parent)
+    : Downloader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+{
+    // Nothing is kept: every request goes to the server.
+    m_manager->setCache(nullptr);
+}
+
+HttpDownloader::~HttpDownloader()
+{
+    // Replies still running end as failures before the manager goes.
+    for (DownloadReply *reply : findChildren<DownloadReply *>(QString(), Qt::FindDirectChildrenOnly))
+        reply->abort();
+}
+
+DownloadReply *HttpDownloader::get(const QUrl &url)
+{
+    auto *reply = new DownloadReply(this);
+    reply->setUrl(url);
+    const QString scheme = url.scheme().toLower();
+    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
+    if (!url.isValid() || url.host().isEmpty() || !web) {
+        reply->finishLater({false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(url.toString())});
+        return reply;
+    }
+
+    QNetworkRequest request = freshRequest(url);
+    tlstrust::apply(request, m_authorities);
+    QNetworkReply *net = m_manager->get(request);
+    const DownloadLimits limits = m_limits;
+    auto transfer = std::make_shared<Transfer>();
+    watchTransfer(reply, net, transfer, limits);
     QObject::connect(net, &QNetworkReply::finished, reply, [net, reply, transfer, limits] {
         // A transfer stopped by a limit was aborted, which closed the reply
         // before this signal came: there is nothing left to read then, and
         // reading would have Qt warn on standard error.
         if (net->isReadable())
             transfer->body += net->readAll();
-        DownloadResult result;
-        result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        result.etag = net->rawHeader("ETag");
-        if (!transfer->failure.isEmpty()) {
-            result.error = transfer->failure;
-        } else if (net->error() != QNetworkReply::NoError) {
-            result.error = describe(net->error(), result.status);
-            result.detail = QStringLiteral("QNetworkReply %1 : %2").arg(int(net->error())).arg(net->errorString());
-        } else if (result.status < 200 || result.status > 299) {
-            result.error = QStringLiteral("Réponse inattendue du serveur (HTTP %1)").arg(result.status);
-        } else if (transfer->expected >= 0 && transfer->body.size() != transfer->expected) {
-            result.error = QStringLiteral("Fichier reçu incomplet (%1 octets sur %2)")
-                               .arg(transfer->body.size())
-                               .arg(transfer->expected);
-        } else if (transfer->body.size() > limits.maxBytes) {
-            result.error = QStringLiteral("Fichier trop volumineux (plus de %1 octets)").arg(limits.maxBytes);
-        } else {
-            result.ok = true;
-            result.body = transfer->body;
-        }
+        const DownloadResult result = outcomeOf(net, *transfer, limits);
         net->deleteLater();
         reply->finish(result);
     });

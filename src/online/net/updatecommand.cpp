@@ -22,7 +22,12 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
         outcome = result;
         loop.quit();
     });
-    update.start(server, force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep);
+    // A fresh update is never running yet; were it refused, no answer would
+    // ever end the loop.
+    if (!update.start(server, force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep)) {
+        err << "Mise à jour impossible : une mise à jour est déjà en cours.\n";
+        return 1;
+    }
     loop.exec();
 
     if (!outcome.unpublished.isEmpty()) {

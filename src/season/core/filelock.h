@@ -25,7 +25,7 @@ public:
 
     // Waits up to `timeout` for the lock; 0 tries once. False when another
     // holder kept it that long or the lock file cannot be opened at all.
-    bool tryLock(std::chrono::milliseconds timeout = DefaultTimeout);
+    [[nodiscard]] bool tryLock(std::chrono::milliseconds timeout = DefaultTimeout);
     void unlock();
     bool isLocked() const;
     QString path() const { return m_path; }

@@ -382,9 +382,10 @@ struct PendingSection
     bool inFile = false;
 };
 
-// Leading blanks would be lost on reading anyway; a line break inside the
-// value would split the entry in two, so it becomes a space.
-QByteArray storableValue(const QString &value, Encoding encoding)
+// A value as it is stored: leading blanks would be lost on reading anyway;
+// a line break inside the value would split the entry in two, so it
+// becomes a space.
+QByteArray storedValue(const QString &value, Encoding encoding)
 {
     QString cleanValue = value;
     cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -394,16 +395,20 @@ QByteArray storableValue(const QString &value, Encoding encoding)
     return encode(cleanValue.mid(lead), encoding);
 }
 
-} // namespace
-
-QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries, bool *changed)
+// The sections and keys a batch asks for, by folded name; names that
+// cannot be written are left out.
+struct Pending
 {
-    if (changed)
-        *changed = false;
-    const Encoding encoding = encodingOf(bytes);
-    QList<PendingSection> wanted;
+    QList<PendingSection> sections;
     QHash<QString, qsizetype> sectionIndex;
-    for (const Entry &entry : entries) {
+};
+
+Pending pendingOf(const QList<IniFile::Entry> &entries, Encoding encoding)
+{
+    Pending pending;
+    QList<PendingSection> &wanted = pending.sections;
+    QHash<QString, qsizetype> &sectionIndex = pending.sectionIndex;
+    for (const IniFile::Entry &entry : entries) {
         const QString sectionName = trimmedName(entry.section);
         const QString keyName = trimmedName(entry.key);
         if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
@@ -417,7 +422,7 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries
         }
         PendingSection &section = wanted[s];
         const QString foldedKey = foldCase(keyName);
-        const QByteArray value = storableValue(entry.value, encoding);
+        const QByteArray value = storedValue(entry.value, encoding);
         // A key asked twice keeps its first place and takes its last value.
         if (const auto k = section.byName.constFind(foldedKey); k != section.byName.cend()) {
             section.keys[*k].value = value;
@@ -426,6 +431,19 @@ QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries
             section.keys.append({keyName, value});
         }
     }
+    return pending;
+}
+
+} // namespace
+
+QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries, bool *changed)
+{
+    if (changed)
+        *changed = false;
+    const Encoding encoding = encodingOf(bytes);
+    Pending pending = pendingOf(entries, encoding);
+    QList<PendingSection> &wanted = pending.sections;
+    const QHash<QString, qsizetype> &sectionIndex = pending.sectionIndex;
     if (wanted.isEmpty())
         return bytes;
 
@@ -578,7 +596,8 @@ bool IniFile::replaceContents(const QByteArray &bytes)
 
 IniFile::Locked::Locked(IniFile &file) : m_file(file), m_lock(file.lockPath())
 {
-    m_lock.tryLock(file.m_lockTimeout);
+    // Whether it was had is asked through isLocked() before each step.
+    static_cast<void>(m_lock.tryLock(file.m_lockTimeout));
 }
 
 std::optional<QByteArray> IniFile::Locked::read() const

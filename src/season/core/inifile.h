@@ -60,8 +60,8 @@ public:
     // store does; a web page or a spreadsheet saved in its place holds none.
     static bool holdsSections(const QByteArray &bytes);
     // Writes one key, touching no other line. Returns whether the value is
-    // now stored; callers that do not care may ignore it.
-    bool write(const QString &section, const QString &key, const QString &value);
+    // now stored.
+    [[nodiscard]] bool write(const QString &section, const QString &key, const QString &value);
     struct Entry
     {
         QString section;
@@ -70,12 +70,12 @@ public:
     };
     // Writes several keys in one step: either all of them are stored or, on
     // failure, none (the file stays as it was).
-    bool write(const QList<Entry> &entries);
+    [[nodiscard]] bool write(const QList<Entry> &entries);
 
     // Replaces the whole file by `bytes` in one step, under the same lock as
     // write(), so a download never interleaves with a save. Returns whether
     // the new contents are in place; on failure the file stays as it was.
-    bool replaceContents(const QByteArray &bytes);
+    [[nodiscard]] bool replaceContents(const QByteArray &bytes);
 
     // A change of the whole file that depends on what it holds: the lock of
     // write() is held while the Locked lives, so nobody writes between the
@@ -142,7 +142,7 @@ public:
 private:
     struct Cache;
     const Cache &parsed() const;
-    bool saveLocked(const QByteArray &bytes); // caller holds the lock
+    [[nodiscard]] bool saveLocked(const QByteArray &bytes); // caller holds the lock
 
     QString m_path;
     std::optional<QByteArray> m_memory;

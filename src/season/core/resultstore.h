@@ -94,7 +94,7 @@ public:
 
     // When the store is missing but a backup of an interrupted update is
     // there, puts the backup back. Returns whether it did.
-    bool restoreInterruptedUpdate();
+    [[nodiscard]] bool restoreInterruptedUpdate();
 
     // The bytes of the store file, read whole when it is a regular file of
     // at most IniFile::MaxFileBytes; nothing when there is no store or it

@@ -51,7 +51,7 @@ QString finalPath(const QString &path);
 // regular file and a file without any write permission, even for root. On
 // failure nothing is changed and `error`, when given, receives the French
 // reason, to follow "Impossible d'écrire X : ".
-bool replace(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+[[nodiscard]] bool replace(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Whether a file name is one of the temporary names replace() uses
 // ("<name>.kestrane-xxxxxx.tmp"), which is all a clean-up may remove.

@@ -37,7 +37,7 @@ public:
     // `problem`, when given, then receives the French reason: "Absence du
     // fichier 2013.txt", "Impossible de lire 2013.txt : ...", "2013.txt ne
     // contient aucune équipe"...
-    static std::optional<Season> load(const QString &path, QString *problem = nullptr);
+    [[nodiscard]] static std::optional<Season> load(const QString &path, QString *problem = nullptr);
 
     QString teamName(TeamNo team) const;            // empty outside 0..19
     static QChar teamLetter(TeamNo team) { return QChar(65 + team); }

@@ -24,7 +24,7 @@ public:
     // is missing or unusable, 1 for a store that is there but cannot be read.
     // `backupCheck` judges the backup of an interrupted update before it is
     // put back (see prepareProgramFolder).
-    static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now, QTextStream &err,
+    [[nodiscard]] static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now, QTextStream &err,
                                               int &status, const StoreCheck &backupCheck = {});
 
     QString path() const { return m_folder; }

@@ -35,7 +35,7 @@ public:
 
     // False when the season file is missing or unusable: the program cannot
     // run then, and seasonProblem() tells why in French.
-    bool loadSeason();
+    [[nodiscard]] bool loadSeason();
     QString seasonProblem() const { return m_seasonProblem; }
     // Told once at start-up when the choice of the program folder has
     // something to say (two results stores that differ); empty otherwise.

@@ -13,7 +13,7 @@ namespace startup {
 // The text form in which the program keeps a date-time among the user's
 // settings ("Vset") and as the start time; it reads back with parseDateTime.
 QString dateTimeText(const QDateTime &moment);
-std::optional<QDateTime> parseDateTime(const QString &text);
+[[nodiscard]] std::optional<QDateTime> parseDateTime(const QString &text);
 
 // A results store more than 10 days old (or missing) is worth refreshing, but
 // only while the season still has a match day to come.

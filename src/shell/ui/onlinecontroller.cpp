@@ -151,8 +151,9 @@ void OnlineController::runResultsUpdate()
     state.setLastUpdate(now);
     markUpdateButtonResting();
     emit resultsUpdateRequested();
-    beginActivity(UpdateActivity, UpdateStatus);
-    m_update->start(state.serverAddress());
+    // The wait cursor only for a transfer under way, which ends it when it finishes.
+    if (m_update->start(state.serverAddress()))
+        beginActivity(UpdateActivity, UpdateStatus);
     // Until the server answers, the table shows the results already here.
     m_needs.ranking.computeStandings();
 }
@@ -174,8 +175,8 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
         // the volunteer decides, and without a yes they stay.
         if (m_needs.prompt.ask(updaterules::DiscardTitle,
                                publishedcopy::replaceQuestion(session.season(), outcome.unpublished))) {
-            beginActivity(UpdateActivity, UpdateStatus);
-            m_update->start(session.state().serverAddress(), ResultsUpdate::Unpublished::Replace);
+            if (m_update->start(session.state().serverAddress(), ResultsUpdate::Unpublished::Replace))
+                beginActivity(UpdateActivity, UpdateStatus);
             return;
         }
         m_needs.ranking.computeStandings();
@@ -277,10 +278,8 @@ void OnlineController::showDonors()
         return;
     }
     // A fetch already under way (the Friday refresh) fills the panel when done.
-    if (!m_donorsFetch->isRunning()) {
+    if (m_donorsFetch->start(session.state().serverAddress(), session.clock().now()))
         beginActivity(DonorsActivity, DonorsStatus);
-        m_donorsFetch->start(session.state().serverAddress(), session.clock().now());
-    }
 }
 
 void OnlineController::loadDonors()
@@ -338,8 +337,7 @@ void OnlineController::refreshDonorsWeekly()
     // Written whatever the outcome, so a failing server is not asked at every start.
     settings.write(settingkeys::DonorsSection, settingkeys::DonorsFetched, startup::dateTimeText(now));
     m_openDonorsAfterFetch = true;
-    if (!m_donorsFetch->isRunning()) {
+    // A fetch already under way carries on; the list opens when it ends.
+    if (m_donorsFetch->start(session.state().serverAddress(), now))
         beginActivity(DonorsActivity, DonorsStatus);
-        m_donorsFetch->start(session.state().serverAddress(), now);
-    }
 }

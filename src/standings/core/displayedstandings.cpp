@@ -90,38 +90,31 @@ QString zoneToolTip(ZoneMark zone)
     return {};
 }
 
-DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context)
-{
-    DisplayedStandings shown;
-    shown.upToMatchDay = standings.upToMatchDay;
-    shown.totalGoals = standings.totalGoals;
-    shown.playedSides = standings.playedSides;
-    shown.zonesMarked = standings.playedSides > 0;
-    if (!context.title.isEmpty())
-        shown.title = context.title;
-    else if (standings.upToMatchDay < MatchDayCount)
-        shown.title = matchDayTitle(standings.upToMatchDay);
+namespace {
 
+// The teams that have played more or fewer matches than the match days due.
+// They only make sense for the season as it stands, not for the ranking at
+// an earlier match day.
+QString aheadBehindText(const Standings &standings, int dueMatchDays)
+{
+    if (standings.upToMatchDay != MatchDayCount)
+        return {};
     QStringList ahead;
     QStringList behind;
-    for (int i = 0; i < TeamCount; ++i) {
-        DisplayedRow &row = shown.rows[i];
-        row.data = standings.rows[i];
-        const int played = row.data.played;
-        // Teams ahead or behind the calendar only make sense for the season
-        // as it stands, not for the ranking at an earlier match day.
-        if (standings.upToMatchDay == MatchDayCount) {
-            if (context.dueMatchDays < played)
-                ahead.append(row.data.name);
-            else if (context.dueMatchDays > played)
-                behind.append(row.data.name);
-        }
-        row.belowAverage = !(played * 20 >= standings.playedSides);
-        row.favourite = !context.favouriteTeam.isEmpty() && row.data.name == context.favouriteTeam;
+    for (const StandingRow &row : standings.rows) {
+        if (dueMatchDays < row.played)
+            ahead.append(row.name);
+        else if (dueMatchDays > row.played)
+            behind.append(row.name);
     }
+    return aheadBehindPart(ahead, texts::Ahead, QStringLiteral(". "))
+           + aheadBehindPart(behind, texts::Behind, QStringLiteral("."));
+}
 
-    // Standard competition ranking: a run of equal keys shares the number
-    // of its first row.
+// Standard competition ranking: a run of equal keys shares the number of
+// its first row.
+void labelRanks(DisplayedStandings &shown)
+{
     shown.rows[0].rankLabel = QStringLiteral("1");
     for (int i = 1; i < TeamCount; ++i) {
         if (shown.rows[i].data.keyText() == shown.rows[i - 1].data.keyText())
@@ -129,14 +122,10 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
         else
             shown.rows[i].rankLabel = QString::number(i + 1);
     }
+}
 
-    const std::array<RowExplanation, TeamCount> explanations = explainStandings(standings);
-    for (int i = 0; i < TeamCount; ++i)
-        shown.rows[i].rankToolTip = explanations[i].toolTip;
-
-    shown.aheadBehindText = aheadBehindPart(ahead, texts::Ahead, QStringLiteral(". "))
-                            + aheadBehindPart(behind, texts::Behind, QStringLiteral("."));
-
+void setProgress(DisplayedStandings &shown, const Standings &standings, const DisplayContext &context)
+{
     if (context.historyInProgress) {
         // While the ranking history is built the bar shows how far it has got
         // against the last ordinary computation; without one it stays as is.
@@ -150,22 +139,50 @@ DisplayedStandings buildDisplayedStandings(const Standings &standings, const Dis
         shown.progress = share;
         shown.progressText = wholeNumber(100 * share) + texts::ProgressSuffix;
     }
+}
 
-    if (standings.rows[0].points > 0)
-        shown.leader = standings.rows[0].name;
-
-    if (shown.zonesMarked) {
-        for (int i = 0; i < TeamCount; ++i) {
-            shown.rows[i].zone = zoneOfRank(i + 1);
-            shown.rows[i].zoneToolTip = zoneToolTip(shown.rows[i].zone);
-        }
-    }
-
-    shown.goalsText = texts::TotalGoals + QString::number(standings.totalGoals);
+QString goalsText(const Standings &standings)
+{
+    QString text = texts::TotalGoals + QString::number(standings.totalGoals);
     if (standings.playedSides > 0) {
         const double average = standings.totalGoals / (standings.playedSides / 2.0);
-        shown.goalsText += texts::AverageGoals + text::formatDecimal(average, 2);
+        text += texts::AverageGoals + text::formatDecimal(average, 2);
     }
+    return text;
+}
+
+} // namespace
+
+DisplayedStandings buildDisplayedStandings(const Standings &standings, const DisplayContext &context)
+{
+    DisplayedStandings shown;
+    shown.upToMatchDay = standings.upToMatchDay;
+    shown.totalGoals = standings.totalGoals;
+    shown.playedSides = standings.playedSides;
+    shown.zonesMarked = standings.playedSides > 0;
+    if (!context.title.isEmpty())
+        shown.title = context.title;
+    else if (standings.upToMatchDay < MatchDayCount)
+        shown.title = matchDayTitle(standings.upToMatchDay);
+
+    const std::array<RowExplanation, TeamCount> explanations = explainStandings(standings);
+    for (int i = 0; i < TeamCount; ++i) {
+        DisplayedRow &row = shown.rows[i];
+        row.data = standings.rows[i];
+        row.belowAverage = !(row.data.played * 20 >= standings.playedSides);
+        row.favourite = !context.favouriteTeam.isEmpty() && row.data.name == context.favouriteTeam;
+        row.rankToolTip = explanations[i].toolTip;
+        if (shown.zonesMarked) {
+            row.zone = zoneOfRank(i + 1);
+            row.zoneToolTip = zoneToolTip(row.zone);
+        }
+    }
+    labelRanks(shown);
+    shown.aheadBehindText = aheadBehindText(standings, context.dueMatchDays);
+    setProgress(shown, standings, context);
+    if (standings.rows[0].points > 0)
+        shown.leader = standings.rows[0].name;
+    shown.goalsText = goalsText(standings);
     return shown;
 }
 

@@ -13,7 +13,7 @@ namespace exportfile {
 // Refuses a folder, a FIFO, a device, a link that loops and a read-only file
 // (even for root). On failure returns false, leaves an existing file as it
 // was and sets `error` to the French reason.
-bool write(const QString &path, const QByteArray &bytes, QString &error);
+[[nodiscard]] bool write(const QString &path, const QByteArray &bytes, QString &error);
 
 // True when the file `path` leads to, links followed (a dangling one
 // included), is one of the program's own files: in the program folder its

@@ -106,6 +106,117 @@ QString plainNumber(qint64 value)
     return QString::number(value);
 }
 
+// Credits one played or typed fixture to its two teams and to the league's
+// totals.
+void creditFixture(const RecordView &record, StandingRow &home, StandingRow &away, Standings &result)
+{
+    const int homeGoals = record.number(MatchRecord::HomeGoals);
+    const int awayGoals = record.number(MatchRecord::AwayGoals);
+    const bool homePlayed = isPlayedScore(record[MatchRecord::HomeGoals]);
+    const bool awayPlayed = isPlayedScore(record[MatchRecord::AwayGoals]);
+
+    home.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::HomeRed)
+                           + leaguepoints::YellowCard * record.number(MatchRecord::HomeYellow);
+    away.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::AwayRed)
+                           + leaguepoints::YellowCard * record.number(MatchRecord::AwayYellow);
+
+    home.goalDifference += homeGoals - awayGoals;
+    away.goalDifference += awayGoals - homeGoals;
+    home.goalsFor += homeGoals;
+    away.goalsFor += awayGoals;
+    home.goalsAgainst += awayGoals;
+    away.goalsAgainst += homeGoals;
+    home.homeGoalsFor += homeGoals;
+    away.awayGoalsFor += awayGoals;
+    home.homeGoalsAgainst += awayGoals;
+    away.awayGoalsAgainst += homeGoals;
+
+    if (homePlayed) {
+        ++home.played;
+        ++result.playedSides;
+    }
+    if (awayPlayed) {
+        ++away.played;
+        ++result.playedSides;
+    }
+    result.totalGoals += homeGoals + awayGoals;
+
+    if (homeGoals > awayGoals) {
+        home.points += leaguepoints::Win;
+        home.homePoints += leaguepoints::Win;
+        ++home.homeWins;
+        ++away.awayLosses;
+    }
+    if (awayGoals > homeGoals) {
+        away.points += leaguepoints::Win;
+        away.awayPoints += leaguepoints::Win;
+        ++away.awayWins;
+        ++home.homeLosses;
+    }
+    // A score typed on one side only, or "-" on both, is no draw.
+    if (homeGoals == awayGoals && homePlayed && awayPlayed) {
+        home.points += leaguepoints::Draw;
+        away.points += leaguepoints::Draw;
+        home.homePoints += leaguepoints::Draw;
+        away.awayPoints += leaguepoints::Draw;
+        ++home.draws;
+        ++away.draws;
+    }
+}
+
+// The teams from the lowest ranked up, each row's ranking key completed on
+// the way: the points and goals key, head-to-head between level neighbours,
+// then fair play.
+std::array<TeamNo, TeamCount> rankingOrder(std::array<StandingRow, TeamCount> &rows, const Season &season,
+                                           const ResultReader &results)
+{
+    // Equal keys are ordered by name, the later name ranking higher; that same
+    // order decides which of two level teams is the "previous" one below.
+    const TeamNameOrder nameOrder(rows);
+    std::array<TeamNo, TeamCount> order;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        order[team] = team;
+    const auto ascending = [&](const std::array<double, TeamCount> &key) {
+        return [&key, &nameOrder](TeamNo x, TeamNo y) {
+            if (key[x] != key[y])
+                return key[x] < key[y];
+            return nameOrder.rank(x) < nameOrder.rank(y);
+        };
+    };
+
+    std::array<double, TeamCount> firstKey;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        firstKey[team] = rows[team].rankingKey;
+    std::sort(order.begin(), order.end(), ascending(firstKey));
+
+    // Head-to-head, pairwise along runs of equal keys from the lowest up: the
+    // goal balance of the two mutual fixtures is added to the upper team's
+    // key, where it lands in the goals-for digits. The comparison is with the
+    // previous team's unadjusted key, so a three-way tie compares neighbours
+    // only.
+    HeadToHead headToHead(season, results);
+    for (int pos = 1; pos < TeamCount; ++pos) {
+        const TeamNo previous = order[pos - 1];
+        const TeamNo current = order[pos];
+        if (firstKey[current] != firstKey[previous])
+            continue;
+        const QChar previousLetter = season.teamLetterOfName(rows[previous].name);
+        const QChar currentLetter = season.teamLetterOfName(rows[current].name);
+        const int adjustment = headToHead.difference(currentLetter, previousLetter);
+        rows[current].rankingKey += adjustment;
+    }
+
+    // Fewer card points give a higher key.
+    std::array<double, TeamCount> finalKey;
+    for (TeamNo team = 0; team < TeamCount; ++team) {
+        StandingRow &row = rows[team];
+        row.rankingKey = row.rankingKey * 1000 + (999 - keyGroup(row.fairPlayPoints));
+        finalKey[team] = row.rankingKey;
+    }
+    std::sort(order.begin(), order.end(), ascending(finalKey));
+    return order;
+}
+
 } // namespace
 
 bool isPlayedScore(QStringView goals)
@@ -199,61 +310,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
             const TeamNo a = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
             if (h == NoTeam || a == NoTeam)
                 continue; // a record naming no team of the league counts for nobody
-            StandingRow &home = rows[h];
-            StandingRow &away = rows[a];
-
-            const int homeGoals = record.number(MatchRecord::HomeGoals);
-            const int awayGoals = record.number(MatchRecord::AwayGoals);
-            const bool homePlayed = isPlayedScore(record[MatchRecord::HomeGoals]);
-            const bool awayPlayed = isPlayedScore(record[MatchRecord::AwayGoals]);
-
-            home.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::HomeRed)
-                                   + leaguepoints::YellowCard * record.number(MatchRecord::HomeYellow);
-            away.fairPlayPoints += leaguepoints::RedCard * record.number(MatchRecord::AwayRed)
-                                   + leaguepoints::YellowCard * record.number(MatchRecord::AwayYellow);
-
-            home.goalDifference += homeGoals - awayGoals;
-            away.goalDifference += awayGoals - homeGoals;
-            home.goalsFor += homeGoals;
-            away.goalsFor += awayGoals;
-            home.goalsAgainst += awayGoals;
-            away.goalsAgainst += homeGoals;
-            home.homeGoalsFor += homeGoals;
-            away.awayGoalsFor += awayGoals;
-            home.homeGoalsAgainst += awayGoals;
-            away.awayGoalsAgainst += homeGoals;
-
-            if (homePlayed) {
-                ++home.played;
-                ++result.playedSides;
-            }
-            if (awayPlayed) {
-                ++away.played;
-                ++result.playedSides;
-            }
-            result.totalGoals += homeGoals + awayGoals;
-
-            if (homeGoals > awayGoals) {
-                home.points += leaguepoints::Win;
-                home.homePoints += leaguepoints::Win;
-                ++home.homeWins;
-                ++away.awayLosses;
-            }
-            if (awayGoals > homeGoals) {
-                away.points += leaguepoints::Win;
-                away.awayPoints += leaguepoints::Win;
-                ++away.awayWins;
-                ++home.homeLosses;
-            }
-            // A score typed on one side only, or "-" on both, is no draw.
-            if (homeGoals == awayGoals && homePlayed && awayPlayed) {
-                home.points += leaguepoints::Draw;
-                away.points += leaguepoints::Draw;
-                home.homePoints += leaguepoints::Draw;
-                away.awayPoints += leaguepoints::Draw;
-                ++home.draws;
-                ++away.draws;
-            }
+            creditFixture(record, rows[h], rows[a], result);
         }
     }
 
@@ -264,51 +321,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
         row.rankingKey = row.keyPoints() * 1e6 + keyGroup(row.goalDifference + 200) * 1e3 + keyGroup(row.goalsFor);
     }
 
-    // Equal keys are ordered by name, the later name ranking higher; that same
-    // order decides which of two level teams is the "previous" one below.
-    const TeamNameOrder nameOrder(rows);
-    std::array<TeamNo, TeamCount> order;
-    for (TeamNo team = 0; team < TeamCount; ++team)
-        order[team] = team;
-    const auto ascending = [&](const std::array<double, TeamCount> &key) {
-        return [&key, &nameOrder](TeamNo x, TeamNo y) {
-            if (key[x] != key[y])
-                return key[x] < key[y];
-            return nameOrder.rank(x) < nameOrder.rank(y);
-        };
-    };
-
-    std::array<double, TeamCount> firstKey;
-    for (TeamNo team = 0; team < TeamCount; ++team)
-        firstKey[team] = rows[team].rankingKey;
-    std::sort(order.begin(), order.end(), ascending(firstKey));
-
-    // Head-to-head, pairwise along runs of equal keys from the lowest up: the
-    // goal balance of the two mutual fixtures is added to the upper team's
-    // key, where it lands in the goals-for digits. The comparison is with the
-    // previous team's unadjusted key, so a three-way tie compares neighbours
-    // only.
-    HeadToHead headToHead(season, results);
-    for (int pos = 1; pos < TeamCount; ++pos) {
-        const TeamNo previous = order[pos - 1];
-        const TeamNo current = order[pos];
-        if (firstKey[current] != firstKey[previous])
-            continue;
-        const QChar previousLetter = season.teamLetterOfName(rows[previous].name);
-        const QChar currentLetter = season.teamLetterOfName(rows[current].name);
-        const int adjustment = headToHead.difference(currentLetter, previousLetter);
-        rows[current].rankingKey += adjustment;
-    }
-
-    // Fewer card points give a higher key.
-    std::array<double, TeamCount> finalKey;
-    for (TeamNo team = 0; team < TeamCount; ++team) {
-        StandingRow &row = rows[team];
-        row.rankingKey = row.rankingKey * 1000 + (999 - keyGroup(row.fairPlayPoints));
-        finalKey[team] = row.rankingKey;
-    }
-    std::sort(order.begin(), order.end(), ascending(finalKey));
-
+    const std::array<TeamNo, TeamCount> order = rankingOrder(rows, season, results);
     for (int rank = 0; rank < TeamCount; ++rank)
         result.rows[rank] = std::move(rows[order[TeamCount - 1 - rank]]);
     return result;

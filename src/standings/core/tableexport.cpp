@@ -255,25 +255,20 @@ QByteArray toCsv(const DisplayedStandings &shown)
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-QByteArray toHtml(const DisplayedStandings &shown)
+namespace {
+
+// The movement column only when a row carries a mark.
+bool isShown(const Column &column, bool movements)
 {
-    const QList<Column> &cols = columns();
-    const bool movements = hasMovements(shown);
-    const auto shownColumn = [&](int i) { return movements || cols[i].cell != QLatin1String("ImEvol"); };
+    return movements || column.cell != QLatin1String("ImEvol");
+}
 
-    QString h;
-    QTextStream out(&h);
-    out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
-        << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
-        << "<style>\n" << PageStyle << "</style>\n</head>\n<body>\n"
-        << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
-    if (!shown.stamp.isEmpty())
-        out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";
-
-    out << "<table>\n<caption>" << escaped(caption(shown)) << "</caption>\n<thead>\n<tr>";
-    // Two heading rows: a column alone spans both, a pair shares its group.
+// Two heading rows: a column alone spans both, a pair shares its group.
+void writeHtmlHeadings(QTextStream &out, const QList<Column> &cols, bool movements)
+{
+    out << "<thead>\n<tr>";
     for (int i = 0; i < cols.size(); ++i) {
-        if (!shownColumn(i))
+        if (!isShown(cols[i], movements))
             continue;
         if (cols[i].group.isEmpty()) {
             out << "<th rowspan=\"2\" scope=\"col\">" << escaped(cols[i].header) << "</th>";
@@ -285,53 +280,52 @@ QByteArray toHtml(const DisplayedStandings &shown)
         }
     }
     out << "</tr>\n<tr>";
-    for (int i = 0; i < cols.size(); ++i) {
-        if (shownColumn(i) && !cols[i].group.isEmpty())
-            out << "<th scope=\"col\">" << escaped(cols[i].header) << "</th>";
+    for (const Column &column : cols) {
+        if (isShown(column, movements) && !column.group.isEmpty())
+            out << "<th scope=\"col\">" << escaped(column.header) << "</th>";
     }
-    out << "</tr>\n</thead>\n<tbody>\n";
+    out << "</tr>\n</thead>\n";
+}
 
-    for (int r = 0; r < TeamCount; ++r) {
-        const DisplayedRow &row = shown.rows[r];
-        const QStringList cells = cellTexts(row);
-        out << "<tr>";
-        for (int i = 0; i < cols.size(); ++i) {
-            if (!shownColumn(i))
-                continue;
-            const Column &column = cols[i];
-            QString background = column.background;
-            QStringList classes;
-            QString title;
-            if (column.cell == QLatin1String("LabClass")) {
-                classes << QStringLiteral("rang");
-                background.clear(); // the style sheet colours the rank column
-            } else if (column.cell == QLatin1String("Tclass")) {
-                classes << QStringLiteral("equipe");
-                if (shown.zonesMarked && r == 0)
-                    classes << QStringLiteral("premier");
-                background = nameCellColour(shown, r);
-                if (shown.zonesMarked)
-                    title = row.zoneToolTip;
-            } else if (column.cell == QLatin1String("TPTS") && negative(cells[i])) {
-                classes << QStringLiteral("negatif");
-            } else if (column.cell == QLatin1String("MJ") && row.belowAverage) {
-                background = colours::Green;
-            }
-            if (shown.highlightedColumns.contains(column.cell))
-                background = colours::Yellow;
-            out << "<td";
-            if (!classes.isEmpty())
-                out << " class=\"" << classes.join(QLatin1Char(' ')) << '"';
-            if (!background.isEmpty() && background != colours::White)
-                out << " style=\"background:" << background << '"';
-            if (!title.isEmpty())
-                out << " title=\"" << escaped(title) << '"';
-            out << '>' << escaped(cells[i]) << "</td>";
-        }
-        out << "</tr>\n";
+// One cell of the row ranked `r`, with the classes and colour the window
+// gives it.
+void writeHtmlCell(QTextStream &out, const DisplayedStandings &shown, int r, const Column &column,
+                   const QString &text)
+{
+    const DisplayedRow &row = shown.rows[r];
+    QString background = column.background;
+    QStringList classes;
+    QString title;
+    if (column.cell == QLatin1String("LabClass")) {
+        classes << QStringLiteral("rang");
+        background.clear(); // the style sheet colours the rank column
+    } else if (column.cell == QLatin1String("Tclass")) {
+        classes << QStringLiteral("equipe");
+        if (shown.zonesMarked && r == 0)
+            classes << QStringLiteral("premier");
+        background = nameCellColour(shown, r);
+        if (shown.zonesMarked)
+            title = row.zoneToolTip;
+    } else if (column.cell == QLatin1String("TPTS") && negative(text)) {
+        classes << QStringLiteral("negatif");
+    } else if (column.cell == QLatin1String("MJ") && row.belowAverage) {
+        background = colours::Green;
     }
-    out << "</tbody>\n</table>\n";
+    if (shown.highlightedColumns.contains(column.cell))
+        background = colours::Yellow;
+    out << "<td";
+    if (!classes.isEmpty())
+        out << " class=\"" << classes.join(QLatin1Char(' ')) << '"';
+    if (!background.isEmpty() && background != colours::White)
+        out << " style=\"background:" << background << '"';
+    if (!title.isEmpty())
+        out << " title=\"" << escaped(title) << '"';
+    out << '>' << escaped(text) << "</td>";
+}
 
+// The colour legend, then the league's footer lines.
+void writeHtmlLegendAndFooter(QTextStream &out, const DisplayedStandings &shown)
+{
     const QList<LegendEntry> entries = legend(shown);
     if (!entries.isEmpty()) {
         out << "<h2>" << escaped(texts::Legend) << "</h2>\n<ul class=\"legende\">\n";
@@ -343,6 +337,39 @@ QByteArray toHtml(const DisplayedStandings &shown)
     }
     for (const QString &line : footerLines(shown))
         out << "<p>" << escaped(line) << "</p>\n";
+}
+
+} // namespace
+
+QByteArray toHtml(const DisplayedStandings &shown)
+{
+    const QList<Column> &cols = columns();
+    const bool movements = hasMovements(shown);
+
+    QString h;
+    QTextStream out(&h);
+    out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+        << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
+        << "<style>\n" << PageStyle << "</style>\n</head>\n<body>\n"
+        << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
+    if (!shown.stamp.isEmpty())
+        out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";
+
+    out << "<table>\n<caption>" << escaped(caption(shown)) << "</caption>\n";
+    writeHtmlHeadings(out, cols, movements);
+    out << "<tbody>\n";
+    for (int r = 0; r < TeamCount; ++r) {
+        const QStringList cells = cellTexts(shown.rows[r]);
+        out << "<tr>";
+        for (int i = 0; i < cols.size(); ++i) {
+            if (isShown(cols[i], movements))
+                writeHtmlCell(out, shown, r, cols[i], cells[i]);
+        }
+        out << "</tr>\n";
+    }
+    out << "</tbody>\n</table>\n";
+
+    writeHtmlLegendAndFooter(out, shown);
     out << "</body>\n</html>\n";
     out.flush();
     return h.toUtf8();

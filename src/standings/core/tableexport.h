@@ -73,8 +73,8 @@ QByteArray toHtml(const DisplayedStandings &shown);
 
 // Writes the table as displayed to a file; false with a French reason.
 using Writer = std::function<bool(const DisplayedStandings &shown, const QString &path, QString &error)>;
-bool writeCsv(const DisplayedStandings &shown, const QString &path, QString &error);
-bool writeHtml(const DisplayedStandings &shown, const QString &path, QString &error);
+[[nodiscard]] bool writeCsv(const DisplayedStandings &shown, const QString &path, QString &error);
+[[nodiscard]] bool writeHtml(const DisplayedStandings &shown, const QString &path, QString &error);
 
 // The command line's export of the table of a program folder, counted over
 // match days 1..N (`matchDayArgument` empty: the whole season). Exit status

@@ -133,52 +133,64 @@ QColor columnBackground(const Column &column)
     return column.background.isEmpty() ? QColor(P::White) : QColor(column.background);
 }
 
-} // namespace
-
-void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &shown)
+// The largest type that fits the area (the last tried when none does), its
+// columns then widened so that the table spans the page.
+Layout fittedLayout(const QRectF &area, const Grid &grid, const DisplayedStandings &shown, QPaintDevice *device)
 {
-    QPaintDevice *device = painter.device();
-    const Grid grid = gridOf(shown);
-    const QList<Column> &cols = grid.columns;
-
-    // The largest type that fits the area; the last tried when none does.
     Layout layout;
     for (double points = LargestPoints; points >= SmallestPoints; points -= 0.5) {
         layout = layoutAt(points, grid, device);
         if (layout.tableWidth() <= area.width() && pageHeight(layout, shown) <= area.height())
             break;
     }
-    // Spread the room left across the columns, so that the table spans the page.
     if (layout.tableWidth() < area.width()) {
         const double stretch = area.width() / layout.tableWidth();
         for (double &w : layout.widths)
             w *= stretch;
     }
+    return layout;
+}
 
-    painter.save();
-    painter.setPen(QColor(P::Text));
-    double y = area.top();
-    const double left = area.left();
-    const double width = layout.tableWidth();
+// Where the table stands on the page: its left edge, width and the x of
+// every column edge.
+struct Frame
+{
+    double left = 0;
+    double width = 0;
+    std::vector<double> xs;
+};
 
+Frame frameOf(const Layout &layout, double left, int columnCount)
+{
+    Frame frame{left, layout.tableWidth(), std::vector<double>(columnCount + 1, left)};
+    for (int i = 0; i < columnCount; ++i)
+        frame.xs[i + 1] = frame.xs[i] + layout.widths[i];
+    return frame;
+}
+
+// Title, caption and stamp; returns the y below them.
+double drawTitle(QPainter &painter, const Layout &layout, const Frame &frame, double y,
+                 const DisplayedStandings &shown)
+{
     painter.setFont(layout.title);
-    painter.drawText(QRectF(left, y, width, layout.rowHeight * 1.6), Qt::AlignLeft | Qt::AlignVCenter, PageTitle);
+    painter.drawText(QRectF(frame.left, y, frame.width, layout.rowHeight * 1.6), Qt::AlignLeft | Qt::AlignVCenter,
+                     PageTitle);
     y += layout.rowHeight * 1.8;
     painter.setFont(layout.bold);
-    painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(frame.left, y, frame.width, layout.rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      tableexport::caption(shown));
     if (!shown.stamp.isEmpty()) {
         painter.setFont(layout.font);
-        painter.drawText(QRectF(left, y, width, layout.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
+        painter.drawText(QRectF(frame.left, y, frame.width, layout.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
                          StampPrefix + tableexport::plainText(shown.stamp));
     }
-    y += layout.rowHeight * 1.3;
+    return y + layout.rowHeight * 1.3;
+}
 
-    // Headings: a column alone spans both heading rows, a pair shares its group.
-    const double tableTop = y;
-    std::vector<double> xs(cols.size() + 1, left);
-    for (int i = 0; i < cols.size(); ++i)
-        xs[i + 1] = xs[i] + layout.widths[i];
+// Headings: a column alone spans both heading rows, a pair shares its group.
+void drawHeadings(QPainter &painter, const Layout &layout, const Frame &frame, double y, const QList<Column> &cols)
+{
+    const std::vector<double> &xs = frame.xs;
     painter.setFont(layout.bold);
     const QColor headerColour(P::Header);
     for (int i = 0; i < cols.size(); ++i) {
@@ -197,8 +209,14 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
         cell(painter, QRectF(xs[i], y + layout.rowHeight, layout.widths[i], layout.rowHeight), cols[i].header,
              headerColour, layout);
     }
-    y += 2 * layout.rowHeight;
+}
 
+// The team rows with their zone, favourite and warning colours; returns the
+// y below the last row.
+double drawRows(QPainter &painter, const Layout &layout, const Frame &frame, double y, const Grid &grid,
+                const DisplayedStandings &shown)
+{
+    const QList<Column> &cols = grid.columns;
     for (int r = 0; r < TeamCount; ++r) {
         const DisplayedRow &row = shown.rows[r];
         for (int i = 0; i < cols.size(); ++i) {
@@ -223,34 +241,46 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
                 background = QColor(P::Favourite);
             painter.setFont(bold ? layout.bold : layout.font);
             painter.setPen(foreground);
-            cell(painter, QRectF(xs[i], y, layout.widths[i], layout.rowHeight), text, background, layout, alignment);
+            cell(painter, QRectF(frame.xs[i], y, layout.widths[i], layout.rowHeight), text, background, layout,
+                 alignment);
         }
         y += layout.rowHeight;
     }
+    return y;
+}
 
-    // The grid over the cells: every row and column edge, the headings'
-    // inner edges only where a group is split.
-    QPen gridPen(QColor(P::GridLine));
-    gridPen.setWidthF(0.5 * layout.unit);
+// The grid over the cells, from the headings' top to `bottom`: every row and
+// column edge, the headings' inner edges only where a group is split.
+void drawGridLines(QPainter &painter, const Layout &layout, const Frame &frame, double tableTop, double bottom,
+                   const QList<Column> &cols, const QPen &gridPen)
+{
+    const std::vector<double> &xs = frame.xs;
     painter.setPen(gridPen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(left, tableTop, width, y - tableTop));
+    painter.drawRect(QRectF(frame.left, tableTop, frame.width, bottom - tableTop));
     const double bodyTop = tableTop + 2 * layout.rowHeight;
     for (int r = 0; r < TeamCount; ++r) {
         const double rowY = bodyTop + r * layout.rowHeight;
-        painter.drawLine(QPointF(left, rowY), QPointF(left + width, rowY));
+        painter.drawLine(QPointF(frame.left, rowY), QPointF(frame.left + frame.width, rowY));
     }
     for (int i = 1; i < cols.size(); ++i) {
         const bool insideGroup = !cols[i].group.isEmpty() && cols[i - 1].group == cols[i].group;
-        painter.drawLine(QPointF(xs[i], insideGroup ? tableTop + layout.rowHeight : tableTop), QPointF(xs[i], y));
+        painter.drawLine(QPointF(xs[i], insideGroup ? tableTop + layout.rowHeight : tableTop),
+                         QPointF(xs[i], bottom));
     }
     for (int i = 0; i < cols.size(); ++i) {
         if (!cols[i].group.isEmpty())
             painter.drawLine(QPointF(xs[i], tableTop + layout.rowHeight),
                              QPointF(xs[i + 1], tableTop + layout.rowHeight));
     }
+}
 
-    y += layout.lineHeight * 0.6;
+// The colour legend, then the league's footer lines, from `y` down.
+void drawLegendAndFooter(QPainter &painter, const Layout &layout, const Frame &frame, double y,
+                         const DisplayedStandings &shown, const QPen &gridPen)
+{
+    const double left = frame.left;
+    const double width = frame.width;
     const QList<tableexport::LegendEntry> legend = tableexport::legend(shown);
     painter.setPen(QColor(P::Text));
     if (!legend.isEmpty()) {
@@ -275,6 +305,26 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
         painter.drawText(QRectF(left, y, width, layout.lineHeight), Qt::AlignLeft | Qt::AlignVCenter, line);
         y += layout.lineHeight;
     }
+}
+
+} // namespace
+
+void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &shown)
+{
+    const Grid grid = gridOf(shown);
+    const Layout layout = fittedLayout(area, grid, shown, painter.device());
+    const Frame frame = frameOf(layout, area.left(), int(grid.columns.size()));
+
+    painter.save();
+    painter.setPen(QColor(P::Text));
+    const double tableTop = drawTitle(painter, layout, frame, area.top(), shown);
+    drawHeadings(painter, layout, frame, tableTop, grid.columns);
+    const double tableBottom = drawRows(painter, layout, frame, tableTop + 2 * layout.rowHeight, grid, shown);
+
+    QPen gridPen(QColor(P::GridLine));
+    gridPen.setWidthF(0.5 * layout.unit);
+    drawGridLines(painter, layout, frame, tableTop, tableBottom, grid.columns, gridPen);
+    drawLegendAndFooter(painter, layout, frame, tableBottom + layout.lineHeight * 0.6, shown, gridPen);
     painter.restore();
 }
 

@@ -18,6 +18,6 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
 
 // One landscape A4 page in a PDF file; an existing file is replaced in one
 // step. False with a French reason when the file cannot be written.
-bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error);
+[[nodiscard]] bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error);
 
 } // namespace tablepdf

@@ -40,6 +40,80 @@ QString runText(const std::array<int, TeamCount> &runs, const Season &season)
     }
     return names.trimmed() + texts::Colon + bestText(best) + texts::Matches;
 }
+
+using Runs = std::array<int, TeamCount>;
+
+// Each team's current run without defeat and without win, after one match.
+void extendRuns(Runs &unbeaten, Runs &winless, const MatchRecord &record, TeamNo home, TeamNo away)
+{
+    const QString &f3 = record[MatchRecord::HomeGoals];
+    const QString &f4 = record[MatchRecord::AwayGoals];
+    const int h = text::leadingCount(f3);
+    const int a = text::leadingCount(f4);
+    if (h > a) {
+        ++unbeaten[home];
+        unbeaten[away] = 0;
+    }
+    if (a > h) {
+        ++unbeaten[away];
+        unbeaten[home] = 0;
+    }
+    if (a > h) {
+        ++winless[home];
+        winless[away] = 0;
+    }
+    if (h > a) {
+        ++winless[away];
+        winless[home] = 0;
+    }
+    // The texts decide a draw here: "-" against "-" is one, 2 against 02 is not.
+    if (!f3.isEmpty() && f3 == f4) {
+        ++unbeaten[home];
+        ++unbeaten[away];
+        ++winless[home];
+        ++winless[away];
+    }
+}
+
+// The best single matches so far: most goals, most cards, largest difference.
+struct MatchBests
+{
+    int goals = 0;
+    int difference = 0;
+    int cards = 0;
+};
+
+// Keeps the match when it beats a best so far; `prefix` names it.
+void keepMatchBests(std::array<QString, Count> &values, MatchBests &bests, const MatchRecord &record,
+                    const QString &prefix)
+{
+    const QString &f3 = record[MatchRecord::HomeGoals];
+    const QString &f4 = record[MatchRecord::AwayGoals];
+    const int h = text::leadingCount(f3);
+    const int a = text::leadingCount(f4);
+    if (h + a > bests.goals) {
+        bests.goals = h + a;
+        values[MostGoals] =
+            prefix + QString::number(bests.goals) + QStringLiteral(" (") + f3 + texts::To + f4 + QLatin1Char(')');
+    }
+
+    const int homeRed = text::leadingCount(record[MatchRecord::HomeRed]);
+    const int homeYellow = text::leadingCount(record[MatchRecord::HomeYellow]);
+    const int awayYellow = text::leadingCount(record[MatchRecord::AwayYellow]);
+    const int awayRed = text::leadingCount(record[MatchRecord::AwayRed]);
+    // Weighed as fair play weighs them.
+    const int cards = leaguepoints::RedCard * (homeRed + awayRed) + leaguepoints::YellowCard * (homeYellow + awayYellow);
+    if (cards > bests.cards) {
+        bests.cards = cards;
+        values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red
+                            + QString::number(homeYellow + awayYellow) + texts::Yellow;
+    }
+
+    if (std::abs(h - a) > bests.difference) {
+        bests.difference = std::abs(h - a);
+        values[LargestDifference] = prefix + f3 + texts::To + f4;
+    }
+}
 } // namespace
 
 const std::array<QString, Count> &headings()
@@ -55,9 +129,10 @@ const std::array<QString, Count> &headings()
 std::array<QString, Count> compute(const Season &season, const ResultStore &store)
 {
     std::array<QString, Count> values;
-    int bestGoals = 0, bestDifference = 0, bestCards = 0, bestDayGoals = 0;
-    std::array<int, TeamCount> unbeaten{};
-    std::array<int, TeamCount> winless{};
+    MatchBests bests;
+    int bestDayGoals = 0;
+    Runs unbeaten{};
+    Runs winless{};
 
     const IniFile::Hold hold(store.ini());
     for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
@@ -68,65 +143,16 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
             // A letter outside the league would point at no team's runs.
             if (!record.namesLeagueTeams())
                 continue;
-            const QString &f3 = record[MatchRecord::HomeGoals];
-            const QString &f4 = record[MatchRecord::AwayGoals];
-            const int h = text::leadingCount(f3);
-            const int a = text::leadingCount(f4);
             const TeamNo home = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]);
             const TeamNo away = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
             const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
                                    + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On
                                    + date + texts::Colon;
 
-            dayGoals += h + a;
-
-            if (h > a) {
-                ++unbeaten[home];
-                unbeaten[away] = 0;
-            }
-            if (a > h) {
-                ++unbeaten[away];
-                unbeaten[home] = 0;
-            }
-            if (a > h) {
-                ++winless[home];
-                winless[away] = 0;
-            }
-            if (h > a) {
-                ++winless[away];
-                winless[home] = 0;
-            }
-            // The texts decide a draw here: "-" against "-" is one, 2 against 02 is not.
-            if (!f3.isEmpty() && f3 == f4) {
-                ++unbeaten[home];
-                ++unbeaten[away];
-                ++winless[home];
-                ++winless[away];
-            }
-
-            if (h + a > bestGoals) {
-                bestGoals = h + a;
-                values[MostGoals] =
-                    prefix + QString::number(bestGoals) + QStringLiteral(" (") + f3 + texts::To + f4 + QLatin1Char(')');
-            }
-
-            const int homeRed = text::leadingCount(record[MatchRecord::HomeRed]);
-            const int homeYellow = text::leadingCount(record[MatchRecord::HomeYellow]);
-            const int awayYellow = text::leadingCount(record[MatchRecord::AwayYellow]);
-            const int awayRed = text::leadingCount(record[MatchRecord::AwayRed]);
-            // Weighed as fair play weighs them.
-            const int cards = leaguepoints::RedCard * (homeRed + awayRed)
-                              + leaguepoints::YellowCard * (homeYellow + awayYellow);
-            if (cards > bestCards) {
-                bestCards = cards;
-                values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red
-                                    + QString::number(homeYellow + awayYellow) + texts::Yellow;
-            }
-
-            if (std::abs(h - a) > bestDifference) {
-                bestDifference = std::abs(h - a);
-                values[LargestDifference] = prefix + f3 + texts::To + f4;
-            }
+            dayGoals += text::leadingCount(record[MatchRecord::HomeGoals])
+                        + text::leadingCount(record[MatchRecord::AwayGoals]);
+            extendRuns(unbeaten, winless, record, home, away);
+            keepMatchBests(values, bests, record, prefix);
         }
         if (dayGoals > bestDayGoals) {
             bestDayGoals = dayGoals;

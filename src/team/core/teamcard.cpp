@@ -171,24 +171,12 @@ QStringList TeamCard::totalsLines() const
             yellowCardsText()};
 }
 
-TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo team, const DisplayedStandings &shown,
-                       const QString &favourite)
+namespace {
+
+// The team's fixtures, home ones first, then away ones, each in calendar
+// order; at most a card's rows.
+std::vector<int> fixturesOf(const Season &season, QChar letter)
 {
-    TeamCard card;
-    if (team < 0 || team >= TeamCount)
-        return card;
-    card.team = team;
-    card.name = season.teamName(team);
-    const QChar letter = Season::teamLetter(team);
-
-    for (const DisplayedRow &row : shown.rows) {
-        if (row.data.name == card.name) {
-            card.rankLabel = row.rankLabel;
-            break;
-        }
-    }
-
-    // Home fixtures first, then away fixtures, each in calendar order.
     std::vector<int> fixtures;
     for (int side = 0; side < 2; ++side) {
         for (int n = 1; n <= season.fixtureCount(); ++n) {
@@ -199,48 +187,60 @@ TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo te
     }
     if (fixtures.size() > std::size_t(TeamCard::RowCount))
         fixtures.resize(TeamCard::RowCount);
+    return fixtures;
+}
 
-    const IniFile::Hold hold(store.ini());
-    for (std::size_t i = 0; i < fixtures.size(); ++i) {
-        const QString entry = season.calendarEntry(fixtures[i]);
-        const QString code = resultrules::fixtureCodeOf(entry);
-        CardRow row;
-        row.fixtureNo = fixtures[i];
-        row.fixtureKey = resultrules::fixtureKeyOf(entry);
-        row.matchDay = resultrules::matchDayOfKey(row.fixtureKey);
-        row.homeLetter = code.at(0);
-        row.awayLetter = code.at(1);
-        row.homeName = season.teamNameOfLetter(row.homeLetter);
-        row.awayName = season.teamNameOfLetter(row.awayLetter);
-        row.teamAtHome = row.homeLetter == letter;
-        row.awayColumn = int(i) >= TeamCard::ColumnRows;
-        row.secondHalf = row.matchDay > 19;
-        row.dateText = season.matchDayDate(row.matchDay).toString(QStringLiteral("dd MM yy"));
-        const QString &opponent = row.teamAtHome ? row.awayName : row.homeName;
-        if (!favourite.isEmpty() && favourite != card.name && opponent == favourite)
-            (row.teamAtHome ? row.awayFavourite : row.homeFavourite) = true;
+// The card's row `index`, showing calendar fixture `fixtureNo` and what the
+// store holds for it.
+CardRow cardRow(const Season &season, const ResultStore &store, int fixtureNo, int index, const TeamCard &card,
+                const QString &favourite)
+{
+    const QString entry = season.calendarEntry(fixtureNo);
+    const QString code = resultrules::fixtureCodeOf(entry);
+    CardRow row;
+    row.fixtureNo = fixtureNo;
+    row.fixtureKey = resultrules::fixtureKeyOf(entry);
+    row.matchDay = resultrules::matchDayOfKey(row.fixtureKey);
+    row.homeLetter = code.at(0);
+    row.awayLetter = code.at(1);
+    row.homeName = season.teamNameOfLetter(row.homeLetter);
+    row.awayName = season.teamNameOfLetter(row.awayLetter);
+    row.teamAtHome = row.homeLetter == Season::teamLetter(card.team);
+    row.awayColumn = index >= TeamCard::ColumnRows;
+    row.secondHalf = row.matchDay > 19;
+    row.dateText = season.matchDayDate(row.matchDay).toString(QStringLiteral("dd MM yy"));
+    const QString &opponent = row.teamAtHome ? row.awayName : row.homeName;
+    if (!favourite.isEmpty() && favourite != card.name && opponent == favourite)
+        (row.teamAtHome ? row.awayFavourite : row.homeFavourite) = true;
 
-        const MatchRecord record = store.match(row.fixtureKey);
-        if (record.namesLeagueTeams()) {
-            row.homeRed = record[MatchRecord::HomeRed];
-            row.homeYellow = record[MatchRecord::HomeYellow];
-            row.homeGoals = goalsBox(record[MatchRecord::HomeGoals]);
-            row.awayGoals = goalsBox(record[MatchRecord::AwayGoals]);
-            row.awayYellow = record[MatchRecord::AwayYellow];
-            row.awayRed = record[MatchRecord::AwayRed];
-        }
-        row.outcome = outcomeOf(row);
-
-        const int home = text::leadingCount(row.homeGoals);
-        const int away = text::leadingCount(row.awayGoals);
-        card.goalsFor += row.teamAtHome ? home : away;
-        card.goalsAgainst += row.teamAtHome ? away : home;
-        card.redCards += text::leadingCount(row.teamAtHome ? row.homeRed : row.awayRed);
-        card.yellowCards += text::leadingCount(row.teamAtHome ? row.homeYellow : row.awayYellow);
-        count(card.groups[row.block()], row.outcome);
-        card.rows.push_back(std::move(row));
+    const MatchRecord record = store.match(row.fixtureKey);
+    if (record.namesLeagueTeams()) {
+        row.homeRed = record[MatchRecord::HomeRed];
+        row.homeYellow = record[MatchRecord::HomeYellow];
+        row.homeGoals = goalsBox(record[MatchRecord::HomeGoals]);
+        row.awayGoals = goalsBox(record[MatchRecord::AwayGoals]);
+        row.awayYellow = record[MatchRecord::AwayYellow];
+        row.awayRed = record[MatchRecord::AwayRed];
     }
+    row.outcome = outcomeOf(row);
+    return row;
+}
 
+// The team's goals, cards and outcome counts with one more row.
+void addToTotals(TeamCard &card, const CardRow &row)
+{
+    const int home = text::leadingCount(row.homeGoals);
+    const int away = text::leadingCount(row.awayGoals);
+    card.goalsFor += row.teamAtHome ? home : away;
+    card.goalsAgainst += row.teamAtHome ? away : home;
+    card.redCards += text::leadingCount(row.teamAtHome ? row.homeRed : row.awayRed);
+    card.yellowCards += text::leadingCount(row.teamAtHome ? row.homeYellow : row.awayYellow);
+    count(card.groups[row.block()], row.outcome);
+}
+
+// Each group's total and caption, and the season's bar summed from them.
+void closeGroups(TeamCard &card)
+{
     BarGroup &whole = card.groups[TeamCard::SeasonGroup];
     for (int g = 0; g < TeamCard::SeasonGroup; ++g) {
         BarGroup &group = card.groups[g];
@@ -253,5 +253,33 @@ TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo te
     // Matches not played take no share of the season's bar.
     whole.total = whole.wins + whole.draws + whole.losses;
     caption(whole, texts::Wins, texts::Draws, texts::Losses);
+}
+
+} // namespace
+
+TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo team, const DisplayedStandings &shown,
+                       const QString &favourite)
+{
+    TeamCard card;
+    if (team < 0 || team >= TeamCount)
+        return card;
+    card.team = team;
+    card.name = season.teamName(team);
+
+    for (const DisplayedRow &row : shown.rows) {
+        if (row.data.name == card.name) {
+            card.rankLabel = row.rankLabel;
+            break;
+        }
+    }
+
+    const std::vector<int> fixtures = fixturesOf(season, Season::teamLetter(team));
+    const IniFile::Hold hold(store.ini());
+    for (std::size_t i = 0; i < fixtures.size(); ++i) {
+        CardRow row = cardRow(season, store, fixtures[i], int(i), card, favourite);
+        addToTotals(card, row);
+        card.rows.push_back(std::move(row));
+    }
+    closeGroups(card);
     return card;
 }

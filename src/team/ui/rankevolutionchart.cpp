@@ -60,6 +60,16 @@ void RankEvolutionChart::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    drawAxes(painter);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int s = 0; s < int(m_series.size()); ++s)
+        drawSeries(painter, s);
+}
+
+// The title and relegation zones, a line per rank, and the ranks and match
+// days numbered along the axes.
+void RankEvolutionChart::drawAxes(QPainter &painter) const
+{
     const QRectF area = plotArea();
     const double rowHeight = area.height() / (TeamCount - 1);
 
@@ -73,7 +83,6 @@ void RankEvolutionChart::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     }
     painter.setPen(Axis);
-    const QFontMetrics metrics(font());
     for (int rank = 1; rank <= TeamCount; ++rank) {
         if (rank != 1 && rank % 5 != 0)
             continue;
@@ -88,36 +97,38 @@ void RankEvolutionChart::paintEvent(QPaintEvent *)
         painter.drawText(QRectF(x - 15, area.bottom() + rowHeight / 2 + 2, 30, 16), Qt::AlignCenter,
                          QString::number(day));
     }
+}
 
-    painter.setRenderHint(QPainter::Antialiasing);
-    for (int s = 0; s < int(m_series.size()); ++s) {
-        const QColor colour = colourOf(s);
-        painter.setPen(QPen(colour, 2));
-        // A match day without a rank breaks the line.
-        QPainterPath path;
-        bool drawing = false;
-        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
-            const QPointF p = pointAt(s, day);
-            if (p.isNull()) {
-                drawing = false;
-                continue;
-            }
-            drawing ? path.lineTo(p) : path.moveTo(p);
-            drawing = true;
+// One team's line with a dot per ranked match day, and its legend entry.
+void RankEvolutionChart::drawSeries(QPainter &painter, int s) const
+{
+    const QRectF area = plotArea();
+    const QColor colour = colourOf(s);
+    painter.setPen(QPen(colour, 2));
+    // A match day without a rank breaks the line.
+    QPainterPath path;
+    bool drawing = false;
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        const QPointF p = pointAt(s, day);
+        if (p.isNull()) {
+            drawing = false;
+            continue;
         }
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(path);
-        painter.setBrush(colour);
-        for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
-            if (const QPointF p = pointAt(s, day); !p.isNull())
-                painter.drawEllipse(p, 2.5, 2.5);
-        }
-
-        const double legendY = area.top() + 22.0 * s;
-        const double legendX = area.right() + 16;
-        painter.fillRect(QRectF(legendX, legendY + 4, 14, 8), colour);
-        painter.setPen(Axis);
-        painter.drawText(QRectF(legendX + 20, legendY, LegendWidth - 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                         metrics.elidedText(m_series[s].name, Qt::ElideRight, LegendWidth - 40));
+        drawing ? path.lineTo(p) : path.moveTo(p);
+        drawing = true;
     }
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.setBrush(colour);
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        if (const QPointF p = pointAt(s, day); !p.isNull())
+            painter.drawEllipse(p, 2.5, 2.5);
+    }
+
+    const double legendY = area.top() + 22.0 * s;
+    const double legendX = area.right() + 16;
+    painter.fillRect(QRectF(legendX, legendY + 4, 14, 8), colour);
+    painter.setPen(Axis);
+    painter.drawText(QRectF(legendX + 20, legendY, LegendWidth - 40, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(font()).elidedText(m_series[s].name, Qt::ElideRight, LegendWidth - 40));
 }

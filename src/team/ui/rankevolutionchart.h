@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class QPainter;
+
 // The line chart of the statistics view: the rank of two to four teams
 // after each match day, rank 1 on top, match days left to right. It draws
 // the series it is given and keeps nothing else.
@@ -32,6 +34,8 @@ protected:
 
 private:
     QRectF plotArea() const;
+    void drawAxes(QPainter &painter) const;
+    void drawSeries(QPainter &painter, int s) const;
 
     std::vector<rankevolution::Series> m_series;
 };

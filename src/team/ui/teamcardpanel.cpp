@@ -111,6 +111,23 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
     m_crest = teamstyle::label(this, QStringLiteral("Image13"), -1, QRect(8, 8, 64, 64));
     m_crest->setScaledContents(true);
 
+    createLabels();
+    createBars();
+
+    m_teams = new QListWidget(this);
+    m_teams->setObjectName(QStringLiteral("List9"));
+    m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
+    m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_teams->setTextElideMode(Qt::ElideRight);
+    connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            emit teamChosen(row);
+    });
+}
+
+// The title, the headings of the four groups of fixtures and the totals.
+void TeamCardPanel::createLabels()
+{
     const QStringList captions = {
         QStringLiteral("Equipe..."),
         QStringLiteral("Matches Aller - Domicile"),
@@ -157,7 +174,11 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
         windowstyle::setTextColour(labels[i], Scored);
     for (int i : {10, 12})
         windowstyle::setTextColour(labels[i], Conceded);
+}
 
+// A bar of wins, draws and losses for each group of fixtures and the season.
+void TeamCardPanel::createBars()
+{
     const std::array<QRect, 5> frames = {twipsRect(HomeLeft, 1530, BarWidth, BarHeight),
                                          twipsRect(7830, 1530, BarWidth, BarHeight),
                                          twipsRect(HomeLeft, 4560, BarWidth, BarHeight),
@@ -179,16 +200,6 @@ TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
             label->hide();
         }
     }
-
-    m_teams = new QListWidget(this);
-    m_teams->setObjectName(QStringLiteral("List9"));
-    m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
-    m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_teams->setTextElideMode(Qt::ElideRight);
-    connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            emit teamChosen(row);
-    });
 }
 
 void TeamCardPanel::build(const QStringList &teams)

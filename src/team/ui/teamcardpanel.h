@@ -49,6 +49,8 @@ private:
         QLabel *wins = nullptr, *draws = nullptr, *losses = nullptr;
     };
 
+    void createLabels();
+    void createBars();
     Row createRow(int index);
     void showRow(Row &row, int index, const CardRow *data);
     void showGroup(int group, const BarGroup &counts);
