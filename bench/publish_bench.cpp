@@ -32,9 +32,8 @@ QByteArray withChangedResults(const QByteArray &store, int firstDay, int days, c
     QList<IniFile::Entry> changes;
     for (int day = firstDay; day < firstDay + days; ++day) {
         for (int match = 0; match < 10; ++match) {
-            const QString key = QStringLiteral("%1%2")
-                                    .arg(day, 2, 10, QLatin1Char('0'))
-                                    .arg(match, 2, 10, QLatin1Char('0'));
+            const QString key =
+                QStringLiteral("%1%2").arg(day, 2, 10, QLatin1Char('0')).arg(match, 2, 10, QLatin1Char('0'));
             MatchRecord record = MatchRecord::fromText(IniFile::readFrom(store, QStringLiteral("Resultats"), key));
             record[MatchRecord::HomeGoals] = QString::fromLatin1(score);
             changes.append({QStringLiteral("Resultats"), key, record.toText()});

@@ -71,9 +71,9 @@ int main(int argc, char **argv)
     SendSetup setup;
     setup.storePath = QDir(folder).filePath(ResultStore::FileName);
     setup.server = programinfo::serverAddress(options.server, settings);
-    setup.credentials = credentials::find(qEnvironmentVariable(qPrintable(credentials::UserVariable)),
-                                          qEnvironmentVariable(qPrintable(credentials::PasswordVariable)),
-                                          credentialsFile);
+    setup.credentials =
+        credentials::find(qEnvironmentVariable(qPrintable(credentials::UserVariable)),
+                          qEnvironmentVariable(qPrintable(credentials::PasswordVariable)), credentialsFile);
     setup.authoritiesFile = options.authorities.isEmpty()
                                 ? settings.read(settingkeys::DataSection, settingkeys::CertificateAuthority)
                                 : options.authorities;

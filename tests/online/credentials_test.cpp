@@ -22,8 +22,7 @@ TEST(Credentials, TheEnvironmentsPairThenTheRememberedFileOnlyItsOwnerReads)
     const Credentials remembered{QStringLiteral("alice"), QStringLiteral(" mot de passe : é= ")};
     ASSERT_TRUE(credentials::remember(file, remembered));
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
-                                            | QFileDevice::ReadOther | QFileDevice::WriteOther
-                                            | QFileDevice::ExeOther;
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
     EXPECT_EQ(QFileInfo(file).permissions() & (others | QFileDevice::ReadOwner | QFileDevice::WriteOwner),
               QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     EXPECT_FALSE(folder.read(QStringLiteral("kestrane/benevole.conf")).contains("mot de passe"));

@@ -80,8 +80,11 @@ protected:
 
     Publication::Outcome run(int maxAttempts = 8)
     {
-        Publication publication({folder.file(ResultStore::FileName), server.address(),
-                                 {QStringLiteral("alice"), QStringLiteral("secret")}, {}, maxAttempts},
+        Publication publication({folder.file(ResultStore::FileName),
+                                 server.address(),
+                                 {QStringLiteral("alice"), QStringLiteral("secret")},
+                                 {},
+                                 maxAttempts},
                                 &download, &upload);
         std::optional<Publication::Outcome> outcome;
         QObject::connect(&publication, &Publication::finished, [&](const Publication::Outcome &o) { outcome = o; });

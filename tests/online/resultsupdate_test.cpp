@@ -97,8 +97,8 @@ TEST_F(ResultsUpdateTest, ResultsTypedHereAndNeverPublishedAreNotReplacedUnlessA
     const QString kept = folder.file(publishedcopy::FileName);
     const auto typeResult = [&](const char *key, const char *home, const char *away) {
         const MatchRecord record = MatchRecord::fromText(QStringLiteral("E|0|0|%1|%2|0|0|F").arg(home, away));
-        ASSERT_TRUE(saveentries::save(store, {{QString::fromLatin1(key), record}}, QDateTime::currentDateTime(), {})
-                        .saved);
+        ASSERT_TRUE(
+            saveentries::save(store, {{QString::fromLatin1(key), record}}, QDateTime::currentDateTime(), {}).saved);
     };
     // A follower's folder: nothing kept, nothing typed; the update replaces
     // the store as it always did and keeps the copy it downloaded.
@@ -141,13 +141,13 @@ TEST_F(ResultsUpdateTest, TheFirstSaveOfAFolderKeepsWhatItHadBefore)
 {
     // A folder that has never updated: its store as installed counts as
     // published, what is typed afterwards as its own.
-    ASSERT_TRUE(saveentries::save(store, {{"0101", MatchRecord::fromText("C|0|0|0|0|0|0|D")}},
-                                  QDateTime::currentDateTime(), {})
-                    .saved);
+    ASSERT_TRUE(
+        saveentries::save(store, {{"0101", MatchRecord::fromText("C|0|0|0|0|0|0|D")}}, QDateTime::currentDateTime(), {})
+            .saved);
     EXPECT_EQ(folder.read(publishedcopy::FileName), oldStore);
-    ASSERT_TRUE(saveentries::save(store, {{"0102", MatchRecord::fromText("E|0|0|1|0|0|0|F")}},
-                                  QDateTime::currentDateTime(), {})
-                    .saved);
+    ASSERT_TRUE(
+        saveentries::save(store, {{"0102", MatchRecord::fromText("E|0|0|1|0|0|0|F")}}, QDateTime::currentDateTime(), {})
+            .saved);
     EXPECT_EQ(folder.read(publishedcopy::FileName), oldStore);
     downloader.serve(updaterules::storeUrl(Server), newStore);
     const ResultsUpdate::Outcome outcome = run();

@@ -103,8 +103,9 @@ TEST_F(SendWindowTest, ConflictsAreShownPerFixtureAndSentAsTheVolunteerChooses)
     ASSERT_TRUE(table->isVisible());
     ASSERT_EQ(table->rowCount(), 1);
     const QString code = builder.codes(1).at(2);
-    EXPECT_EQ(table->item(0, 0)->text(),
-              QStringLiteral("J1 %1 - %2").arg(season.teamNameOfLetter(code.at(0)), season.teamNameOfLetter(code.at(1))));
+    EXPECT_EQ(
+        table->item(0, 0)->text(),
+        QStringLiteral("J1 %1 - %2").arg(season.teamNameOfLetter(code.at(0)), season.teamNameOfLetter(code.at(1))));
     EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("3-3"));
     EXPECT_EQ(table->item(0, 2)->text(), QStringLiteral("1-0"));
     EXPECT_TRUE(text(*w, "Resultat").contains(QStringLiteral("Rien n'est publié")));

@@ -87,8 +87,7 @@ TEST_F(StoreMergeTest, BothVolunteersResultsEndUpInThePublishedLayout)
 
 TEST_F(StoreMergeTest, StampNewsAndVersionComeFromTheSender)
 {
-    const QByteArray mine =
-        base().stamp("06 déc. 21:00").news("Journee reportee").version("1.4").bytes();
+    const QByteArray mine = base().stamp("06 déc. 21:00").news("Journee reportee").version("1.4").bytes();
     const QByteArray theirs = base().stamp("07 déc. 09:00").news("Autre nouvelle").version("1.5").bytes();
     const storemerge::Result merged = storemerge::merge(base().bytes(), mine, theirs);
     ASSERT_TRUE(merged.isComplete());
@@ -115,8 +114,9 @@ TEST_F(StoreMergeTest, AKeyChangedDifferentlyOnBothSidesWaitsForADecision)
     const storemerge::Conflict conflict = merged.undecided[0];
     const storemerge::ConflictText text = storemerge::describe(season, conflict);
     const QString code = builder.codes(1).at(0);
-    EXPECT_EQ(text.what, QStringLiteral("J1 %1 - %2")
-                             .arg(season.teamNameOfLetter(code.at(0)), season.teamNameOfLetter(code.at(1))));
+    EXPECT_EQ(
+        text.what,
+        QStringLiteral("J1 %1 - %2").arg(season.teamNameOfLetter(code.at(0)), season.teamNameOfLetter(code.at(1))));
     EXPECT_EQ(text.theirs, QStringLiteral("2-2, jaunes 1-0, rouges 1-0"));
     EXPECT_EQ(text.mine, QStringLiteral("3-1, jaunes 1-0, rouges 0-0"));
 

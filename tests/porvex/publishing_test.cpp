@@ -76,9 +76,8 @@ public:
     void type(const QString &key, const QString &record) const
     {
         ResultStore results(path());
-        ASSERT_TRUE(saveentries::save(results, {{key, MatchRecord::fromText(record)}},
-                                      QDateTime::currentDateTime(), {})
-                        .saved);
+        ASSERT_TRUE(
+            saveentries::save(results, {{key, MatchRecord::fromText(record)}}, QDateTime::currentDateTime(), {}).saved);
     }
 
 private:
@@ -125,7 +124,7 @@ std::unique_ptr<QProcess> startPorvex(const Folder &folder, const QString &serve
 }
 
 Outcome porvex(const Folder &folder, const QString &server, const QStringList &more = {},
-           const QString &password = Password)
+               const QString &password = Password)
 {
     std::unique_ptr<QProcess> process = startPorvex(folder, server, more, password);
     return finished(*process);
@@ -335,8 +334,8 @@ protected:
         QByteArray cacheControl;
     };
 
-    Answer request(const QByteArray &method, const QString &path, const QByteArray &body = {},
-                   const QString &user = {}, const QString &password = {}, const QByteArray &ifMatch = {})
+    Answer request(const QByteArray &method, const QString &path, const QByteArray &body = {}, const QString &user = {},
+                   const QString &password = {}, const QByteArray &ifMatch = {})
     {
         QNetworkRequest request(QUrl(server.address() + path));
         if (!user.isEmpty())
@@ -410,8 +409,8 @@ TEST_F(LeagueServer, AnUploadCutOffByADroppedConnectionLeavesNoHalfFile)
     socket.connectToHost(QHostAddress::LocalHost, server.port());
     ASSERT_TRUE(socket.waitForConnected(5000));
     socket.write("PUT /Kestrane2013/Resultats2013.ini HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Basic "
-                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64() + "\r\nContent-Length: "
-                 + QByteArray::number(body.size()) + "\r\n\r\n" + body.first(body.size() / 2));
+                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64()
+                 + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body.first(body.size() / 2));
     ASSERT_TRUE(socket.waitForBytesWritten(5000));
     // The server writes a hidden copy, which nobody may read.
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.uploadCopies().size() == 1; }, 5000));
@@ -441,13 +440,13 @@ TEST(LeagueServerHttps, APrivateAuthorityIsTrustedWithCaAndRefusedWithout)
     ApacheServer::write(keys.filePath(QStringLiteral("server.ext")),
                         "subjectAltName=IP:127.0.0.1,DNS:localhost\nbasicConstraints=CA:FALSE\n"
                         "extendedKeyUsage=serverAuth\n");
-    ASSERT_TRUE(openssl(QStringList{"req", "-x509"} + ec
-                        + QStringList{"-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj",
-                                      "/CN=Autorite de la ligue"}));
+    ASSERT_TRUE(openssl(
+        QStringList{"req", "-x509"} + ec
+        + QStringList{"-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=Autorite de la ligue"}));
     ASSERT_TRUE(openssl(QStringList{"req"} + ec
                         + QStringList{"-keyout", "server.key", "-out", "server.csr", "-subj", "/CN=127.0.0.1"}));
-    ASSERT_TRUE(openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
-                         "-CAcreateserial", "-out", "server.pem", "-days", "2", "-extfile", "server.ext"}));
+    ASSERT_TRUE(openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+                         "-out", "server.pem", "-days", "2", "-extfile", "server.ext"}));
 
     ApacheServer server;
     const QByteArray published = storeBeforeTheLastTwoMatchDays();

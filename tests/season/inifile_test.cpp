@@ -33,7 +33,8 @@ QByteArray written(const QByteArray &bytes, const char *section, const char *key
 
 TEST(IniRead, NamesCompareWithoutCaseAndBlanks)
 {
-    const QByteArray bytes = "  [ Resultats ]  \r\n\t0100 =  A|0|1|2|1|3|1|B  \r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n";
+    const QByteArray bytes = "  [ Resultats ]  \r\n\t0100 =  A|0|1|2|1|3|1|B  \r\n[Maj]\r\nMaj=06 d\xE9"
+                             "c. 20:00\r\n";
     EXPECT_EQ(read(bytes, "resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
     EXPECT_EQ(read(bytes, "RESULTATS", " 0100 "), QStringLiteral("A|0|1|2|1|3|1|B"));
     EXPECT_EQ(read(bytes, "  Resultats\t", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
@@ -243,7 +244,8 @@ TEST(IniWriteTo, SeveralKeysInOnePassGiveTheBytesOfOneAtATime)
         {"[S]\r\nk=1\r\nk=2\r\n[T]\r\n[S]\r\nk=3", Entries{{"S", "k", "4"}, {"S", "n", "5"}, {"T", "t", "6"}}},
         {"[A]", Entries{{"A", "k", "v"}, {"B", "k", "v"}}},
         {"[A]\na=1", Entries{{"A", "b", "2"}, {"B", "b", "2"}}},
-        {"\xEF\xBB\xBF[Texte]\r\nTexte=\xC3\xA9t\xC3\xA9\r\n", Entries{{"Texte", "Texte", "août"}, {"Maj", "Maj", "5 €"}}},
+        {"\xEF\xBB\xBF[Texte]\r\nTexte=\xC3\xA9t\xC3\xA9\r\n",
+         Entries{{"Texte", "Texte", "août"}, {"Maj", "Maj", "5 €"}}},
         // Values already stored, and names that cannot be stored, change nothing.
         {"[S]\r\nk =  v \r\n", Entries{{"s", "K", "v"}, {"", "k", "x"}, {"S", "a=b", "x"}}},
         {QByteArray(), Entries{{"Resultats", "0100", "x"}, {"Maj", "Maj", "y"}, {"Resultats", "0101", " z\r\n"}}},
@@ -307,14 +309,17 @@ TEST(IniFile, WriteKeepsEveryOtherLineByteForByte)
     EXPECT_EQ(folder.read("r.ini"), expected);
 
     EXPECT_TRUE(ini.write("Maj", "Maj", "06 déc. 20:00"));
-    EXPECT_EQ(folder.read("r.ini"), expected + "\r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n");
+    EXPECT_EQ(folder.read("r.ini"), expected
+                                        + "\r\n[Maj]\r\nMaj=06 d\xE9"
+                                          "c. 20:00\r\n");
     EXPECT_EQ(ini.read("texte", "texte"), QStringLiteral("Bonne saison"));
 }
 
 TEST(IniFile, WritingTheStoredValueDoesNotTouchTheFile)
 {
     TestFolder folder;
-    folder.write("r.ini", "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+    folder.write("r.ini", "[Maj]\r\nMaj = 06 d\xE9"
+                          "c. 20:00 \r\n");
     const QString path = folder.file("r.ini");
     const QDateTime past = QDateTime::currentDateTime().addDays(-3);
     {
@@ -328,8 +333,10 @@ TEST(IniFile, WritingTheStoredValueDoesNotTouchTheFile)
     EXPECT_TRUE(ini.write("MAJ", "maj", "06 déc. 20:00"));
     const QFileInfo after(path);
     EXPECT_EQ(after.lastModified(), before.lastModified());
-    EXPECT_EQ(after.fileTime(QFileDevice::FileMetadataChangeTime), before.fileTime(QFileDevice::FileMetadataChangeTime));
-    EXPECT_EQ(folder.read("r.ini"), "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+    EXPECT_EQ(after.fileTime(QFileDevice::FileMetadataChangeTime),
+              before.fileTime(QFileDevice::FileMetadataChangeTime));
+    EXPECT_EQ(folder.read("r.ini"), "[Maj]\r\nMaj = 06 d\xE9"
+                                    "c. 20:00 \r\n");
 }
 
 TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
@@ -400,7 +407,8 @@ TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
 
     // The file size limit binds even root: the new contents cannot be
     // written in full, so the write must fail without harming the store.
-    const bool ok = underFileSizeLimit(4096, [&] { return ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))); });
+    const bool ok =
+        underFileSizeLimit(4096, [&] { return ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
@@ -433,8 +441,8 @@ TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
     TestFolder folder;
     folder.write("r.ini", "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n");
     IniFile ini(folder.file("r.ini"));
-    ASSERT_TRUE(ini.write({{"Maj", "Maj", "05 déc. 20:00"}, {"Resultats", "0101", "C|||1|0|||D"},
-                           {"Resultats", "0100", "A|||3|3|||B"}}));
+    ASSERT_TRUE(ini.write(
+        {{"Maj", "Maj", "05 déc. 20:00"}, {"Resultats", "0101", "C|||1|0|||D"}, {"Resultats", "0100", "A|||3|3|||B"}}));
     EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|||3|3|||B"));
     EXPECT_EQ(ini.read("Resultats", "0101"), QStringLiteral("C|||1|0|||D"));
     EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("05 déc. 20:00"));
@@ -474,7 +482,8 @@ TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)
     const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
     folder.write("r.ini", before);
     IniFile ini(folder.file("r.ini"));
-    const bool ok = underFileSizeLimit(512, [&] { return ini.write("Texte", "Texte", QString(2000, QLatin1Char('n'))); });
+    const bool ok =
+        underFileSizeLimit(512, [&] { return ini.write("Texte", "Texte", QString(2000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
@@ -582,7 +591,8 @@ TEST(IniBom, AFileWithAByteOrderMarkIsUtf8AndKeepsItsMark)
               "\xEF\xBB\xBF[\xC3\x89quipe]\r\nk=\xC3\xA9t\xC3\xA9\r\n[S]\r\na=1\r\nb=\xC5\x93\r\n");
     // The same value is recognised as already stored.
     bool changed = true;
-    EXPECT_EQ(IniFile::writeTo(bytes, QStringLiteral("Équipe"), QStringLiteral("k"), QStringLiteral("été"), &changed), bytes);
+    EXPECT_EQ(IniFile::writeTo(bytes, QStringLiteral("Équipe"), QStringLiteral("k"), QStringLiteral("été"), &changed),
+              bytes);
     EXPECT_FALSE(changed);
     // A file that is only the mark takes its first section after it.
     EXPECT_EQ(written("\xEF\xBB\xBF", "T", "t", QStringLiteral("é")), "\xEF\xBB\xBF[T]\r\nt=\xC3\xA9\r\n");

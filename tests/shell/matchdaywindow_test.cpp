@@ -54,11 +54,11 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     };
     const std::array<std::pair<const char *, std::function<void()>>, 6> ways = {{{"picker", pickMatchDay},
-                                                                                  {"team", pickTeam},
-                                                                                  {"calendar", pickCalendarLine},
-                                                                                  {"full table", fullTable},
-                                                                                  {"export panel", exportPanelClosed},
-                                                                                  {"favourite", pickFavourite}}};
+                                                                                 {"team", pickTeam},
+                                                                                 {"calendar", pickCalendarLine},
+                                                                                 {"full table", fullTable},
+                                                                                 {"export panel", exportPanelClosed},
+                                                                                 {"favourite", pickFavourite}}};
 
     for (const auto &[way, open] : ways) {
         SCOPED_TRACE(way);
@@ -143,4 +143,3 @@ TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
     EXPECT_TRUE(box("R1", 0)->text().isEmpty());
     EXPECT_TRUE(box("R2", 0)->text().isEmpty());
 }
-

@@ -79,8 +79,7 @@ TEST_F(OnlineControllerTest, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
         {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); },
          QStringLiteral("Le serveur a répondu par l'erreur HTTP 404")},
         {"HTML error page with 200",
-         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); },
-         notAStore},
+         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); }, notAStore},
         {"truncated body",
          [&] {
              TestHttpServer::Answer cut;
@@ -216,7 +215,8 @@ TEST_F(OnlineControllerTest, ResultsSavedHereAndNeverPublishedAreOnlyReplacedOnY
     ASSERT_EQ(prompt.questions.size(), 1);
     EXPECT_TRUE(prompt.questions[0].contains(QStringLiteral("1 résultat saisi ici n'est pas publié")))
         << prompt.questions[0].toStdString();
-    EXPECT_TRUE(prompt.questions[0].contains(QStringLiteral("3-0 ici, non publié"))) << prompt.questions[0].toStdString();
+    EXPECT_TRUE(prompt.questions[0].contains(QStringLiteral("3-0 ici, non publié")))
+        << prompt.questions[0].toStdString();
     EXPECT_EQ(store(), saved);
     EXPECT_TRUE(prompt.messages.isEmpty()); // a refusal, not a connection error
 

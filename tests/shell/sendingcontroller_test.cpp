@@ -26,8 +26,8 @@ protected:
         session->state().setSendingOffered(true);
         news = std::make_unique<NewsLine>(host, *area);
         news->setText(session->store().newsText());
-        controller = std::make_unique<SendingController>(SendingController::Needs{
-            *session, prompt, launcher, buttons, matchDay, ranking, *news, host, *area});
+        controller = std::make_unique<SendingController>(
+            SendingController::Needs{*session, prompt, launcher, buttons, matchDay, ranking, *news, host, *area});
         controller->keepStoreAtStart();
         host.show();
         controller->openPanel();

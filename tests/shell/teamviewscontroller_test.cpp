@@ -11,8 +11,8 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QTableWidget>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -177,8 +177,8 @@ TEST_F(TeamViewsControllerTest, SummaryFollowsAStoreWrittenByTheProgram)
         // The leader's last match is called off.
         const QString entry = season.calendarEntry(n);
         if (entry.left(2).toInt() == 38 && entry.mid(6, 2).contains(letter)) {
-            MatchRecord record = MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|")
-                                                       + entry.mid(7, 1));
+            MatchRecord record =
+                MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|") + entry.mid(7, 1));
             calledOff.append({entry.left(2) + entry.mid(3, 2), record});
         }
     }

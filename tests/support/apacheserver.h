@@ -110,7 +110,10 @@ public:
             m_serve.kill();
         m_serve.waitForFinished(2000);
     }
-    QString serveOutput() { return QString::fromLocal8Bit(m_serve.readAllStandardError()); }
+    QString serveOutput()
+    {
+        return QString::fromLocal8Bit(m_serve.readAllStandardError());
+    }
 
     static QByteArray read(const QString &path)
     {

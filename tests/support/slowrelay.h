@@ -20,7 +20,8 @@ class SlowRelay
 {
 public:
     SlowRelay(quint16 serverPort, qint64 bytesPerTick, int tickMs)
-        : m_serverPort(serverPort), m_bytesPerTick(bytesPerTick)
+        : m_serverPort(serverPort)
+        , m_bytesPerTick(bytesPerTick)
     {
         m_listener.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&m_listener, &QTcpServer::newConnection, &m_listener, [this] {

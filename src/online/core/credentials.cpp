@@ -27,9 +27,8 @@ const QByteArray UserKey = "nom";
 const QByteArray PasswordKey = "mot_de_passe";
 
 constexpr QFileDevice::Permissions OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-                                            | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                            | QFileDevice::WriteOther | QFileDevice::ExeOther;
+constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 } // namespace
 

@@ -70,9 +70,11 @@ int Publication::exitStatus(Status status)
 }
 
 Publication::Publication(Settings settings, Downloader *downloader, Uploader *uploader, QObject *parent)
-    : QObject(parent), m_settings(std::move(settings)), m_downloader(downloader), m_uploader(uploader)
-{
-}
+    : QObject(parent)
+    , m_settings(std::move(settings))
+    , m_downloader(downloader)
+    , m_uploader(uploader)
+{}
 
 Publication::~Publication()
 {

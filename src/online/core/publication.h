@@ -46,12 +46,12 @@ public:
     struct Outcome
     {
         Status status = Status::Failed;
-        QString message;                      // French, what happened
-        QString warning;                      // French, what could not be done in the folder after publishing
-        int resultsFromOthers = 0;            // results the folder received from other volunteers
+        QString message;                       // French, what happened
+        QString warning;                       // French, what could not be done in the folder after publishing
+        int resultsFromOthers = 0;             // results the folder received from other volunteers
         QList<storemerge::Conflict> conflicts; // left undecided (Status::Conflicts)
-        int attempts = 0;                     // uploads tried
-        bool alreadyPublished = false;        // the server had everything: nothing was uploaded
+        int attempts = 0;                      // uploads tried
+        bool alreadyPublished = false;         // the server had everything: nothing was uploaded
     };
 
     // The sending tool's exit status: 0 published, 1 failure, 3 conflicts.

@@ -61,8 +61,9 @@ QList<storemerge::Conflict> unpublishedResults(const QByteArray &store, const st
 
 QString refusal(qsizetype count)
 {
-    return count > 1 ? QStringLiteral("%1 résultats saisis ici ne sont pas publiés et le serveur ne les a pas").arg(count)
-                     : QStringLiteral("1 résultat saisi ici n'est pas publié et le serveur ne l'a pas");
+    return count > 1
+               ? QStringLiteral("%1 résultats saisis ici ne sont pas publiés et le serveur ne les a pas").arg(count)
+               : QStringLiteral("1 résultat saisi ici n'est pas publié et le serveur ne l'a pas");
 }
 
 QStringList listing(const Season &season, const QList<storemerge::Conflict> &results)

@@ -12,9 +12,10 @@
 #include <utility>
 
 ResultsUpdate::ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent)
-    : QObject(parent), m_store(store), m_downloader(downloader)
-{
-}
+    : QObject(parent)
+    , m_store(store)
+    , m_downloader(downloader)
+{}
 
 ResultsUpdate::~ResultsUpdate()
 {
@@ -92,7 +93,8 @@ void ResultsUpdate::conclude(const DownloadResult &result)
             outcome.error = publishedcopy::refusal(outcome.unpublished.size());
             break;
         case ResultStore::Replaced::Failed:
-            outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
+            outcome.error =
+                QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
             break;
         case ResultStore::Replaced::Done:
             outcome.ok = true;

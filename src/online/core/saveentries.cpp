@@ -99,7 +99,8 @@ QString leaveQuestion()
         QStringLiteral("Des résultats saisis n'ont pas été validés."),
         QStringLiteral("Voulez-vous les enregistrer avant de changer d'affichage ?"),
         QStringLiteral("Oui : les enregistrer. Non : les abandonner. Annuler : revenir à la saisie."),
-    }.join(QLatin1Char('\n'));
+    }
+        .join(QLatin1Char('\n'));
 }
 
 QList<ResultStore::Result> storableResults(const QList<TypedRow> &rows)

@@ -20,24 +20,24 @@ QList<QCommandLineOption> optionList()
     };
 }
 
-const QString HelpText = QStringLiteral(
-    "Utilisation : Porvex [options]\n\n"
-    "Publie Resultats2013.ini sur le serveur de l'auteur, fusionné avec les résultats\n"
-    "des autres bénévoles, puis y ajoute les leurs. Sans option, envoie le fichier du\n"
-    "dossier courant par sa fenêtre. Sorties : 0 publié, 1 échec, 3 conflits non\n"
-    "tranchés (rien n'est publié), 2 ligne de commande invalide.\n\n"
-    "Options :\n"
-    "  -h, --help                 Affiche cette aide.\n"
-    "  --version                  Affiche la version.\n"
-    "  --data-dir DOSSIER         Dossier du programme dont Resultats2013.ini est envoyé.\n"
-    "  --server URL               Adresse du serveur (http://hôte ou https://hôte).\n"
-    "  --batch                    Sans fenêtre ; identifiants de KESTRANE_USER et\n"
-    "                             KESTRANE_PASSWORD, ou mémorisés.\n"
-    "  --on-conflict mine|theirs  Résultat gardé quand un match a été modifié ici et\n"
-    "                             sur le serveur : le mien ou celui du serveur. Sans\n"
-    "                             elle, --batch n'envoie rien et sort avec 3.\n"
-    "  --ca FICHIER               Autorité de certification privée du serveur HTTPS\n"
-    "                             (fichier PEM).\n");
+const QString HelpText =
+    QStringLiteral("Utilisation : Porvex [options]\n\n"
+                   "Publie Resultats2013.ini sur le serveur de l'auteur, fusionné avec les résultats\n"
+                   "des autres bénévoles, puis y ajoute les leurs. Sans option, envoie le fichier du\n"
+                   "dossier courant par sa fenêtre. Sorties : 0 publié, 1 échec, 3 conflits non\n"
+                   "tranchés (rien n'est publié), 2 ligne de commande invalide.\n\n"
+                   "Options :\n"
+                   "  -h, --help                 Affiche cette aide.\n"
+                   "  --version                  Affiche la version.\n"
+                   "  --data-dir DOSSIER         Dossier du programme dont Resultats2013.ini est envoyé.\n"
+                   "  --server URL               Adresse du serveur (http://hôte ou https://hôte).\n"
+                   "  --batch                    Sans fenêtre ; identifiants de KESTRANE_USER et\n"
+                   "                             KESTRANE_PASSWORD, ou mémorisés.\n"
+                   "  --on-conflict mine|theirs  Résultat gardé quand un match a été modifié ici et\n"
+                   "                             sur le serveur : le mien ou celui du serveur. Sans\n"
+                   "                             elle, --batch n'envoie rien et sort avec 3.\n"
+                   "  --ca FICHIER               Autorité de certification privée du serveur HTTPS\n"
+                   "                             (fichier PEM).\n");
 
 Parsed usageError(const QString &message, QTextStream &err)
 {

@@ -153,7 +153,7 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
     QList<IniFile::Entry> writes;
     for (const QString &id : std::as_const(order)) {
         const Value any = theirValues.contains(id) ? theirValues.value(id)
-                        : myValues.contains(id)    ? myValues.value(id)
+                          : myValues.contains(id)  ? myValues.value(id)
                                                    : baseValues.value(id);
         const std::optional<QString> t = textOf(theirValues, id);
         const std::optional<QString> m = textOf(myValues, id);
@@ -213,7 +213,7 @@ ConflictText describe(const Season &season, const Conflict &conflict)
         if (conflict.key.size() == 4 && dayOk && indexOk && index >= 0 && index < codes.size()
             && codes[index].size() == 2) {
             what = texts::Fixture.arg(day).arg(season.teamNameOfLetter(codes[index].at(0)),
-                                                season.teamNameOfLetter(codes[index].at(1)));
+                                               season.teamNameOfLetter(codes[index].at(1)));
         }
         return {what, result(conflict.theirs), result(conflict.mine)};
     }

@@ -49,7 +49,7 @@ struct Decision
 
 struct Choices
 {
-    std::optional<Side> forAll;         // --on-conflict: every conflict alike
+    std::optional<Side> forAll;           // --on-conflict: every conflict alike
     QHash<QString, Decision> perConflict; // by Conflict::id()
 };
 

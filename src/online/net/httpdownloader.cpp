@@ -155,7 +155,9 @@ DownloadResult outcomeOf(QNetworkReply *net, const Transfer &transfer, const Dow
 } // namespace
 
 HttpDownloader::HttpDownloader(DownloadLimits limits, QObject *parent)
-    : Downloader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+    : Downloader(parent)
+    , m_limits(limits)
+    , m_manager(new QNetworkAccessManager(this))
 {
     // Nothing is kept: every request goes to the server.
     m_manager->setCache(nullptr);

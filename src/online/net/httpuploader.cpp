@@ -9,7 +9,9 @@
 #include <memory>
 
 HttpUploader::HttpUploader(DownloadLimits limits, QObject *parent)
-    : Uploader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+    : Uploader(parent)
+    , m_limits(limits)
+    , m_manager(new QNetworkAccessManager(this))
 {
     m_manager->setCache(nullptr);
 }

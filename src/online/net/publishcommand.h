@@ -22,7 +22,7 @@ struct SendSetup
     credentials::Found credentials;
     QString authoritiesFile; // a private authority to trust over HTTPS; empty for none
     std::optional<storemerge::Side> onConflict;
-    Season season;           // names the fixtures of conflicts
+    Season season; // names the fixtures of conflicts
 };
 
 // The HTTP clients of a send, trusting the setup's authority.

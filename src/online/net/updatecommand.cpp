@@ -49,8 +49,7 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
     out << "Résultats mis à jour : Maj "
         << (outcome.stamp.isEmpty() ? QStringLiteral("(non renseignée)") : outcome.stamp) << '\n';
     // What the window would tell, on a line of its own; nothing when nothing changed.
-    const QString changes =
-        StoreChanges::compare(folder.season(), outcome.previousStore, outcome.newStore).summary();
+    const QString changes = StoreChanges::compare(folder.season(), outcome.previousStore, outcome.newStore).summary();
     if (!changes.isEmpty())
         out << changes << '\n';
     out.flush();

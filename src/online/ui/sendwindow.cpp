@@ -44,7 +44,9 @@ QLabel *plainLabel(const QString &name, QWidget *parent)
 
 } // namespace
 
-SendWindow::SendWindow(SendWindowSetup setup, QWidget *parent) : QWidget(parent), m_setup(std::move(setup))
+SendWindow::SendWindow(SendWindowSetup setup, QWidget *parent)
+    : QWidget(parent)
+    , m_setup(std::move(setup))
 {
     setObjectName(QStringLiteral("Porvex"));
     setWindowTitle(texts::Title);

@@ -21,9 +21,9 @@ struct SendWindowSetup
 {
     QString storePath;
     QString server;
-    QString credentialsFile;   // where "Mémoriser" keeps them
-    credentials::Found found;  // what the environment or the file gave
-    Season season;             // names the fixtures of conflicts; may be empty
+    QString credentialsFile;  // where "Mémoriser" keeps them
+    credentials::Found found; // what the environment or the file gave
+    Season season;            // names the fixtures of conflicts; may be empty
     std::optional<storemerge::Side> onConflict;
     Downloader *downloader = nullptr;
     Uploader *uploader = nullptr;

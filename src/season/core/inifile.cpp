@@ -299,11 +299,15 @@ struct IniFile::Cache
     SectionMap sections;
 };
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path)
+    : m_path(std::move(path))
+{}
 
 IniFile::~IniFile() = default;
 
-IniFile::IniFile(InMemory contents) : m_memory(std::move(contents.bytes)) {}
+IniFile::IniFile(InMemory contents)
+    : m_memory(std::move(contents.bytes))
+{}
 
 const IniFile::Cache &IniFile::parsed() const
 {
@@ -359,8 +363,8 @@ QString IniFile::readFrom(const QByteArray &bytes, const QString &section, const
     return lookup(parse(bytes), section, key, defaultValue);
 }
 
-QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, const QString &key,
-                            const QString &value, bool *changed)
+QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, const QString &key, const QString &value,
+                            bool *changed)
 {
     return writeTo(bytes, QList<Entry>{{section, key, value}}, changed);
 }
@@ -390,7 +394,8 @@ QByteArray storedValue(const QString &value, Encoding encoding)
     QString cleanValue = value;
     cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     qsizetype lead = 0;
-    while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
+    while (lead < cleanValue.size()
+           && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
         ++lead;
     return encode(cleanValue.mid(lead), encoding);
 }
@@ -594,7 +599,9 @@ bool IniFile::replaceContents(const QByteArray &bytes)
     return saveLocked(bytes);
 }
 
-IniFile::Locked::Locked(IniFile &file) : m_file(file), m_lock(file.lockPath())
+IniFile::Locked::Locked(IniFile &file)
+    : m_file(file)
+    , m_lock(file.lockPath())
 {
     // Whether it was had is asked through isLocked() before each step.
     static_cast<void>(m_lock.tryLock(file.m_lockTimeout));

@@ -111,7 +111,8 @@ public:
     class Hold
     {
     public:
-        explicit Hold(const IniFile &file) : m_file(file)
+        explicit Hold(const IniFile &file)
+            : m_file(file)
         {
             file.parsed();
             ++file.m_holds;
@@ -129,8 +130,8 @@ public:
                             const QString &defaultValue = {});
     // The file bytes after writing one key; the input stays unchanged when
     // the value is already stored (then `changed` is false).
-    static QByteArray writeTo(const QByteArray &bytes, const QString &section, const QString &key,
-                              const QString &value, bool *changed = nullptr);
+    static QByteArray writeTo(const QByteArray &bytes, const QString &section, const QString &key, const QString &value,
+                              bool *changed = nullptr);
     // The same for several keys in one pass over the file, giving the bytes
     // that writing them one after the other would give. Entries whose names
     // cannot be stored are left out.

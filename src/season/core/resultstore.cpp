@@ -9,14 +9,15 @@
 #include <algorithm>
 
 ResultStore::ResultStore(const QString &programFolder, QObject *parent)
-    : QObject(parent), m_folder(programFolder), m_ini(programFolder + QLatin1Char('/') + FileName)
-{
-}
+    : QObject(parent)
+    , m_folder(programFolder)
+    , m_ini(programFolder + QLatin1Char('/') + FileName)
+{}
 
 ResultStore::ResultStore(IniFile::InMemory contents, QObject *parent)
-    : QObject(parent), m_ini(std::move(contents))
-{
-}
+    : QObject(parent)
+    , m_ini(std::move(contents))
+{}
 
 MatchRecord ResultStore::match(const QString &fixtureKey) const
 {
@@ -95,9 +96,10 @@ bool ResultStore::replaceContents(const QByteArray &bytes)
     return written(m_ini.replaceContents(bytes));
 }
 
-ResultStore::Replaced ResultStore::replaceContentsIf(
-    const QByteArray &bytes, const std::function<bool(const std::optional<QByteArray> &)> &accept,
-    const std::function<void()> &after)
+ResultStore::Replaced
+ResultStore::replaceContentsIf(const QByteArray &bytes,
+                               const std::function<bool(const std::optional<QByteArray> &)> &accept,
+                               const std::function<void()> &after)
 {
     Replaced replaced = Replaced::Failed;
     {

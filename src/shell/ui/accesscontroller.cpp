@@ -9,8 +9,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFont>
 #include <QFocusEvent>
+#include <QFont>
 #include <QFrame>
 #include <QHash>
 #include <QLabel>

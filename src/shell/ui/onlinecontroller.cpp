@@ -330,7 +330,8 @@ void OnlineController::refreshDonorsWeekly()
     Session &session = m_needs.session;
     UserSettings &settings = session.settings();
     const QDateTime now = session.clock().now();
-    const QString lastFetch = settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
+    const QString lastFetch =
+        settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
     if (!startup::donorsRefreshDue(now, lastFetch))
         return;
     emit donorsFetchRequested();

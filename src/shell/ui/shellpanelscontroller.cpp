@@ -329,8 +329,7 @@ void ShellPanelsController::toggleSendingOffer()
 
 bool ShellPanelsController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_title)
             toggleSendingOffer();
         else if (watched == m_storeName)

@@ -82,8 +82,8 @@ private:
     void redrawMatchDay();
 
     Needs m_needs;
-    QLabel *m_logo = nullptr;  // Image2
-    QLabel *m_title = nullptr; // Label8: the switch that offers to send the store
+    QLabel *m_logo = nullptr;      // Image2
+    QLabel *m_title = nullptr;     // Label8: the switch that offers to send the store
     QLabel *m_storeName = nullptr; // Label21: opens the store file
     ConfigPanel *m_config = nullptr;
     AboutPanel *m_about = nullptr;

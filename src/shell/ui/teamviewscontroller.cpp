@@ -131,9 +131,8 @@ void TeamViewsController::buildCard()
     agenda->setFocusPolicy(Qt::TabFocus);
     agenda->setGeometry(panelButtonPlace(CardButtons, 0));
     windowstyle::styleCommandButton(agenda);
-    connect(agenda, &QPushButton::clicked, this, [this] {
-        emit calendarWanted(m_needs.session.season().teamName(m_card->selectedTeam()));
-    });
+    connect(agenda, &QPushButton::clicked, this,
+            [this] { emit calendarWanted(m_needs.session.season().teamName(m_card->selectedTeam())); });
     // Created after it, so that Tab follows the buttons from left to right.
     panelButton(m_needs.buttons, Command::PrintTeamCard, m_card, panelButtonPlace(CardButtons, 1));
     panelButton(m_needs.buttons, Command::CloseTeamCard, m_card, panelButtonPlace(CardButtons, 2));
@@ -198,8 +197,8 @@ void TeamViewsController::buildHistory()
         QElapsedTimer slice;
         slice.start();
         // Closing the panel stops the build after the match day in progress.
-        const MatchDayNo last = buildRankingHistory(m_history, session.season(), session.store(),
-                                                    session.bonusMalus(), limit, [this, &slice] {
+        const MatchDayNo last = buildRankingHistory(m_history, session.season(), session.store(), session.bonusMalus(),
+                                                    limit, [this, &slice] {
                                                         if (slice.elapsed() >= BuildSliceMs) {
                                                             QApplication::processEvents();
                                                             slice.restart();
@@ -212,9 +211,8 @@ void TeamViewsController::buildHistory()
             m_needs.ranking.computeStandings(last, false);
         m_graph->setTeams(teamNames(session.season()));
         const QString favourite = session.state().favouriteTeam();
-        const QString team = namesTeam(session.season(), favourite)
-                                 ? favourite
-                                 : session.standings().displayed().rows[0].data.name;
+        const QString team =
+            namesTeam(session.season(), favourite) ? favourite : session.standings().displayed().rows[0].data.name;
         m_graph->selectTeam(session.season().teamNoOfName(team));
         drawGraph();
         m_building = false;
@@ -260,8 +258,8 @@ void TeamViewsController::closeTeamCard()
 void TeamViewsController::showTeamSummary(const QString &team)
 {
     Session &session = m_needs.session;
-    const TeamSummary summary = buildTeamSummary(session.season(), team, m_tally.tally(session.season(), session.store()),
-                                                 session.standings().displayed());
+    const TeamSummary summary = buildTeamSummary(
+        session.season(), team, m_tally.tally(session.season(), session.store()), session.standings().displayed());
     QPixmap movement;
     switch (summary.movement) {
     case Movement::Up:

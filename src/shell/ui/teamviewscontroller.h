@@ -36,10 +36,10 @@ public:
     {
         Session &session;
         Pictures &pictures;
-        CommandButtons &buttons; // makes the panels' own commands
-        Ranking &ranking;        // the graph ends on the table of its last match day
+        CommandButtons &buttons;     // makes the panels' own commands
+        Ranking &ranking;            // the graph ends on the table of its last match day
         MatchDayNavigator &matchDay; // the statistics' matrix opens a match day
-        QWidget &window;         // where the panels stand
+        QWidget &window;             // where the panels stand
     };
 
     explicit TeamViewsController(const Needs &needs, QObject *parent = nullptr);
@@ -79,13 +79,13 @@ private:
     const RankingHistory &playedHistory();
 
     Needs m_needs;
-    TeamCardPanel *m_card = nullptr;         // FraPlanning
-    TeamSummaryPanel *m_summary = nullptr;   // Frame3
-    CrestTicker *m_ticker = nullptr;         // Frame10
-    RankingGraphPanel *m_graph = nullptr;    // Frame4
-    CardsReportView *m_cards = nullptr;      // Text4
-    HighlightsPanel *m_highlights = nullptr; // FraPlus
-    StatisticsView *m_statistics = nullptr;  // FraStats
+    TeamCardPanel *m_card = nullptr;           // FraPlanning
+    TeamSummaryPanel *m_summary = nullptr;     // Frame3
+    CrestTicker *m_ticker = nullptr;           // Frame10
+    RankingGraphPanel *m_graph = nullptr;      // Frame4
+    CardsReportView *m_cards = nullptr;        // Text4
+    HighlightsPanel *m_highlights = nullptr;   // FraPlus
+    StatisticsView *m_statistics = nullptr;    // FraStats
     QToolButton *m_statisticsButton = nullptr; // BtStats
 
     // Kept for the whole run: the history only grows; the tally follows the store.
