@@ -15,9 +15,9 @@
 #include "shell/ui/exportscontroller.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/pictures.h"
 #include "shell/ui/standingscontroller.h"
 #include "shell/ui/teamviewscontroller.h"
-#include "shell/ui/pictures.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,7 +38,9 @@ inline void useBenchEnvironment(const QTemporaryDir &home)
 
 struct BenchProgram
 {
-    explicit BenchProgram(const QDateTime &now) : clock(now) {}
+    explicit BenchProgram(const QDateTime &now)
+        : clock(now)
+    {}
 
     QTemporaryDir folder;
     QTemporaryDir settingsDir;

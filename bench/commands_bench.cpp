@@ -26,7 +26,9 @@ namespace {
 // The program on a copy of the bundled season, started once for every run.
 struct Program : BenchProgram
 {
-    Program() : BenchProgram(QDateTime(QDate(2014, 2, 20), QTime(20, 0))) {}
+    Program()
+        : BenchProgram(QDateTime(QDate(2014, 2, 20), QTime(20, 0)))
+    {}
 
     // A click, then the window painted as the screen would show it: the
     // pending events run, among them the repaint of every part that changed.
@@ -200,8 +202,7 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Command/ReachableRanks", ReachableRanks)->Unit(benchmark::kMillisecond);
     for (MatchDayNo day : {10, 30, 37}) {
         for (bool kept : {false, true}) {
-            const std::string name =
-                "Command/ExactRanges/" + std::to_string(day) + (kept ? "/kept" : "/solved");
+            const std::string name = "Command/ExactRanges/" + std::to_string(day) + (kept ? "/kept" : "/solved");
             benchmark::RegisterBenchmark(name.c_str(), [day, kept](benchmark::State &state) {
                 ExactRanges(state, day, kept);
             })->Unit(benchmark::kMillisecond);

@@ -96,9 +96,9 @@ bool registerOutlookBenchmarks(const QString &sampleFolder)
             return false;
         const StoppedSeason &stopped = *s;
         seasons.push_back(std::move(s));
-        benchmark::RegisterBenchmark(("Outlook/" + std::to_string(day)).c_str(),
-                                     [&stopped](benchmark::State &state) { run(state, stopped, true); })
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Outlook/" + std::to_string(day)).c_str(), [&stopped](benchmark::State &state) {
+            run(state, stopped, true);
+        })->Unit(benchmark::kMillisecond);
         // The same without the shortcuts, every open question to the solver:
         // what the bounds save.
         benchmark::RegisterBenchmark(("OutlookSolverOnly/" + std::to_string(day)).c_str(),

@@ -35,7 +35,7 @@ namespace {
 std::unique_ptr<SeasonFolder> openCopy(const QTemporaryDir &folder)
 {
     const QDir sample(qEnvironmentVariableIsSet("KESTRANE_DATA_DIR") ? qEnvironmentVariable("KESTRANE_DATA_DIR")
-                                                                      : QStringLiteral(KESTRANE_SAMPLE_DATA));
+                                                                     : QStringLiteral(KESTRANE_SAMPLE_DATA));
     for (const QString &name : {QStringLiteral("2013.txt"), ResultStore::FileName})
         QFile::copy(sample.filePath(name), folder.filePath(name));
     QTextStream err(stderr);
@@ -44,7 +44,8 @@ std::unique_ptr<SeasonFolder> openCopy(const QTemporaryDir &folder)
 }
 
 // Registers a timing of one computation.
-template <typename Compute> void coreBenchmark(const char *name, Compute compute)
+template <typename Compute>
+void coreBenchmark(const char *name, Compute compute)
 {
     benchmark::RegisterBenchmark(name, [compute](benchmark::State &state) {
         for (auto _ : state)
@@ -64,7 +65,8 @@ void viewBenchmark(const char *name, const std::function<void(int)> &choice)
     })->Unit(benchmark::kMillisecond);
 }
 
-template <typename T> T *child(const QWidget &view, const char *name)
+template <typename T>
+T *child(const QWidget &view, const char *name)
 {
     return view.findChild<T *>(QLatin1String(name));
 }

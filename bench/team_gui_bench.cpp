@@ -54,51 +54,75 @@ int main(int argc, char **argv)
     }
     MainWindow &window = *program.window;
 
-    benchmark::RegisterBenchmark("TeamCard/Refresh", [&](benchmark::State &state) {
-        window.runCommand(Command::OpenTeamCard);
-        Program::settle();
-        auto *list = window.findChild<QListWidget *>(QStringLiteral("List9"));
-        int team = 0;
-        measure(state, [&] { list->setCurrentRow(team = (team + 7) % TeamCount); });
-        window.runCommand(Command::CloseTeamCard);
-    })->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("TeamCard/Refresh",
+                                 [&](benchmark::State &state) {
+                                     window.runCommand(Command::OpenTeamCard);
+                                     Program::settle();
+                                     auto *list = window.findChild<QListWidget *>(QStringLiteral("List9"));
+                                     int team = 0;
+                                     measure(state, [&] { list->setCurrentRow(team = (team + 7) % TeamCount); });
+                                     window.runCommand(Command::CloseTeamCard);
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("TeamCard/Open", [&](benchmark::State &state) {
-        measure(state, [&] { window.runCommand(Command::OpenTeamCard); }, [&] { window.runCommand(Command::CloseTeamCard); });
-        window.runCommand(Command::CloseTeamCard);
-    })->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("TeamCard/Open",
+                                 [&](benchmark::State &state) {
+                                     measure(
+                                         state, [&] { window.runCommand(Command::OpenTeamCard); },
+                                         [&] { window.runCommand(Command::CloseTeamCard); });
+                                     window.runCommand(Command::CloseTeamCard);
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("TeamSummary/Show", [&](benchmark::State &state) {
-        int team = 0;
-        measure(state, [&] {
-            team = (team + 7) % TeamCount;
-            window.teamViews().showTeamSummary(program.session->season().teamName(team));
-        });
-    })->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("TeamSummary/Show",
+                                 [&](benchmark::State &state) {
+                                     int team = 0;
+                                     measure(state, [&] {
+                                         team = (team + 7) % TeamCount;
+                                         window.teamViews().showTeamSummary(program.session->season().teamName(team));
+                                     });
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("Highlights/Open", [&](benchmark::State &state) {
-        measure(state, [&] { window.runCommand(Command::Highlights); }, [&] { window.runCommand(Command::CloseHighlights); });
-        window.runCommand(Command::CloseHighlights);
-    })->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Highlights/Open",
+                                 [&](benchmark::State &state) {
+                                     measure(
+                                         state, [&] { window.runCommand(Command::Highlights); },
+                                         [&] { window.runCommand(Command::CloseHighlights); });
+                                     window.runCommand(Command::CloseHighlights);
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("Graph/Build38", [&](benchmark::State &state) {
-        measure(state, [&] { window.runCommand(Command::OpenGraph); }, [&] { window.runCommand(Command::CloseGraph); });
-        window.runCommand(Command::CloseGraph);
-    })->UseManualTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Graph/Build38",
+                                 [&](benchmark::State &state) {
+                                     measure(
+                                         state, [&] { window.runCommand(Command::OpenGraph); },
+                                         [&] { window.runCommand(Command::CloseGraph); });
+                                     window.runCommand(Command::CloseGraph);
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
 
-    benchmark::RegisterBenchmark("CrestTicker/Tick", [&](benchmark::State &state) {
-        auto *ticker = window.findChild<CrestTicker *>(QStringLiteral("Frame10"));
-        window.teamViews().startCrestTicker();
-        window.teamViews().showCrestStrip();
-        Program::settle();
-        measure(state, [&] {
-            if (!ticker->isRunning()) {
-                window.teamViews().startCrestTicker();
-                window.teamViews().showCrestStrip();
-            }
-            ticker->tick();
-        });
-    })->UseManualTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("CrestTicker/Tick",
+                                 [&](benchmark::State &state) {
+                                     auto *ticker = window.findChild<CrestTicker *>(QStringLiteral("Frame10"));
+                                     window.teamViews().startCrestTicker();
+                                     window.teamViews().showCrestStrip();
+                                     Program::settle();
+                                     measure(state, [&] {
+                                         if (!ticker->isRunning()) {
+                                             window.teamViews().startCrestTicker();
+                                             window.teamViews().showCrestStrip();
+                                         }
+                                         ticker->tick();
+                                     });
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -2,7 +2,8 @@
 # in bin/, the bundled season in share/kestrane, the desktop entry and the
 # icon where desktops look for them; `cpack -G DEB` packs the same files.
 
-install(TARGETS kestrane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The sending tool lies beside the program, where "Envoyer" finds it.
+install(TARGETS kestrane Porvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/2013.txt ${PROJECT_SOURCE_DIR}/data/Resultats2013.ini
         DESTINATION ${KESTRANE_INSTALL_SEASONDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/kestrane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -15,7 +15,8 @@ bool plainName(const QString &name)
     if (name.isEmpty())
         return false;
     for (QChar c : name) {
-        if (!(c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))))
+        if (!(c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+              || (c >= QLatin1Char('a') && c <= QLatin1Char('z'))))
             return false;
     }
     return true;
@@ -30,8 +31,8 @@ bool plainValue(const QString &value)
             return false;
     }
     return value.isEmpty()
-           || (value.front() != QLatin1Char(' ') && value.back() != QLatin1Char(' ') && value.front() != QLatin1Char('"')
-               && value.front() != QLatin1Char('\''));
+           || (value.front() != QLatin1Char(' ') && value.back() != QLatin1Char(' ')
+               && value.front() != QLatin1Char('"') && value.front() != QLatin1Char('\''));
 }
 
 } // namespace

@@ -34,8 +34,8 @@ QByteArray seasonFile()
 // The fuzzer runs one input after another in one process: one folder.
 const QString &storePath()
 {
-    static QTemporaryDir folder(QFile::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm/kestrane-fuzz-XXXXXX")
-                                                                         : QString());
+    static QTemporaryDir folder(
+        QFile::exists(QStringLiteral("/dev/shm")) ? QStringLiteral("/dev/shm/kestrane-fuzz-XXXXXX") : QString());
     static const QString path = folder.filePath(ResultStore::FileName);
     return path;
 }
@@ -51,8 +51,9 @@ void check(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const Season season = Season::fromBytes(seasonFile());
-    const QStringList lines = text::decodeFileText(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)))
-                                  .split(QLatin1Char('\n'));
+    const QStringList lines =
+        text::decodeFileText(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)))
+            .split(QLatin1Char('\n'));
 
     QByteArray store = "[Resultats]\r\n";
     for (int i = 0; i < lines.size() && i < 10; ++i) {

@@ -5,7 +5,9 @@
 #   scripts/setup.sh program   the program alone (scripts/run.sh)
 #   scripts/setup.sh           everything: the program, the tests, the
 #                              benchmarks, and clang with its runtime libraries
-#                              for the fuzz targets of scripts/fuzz.sh
+#                              for the fuzz targets of scripts/fuzz.sh, Apache
+#                              and openssl for the league's server of
+#                              scripts/serve.sh and its tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what="${1:-all}"
@@ -14,7 +16,7 @@ packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10
           xvfb xauth fonts-dejavu-core)
 if [ "$what" != program ]; then
   packages+=(libgtest-dev libbenchmark-dev imagemagick poppler-utils desktop-file-utils
-             clang libclang-rt-14-dev)
+             clang libclang-rt-14-dev apache2 apache2-utils openssl)
 fi
 missing=()
 for p in "${packages[@]}"; do

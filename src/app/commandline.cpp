@@ -31,14 +31,24 @@ namespace {
 
 // Options of Qt's window system that take a value, and those that do not.
 const QStringList QtValueOptions = {
-    QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"),  QStringLiteral("display"),            QStringLiteral("geometry"),
-    QStringLiteral("style"),         QStringLiteral("stylesheet"),         QStringLiteral("session"),
-    QStringLiteral("fontengine"),    QStringLiteral("title"),              QStringLiteral("name"),
+    QStringLiteral("platform"),
+    QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"),
+    QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),
+    QStringLiteral("display"),
+    QStringLiteral("geometry"),
+    QStringLiteral("style"),
+    QStringLiteral("stylesheet"),
+    QStringLiteral("session"),
+    QStringLiteral("fontengine"),
+    QStringLiteral("title"),
+    QStringLiteral("name"),
 };
-const QStringList QtFlagOptions = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
-                                   QStringLiteral("nograb"), QStringLiteral("dograb"), QStringLiteral("sync")};
+const QStringList QtFlagOptions = {QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                                   QStringLiteral("dograb"), QStringLiteral("sync")};
 
 struct Context
 {
@@ -63,13 +73,13 @@ struct Option
     enum Kind { Setting, Action, Qualifier };
 
     Kind kind = Setting;
-    QStringList names;   // the long name, and a short one first for --help
+    QStringList names; // the long name, and a short one first for --help
     QString help;
-    QString valueName;   // empty for a switch
+    QString valueName;                 // empty for a switch
     std::function<int(Context &)> run; // an action's
-    QStringList takes;   // an action's qualifiers
-    bool paints = false; // an action that draws with fonts (a PDF): needs a GUI application object
-    int helpNote = 0;    // a qualifier's place among the help's notes
+    QStringList takes;                 // an action's qualifiers
+    bool paints = false;               // an action that draws with fonts (a PDF): needs a GUI application object
+    int helpNote = 0;                  // a qualifier's place among the help's notes
 };
 
 Option setting(QStringList names, QString help, QString valueName = {})
@@ -84,8 +94,8 @@ Option setting(QStringList names, QString help, QString valueName = {})
 Option action(const char *name, QString help, QString valueName, std::function<int(Context &)> run,
               QStringList takes = {}, bool paints = false)
 {
-    return {Option::Action, {QLatin1String(name)}, std::move(help), std::move(valueName), std::move(run),
-            std::move(takes), paints};
+    return {Option::Action, {QLatin1String(name)}, std::move(help), std::move(valueName),
+            std::move(run), std::move(takes),      paints};
 }
 
 Option qualifier(const char *name, int helpNote, QString help, QString valueName = {})
@@ -127,32 +137,31 @@ const std::vector<Option> &options()
             qualifier("matchday", 9, QStringLiteral("Ne compter que les journées 1 à N."), QStringLiteral("N")),
             action("print-standings", QStringLiteral("Affiche le classement, une équipe par ligne."), {},
                    [](Context &c) {
-                       return printStandings(c.folder, value(c, "matchday"),
-                                             c.parser.isSet(QStringLiteral("explain")), c.out, c.err);
+                       return printStandings(c.folder, value(c, "matchday"), c.parser.isSet(QStringLiteral("explain")),
+                                             c.out, c.err);
                    },
                    {QStringLiteral("matchday"), QStringLiteral("explain")}),
             qualifier("explain", 1,
                       QStringLiteral("Avec --print-standings : ajoute le critère qui place chaque équipe devant la "
                                      "suivante.")),
-            action("print-outlook",
-                   QStringLiteral("Affiche le meilleur et le pire classement final encore possibles de chaque équipe."),
-                   {}, [](Context &c) { return printOutlook(c.folder, value(c, "matchday"), c.out, c.err); },
-                   matchday),
-            action("print-sorted",
-                   QStringLiteral("Affiche le tableau trié sur un critère : BC, BP, FP, GA, MG, MP ou MN."),
-                   QStringLiteral("CODE"),
-                   [](Context &c) {
-                       return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out,
-                                          c.err);
-                   },
-                   matchday),
-            action("print-reachable", QStringLiteral("Affiche le meilleur classement encore accessible."), {},
-                   [](Context &c) { return printReachable(c.folder, value(c, "matchday"), c.now, c.out, c.err); },
-                   matchday),
+            action(
+                "print-outlook",
+                QStringLiteral("Affiche le meilleur et le pire classement final encore possibles de chaque équipe."),
+                {}, [](Context &c) { return printOutlook(c.folder, value(c, "matchday"), c.out, c.err); }, matchday),
+            action(
+                "print-sorted",
+                QStringLiteral("Affiche le tableau trié sur un critère : BC, BP, FP, GA, MG, MP ou MN."),
+                QStringLiteral("CODE"),
+                [](Context &c) {
+                    return printSorted(c.folder, value(c, "print-sorted"), value(c, "matchday"), c.now, c.out, c.err);
+                },
+                matchday),
+            action(
+                "print-reachable", QStringLiteral("Affiche le meilleur classement encore accessible."), {},
+                [](Context &c) { return printReachable(c.folder, value(c, "matchday"), c.now, c.out, c.err); },
+                matchday),
             action("print-matchday", QStringLiteral("Affiche la journée N."), QStringLiteral("N"),
-                   [](Context &c) {
-                       return printMatchDay(c.folder, c.now, value(c, "print-matchday"), c.out, c.err);
-                   }),
+                   [](Context &c) { return printMatchDay(c.folder, c.now, value(c, "print-matchday"), c.out, c.err); }),
             action("print-cards", QStringLiteral("Affiche les cartons par journée."), {},
                    [](Context &c) { return printCardsReport(c.folder, c.out, c.err); }),
             action("print-highlights", QStringLiteral("Affiche les records de la saison."), {},
@@ -167,15 +176,14 @@ const std::vector<Option> &options()
             qualifier("simulated", 2, QStringLiteral("Avec --print-history : compte aussi les matches simulés.")),
             action("print-team", QStringLiteral("Affiche la fiche d'une équipe."), QStringLiteral("EQUIPE"),
                    [](Context &c) { return printTeamCard(c.folder, value(c, "print-team"), c.now, c.out, c.err); }),
-            action("print-form",
-                   QStringLiteral(
-                       "Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points."),
-                   {},
-                   [](Context &c) {
-                       return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out,
-                                                           c.err);
-                   },
-                   {QStringLiteral("matchday"), QStringLiteral("last")}),
+            action(
+                "print-form",
+                QStringLiteral("Affiche la forme de chaque équipe : ses derniers résultats (V, N, D) et leurs points."),
+                {},
+                [](Context &c) {
+                    return statisticsprinter::printForm(c.folder, value(c, "matchday"), value(c, "last"), c.out, c.err);
+                },
+                {QStringLiteral("matchday"), QStringLiteral("last")}),
             qualifier("last", 4, QStringLiteral("Avec --print-form : nombre de matches, 1 à 38 (5 par défaut)."),
                       QStringLiteral("K")),
             action("print-table",
@@ -193,28 +201,31 @@ const std::vector<Option> &options()
                       QStringLiteral("B")),
             qualifier("home", 7, QStringLiteral("Avec --print-table : les matches à domicile seulement.")),
             qualifier("away", 8, QStringLiteral("Avec --print-table : les matches à l'extérieur seulement.")),
-            action("print-matrix", QStringLiteral("Affiche le tableau croisé de tous les résultats."), {},
-                   [](Context &c) {
-                       return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err);
-                   },
-                   matchday),
-            action("print-streaks",
-                   QStringLiteral(
-                       "Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...)."),
-                   {},
-                   [](Context &c) {
-                       return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err);
-                   },
-                   matchday),
+            action(
+                "print-matrix", QStringLiteral("Affiche le tableau croisé de tous les résultats."), {},
+                [](Context &c) { return statisticsprinter::printMatrix(c.folder, value(c, "matchday"), c.out, c.err); },
+                matchday),
+            action(
+                "print-streaks",
+                QStringLiteral(
+                    "Affiche les séries en cours/plus longues de chaque équipe (victoires, sans défaite...)."),
+                {},
+                [](Context &c) {
+                    return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err);
+                },
+                matchday),
             action("update", QStringLiteral("Télécharge les derniers résultats publiés."), {},
                    [](Context &c) {
                        const UserSettings settings(
                            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
                        return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
-                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err);
+                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err,
+                                               c.parser.isSet(QStringLiteral("force")));
                    },
-                   {QStringLiteral("verbose")}),
+                   {QStringLiteral("verbose"), QStringLiteral("force")}),
             qualifier("verbose", 3, QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")),
+            qualifier("force", 10,
+                      QStringLiteral("Avec --update : remplace aussi les résultats saisis ici et jamais publiés.")),
         };
         addTableExports(o);
         o.push_back(action("export-ics",
@@ -302,7 +313,8 @@ QString helpText()
                                   "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
                                   "--export-… et --update s'exécutent sans fenêtre.\n");
     for (const Option *qualifier : qualifiers())
-        text += wrapped(QStringLiteral("--%1 vaut pour %2.").arg(nameOf(*qualifier), optionNames(qualified(*qualifier))));
+        text +=
+            wrapped(QStringLiteral("--%1 vaut pour %2.").arg(nameOf(*qualifier), optionNames(qualified(*qualifier))));
     text += QStringLiteral("\nOptions :\n");
     for (const Option &option : options()) {
         QStringList names;

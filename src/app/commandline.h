@@ -23,7 +23,7 @@ enum class Mode { Window, Script, Done };
 struct Parsed
 {
     Mode mode = Mode::Window;
-    int status = 0; // meaningful when mode is Done
+    int status = 0;      // meaningful when mode is Done
     bool paints = false; // the script action draws with fonts (a PDF export)
     Options options;
 };

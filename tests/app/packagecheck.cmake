@@ -80,7 +80,7 @@ endif()
 
 # Files.
 run(COMMAND ${dpkg_deb} -c ${deb} OUTPUT listing)
-foreach(file ./usr/bin/kestrane ./usr/share/kestrane/2013.txt ./usr/share/kestrane/Resultats2013.ini
+foreach(file ./usr/bin/kestrane ./usr/bin/Porvex ./usr/share/kestrane/2013.txt ./usr/share/kestrane/Resultats2013.ini
              ./usr/share/applications/kestrane.desktop ./usr/share/icons/hicolor/scalable/apps/kestrane.svg)
   string(FIND "${listing}" " ${file}\n" at)
   if(at EQUAL -1)
@@ -109,7 +109,8 @@ endif()
 find_program(shlibdeps dpkg-shlibdeps)
 if(shlibdeps)
   file(WRITE ${WORK}/shlibs/debian/control "Source: kestrane\n\nPackage: kestrane\nArchitecture: any\n")
-  run(COMMAND ${shlibdeps} -O ${root}/usr/bin/kestrane WORKING_DIRECTORY ${WORK}/shlibs OUTPUT found)
+  run(COMMAND ${shlibdeps} -O ${root}/usr/bin/kestrane ${root}/usr/bin/Porvex WORKING_DIRECTORY ${WORK}/shlibs
+      OUTPUT found)
   string(REGEX REPLACE "^shlibs:Depends=" "" found "${found}")
   string(STRIP "${found}" found)
   string(REGEX REPLACE " *\\([^)]*\\)" "" found "${found}")

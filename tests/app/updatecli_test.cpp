@@ -177,3 +177,34 @@ TEST_F(UpdateCommand, AStoreLeftAsideByAnInterruptedUpdateIsPutBackFirst)
     EXPECT_EQ(store(), oldStore);
     EXPECT_FALSE(backupExists());
 }
+
+TEST_F(UpdateCommand, ResultsTypedHereAndNeverPublishedStopTheUpdateUnlessForced)
+{
+    // The folder last downloaded the bundled store, then a volunteer typed
+    // the first match of the season differently: the server, which never
+    // got it, would take it away.
+    folder.write(QStringLiteral("Resultats2013.serveur"), oldStore);
+    QByteArray typed = oldStore;
+    typed.replace("0100=L|0|4|2|1|2|0|I", "0100=L|0|4|5|1|2|0|I");
+    folder.write(QStringLiteral("Resultats2013.ini"), typed);
+    server.answer(StorePath, 200, Published);
+
+    Run result = run(server.address());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    const QStringList lines = result.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << result.err.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("Mise à jour refusée : 1 résultat saisi ici n'est pas publié et le serveur "
+                                       "ne l'a pas :"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("  J1 "))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(" : 5-1, jaunes 4-2, rouges 0-0 ici, non publié "
+                                                 "(serveur : 2-1, jaunes 4-2, rouges 0-0)")))
+        << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("--force")));
+    EXPECT_EQ(store(), typed);
+
+    result = run(server.address(), {QStringLiteral("--force")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(store(), Published);
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.serveur")), Published);
+}

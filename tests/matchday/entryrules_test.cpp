@@ -62,8 +62,8 @@ TEST(EntryRules, RecordTakesTheBoxesAsTyped)
     const MatchRecord record = recordOf(QLatin1Char('C'), {QString(), QString(), QString(), QString()},
                                         QStringLiteral("2"), QString(), QLatin1Char('H'));
     EXPECT_EQ(record.toText(), QStringLiteral("C|||2||||H"));
-    const MatchRecord full = recordOf(QLatin1Char('A'), {QStringLiteral("1"), QStringLiteral(" 2"),
-                                                         QStringLiteral("3"), QStringLiteral("0")},
-                                      QStringLiteral(" 1"), QStringLiteral("-"), QLatin1Char('B'));
+    const MatchRecord full = recordOf(
+        QLatin1Char('A'), {QStringLiteral("1"), QStringLiteral(" 2"), QStringLiteral("3"), QStringLiteral("0")},
+        QStringLiteral(" 1"), QStringLiteral("-"), QLatin1Char('B'));
     EXPECT_EQ(full.toText(), QStringLiteral("A|1| 2| 1|-|3|0|B"));
 }

@@ -55,7 +55,7 @@ TEST(MatchDayHeader, CountsTheDaysLeftAndMarksTheDayItself)
     const Case cases[] = {
         {at(2013, 8, 10, 15), QStringLiteral(" Aujourd'hui !"), matchday::TodayColour},
         {at(2013, 8, 10, 0), QStringLiteral(" Aujourd'hui !"), matchday::TodayColour},
-        {at(2013, 8, 9, 12), QStringLiteral(" Dans 0 jour"), matchday::ComingColour},  // 0.5: halves to even
+        {at(2013, 8, 9, 12), QStringLiteral(" Dans 0 jour"), matchday::ComingColour}, // 0.5: halves to even
         {at(2013, 8, 9, 0), QStringLiteral(" Dans 1 jour"), matchday::ComingColour},
         {at(2013, 8, 8, 12), QStringLiteral(" Dans 2 jours"), matchday::ComingColour}, // 1.5
         {at(2013, 8, 7, 12), QStringLiteral(" Dans 2 jours"), matchday::ComingColour}, // 2.5
@@ -84,11 +84,12 @@ TEST_F(MatchDayViewTest, CurrentMatchDayStaysOnShowUntilTheEndOfItsThirdDayAfter
 TEST_F(MatchDayViewTest, FixturesScoresCardsAndTotals)
 {
     ResultsBuilder results;
-    results.raw(key(3, 0), QString(home(3, 0)) + QStringLiteral("| 1 ||2|1| 2 ||") + away(3, 0)) // red only at home
-        .raw(key(3, 1), QString(home(3, 1)) + QStringLiteral("||2|0|0|||") + away(3, 1))        // yellow only
-        .raw(key(3, 2), QString(home(3, 2)) + QStringLiteral("|1|3|-|-|0|0|") + away(3, 2))    // not played
-        .raw(key(3, 3), QString(home(3, 3)) + QStringLiteral("|0|12|3|3|0|0|") + away(3, 3))   // draw, a long count
-        .raw(key(3, 4), QString(home(3, 4)) + QStringLiteral("||1|2||1|3|") + away(3, 4));      // home score alone
+    results
+        .raw(key(3, 0), QString(home(3, 0)) + QStringLiteral("| 1 ||2|1| 2 ||") + away(3, 0)) // red only at home
+        .raw(key(3, 1), QString(home(3, 1)) + QStringLiteral("||2|0|0|||") + away(3, 1))      // yellow only
+        .raw(key(3, 2), QString(home(3, 2)) + QStringLiteral("|1|3|-|-|0|0|") + away(3, 2))   // not played
+        .raw(key(3, 3), QString(home(3, 3)) + QStringLiteral("|0|12|3|3|0|0|") + away(3, 3))  // draw, a long count
+        .raw(key(3, 4), QString(home(3, 4)) + QStringLiteral("||1|2||1|3|") + away(3, 4));    // home score alone
     store(results);
     const MatchDayView shown = view(3);
     ASSERT_EQ(shown.rows.size(), 10);
@@ -176,7 +177,7 @@ TEST_F(MatchDayViewTest, ReturnLegDateBeforeDayTwentyFirstLegScoreFrom)
 
     const MatchDayView twenty = view(20);
     EXPECT_EQ(twenty.rows[0].homeLetter, away(1, 0));
-    EXPECT_EQ(twenty.rows[0].info, QStringLiteral("(1-2)")); // the home side's own goals first
+    EXPECT_EQ(twenty.rows[0].info, QStringLiteral("(1-2)"));  // the home side's own goals first
     EXPECT_EQ(twenty.rows[1].info, QString());                // "-" on both sides
     EXPECT_EQ(twenty.rows[2].info, QStringLiteral("(1- 3)")); // fields as stored
     EXPECT_EQ(twenty.rows[3].info, QString());                // no first leg stored

@@ -152,12 +152,12 @@ TEST_F(MatchGridTest, TabWalksARowInReadingOrderThenTheNextRow)
     row(0).r1->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), row(0).r1);
     ASSERT_FALSE(row(1).cr1->isVisible());
-    const QList<QWidget *> forward = {row(0).r2,  row(0).cj2, row(0).cr2, row(1).cr1, row(1).cj1, row(1).r1,
-                                      row(1).r2,  row(1).cj2, row(1).cr2, row(0).cr1, row(0).cj1, row(0).r1};
+    const QList<QWidget *> forward = {row(0).r2, row(0).cj2, row(0).cr2, row(1).cr1, row(1).cj1, row(1).r1,
+                                      row(1).r2, row(1).cj2, row(1).cr2, row(0).cr1, row(0).cj1, row(0).r1};
     for (QWidget *expected : forward) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString() << " "
-                                                         << expected->property("index").toInt();
+        EXPECT_EQ(QApplication::focusWidget(), expected)
+            << expected->objectName().toStdString() << " " << expected->property("index").toInt();
         EXPECT_TRUE(expected->isVisible());
     }
     // Shift+Tab goes back across the rows.

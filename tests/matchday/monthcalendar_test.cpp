@@ -40,7 +40,10 @@ TEST(DueMatchDays, CountsDatesAlreadyPassed)
 {
     QByteArray file;
     for (int d = 1; d <= MatchDayCount; ++d)
-        file += QStringLiteral("JOU|%1|%2\r\n").arg(d).arg(QDate(2013, 8, 10).addDays(7 * (d - 1)).toString("dd/MM/yyyy")).toLatin1();
+        file += QStringLiteral("JOU|%1|%2\r\n")
+                    .arg(d)
+                    .arg(QDate(2013, 8, 10).addDays(7 * (d - 1)).toString("dd/MM/yyyy"))
+                    .toLatin1();
     const Season season = Season::fromBytes(file);
     EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2013, 8, 1), QTime(0, 0)), 40), 0);
     EXPECT_EQ(season.dueMatchDays(QDateTime(QDate(2013, 8, 10), QTime(0, 0)), 40), 1);

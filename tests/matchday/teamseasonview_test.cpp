@@ -55,8 +55,8 @@ TEST_F(TeamSeasonTest, ListsTheTeamsMatchesInCalendarOrder)
     }
 
     const GridRow &abRow = shown.rows[ab.left(2).toInt() - 1];
-    EXPECT_EQ(abRow.awayBack, entry::colour::Favourite); // Bravo, the favourite
-    EXPECT_EQ(abRow.cards.homeRed, QStringLiteral(" 3 ")); // untrimmed in this view
+    EXPECT_EQ(abRow.awayBack, entry::colour::Favourite);    // Bravo, the favourite
+    EXPECT_EQ(abRow.cards.homeRed, QStringLiteral(" 3 "));  // untrimmed in this view
     EXPECT_EQ(abRow.cards.awayYellow, QStringLiteral("1")); // "12" cut
     EXPECT_TRUE(abRow.cardLayout.homeRedShown);
     EXPECT_EQ(abRow.homeLook, (entry::NameLook{entry::colour::Winner, true}));
@@ -64,8 +64,8 @@ TEST_F(TeamSeasonTest, ListsTheTeamsMatchesInCalendarOrder)
     const GridRow &caRow = shown.rows[ca.left(2).toInt() - 1];
     EXPECT_TRUE(caRow.homeGoals.isEmpty());
     EXPECT_TRUE(caRow.awayGoals.isEmpty());
-    EXPECT_FALSE(caRow.cardLayout.homeRedShown || caRow.cardLayout.homeYellowShown
-                 || caRow.cardLayout.awayYellowShown || caRow.cardLayout.awayRedShown);
+    EXPECT_FALSE(caRow.cardLayout.homeRedShown || caRow.cardLayout.homeYellowShown || caRow.cardLayout.awayYellowShown
+                 || caRow.cardLayout.awayRedShown);
 
     // Cards show here even without a complete score.
     const GridRow &adRow = shown.rows[ad.left(2).toInt() - 1];

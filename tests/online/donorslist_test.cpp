@@ -32,11 +32,13 @@ TEST(DonorsList, FileInOrderWithoutBlankEntries)
                             "\r\n"
                             "000002<a href=\"http://partenaire.fr\">Bob SARL</a>\r\n"
                             "000003\r\n"
-                            "000004Ch\xE9rie\n"  // Windows-1252
-                            "000005Dani\xe8le";   // no final line break
-    EXPECT_EQ(parse(file), (QStringList{QStringLiteral("Alice"), QStringLiteral("Bob SARL$"),
-                                        QStringLiteral("Chérie"), QStringLiteral("Danièle")}));
-    EXPECT_EQ(parse("\xEF\xBB\xBF" "000001\xC3\x89mile\r\n"), QStringList{QStringLiteral("Émile")});
+                            "000004Ch\xE9rie\n" // Windows-1252
+                            "000005Dani\xe8le"; // no final line break
+    EXPECT_EQ(parse(file), (QStringList{QStringLiteral("Alice"), QStringLiteral("Bob SARL$"), QStringLiteral("Chérie"),
+                                        QStringLiteral("Danièle")}));
+    EXPECT_EQ(parse("\xEF\xBB\xBF"
+                    "000001\xC3\x89mile\r\n"),
+              QStringList{QStringLiteral("Émile")});
     EXPECT_TRUE(parse("").isEmpty());
 }
 

@@ -166,7 +166,8 @@ TEST_F(HttpDownloaderTest, FailuresAreToldInOurOwnFrenchWithQtsTextAsDetailOnly)
     server.answer(QStringLiteral("/compresse"), compressed);
 
     const QList<std::array<QString, 3>> cases = {
-        {QStringLiteral("/boucle"), QStringLiteral("Le serveur renvoie d'adresse en adresse sans jamais donner le fichier"),
+        {QStringLiteral("/boucle"),
+         QStringLiteral("Le serveur renvoie d'adresse en adresse sans jamais donner le fichier"),
          QStringLiteral("Too many redirects")},
         {QStringLiteral("/ailleurs"), QStringLiteral("Le serveur renvoie vers une adresse qui n'est pas une page web"),
          QStringLiteral("Unknown protocol")},

@@ -149,9 +149,9 @@ TEST_F(PublishReviewTest, PublishedBytesHoldWhatSendingWrites)
 {
     const QByteArray current = atStart().bytes();
     const QByteArray published = publishreview::publishedBytes(
-        current, ResultStore::entriesOf(exportdata::publication(QStringLiteral("Journée reportée"),
-                                                                QStringLiteral("1.4"),
-                                                                QDateTime(QDate(2013, 12, 5), QTime(22, 10)))));
+        current,
+        ResultStore::entriesOf(exportdata::publication(QStringLiteral("Journée reportée"), QStringLiteral("1.4"),
+                                                       QDateTime(QDate(2013, 12, 5), QTime(22, 10)))));
     EXPECT_EQ(IniFile::readFrom(published, QStringLiteral("Texte"), QStringLiteral("Texte")),
               QStringLiteral("Journee reportee"));
     EXPECT_EQ(IniFile::readFrom(published, QStringLiteral("CV"), QStringLiteral("CV")), QStringLiteral("1.4"));

@@ -1,6 +1,8 @@
 #include "online/core/donorsfetch.h"
 #include "online/core/donorslist.h"
+#include "online/core/publishedcopy.h"
 #include "online/core/resultsupdate.h"
+#include "online/core/saveentries.h"
 #include "online/core/updaterules.h"
 
 #include "fakedownloader.h"
@@ -38,12 +40,12 @@ protected:
     }
 
     // Runs one update to its end.
-    ResultsUpdate::Outcome run()
+    ResultsUpdate::Outcome run(ResultsUpdate::Unpublished unpublished = ResultsUpdate::Unpublished::Keep)
     {
         ResultsUpdate update(store, &downloader);
         std::optional<ResultsUpdate::Outcome> outcome;
         QObject::connect(&update, &ResultsUpdate::finished, [&](const ResultsUpdate::Outcome &o) { outcome = o; });
-        EXPECT_TRUE(update.start(Server));
+        EXPECT_TRUE(update.start(Server, unpublished));
         EXPECT_FALSE(outcome) << "finished from within start()";
         EXPECT_TRUE(QTest::qWaitFor([&] { return outcome.has_value(); }, 5000));
         return outcome.value_or(ResultsUpdate::Outcome{});
@@ -88,6 +90,70 @@ TEST_F(ResultsUpdateTest, SoundStoreReplacesTheOldOneWithItsBackupAsideMeanwhile
     EXPECT_EQ(changed.count(), 1);
     EXPECT_FALSE(update.isRunning());
     EXPECT_EQ(store.match("0101").toText(), QStringLiteral("C|0|0|0|0|0|0|D"));
+}
+
+TEST_F(ResultsUpdateTest, ResultsTypedHereAndNeverPublishedAreNotReplacedUnlessAsked)
+{
+    const QString kept = folder.file(publishedcopy::FileName);
+    const auto typeResult = [&](const char *key, const char *home, const char *away) {
+        const MatchRecord record = MatchRecord::fromText(QStringLiteral("E|0|0|%1|%2|0|0|F").arg(home, away));
+        ASSERT_TRUE(
+            saveentries::save(store, {{QString::fromLatin1(key), record}}, QDateTime::currentDateTime(), {}).saved);
+    };
+    // A follower's folder: nothing kept, nothing typed; the update replaces
+    // the store as it always did and keeps the copy it downloaded.
+    EXPECT_FALSE(QFileInfo::exists(kept));
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    ASSERT_TRUE(run().ok);
+    EXPECT_EQ(folder.read(publishedcopy::FileName), newStore);
+
+    // A result typed here that the server does not have: kept, and listed.
+    typeResult("0102", "3", "0");
+    const QByteArray typed = folder.read(ResultStore::FileName);
+    ResultsUpdate::Outcome outcome = run();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, QStringLiteral("1 résultat saisi ici n'est pas publié et le serveur ne l'a pas"));
+    ASSERT_EQ(outcome.unpublished.size(), 1);
+    EXPECT_EQ(outcome.unpublished[0].key, QStringLiteral("0102"));
+    EXPECT_EQ(outcome.unpublished[0].theirs, std::nullopt);
+    EXPECT_EQ(folder.read(ResultStore::FileName), typed);
+    EXPECT_EQ(folder.read(publishedcopy::FileName), newStore);
+
+    // Once the server holds it (published by this folder or another), or
+    // when the user agrees to lose it, the update goes through.
+    const QByteArray published = ResultsBuilder()
+                                     .result("0100", 'A', "2", "1", 'B')
+                                     .raw("0102", "E|0|0| 3|0|0|0|F")
+                                     .stamp("06 déc. 22:00")
+                                     .version("1.3")
+                                     .bytes();
+    downloader.serve(updaterules::storeUrl(Server), published);
+    EXPECT_TRUE(run().ok);
+    typeResult("0103", "1", "1");
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    EXPECT_EQ(run().unpublished.size(), 1);
+    EXPECT_TRUE(run(ResultsUpdate::Unpublished::Replace).ok);
+    EXPECT_EQ(folder.read(ResultStore::FileName), newStore);
+    EXPECT_EQ(folder.read(publishedcopy::FileName), newStore);
+}
+
+TEST_F(ResultsUpdateTest, TheFirstSaveOfAFolderKeepsWhatItHadBefore)
+{
+    // A folder that has never updated: its store as installed counts as
+    // published, what is typed afterwards as its own.
+    ASSERT_TRUE(
+        saveentries::save(store, {{"0101", MatchRecord::fromText("C|0|0|0|0|0|0|D")}}, QDateTime::currentDateTime(), {})
+            .saved);
+    EXPECT_EQ(folder.read(publishedcopy::FileName), oldStore);
+    ASSERT_TRUE(
+        saveentries::save(store, {{"0102", MatchRecord::fromText("E|0|0|1|0|0|0|F")}}, QDateTime::currentDateTime(), {})
+            .saved);
+    EXPECT_EQ(folder.read(publishedcopy::FileName), oldStore);
+    downloader.serve(updaterules::storeUrl(Server), newStore);
+    const ResultsUpdate::Outcome outcome = run();
+    // 0101 was typed here too, but the server has it as it was typed.
+    ASSERT_EQ(outcome.unpublished.size(), 1);
+    EXPECT_EQ(outcome.unpublished[0].key, QStringLiteral("0102"));
 }
 
 TEST_F(ResultsUpdateTest, FailedOrJunkAnswersLeaveTheStoreByteForByte)

@@ -49,13 +49,13 @@ TEST(SaveEntries, RowsLeftOutForWantOfAHomeScoreAreToldWithTheirReason)
         const char *typed;
         std::optional<Reason> refused;
     } rows[] = {
-        {"1800", "C||||||1|H", Reason::CardsOnly},         // scores emptied, a red card typed
-        {"1801", "A||||3|||B", Reason::AwayScoreOnly},     // away score alone
-        {"1805", "M|||||1||N", Reason::CardsOnly},         // a yellow card alone
-        {"1806", "O|||||||P", std::nullopt},               // nothing typed, nothing stored
-        {"1803", "G|||||||J", std::nullopt},               // "-" stored shows empty: as stored
-        {"1804", "K|1||||||L", std::nullopt},              // cards stored without a score, left as they were
-        {"1807", "Q|||1||||R", std::nullopt},              // a home score: saved
+        {"1800", "C||||||1|H", Reason::CardsOnly},     // scores emptied, a red card typed
+        {"1801", "A||||3|||B", Reason::AwayScoreOnly}, // away score alone
+        {"1805", "M|||||1||N", Reason::CardsOnly},     // a yellow card alone
+        {"1806", "O|||||||P", std::nullopt},           // nothing typed, nothing stored
+        {"1803", "G|||||||J", std::nullopt},           // "-" stored shows empty: as stored
+        {"1804", "K|1||||||L", std::nullopt},          // cards stored without a score, left as they were
+        {"1807", "Q|||1||||R", std::nullopt},          // a home score: saved
     };
     QList<saveentries::TypedRow> typedRows;
     for (const auto &row : rows)

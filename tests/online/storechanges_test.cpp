@@ -78,7 +78,8 @@ TEST_F(StoreChangesTest, ACorrectedScoreNamesTheTeamsThatMoved)
                                                 "Alpha passe de la 11e à la 10e place\n"
                                                 "Tango passe de la 10e à la 11e place"));
     // The teams past those named are counted, in the singular when there is one.
-    EXPECT_EQ(changes.summary(1), QStringLiteral("1 score corrigé ; Alpha passe 10e et 1 autre équipe change de place"));
+    EXPECT_EQ(changes.summary(1),
+              QStringLiteral("1 score corrigé ; Alpha passe 10e et 1 autre équipe change de place"));
     EXPECT_EQ(changes.summary(0), QStringLiteral("1 score corrigé ; 2 équipes changent de place"));
 }
 
@@ -87,11 +88,10 @@ TEST_F(StoreChangesTest, NewResultsAndCardsAreCountedApart)
     ResultsBuilder after = firstDay();
     const QStringList day2 = builder.codes(2);
     for (int k : {0, 1, 2})
-        after.result(Season::fixtureKey(2, k), day2[k].at(0), QStringLiteral("0"), QStringLiteral("0"),
-                     day2[k].at(1));
+        after.result(Season::fixtureKey(2, k), day2[k].at(0), QStringLiteral("0"), QStringLiteral("0"), day2[k].at(1));
     // Cards alone: same score, one more yellow card for the home side.
-    after.result(Season::fixtureKey(1, 3), QLatin1Char('D'), QStringLiteral("4"), QStringLiteral("0"),
-                 QLatin1Char('Q'), 0, 1);
+    after.result(Season::fixtureKey(1, 3), QLatin1Char('D'), QStringLiteral("4"), QStringLiteral("0"), QLatin1Char('Q'),
+                 0, 1);
     const StoreChanges changes = compare(firstDay(), after);
     EXPECT_EQ(changes.count(Kind::Added), 3);
     EXPECT_EQ(changes.count(Kind::CardsCorrected), 1);
@@ -145,8 +145,7 @@ TEST(StoreChangesText, OrdinalsAndScores)
 {
     EXPECT_EQ(storechanges::ordinal(1), QStringLiteral("1er"));
     EXPECT_EQ(storechanges::ordinal(3), QStringLiteral("3e"));
-    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|0|B"))),
-              QStringLiteral("3-1"));
+    EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|0|2|3|1|1|0|B"))), QStringLiteral("3-1"));
     EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("A|||-|-|||B"))),
               QStringLiteral("non joué"));
     EXPECT_EQ(storechanges::scoreText(MatchRecord::fromText(QStringLiteral("H||1|2||1|3|I"))), QStringLiteral("2-?"));

@@ -63,12 +63,12 @@ TEST(PrepareProgramFolder, RemovesOnlyTheProgramsOwnOldTemporariesAndKeepsEveryt
     EXPECT_FALSE(prepared.restoredBackup);
     EXPECT_TRUE(prepared.storeReadable());
     // The lock file of a writer long gone went with the lock taken over it.
-    EXPECT_EQ(files(folder), QStringList({QStringLiteral("Resultats2013.ini"),
-                                          QStringLiteral("Resultats2013.ini.Ab12Cd"),
-                                          QStringLiteral("Resultats2013.ini.backup"),
-                                          QStringLiteral("Resultats2013.ini.kestrane-AB12CD.tmp"),
-                                          QStringLiteral("Resultats2013.ini.kestrane-young1.tmp"),
-                                          QStringLiteral("Resultats2013.ini.sauve1")}));
+    EXPECT_EQ(files(folder),
+              QStringList({QStringLiteral("Resultats2013.ini"), QStringLiteral("Resultats2013.ini.Ab12Cd"),
+                           QStringLiteral("Resultats2013.ini.backup"),
+                           QStringLiteral("Resultats2013.ini.kestrane-AB12CD.tmp"),
+                           QStringLiteral("Resultats2013.ini.kestrane-young1.tmp"),
+                           QStringLiteral("Resultats2013.ini.sauve1")}));
     EXPECT_EQ(folder.read(ResultStore::FileName), "[Maj]\r\nMaj=1\r\n");
 }
 
@@ -106,7 +106,10 @@ TEST(PrepareProgramFolder, ABackupThatIsNoStoreIsToldAndNotPutBack)
         const char *reason;
     };
     const Row rows[] = {
-        {"a web page", "<!DOCTYPE html>\n<html><body>Classement</body></html>\n", false, {},
+        {"a web page",
+         "<!DOCTYPE html>\n<html><body>Classement</body></html>\n",
+         false,
+         {},
          "ce n'est pas un fichier de résultats"},
         {"a spreadsheet", "Rang;Equipe;Points\r\n1;Alpha;3\r\n", false, {}, "ce n'est pas un fichier de résultats"},
         {"a FIFO", {}, true, {}, "ce n'est pas un fichier ordinaire"},
@@ -203,7 +206,8 @@ TEST(PrepareProgramFolder, AStoreThatCannotBeReadIsReportedInFrench)
     ASSERT_TRUE(QDir(folder.path()).mkdir(ResultStore::FileName));
     const FolderPreparation prepared = prepareProgramFolder(folder.path(), Now);
     EXPECT_FALSE(prepared.storeReadable());
-    EXPECT_EQ(prepared.storeProblem, QStringLiteral("Impossible de lire Resultats2013.ini : c'est un dossier, pas un fichier."));
+    EXPECT_EQ(prepared.storeProblem,
+              QStringLiteral("Impossible de lire Resultats2013.ini : c'est un dossier, pas un fichier."));
     EXPECT_TRUE(QFileInfo(folder.file(ResultStore::FileName)).isDir());
 
     // A backup does not replace a store that is there, readable or not.

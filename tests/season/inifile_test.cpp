@@ -33,7 +33,8 @@ QByteArray written(const QByteArray &bytes, const char *section, const char *key
 
 TEST(IniRead, NamesCompareWithoutCaseAndBlanks)
 {
-    const QByteArray bytes = "  [ Resultats ]  \r\n\t0100 =  A|0|1|2|1|3|1|B  \r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n";
+    const QByteArray bytes = "  [ Resultats ]  \r\n\t0100 =  A|0|1|2|1|3|1|B  \r\n[Maj]\r\nMaj=06 d\xE9"
+                             "c. 20:00\r\n";
     EXPECT_EQ(read(bytes, "resultats", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
     EXPECT_EQ(read(bytes, "RESULTATS", " 0100 "), QStringLiteral("A|0|1|2|1|3|1|B"));
     EXPECT_EQ(read(bytes, "  Resultats\t", "0100"), QStringLiteral("A|0|1|2|1|3|1|B"));
@@ -226,6 +227,59 @@ TEST(IniWriteTo, Windows1252RoundTrip)
     EXPECT_EQ(read(after, "texte", "texte"), text);
 }
 
+TEST(IniWriteTo, SeveralKeysInOnePassGiveTheBytesOfOneAtATime)
+{
+    using Entries = QList<IniFile::Entry>;
+    const struct
+    {
+        QByteArray file;
+        Entries entries;
+    } cases[] = {
+        // New keys after the last key of their section, in the order asked;
+        // a key asked twice takes its last value; new sections at the end.
+        {"[A]\r\na=1\r\n; note\r\n\r\n[B]\r\nb=2\r\n",
+         Entries{{"A", "x", "1"}, {"C", "c", "3"}, {"a", "A", "9"}, {"A", "y", "2"}, {"C", "d", "4"}, {"A", "x", "5"}}},
+        // Only the first section and the first key of a name; the line that
+        // is the last one without a line break.
+        {"[S]\r\nk=1\r\nk=2\r\n[T]\r\n[S]\r\nk=3", Entries{{"S", "k", "4"}, {"S", "n", "5"}, {"T", "t", "6"}}},
+        {"[A]", Entries{{"A", "k", "v"}, {"B", "k", "v"}}},
+        {"[A]\na=1", Entries{{"A", "b", "2"}, {"B", "b", "2"}}},
+        {"\xEF\xBB\xBF[Texte]\r\nTexte=\xC3\xA9t\xC3\xA9\r\n",
+         Entries{{"Texte", "Texte", "août"}, {"Maj", "Maj", "5 €"}}},
+        // Values already stored, and names that cannot be stored, change nothing.
+        {"[S]\r\nk =  v \r\n", Entries{{"s", "K", "v"}, {"", "k", "x"}, {"S", "a=b", "x"}}},
+        {QByteArray(), Entries{{"Resultats", "0100", "x"}, {"Maj", "Maj", "y"}, {"Resultats", "0101", " z\r\n"}}},
+    };
+    for (const auto &c : cases) {
+        QByteArray oneAtATime = c.file;
+        for (const IniFile::Entry &entry : c.entries)
+            oneAtATime = IniFile::writeTo(oneAtATime, entry.section, entry.key, entry.value);
+        bool changed = false;
+        EXPECT_EQ(IniFile::writeTo(c.file, c.entries, &changed), oneAtATime) << c.file.toStdString();
+        EXPECT_EQ(changed, oneAtATime != c.file);
+    }
+}
+
+TEST(IniEntries, EveryReachableEntryInFileOrderAsTheFileSpellsIt)
+{
+    const QByteArray file = "lost=1\r\n[Resultats]\r\n0100 = \"A|1\" \r\n0100=again\r\n[bonmal]\r\nC=-2\r\n"
+                            "[RESULTATS]\r\n0101=hidden\r\n[Texte]\r\nTexte=\xC9t\xE9\r\n";
+    const QList<IniFile::Entry> entries = IniFile::entriesFrom(file);
+    ASSERT_EQ(entries.size(), 3);
+    EXPECT_EQ(entries[0].section, QStringLiteral("Resultats"));
+    EXPECT_EQ(entries[0].key, QStringLiteral("0100"));
+    EXPECT_EQ(entries[0].value, QStringLiteral("A|1"));
+    EXPECT_EQ(entries[1].section, QStringLiteral("bonmal"));
+    EXPECT_EQ(entries[1].value, QStringLiteral("-2"));
+    EXPECT_EQ(entries[2].value, QStringLiteral("Été"));
+    for (const IniFile::Entry &entry : entries)
+        EXPECT_EQ(IniFile::readFrom(file, entry.section, entry.key), entry.value);
+    // A section without keys is still a section.
+    TestFolder folder;
+    folder.write("s.ini", "[Vide]\r\n");
+    EXPECT_TRUE(IniFile(folder.file("s.ini")).hasSection("vide"));
+}
+
 // The file on disk ------------------------------------------------------------
 
 TEST(IniFile, MissingFileReadsDefaultsAndFirstWriteCreatesIt)
@@ -255,14 +309,17 @@ TEST(IniFile, WriteKeepsEveryOtherLineByteForByte)
     EXPECT_EQ(folder.read("r.ini"), expected);
 
     EXPECT_TRUE(ini.write("Maj", "Maj", "06 déc. 20:00"));
-    EXPECT_EQ(folder.read("r.ini"), expected + "\r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n");
+    EXPECT_EQ(folder.read("r.ini"), expected
+                                        + "\r\n[Maj]\r\nMaj=06 d\xE9"
+                                          "c. 20:00\r\n");
     EXPECT_EQ(ini.read("texte", "texte"), QStringLiteral("Bonne saison"));
 }
 
 TEST(IniFile, WritingTheStoredValueDoesNotTouchTheFile)
 {
     TestFolder folder;
-    folder.write("r.ini", "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+    folder.write("r.ini", "[Maj]\r\nMaj = 06 d\xE9"
+                          "c. 20:00 \r\n");
     const QString path = folder.file("r.ini");
     const QDateTime past = QDateTime::currentDateTime().addDays(-3);
     {
@@ -276,8 +333,10 @@ TEST(IniFile, WritingTheStoredValueDoesNotTouchTheFile)
     EXPECT_TRUE(ini.write("MAJ", "maj", "06 déc. 20:00"));
     const QFileInfo after(path);
     EXPECT_EQ(after.lastModified(), before.lastModified());
-    EXPECT_EQ(after.fileTime(QFileDevice::FileMetadataChangeTime), before.fileTime(QFileDevice::FileMetadataChangeTime));
-    EXPECT_EQ(folder.read("r.ini"), "[Maj]\r\nMaj = 06 d\xE9" "c. 20:00 \r\n");
+    EXPECT_EQ(after.fileTime(QFileDevice::FileMetadataChangeTime),
+              before.fileTime(QFileDevice::FileMetadataChangeTime));
+    EXPECT_EQ(folder.read("r.ini"), "[Maj]\r\nMaj = 06 d\xE9"
+                                    "c. 20:00 \r\n");
 }
 
 TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
@@ -348,7 +407,8 @@ TEST(IniFile, WriteThatFailsHalfwayKeepsTheOldFile)
 
     // The file size limit binds even root: the new contents cannot be
     // written in full, so the write must fail without harming the store.
-    const bool ok = underFileSizeLimit(4096, [&] { return ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))); });
+    const bool ok =
+        underFileSizeLimit(4096, [&] { return ini.write("Texte", "Texte", QString(20000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
@@ -381,8 +441,8 @@ TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
     TestFolder folder;
     folder.write("r.ini", "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n");
     IniFile ini(folder.file("r.ini"));
-    ASSERT_TRUE(ini.write({{"Maj", "Maj", "05 déc. 20:00"}, {"Resultats", "0101", "C|||1|0|||D"},
-                           {"Resultats", "0100", "A|||3|3|||B"}}));
+    ASSERT_TRUE(ini.write(
+        {{"Maj", "Maj", "05 déc. 20:00"}, {"Resultats", "0101", "C|||1|0|||D"}, {"Resultats", "0100", "A|||3|3|||B"}}));
     EXPECT_EQ(ini.read("Resultats", "0100"), QStringLiteral("A|||3|3|||B"));
     EXPECT_EQ(ini.read("Resultats", "0101"), QStringLiteral("C|||1|0|||D"));
     EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("05 déc. 20:00"));
@@ -393,6 +453,27 @@ TEST(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll)
     EXPECT_EQ(folder.read("r.ini"), before);
 }
 
+TEST(IniFile, WhileLockedNobodyElseWritesAndTheHolderReplacesWhatItRead)
+{
+    TestFolder folder;
+    folder.write("r.ini", "[Maj]\r\nMaj=1\r\n");
+    IniFile ini(folder.file("r.ini"));
+    IniFile other(folder.file("r.ini"));
+    other.setLockTimeout(std::chrono::milliseconds(50));
+    {
+        IniFile::Locked locked(ini);
+        ASSERT_TRUE(locked.isLocked());
+        EXPECT_EQ(locked.read(), QByteArray("[Maj]\r\nMaj=1\r\n"));
+        EXPECT_FALSE(other.write("Maj", "Maj", "2"));
+        EXPECT_FALSE(other.replaceContents("[Maj]\r\nMaj=3\r\n"));
+        EXPECT_TRUE(locked.replaceContents("[Maj]\r\nMaj=4\r\n"));
+    }
+    EXPECT_EQ(ini.read("Maj", "Maj"), QStringLiteral("4"));
+    EXPECT_TRUE(other.write("Maj", "Maj", "5"));
+    EXPECT_EQ(IniFile::Locked(ini).read(), QByteArray("[Maj]\r\nMaj=5\r\n"));
+    EXPECT_EQ(IniFile::Locked(*std::make_unique<IniFile>(folder.file("absent.ini"))).read(), QByteArray());
+}
+
 TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)
 {
     // A store smaller than the save file's buffer: the data only reaches the
@@ -401,7 +482,8 @@ TEST(IniFile, WriteCutShortBySizeLimitOfASmallStoreKeepsTheOldFile)
     const QByteArray before = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
     folder.write("r.ini", before);
     IniFile ini(folder.file("r.ini"));
-    const bool ok = underFileSizeLimit(512, [&] { return ini.write("Texte", "Texte", QString(2000, QLatin1Char('n'))); });
+    const bool ok =
+        underFileSizeLimit(512, [&] { return ini.write("Texte", "Texte", QString(2000, QLatin1Char('n'))); });
 
     EXPECT_FALSE(ok);
     EXPECT_EQ(folder.read("r.ini"), before);
@@ -509,7 +591,8 @@ TEST(IniBom, AFileWithAByteOrderMarkIsUtf8AndKeepsItsMark)
               "\xEF\xBB\xBF[\xC3\x89quipe]\r\nk=\xC3\xA9t\xC3\xA9\r\n[S]\r\na=1\r\nb=\xC5\x93\r\n");
     // The same value is recognised as already stored.
     bool changed = true;
-    EXPECT_EQ(IniFile::writeTo(bytes, QStringLiteral("Équipe"), QStringLiteral("k"), QStringLiteral("été"), &changed), bytes);
+    EXPECT_EQ(IniFile::writeTo(bytes, QStringLiteral("Équipe"), QStringLiteral("k"), QStringLiteral("été"), &changed),
+              bytes);
     EXPECT_FALSE(changed);
     // A file that is only the mark takes its first section after it.
     EXPECT_EQ(written("\xEF\xBB\xBF", "T", "t", QStringLiteral("é")), "\xEF\xBB\xBF[T]\r\nt=\xC3\xA9\r\n");

@@ -97,8 +97,8 @@ TEST(ResultStore, MissingStoreReadsAsEmptyAndFirstWriteCreatesIt)
 TEST(ResultStore, StampNewsAndVersion)
 {
     TestFolder folder;
-    folder.write(ResultStore::FileName,
-                 "[Resultats]\r\n[Maj]\r\nMaj=06 d\xE9" "c. 20:00\r\n[Texte]\r\nTexte=Match report\xE9\r\n[CV]\r\nCV=1.3\r\n");
+    folder.write(ResultStore::FileName, "[Resultats]\r\n[Maj]\r\nMaj=06 d\xE9"
+                                        "c. 20:00\r\n[Texte]\r\nTexte=Match report\xE9\r\n[CV]\r\nCV=1.3\r\n");
     const ResultStore store(folder.path());
     EXPECT_EQ(store.stamp(), QStringLiteral("06 déc. 20:00"));
     EXPECT_EQ(store.newsText(), QStringLiteral("Match reporté"));
@@ -160,7 +160,8 @@ TEST(ResultStore, AdjustmentsAreBoundedToThreeDigits)
 {
     TestFolder folder;
     folder.write(ResultStore::FileName, "[BonMal]\r\nA=99999999999999999999\r\nB=-99999999999999999999\r\nC=999\r\n"
-                                        "D=-1000\r\nE=1000.5\r\nF=-998.5\r\nG=" + QByteArray(400, '9') + "\r\n");
+                                        "D=-1000\r\nE=1000.5\r\nF=-998.5\r\nG="
+                                            + QByteArray(400, '9') + "\r\n");
     const ResultStore store(folder.path());
     BonusMalus table{};
     store.loadBonusMalus(table);
@@ -188,6 +189,7 @@ TEST(ResultStore, StoreSavedWithAByteOrderMarkReadsAsUtf8)
     EXPECT_TRUE(store.saveResults(QStringLiteral("06 déc. 20:00"), {}));
     const QByteArray bytes = folder.read(ResultStore::FileName);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF[Resultats]\r\n"));
-    EXPECT_TRUE(bytes.endsWith("[Maj]\r\nMaj=06 d\xC3\xA9" "c. 20:00\r\n"));
+    EXPECT_TRUE(bytes.endsWith("[Maj]\r\nMaj=06 d\xC3\xA9"
+                               "c. 20:00\r\n"));
     EXPECT_EQ(store.stamp(), QStringLiteral("06 déc. 20:00"));
 }

@@ -74,8 +74,8 @@ TEST(Season, EachKindHasItsOwnCounter)
 
 TEST(Season, KindIsTheExactUpperCasePrefix)
 {
-    const Season season = Season::fromBytes(lines({"equ|Lower", "; EQU|Comment", "", "EQU|Nantes", "EQUIPE|Lens|x",
-                                                   " EQU|Indented"}));
+    const Season season =
+        Season::fromBytes(lines({"equ|Lower", "; EQU|Comment", "", "EQU|Nantes", "EQUIPE|Lens|x", " EQU|Indented"}));
     EXPECT_EQ(season.teamCount(), 2);
     EXPECT_EQ(season.teamName(0), QStringLiteral("Nantes"));
     // "EQUIPE" starts with EQU: its field 1 is the name; later fields are ignored.
@@ -115,9 +115,9 @@ TEST(Season, ReadsWindows1252Text)
 
 TEST(Season, MatchDayDates)
 {
-    const Season season = Season::fromBytes(lines({"JOU|1|10/08/2013", "JOU|2|1/9/2013", "JOU|2.5|14/09/2013",
-                                                   "JOU|3.5|21/09/2013", "JOU|5|31/02/2014", "JOU|5|pas de date",
-                                                   "JOU|39|01/06/2014", "JOU|0|01/06/2014", "JOU|x|02/06/2014"}));
+    const Season season = Season::fromBytes(
+        lines({"JOU|1|10/08/2013", "JOU|2|1/9/2013", "JOU|2.5|14/09/2013", "JOU|3.5|21/09/2013", "JOU|5|31/02/2014",
+               "JOU|5|pas de date", "JOU|39|01/06/2014", "JOU|0|01/06/2014", "JOU|x|02/06/2014"}));
     EXPECT_EQ(season.matchDayDate(1), QDate(2013, 8, 10));
     EXPECT_EQ(season.matchDayDate(2), QDate(2013, 9, 14)); // 2.5 rounds to the even 2
     EXPECT_EQ(season.matchDayDate(4), QDate(2013, 9, 21)); // 3.5 rounds to the even 4
@@ -236,13 +236,21 @@ TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
     };
     const Row rows[] = {
         {"missing", [](const QString &) { return true; }, {}, "Absence du fichier 2013.txt"},
-        {"a folder", [](const QString &path) { return QDir().mkdir(path); }, {},
+        {"a folder",
+         [](const QString &path) { return QDir().mkdir(path); },
+         {},
          "Impossible de lire 2013.txt : c'est un dossier, pas un fichier."},
-        {"a FIFO", [](const QString &path) { return makeFifo(path); }, {},
+        {"a FIFO",
+         [](const QString &path) { return makeFifo(path); },
+         {},
          "Impossible de lire 2013.txt : ce n'est pas un fichier ordinaire."},
-        {"a link to /dev/zero", [](const QString &path) { return makeLink("/dev/zero", path); }, {},
+        {"a link to /dev/zero",
+         [](const QString &path) { return makeLink("/dev/zero", path); },
+         {},
          "Impossible de lire 2013.txt : ce n'est pas un fichier ordinaire."},
-        {"a link to itself", [](const QString &path) { return makeLink(path, path); }, {},
+        {"a link to itself",
+         [](const QString &path) { return makeLink(path, path); },
+         {},
          "Impossible de lire 2013.txt : ses liens symboliques forment une boucle."},
         {"over 1 MB", nullptr, oversized, "Impossible de lire 2013.txt : le fichier dépasse 1 Mo."},
         {"empty", nullptr, QByteArray(), "2013.txt ne contient aucune équipe"},
@@ -285,7 +293,9 @@ TEST(Season, AByteOrderMarkLosesNoTeam)
 {
     // An editor that saves as UTF-8 puts the mark before the first EQU line;
     // that team must keep letter A or every result goes to the wrong team.
-    const QByteArray utf8 = "\xEF\xBB\xBF" "EQU|\xC3\x89vian Thonon\r\nEQU|N\xC3\xAEmes \xE2\x82\xAC\r\nJOU|1|10/08/2013\r\nCAL|1|AB\r\n";
+    const QByteArray utf8 =
+        "\xEF\xBB\xBF"
+        "EQU|\xC3\x89vian Thonon\r\nEQU|N\xC3\xAEmes \xE2\x82\xAC\r\nJOU|1|10/08/2013\r\nCAL|1|AB\r\n";
     const QByteArray windows = "EQU|\xC9vian Thonon\r\nEQU|N\xEEmes \x80\r\nJOU|1|10/08/2013\r\nCAL|1|AB\r\n";
     for (const QByteArray &bytes : {utf8, windows}) {
         const Season season = Season::fromBytes(bytes);
@@ -296,6 +306,12 @@ TEST(Season, AByteOrderMarkLosesNoTeam)
         EXPECT_EQ(season.calendarEntry(1), QStringLiteral("01|00|AB"));
     }
     // A mark before any other first line is skipped as well.
-    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF" "CAL|1|AB\r\n").calendarEntry(1), QStringLiteral("01|00|AB"));
-    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF" "JOU|1|10/08/2013\r\n").matchDayDate(1), QDate(2013, 8, 10));
+    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF"
+                                "CAL|1|AB\r\n")
+                  .calendarEntry(1),
+              QStringLiteral("01|00|AB"));
+    EXPECT_EQ(Season::fromBytes("\xEF\xBB\xBF"
+                                "JOU|1|10/08/2013\r\n")
+                  .matchDayDate(1),
+              QDate(2013, 8, 10));
 }

@@ -1,7 +1,7 @@
 // The results store under real processes: writers killed at random moments,
 // and two writers racing on one store.
-#include "season/core/inifile.h"
 #include "season/core/folderpreparation.h"
+#include "season/core/inifile.h"
 #include "season/core/resultstore.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +24,9 @@ namespace {
 class MemoryFolder
 {
 public:
-    MemoryFolder() : m_dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/kestrane-XXXXXX") : QString()) {}
+    MemoryFolder()
+        : m_dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/kestrane-XXXXXX") : QString())
+    {}
     QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
     QByteArray read(const QString &name) const

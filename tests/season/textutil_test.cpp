@@ -91,8 +91,10 @@ TEST(FrenchFormatting, UsesTheDecimalCommaWithoutGrouping)
 
 TEST(LeadingNumber, WholeReadingAgreesWithTheLeadingNumber)
 {
-    for (const char *typed : {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
-        EXPECT_EQ(leadingInt(QString::fromLatin1(typed)), static_cast<int>(leadingNumber(QString::fromLatin1(typed)))) << typed;
+    for (const char *typed :
+         {"", "-", " 2 ", "\t4", "+3", "-1", "12abc", "1.9", "-1.9", ".5", "7.", "abc", "- 1", "03"})
+        EXPECT_EQ(leadingInt(QString::fromLatin1(typed)), static_cast<int>(leadingNumber(QString::fromLatin1(typed))))
+            << typed;
 }
 
 TEST(LeadingInt, SaturatesAtThreeDigitsInsteadOfWrapping)

@@ -28,8 +28,8 @@ protected:
         (new QPlainTextEdit(&host))->setObjectName(QStringLiteral("Text4"));
         for (Command command : {Command::Configuration, Command::About})
             buttons.create(command, &host);
-        controller = std::make_unique<AccessController>(
-            AccessController::Needs{*session, buttons, commands, *table, host});
+        controller =
+            std::make_unique<AccessController>(AccessController::Needs{*session, buttons, commands, *table, host});
         // The close commands put their panel away, as the features do.
         commands.onRun = [this](Command command) {
             if (command == Command::CloseTeamCard)
@@ -41,7 +41,10 @@ protected:
         QApplication::setActiveWindow(&host);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
     }
-    void escape() { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &host, Qt::Key_Escape); }
+    void escape()
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &host, Qt::Key_Escape);
+    }
 
     StandingsTable *table = nullptr;
     std::unique_ptr<AccessController> controller;

@@ -40,11 +40,10 @@ TEST_F(AccessWindow, TabWalksTheSideColumnThenTheMatchDayThenTheCommandsUnderThe
     // The side column top to bottom, as it reads.
     // (none: the "Calcul exact" box beside its command)
     const std::optional<Command> column[] = {
-        Command::Classifications, Command::PickMatchDay, Command::ReachableRanks, std::nullopt,
-        Command::FullTable,       Command::OpenTeamCard, Command::OpenGraph,      Command::Highlights,
-        Command::Update,          Command::BackupStore,  Command::Adjustments,    Command::Donors,
-        Command::Configuration,   Command::Print,        Command::Help,           Command::About,
-        Command::Quit,
+        Command::Classifications, Command::PickMatchDay, Command::ReachableRanks, std::nullopt,    Command::FullTable,
+        Command::OpenTeamCard,    Command::OpenGraph,    Command::Highlights,     Command::Update, Command::BackupStore,
+        Command::Adjustments,     Command::Donors,       Command::Configuration,  Command::Print,  Command::Help,
+        Command::About,           Command::Quit,
     };
     for (const std::optional<Command> &command : column) {
         press(Qt::Key_Tab);
@@ -130,10 +129,14 @@ TEST_F(AccessWindow, EscapeClosesEachPanelWithItsOwnCommand)
 {
     startActive();
     // Every panel closes with its own close command.
-    const QList<QPair<Command, const char *>> panels = {
-        {Command::OpenTeamCard, "FraPlanning"}, {Command::Highlights, "FraPlus"},  {Command::Configuration, "FraCon"},
-        {Command::About, "FraAP"},              {Command::Donors, "FraDon"},       {Command::OpenGraph, "Frame4"},
-        {Command::OpenSending, "Frame6"},       {Command::Adjustments, "List8"}};
+    const QList<QPair<Command, const char *>> panels = {{Command::OpenTeamCard, "FraPlanning"},
+                                                        {Command::Highlights, "FraPlus"},
+                                                        {Command::Configuration, "FraCon"},
+                                                        {Command::About, "FraAP"},
+                                                        {Command::Donors, "FraDon"},
+                                                        {Command::OpenGraph, "Frame4"},
+                                                        {Command::OpenSending, "Frame6"},
+                                                        {Command::Adjustments, "List8"}};
     for (const auto &[command, name] : panels) {
         window->runCommand(command);
         ASSERT_TRUE(shown(name)) << name;
@@ -194,8 +197,9 @@ TEST_F(AccessWindow, ScreenReadersHearTheTableTheButtonsThePanelsAndTheGrid)
     window->standings().computeStandings();
     EXPECT_EQ(table.cell(QStringLiteral("Tclass"), 19)->text(), last);
     EXPECT_EQ(mark(19), QStringLiteral("R"));
-    EXPECT_TRUE(table.cell(QStringLiteral("Tclass"), 19)->accessibleDescription().startsWith(
-        QStringLiteral("Relégué en Kestrane 2 (R).")));
+    EXPECT_TRUE(table.cell(QStringLiteral("Tclass"), 19)
+                    ->accessibleDescription()
+                    .startsWith(QStringLiteral("Relégué en Kestrane 2 (R).")));
 
     // Buttons say what they do, panels and areas what they are.
     for (Command command : commands::all()) {

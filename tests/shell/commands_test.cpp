@@ -169,7 +169,7 @@ TEST_F(Commands, HoverPaintsTheButtonTealAndTheOthersNavy)
     // The free space of each of these panels calms the buttons down as the
     // window's background does.
     const std::pair<const char *, Command> panels[] = {
-        {"FraCon", Command::Configuration}, {"FraDon", Command::Donors},   {"FraPlus", Command::Highlights},
+        {"FraCon", Command::Configuration},     {"FraDon", Command::Donors},    {"FraPlus", Command::Highlights},
         {"FraPlanning", Command::OpenTeamCard}, {"Frame4", Command::OpenGraph}, {"Frame6", Command::OpenSending}};
     for (const auto &[name, command] : panels) {
         window->runCommand(command);
@@ -225,9 +225,9 @@ TEST_F(Commands, SortButtonsReorderTheTableAndPaintTheirColumn)
     click(Command::Classifications); // the classification buttons
     ASSERT_TRUE(widget(QStringLiteral("Frame8"))->isVisible());
     // They are the only way into the sorts: every caption shows whole.
-    for (Command command : {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
-                            Command::SortGoalAverage, Command::SortMostWins, Command::SortMostLosses,
-                            Command::SortMostDraws, Command::CloseClassifications}) {
+    for (Command command :
+         {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay, Command::SortGoalAverage,
+          Command::SortMostWins, Command::SortMostLosses, Command::SortMostDraws, Command::CloseClassifications}) {
         QPushButton *sort = button(command);
         EXPECT_EQ(sort->text(), commands::caption(command));
         EXPECT_TRUE(fittedtext::fits(sort, sort->font(), sort->text())) << commands::indexOf(command);

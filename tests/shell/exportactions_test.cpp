@@ -2,8 +2,8 @@
 // exactly as the window shows it (a match day with its movement marks).
 #include "windowfixture.h"
 
-#include "standings/core/tableexport.h"
 #include "shell/ui/exportscontroller.h"
+#include "standings/core/tableexport.h"
 #include "standings/ui/standingstable.h"
 
 #include <QAction>

@@ -104,7 +104,6 @@ TEST_F(MatchDayControllerTest, TheCurrentMatchDayShowsWithItsMonthPreviewed)
     EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("38"));
 }
 
-
 TEST_F(MatchDayControllerTest, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExportOnTheSecondSave)
 {
     keepResultsUpTo(17);
@@ -141,7 +140,6 @@ TEST_F(MatchDayControllerTest, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffers
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2|1|||I"));
     EXPECT_TRUE(session->state().sendingOffered());
 }
-
 
 TEST_F(MatchDayControllerTest, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
 {
@@ -188,7 +186,6 @@ TEST_F(MatchDayControllerTest, RowsWithoutAHomeScoreAreNamedAndWaitAsTyped)
     EXPECT_TRUE(button(Command::Save)->isHidden());
 }
 
-
 TEST_F(MatchDayControllerTest, TabAndEnterTypeAWholeMatchDay)
 {
     keepResultsUpTo(17);
@@ -223,7 +220,6 @@ TEST_F(MatchDayControllerTest, TabAndEnterTypeAWholeMatchDay)
     EXPECT_EQ(session->store().stamp(), QStringLiteral("01 déc. 10:00"));
 }
 
-
 TEST_F(MatchDayControllerTest, ASaveThatCannotBeWrittenIsReportedAndKeepsTheGrid)
 {
     keepResultsUpTo(17);
@@ -248,7 +244,6 @@ TEST_F(MatchDayControllerTest, ASaveThatCannotBeWrittenIsReportedAndKeepsTheGrid
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|2|||I"));
     EXPECT_TRUE(button(Command::Save)->isHidden());
 }
-
 
 TEST_F(MatchDayControllerTest, CalendarLocksOnAMonthUnlocksOnALineAndOpensTheMatchDay)
 {
@@ -291,7 +286,6 @@ TEST_F(MatchDayControllerTest, CalendarLocksOnAMonthUnlocksOnALineAndOpensTheMat
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(month(k)->palette().color(QPalette::Window), Navy) << k;
 }
-
 
 TEST_F(MatchDayControllerTest, ATeamsSeasonIsListedAndCanBeTypedInto)
 {

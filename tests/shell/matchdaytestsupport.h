@@ -22,7 +22,8 @@
 class UnwritableFolder
 {
 public:
-    explicit UnwritableFolder(const QString &folder) : m_folder(folder)
+    explicit UnwritableFolder(const QString &folder)
+        : m_folder(folder)
     {
         QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         getrlimit(RLIMIT_FSIZE, &m_saved);

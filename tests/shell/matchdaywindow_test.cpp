@@ -5,6 +5,7 @@
 #include "shell/ui/matchdaycontroller.h"
 
 #include <QCheckBox>
+#include <QListWidget>
 
 #include <functional>
 
@@ -45,11 +46,19 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         window->runCommand(Command::OpenSending);
         click(Command::CloseSending);
     };
-    const std::array<std::pair<const char *, std::function<void()>>, 5> ways = {{{"picker", pickMatchDay},
-                                                                                  {"team", pickTeam},
-                                                                                  {"calendar", pickCalendarLine},
-                                                                                  {"full table", fullTable},
-                                                                                  {"export panel", exportPanelClosed}}};
+    // A favourite team chosen redraws the grid with its mark.
+    const auto pickFavourite = [this] {
+        if (!widget<QWidget>(QStringLiteral("List6"))->isVisible())
+            click(Command::Configuration);
+        auto *list = widget<QListWidget>(QStringLiteral("List6"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    };
+    const std::array<std::pair<const char *, std::function<void()>>, 6> ways = {{{"picker", pickMatchDay},
+                                                                                 {"team", pickTeam},
+                                                                                 {"calendar", pickCalendarLine},
+                                                                                 {"full table", fullTable},
+                                                                                 {"export panel", exportPanelClosed},
+                                                                                 {"favourite", pickFavourite}}};
 
     for (const auto &[way, open] : ways) {
         SCOPED_TRACE(way);
@@ -134,4 +143,3 @@ TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
     EXPECT_TRUE(box("R1", 0)->text().isEmpty());
     EXPECT_TRUE(box("R2", 0)->text().isEmpty());
 }
-

@@ -4,6 +4,7 @@
 #include "featurefixture.h"
 #include "onlinetestsupport.h"
 
+#include "online/core/saveentries.h"
 #include "online/ui/donorspanel.h"
 #include "shell/ui/newsline.h"
 #include "shell/ui/onlinecontroller.h"
@@ -78,8 +79,7 @@ TEST_F(OnlineControllerTest, EveryFailureLeavesTheStoreByteForByteAndSaysSo)
         {"404", [&] { server.answer(StorePath, 404, "<html><body>Introuvable</body></html>"); },
          QStringLiteral("Le serveur a répondu par l'erreur HTTP 404")},
         {"HTML error page with 200",
-         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); },
-         notAStore},
+         [&] { server.answer(StorePath, 200, "<!DOCTYPE html>\n<html><body>Maintenance</body></html>\n"); }, notAStore},
         {"truncated body",
          [&] {
              TestHttpServer::Answer cut;
@@ -198,6 +198,34 @@ TEST_F(OnlineControllerTest, TypedResultsNotSavedAreOnlyDiscardedOnYes)
     EXPECT_EQ(prompt.questions.size(), 2);
     waitForUpdate();
     EXPECT_EQ(server.requestsFor(StorePath), 1);
+    EXPECT_EQ(store(), published(QStringLiteral("05 déc. 21:30")));
+}
+
+TEST_F(OnlineControllerTest, ResultsSavedHereAndNeverPublishedAreOnlyReplacedOnYes)
+{
+    server.answer(StorePath, 200, published(QStringLiteral("05 déc. 21:30")));
+    build();
+    const MatchRecord typed = MatchRecord::fromText(QStringLiteral("E|0|0|3|0|0|0|F"));
+    ASSERT_TRUE(saveentries::save(session->store(), {{QStringLiteral("0102"), typed}}, clock.now(), {}).saved);
+    const QByteArray saved = store();
+
+    prompt.answer = false;
+    controller->runResultsUpdate();
+    waitForUpdate();
+    ASSERT_EQ(prompt.questions.size(), 1);
+    EXPECT_TRUE(prompt.questions[0].contains(QStringLiteral("1 résultat saisi ici n'est pas publié")))
+        << prompt.questions[0].toStdString();
+    EXPECT_TRUE(prompt.questions[0].contains(QStringLiteral("3-0 ici, non publié")))
+        << prompt.questions[0].toStdString();
+    EXPECT_EQ(store(), saved);
+    EXPECT_TRUE(prompt.messages.isEmpty()); // a refusal, not a connection error
+
+    nextMinute();
+    prompt.answer = true;
+    controller->runResultsUpdate();
+    waitForUpdate();
+    ASSERT_EQ(prompt.questions.size(), 2);
+    EXPECT_EQ(server.requestsFor(StorePath), 3);
     EXPECT_EQ(store(), published(QStringLiteral("05 déc. 21:30")));
 }
 

@@ -16,9 +16,10 @@ namespace onlinetest {
 
 inline const QString StorePath = QStringLiteral("/Kestrane2013/Resultats2013.ini");
 inline const QString ListPath = QStringLiteral("/Kestrane2013/don.K1");
-inline const QByteArray PublishedList = "000001Alice Martin\r\n"
-                                        "000002Bruno/n Petit\r\n"
-                                        "000003<a href=\"http://partenaire.fr\" target=\"_blank\">Caf\xE9 Central</a>\r\n";
+inline const QByteArray PublishedList =
+    "000001Alice Martin\r\n"
+    "000002Bruno/n Petit\r\n"
+    "000003<a href=\"http://partenaire.fr\" target=\"_blank\">Caf\xE9 Central</a>\r\n";
 inline const QString FailureMessage = QStringLiteral(" Kestrane 1 (2013 - 2014)\nErreur de connexion !");
 
 // A store as the volunteers publish it: the first result of the season

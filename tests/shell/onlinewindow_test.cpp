@@ -92,9 +92,9 @@ TEST_F(OnlineWindow, StampColourComparesTheNewStampWithThePreviousOne)
     const QColor before = stampColour();
     // Each update compares with the stamp the previous one left.
     const QList<QPair<QString, QColor>> steps = {
-        {QStringLiteral("17 mai 22:47"), Grey},  {QStringLiteral("10 mai 10:00"), Red},
-        {QStringLiteral("05 déc. 21:30"), Green}, {QStringLiteral("hier soir"), Green}, // does not read: unchanged
-        {QStringLiteral("01 janv. 08:00"), Green},                                    // previous one did not read
+        {QStringLiteral("17 mai 22:47"), Grey},    {QStringLiteral("10 mai 10:00"), Red},
+        {QStringLiteral("05 déc. 21:30"), Green},  {QStringLiteral("hier soir"), Green}, // does not read: unchanged
+        {QStringLiteral("01 janv. 08:00"), Green},                                       // previous one did not read
     };
     EXPECT_NE(before, Grey);
     for (const auto &[stamp, colour] : steps) {
@@ -124,8 +124,8 @@ TEST_F(OnlineWindow, NewerPublishedVersionIsOffered)
         click(Command::Update);
         waitForUpdate();
         if (offered) {
-            const QString offer = QStringLiteral(
-                "\nUne version plus récente du logiciel est disponible, voulez vous la télécharger ?");
+            const QString offer =
+                QStringLiteral("\nUne version plus récente du logiciel est disponible, voulez vous la télécharger ?");
             EXPECT_EQ(prompt.questions, QStringList{programName() + QStringLiteral(" Version ") + version + offer});
         } else {
             EXPECT_TRUE(prompt.questions.isEmpty()) << version.toStdString();

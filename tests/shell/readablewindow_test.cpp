@@ -198,8 +198,9 @@ protected:
             const QColor fill = fillOf(w, colour);
             const double ratio = fill.isValid() ? contrastRatio(colour, fill) : 21;
             if (ratio < 4.5)
-                found << where
-                             + QStringLiteral("is %1 on %2, %3:1").arg(colour.name(), fill.name()).arg(ratio, 0, 'f', 1);
+                found
+                    << where
+                           + QStringLiteral("is %1 on %2, %3:1").arg(colour.name(), fill.name()).arg(ratio, 0, 'f', 1);
         }
         return found;
     }

@@ -26,8 +26,8 @@ protected:
         session->state().setSendingOffered(true);
         news = std::make_unique<NewsLine>(host, *area);
         news->setText(session->store().newsText());
-        controller = std::make_unique<SendingController>(SendingController::Needs{
-            *session, prompt, launcher, buttons, matchDay, ranking, *news, host, *area});
+        controller = std::make_unique<SendingController>(
+            SendingController::Needs{*session, prompt, launcher, buttons, matchDay, ranking, *news, host, *area});
         controller->keepStoreAtStart();
         host.show();
         controller->openPanel();
@@ -104,6 +104,20 @@ TEST_F(SendingControllerTest, SendThatCannotWriteTheStoreStartsNothing)
     }
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Envoyer\n")));
+    EXPECT_TRUE(launcher.programs.empty());
+    EXPECT_TRUE(panel()->isVisible());
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);
+}
+
+TEST_F(SendingControllerTest, SendWaitsForTypedResultsToBeSavedOrLetGo)
+{
+    startAndOpenPanel();
+    const QByteArray before = folder.read(QStringLiteral("Resultats2013.ini"));
+    matchDay.settles = false; // typed results, and the volunteer stays with them
+    prompt.answer = true;
+    controller->send();
+    EXPECT_EQ(matchDay.settleAsked, 1);
+    EXPECT_TRUE(prompt.questions.isEmpty()); // no review of a send not made
     EXPECT_TRUE(launcher.programs.empty());
     EXPECT_TRUE(panel()->isVisible());
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), before);

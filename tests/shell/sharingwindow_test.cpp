@@ -147,8 +147,8 @@ TEST_F(SharingWindow, SendShowsWhatThePublishedFileChangesAndNonSendsNothing)
         << review.toStdString();
     EXPECT_TRUE(review.contains(QStringLiteral("Résultats modifiés (1) :\n  J17 %1 - %2 : %3 → %4\n")
                                     .arg(session->season().teamNameOfLetter(codes.at(0)),
-                                         session->season().teamNameOfLetter(codes.at(1)),
-                                         storechanges::scoreText(was), storechanges::scoreText(corrected))))
+                                         session->season().teamNameOfLetter(codes.at(1)), storechanges::scoreText(was),
+                                         storechanges::scoreText(corrected))))
         << review.toStdString();
     EXPECT_TRUE(review.contains(QStringLiteral("Bonus - Malus (1) :\n  Étréville AC : aucun → -2\n")))
         << review.toStdString();

@@ -35,11 +35,13 @@ TEST_F(ShellPanelsControllerTest, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
     controller->copyStoreAside();
     const QString copy = folder.file(QStringLiteral("ResultatsK22013-051213.ini"));
     ASSERT_TRUE(QFile::exists(copy));
-    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
+    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")),
+              folder.read(QStringLiteral("Resultats2013.ini")));
 
     folder.write(QStringLiteral("Resultats2013.ini"), "[Maj]\r\nMaj=06 déc. 21:00\r\n");
     controller->copyStoreAside();
-    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")), folder.read(QStringLiteral("Resultats2013.ini")));
+    EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")),
+              folder.read(QStringLiteral("Resultats2013.ini")));
     EXPECT_TRUE(prompt.messages.isEmpty());
 
     // Without a store there is nothing to copy, and the volunteer is told.

@@ -33,8 +33,8 @@ protected:
         pictures = std::make_unique<Pictures>(folder.path());
         // The side column's command, beside which the exact calculation's box stands.
         buttons.create(Command::ReachableRanks, &host)->setGeometry(windowareas::FirstCommand);
-        controller = std::make_unique<StandingsController>(StandingsController::Needs{
-            *session, prompt, *pictures, buttons, commands, matchDay, teams, host});
+        controller = std::make_unique<StandingsController>(
+            StandingsController::Needs{*session, prompt, *pictures, buttons, commands, matchDay, teams, host});
         controller->computeStandings();
         host.show();
         return *controller;
@@ -116,9 +116,8 @@ TEST_F(StandingsControllerTest, ReachableRanksToggleAndRestoreTheRankingAfterASo
     EXPECT_EQ(cellColour(QStringLiteral("TpoT"), 0), ChampionsLeague);
     EXPECT_EQ(cellColour(QStringLiteral("TpoT"), 19), QColor(0xFF, 0x80, 0x80));
     ASSERT_EQ(prompt.messages.size(), 1);
-    EXPECT_EQ(prompt.messages[0],
-              QStringLiteral("Félicitations !!!\n") + shown.rows[0].data.name
-                  + QStringLiteral(" est champion de Kestrane 1 2014 !!!"));
+    EXPECT_EQ(prompt.messages[0], QStringLiteral("Félicitations !!!\n") + shown.rows[0].data.name
+                                      + QStringLiteral(" est champion de Kestrane 1 2014 !!!"));
 
     controller->showReachableRanks();
     EXPECT_FALSE(overlayShown());

@@ -23,8 +23,8 @@ protected:
         window.reset();
         session = std::make_unique<Session>(folder.path(), clock, *settings);
         pictures = std::make_unique<Pictures>(folder.path());
-        window = std::make_unique<MainWindow>(
-            *session, WindowServices{prompt, *pictures, launcher, printTarget, downloader});
+        window = std::make_unique<MainWindow>(*session,
+                                              WindowServices{prompt, *pictures, launcher, printTarget, downloader});
         updates = std::make_unique<QSignalSpy>(window.get(), &MainWindow::resultsUpdateRequested);
         donors = std::make_unique<QSignalSpy>(window.get(), &MainWindow::donorsFetchRequested);
         EXPECT_EQ(window->startUp(), expectRunning);

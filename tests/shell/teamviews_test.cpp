@@ -135,11 +135,10 @@ TEST_F(TeamViews, SummaryShowsTheTeamWithItsRankAndMovement)
     EXPECT_EQ(text(QStringLiteral("Label11"), 7), QStringLiteral(" (=)"));
     EXPECT_EQ(text(QStringLiteral("Label11"), 1), QStringLiteral("Classement: ") + shown().rows[same].rankLabel);
     const StandingRow &row = shown().rows[same].data;
-    EXPECT_EQ(text(QStringLiteral("Label11"), 2),
-              QStringLiteral("Matches Gagnés: %1 (Dom:%2) (Ext:%3)")
-                  .arg(row.homeWins + row.awayWins)
-                  .arg(row.homeWins)
-                  .arg(row.awayWins));
+    EXPECT_EQ(text(QStringLiteral("Label11"), 2), QStringLiteral("Matches Gagnés: %1 (Dom:%2) (Ext:%3)")
+                                                      .arg(row.homeWins + row.awayWins)
+                                                      .arg(row.homeWins)
+                                                      .arg(row.awayWins));
     EXPECT_EQ(text(QStringLiteral("Label11"), 4), QStringLiteral("Matches Nuls: %1").arg(row.draws));
 
     // Hovering a row shows its team.

@@ -6,10 +6,13 @@
 
 #include "shell/ui/pictures.h"
 #include "shell/ui/teamviewscontroller.h"
+#include "team/ui/statisticsview.h"
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -25,7 +28,7 @@ protected:
         session->computeStandings();
         pictures = std::make_unique<Pictures>(folder.path());
         controller = std::make_unique<TeamViewsController>(
-            TeamViewsController::Needs{*session, *pictures, buttons, ranking, host});
+            TeamViewsController::Needs{*session, *pictures, buttons, ranking, matchDay, host});
         host.show();
         return *controller;
     }
@@ -174,8 +177,8 @@ TEST_F(TeamViewsControllerTest, SummaryFollowsAStoreWrittenByTheProgram)
         // The leader's last match is called off.
         const QString entry = season.calendarEntry(n);
         if (entry.left(2).toInt() == 38 && entry.mid(6, 2).contains(letter)) {
-            MatchRecord record = MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|")
-                                                       + entry.mid(7, 1));
+            MatchRecord record =
+                MatchRecord::fromText(entry.mid(6, 1) + QStringLiteral("|0|0|-|-|0|0|") + entry.mid(7, 1));
             calledOff.append({entry.left(2) + entry.mid(3, 2), record});
         }
     }
@@ -261,4 +264,34 @@ TEST_F(TeamViewsControllerTest, ClosingTheGraphStopsItsBuild)
     EXPECT_EQ(ranking.computed, (QList<std::pair<MatchDayNo, bool>>{{1, false}}));
     EXPECT_EQ(widget<QListWidget>(QStringLiteral("List4"))->count(), 20);
     EXPECT_EQ(text(QStringLiteral("Label13")), QStringLiteral("Evolution du classement de : ") + teamAtRow(0));
+}
+
+TEST_F(TeamViewsControllerTest, StatisticsOpenOnTheMatchDaysPlayedAndTheirMatrixOpensAMatchDay)
+{
+    build();
+    QTest::mouseClick(widget<QToolButton>(QStringLiteral("BtStats")), Qt::LeftButton);
+    auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
+    ASSERT_TRUE(view->isVisible());
+    EXPECT_EQ(view->matchDay(), session->state().dueMatchDays());
+
+    view->showPage(StatisticsView::Page::Matrix);
+    auto *matrix = widget<QTableWidget>(QStringLiteral("TableMatrix"));
+    const QModelIndex played = matrix->model()->index(0, 1);
+    ASSERT_FALSE(matrix->item(0, 1)->text().isEmpty());
+    matrix->scrollTo(played);
+    const auto clickPlayed = [&] {
+        QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {}, matrix->visualRect(played).center());
+    };
+    // Typed results the volunteer stays with keep the view where it is.
+    matchDay.settles = false;
+    clickPlayed();
+    EXPECT_EQ(matchDay.settleAsked, 1);
+    EXPECT_TRUE(matchDay.matchDays.isEmpty());
+    EXPECT_TRUE(view->isVisible());
+
+    matchDay.settles = true;
+    clickPlayed();
+    ASSERT_EQ(matchDay.matchDays.size(), 1);
+    EXPECT_GE(matchDay.matchDays[0], 1);
+    EXPECT_FALSE(view->isVisible());
 }

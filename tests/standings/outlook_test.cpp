@@ -57,9 +57,11 @@ protected:
             const QStringList codes = m_builder.codes(d);
             for (int i = 0; i < codes.size(); ++i) {
                 if (codes[i][0] == letter)
-                    results.result(Season::fixtureKey(d, i), codes[i][0], wins ? good : bad, wins ? bad : good, codes[i][1]);
+                    results.result(Season::fixtureKey(d, i), codes[i][0], wins ? good : bad, wins ? bad : good,
+                                   codes[i][1]);
                 else if (codes[i][1] == letter)
-                    results.result(Season::fixtureKey(d, i), codes[i][0], wins ? bad : good, wins ? good : bad, codes[i][1]);
+                    results.result(Season::fixtureKey(d, i), codes[i][0], wins ? bad : good, wins ? good : bad,
+                                   codes[i][1]);
             }
         }
         return results;
@@ -391,8 +393,8 @@ TEST(OutlookAgainstOverlay, AThirdTeamWithGamesInHandKeepsTheTitleOpen)
     // Alpha 70 and Bravo 63 have two games left, Charlie 62 four (two
     // postponed). Bravo cannot reach 70, which is all the champion message
     // looks at; Charlie still can.
-    const OutlookProblem p = twentyTeams({70, 63, 62, 30, 30, 30, 30},
-                                         {{0, 3}, {0, 4}, {1, 5}, {1, 6}, {2, 3}, {2, 4}, {2, 5}, {2, 6}});
+    const OutlookProblem p =
+        twentyTeams({70, 63, 62, 30, 30, 30, 30}, {{0, 3}, {0, 4}, {1, 5}, {1, 6}, {2, 3}, {2, 4}, {2, 5}, {2, 6}});
     EXPECT_GT(overlayBest(p, 1), 1); // the message would say Alpha is champion
     EXPECT_EQ(overlayBest(p, 2), 1);
     const std::vector<RankRange> exact = solveRankRanges(p);
@@ -408,8 +410,8 @@ TEST(OutlookFlags, ZonesFollowTheTableColours)
     EXPECT_EQ(flags(1, 1), OutlookFlag::ChampionClinched | OutlookFlag::ChampionsLeagueClinched
                                | OutlookFlag::ThirdRoundClinched | OutlookFlag::EuropaClinched
                                | OutlookFlag::RelegationAvoided);
-    EXPECT_EQ(flags(2, 3), OutlookFlag::TitleOutOfReach | OutlookFlag::ThirdRoundClinched
-                               | OutlookFlag::EuropaClinched | OutlookFlag::RelegationAvoided);
+    EXPECT_EQ(flags(2, 3), OutlookFlag::TitleOutOfReach | OutlookFlag::ThirdRoundClinched | OutlookFlag::EuropaClinched
+                               | OutlookFlag::RelegationAvoided);
     EXPECT_EQ(flags(5, 17), OutlookFlag::TitleOutOfReach | OutlookFlag::ChampionsLeagueOutOfReach
                                 | OutlookFlag::ThirdRoundOutOfReach | OutlookFlag::EuropaOutOfReach
                                 | OutlookFlag::RelegationAvoided);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
 #include <QSemaphore>
+#include <QTest>
 #include <QThreadPool>
 
 #include <memory>
@@ -52,7 +52,8 @@ void waitUntilIdle(const OutlookRunner &runner)
 class HeldPool
 {
 public:
-    HeldPool() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    HeldPool()
+        : m_threads(QThreadPool::globalInstance()->maxThreadCount())
     {
         QThreadPool::globalInstance()->setMaxThreadCount(1);
         QThreadPool::globalInstance()->start([this] { m_gate.acquire(); });

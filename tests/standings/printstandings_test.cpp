@@ -25,8 +25,9 @@ const QString CasePrefix = QStringLiteral("standings_");
 std::vector<std::string> caseNames()
 {
     std::vector<std::string> names;
-    const QStringList dirs = QDir(QStringLiteral(KESTRANE_TEST_DATA))
-                                 .entryList({CasePrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList dirs =
+        QDir(QStringLiteral(KESTRANE_TEST_DATA))
+            .entryList({CasePrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &dir : dirs)
         names.push_back(dir.mid(CasePrefix.size()).toStdString());
     return names;
@@ -59,8 +60,7 @@ Printed print(const QString &folderPath, const QString &matchDay)
 }
 
 class PrintStandingsCase : public ::testing::TestWithParam<std::string>
-{
-};
+{};
 
 TEST_P(PrintStandingsCase, PrintsTheExpectedStandings)
 {
@@ -75,9 +75,11 @@ TEST_P(PrintStandingsCase, PrintsTheExpectedStandings)
     const Printed p = print(folder.path(), matchDay);
     EXPECT_EQ(p.code, 0);
     EXPECT_TRUE(p.err.isEmpty()) << qPrintable(p.err);
-    EXPECT_EQ(p.out.toStdString(), QString::fromUtf8(readFile(source.filePath(QStringLiteral("expected.txt")))).toStdString());
+    EXPECT_EQ(p.out.toStdString(),
+              QString::fromUtf8(readFile(source.filePath(QStringLiteral("expected.txt")))).toStdString());
     // The store is only read.
-    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), readFile(source.filePath(QStringLiteral("Resultats2013.ini"))));
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")),
+              readFile(source.filePath(QStringLiteral("Resultats2013.ini"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PrintStandingsCase, ::testing::ValuesIn(caseNames()),
@@ -89,7 +91,7 @@ TEST(PrintStandings, RefusesAMatchDayOutsideTheSeason)
     folder.write(QStringLiteral("2013.txt"),
                  readFile(QStringLiteral(KESTRANE_TEST_DATA "/") + CasePrefix + QStringLiteral("noresults/2013.txt")));
     for (const QString &arg : {QStringLiteral("0"), QStringLiteral("39"), QStringLiteral("abc"), QStringLiteral("5.5"),
-                              QStringLiteral("-1")}) {
+                               QStringLiteral("-1")}) {
         const Printed p = print(folder.path(), arg);
         EXPECT_EQ(p.code, 2) << qPrintable(arg);
         EXPECT_TRUE(p.out.isEmpty());
@@ -112,8 +114,7 @@ class CaseFolder : public TestFolder
 public:
     explicit CaseFolder(const QString &name)
         : m_source(QStringLiteral(KESTRANE_TEST_DATA "/") + CasePrefix + name)
-    {
-    }
+    {}
     QByteArray source(const QString &file) const { return readFile(m_source.filePath(file)); }
     QString expected() const { return QString::fromUtf8(source(QStringLiteral("expected.txt"))); }
 

@@ -41,9 +41,8 @@ protected:
 TEST_F(Explanation, PointsComeFirst)
 {
     // Alpha's 1-0 win is worth more than the four goals of Echo's draw.
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'D'), 'A', "1", "0", 'D')
-                                    .result(key('B', 'E'), 'B', "4", "4", 'E'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('A', 'D'), 'A', "1", "0", 'D').result(key('B', 'E'), 'B', "4", "4", 'E'));
     EXPECT_EQ(between(s, "Alpha", "Echo"), RankCriterion::Points);
 }
 
@@ -97,9 +96,8 @@ TEST_F(Explanation, FairPlayWhenTheDuelIsLevel)
 
 TEST_F(Explanation, TheNameWhenEverythingIsLevel)
 {
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "1", "0", 'C')
-                                    .result(key('B', 'D'), 'B', "1", "0", 'D'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('A', 'C'), 'A', "1", "0", 'C').result(key('B', 'D'), 'B', "1", "0", 'D'));
     EXPECT_EQ(between(s, "Bravo", "Alpha"), RankCriterion::Name);
     // No result at all: twenty rows level on everything.
     const Standings none = compute(ResultsBuilder());
@@ -111,10 +109,8 @@ TEST_F(Explanation, APointsAdjustmentIsPoints)
 {
     BonusMalus bonus{};
     bonus[0] = -3;
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "5", "0", 'C')
-                                    .result(key('D', 'E'), 'D', "0", "0", 'E'),
-                                bonus);
+    const Standings s = compute(
+        ResultsBuilder().result(key('A', 'C'), 'A', "5", "0", 'C').result(key('D', 'E'), 'D', "0", "0", 'E'), bonus);
     // Alpha's win is cancelled: the draw's single point puts Delta ahead
     // of Alpha's five goals.
     EXPECT_EQ(between(s, "Echo", "Delta"), RankCriterion::Name);
@@ -145,12 +141,9 @@ TEST(ExplanationTexts, EveryCriterionHasItsWords)
     EXPECT_EQ(aheadText(RankCriterion::GoalDifference, QStringLiteral("Stade Bérange")),
               "Devant Stade Bérange à la différence de buts");
     const std::pair<RankCriterion, const char *> names[] = {
-        {RankCriterion::Points, "points"},
-        {RankCriterion::GoalDifference, "différence de buts"},
-        {RankCriterion::GoalsFor, "buts marqués"},
-        {RankCriterion::HeadToHead, "confrontations directes"},
-        {RankCriterion::FairPlay, "fair-play"},
-        {RankCriterion::Name, "nom"},
+        {RankCriterion::Points, "points"},         {RankCriterion::GoalDifference, "différence de buts"},
+        {RankCriterion::GoalsFor, "buts marqués"}, {RankCriterion::HeadToHead, "confrontations directes"},
+        {RankCriterion::FairPlay, "fair-play"},    {RankCriterion::Name, "nom"},
     };
     for (const auto &[criterion, name] : names) {
         EXPECT_EQ(criterionName(criterion), QString::fromUtf8(name));

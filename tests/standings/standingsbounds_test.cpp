@@ -27,7 +27,6 @@ protected:
     }
     QString key(char home, char away) const { return m_builder.keyOf(QChar(home), QChar(away)); }
 
-
     SeasonBuilder m_builder;
     TestFolder m_folder;
 };
@@ -36,7 +35,8 @@ TEST_F(Bounds, ANumberPastTheBoundInAnyFieldCountsAsTheBound)
 {
     for (const char *typed : {"999", "1000", "2147483648", "99999999999", " 99999999999999999999 "}) {
         const QString x = QString::fromLatin1(typed);
-        const Standings s = compute(ResultsBuilder().raw(key('A', 'B'), QStringLiteral("A|%1|%1|%1|%1|%1|%1|B").arg(x)).bytes());
+        const Standings s =
+            compute(ResultsBuilder().raw(key('A', 'B'), QStringLiteral("A|%1|%1|%1|%1|%1|%1|B").arg(x)).bytes());
         for (const char *name : {"Alpha", "Bravo"}) {
             const StandingRow &r = row(s, QString::fromLatin1(name));
             EXPECT_EQ(r.goalsFor, 999) << typed;

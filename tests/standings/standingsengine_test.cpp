@@ -76,9 +76,8 @@ TEST_F(Engine, CountsAHomeWinWithItsCards)
 
 TEST_F(Engine, AwayWinAndDrawCountOnTheRightSide)
 {
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('C', 'D'), 'C', "0", "2", 'D')
-                                    .result(key('E', 'F'), 'E', " 1 ", "1", 'F'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('C', 'D'), 'C', "0", "2", 'D').result(key('E', 'F'), 'E', " 1 ", "1", 'F'));
     const StandingRow &delta = row(s, "Delta");
     EXPECT_EQ(delta.points, 3);
     EXPECT_EQ(delta.awayPoints, 3);
@@ -167,18 +166,16 @@ TEST_F(Engine, CountsOnlyMatchDaysUpToTheOneAsked)
 // criterion it tests; by name alone Bravo would rank above Alpha.
 TEST_F(Engine, GoalDifferenceDecidesBetweenEqualPoints)
 {
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "3", "0", 'C')
-                                    .result(key('B', 'D'), 'B', "1", "0", 'D'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('A', 'C'), 'A', "3", "0", 'C').result(key('B', 'D'), 'B', "1", "0", 'D'));
     EXPECT_EQ(rank(s, "Alpha"), 1);
     EXPECT_EQ(rank(s, "Bravo"), 2);
 }
 
 TEST_F(Engine, GoalsForDecideBetweenEqualGoalDifference)
 {
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "3", "1", 'C')
-                                    .result(key('B', 'D'), 'B', "2", "0", 'D'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('A', 'C'), 'A', "3", "1", 'C').result(key('B', 'D'), 'B', "2", "0", 'D'));
     EXPECT_EQ(rank(s, "Alpha"), 1);
     EXPECT_EQ(rank(s, "Bravo"), 2);
 }
@@ -246,9 +243,8 @@ TEST_F(Engine, CardsDecideWhenTheDuelIsLevel)
 
 TEST_F(Engine, TheLaterNameRanksHigherWhenEverythingIsLevel)
 {
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "1", "0", 'C')
-                                    .result(key('B', 'D'), 'B', "1", "0", 'D'));
+    const Standings s =
+        compute(ResultsBuilder().result(key('A', 'C'), 'A', "1", "0", 'C').result(key('B', 'D'), 'B', "1", "0", 'D'));
     EXPECT_EQ(row(s, "Alpha").keyText(), row(s, "Bravo").keyText());
     EXPECT_EQ(rank(s, "Bravo"), 1);
     EXPECT_EQ(rank(s, "Alpha"), 2);
@@ -297,10 +293,8 @@ TEST_F(Engine, APointsPenaltyCountsAsPointsLost)
     // like a team without points, below Delta's single draw.
     BonusMalus bonus{};
     bonus[0] = -3;
-    const Standings s = compute(ResultsBuilder()
-                                    .result(key('A', 'C'), 'A', "1", "0", 'C')
-                                    .result(key('D', 'E'), 'D', "0", "0", 'E'),
-                                0, bonus);
+    const Standings s = compute(
+        ResultsBuilder().result(key('A', 'C'), 'A', "1", "0", 'C').result(key('D', 'E'), 'D', "0", "0", 'E'), 0, bonus);
     const StandingRow &alpha = row(s, "Alpha");
     EXPECT_EQ(alpha.pointsText(), "0");
     EXPECT_EQ(alpha.keyText(), "010201001999");
@@ -368,9 +362,9 @@ TEST(EngineNames, FrenchNameOrderWithoutRegardToCase)
     QStringList order;
     for (const StandingRow &r : s.rows)
         order << r.name;
-    const QStringList expected = {"zèbre",   "ZÈBRE", "Tango", "Sierra",  "Romeo", "Quebec", "Papa",
-                                  "Oscar",   "November", "Nord Est", "Nord", "Mike", "Lima", "Kilo",
-                                  "Évian",   "estac", "Delta", "Charlie", "Bravo", "Alpha"};
+    const QStringList expected = {"zèbre", "ZÈBRE",    "Tango",    "Sierra",  "Romeo", "Quebec", "Papa",
+                                  "Oscar", "November", "Nord Est", "Nord",    "Mike",  "Lima",   "Kilo",
+                                  "Évian", "estac",    "Delta",    "Charlie", "Bravo", "Alpha"};
     EXPECT_EQ(order, expected);
 }
 

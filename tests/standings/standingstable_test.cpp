@@ -11,14 +11,12 @@
 
 namespace {
 
-const QStringList AllColumns = {"LabClass", "ImEvol", "Tclass", "TPTS", "TDelta", "TBP",  "TBC",
-                                "MJ",       "FP",     "TBPD",   "TBPE", "TBCD",   "TBCE", "TPD",
-                                "TPE",      "TMD",    "TME",    "TMpD", "TMpE",   "TMN"};
+const QStringList AllColumns = {"LabClass", "ImEvol", "Tclass", "TPTS", "TDelta", "TBP", "TBC", "MJ",   "FP",   "TBPD",
+                                "TBPE",     "TBCD",   "TBCE",   "TPD",  "TPE",    "TMD", "TME", "TMpD", "TMpE", "TMN"};
 
-const QStringList TeamNames = {"Port-Aven", "Valcourt", "Saint-Ivre", "Ormaie", "Lunel-Bas",
-                               "Brézolles", "Castelmur", "Aubrac FC", "Nérac", "Quimperlé",
-                               "Sorgues", "Tréguier", "Vernay", "Ambert", "Figeac",
-                               "Gaillac", "Hennebont", "Issoire", "Jarnac", "Kaysersberg"};
+const QStringList TeamNames = {"Port-Aven", "Valcourt", "Saint-Ivre", "Ormaie",  "Lunel-Bas", "Brézolles",  "Castelmur",
+                               "Aubrac FC", "Nérac",    "Quimperlé",  "Sorgues", "Tréguier",  "Vernay",     "Ambert",
+                               "Figeac",    "Gaillac",  "Hennebont",  "Issoire", "Jarnac",    "Kaysersberg"};
 
 // A hand-made table: every number depends on the rank, so a row painted in
 // the wrong place or a field in the wrong column shows.
@@ -76,9 +74,8 @@ DisplayedStandings sampleStandings()
 QLabel *cellOf(StandingsTable &table, const QString &column, int row)
 {
     QList<QLabel *> cells = table.findChildren<QLabel *>(column);
-    std::sort(cells.begin(), cells.end(), [](QLabel *a, QLabel *b) {
-        return a->property("index").toInt() < b->property("index").toInt();
-    });
+    std::sort(cells.begin(), cells.end(),
+              [](QLabel *a, QLabel *b) { return a->property("index").toInt() < b->property("index").toInt(); });
     return cells.value(row);
 }
 
@@ -222,9 +219,8 @@ TEST_F(StandingsTableTest, ZonesArePaintedOnlyWhenMarkedAndFavouriteIsAlwaysYell
 {
     DisplayedStandings standings = sampleStandings();
     m_table.showStandings(standings);
-    const QList<std::pair<int, QColor>> zones = {{0, QColor(0x97DEFF)},  {1, QColor(0x97DEFF)},
-                                                 {2, QColor(0xCEEBFB)},  {3, QColor(0xFFF052)},
-                                                 {4, QColor(0xFFFFFF)},  {16, QColor(0xFFFFFF)},
+    const QList<std::pair<int, QColor>> zones = {{0, QColor(0x97DEFF)},  {1, QColor(0x97DEFF)}, {2, QColor(0xCEEBFB)},
+                                                 {3, QColor(0xFFF052)},  {4, QColor(0xFFFFFF)}, {16, QColor(0xFFFFFF)},
                                                  {17, QColor(0xFF8080)}, {19, QColor(0xFF8080)}};
     for (const auto &[row, colour] : zones)
         EXPECT_EQ(background(cell("Tclass", row)), colour) << row;

@@ -90,9 +90,8 @@ protected:
 // then on match day 9 two records of its own, the one in position 1 (a
 // defeat) before the one in position 3 (a win).
 const std::initializer_list<Record> AlphaSeason = {
-    {1, 0, 'A', "2", "1", 'B'}, {2, 4, 'C', "0", "0", 'A'}, {3, 2, 'A', "0", "3", 'D'},
-    {4, 0, 'E', "1", "2", 'A'}, {5, 7, 'A', "1", "1", 'F'}, {6, 1, 'G', "3", "0", 'A'},
-    {9, 3, 'A', "4", "0", 'H'}, {9, 1, 'I', "1", "0", 'A'},
+    {1, 0, 'A', "2", "1", 'B'}, {2, 4, 'C', "0", "0", 'A'}, {3, 2, 'A', "0", "3", 'D'}, {4, 0, 'E', "1", "2", 'A'},
+    {5, 7, 'A', "1", "1", 'F'}, {6, 1, 'G', "3", "0", 'A'}, {9, 3, 'A', "4", "0", 'H'}, {9, 1, 'I', "1", "0", 'A'},
 };
 
 // --- Form guide -------------------------------------------------------------
@@ -107,12 +106,10 @@ TEST_F(Statistics, FormGuideKeepsTheLastMatchesOldestFirst)
         const char *line;
     };
     const Case cases[] = {
-        {0, 5, "Alpha|VNDDV|7"},   // match day 9: the defeat in position 1, then the win in position 3
-        {6, 5, "Alpha|NDVND|5"},   // match days 2..6
-        {4, 5, "Alpha|VNDV|7"},    // only four played
-        {6, 2, "Alpha|ND|1"},
-        {38, 38, "Alpha|VNDVNDDV|11"},
-        {1, 1, "Alpha|V|3"},       // a range of one match day
+        {0, 5, "Alpha|VNDDV|7"}, // match day 9: the defeat in position 1, then the win in position 3
+        {6, 5, "Alpha|NDVND|5"}, // match days 2..6
+        {4, 5, "Alpha|VNDV|7"},  // only four played
+        {6, 2, "Alpha|ND|1"},    {38, 38, "Alpha|VNDVNDDV|11"}, {1, 1, "Alpha|V|3"}, // a range of one match day
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
@@ -146,8 +143,8 @@ TEST_F(Statistics, FormGuideListsTeamsInTheOrderOfTheMainTable)
     bonusMalus[2] = 5;
     QStringList expected = {QStringLiteral("Charlie"), QStringLiteral("Alpha")};
     // The teams level on nothing played: the later name first, as the table ranks them.
-    for (const char *name : {"Tango", "Sierra", "Romeo", "Quebec", "Papa", "Oscar", "November", "Mike", "Lima",
-                             "Kilo", "Juliett", "India", "Hotel", "Golf", "Foxtrot", "Echo", "Delta"})
+    for (const char *name : {"Tango", "Sierra", "Romeo", "Quebec", "Papa", "Oscar", "November", "Mike", "Lima", "Kilo",
+                             "Juliett", "India", "Hotel", "Golf", "Foxtrot", "Echo", "Delta"})
         expected << QString::fromUtf8(name);
     expected << QStringLiteral("Bravo");
     const QStringList lines = formguide::lines(form());
@@ -248,9 +245,9 @@ TEST_F(Statistics, RangeTableRanksByPointsGoalDifferenceGoalsThenFrenchName)
     accented[3] = QStringLiteral("étang");
     load({}, accented);
     EXPECT_EQ(namesOf(rangetable::lines(table()), 1),
-              (QStringList{"Alouettes", "Echo", "étang", "Étoile", "Foxtrot", "Golf", "Hotel", "India", "Juliett",
-                           "Kilo", "Lima", "Mike", "November", "Oscar", "Papa", "Quebec", "Romeo", "Sierra", "Tango",
-                           "Zèbres"}));
+              (QStringList{"Alouettes", "Echo",    "étang", "Étoile", "Foxtrot", "Golf",     "Hotel",
+                           "India",     "Juliett", "Kilo",  "Lima",   "Mike",    "November", "Oscar",
+                           "Papa",      "Quebec",  "Romeo", "Sierra", "Tango",   "Zèbres"}));
 }
 
 // --- Results matrix ---------------------------------------------------------
@@ -259,11 +256,11 @@ TEST_F(Statistics, ResultsMatrixShowsEachPairOnceTheLaterRecordWinning)
 {
     load({
         {3, 0, 'A', "1", "1", 'B'},
-        {5, 6, 'A', "0", "2", 'B'},  // the same pair later: it wins
-        {2, 0, 'B', "4", "3", 'A'},  // the other way round: its own cell
-        {4, 0, 'A', "3", "", 'C'},   // half-entered
-        {4, 1, 'A', "2", "2", 'Z'},  // names no team
-        {6, 0, 'D', "0", "0", 'D'},  // one team on both sides
+        {5, 6, 'A', "0", "2", 'B'}, // the same pair later: it wins
+        {2, 0, 'B', "4", "3", 'A'}, // the other way round: its own cell
+        {4, 0, 'A', "3", "", 'C'},  // half-entered
+        {4, 1, 'A', "2", "2", 'Z'}, // names no team
+        {6, 0, 'D', "0", "0", 'D'}, // one team on both sides
     });
     const QStringList lines = resultsmatrix::lines(matrix());
     ASSERT_EQ(lines.size(), 21);
@@ -320,12 +317,9 @@ TEST_F(Statistics, RunsCountCurrentAndLongestOverPlayedMatches)
     // Wins, unbeaten, losses, winless, scoring, clean sheets.
     const Case cases[] = {
         // Winless ends on the last match (3/3); unbeaten ended on match day 5 (1/4).
-        {0, "Alpha|0/2|1/4|0/2|3/3|2/2|0/3"},
-        {7, "Alpha|0/2|1/4|0/2|3/3|2/2|0/3"},
-        {4, "Alpha|1/2|4/4|0/0|0/1|1/2|0/3"},
-        {1, "Alpha|1/1|1/1|0/0|0/0|1/1|1/1"},
-        {0, "Bravo|0/0|0/0|1/1|1/1|0/0|0/0"},
-        {0, "Hotel|0/0|1/1|0/0|1/1|1/1|0/0"},
+        {0, "Alpha|0/2|1/4|0/2|3/3|2/2|0/3"}, {7, "Alpha|0/2|1/4|0/2|3/3|2/2|0/3"},
+        {4, "Alpha|1/2|4/4|0/0|0/1|1/2|0/3"}, {1, "Alpha|1/1|1/1|0/0|0/0|1/1|1/1"},
+        {0, "Bravo|0/0|0/0|1/1|1/1|0/0|0/0"}, {0, "Hotel|0/0|1/1|0/0|1/1|1/1|0/0"},
         {0, "Tango|0/0|0/0|0/0|0/0|0/0|0/0"}, // no played match
         {0, "India|0/0|0/0|0/0|0/0|0/0|0/0"}, // only a half-entered one
     };

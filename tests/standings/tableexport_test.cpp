@@ -263,10 +263,10 @@ TEST_F(TableExport, HtmlHoldsEveryCellEscapedWithZoneColoursAndALegend)
     // League colour; the last three in the relegation colour.
     EXPECT_EQ(page.rows[0], (QStringList{"1", "Sporting & <Club>", "3", "1", "2", "1", "1", "0", "2", "0", "1", "0",
                                          "3", "0", "1", "0", "0", "0", "0"}));
-    EXPECT_EQ(page.headings,
-              (QStringList{"Rang", "Equipe", "Points", "Delta", "Pour", "Contre", "Matches Joués", "Fair Play",
-                           "Buts pour", "Buts contre", "Points", "Gagnés", "Perdus", "Nuls", "Dom", "Ext", "Dom",
-                           "Ext", "Dom", "Ext", "Dom", "Ext", "Dom", "Ext"}));
+    EXPECT_EQ(page.headings, (QStringList{"Rang",          "Equipe",    "Points",    "Delta",       "Pour",   "Contre",
+                                          "Matches Joués", "Fair Play", "Buts pour", "Buts contre", "Points", "Gagnés",
+                                          "Perdus",        "Nuls",      "Dom",       "Ext",         "Dom",    "Ext",
+                                          "Dom",           "Ext",       "Dom",       "Ext",         "Dom",    "Ext"}));
     EXPECT_EQ(page.styles[0].value(1), QStringLiteral("background:#97DEFF"));
     EXPECT_EQ(page.styles[19].value(1), QStringLiteral("background:#FF8080"));
     EXPECT_EQ(page.styles[10].value(1), QString());
@@ -352,8 +352,8 @@ TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
                                          tableexport::writeCsv, err),
               2);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("t.csv"))));
-    for (const QString &own : {QStringLiteral("Resultats2013.ini"), QStringLiteral("2013.txt"),
-                               QStringLiteral("Resultats2013.BU")}) {
+    for (const QString &own :
+         {QStringLiteral("Resultats2013.ini"), QStringLiteral("2013.txt"), QStringLiteral("Resultats2013.BU")}) {
         EXPECT_EQ(tableexport::exportCommand(*opened, folder.path() + QStringLiteral("/./") + own, QString(), Now,
                                              tableexport::writeCsv, err),
                   2)
@@ -390,8 +390,8 @@ TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
     {
         const char *what;
         std::function<bool()> make;
-        const char *path;      // in `elsewhere`
-        const char *message;   // what the refusal says
+        const char *path;    // in `elsewhere`
+        const char *message; // what the refusal says
         std::function<bool()> untouched;
     };
     const Row rows[] = {

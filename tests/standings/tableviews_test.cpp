@@ -66,9 +66,9 @@ TEST(CriterionSort, EqualValuesShareTheirRankWhateverThePoints)
 TEST(CriterionSort, BestDefenceThenPointsThenTheLaterName)
 {
     DisplayedStandings shown = table();
-    shown.rows[5].data.goalsAgainst = 20;  // 980
-    shown.rows[7].data.goalsAgainst = 21;  // 979
-    shown.rows[9].data.goalsAgainst = 20;  // 980, fewer points than row 5
+    shown.rows[5].data.goalsAgainst = 20;                    // 980
+    shown.rows[7].data.goalsAgainst = 21;                    // 979
+    shown.rows[9].data.goalsAgainst = 20;                    // 980, fewer points than row 5
     shown.rows[12].data.points = shown.rows[13].data.points; // equal everything: later name first
     const DisplayedStandings sorted = criterion::sortByCriterion(shown, QStringLiteral("BC"));
     const QStringList order = names(sorted);
@@ -96,8 +96,8 @@ TEST(CriterionSort, WinsAndLossesAddHomeAndAway)
 {
     DisplayedStandings shown = table();
     shown.rows[10].data.homeWins = 4;
-    shown.rows[10].data.awayWins = 5; // 9 in all
-    shown.rows[11].data.homeWins = 8; // 8
+    shown.rows[10].data.awayWins = 5;   // 9 in all
+    shown.rows[11].data.homeWins = 8;   // 8
     shown.rows[12].data.homeLosses = 1; // every other team has 0 losses
     const DisplayedStandings wins = criterion::sortByCriterion(shown, QStringLiteral("MG"));
     EXPECT_EQ(names(wins).mid(0, 2), QStringList({"Kilo", "Lima"}));

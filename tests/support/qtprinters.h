@@ -11,8 +11,23 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QByteArray &b, std::ostream *os) { *os << '"' << b.toStdString() << '"'; }
-inline void PrintTo(const QStringList &l, std::ostream *os) { *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']'; }
-inline void PrintTo(const QDate &d, std::ostream *os) { *os << d.toString(Qt::ISODate).toStdString(); }
-inline void PrintTo(const QDateTime &d, std::ostream *os) { *os << d.toString(Qt::ISODate).toStdString(); }
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray &b, std::ostream *os)
+{
+    *os << '"' << b.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '[' << l.join(QStringLiteral(", ")).toStdString() << ']';
+}
+inline void PrintTo(const QDate &d, std::ostream *os)
+{
+    *os << d.toString(Qt::ISODate).toStdString();
+}
+inline void PrintTo(const QDateTime &d, std::ostream *os)
+{
+    *os << d.toString(Qt::ISODate).toStdString();
+}

@@ -24,16 +24,16 @@ public:
     // Twenty names whose initials are their team letters, A to T.
     static QStringList defaultNames()
     {
-        return {QStringLiteral("Alpha"),   QStringLiteral("Bravo"),   QStringLiteral("Charlie"),
-                QStringLiteral("Delta"),   QStringLiteral("Echo"),    QStringLiteral("Foxtrot"),
-                QStringLiteral("Golf"),    QStringLiteral("Hotel"),   QStringLiteral("India"),
-                QStringLiteral("Juliett"), QStringLiteral("Kilo"),    QStringLiteral("Lima"),
-                QStringLiteral("Mike"),    QStringLiteral("November"), QStringLiteral("Oscar"),
-                QStringLiteral("Papa"),    QStringLiteral("Quebec"),  QStringLiteral("Romeo"),
-                QStringLiteral("Sierra"),  QStringLiteral("Tango")};
+        return {
+            QStringLiteral("Alpha"),  QStringLiteral("Bravo"),    QStringLiteral("Charlie"), QStringLiteral("Delta"),
+            QStringLiteral("Echo"),   QStringLiteral("Foxtrot"),  QStringLiteral("Golf"),    QStringLiteral("Hotel"),
+            QStringLiteral("India"),  QStringLiteral("Juliett"),  QStringLiteral("Kilo"),    QStringLiteral("Lima"),
+            QStringLiteral("Mike"),   QStringLiteral("November"), QStringLiteral("Oscar"),   QStringLiteral("Papa"),
+            QStringLiteral("Quebec"), QStringLiteral("Romeo"),    QStringLiteral("Sierra"),  QStringLiteral("Tango")};
     }
 
-    explicit SeasonBuilder(QStringList names = defaultNames()) : m_names(std::move(names))
+    explicit SeasonBuilder(QStringList names = defaultNames())
+        : m_names(std::move(names))
     {
         // Circle method: team 19 stays put while the others turn round it.
         for (int round = 0; round < 19; ++round) {

@@ -68,7 +68,8 @@ class NoTemporaryFolder
 {
 public:
     explicit NoTemporaryFolder(const QString &plainFile)
-        : m_previous(qgetenv("TMPDIR")), m_had(qEnvironmentVariableIsSet("TMPDIR"))
+        : m_previous(qgetenv("TMPDIR"))
+        , m_had(qEnvironmentVariableIsSet("TMPDIR"))
     {
         QFile file(plainFile);
         if (file.open(QIODevice::WriteOnly))

@@ -25,11 +25,11 @@ public:
     {
         int status = 200;
         QByteArray body;
-        int delayMs = 0;        // before the answer starts
-        qint64 cutAfter = -1;   // body bytes sent before the connection closes
-        bool stall = false;     // after the headers (and cutAfter bytes), send nothing more and keep the line open
-        qint64 declaredLength = -1; // Content-Length to announce; the body's size when negative
-        bool announceLength = true; // without it the body ends when the connection closes
+        int delayMs = 0;             // before the answer starts
+        qint64 cutAfter = -1;        // body bytes sent before the connection closes
+        bool stall = false;          // after the headers (and cutAfter bytes), send nothing more and keep the line open
+        qint64 declaredLength = -1;  // Content-Length to announce; the body's size when negative
+        bool announceLength = true;  // without it the body ends when the connection closes
         QList<QByteArray> headers{}; // more header lines ("Location: /ailleurs")
     };
     struct Request

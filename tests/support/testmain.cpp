@@ -33,7 +33,8 @@ int main(int argc, char **argv)
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit());
     QDir(home.path()).mkpath("runtime");
-    QFile::setPermissions(home.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(home.path() + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toLocal8Bit());
     qInstallMessageHandler(quietHandler);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));

@@ -8,9 +8,9 @@
 #include "shell/ui/exportscontroller.h"
 #include "shell/ui/mainwindow.h"
 #include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/pictures.h"
 #include "shell/ui/standingscontroller.h"
 #include "shell/ui/teamviewscontroller.h"
-#include "shell/ui/pictures.h"
 
 class WindowFixture : public ProgramFixture
 {
@@ -26,8 +26,8 @@ protected:
         session->state().setServerAddress(serverAddress);
         session->state().setPortalAddress(QStringLiteral("http://portail.test/kestrane"));
         pictures = std::make_unique<Pictures>(folder.path());
-        window = std::make_unique<MainWindow>(
-            *session, WindowServices{prompt, *pictures, launcher, printTarget, downloader});
+        window = std::make_unique<MainWindow>(*session,
+                                              WindowServices{prompt, *pictures, launcher, printTarget, downloader});
         EXPECT_EQ(window->startUp(), expectRunning);
         return *window;
     }

@@ -49,8 +49,8 @@ TEST_F(History, OneOrderPerMatchDayUpToTheDateLimit)
     ResultsBuilder results;
     for (const QString &code : builder.codes(1)) {
         const bool aPlays = code.contains(QLatin1Char('A'));
-        results.result(Season::fixtureKey(1, builder.codes(1).indexOf(code)), code[0], aPlays && code[0] == 'A' ? "1" : "0",
-                       aPlays && code[1] == 'A' ? "1" : "0", code[1]);
+        results.result(Season::fixtureKey(1, builder.codes(1).indexOf(code)), code[0],
+                       aPlays && code[0] == 'A' ? "1" : "0", aPlays && code[1] == 'A' ? "1" : "0", code[1]);
     }
     load(results);
     RankingHistory history;
@@ -114,8 +114,8 @@ TEST_F(History, EvolutionOfChosenTeamsReadsTheHistory)
     history.set(2, second);
 
     // Repeats, numbers outside the league and a fifth team are left out.
-    const auto chart = rankevolution::compute(history, season, {team('A'), team('T'), team('A'), -1, 25,
-                                                                 team('D'), team('E'), team('F')});
+    const auto chart = rankevolution::compute(
+        history, season, {team('A'), team('T'), team('A'), -1, 25, team('D'), team('E'), team('F')});
     ASSERT_EQ(chart.size(), 4u);
     EXPECT_EQ(chart[0].name, name('A'));
     EXPECT_EQ(chart[1].name, name('T'));

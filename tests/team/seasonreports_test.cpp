@@ -76,9 +76,9 @@ TEST_F(Reports, GoalessDrawsFillOnlyTheCardsAndTheRuns)
     EXPECT_EQ(values[LargestDifference], QString());
     EXPECT_EQ(values[BestMatchDay], QString());
     const QString carded = day1[4];
-    EXPECT_EQ(values[MostCards], season.teamNameOfLetter(carded[0]) + QLatin1Char('-')
-                                     + season.teamNameOfLetter(carded[1])
-                                     + QStringLiteral(" le 10/08/2013: \n0 Carton(s) Rouge(s) et 1 Carton(s) jaune(s)."));
+    EXPECT_EQ(values[MostCards],
+              season.teamNameOfLetter(carded[0]) + QLatin1Char('-') + season.teamNameOfLetter(carded[1])
+                  + QStringLiteral(" le 10/08/2013: \n0 Carton(s) Rouge(s) et 1 Carton(s) jaune(s)."));
     EXPECT_EQ(values[Unbeaten], allNames() + QStringLiteral(": 1 matches."));
     EXPECT_EQ(values[Winless], allNames() + QStringLiteral(": 1 matches."));
 }

@@ -55,7 +55,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    template <typename T> T *widget(const QString &name) const
+    template <typename T>
+    T *widget(const QString &name) const
     {
         T *w = view->findChild<T *>(name);
         EXPECT_NE(w, nullptr) << qPrintable(name);
@@ -189,9 +190,9 @@ TEST_F(StatisticsViewTest, RunsShowCurrentAndLongest)
     QTableWidget *runs = table("TableRuns");
     const int alpha = rowOf(runs, QStringLiteral("Alpha"), 0);
     ASSERT_GE(alpha, 0);
-    EXPECT_EQ(text(runs, alpha, 1), QStringLiteral("0 / 1"));  // wins
-    EXPECT_EQ(text(runs, alpha, 2), QStringLiteral("0 / 2"));  // unbeaten, broken by the last match
-    EXPECT_EQ(text(runs, alpha, 4), QStringLiteral("2 / 2"));  // without a win, up to the last match
+    EXPECT_EQ(text(runs, alpha, 1), QStringLiteral("0 / 1")); // wins
+    EXPECT_EQ(text(runs, alpha, 2), QStringLiteral("0 / 2")); // unbeaten, broken by the last match
+    EXPECT_EQ(text(runs, alpha, 4), QStringLiteral("2 / 2")); // without a win, up to the last match
     EXPECT_EQ(spoken(runs, alpha, 4), QStringLiteral("Alpha, sans victoire : série en cours 2, plus longue 2"));
 }
 
@@ -243,7 +244,7 @@ TEST_F(StatisticsViewTest, TabWalksTheChoicesAndEscapeCloses)
     // The tables have their own range: the match day of the other pages is out of reach.
     EXPECT_FALSE(widget<QSpinBox>(QStringLiteral("SpinStatsMatchDay"))->isEnabled());
     widget<QPushButton>(QStringLiteral("BtStatsClose"))->setFocus(Qt::TabFocusReason);
-    const QStringList expected = {"TabStats", "RadioAll",     "SpinFrom",   "SpinTo",
+    const QStringList expected = {"TabStats",    "RadioAll",     "SpinFrom",   "SpinTo",
                                   "BtFirstHalf", "BtSecondHalf", "TableRange", "BtStatsClose"};
     for (const QString &name : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -56,8 +56,9 @@ TEST_F(Card, HomeFixturesThenAwayFixturesEachInCalendarOrder)
         EXPECT_EQ(r.homeName, season.teamNameOfLetter(r.homeLetter));
     }
     const CardRow &first = c.rows[0];
-    EXPECT_EQ(first.fixtureKey, Season::fixtureKey(first.matchDay, builder.codes(first.matchDay).indexOf(
-                                                                          QString(first.homeLetter) + first.awayLetter)));
+    EXPECT_EQ(first.fixtureKey,
+              Season::fixtureKey(first.matchDay,
+                                 builder.codes(first.matchDay).indexOf(QString(first.homeLetter) + first.awayLetter)));
     // Match day 2 of the built season is 17 August 2013.
     for (const CardRow &r : c.rows) {
         if (r.matchDay == 2) {

@@ -111,11 +111,9 @@ TEST_F(Summary, CacheFollowsTheStoreFile)
     EXPECT_EQ(cache.tally(season, *store)[team('A')].homeWins, 1);
 
     // A store replaced on disk (a download) is seen without being told.
-    folder.write(ResultStore::FileName,
-                 ResultsBuilder()
-                     .result(key('A', 'B'), 'A', "3", "1", 'B')
-                     .result(key('A', 'C'), 'A', "2", "1", 'C')
-                     .bytes());
+    folder.write(
+        ResultStore::FileName,
+        ResultsBuilder().result(key('A', 'B'), 'A', "3", "1", 'B').result(key('A', 'C'), 'A', "2", "1", 'C').bytes());
     QFile file(folder.file(ResultStore::FileName));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
     file.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);

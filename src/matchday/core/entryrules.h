@@ -22,7 +22,7 @@ constexpr quint32 Neutral = 0x000040;    // names of a row being edited
 constexpr quint32 Winner = 0xC00000;
 constexpr quint32 Loser = 0xAAAAAA;
 constexpr quint32 Draw = 0x008080;
-constexpr quint32 Overdue = 0xFF0000;    // a match left without a score
+constexpr quint32 Overdue = 0xFF0000; // a match left without a score
 } // namespace colour
 
 // Left edges of the card boxes within a row, in twips.

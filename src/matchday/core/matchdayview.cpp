@@ -82,14 +82,14 @@ QString returnLegInfo(const Season &season, const ResultStore &store, MatchDayNo
             continue;
         if (day < FirstReturnMatchDay) {
             const QDate date = season.matchDayDate(entry.left(2).toInt());
-            info = date.isValid() ? QStringLiteral("Retour le: ") + date.toString(QStringLiteral("dd MM yy"))
-                                  : QString();
+            info =
+                date.isValid() ? QStringLiteral("Retour le: ") + date.toString(QStringLiteral("dd MM yy")) : QString();
         } else {
             const MatchRecord first = store.match(entry.left(2) + entry.mid(3, 2));
             // Seen from the home side of the return leg, its own goals first;
             // the fields are shown as stored.
-            info = QLatin1Char('(') + first[MatchRecord::AwayGoals] + QLatin1Char('-')
-                 + first[MatchRecord::HomeGoals] + QLatin1Char(')');
+            info = QLatin1Char('(') + first[MatchRecord::AwayGoals] + QLatin1Char('-') + first[MatchRecord::HomeGoals]
+                   + QLatin1Char(')');
             if (info == QLatin1String("(-)") || info == QLatin1String("(---)"))
                 info.clear();
         }
@@ -151,8 +151,8 @@ MatchDayView build(const Season &season, const ResultStore &store, MatchDayNo da
 
         // Names of a fixture with nothing stored stay black; anything stored,
         // even "-", colours them by the score as an edit would.
-        const bool anyScoreStored = !record[MatchRecord::HomeGoals].trimmed().isEmpty()
-                                 || !record[MatchRecord::AwayGoals].trimmed().isEmpty();
+        const bool anyScoreStored =
+            !record[MatchRecord::HomeGoals].trimmed().isEmpty() || !record[MatchRecord::AwayGoals].trimmed().isEmpty();
         if (anyScoreStored) {
             const entry::ScoreLook look = entry::scoreLook(row.homeGoals, row.awayGoals);
             row.homeLook = look.home;

@@ -31,7 +31,7 @@ QList<CalendarLine> calendarLines(const Season &season, const QDate &month, cons
         CalendarLine line;
         line.day = day;
         line.text = QStringLiteral("Journée ") + QString::number(day) + QStringLiteral(" : ")
-                  + text::frenchLocale().toString(date, QStringLiteral("dd MMM"));
+                    + text::frenchLocale().toString(date, QStringLiteral("dd MMM"));
         const QDateTime start(date, QTime(0, 0));
         line.colour = now < start ? CalendarComing : CalendarPast;
         // The day itself is red from its midnight on, though "now" is past it.

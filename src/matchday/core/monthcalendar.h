@@ -13,8 +13,8 @@
 // One label of the column of season months beside the match-day view.
 struct MonthLabel
 {
-    QDate date;      // a day inside the month the label stands for
-    QString caption; // "Août 2013"
+    QDate date;        // a day inside the month the label stands for
+    QString caption;   // "Août 2013"
     bool past = false; // a month already over, painted green
 };
 

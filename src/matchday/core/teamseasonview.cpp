@@ -43,9 +43,7 @@ TeamSeasonView build(const Season &season, const ResultStore &store, const QStri
         const QString stored = store.ini().read(ResultStore::ResultsSection, row.fixtureKey);
         if (!stored.isEmpty()) {
             const MatchRecord record = MatchRecord::fromText(stored);
-            const auto score = [](const QString &field) {
-                return field == QLatin1String("-") ? QString() : field;
-            };
+            const auto score = [](const QString &field) { return field == QLatin1String("-") ? QString() : field; };
             row.homeGoals = score(record[MatchRecord::HomeGoals]);
             row.awayGoals = score(record[MatchRecord::AwayGoals]);
             row.cards.homeRed = entry::cutCardCount(record[MatchRecord::HomeRed]);

@@ -222,8 +222,8 @@ QList<std::pair<QString, MatchRecord>> MatchGrid::typedRows() const
     for (int k = 0; k < m_shown; ++k) {
         const Row &row = m_rows[k];
         const entry::CardTexts cards{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
-        typed.append({row.nm->text(),
-                      entry::recordOf(row.homeLetter, cards, row.r1->text(), row.r2->text(), row.awayLetter)});
+        typed.append(
+            {row.nm->text(), entry::recordOf(row.homeLetter, cards, row.r1->text(), row.r2->text(), row.awayLetter)});
     }
     return typed;
 }

@@ -91,5 +91,4 @@ private:
     int m_shown = 0;
     QHash<QString, QString> m_notes;
     QList<GridBox *> m_secondTeamNames; // the names marked by markSecondTeam
-
 };

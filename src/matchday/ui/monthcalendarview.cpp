@@ -12,7 +12,7 @@
 namespace {
 constexpr int LabelPitch = 305; // twips between two month labels
 constexpr int MonthWidth = 1500;
-constexpr int LinesLeft = 104;   // pixels
+constexpr int LinesLeft = 104; // pixels
 constexpr int LinesWidth = 132;
 constexpr int LinePitch = 20;
 // Matches no month, so the first preview always fills the list.
@@ -138,9 +138,9 @@ bool MonthCalendarView::eventFilter(QObject *watched, QEvent *event)
 {
     // From the keyboard the focus coming in stands for the pointer arriving,
     // Enter or Space for the click.
-    const bool key = event->type() == QEvent::KeyPress
-                     && QList<int>{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}.contains(
-                         static_cast<QKeyEvent *>(event)->key());
+    const bool key =
+        event->type() == QEvent::KeyPress
+        && QList<int>{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}.contains(static_cast<QKeyEvent *>(event)->key());
     const bool enter = event->type() == QEvent::Enter || event->type() == QEvent::FocusIn;
     const bool click = key
                        || (event->type() == QEvent::MouseButtonRelease

@@ -8,9 +8,10 @@
 #include <QTimer>
 
 DonorsFetch::DonorsFetch(const QString &programFolder, Downloader *downloader, QObject *parent)
-    : QObject(parent), m_path(QDir(programFolder).filePath(donorslist::FileName)), m_downloader(downloader)
-{
-}
+    : QObject(parent)
+    , m_path(QDir(programFolder).filePath(donorslist::FileName))
+    , m_downloader(downloader)
+{}
 
 DonorsFetch::~DonorsFetch()
 {

@@ -8,20 +8,21 @@
 // What one download brought back.
 struct DownloadResult
 {
-    bool ok = false;  // a complete answer with a success status, within the limits
-    int status = 0;   // HTTP status, 0 when none arrived
-    QByteArray body;  // the whole body when ok, empty otherwise
-    QString error;    // what went wrong, in our own French words, for messages and the command line
-    QString detail{}; // the network layer's own account of a failure (English), for --verbose
+    bool ok = false;      // a complete answer with a success status, within the limits
+    int status = 0;       // HTTP status, 0 when none arrived
+    QByteArray body;      // the whole body when ok, empty otherwise
+    QString error;        // what went wrong, in our own French words, for messages and the command line
+    QString detail{};     // the network layer's own account of a failure (English), for --verbose
+    QByteArray etag = {}; // the server's version of the file (ETag), when it gives one
 };
 
 // The bounds every download keeps, so that none hangs the program or fills
 // its memory with an answer that cannot be a file of ours.
 struct DownloadLimits
 {
-    int stallMs = 20 * 1000;        // no progress for this long: failure
-    int totalMs = 60 * 1000;        // a transfer running longer: failure
-    qint64 maxBytes = 1024 * 1024;  // a larger body: failure
+    int stallMs = 20 * 1000;       // no progress for this long: failure
+    int totalMs = 60 * 1000;       // a transfer running longer: failure
+    qint64 maxBytes = 1024 * 1024; // a larger body: failure
 };
 
 // One download under way. The downloader reports its progress and finishes it

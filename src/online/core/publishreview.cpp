@@ -71,8 +71,8 @@ QString fixtureLine(const FixtureChange &c)
     case Kind::CardsCorrected: {
         // Cards are shown on both sides only when they are part of the change.
         const bool cardsChanged = storechanges::cardsText(c.before) != storechanges::cardsText(c.after);
-        return day + c.home + QStringLiteral(" - ") + c.away + QStringLiteral(" : ")
-               + withCards(c.before, cardsChanged) + QStringLiteral(" → ") + withCards(c.after, cardsChanged);
+        return day + c.home + QStringLiteral(" - ") + c.away + QStringLiteral(" : ") + withCards(c.before, cardsChanged)
+               + QStringLiteral(" → ") + withCards(c.after, cardsChanged);
     }
     case Kind::Removed:
         return day + c.home + QStringLiteral(" - ") + c.away + QStringLiteral(" : ") + storechanges::scoreText(c.before)
@@ -119,9 +119,9 @@ QString listing(const Season &season, const QByteArray &atStart, const QByteArra
     QStringList added, changed, removed, incomplete;
     for (const FixtureChange &change : storechanges::resultChanges(season, before.store(), after.store())) {
         QStringList &list = storechanges::isIncomplete(change.after) ? incomplete
-                            : change.kind == Kind::Added              ? added
-                            : change.kind == Kind::Removed            ? removed
-                                                                      : changed;
+                            : change.kind == Kind::Added             ? added
+                            : change.kind == Kind::Removed           ? removed
+                                                                     : changed;
         list << fixtureLine(change);
     }
     QStringList adjustments;

@@ -1,5 +1,6 @@
 #include "online/core/resultsupdate.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/updaterules.h"
 #include "season/core/resultstore.h"
 
@@ -11,9 +12,10 @@
 #include <utility>
 
 ResultsUpdate::ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent)
-    : QObject(parent), m_store(store), m_downloader(downloader)
-{
-}
+    : QObject(parent)
+    , m_store(store)
+    , m_downloader(downloader)
+{}
 
 ResultsUpdate::~ResultsUpdate()
 {
@@ -31,11 +33,12 @@ QString ResultsUpdate::backupPath() const
     return QFileInfo(m_store.path()).dir().filePath(ResultStore::BackupName);
 }
 
-bool ResultsUpdate::start(const QString &server)
+bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
 {
     if (m_running)
         return false;
     m_running = true;
+    m_unpublished = unpublished;
     m_previousStamp = m_store.stamp();
 
     // The previous store stays in place; the backup is a copy, so that a
@@ -74,12 +77,31 @@ void ResultsUpdate::conclude(const DownloadResult &result)
         outcome.detail = result.detail;
     } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
         outcome.error = problem;
-    } else if (!m_store.replaceContents(result.body)) {
-        outcome.error = QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
     } else {
-        outcome.ok = true;
-        outcome.bytes = result.body.size();
-        outcome.newStore = result.body;
+        // What is unpublished is judged on the store as it is now, under the
+        // lock, so that a save made during the download counts too; the
+        // copy kept beside the store follows the store under the same lock.
+        const auto accept = [&](const std::optional<QByteArray> &current) {
+            if (current && m_unpublished == Unpublished::Keep)
+                outcome.unpublished =
+                    publishedcopy::unpublishedResults(*current, publishedcopy::read(m_store.path()), result.body);
+            return outcome.unpublished.isEmpty();
+        };
+        const auto keepCopy = [&] { publishedcopy::keep(m_store.path(), result.body); };
+        switch (m_store.replaceContentsIf(result.body, accept, keepCopy)) {
+        case ResultStore::Replaced::Refused:
+            outcome.error = publishedcopy::refusal(outcome.unpublished.size());
+            break;
+        case ResultStore::Replaced::Failed:
+            outcome.error =
+                QStringLiteral("Impossible d'enregistrer le fichier de résultats dans le dossier du programme");
+            break;
+        case ResultStore::Replaced::Done:
+            outcome.ok = true;
+            outcome.bytes = result.body.size();
+            outcome.newStore = result.body;
+            break;
+        }
     }
     outcome.previousStore = std::exchange(m_previousStore, {});
     outcome.stamp = m_store.stamp();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "online/core/downloader.h"
+#include "online/core/storemerge.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,7 +30,15 @@ public:
         // `newStore` is empty on failure.
         QByteArray previousStore;
         QByteArray newStore;
+        // Results saved in this folder and never published that the
+        // download lacks: the update kept the store and refused.
+        QList<storemerge::Conflict> unpublished;
     };
+
+    // Whether an update may replace results saved here and never published
+    // (see publishedcopy.h). Kept, the update refuses and lists them; the
+    // caller asks the user, then may start again replacing them.
+    enum class Unpublished { Keep, Replace };
 
     // Without a downloader every update fails, as with no network.
     ResultsUpdate(ResultStore &store, Downloader *downloader, QObject *parent = nullptr);
@@ -39,7 +48,7 @@ public:
     // Starts downloading from `server` ("http://host"). False, and nothing
     // happens, when an update is already running. `finished` follows once,
     // never from within start().
-    [[nodiscard]] bool start(const QString &server);
+    [[nodiscard]] bool start(const QString &server, Unpublished unpublished = Unpublished::Keep);
     bool isRunning() const { return m_running; }
     QString backupPath() const;
 
@@ -55,6 +64,7 @@ private:
     Downloader *m_downloader;
     QPointer<DownloadReply> m_reply;
     bool m_running = false;
+    Unpublished m_unpublished = Unpublished::Keep;
     QString m_previousStamp;
     QByteArray m_previousStore;
 };

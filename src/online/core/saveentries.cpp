@@ -1,5 +1,6 @@
 #include "online/core/saveentries.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/stamp.h"
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
@@ -98,7 +99,8 @@ QString leaveQuestion()
         QStringLiteral("Des résultats saisis n'ont pas été validés."),
         QStringLiteral("Voulez-vous les enregistrer avant de changer d'affichage ?"),
         QStringLiteral("Oui : les enregistrer. Non : les abandonner. Annuler : revenir à la saisie."),
-    }.join(QLatin1Char('\n'));
+    }
+        .join(QLatin1Char('\n'));
 }
 
 QList<ResultStore::Result> storableResults(const QList<TypedRow> &rows)
@@ -125,6 +127,10 @@ Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &n
 {
     Outcome outcome;
     outcome.changedSinceStart = changedSince(store.path(), startTime);
+    // The first results typed in a folder that never published nor
+    // downloaded: what was there before them is what the folder has of the
+    // published season, so that an update knows them for this folder's own.
+    publishedcopy::keepBeforeFirstSave(store.path());
     outcome.saved = store.saveResults(stamp::format(now), storableResults(rows));
     if (outcome.saved)
         outcome.refused = refusals(store, rows);

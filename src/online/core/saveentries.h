@@ -67,6 +67,7 @@ struct Outcome
 };
 
 // Writes the stamp and the rows in one step. Nothing is written when it fails.
-[[nodiscard]] Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &now, const QDateTime &startTime);
+[[nodiscard]] Outcome save(ResultStore &store, const QList<TypedRow> &rows, const QDateTime &now,
+                           const QDateTime &startTime);
 
 } // namespace saveentries

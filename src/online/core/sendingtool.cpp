@@ -1,19 +1,37 @@
 #include "online/core/sendingtool.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace sendingtool {
 
-QString pathIn(const QString &programFolder)
+namespace {
+
+QString lookIn(const QString &folder)
 {
-    const QDir folder(programFolder);
+    const QDir dir(folder);
     for (const char *name : {"Porvex.exe", "Porvex"}) {
-        const QFileInfo tool(folder.filePath(QLatin1String(name)));
+        const QFileInfo tool(dir.filePath(QLatin1String(name)));
         if (tool.isFile())
             return tool.absoluteFilePath();
     }
     return {};
+}
+
+} // namespace
+
+QString pathIn(const QString &programFolder)
+{
+    const QString found = lookIn(programFolder);
+    if (!found.isEmpty() || !QCoreApplication::instance())
+        return found;
+    // An installed copy keeps its data in a folder of the user's, while the
+    // tool lies beside the program in a folder that holds no season.
+    const QDir programs(QCoreApplication::applicationDirPath());
+    if (programs == QDir(programFolder) || programs.exists(QStringLiteral("2013.txt")))
+        return {};
+    return lookIn(programs.path());
 }
 
 } // namespace sendingtool

@@ -6,7 +6,8 @@
 // folder: "Porvex.exe" on Windows, "Porvex" elsewhere; either name is found.
 namespace sendingtool {
 
-// Its path when it is in the folder, empty otherwise.
+// Its path when it is in the folder, or, for an installed copy whose
+// program folder is the user's, beside the program; empty otherwise.
 QString pathIn(const QString &programFolder);
 
 } // namespace sendingtool

@@ -1,6 +1,8 @@
 #include "online/core/storecopy.h"
 
-StoreCopy::StoreCopy(const QByteArray &bytes) : m_store(IniFile::InMemory{bytes}) {}
+StoreCopy::StoreCopy(const QByteArray &bytes)
+    : m_store(IniFile::InMemory{bytes})
+{}
 
 StoreCopy::~StoreCopy() = default;
 

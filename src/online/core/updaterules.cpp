@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-
 namespace updaterules {
 
 namespace {
@@ -119,7 +118,8 @@ QString discardQuestion()
     return QStringList{
         QStringLiteral("Des résultats saisis n'ont pas été validés."),
         QStringLiteral("La mise à jour les remplacera par ceux du serveur : voulez vous continuer ?"),
-    }.join(QStringLiteral("\r\n"));
+    }
+        .join(QStringLiteral("\r\n"));
 }
 
 } // namespace updaterules

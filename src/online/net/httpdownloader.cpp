@@ -1,5 +1,6 @@
 #include "online/net/httpdownloader.h"
 
+#include "online/net/tlstrust.h"
 #include "season/core/textutil.h"
 
 #include <QNetworkReply>
@@ -101,6 +102,9 @@ void watchTransfer(DownloadReply *reply, QNetworkReply *net, const std::shared_p
     });
     QObject::connect(reply, &DownloadReply::abortRequested, net,
                      [stop] { stop(QStringLiteral("Téléchargement interrompu")); });
+    // Nothing ignores the errors: the connection fails, with this reason.
+    QObject::connect(net, &QNetworkReply::sslErrors, reply,
+                     [transfer](const QList<QSslError> &errors) { transfer->failure = tlstrust::refusal(errors); });
     QObject::connect(net, &QNetworkReply::metaDataChanged, reply, [net, transfer, stop, limits] {
         const QVariant length = net->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid()) {
@@ -127,6 +131,7 @@ DownloadResult outcomeOf(QNetworkReply *net, const Transfer &transfer, const Dow
 {
     DownloadResult result;
     result.status = net->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    result.etag = net->rawHeader("ETag");
     if (!transfer.failure.isEmpty()) {
         result.error = transfer.failure;
     } else if (net->error() != QNetworkReply::NoError) {
@@ -150,7 +155,9 @@ DownloadResult outcomeOf(QNetworkReply *net, const Transfer &transfer, const Dow
 } // namespace
 
 HttpDownloader::HttpDownloader(DownloadLimits limits, QObject *parent)
-    : Downloader(parent), m_limits(limits), m_manager(new QNetworkAccessManager(this))
+    : Downloader(parent)
+    , m_limits(limits)
+    , m_manager(new QNetworkAccessManager(this))
 {
     // Nothing is kept: every request goes to the server.
     m_manager->setCache(nullptr);
@@ -174,7 +181,9 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
         return reply;
     }
 
-    QNetworkReply *net = m_manager->get(freshRequest(url));
+    QNetworkRequest request = freshRequest(url);
+    tlstrust::apply(request, m_authorities);
+    QNetworkReply *net = m_manager->get(request);
     const DownloadLimits limits = m_limits;
     auto transfer = std::make_shared<Transfer>();
     watchTransfer(reply, net, transfer, limits);

@@ -2,7 +2,9 @@
 
 #include "online/core/downloader.h"
 
+#include <QList>
 #include <QNetworkAccessManager>
+#include <QSslCertificate>
 
 // The program's one HTTP client: downloads with Qt Network, always asking for
 // the server's current copy (no cache anywhere on the way), within the
@@ -18,9 +20,13 @@ public:
     const DownloadLimits &limits() const { return m_limits; }
     void setLimits(const DownloadLimits &limits) { m_limits = limits; }
 
+    // Authorities trusted over HTTPS besides the system's (see tlstrust.h).
+    void setAuthorities(const QList<QSslCertificate> &authorities) { m_authorities = authorities; }
+
     DownloadReply *get(const QUrl &url) override;
 
 private:
     DownloadLimits m_limits;
+    QList<QSslCertificate> m_authorities;
     QNetworkAccessManager *m_manager;
 };

@@ -1,5 +1,6 @@
 #include "online/net/updatecommand.h"
 
+#include "online/core/publishedcopy.h"
 #include "online/core/resultsupdate.h"
 #include "online/core/storechanges.h"
 #include "online/net/httpdownloader.h"
@@ -8,7 +9,8 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err)
+int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err,
+                     bool force)
 {
     HttpDownloader http;
     ResultsUpdate update(folder.store(), &http);
@@ -22,12 +24,20 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
     });
     // A fresh update is never running yet; were it refused, no answer would
     // ever end the loop.
-    if (!update.start(server)) {
+    if (!update.start(server, force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep)) {
         err << "Mise à jour impossible : une mise à jour est déjà en cours.\n";
         return 1;
     }
     loop.exec();
 
+    if (!outcome.unpublished.isEmpty()) {
+        err << "Mise à jour refusée : " << publishedcopy::refusal(outcome.unpublished.size()) << " :\n";
+        for (const QString &line : publishedcopy::listing(folder.season(), outcome.unpublished))
+            err << "  " << line << '\n';
+        err << "Publiez-les avec Porvex, ou relancez avec --force pour les remplacer par ceux du serveur.\n";
+        err.flush();
+        return 1;
+    }
     if (!outcome.ok) {
         err << "Erreur de connexion ! " << outcome.error << ".\n";
         if (verbose && !outcome.detail.isEmpty())
@@ -39,8 +49,7 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
     out << "Résultats mis à jour : Maj "
         << (outcome.stamp.isEmpty() ? QStringLiteral("(non renseignée)") : outcome.stamp) << '\n';
     // What the window would tell, on a line of its own; nothing when nothing changed.
-    const QString changes =
-        StoreChanges::compare(folder.season(), outcome.previousStore, outcome.newStore).summary();
+    const QString changes = StoreChanges::compare(folder.season(), outcome.previousStore, outcome.newStore).summary();
     if (!changes.isEmpty())
         out << changes << '\n';
     out.flush();

@@ -35,8 +35,8 @@ QPixmap badge(const QSize &size, const QColor &colour, const QString &caption, b
     if (heart) {
         const QPointF bottom(symbol.center().x(), symbol.bottom() - 2);
         path.moveTo(bottom);
-        path.cubicTo(symbol.left() - 6, symbol.center().y(), symbol.left() + 4, symbol.top() - 4,
-                     symbol.center().x(), symbol.top() + 8);
+        path.cubicTo(symbol.left() - 6, symbol.center().y(), symbol.left() + 4, symbol.top() - 4, symbol.center().x(),
+                     symbol.top() + 8);
         path.cubicTo(symbol.right() - 4, symbol.top() - 4, symbol.right() + 6, symbol.center().y(), bottom.x(),
                      bottom.y());
     } else {
@@ -111,8 +111,8 @@ DonorsPanel::DonorsPanel(QWidget *parent)
 
     const QSize linkSize(PanelWidth - 2 * Margin, 50);
     const QString donate = QStringLiteral("Soutenir Kestrane 1 : faire un don");
-    m_donation = link(this, "Image18", badge(linkSize, QColor(0xC0, 0x30, 0x30), donate, true),
-                      QStringLiteral("Page des dons"));
+    m_donation =
+        link(this, "Image18", badge(linkSize, QColor(0xC0, 0x30, 0x30), donate, true), QStringLiteral("Page des dons"));
     m_donation->move(Margin, 146);
     m_donation->installEventFilter(this);
     const QString portal = QStringLiteral("Portail de téléchargement partenaire");

@@ -52,10 +52,10 @@ protected:
 private:
     void foldNews();
 
-    QLineEdit *m_news = nullptr;        // Text1
-    QLineEdit *m_version = nullptr;     // Text2
-    QLabel *m_programVersion = nullptr; // Label16
-    QLineEdit *m_adjustment = nullptr;  // Text3(1)
-    QComboBox *m_teams = nullptr;       // Combo1
+    QLineEdit *m_news = nullptr;          // Text1
+    QLineEdit *m_version = nullptr;       // Text2
+    QLabel *m_programVersion = nullptr;   // Label16
+    QLineEdit *m_adjustment = nullptr;    // Text3(1)
+    QComboBox *m_teams = nullptr;         // Combo1
     QListWidget *m_adjustments = nullptr; // List7
 };

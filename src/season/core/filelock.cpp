@@ -28,7 +28,9 @@ void nap(std::chrono::milliseconds &pause)
 
 } // namespace
 
-FileLock::FileLock(QString path) : m_path(std::move(path)) {}
+FileLock::FileLock(QString path)
+    : m_path(std::move(path))
+{}
 
 FileLock::~FileLock()
 {
@@ -44,9 +46,9 @@ bool FileLock::tryLock(std::chrono::milliseconds timeout)
     const auto deadline = Clock::now() + timeout;
     auto pause = std::chrono::milliseconds(1);
     const std::wstring path = m_path.toStdWString();
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         // A folder in the way: its handle carries the lock as well.
         handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -11,11 +11,11 @@
 // first read of the results store.
 struct FolderPreparation
 {
-    bool restoredBackup = false;   // Resultats2013.BU put back in place of a missing store
+    bool restoredBackup = false; // Resultats2013.BU put back in place of a missing store
     // Why a backup waiting for a missing store was not put back; empty when
     // there was none, or it was put back.
     QString backupProblem;
-    QStringList removedLeftovers;  // names of the orphan temporary copies removed
+    QStringList removedLeftovers; // names of the orphan temporary copies removed
     // "Impossible de lire Resultats2013.ini : ..." when the store is there but
     // cannot be read; empty when it reads, or is absent (no results yet).
     QString storeProblem;

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
+#include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -227,24 +229,45 @@ QString readableValue(QByteArrayView raw, Encoding encoding)
 
 using SectionMap = QHash<QString, QHash<QString, QString>>;
 
+// Hands every section a reader can reach to `openSection`, and each key line
+// in it to `take`, in file order, with the names folded for comparison and as
+// stored. Keys before any header and every later header of a name already
+// seen are not reachable; of a key repeated within its section only the first
+// counts, which `take` sees for itself.
+template <typename OpenSection, typename Take>
+void forEachReachable(const QByteArray &bytes, Encoding encoding, OpenSection &&openSection, Take &&take)
+{
+    QSet<QString> sectionsSeen;
+    bool reachable = false;
+    QString section;
+    QByteArrayView sectionName;
+    for (const RawLine &line : splitLines(bytes)) {
+        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
+        if (parsed.kind == Parsed::Section) {
+            section = foldCase(decode(parsed.name, encoding));
+            sectionName = parsed.name;
+            reachable = !sectionsSeen.contains(section);
+            sectionsSeen.insert(section);
+            if (reachable)
+                openSection(section);
+        } else if (parsed.kind == Parsed::Key && reachable) {
+            take(section, sectionName, foldCase(decode(parsed.name, encoding)), parsed.name, parsed.value);
+        }
+    }
+}
+
 SectionMap parse(const QByteArray &bytes)
 {
     SectionMap sections;
     const Encoding encoding = encodingOf(bytes);
-    QHash<QString, QString> *current = nullptr;
-    // Keys before any header, and every later header of a name already seen,
-    // are not reachable: only the first section of a name is searched.
-    for (const RawLine &line : splitLines(bytes)) {
-        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
-        if (parsed.kind == Parsed::Section) {
-            const QString name = foldCase(decode(parsed.name, encoding));
-            current = sections.contains(name) ? nullptr : &sections[name];
-        } else if (parsed.kind == Parsed::Key && current) {
-            const QString name = foldCase(decode(parsed.name, encoding));
-            if (!current->contains(name))
-                current->insert(name, readableValue(parsed.value, encoding).left(IniFile::MaxValueLength));
-        }
-    }
+    // A section without keys is there all the same.
+    forEachReachable(
+        bytes, encoding, [&](const QString &section) { sections[section]; },
+        [&](const QString &section, QByteArrayView, const QString &key, QByteArrayView, QByteArrayView value) {
+            QHash<QString, QString> &keys = sections[section];
+            if (!keys.contains(key))
+                keys.insert(key, readableValue(value, encoding).left(IniFile::MaxValueLength));
+        });
     return sections;
 }
 
@@ -268,55 +291,6 @@ bool isWritableName(const QString &name)
     return !name.isEmpty() && !name.contains(QLatin1Char('\n')) && !name.contains(QLatin1Char('\r'));
 }
 
-// A value as it is stored: leading blanks would be lost on reading anyway;
-// a line break inside the value would split the entry in two, so it
-// becomes a space.
-QByteArray storedValue(const QString &value, Encoding encoding)
-{
-    QString cleanValue = value;
-    cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    qsizetype lead = 0;
-    while (lead < cleanValue.size() && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
-        ++lead;
-    return encode(cleanValue.mid(lead), encoding);
-}
-
-// Where a key stands in the file's lines: its section's header, the
-// section's last key line before it, and its own line (-1 for each not found).
-struct EntryPlace
-{
-    qsizetype headerLine = -1;
-    qsizetype lastKeyLine = -1;
-    qsizetype keyLine = -1;
-    Parsed key;
-};
-
-EntryPlace findEntry(const QByteArray &bytes, const QList<RawLine> &lines, const QString &sectionName,
-                     const QString &keyName, Encoding encoding)
-{
-    const QString wantedSection = foldCase(sectionName);
-    const QString wantedKey = foldCase(keyName);
-    EntryPlace place;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const RawLine &line = lines[i];
-        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
-        if (parsed.kind == Parsed::Section) {
-            if (place.headerLine >= 0)
-                break; // end of the section being written
-            if (foldCase(decode(parsed.name, encoding)) == wantedSection)
-                place.headerLine = i;
-        } else if (parsed.kind == Parsed::Key && place.headerLine >= 0) {
-            if (foldCase(decode(parsed.name, encoding)) == wantedKey) {
-                place.keyLine = i;
-                place.key = parsed;
-                break;
-            }
-            place.lastKeyLine = i;
-        }
-    }
-    return place;
-}
-
 } // namespace
 
 struct IniFile::Cache
@@ -325,11 +299,15 @@ struct IniFile::Cache
     SectionMap sections;
 };
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path)
+    : m_path(std::move(path))
+{}
 
 IniFile::~IniFile() = default;
 
-IniFile::IniFile(InMemory contents) : m_memory(std::move(contents.bytes)) {}
+IniFile::IniFile(InMemory contents)
+    : m_memory(std::move(contents.bytes))
+{}
 
 const IniFile::Cache &IniFile::parsed() const
 {
@@ -385,53 +363,189 @@ QString IniFile::readFrom(const QByteArray &bytes, const QString &section, const
     return lookup(parse(bytes), section, key, defaultValue);
 }
 
-QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, const QString &key,
-                            const QString &value, bool *changed)
+QByteArray IniFile::writeTo(const QByteArray &bytes, const QString &section, const QString &key, const QString &value,
+                            bool *changed)
+{
+    return writeTo(bytes, QList<Entry>{{section, key, value}}, changed);
+}
+
+namespace {
+
+// What one batch of writes wants in a section, in the order first asked.
+struct PendingKey
+{
+    QString name;
+    QByteArray value;
+    bool written = false;
+};
+struct PendingSection
+{
+    QString name;
+    QList<PendingKey> keys;
+    QHash<QString, qsizetype> byName;
+    bool inFile = false;
+};
+
+// A value as it is stored: leading blanks would be lost on reading anyway;
+// a line break inside the value would split the entry in two, so it
+// becomes a space.
+QByteArray storedValue(const QString &value, Encoding encoding)
+{
+    QString cleanValue = value;
+    cleanValue.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    qsizetype lead = 0;
+    while (lead < cleanValue.size()
+           && (cleanValue.at(lead) == QLatin1Char(' ') || cleanValue.at(lead) == QLatin1Char('\t')))
+        ++lead;
+    return encode(cleanValue.mid(lead), encoding);
+}
+
+// The sections and keys a batch asks for, by folded name; names that
+// cannot be written are left out.
+struct Pending
+{
+    QList<PendingSection> sections;
+    QHash<QString, qsizetype> sectionIndex;
+};
+
+Pending pendingOf(const QList<IniFile::Entry> &entries, Encoding encoding)
+{
+    Pending pending;
+    QList<PendingSection> &wanted = pending.sections;
+    QHash<QString, qsizetype> &sectionIndex = pending.sectionIndex;
+    for (const IniFile::Entry &entry : entries) {
+        const QString sectionName = trimmedName(entry.section);
+        const QString keyName = trimmedName(entry.key);
+        if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
+            continue;
+        const QString foldedSection = foldCase(sectionName);
+        qsizetype s = sectionIndex.value(foldedSection, -1);
+        if (s < 0) {
+            s = wanted.size();
+            sectionIndex.insert(foldedSection, s);
+            wanted.append({sectionName, {}, {}, false});
+        }
+        PendingSection &section = wanted[s];
+        const QString foldedKey = foldCase(keyName);
+        const QByteArray value = storedValue(entry.value, encoding);
+        // A key asked twice keeps its first place and takes its last value.
+        if (const auto k = section.byName.constFind(foldedKey); k != section.byName.cend()) {
+            section.keys[*k].value = value;
+        } else {
+            section.byName.insert(foldedKey, section.keys.size());
+            section.keys.append({keyName, value});
+        }
+    }
+    return pending;
+}
+
+} // namespace
+
+QByteArray IniFile::writeTo(const QByteArray &bytes, const QList<Entry> &entries, bool *changed)
 {
     if (changed)
         *changed = false;
-    const QString sectionName = trimmedName(section);
-    const QString keyName = trimmedName(key);
-    if (!isWritableName(sectionName) || !isWritableName(keyName) || keyName.contains(QLatin1Char('=')))
-        return bytes;
-
     const Encoding encoding = encodingOf(bytes);
-    const QByteArray valueBytes = storedValue(value, encoding);
+    Pending pending = pendingOf(entries, encoding);
+    QList<PendingSection> &wanted = pending.sections;
+    const QHash<QString, qsizetype> &sectionIndex = pending.sectionIndex;
+    if (wanted.isEmpty())
+        return bytes;
 
     // New lines follow the file: LF when it uses nothing else, CR LF otherwise.
     const QByteArray eol = (bytes.contains('\n') && !bytes.contains('\r')) ? QByteArray("\n") : QByteArray("\r\n");
 
-    const QList<RawLine> lines = splitLines(bytes);
-    const EntryPlace place = findEntry(bytes, lines, sectionName, keyName, encoding);
-
+    // One pass: a key of the file's first section of a name takes its new
+    // value in place, keeping the file's spelling of the key; keys the
+    // section lacks go after its last key line; sections the file lacks are
+    // appended at its end, without a blank line.
     QByteArray result;
-    if (place.keyLine >= 0) {
-        // The stored spelling of the key stays; only its value changes.
-        if (place.key.value == QByteArrayView(valueBytes))
-            return bytes;
-        const RawLine &line = lines[place.keyLine];
-        result = bytes.first(line.start);
-        result += place.key.name.toByteArray();
-        result += '=';
-        result += valueBytes;
-        result += bytes.sliced(line.end);
-    } else if (place.headerLine >= 0) {
-        const RawLine &after = lines[place.lastKeyLine >= 0 ? place.lastKeyLine : place.headerLine];
-        result = bytes.first(after.next);
-        if (after.next == after.end)
-            result += eol; // the line was the last one and had no line break
-        result += encode(keyName, encoding) + '=' + valueBytes + eol;
-        result += bytes.sliced(after.next);
-    } else {
-        result = bytes;
+    result.reserve(bytes.size() + 32 * entries.size());
+    result += bytes.first(textStart(bytes));
+    QSet<QString> sectionsSeen;
+    PendingSection *current = nullptr;
+    qsizetype insertAt = 0;
+    bool insertNeedsBreak = false; // the line before the insertion point had no line break
+    const auto closeSection = [&] {
+        if (!current)
+            return;
+        QByteArray added;
+        for (PendingKey &key : current->keys) {
+            if (!key.written)
+                added += encode(key.name, encoding) + '=' + key.value + eol;
+            key.written = true;
+        }
+        if (!added.isEmpty())
+            result.insert(insertAt, insertNeedsBreak ? eol + added : added);
+        current = nullptr;
+    };
+    for (const RawLine &line : splitLines(bytes)) {
+        const Parsed parsed = classify(QByteArrayView(bytes).sliced(line.start, line.end - line.start));
+        const QByteArrayView whole = QByteArrayView(bytes).sliced(line.start, line.next - line.start);
+        if (parsed.kind == Parsed::Section) {
+            closeSection();
+            const QString folded = foldCase(decode(parsed.name, encoding));
+            if (!sectionsSeen.contains(folded)) {
+                sectionsSeen.insert(folded);
+                if (const qsizetype s = sectionIndex.value(folded, -1); s >= 0) {
+                    current = &wanted[s];
+                    current->inFile = true;
+                }
+            }
+        } else if (parsed.kind == Parsed::Key && current) {
+            const auto k = current->byName.constFind(foldCase(decode(parsed.name, encoding)));
+            if (k != current->byName.cend() && !current->keys[*k].written) {
+                PendingKey &key = current->keys[*k];
+                key.written = true;
+                if (parsed.value != QByteArrayView(key.value)) {
+                    result += parsed.name.toByteArray() + '=' + key.value;
+                    result += QByteArrayView(bytes).sliced(line.end, line.next - line.end);
+                    insertAt = result.size();
+                    insertNeedsBreak = line.next == line.end;
+                    continue;
+                }
+            }
+        }
+        result += whole;
+        if (current && parsed.kind != Parsed::Other) {
+            insertAt = result.size();
+            insertNeedsBreak = line.next == line.end;
+        }
+    }
+    closeSection();
+    for (const PendingSection &section : wanted) {
+        if (section.inFile)
+            continue;
         if (result.size() > textStart(result) && !result.endsWith('\n') && !result.endsWith('\r'))
             result += eol;
-        result += '[' + encode(sectionName, encoding) + ']' + eol;
-        result += encode(keyName, encoding) + '=' + valueBytes + eol;
+        result += '[' + encode(section.name, encoding) + ']' + eol;
+        for (const PendingKey &key : section.keys)
+            result += encode(key.name, encoding) + '=' + key.value + eol;
     }
+    if (result == bytes)
+        return bytes;
     if (changed)
         *changed = true;
     return result;
+}
+
+QList<IniFile::Entry> IniFile::entriesFrom(const QByteArray &bytes)
+{
+    const Encoding encoding = encodingOf(bytes);
+    QList<Entry> entries;
+    QSet<QString> keysSeen; // section and key, folded
+    forEachReachable(
+        bytes, encoding, [](const QString &) {},
+        [&](const QString &foldedSection, QByteArrayView section, const QString &foldedKey, QByteArrayView key,
+            QByteArrayView value) {
+            const QString id = foldedSection + QLatin1Char('\n') + foldedKey;
+            if (keysSeen.contains(id))
+                return;
+            keysSeen.insert(id);
+            entries.append({decode(section, encoding), decode(key, encoding),
+                            readableValue(value, encoding).left(MaxValueLength)});
+        });
+    return entries;
 }
 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
@@ -483,6 +597,29 @@ bool IniFile::replaceContents(const QByteArray &bytes)
     if (!lock.tryLock(m_lockTimeout))
         return false;
     return saveLocked(bytes);
+}
+
+IniFile::Locked::Locked(IniFile &file)
+    : m_file(file)
+    , m_lock(file.lockPath())
+{
+    // Whether it was had is asked through isLocked() before each step.
+    static_cast<void>(m_lock.tryLock(file.m_lockTimeout));
+}
+
+std::optional<QByteArray> IniFile::Locked::read() const
+{
+    QFile file(m_file.m_path);
+    if (!file.exists())
+        return QByteArray();
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+bool IniFile::Locked::replaceContents(const QByteArray &bytes)
+{
+    return isLocked() && m_file.saveLocked(bytes);
 }
 
 bool IniFile::saveLocked(const QByteArray &bytes)

@@ -77,6 +77,29 @@ public:
     // the new contents are in place; on failure the file stays as it was.
     [[nodiscard]] bool replaceContents(const QByteArray &bytes);
 
+    // A change of the whole file that depends on what it holds: the lock of
+    // write() is held while the Locked lives, so nobody writes between the
+    // read and the replacement; files that go with this one may be written
+    // meanwhile under the same protection.
+    class Locked
+    {
+    public:
+        // Waits for the lock as write() does.
+        explicit Locked(IniFile &file);
+        Locked(const Locked &) = delete;
+        Locked &operator=(const Locked &) = delete;
+        bool isLocked() const { return m_lock.isLocked(); }
+        // The file's bytes now, empty when it does not exist; nothing when it
+        // is there but cannot be read.
+        std::optional<QByteArray> read() const;
+        // As replaceContents(), under the lock already held; false without it.
+        bool replaceContents(const QByteArray &bytes);
+
+    private:
+        IniFile &m_file;
+        FileLock m_lock;
+    };
+
     // When false every read parses the file again, as a naive reader would.
     // Only the benchmark turns caching off.
     void setCaching(bool enabled) { m_caching = enabled; }
@@ -88,7 +111,8 @@ public:
     class Hold
     {
     public:
-        explicit Hold(const IniFile &file) : m_file(file)
+        explicit Hold(const IniFile &file)
+            : m_file(file)
         {
             file.parsed();
             ++file.m_holds;
@@ -106,8 +130,15 @@ public:
                             const QString &defaultValue = {});
     // The file bytes after writing one key; the input stays unchanged when
     // the value is already stored (then `changed` is false).
-    static QByteArray writeTo(const QByteArray &bytes, const QString &section, const QString &key,
-                              const QString &value, bool *changed = nullptr);
+    static QByteArray writeTo(const QByteArray &bytes, const QString &section, const QString &key, const QString &value,
+                              bool *changed = nullptr);
+    // The same for several keys in one pass over the file, giving the bytes
+    // that writing them one after the other would give. Entries whose names
+    // cannot be stored are left out.
+    static QByteArray writeTo(const QByteArray &bytes, const QList<Entry> &entries, bool *changed = nullptr);
+    // Every entry a reader can reach, in file order, with the names as the
+    // file spells them and the values as read() gives them.
+    static QList<Entry> entriesFrom(const QByteArray &bytes);
 
 private:
     struct Cache;

@@ -9,14 +9,15 @@
 #include <algorithm>
 
 ResultStore::ResultStore(const QString &programFolder, QObject *parent)
-    : QObject(parent), m_folder(programFolder), m_ini(programFolder + QLatin1Char('/') + FileName)
-{
-}
+    : QObject(parent)
+    , m_folder(programFolder)
+    , m_ini(programFolder + QLatin1Char('/') + FileName)
+{}
 
 ResultStore::ResultStore(IniFile::InMemory contents, QObject *parent)
-    : QObject(parent), m_ini(std::move(contents))
-{
-}
+    : QObject(parent)
+    , m_ini(std::move(contents))
+{}
 
 MatchRecord ResultStore::match(const QString &fixtureKey) const
 {
@@ -93,6 +94,28 @@ bool ResultStore::setAdjustment(TeamNo team, const QString &value)
 bool ResultStore::replaceContents(const QByteArray &bytes)
 {
     return written(m_ini.replaceContents(bytes));
+}
+
+ResultStore::Replaced
+ResultStore::replaceContentsIf(const QByteArray &bytes,
+                               const std::function<bool(const std::optional<QByteArray> &)> &accept,
+                               const std::function<void()> &after)
+{
+    Replaced replaced = Replaced::Failed;
+    {
+        IniFile::Locked locked(m_ini);
+        if (!locked.isLocked())
+            return Replaced::Failed;
+        if (!accept(locked.read()))
+            return Replaced::Refused;
+        if (locked.replaceContents(bytes)) {
+            after();
+            replaced = Replaced::Done;
+        }
+    }
+    // Announced once the lock is let go, as every other write is.
+    written(replaced == Replaced::Done);
+    return replaced;
 }
 
 bool ResultStore::restoreInterruptedUpdate()

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -78,6 +79,14 @@ public:
     [[nodiscard]] bool setAdjustment(TeamNo team, const QString &value);
     // The whole file, by a downloaded store.
     [[nodiscard]] bool replaceContents(const QByteArray &bytes);
+    // The same when `accept` agrees: it sees what the file holds at that
+    // moment (nothing when it cannot be read), and `after` runs once the new
+    // file is in place; both under the lock that keeps every other write out
+    // between the look and the replacement.
+    enum class Replaced { Done, Refused, Failed };
+    [[nodiscard]] Replaced replaceContentsIf(const QByteArray &bytes,
+                                             const std::function<bool(const std::optional<QByteArray> &)> &accept,
+                                             const std::function<void()> &after);
 
     // What saveResults() and publish() write, for a preview of their outcome.
     static QList<IniFile::Entry> entriesOf(const QString &stamp, const QList<Result> &results);

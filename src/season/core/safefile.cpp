@@ -304,8 +304,7 @@ QString writeAside(const QString &target, const QByteArray &bytes, const std::op
 {
 #ifdef O_TMPFILE
     const QString folder = QFileInfo(target).path();
-    const int fd =
-        ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode(kept));
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, createMode(kept));
     if (fd >= 0) {
         const bool written = fill(fd, bytes, kept);
         bool linked = false;
@@ -313,9 +312,9 @@ QString writeAside(const QString &target, const QByteArray &bytes, const std::op
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
         for (int attempt = 0; written && !linked && attempt < 16; ++attempt) {
             named = temporaryPath(target);
-            linked = ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(named).constData(),
-                              AT_SYMLINK_FOLLOW)
-                     == 0;
+            linked =
+                ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(named).constData(), AT_SYMLINK_FOLLOW)
+                == 0;
             if (!linked && errno != EEXIST)
                 break;
         }

@@ -39,7 +39,7 @@ public:
     // contient aucune équipe"...
     [[nodiscard]] static std::optional<Season> load(const QString &path, QString *problem = nullptr);
 
-    QString teamName(TeamNo team) const;            // empty outside 0..19
+    QString teamName(TeamNo team) const; // empty outside 0..19
     static QChar teamLetter(TeamNo team) { return QChar(65 + team); }
     static TeamNo teamNoOfLetter(QChar letter) { return letter.unicode() - 65; }
     TeamNo teamNoOfName(const QString &name) const; // NoTeam when none matches

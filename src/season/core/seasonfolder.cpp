@@ -4,7 +4,7 @@
 #include <QTextStream>
 
 std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, const QDateTime &now, QTextStream &err,
-                                                int &status, const StoreCheck &backupCheck)
+                                                 int &status, const StoreCheck &backupCheck)
 {
     std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
     folder->m_folder = programFolder;

@@ -24,8 +24,9 @@ public:
     // is missing or unusable, 1 for a store that is there but cannot be read.
     // `backupCheck` judges the backup of an interrupted update before it is
     // put back (see prepareProgramFolder).
-    [[nodiscard]] static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now, QTextStream &err,
-                                              int &status, const StoreCheck &backupCheck = {});
+    [[nodiscard]] static std::unique_ptr<SeasonFolder> open(const QString &programFolder, const QDateTime &now,
+                                                            QTextStream &err, int &status,
+                                                            const StoreCheck &backupCheck = {});
 
     QString path() const { return m_folder; }
     const Season &season() const { return m_season; }

@@ -39,7 +39,8 @@ QString capitalizeWords(QString &textInOut)
 QString foldDiacritics(const QString &text)
 {
     // Lower-case letters only: the publishing step carries capitals as they are.
-    static const struct {
+    static const struct
+    {
         char16_t from;
         char16_t to;
     } folds[] = {{u'é', u'e'}, {u'è', u'e'}, {u'ê', u'e'}, {u'ë', u'e'}, {u'ç', u'c'}, {u'à', u'a'}};
@@ -138,9 +139,8 @@ double leadingNumber(const QString &text)
     // counts as an infinity, too small as zero.
     const qsizetype point = number.indexOf(QLatin1Char('.'));
     const QStringView whole = point < 0 ? number : number.first(point);
-    const bool large = std::any_of(whole.begin(), whole.end(), [](QChar c) {
-        return c >= QLatin1Char('1') && c <= QLatin1Char('9');
-    });
+    const bool large =
+        std::any_of(whole.begin(), whole.end(), [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
     if (!large)
         return 0.0;
     const double infinity = std::numeric_limits<double>::infinity();

@@ -12,10 +12,9 @@ QString settingsKey(const QString &section, const QString &key)
 } // namespace
 
 UserSettings::UserSettings(const QString &applicationName)
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, applicationName,
-                                             applicationName))
-{
-}
+    : m_settings(
+        std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName))
+{}
 
 std::unique_ptr<UserSettings> UserSettings::atFile(const QString &filePath)
 {

@@ -46,4 +46,6 @@ inline const QString AuthorName = QStringLiteral("Auteur");
 // stores the user was last told about (see programfolder::choose).
 inline const QString StoreFolder = QStringLiteral("DossierResultats");
 inline const QString StoresTold = QStringLiteral("EcartSignale");
+// A private certificate authority the sending tool trusts (a PEM file).
+inline const QString CertificateAuthority = QStringLiteral("AutoriteCertification");
 } // namespace settingkeys

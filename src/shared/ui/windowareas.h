@@ -36,6 +36,7 @@ inline constexpr QRect DonorsPanel(MatchDay.x(), MatchDay.y(), MatchDay.width(),
 // crest strip.
 inline constexpr QPoint Table(564, 8);
 inline constexpr QRect ExportButton(1180, 398, 90, 20);
+inline constexpr QRect StatisticsButton(ExportButton.x() - 96, ExportButton.y(), 90, 20);
 inline constexpr QPoint MatchDayPicker(Table.x(), 536);
 inline constexpr QRect Classifications(Table.x(), 560, 208, 96);
 inline constexpr QRect SecondTeamLock(Table.x(), 700, 330, 20);
@@ -44,6 +45,7 @@ inline constexpr QRect CrestStrip(1072, 560, 199, 103);
 
 // Panels over the match-day area and the table.
 inline constexpr QRect TeamCard(MatchDay.x(), 8, 1007, 714);
+inline constexpr QRect Statistics(MatchDay.x(), 8, 1007, 714);
 inline constexpr QRect Graph(MatchDay.x(), 8, 1007, 642);
 inline constexpr QRect Highlights(667, 8, 420, 330);
 inline constexpr QRect CardsReport(637, 207, 203, 383);

@@ -18,7 +18,7 @@ inline const QColor Teal(0x00, 0x80, 0x80);
 inline const QColor Resting(0xC8, 0xC8, 0xC8); // the update button for a minute after an update
 inline const QColor Gold(0xFF, 0xD7, 0x00);
 inline const QColor PanelBackground(0xE8, 0xEC, 0xF8);
-inline const QColor SkyTop(0x0B, 0x2A, 0x66); // the window's background, from its top
+inline const QColor SkyTop(0x0B, 0x2A, 0x66);    // the window's background, from its top
 inline const QColor SkyBottom(0x06, 0x17, 0x38); // ...to its foot
 
 // The colour of a widget's text, whatever kind of widget draws it (a label,

@@ -42,7 +42,7 @@ bool seedFile(const QString &from, const QString &to, const QString &name)
 // backup an interrupted update left in its place (put back at start-up).
 struct StoreFound
 {
-    QString path;    // empty when the folder holds neither
+    QString path; // empty when the folder holds neither
     bool readable = false;
     QByteArray bytes;
     QDateTime modified;
@@ -105,26 +105,27 @@ void chooseBetweenStores(const Places &places, bool ownUsable, const StoreFound 
     }
     bool ownNewer = own.modified > user.modified;
     if (own.modified == user.modified)
-        ownNewer = places.rememberedFolder == ownFolder
-                   || (places.rememberedFolder != userFolder && choice.path == ownFolder);
+        ownNewer =
+            places.rememberedFolder == ownFolder || (places.rememberedFolder != userFolder && choice.path == ownFolder);
     const StoreFound &newer = ownNewer ? own : user;
     const StoreFound &older = ownNewer ? user : own;
     if (!ownNewer || ownUsable) {
         choice.path = ownNewer ? ownFolder : userFolder;
         choice.difference = differenceOf(older);
         if (choice.difference != places.toldDifference)
-            choice.notice = QStringLiteral("Deux fichiers de résultats différents existent : %1 (modifié le %2) et "
-                                           "%3 (modifié le %4). Le plus récent, %1, est utilisé ; l'autre reste tel "
-                                           "quel.")
-                                .arg(native(newer.path), dateText(newer.modified), native(older.path),
-                                     dateText(older.modified));
+            choice.notice =
+                QStringLiteral("Deux fichiers de résultats différents existent : %1 (modifié le %2) et "
+                               "%3 (modifié le %4). Le plus récent, %1, est utilisé ; l'autre reste tel "
+                               "quel.")
+                    .arg(native(newer.path), dateText(newer.modified), native(older.path), dateText(older.modified));
         return;
     }
     // The newer store lies where the program may not write: it becomes the
     // user's, and the user's older one is kept aside, not lost.
     choice.path = userFolder;
-    const QString kept = QDir(userFolder).filePath(
-        QStringLiteral("Resultats2013-ancien-%1.ini").arg(places.now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString kept = QDir(userFolder)
+                             .filePath(QStringLiteral("Resultats2013-ancien-%1.ini")
+                                           .arg(places.now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
     if (QFileInfo::exists(kept) || !QFile::rename(user.path, kept)
         || !safefile::replace(QDir(userFolder).filePath(StoreFile), own.bytes)) {
         // Nothing was replaced: the user's store stays in use, and the
@@ -138,8 +139,7 @@ void chooseBetweenStores(const Places &places, bool ownUsable, const StoreFound 
     }
     choice.notice = QStringLiteral("Les résultats de %1 (modifiés le %2) sont plus récents que ceux de votre dossier "
                                    "%3 : ils y sont recopiés, et l'ancien fichier est gardé sous le nom %4.")
-                        .arg(native(own.path), dateText(own.modified), native(userFolder),
-                             QFileInfo(kept).fileName());
+                        .arg(native(own.path), dateText(own.modified), native(userFolder), QFileInfo(kept).fileName());
 }
 
 } // namespace

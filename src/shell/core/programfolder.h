@@ -17,15 +17,15 @@ namespace programfolder {
 // placesOfThisMachine(), tests give theirs.
 struct Places
 {
-    QString commandLine;         // --data-dir: wins when given
+    QString commandLine; // --data-dir: wins when given
     QString executableFolder;
     QStringList installedSeason; // folders that may hold an installed season, first found wins
     QString userFolder;          // the per-user data folder
     std::function<bool(const QString &path)> isWritable;
-    QDateTime now;               // names the copy kept aside when two stores are made one
+    QDateTime now; // names the copy kept aside when two stores are made one
     // What the previous start remembered (per-user settings, Choice below):
-    QString rememberedFolder;    // the folder whose store was in use
-    QString toldDifference;      // the two differing stores the user was last told about
+    QString rememberedFolder; // the folder whose store was in use
+    QString toldDifference;   // the two differing stores the user was last told about
 };
 
 struct Choice

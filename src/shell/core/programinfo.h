@@ -12,8 +12,14 @@ constexpr int Major = KESTRANE_VERSION_MAJOR;
 constexpr int Minor = KESTRANE_VERSION_MINOR;
 constexpr int Revision = KESTRANE_VERSION_PATCH;
 
-inline QString versionText() { return QStringLiteral("%1.%2").arg(Major).arg(Minor); }
-inline QString fullVersionText() { return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision); }
+inline QString versionText()
+{
+    return QStringLiteral("%1.%2").arg(Major).arg(Minor);
+}
+inline QString fullVersionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(Major).arg(Minor).arg(Revision);
+}
 
 inline const QString Title = QStringLiteral("Kestrane 1");
 inline const QString WindowCaption = QStringLiteral("Championnat de ") + QStringLiteral(" Kestrane 1 (2013 - 2014)");

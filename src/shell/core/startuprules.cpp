@@ -26,8 +26,7 @@ std::optional<QDateTime> parseDateTime(const QString &text)
     return moment;
 }
 
-bool staleDataOfferDue(const QDateTime &now, const std::optional<QDateTime> &storeModified,
-                       const QDate &lastMatchDay)
+bool staleDataOfferDue(const QDateTime &now, const std::optional<QDateTime> &storeModified, const QDate &lastMatchDay)
 {
     if (!lastMatchDay.isValid() || now >= QDateTime(lastMatchDay, QTime(0, 0)))
         return false;
@@ -49,7 +48,8 @@ QString staleDataQuestion()
         QStringLiteral("Notez que..."),
         QStringLiteral("- S'il n'y a pas eu de match depuis, c'est inutile."),
         QStringLiteral("- Vous pourrez à tout moment le faire en appuyant sur le bouton ''Mise à jour''."),
-    }.join(QStringLiteral("\r\n"));
+    }
+        .join(QStringLiteral("\r\n"));
 }
 
 bool donorsRefreshDue(const QDateTime &now, const QString &lastFetch)

@@ -17,8 +17,7 @@ QString dateTimeText(const QDateTime &moment);
 
 // A results store more than 10 days old (or missing) is worth refreshing, but
 // only while the season still has a match day to come.
-bool staleDataOfferDue(const QDateTime &now, const std::optional<QDateTime> &storeModified,
-                       const QDate &lastMatchDay);
+bool staleDataOfferDue(const QDateTime &now, const std::optional<QDateTime> &storeModified, const QDate &lastMatchDay);
 
 QString staleDataTitle();
 QString staleDataQuestion();

@@ -8,7 +8,7 @@
 namespace webpages {
 
 QUrl home(const QString &server);
-QUrl help(const QString &server);     // also the download page of new versions
+QUrl help(const QString &server); // also the download page of new versions
 QUrl donation(const QString &server);
 // The contact form, its subject naming the program and its version.
 QUrl contact(const QString &server);

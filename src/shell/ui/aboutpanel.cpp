@@ -50,8 +50,7 @@ void AboutPanel::showVersion(const QString &version)
 
 bool AboutPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_lines[3])
             emit authorClicked();
         else if (watched == m_lines[5])

@@ -9,8 +9,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFont>
 #include <QFocusEvent>
+#include <QFont>
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
@@ -46,6 +46,7 @@ constexpr std::array Panels = {
     PanelInfo{"List8", std::nullopt, "Ajustements de points"},
     PanelInfo{"Text4", std::nullopt, "Cartons par journée"},
     PanelInfo{"List2", std::nullopt, "Liste de travail du classement"},
+    PanelInfo{"FraStats", std::nullopt, "Statistiques"},
 };
 
 // Other areas of the window, named for screen readers.

@@ -10,45 +10,45 @@
 // written. What a command shows and does is its row of the command table
 // (commandtable.cpp).
 enum class Command {
-    Quit,                   // "Quitter"
-    Save,                   // "Valider": the results typed into the grid
-    SortBestDefence,        // goals against (BC)
-    SortBestAttack,         // goals for (BP)
-    GeneralStandings,       // "Classement Général"
-    SortFairPlay,           // fair-play points (FP)
-    About,                  // opens or closes the about box
-    Help,                   // the help page in the browser
-    SortGoalAverage,        // goal difference (GA)
-    Update,                 // "Mise à Jour": download the published results
-    PickMatchDay,           // "Classement par Journée": the match-day picker
+    Quit,             // "Quitter"
+    Save,             // "Valider": the results typed into the grid
+    SortBestDefence,  // goals against (BC)
+    SortBestAttack,   // goals for (BP)
+    GeneralStandings, // "Classement Général"
+    SortFairPlay,     // fair-play points (FP)
+    About,            // opens or closes the about box
+    Help,             // the help page in the browser
+    SortGoalAverage,  // goal difference (GA)
+    Update,           // "Mise à Jour": download the published results
+    PickMatchDay,     // "Classement par Journée": the match-day picker
     CloseGraph,
-    OpenGraph,              // "Graphiques"
-    OpenSending,            // "Expé Fichier": the sending panel
-    Send,                   // "Envoyer"
+    OpenGraph,   // "Graphiques"
+    OpenSending, // "Expé Fichier": the sending panel
+    Send,        // "Envoyer"
     CloseSending,
-    Donors,                 // opens or closes the donors list
+    Donors, // opens or closes the donors list
     CloseDonors,
-    SortMostWins,           // matches won (MG)
+    SortMostWins, // matches won (MG)
     CloseClassifications,
-    Classifications,        // opens or closes the sorts by one statistic
-    FullTable,              // "Tableau complet": back to the current match day
-    SortMostLosses,         // matches lost (MP)
-    SortMostDraws,          // matches drawn (MN)
+    Classifications, // opens or closes the sorts by one statistic
+    FullTable,       // "Tableau complet": back to the current match day
+    SortMostLosses,  // matches lost (MP)
+    SortMostDraws,   // matches drawn (MN)
     CloseHighlights,
-    Highlights,             // "Le plus de....": the season's records
+    Highlights, // "Le plus de....": the season's records
     CloseAbout,
-    Configuration,          // opens or closes the configuration
+    Configuration, // opens or closes the configuration
     CloseConfiguration,
-    ReachableRanks,         // "Classement Possible !!!"
-    InsertAdjustment,       // "Insérer": a points adjustment
-    Adjustments,            // "Bonus - Malus": the list of adjustments
-    BackupStore,            // "Sauvegarde": a dated copy of the store
-    OpenTeamCard,           // "Equipes"
+    ReachableRanks,   // "Classement Possible !!!"
+    InsertAdjustment, // "Insérer": a points adjustment
+    Adjustments,      // "Bonus - Malus": the list of adjustments
+    BackupStore,      // "Sauvegarde": a dated copy of the store
+    OpenTeamCard,     // "Equipes"
     CloseTeamCard,
-    PrintTeamCard,          // "Imprimer" on the team card
-    Print,                  // "Imprimer" in the side column
-    PrintGraph,             // "Imprimer" on the graph
-    OpenGraphTeamCard,      // "Equipe": the card of the graph's team
+    PrintTeamCard,     // "Imprimer" on the team card
+    Print,             // "Imprimer" in the side column
+    PrintGraph,        // "Imprimer" on the graph
+    OpenGraphTeamCard, // "Equipe": the card of the graph's team
 };
 
 inline constexpr int CommandCount = int(Command::OpenGraphTeamCard) + 1;
@@ -56,7 +56,10 @@ inline constexpr int CommandCount = int(Command::OpenGraphTeamCard) + 1;
 namespace commands {
 
 // The `BtN` index of a command, and the command of an index (none outside 0..38).
-constexpr int indexOf(Command command) { return int(command); }
+constexpr int indexOf(Command command)
+{
+    return int(command);
+}
 std::optional<Command> atIndex(int index);
 // Every command, in index order.
 const std::array<Command, CommandCount> &all();

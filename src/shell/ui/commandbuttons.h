@@ -17,7 +17,9 @@ class CommandButtons : public QObject
 {
     Q_OBJECT
 public:
-    explicit CommandButtons(QObject *parent = nullptr) : QObject(parent) {}
+    explicit CommandButtons(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     // Creates the button of `command` with its caption inside `parent`.
     QPushButton *create(Command command, QWidget *parent);

@@ -33,7 +33,9 @@ struct CommandTargets
 class CommandTable final : public CommandRunner
 {
 public:
-    explicit CommandTable(const CommandTargets &targets) : m_targets(targets) {}
+    explicit CommandTable(const CommandTargets &targets)
+        : m_targets(targets)
+    {}
 
     void run(Command command) override;
 

@@ -27,13 +27,24 @@ namespace {
 
 // Commands reachable from the side column, top to bottom; sending the store
 // stays hidden until a save or the title's switch offers it.
-constexpr std::array SideColumnCommands = {
-    Command::GeneralStandings, Command::Classifications, Command::PickMatchDay, Command::ReachableRanks,
-    Command::FullTable,        Command::OpenTeamCard,    Command::OpenGraph,    Command::Highlights,
-    Command::Update,           Command::BackupStore,     Command::Adjustments,  Command::Donors,
-    Command::Configuration,    Command::Print,           Command::Help,         Command::About,
-    Command::Quit,             Command::OpenSending,
-};
+constexpr std::array SideColumnCommands = {Command::GeneralStandings,
+                                           Command::Classifications,
+                                           Command::PickMatchDay,
+                                           Command::ReachableRanks,
+                                           Command::FullTable,
+                                           Command::OpenTeamCard,
+                                           Command::OpenGraph,
+                                           Command::Highlights,
+                                           Command::Update,
+                                           Command::BackupStore,
+                                           Command::Adjustments,
+                                           Command::Donors,
+                                           Command::Configuration,
+                                           Command::Print,
+                                           Command::Help,
+                                           Command::About,
+                                           Command::Quit,
+                                           Command::OpenSending};
 
 // Panels over whose free space the pointer calms every button down.
 const std::array CalmingPanels = {"FraCon", "FraDon", "FraPlus", "FraPlanning", "Frame4", "Frame6"};
@@ -87,7 +98,8 @@ void MainWindow::buildFeatures(QPoint monthsAt)
 {
     Session &s = m_session;
     WindowServices &w = m_services;
-    m_standings = new StandingsController({s, w.prompt, w.pictures, *m_buttons, m_links, m_links, m_links, *this}, this);
+    m_standings =
+        new StandingsController({s, w.prompt, w.pictures, *m_buttons, m_links, m_links, m_links, *this}, this);
     m_exports = new ExportsController({s, w.prompt, *this}, this);
     m_shellPanels = new ShellPanelsController(
         {s, w.prompt, w.pictures, w.launcher, w.printTarget, *m_buttons, m_links, m_links, *this}, this);
@@ -95,17 +107,16 @@ void MainWindow::buildFeatures(QPoint monthsAt)
         {s, w.prompt, *m_buttons, m_links, m_links, m_links, *m_matchDayArea, *this, monthsAt}, this);
     m_sending = new SendingController(
         {s, w.prompt, w.launcher, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
-    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, *this}, this);
+    m_teamViews = new TeamViewsController({s, w.pictures, *m_buttons, m_links, m_links, *this}, this);
     m_online = new OnlineController(
         {s, w.prompt, w.launcher, w.downloader, *m_buttons, m_links, m_links, *m_news, *this, *m_matchDayArea}, this);
-    m_commands = std::make_unique<CommandTable>(CommandTargets{*this, *m_standings, *m_matchDay, *m_sending,
-                                                               *m_teamViews, *m_online, *m_shellPanels, *m_news,
-                                                               s.state()});
+    m_commands = std::make_unique<CommandTable>(CommandTargets{
+        *this, *m_standings, *m_matchDay, *m_sending, *m_teamViews, *m_online, *m_shellPanels, *m_news, s.state()});
     m_links.bind(*m_commands, *m_standings, *m_matchDay, *m_teamViews);
-    m_startup = std::make_unique<StartupSequence>(
-        *this, s, w.prompt, w.pictures,
-        StartupSequence::Features{*m_shellPanels, *m_matchDay, *m_sending, *m_standings, *m_teamViews, *m_online,
-                                  *m_news});
+    m_startup =
+        std::make_unique<StartupSequence>(*this, s, w.prompt, w.pictures,
+                                          StartupSequence::Features{*m_shellPanels, *m_matchDay, *m_sending,
+                                                                    *m_standings, *m_teamViews, *m_online, *m_news});
 }
 
 // What one feature does makes way in another: the panels a view covers

@@ -25,8 +25,8 @@ constexpr int GridTop = 70; // under the header and a news line of two lines
 constexpr int HeaderHeight = 34;
 constexpr int TotalsLeft = 4;
 constexpr int TotalsHeight = 44;
-constexpr int TotalsGap = 4;  // between the last row and the day's totals
-constexpr int FooterGap = 8;  // between the grid and "Valider"
+constexpr int TotalsGap = 4; // between the last row and the day's totals
+constexpr int FooterGap = 8; // between the grid and "Valider"
 constexpr QRect SaveButton(0, 0, 100, 22);
 constexpr QRect DueCaption(110, 2, 150, 18);
 constexpr QRect DueNumber(264, 2, 30, 18);
@@ -166,8 +166,8 @@ void MatchDayController::showMatchDay(MatchDayNo day)
     m_needs.area.show();
 
     Session &session = m_needs.session;
-    const MatchDayView view = matchday::build(session.season(), session.store(), day, session.clock().now(),
-                                              session.state().favouriteTeam());
+    const MatchDayView view =
+        matchday::build(session.season(), session.store(), day, session.clock().now(), session.state().favouriteTeam());
     m_header->setText(view.header);
     windowstyle::setColours(m_header, colourOf(view.headerColour), windowstyle::PanelBackground);
     m_grid->showRows(view.rows);
@@ -236,8 +236,7 @@ void MatchDayController::saveEnteredResults()
     m_grid->layCardsAtRest(unsaved);
     // The rows left out still wait in the grid, with "Valider" for another try.
     state.setUnsavedEntries(!unsaved.isEmpty());
-    state.setSendingOffered(outcome.changedSinceStart
-                            && !sendingtool::pathIn(session.programFolder()).isEmpty());
+    state.setSendingOffered(outcome.changedSinceStart && !sendingtool::pathIn(session.programFolder()).isEmpty());
 
     m_needs.ranking.computeStandings();
     const int shownDay = state.displayedMatchDay();

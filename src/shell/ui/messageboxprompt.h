@@ -8,7 +8,9 @@ class QWidget;
 class MessageBoxPrompt final : public Prompt
 {
 public:
-    explicit MessageBoxPrompt(QWidget *parent = nullptr) : m_parent(parent) {}
+    explicit MessageBoxPrompt(QWidget *parent = nullptr)
+        : m_parent(parent)
+    {}
     void setParent(QWidget *parent) { m_parent = parent; }
 
     void inform(const QString &title, const QString &text) override;

@@ -2,6 +2,7 @@
 
 #include "online/core/donorsfetch.h"
 #include "online/core/donorslist.h"
+#include "online/core/publishedcopy.h"
 #include "online/core/stamp.h"
 #include "online/core/storechanges.h"
 #include "online/core/updaterules.h"
@@ -169,6 +170,18 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
 {
     Session &session = m_needs.session;
     endActivity(UpdateActivity);
+    if (!outcome.unpublished.isEmpty()) {
+        // Results saved here and never published would go with the download:
+        // the volunteer decides, and without a yes they stay.
+        if (m_needs.prompt.ask(updaterules::DiscardTitle,
+                               publishedcopy::replaceQuestion(session.season(), outcome.unpublished))) {
+            if (m_update->start(session.state().serverAddress(), ResultsUpdate::Unpublished::Replace))
+                beginActivity(UpdateActivity, UpdateStatus);
+            return;
+        }
+        m_needs.ranking.computeStandings();
+        return;
+    }
     if (!outcome.ok) {
         // The store is as it was before: the views show it again.
         m_needs.prompt.inform(updaterules::FailureTitle, updaterules::failureText(outcome.error));
@@ -317,7 +330,8 @@ void OnlineController::refreshDonorsWeekly()
     Session &session = m_needs.session;
     UserSettings &settings = session.settings();
     const QDateTime now = session.clock().now();
-    const QString lastFetch = settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
+    const QString lastFetch =
+        settings.read(settingkeys::DonorsSection, settingkeys::DonorsFetched, QStringLiteral("-"));
     if (!startup::donorsRefreshDue(now, lastFetch))
         return;
     emit donorsFetchRequested();

@@ -98,9 +98,9 @@ private:
     ResultsUpdate *m_update;
     DonorsFetch *m_donorsFetch;
     DonorsPanel *m_panel = nullptr;
-    QPointer<QLabel> m_status;    // LabEtat
-    QLabel *m_changes = nullptr;  // LabChangements
+    QPointer<QLabel> m_status;   // LabEtat
+    QLabel *m_changes = nullptr; // LabChangements
     QList<QPair<int, QString>> m_activities;
-    bool m_matchDayWasVisible = true;     // Frame7 before the donors panel covered it
+    bool m_matchDayWasVisible = true;    // Frame7 before the donors panel covered it
     bool m_openDonorsAfterFetch = false; // the Friday refresh opens the panel once fetched
 };

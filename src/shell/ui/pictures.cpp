@@ -79,8 +79,7 @@ QPixmap arrow(Pictures::Movement movement)
 
 Pictures::Pictures(QString programFolder)
     : m_folder(std::move(programFolder))
-{
-}
+{}
 
 void Pictures::loadCrests(const std::array<QString, 20> &teamNames)
 {

@@ -70,6 +70,10 @@ void SendingController::openPanel()
 
 void SendingController::send()
 {
+    // Results typed and not validated go out with this send only if the
+    // volunteer saves them now; the match day comes back from the store after.
+    if (!m_needs.matchDay.settleUnsavedEntries())
+        return;
     const QString news = exportdata::publishedNews(m_panel->news());
     m_panel->setNews(news);
     Session &session = m_needs.session;

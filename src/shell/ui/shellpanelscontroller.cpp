@@ -145,7 +145,7 @@ void ShellPanelsController::chooseFavourite(int position, const QString &text)
     if (position > 0)
         m_config->setCrest(m_needs.pictures.crest(position - 1));
     session.state().setHighlightFavourite(position > 0);
-    m_needs.matchDay.showCurrentMatchDay();
+    redrawMatchDay();
     m_needs.ranking.computeStandings();
 }
 
@@ -230,6 +230,14 @@ void ShellPanelsController::closeConfiguration()
 {
     m_config->hide();
     if (m_config->favouriteChanged())
+        redrawMatchDay();
+}
+
+void ShellPanelsController::redrawMatchDay()
+{
+    // The grid comes back from the store: typed results not validated are
+    // saved or let go first, or the grid stays as it is until the next redraw.
+    if (m_needs.matchDay.settleUnsavedEntries())
         m_needs.matchDay.showCurrentMatchDay();
 }
 
@@ -321,8 +329,7 @@ void ShellPanelsController::toggleSendingOffer()
 
 bool ShellPanelsController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         if (watched == m_title)
             toggleSendingOffer();
         else if (watched == m_storeName)

@@ -79,10 +79,11 @@ private:
     void buildConfiguration();
     void buildAbout();
     void chooseFavourite(int position, const QString &text);
+    void redrawMatchDay();
 
     Needs m_needs;
-    QLabel *m_logo = nullptr;  // Image2
-    QLabel *m_title = nullptr; // Label8: the switch that offers to send the store
+    QLabel *m_logo = nullptr;      // Image2
+    QLabel *m_title = nullptr;     // Label8: the switch that offers to send the store
     QLabel *m_storeName = nullptr; // Label21: opens the store file
     ConfigPanel *m_config = nullptr;
     AboutPanel *m_about = nullptr;

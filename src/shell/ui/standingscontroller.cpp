@@ -31,8 +31,8 @@ constexpr int SortButtonPitch = 104;
 constexpr int SortRowPitch = 24;
 constexpr QSize SortButton(SortButtonPitch - 2, 22);
 constexpr int SortCaptionShrink = 2; // points
-constexpr std::array SortCommands = {Command::SortBestDefence, Command::SortBestAttack,  Command::SortFairPlay,
-                                     Command::SortGoalAverage, Command::SortMostWins,    Command::SortMostLosses,
+constexpr std::array SortCommands = {Command::SortBestDefence, Command::SortBestAttack,      Command::SortFairPlay,
+                                     Command::SortGoalAverage, Command::SortMostWins,        Command::SortMostLosses,
                                      Command::SortMostDraws,   Command::CloseClassifications};
 const QString LockCaption = QStringLiteral("Verrouiller (Recherche d'une deuxième équipe)");
 const QString RowHeaderStart = QStringLiteral(" Kestrane 1 (2013 - 2014)");
@@ -55,12 +55,10 @@ StandingsController::StandingsController(const Needs &needs, QObject *parent)
             windowstyle::setColours(label, Qt::white);
     }
     StandingsModel &model = session.standings();
-    connect(&model, &StandingsModel::displayedChanged, m_table, [this] {
-        m_table->showStandings(m_needs.session.standings().displayed());
-    });
-    connect(&model, &StandingsModel::movementsChanged, m_table, [this] {
-        m_table->showMovements(m_needs.session.standings().displayed());
-    });
+    connect(&model, &StandingsModel::displayedChanged, m_table,
+            [this] { m_table->showStandings(m_needs.session.standings().displayed()); });
+    connect(&model, &StandingsModel::movementsChanged, m_table,
+            [this] { m_table->showMovements(m_needs.session.standings().displayed()); });
     connect(&session.state(), &AppState::trackingAidChanged, m_table, &StandingsTable::setTrackingAid);
     connect(&session.state(), &AppState::summaryTeamChanged, m_table, &StandingsTable::setSummaryTeam);
     m_table->setMovementPictures({needs.pictures.movement(Pictures::Up), needs.pictures.movement(Pictures::Down),
@@ -90,9 +88,8 @@ StandingsController::StandingsController(const Needs &needs, QObject *parent)
         m_needs.teams.parkCrestStrip();
         m_needs.teams.showTeamSummary(team);
     });
-    connect(m_table, &StandingsTable::leaderClicked, this, [this] {
-        m_needs.teams.showTeamSummary(m_needs.session.standings().displayed().rows[0].data.name);
-    });
+    connect(m_table, &StandingsTable::leaderClicked, this,
+            [this] { m_needs.teams.showTeamSummary(m_needs.session.standings().displayed().rows[0].data.name); });
 }
 
 void StandingsController::buildClassifications()

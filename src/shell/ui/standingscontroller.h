@@ -29,11 +29,11 @@ public:
         Session &session;
         Prompt &prompt;
         Pictures &pictures;
-        CommandButtons &buttons;       // makes the sorts' buttons; the reachable ranks' one is made
-        CommandRunner &commands;       // a click on a rank opens the team card
-        MatchDayNavigator &matchDay;   // a team row lists the team's season
-        TeamPanels &teams;             // the summary of the leader and of the row under the pointer
-        QWidget &window;               // where the table and its panels stand
+        CommandButtons &buttons;     // makes the sorts' buttons; the reachable ranks' one is made
+        CommandRunner &commands;     // a click on a rank opens the team card
+        MatchDayNavigator &matchDay; // a team row lists the team's season
+        TeamPanels &teams;           // the summary of the leader and of the row under the pointer
+        QWidget &window;             // where the table and its panels stand
     };
 
     explicit StandingsController(const Needs &needs, QObject *parent = nullptr);

@@ -26,8 +26,7 @@ StartupSequence::StartupSequence(QWidget &window, Session &session, Prompt &prom
     , m_prompt(prompt)
     , m_pictures(pictures)
     , m_features(features)
-{
-}
+{}
 
 bool StartupSequence::run()
 {

@@ -13,6 +13,7 @@
 #include "team/ui/crestticker.h"
 #include "team/ui/highlightspanel.h"
 #include "team/ui/rankinggraphpanel.h"
+#include "team/ui/statisticsview.h"
 #include "team/ui/teamcardpanel.h"
 #include "team/ui/teamsummarypanel.h"
 
@@ -21,6 +22,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +38,9 @@ constexpr QPoint CardButtons(706, 6);
 constexpr QPoint GraphButtons(700, 8);
 constexpr int PanelButtonPitch = 100;
 
+const QString StatisticsCaption = QStringLiteral("Statistiques");
+const QString StatisticsTip =
+    QStringLiteral("Forme des équipes, classements sur une période, tableau des résultats, séries, évolution");
 const QString AgendaCaption = QStringLiteral("Agenda…");
 const QString AgendaTip = QStringLiteral("Enregistrer les matches de l'équipe dans un fichier d'agenda (iCalendar)");
 
@@ -92,6 +99,7 @@ TeamViewsController::TeamViewsController(const Needs &needs, QObject *parent)
     m_cards = new CardsReportView(&needs.window);
     m_cards->setGeometry(windowareas::CardsReport);
     buildSummaryCorner();
+    buildStatistics();
 
     // An open card follows a save or a download, and the rank of a table
     // computed or sorted anew.
@@ -100,6 +108,8 @@ TeamViewsController::TeamViewsController(const Needs &needs, QObject *parent)
         m_tally.invalidate();
         if (m_card->isVisible())
             refreshCard(m_card->selectedTeam());
+        if (m_statistics->isVisible())
+            m_statistics->refresh();
     });
     connect(&session.standings(), &StandingsModel::displayedChanged, this, [this] {
         if (m_card->isVisible())
@@ -121,9 +131,8 @@ void TeamViewsController::buildCard()
     agenda->setFocusPolicy(Qt::TabFocus);
     agenda->setGeometry(panelButtonPlace(CardButtons, 0));
     windowstyle::styleCommandButton(agenda);
-    connect(agenda, &QPushButton::clicked, this, [this] {
-        emit calendarWanted(m_needs.session.season().teamName(m_card->selectedTeam()));
-    });
+    connect(agenda, &QPushButton::clicked, this,
+            [this] { emit calendarWanted(m_needs.session.season().teamName(m_card->selectedTeam())); });
     // Created after it, so that Tab follows the buttons from left to right.
     panelButton(m_needs.buttons, Command::PrintTeamCard, m_card, panelButtonPlace(CardButtons, 1));
     panelButton(m_needs.buttons, Command::CloseTeamCard, m_card, panelButtonPlace(CardButtons, 2));
@@ -188,8 +197,8 @@ void TeamViewsController::buildHistory()
         QElapsedTimer slice;
         slice.start();
         // Closing the panel stops the build after the match day in progress.
-        const MatchDayNo last = buildRankingHistory(m_history, session.season(), session.store(),
-                                                    session.bonusMalus(), limit, [this, &slice] {
+        const MatchDayNo last = buildRankingHistory(m_history, session.season(), session.store(), session.bonusMalus(),
+                                                    limit, [this, &slice] {
                                                         if (slice.elapsed() >= BuildSliceMs) {
                                                             QApplication::processEvents();
                                                             slice.restart();
@@ -202,9 +211,8 @@ void TeamViewsController::buildHistory()
             m_needs.ranking.computeStandings(last, false);
         m_graph->setTeams(teamNames(session.season()));
         const QString favourite = session.state().favouriteTeam();
-        const QString team = namesTeam(session.season(), favourite)
-                                 ? favourite
-                                 : session.standings().displayed().rows[0].data.name;
+        const QString team =
+            namesTeam(session.season(), favourite) ? favourite : session.standings().displayed().rows[0].data.name;
         m_graph->selectTeam(session.season().teamNoOfName(team));
         drawGraph();
         m_building = false;
@@ -250,8 +258,8 @@ void TeamViewsController::closeTeamCard()
 void TeamViewsController::showTeamSummary(const QString &team)
 {
     Session &session = m_needs.session;
-    const TeamSummary summary = buildTeamSummary(session.season(), team, m_tally.tally(session.season(), session.store()),
-                                                 session.standings().displayed());
+    const TeamSummary summary = buildTeamSummary(
+        session.season(), team, m_tally.tally(session.season(), session.store()), session.standings().displayed());
     QPixmap movement;
     switch (summary.movement) {
     case Movement::Up:
@@ -340,4 +348,63 @@ void TeamViewsController::toggleHighlights()
 void TeamViewsController::closeHighlights()
 {
     m_highlights->hide();
+}
+
+void TeamViewsController::buildStatistics()
+{
+    Session &session = m_needs.session;
+    m_statistics = new StatisticsView({session.season(), session.store(), session.bonusMalus(),
+                                       [this]() -> const RankingHistory & { return playedHistory(); }},
+                                      &m_needs.window);
+    m_statistics->setGeometry(windowareas::Statistics);
+    m_statistics->hide();
+    connect(m_statistics, &StatisticsView::closed, this, &TeamViewsController::closeStatistics);
+    connect(m_statistics, &StatisticsView::matchDayRequested, this, [this](int day) {
+        // The grid shows under the view once it is closed; typed results are
+        // settled first, as for any other way to another match day.
+        if (!m_needs.matchDay.settleUnsavedEntries())
+            return;
+        closeStatistics();
+        m_needs.matchDay.showMatchDay(day);
+    });
+
+    m_statisticsButton = new QToolButton(&m_needs.window);
+    m_statisticsButton->setObjectName(QStringLiteral("BtStats"));
+    m_statisticsButton->setText(StatisticsCaption);
+    m_statisticsButton->setToolTip(StatisticsTip);
+    m_statisticsButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    windowstyle::setColours(m_statisticsButton, Qt::white, windowstyle::Navy);
+    windowstyle::setBold(m_statisticsButton);
+    m_statisticsButton->setGeometry(windowareas::StatisticsButton);
+    connect(m_statisticsButton, &QToolButton::clicked, this, &TeamViewsController::openStatistics);
+}
+
+void TeamViewsController::openStatistics()
+{
+    parkCrestStrip();
+    Session &session = m_needs.session;
+    session.refreshDueMatchDays();
+    m_statistics->setMatchDay(std::clamp<MatchDayNo>(session.state().dueMatchDays(), 1, MatchDayCount));
+    m_statistics->refresh();
+    m_statistics->show();
+    m_statistics->raise();
+    m_statistics->setFocus(Qt::OtherFocusReason);
+}
+
+void TeamViewsController::closeStatistics()
+{
+    m_statistics->hide();
+    m_statisticsButton->setFocus(Qt::OtherFocusReason);
+}
+
+const RankingHistory &TeamViewsController::playedHistory()
+{
+    // The graph may be building it: its build carries on from where it is.
+    if (!m_building) {
+        BusyPointer busy;
+        Session &session = m_needs.session;
+        buildRankingHistory(m_history, session.season(), session.store(), session.bonusMalus(),
+                            historyDateLimit(session.clock().now(), false));
+    }
+    return m_history;
 }

@@ -14,7 +14,9 @@ class Pictures;
 class RankingGraphPanel;
 class Session;
 class TeamCardPanel;
+class StatisticsView;
 class TeamSummaryPanel;
+class QToolButton;
 class QWidget;
 
 // The team views: the team card (`FraPlanning`), the summary under the table
@@ -23,10 +25,9 @@ class QWidget;
 // (`FraPlus`). They read the session's season, store and table on display;
 // the ranking history they build is kept for the whole run, and the summary's
 // team is the application state's.
-//
-// The statistics view (team/ui/statisticsview) joins these panels when it is
-// wired: opened from a button beside "Exporter…" under the table, it asks the
-// match days to show a match day, through a MatchDayNavigator in Needs.
+// The statistics view (`FraStats`) opens from its button beside "Exporter…"
+// under the table, on the match days played; a click in its matrix shows
+// that fixture's match day.
 class TeamViewsController : public QObject, public TeamPanels
 {
     Q_OBJECT
@@ -35,9 +36,10 @@ public:
     {
         Session &session;
         Pictures &pictures;
-        CommandButtons &buttons; // makes the panels' own commands
-        Ranking &ranking;        // the graph ends on the table of its last match day
-        QWidget &window;         // where the panels stand
+        CommandButtons &buttons;     // makes the panels' own commands
+        Ranking &ranking;            // the graph ends on the table of its last match day
+        MatchDayNavigator &matchDay; // the statistics' matrix opens a match day
+        QWidget &window;             // where the panels stand
     };
 
     explicit TeamViewsController(const Needs &needs, QObject *parent = nullptr);
@@ -58,6 +60,8 @@ public:
     void showCardsPerMatchDay();
     void toggleHighlights();
     void closeHighlights();
+    void openStatistics();
+    void closeStatistics();
 
 signals:
     // The card's "Agenda…": the team's matches as a calendar file.
@@ -70,14 +74,19 @@ private:
     void refreshCard(TeamNo team);
     void buildHistory();
     void drawGraph();
+    void buildStatistics();
+    // The history of the statistics' rank evolution: every match day played, built to the end.
+    const RankingHistory &playedHistory();
 
     Needs m_needs;
-    TeamCardPanel *m_card = nullptr;         // FraPlanning
-    TeamSummaryPanel *m_summary = nullptr;   // Frame3
-    CrestTicker *m_ticker = nullptr;         // Frame10
-    RankingGraphPanel *m_graph = nullptr;    // Frame4
-    CardsReportView *m_cards = nullptr;      // Text4
-    HighlightsPanel *m_highlights = nullptr; // FraPlus
+    TeamCardPanel *m_card = nullptr;           // FraPlanning
+    TeamSummaryPanel *m_summary = nullptr;     // Frame3
+    CrestTicker *m_ticker = nullptr;           // Frame10
+    RankingGraphPanel *m_graph = nullptr;      // Frame4
+    CardsReportView *m_cards = nullptr;        // Text4
+    HighlightsPanel *m_highlights = nullptr;   // FraPlus
+    StatisticsView *m_statistics = nullptr;    // FraStats
+    QToolButton *m_statisticsButton = nullptr; // BtStats
 
     // Kept for the whole run: the history only grows; the tally follows the store.
     RankingHistory m_history;

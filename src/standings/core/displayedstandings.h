@@ -22,13 +22,13 @@ enum class Movement { None, Up, Down, Same };
 struct DisplayedRow
 {
     StandingRow data;
-    QString rankLabel;       // shared rank number: 1, 2, 2, 4...
+    QString rankLabel; // shared rank number: 1, 2, 2, 4...
     ZoneMark zone = ZoneMark::None;
     QString zoneToolTip;
-    bool favourite = false;  // the user's favourite team, painted yellow
+    bool favourite = false;    // the user's favourite team, painted yellow
     bool belowAverage = false; // fewer matches played than the league average
     Movement movement = Movement::None;
-    QString movementText;    // "+2", "-1", "=", empty without a mark
+    QString movementText; // "+2", "-1", "=", empty without a mark
     // Why the row stands where it does: the criterion that separated it from
     // the row above and from the row below. Empty on a sort by one statistic.
     QString rankToolTip;
@@ -43,15 +43,15 @@ struct DisplayedStandings
     MatchDayNo upToMatchDay = MatchDayCount;
     int totalGoals = 0;
     int playedSides = 0;
-    QString stamp;            // last update of the results store
-    QString title;            // ranking-mode title, empty for the whole season
-    QString aheadBehindText;  // empty when the panel is hidden
-    double progress = 0;      // 0..1, share of the bar
+    QString stamp;           // last update of the results store
+    QString title;           // ranking-mode title, empty for the whole season
+    QString aheadBehindText; // empty when the panel is hidden
+    double progress = 0;     // 0..1, share of the bar
     QString progressText;
     QString goalsText;
-    QString leader;           // empty when the leader panel keeps what it showed
+    QString leader;              // empty when the leader panel keeps what it showed
     bool leaderNameOnly = false; // the leader panel shows the name without "Premier:"
-    bool zonesMarked = false; // qualification colours painted (some match played)
+    bool zonesMarked = false;    // qualification colours painted (some match played)
     // A sort by one statistic: its code ("BC", "BP"...) and the columns it
     // paints; empty for a ranking.
     QString sortCode;
@@ -61,8 +61,8 @@ struct DisplayedStandings
 // Context the display needs beyond the computation itself.
 struct DisplayContext
 {
-    int dueMatchDays = 0;       // match days whose date has passed
-    QString favouriteTeam;      // empty when none
+    int dueMatchDays = 0;           // match days whose date has passed
+    QString favouriteTeam;          // empty when none
     bool historyInProgress = false; // graph panel building the ranking history
     int referencePlayedSides = 0;   // played sides of the last ordinary computation
     QString title;                  // replaces the ranking's own title when not empty
@@ -93,8 +93,7 @@ public:
     void setDisplayed(const DisplayedStandings &displayed);
     void setRankTags(const Standings &standings);
     // Marks beside the rows, by row of the table as displayed.
-    void setMovements(const std::array<Movement, TeamCount> &movements,
-                      const std::array<QString, TeamCount> &texts);
+    void setMovements(const std::array<Movement, TeamCount> &movements, const std::array<QString, TeamCount> &texts);
 
 signals:
     void displayedChanged();

@@ -15,14 +15,10 @@ namespace {
 // The program folder's own files, which an export must leave alone.
 const QStringList &programFileNames()
 {
-    static const QStringList names = {QStringLiteral("2013.txt"),
-                                      ResultStore::FileName,
-                                      ResultStore::BackupName,
-                                      ResultStore::FileName + QStringLiteral(".lock"),
-                                      QStringLiteral("don.K1"),
-                                      QStringLiteral("logo.png"),
-                                      QStringLiteral("Porvex.exe"),
-                                      QStringLiteral("Porvex")};
+    static const QStringList names = {QStringLiteral("2013.txt"),   ResultStore::FileName,
+                                      ResultStore::BackupName,      ResultStore::FileName + QStringLiteral(".lock"),
+                                      QStringLiteral("don.K1"),     QStringLiteral("logo.png"),
+                                      QStringLiteral("Porvex.exe"), QStringLiteral("Porvex")};
     return names;
 }
 

@@ -13,8 +13,7 @@ QString Row::letters() const
     return text;
 }
 
-Guide compute(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo,
-                    int last)
+Guide compute(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo, int last)
 {
     Guide guide;
     guide.upToMatchDay = upTo >= 1 && upTo <= MatchDayCount ? upTo : MatchDayCount;

@@ -30,7 +30,7 @@ struct Row
     TeamNo team = NoTeam;
     QString name;
     std::vector<Match> matches; // at most `last`, oldest first
-    int points = 0;                 // 3/1/0 over those matches
+    int points = 0;             // 3/1/0 over those matches
 
     QString letters() const; // "VVNDV"
 };
@@ -45,7 +45,7 @@ struct Guide
 // The last `last` (1..38) played matches of each team over match days
 // 1..upTo (0 for the whole season).
 Guide compute(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo,
-                    int last = DefaultLast);
+              int last = DefaultLast);
 
 // One line per team: "name|letters|points".
 QStringList lines(const Guide &guide);

@@ -31,7 +31,8 @@ const QString TipChampionsLeagueOut = QStringLiteral("La Champions league n'est 
 const QString TipEuropeOut = QStringLiteral("L'Europe n'est plus possible");
 const QString TipSafe = QStringLiteral("Maintien assuré");
 const QString TipRelegated = QStringLiteral("Relégation certaine");
-const QString TipTies = QStringLiteral("(à égalité de points, la différence de buts et les autres critères décideront)");
+const QString TipTies =
+    QStringLiteral("(à égalité de points, la différence de buts et les autres critères décideront)");
 const QString RangeDash = QStringLiteral("\u2013");
 
 // A range that is not final: its mark in the cell, its word on the command
@@ -41,10 +42,10 @@ const QString OutOfTimeWord = QStringLiteral("non définitif");
 const QString FailedWord = QStringLiteral("échec du calcul");
 const QString BoundsRange = QStringLiteral("Classement final compris entre le %1 et le %2");
 const QString BoundsKnown = QStringLiteral("Classement final : %1 au mieux, %2 au pire");
-const QString TipOutOfTime
-    = QStringLiteral("Calcul arrêté faute de temps : ces bornes sont sûres, le classement exact peut être plus étroit");
-const QString TipFailed
-    = QStringLiteral("Le calcul exact a échoué : ces bornes ne tiennent qu'aux points du classement");
+const QString TipOutOfTime =
+    QStringLiteral("Calcul arrêté faute de temps : ces bornes sont sûres, le classement exact peut être plus étroit");
+const QString TipFailed =
+    QStringLiteral("Le calcul exact a échoué : ces bornes ne tiennent qu'aux points du classement");
 } // namespace texts
 
 // "1er", "2e", "17e".
@@ -79,7 +80,7 @@ const Wording RelegationWordings[] = {
     {OutlookFlag::RelegationAvoided, texts::Safe, texts::TipSafe},
 };
 
-template<std::size_t N>
+template <std::size_t N>
 const Wording *strongest(const Wording (&wordings)[N], OutlookFlags flags)
 {
     for (const Wording &w : wordings) {
@@ -211,7 +212,7 @@ SeasonOutlook seasonOutlook(const Standings &standings, const OutlookProblem &pr
         row.name = data.name;
         // Standard competition ranking on the key text, as the table's rank labels.
         row.rankLabel = i > 0 && data.keyText() == standings.rows[i - 1].keyText() ? outlook.rows[i - 1].rankLabel
-                                                                                  : QString::number(i + 1);
+                                                                                   : QString::number(i + 1);
         if (data.team >= 0 && data.team < int(rangesByTeam.size()))
             row.range = rangesByTeam[data.team];
         row.flags = outlookFlags(row.range);

@@ -105,7 +105,9 @@ SeasonOutlook computeOutlook(const Season &season, const ResultStore &store, con
 class OutlookCache
 {
 public:
-    explicit OutlookCache(int capacity = 8) : m_capacity(capacity) {}
+    explicit OutlookCache(int capacity = 8)
+        : m_capacity(capacity)
+    {}
 
     std::optional<std::vector<RankRange>> find(const OutlookProblem &problem) const;
     // The kept answer, or a fresh one (solved without holding the cache, so

@@ -76,17 +76,17 @@ void OutlookRunner::start(const OutlookProblem &problem)
     // The global pool: the application waits for it before it ends, so a
     // solve never outlives the program's objects it uses (the cache, the
     // link and the cancel flag are shared with the worker).
-    QThreadPool::globalInstance()->start([cache = m_cache, link = m_link, cancel = m_cancelRunning,
-                                          options = m_options, problem]() mutable {
-        options.cancel = cancel.get();
-        std::vector<RankRange> ranges = cache->ranges(problem, options);
-        const QMutexLocker lock(&link->mutex);
-        if (OutlookRunner *runner = link->runner) {
-            QMetaObject::invokeMethod(
-                runner, [runner, problem, ranges = std::move(ranges)] { runner->finished(problem, ranges); },
-                Qt::QueuedConnection);
-        }
-    });
+    QThreadPool::globalInstance()->start(
+        [cache = m_cache, link = m_link, cancel = m_cancelRunning, options = m_options, problem]() mutable {
+            options.cancel = cancel.get();
+            std::vector<RankRange> ranges = cache->ranges(problem, options);
+            const QMutexLocker lock(&link->mutex);
+            if (OutlookRunner *runner = link->runner) {
+                QMetaObject::invokeMethod(
+                    runner, [runner, problem, ranges = std::move(ranges)] { runner->finished(problem, ranges); },
+                    Qt::QueuedConnection);
+            }
+        });
 }
 
 void OutlookRunner::finished(const OutlookProblem &problem, const std::vector<RankRange> &ranges)

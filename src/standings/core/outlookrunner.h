@@ -49,7 +49,7 @@ private:
     void finished(const OutlookProblem &problem, const std::vector<RankRange> &ranges);
 
     std::shared_ptr<OutlookCache> m_cache;
-    std::shared_ptr<Link> m_link; // how a worker reaches the runner, if it still exists
+    std::shared_ptr<Link> m_link;                      // how a worker reaches the runner, if it still exists
     std::shared_ptr<std::atomic_bool> m_cancelRunning; // the cancel flag of the solve on its way
     OutlookSolveOptions m_options;
     std::optional<OutlookProblem> m_wanted;

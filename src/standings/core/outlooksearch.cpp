@@ -278,7 +278,7 @@ private:
     // The team that wins game f whatever the search would try, or -1.
     int forcedWinner(const Board &b, const std::vector<int> &games, const LeagueFixture &f) const
     {
-        for (const auto &[team, rival] : {std::pair {f.home, f.away}, std::pair {f.away, f.home}}) {
+        for (const auto &[team, rival] : {std::pair{f.home, f.away}, std::pair{f.away, f.home}}) {
             const int room = b.room[team];
             if (m_goal == Goal::Reach) {
                 if (room <= 0)
@@ -373,9 +373,12 @@ private:
         // that needs more (Reach) or has more room (StayWithin) before the other.
         const int winUnits = m_goal == Goal::Reach ? 3 : 2;
         const int lean = m_leaning[b.open[at]];
-        const int first = lean >= winUnits ? Win : lean <= -winUnits ? Loss : b.room[f.home] >= b.room[f.away] ? Win : Loss;
-        std::array<std::pair<int, int>, 3> outcomes
-            = {std::pair {first, Win - first}, std::pair {Draw, Draw}, std::pair {Win - first, first}};
+        const int first = lean >= winUnits                   ? Win
+                          : lean <= -winUnits                ? Loss
+                          : b.room[f.home] >= b.room[f.away] ? Win
+                                                             : Loss;
+        std::array<std::pair<int, int>, 3> outcomes = {std::pair{first, Win - first}, std::pair{Draw, Draw},
+                                                       std::pair{Win - first, first}};
         if (lean > -winUnits && lean < winUnits)
             std::swap(outcomes[0], outcomes[1]);
         for (const auto &[home, away] : outcomes) {
@@ -397,8 +400,9 @@ private:
             ++games[m_q.games[g].home];
             ++games[m_q.games[g].away];
         }
-        const auto margin
-            = [&](int team) { return m_goal == Goal::Reach ? Win * games[team] - b.room[team] : b.room[team]; };
+        const auto margin = [&](int team) {
+            return m_goal == Goal::Reach ? Win * games[team] - b.room[team] : b.room[team];
+        };
         std::size_t chosen = 0;
         int chosenMargin = INT_MAX;
         for (std::size_t i = 0; i < b.open.size(); ++i) {

@@ -25,8 +25,9 @@ public:
     using Clock = std::chrono::steady_clock;
 
     explicit SearchStop(const std::atomic_bool *cancel = nullptr, Clock::time_point deadline = Clock::time_point::max())
-        : m_cancel(cancel), m_deadline(deadline)
-    { }
+        : m_cancel(cancel)
+        , m_deadline(deadline)
+    {}
 
     bool reached()
     {
@@ -55,8 +56,8 @@ namespace outlooksearch {
 enum class Goal {
     StayWithin, // a kept contender gains at most its threshold (best rank: kept =
                 // not above)
-    Reach, // a kept contender gains at least its threshold (worst rank: kept =
-           // level or above)
+    Reach,      // a kept contender gains at least its threshold (worst rank: kept =
+                // level or above)
 };
 
 // The most contenders that one outcome keeps together, known between two

@@ -104,7 +104,9 @@ int greedyReaching(const Question &q, const std::vector<int> &order)
 class WinFlow
 {
 public:
-    explicit WinFlow(const Question &q) : m_q(q) {}
+    explicit WinFlow(const Question &q)
+        : m_q(q)
+    {}
 
     std::vector<int> shortfall(const std::vector<bool> &in) const
     {
@@ -142,8 +144,8 @@ private:
     // Gives game k's win to a team that still needs one, moving earlier wins
     // along a path of games when the direct choices are full (breadth first
     // over teams).
-    void augment(int k, const std::vector<int> &inside, std::vector<int> &winner,
-                 std::vector<std::vector<int>> &won, const std::vector<int> &need) const
+    void augment(int k, const std::vector<int> &inside, std::vector<int> &winner, std::vector<std::vector<int>> &won,
+                 const std::vector<int> &need) const
     {
         const int teams = int(need.size());
         std::vector<int> viaGame(teams, -2); // game that brought the search to this team

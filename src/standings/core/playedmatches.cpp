@@ -74,8 +74,7 @@ std::vector<PlayedMatch> playedMatches(const ResultStore &store, MatchDayNo from
     return matches;
 }
 
-TableOrder tableOrder(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
-                      MatchDayNo upTo)
+TableOrder tableOrder(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo)
 {
     const Standings standings = computeStandings(season, store, bonusMalus, upTo);
     TableOrder order;

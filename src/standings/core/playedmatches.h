@@ -29,7 +29,7 @@ enum class Outcome { Won, Drawn, Lost };
 
 // The match seen by one of its two teams.
 Outcome outcomeFor(const PlayedMatch &match, TeamNo team);
-int pointsOf(Outcome outcome); // 3, 1 or 0
+int pointsOf(Outcome outcome);        // 3, 1 or 0
 QChar outcomeLetter(Outcome outcome); // "V", "N" or "D"
 
 // The played matches of match days from..to (bounds included, held to
@@ -41,5 +41,4 @@ std::vector<PlayedMatch> playedMatches(const ResultStore &store, MatchDayNo from
 // The 20 teams in the order of the main table of match days 1..upTo (0 for
 // the whole season), rank 1 first: the statistics views list teams in it.
 using TableOrder = std::array<TeamNo, TeamCount>;
-TableOrder tableOrder(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
-                      MatchDayNo upTo);
+TableOrder tableOrder(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo);

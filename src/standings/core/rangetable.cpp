@@ -65,8 +65,8 @@ QStringList lines(const Table &table)
     QStringList out;
     out.reserve(TeamCount);
     for (const Row &row : table.rows) {
-        const int numbers[] = {row.points, row.played, row.won, row.drawn, row.lost,
-                               row.goalsFor, row.goalsAgainst, row.goalDifference()};
+        const int numbers[] = {row.points, row.played,   row.won,          row.drawn,
+                               row.lost,   row.goalsFor, row.goalsAgainst, row.goalDifference()};
         QString line = QString::number(row.rank) + QLatin1Char('|') + row.name;
         for (const int n : numbers)
             line += QLatin1Char('|') + QString::number(n);

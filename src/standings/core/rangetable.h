@@ -44,8 +44,7 @@ struct Table
 
 // Counts each team's played matches of match days from..to (1 <= from <=
 // to <= 38): all of them, or those it played at home or away.
-Table compute(const Season &season, const ResultStore &store, MatchDayNo from, MatchDayNo to,
-              Venue venue = Venue::All);
+Table compute(const Season &season, const ResultStore &store, MatchDayNo from, MatchDayNo to, Venue venue = Venue::All);
 
 // "rank|name|points|played|won|drawn|lost|goals for|goals against|goal
 // difference", rank 1 first.

@@ -29,9 +29,9 @@ QString behindText(RankCriterion criterion, const QString &upperName);
 struct RowExplanation
 {
     std::optional<RankCriterion> aheadOfNext; // empty on the last row
-    QString ahead;   // empty on the last row
-    QString behind;  // empty on the first row
-    QString toolTip; // the two joined, for the rank label
+    QString ahead;                            // empty on the last row
+    QString behind;                           // empty on the first row
+    QString toolTip;                          // the two joined, for the rank label
 };
 
 std::array<RowExplanation, TeamCount> explainStandings(const Standings &standings);

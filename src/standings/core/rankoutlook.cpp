@@ -53,7 +53,9 @@ class League
 {
 public:
     explicit League(const OutlookProblem &problem)
-        : m_points(problem.points), m_position(problem.tablePosition), m_gamesOf(problem.points.size())
+        : m_points(problem.points)
+        , m_position(problem.tablePosition)
+        , m_gamesOf(problem.points.size())
     {
         const int n = int(m_points.size());
         if (int(m_position.size()) != n)
@@ -165,7 +167,7 @@ private:
     }
 
     // Games of j against teams of the given fate.
-    template<typename Fates, typename Fate>
+    template <typename Fates, typename Fate>
     int gamesAgainst(int j, const Fates &fate, Fate wanted) const
     {
         return int(std::count_if(m_gamesOf[j].begin(), m_gamesOf[j].end(),
@@ -174,11 +176,10 @@ private:
 
     int gamesWith(int j, int team) const
     {
-        return int(std::count_if(m_gamesOf[j].begin(), m_gamesOf[j].end(),
-                                 [&](int g) { return other(g, j) == team; }));
+        return int(std::count_if(m_gamesOf[j].begin(), m_gamesOf[j].end(), [&](int g) { return other(g, j) == team; }));
     }
 
-    template<typename Fates, typename Fate, typename Threshold>
+    template <typename Fates, typename Fate, typename Threshold>
     void collect(const Fates &fate, Fate open, ContendersQuestion &q, Threshold threshold) const
     {
         const int n = teamCount();
@@ -280,7 +281,8 @@ Count fewestAbove(const Reduction &r, const OutlookSolveOptions &options, Search
         if (found == 0)
             continue;
         searched = true;
-        const outlooksearch::Kept kept = outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop);
+        const outlooksearch::Kept kept =
+            outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop);
         addSearched(c, kept, size, size - found, true, stop, stats);
     }
     ++(searched ? stats.searched : stats.decidedByBounds);

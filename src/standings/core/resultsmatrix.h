@@ -14,7 +14,7 @@ namespace resultsmatrix {
 
 struct Cell
 {
-    QString text;           // "X" on the diagonal, "h-a" once played, else empty
+    QString text; // "X" on the diagonal, "h-a" once played, else empty
     bool played = false;
     int homeGoals = 0;
     int awayGoals = 0;
@@ -26,7 +26,7 @@ struct Cell
 struct Matrix
 {
     MatchDayNo upToMatchDay = MatchDayCount;
-    std::array<QString, TeamCount> names; // season order
+    std::array<QString, TeamCount> names;                     // season order
     std::array<std::array<Cell, TeamCount>, TeamCount> cells; // [home][away]
 };
 

@@ -32,7 +32,10 @@ double keyGroup(int value)
 class HeadToHead
 {
 public:
-    HeadToHead(const Season &season, const ResultReader &results) : m_season(season), m_results(results) {}
+    HeadToHead(const Season &season, const ResultReader &results)
+        : m_season(season)
+        , m_results(results)
+    {}
 
     // Goals of `first` minus goals of `second` in their mutual fixtures.
     int difference(QChar first, QChar second)

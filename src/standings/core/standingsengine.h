@@ -34,10 +34,10 @@ struct StandingRow
     // Points plus 10 as the ranking key's first digits hold them: a fractional
     // adjustment is rounded half away from zero.
     double keyPoints() const;
-    QString keyText() const;     // the key on 12 zero-padded digits
-    QString pointsText() const;  // plain number, decimal comma for a fraction
-    QStringList fields() const;  // the 19 fields of the row text
-    QString rowText() const;     // fields joined by "|"
+    QString keyText() const;    // the key on 12 zero-padded digits
+    QString pointsText() const; // plain number, decimal comma for a fraction
+    QStringList fields() const; // the 19 fields of the row text
+    QString rowText() const;    // fields joined by "|"
 };
 
 // The ordered result of one computation: rows[0] is rank 1.
@@ -52,7 +52,6 @@ struct Standings
 // Whether a goals field holds a score: not when it is empty, blanks only, or
 // the "-" that volunteers type for a match that did not take place.
 bool isPlayedScore(QStringView goals);
-
 
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the

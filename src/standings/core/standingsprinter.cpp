@@ -8,8 +8,7 @@
 #include <QStringConverter>
 #include <QTextStream>
 
-int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out,
-                   QTextStream &err)
+int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out, QTextStream &err)
 {
     const int upTo = commandline::matchDayArgument(matchDayArg, err);
     if (upTo < 0)

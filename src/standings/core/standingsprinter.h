@@ -12,5 +12,4 @@ class SeasonFolder;
 // name of the criterion that put the row ahead of the next one ("points",
 // "différence de buts"...), nothing after the bar on the last row.
 // Returns 0, or 2 for a bad match day (the reason goes to `err`).
-int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out,
-                   QTextStream &err);
+int printStandings(SeasonFolder &folder, const QString &matchDayArg, bool explain, QTextStream &out, QTextStream &err);

@@ -4,9 +4,12 @@
 
 StandingsService::StandingsService(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus,
                                    StandingsModel &model, QObject *parent)
-    : QObject(parent), m_season(season), m_store(store), m_bonusMalus(bonusMalus), m_model(model)
-{
-}
+    : QObject(parent)
+    , m_season(season)
+    , m_store(store)
+    , m_bonusMalus(bonusMalus)
+    , m_model(model)
+{}
 
 void StandingsService::computeStandings(MatchDayNo upTo, bool silent, const DisplayContext &context)
 {

@@ -64,7 +64,7 @@ int printTable(SeasonFolder &folder, const QString &fromArg, const QString &toAr
         err.flush();
         return 2;
     }
-    const rangetable::Venue venue = home ? rangetable::Venue::Home
+    const rangetable::Venue venue = home   ? rangetable::Venue::Home
                                     : away ? rangetable::Venue::Away
                                            : rangetable::Venue::All;
     return write(rangetable::lines(rangetable::compute(folder.season(), folder.store(), first, last, venue)), out);

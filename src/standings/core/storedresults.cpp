@@ -16,7 +16,8 @@ const QString &fixtureKey(MatchDayNo day, int index)
     return keys[(day - 1) * FixturesPerMatchDay + index];
 }
 
-RecordView::RecordView(const QString &text) : m_text(text)
+RecordView::RecordView(const QString &text)
+    : m_text(text)
 {
     QStringView rest(m_text);
     for (std::size_t i = 0; i < m_fields.size(); ++i) {

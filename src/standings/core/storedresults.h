@@ -40,7 +40,9 @@ private:
 class Reader
 {
 public:
-    explicit Reader(const ResultStore &store) : m_ini(store.ini()) {}
+    explicit Reader(const ResultStore &store)
+        : m_ini(store.ini())
+    {}
     RecordView read(const QString &fixtureKey) const;
 
 private:

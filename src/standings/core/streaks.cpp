@@ -7,7 +7,7 @@ namespace streaks {
 const std::array<QString, KindCount> &headings()
 {
     static const std::array<QString, KindCount> texts = {
-        QStringLiteral("Victoires"), QStringLiteral("Sans défaite"), QStringLiteral("Défaites"),
+        QStringLiteral("Victoires"),     QStringLiteral("Sans défaite"), QStringLiteral("Défaites"),
         QStringLiteral("Sans victoire"), QStringLiteral("Buts marqués"), QStringLiteral("Sans but encaissé"),
     };
     return texts;

@@ -154,11 +154,26 @@ QStringList cellTexts(const DisplayedRow &row)
 {
     const StandingRow &d = row.data;
     const auto n = [](int value) { return QString::number(value); };
-    return {plainText(row.rankLabel), plainText(row.movementText), plainText(d.name), d.pointsText(),
-            n(d.goalDifference), n(d.goalsFor),
-            n(d.goalsAgainst), n(d.played), n(d.fairPlayPoints), n(d.homeGoalsFor), n(d.awayGoalsFor),
-            n(d.homeGoalsAgainst), n(d.awayGoalsAgainst), n(d.homePoints), n(d.awayPoints), n(d.homeWins),
-            n(d.awayWins), n(d.homeLosses), n(d.awayLosses), n(d.draws)};
+    return {plainText(row.rankLabel),
+            plainText(row.movementText),
+            plainText(d.name),
+            d.pointsText(),
+            n(d.goalDifference),
+            n(d.goalsFor),
+            n(d.goalsAgainst),
+            n(d.played),
+            n(d.fairPlayPoints),
+            n(d.homeGoalsFor),
+            n(d.awayGoalsFor),
+            n(d.homeGoalsAgainst),
+            n(d.awayGoalsAgainst),
+            n(d.homePoints),
+            n(d.awayPoints),
+            n(d.homeWins),
+            n(d.awayWins),
+            n(d.homeLosses),
+            n(d.awayLosses),
+            n(d.draws)};
 }
 
 bool hasMovements(const DisplayedStandings &shown)
@@ -289,8 +304,7 @@ void writeHtmlHeadings(QTextStream &out, const QList<Column> &cols, bool movemen
 
 // One cell of the row ranked `r`, with the classes and colour the window
 // gives it.
-void writeHtmlCell(QTextStream &out, const DisplayedStandings &shown, int r, const Column &column,
-                   const QString &text)
+void writeHtmlCell(QTextStream &out, const DisplayedStandings &shown, int r, const Column &column, const QString &text)
 {
     const DisplayedRow &row = shown.rows[r];
     QString background = column.background;
@@ -350,7 +364,8 @@ QByteArray toHtml(const DisplayedStandings &shown)
     QTextStream out(&h);
     out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
         << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
-        << "<style>\n" << PageStyle << "</style>\n</head>\n<body>\n"
+        << "<style>\n"
+        << PageStyle << "</style>\n</head>\n<body>\n"
         << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
     if (!shown.stamp.isEmpty())
         out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";

@@ -23,10 +23,10 @@ namespace tableexport {
 // One column of the exported table.
 struct Column
 {
-    QString cell;      // the window's column name ("TPTS"), as a sort names its columns
-    QString group;     // heading over a pair of columns ("Buts pour"), empty for a column alone
-    QString header;    // the column's own heading
-    QString csvHeader; // the heading on the spreadsheet's one header line
+    QString cell;       // the window's column name ("TPTS"), as a sort names its columns
+    QString group;      // heading over a pair of columns ("Buts pour"), empty for a column alone
+    QString header;     // the column's own heading
+    QString csvHeader;  // the heading on the spreadsheet's one header line
     QString background; // the cells' colour in the window ("#C0FFC0"), empty for white
 };
 

@@ -7,7 +7,6 @@
 
 #include <QTextStream>
 
-
 DisplayedStandings displayedStandingsOf(const SeasonFolder &folder, MatchDayNo upTo, const QDateTime &now)
 {
     const Standings standings = computeStandings(folder.season(), folder.store(), folder.bonusMalus(), upTo);
@@ -22,8 +21,7 @@ int printSorted(SeasonFolder &folder, const QString &code, const QString &matchD
                 QTextStream &out, QTextStream &err)
 {
     if (!criterion::isCode(code)) {
-        err << "Critère inconnu : " << code << " (" << criterion::codes().join(QStringLiteral(", "))
-            << " attendu)\n";
+        err << "Critère inconnu : " << code << " (" << criterion::codes().join(QStringLiteral(", ")) << " attendu)\n";
         return 2;
     }
     const int upTo = commandline::matchDayArgument(matchDayArgument, err);

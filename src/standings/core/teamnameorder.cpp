@@ -73,4 +73,6 @@ TeamNameOrder::TeamNameOrder(const std::array<QString, TeamCount> &names)
     cache.valid = true;
 }
 
-TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows) : TeamNameOrder(namesOf(rows)) {}
+TeamNameOrder::TeamNameOrder(const std::array<StandingRow, TeamCount> &rows)
+    : TeamNameOrder(namesOf(rows))
+{}

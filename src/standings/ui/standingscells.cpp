@@ -1,7 +1,7 @@
 #include "standings/ui/standingscells.h"
 
-#include "shared/ui/twips.h"
 #include "shared/ui/fittedtext.h"
+#include "shared/ui/twips.h"
 #include "shared/ui/windowstyle.h"
 #include "standings/ui/standingspalette.h"
 
@@ -16,7 +16,7 @@ namespace P = StandingsPalette;
 struct ColumnLayout
 {
     const char *name;
-    int width;    // pixels, including the grid gap
+    int width;     // pixels, including the grid gap
     int gapBefore; // extra room before the column
     Kind kind;
     QRgb background;
@@ -62,32 +62,15 @@ struct HeaderLayout
 };
 
 constexpr HeaderLayout Headers[] = {
-    {"", "LabClass", "ImEvol", 0, 3},
-    {"Equipe", "Tclass", "Tclass", 0, 3},
-    {"Points", "TPTS", "TPTS", 0, 3},
-    {"Delta", "TDelta", "TDelta", 0, 3},
-    {"Pour", "TBP", "TBP", 0, 3},
-    {"Contre", "TBC", "TBC", 0, 3},
-    {"Matches Joués", "MJ", "MJ", 0, 3},
-    {"Fair Play", "FP", "FP", 0, 3},
-    {"Buts", "TBPD", "TBCE", 0, 1},
-    {"Pour", "TBPD", "TBPE", 1, 1},
-    {"Contres", "TBCD", "TBCE", 1, 1},
-    {"Points", "TPD", "TPE", 0, 2},
-    {"Gagnés", "TMD", "TME", 0, 2},
-    {"Perdus", "TMpD", "TMpE", 0, 2},
-    {"Matches", "TMN", "TMN", 0, 2},
-    {"Dom", "TBPD", "TBPD", 2, 1},
-    {"Ext", "TBPE", "TBPE", 2, 1},
-    {"Dom", "TBCD", "TBCD", 2, 1},
-    {"Ext", "TBCE", "TBCE", 2, 1},
-    {"Dom", "TPD", "TPD", 2, 1},
-    {"Ext", "TPE", "TPE", 2, 1},
-    {"Dom", "TMD", "TMD", 2, 1},
-    {"Ext", "TME", "TME", 2, 1},
-    {"Dom", "TMpD", "TMpD", 2, 1},
-    {"Ext", "TMpE", "TMpE", 2, 1},
-    {"Nuls", "TMN", "TMN", 2, 1},
+    {"", "LabClass", "ImEvol", 0, 3},    {"Equipe", "Tclass", "Tclass", 0, 3}, {"Points", "TPTS", "TPTS", 0, 3},
+    {"Delta", "TDelta", "TDelta", 0, 3}, {"Pour", "TBP", "TBP", 0, 3},         {"Contre", "TBC", "TBC", 0, 3},
+    {"Matches Joués", "MJ", "MJ", 0, 3}, {"Fair Play", "FP", "FP", 0, 3},      {"Buts", "TBPD", "TBCE", 0, 1},
+    {"Pour", "TBPD", "TBPE", 1, 1},      {"Contres", "TBCD", "TBCE", 1, 1},    {"Points", "TPD", "TPE", 0, 2},
+    {"Gagnés", "TMD", "TME", 0, 2},      {"Perdus", "TMpD", "TMpE", 0, 2},     {"Matches", "TMN", "TMN", 0, 2},
+    {"Dom", "TBPD", "TBPD", 2, 1},       {"Ext", "TBPE", "TBPE", 2, 1},        {"Dom", "TBCD", "TBCD", 2, 1},
+    {"Ext", "TBCE", "TBCE", 2, 1},       {"Dom", "TPD", "TPD", 2, 1},          {"Ext", "TPE", "TPE", 2, 1},
+    {"Dom", "TMD", "TMD", 2, 1},         {"Ext", "TME", "TME", 2, 1},          {"Dom", "TMpD", "TMpD", 2, 1},
+    {"Ext", "TMpE", "TMpE", 2, 1},       {"Nuls", "TMN", "TMN", 2, 1},
 };
 
 const ColumnLayout *layoutOf(const QString &column)
@@ -153,8 +136,7 @@ void StandingsCells::createHeaders(QWidget *parent)
         // The Dom/Ext row is narrow: plain weight keeps it inside its cells.
         windowstyle::setBold(label, layout.level < 2);
         const int top = layout.level * HeaderLevelHeight;
-        label->setGeometry(first.left(), top, last.right() - first.left() + 1,
-                           layout.levels * HeaderLevelHeight - 1);
+        label->setGeometry(first.left(), top, last.right() - first.left() + 1, layout.levels * HeaderLevelHeight - 1);
         // A word wider than its narrow column takes a smaller font.
         fittedtext::setText(label, QString::fromUtf8(layout.text), HeaderShrink);
     }

@@ -230,7 +230,7 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
     const QString points = data.pointsText();
     set("TPTS", points);
     windowstyle::setTextColour(m_cells.cell(QStringLiteral("TPTS"), row),
-                                  QColor(points.contains(QLatin1Char('-')) ? P::NegativePoints : P::Text));
+                               QColor(points.contains(QLatin1Char('-')) ? P::NegativePoints : P::Text));
 
     set("TDelta", number(data.goalDifference));
     set("TBP", number(data.goalsFor));
@@ -249,7 +249,7 @@ void StandingsTable::fillRow(int row, const DisplayedRow &shown)
     set("TMpE", number(data.awayLosses));
     set("TMN", number(data.draws));
     windowstyle::setFillColour(m_cells.cell(QStringLiteral("MJ"), row),
-                                  QColor(shown.belowAverage ? P::Green : P::White));
+                               QColor(shown.belowAverage ? P::Green : P::White));
 }
 
 QColor StandingsTable::nameCellColour(int row) const

@@ -19,7 +19,7 @@ struct TableFormat
     const char *suffix;      // of the file, without the dot
     const char *filter;      // the save dialog's filter
     bool (*write)(const DisplayedStandings &shown, const QString &path, QString &error);
-    bool paints = false;     // draws with fonts: needs a GUI application object
+    bool paints = false; // draws with fonts: needs a GUI application object
 };
 
 namespace tableformats {

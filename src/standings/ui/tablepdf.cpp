@@ -33,7 +33,7 @@ struct Layout
     QFont font;
     QFont bold;
     QFont title;
-    double unit = 1;       // device units per point
+    double unit = 1; // device units per point
     double rowHeight = 0;
     double lineHeight = 0; // legend and footer lines
     double padding = 0;
@@ -169,8 +169,7 @@ Frame frameOf(const Layout &layout, double left, int columnCount)
 }
 
 // Title, caption and stamp; returns the y below them.
-double drawTitle(QPainter &painter, const Layout &layout, const Frame &frame, double y,
-                 const DisplayedStandings &shown)
+double drawTitle(QPainter &painter, const Layout &layout, const Frame &frame, double y, const DisplayedStandings &shown)
 {
     painter.setFont(layout.title);
     painter.drawText(QRectF(frame.left, y, frame.width, layout.rowHeight * 1.6), Qt::AlignLeft | Qt::AlignVCenter,
@@ -265,8 +264,7 @@ void drawGridLines(QPainter &painter, const Layout &layout, const Frame &frame, 
     }
     for (int i = 1; i < cols.size(); ++i) {
         const bool insideGroup = !cols[i].group.isEmpty() && cols[i - 1].group == cols[i].group;
-        painter.drawLine(QPointF(xs[i], insideGroup ? tableTop + layout.rowHeight : tableTop),
-                         QPointF(xs[i], bottom));
+        painter.drawLine(QPointF(xs[i], insideGroup ? tableTop + layout.rowHeight : tableTop), QPointF(xs[i], bottom));
     }
     for (int i = 0; i < cols.size(); ++i) {
         if (!cols[i].group.isEmpty())

@@ -35,8 +35,8 @@ CardsReport cardsPerMatchDay(const ResultStore &store)
                 continue;
             report.yellow[day] += text::leadingCount(record[MatchRecord::AwayYellow])
                                   + text::leadingCount(record[MatchRecord::HomeYellow]);
-            report.red[day] += text::leadingCount(record[MatchRecord::AwayRed])
-                               + text::leadingCount(record[MatchRecord::HomeRed]);
+            report.red[day] +=
+                text::leadingCount(record[MatchRecord::AwayRed]) + text::leadingCount(record[MatchRecord::HomeRed]);
         }
         report.totalYellow += report.yellow[day];
         report.totalRed += report.red[day];

@@ -2,8 +2,8 @@
 
 #include "team/core/rankinghistory.h"
 
-#include <QString>
 #include <QList>
+#include <QString>
 
 #include <array>
 #include <vector>

@@ -102,7 +102,8 @@ void keepMatchBests(std::array<QString, Count> &values, MatchBests &bests, const
     const int awayYellow = text::leadingCount(record[MatchRecord::AwayYellow]);
     const int awayRed = text::leadingCount(record[MatchRecord::AwayRed]);
     // Weighed as fair play weighs them.
-    const int cards = leaguepoints::RedCard * (homeRed + awayRed) + leaguepoints::YellowCard * (homeYellow + awayYellow);
+    const int cards =
+        leaguepoints::RedCard * (homeRed + awayRed) + leaguepoints::YellowCard * (homeYellow + awayYellow);
     if (cards > bests.cards) {
         bests.cards = cards;
         values[MostCards] = prefix + QLatin1Char('\n') + QString::number(homeRed + awayRed) + texts::Red
@@ -146,11 +147,11 @@ std::array<QString, Count> compute(const Season &season, const ResultStore &stor
             const TeamNo home = MatchRecord::teamOfLetterField(record[MatchRecord::HomeLetter]);
             const TeamNo away = MatchRecord::teamOfLetterField(record[MatchRecord::AwayLetter]);
             const QString prefix = season.teamNameOfLetter(record[MatchRecord::HomeLetter].at(0)) + QLatin1Char('-')
-                                   + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On
-                                   + date + texts::Colon;
+                                   + season.teamNameOfLetter(record[MatchRecord::AwayLetter].at(0)) + texts::On + date
+                                   + texts::Colon;
 
-            dayGoals += text::leadingCount(record[MatchRecord::HomeGoals])
-                        + text::leadingCount(record[MatchRecord::AwayGoals]);
+            dayGoals +=
+                text::leadingCount(record[MatchRecord::HomeGoals]) + text::leadingCount(record[MatchRecord::AwayGoals]);
             extendRuns(unbeaten, winless, record, home, away);
             keepMatchBests(values, bests, record, prefix);
         }

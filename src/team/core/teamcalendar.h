@@ -22,11 +22,11 @@ namespace teamcalendar {
 struct Match
 {
     MatchDayNo day = 0;
-    QString key;   // the fixture's key in the results store ("1203")
-    QString code;  // home and away letters ("AB")
+    QString key;  // the fixture's key in the results store ("1203")
+    QString code; // home and away letters ("AB")
     QString home;
     QString away;
-    QDate date;    // the match day's date; invalid when the season file has none
+    QDate date; // the match day's date; invalid when the season file has none
     bool played = false;
     int homeGoals = 0;
     int awayGoals = 0;

@@ -28,10 +28,10 @@ struct CardRow
     QString homeName, awayName;
     // Boxes as stored; a goals box holding "-" shows empty.
     QString homeRed, homeYellow, homeGoals, awayGoals, awayYellow, awayRed;
-    QString dateText;          // "17 08 13"
-    bool awayColumn = false;   // rows 19..37 stand in the away column
-    bool secondHalf = false;   // match days 20..38
-    bool teamAtHome = false;   // the card's team is the home side
+    QString dateText;                                  // "17 08 13"
+    bool awayColumn = false;                           // rows 19..37 stand in the away column
+    bool secondHalf = false;                           // match days 20..38
+    bool teamAtHome = false;                           // the card's team is the home side
     bool homeFavourite = false, awayFavourite = false; // the favourite as opponent
     CardOutcome outcome = CardOutcome::NotPlayed;
 
@@ -84,8 +84,8 @@ struct TeamCard
 
 // The card of `team` (0..19). `favourite` is the user's favourite team,
 // empty when none.
-TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo team,
-                       const DisplayedStandings &shown, const QString &favourite);
+TeamCard buildTeamCard(const Season &season, const ResultStore &store, TeamNo team, const DisplayedStandings &shown,
+                       const QString &favourite);
 
 // Goals per match with one decimal always and two at most, decimal comma,
 // followed by " par match.": 3 in 1 gives "3,0 par match.". No match played

@@ -80,8 +80,7 @@ int printRankingHistory(SeasonFolder &folder, const QString &team, bool simulate
     return 0;
 }
 
-int printTeamCard(SeasonFolder &folder, const QString &team, const QDateTime &now, QTextStream &out,
-                  QTextStream &err)
+int printTeamCard(SeasonFolder &folder, const QString &team, const QDateTime &now, QTextStream &out, QTextStream &err)
 {
     const TeamNo teamNo = requiredTeam(folder.season(), team, err);
     if (teamNo == NoTeam)

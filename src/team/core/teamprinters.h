@@ -13,8 +13,7 @@ int printCardsReport(SeasonFolder &folder, QTextStream &out, QTextStream &err);
 int printHighlights(SeasonFolder &folder, QTextStream &out, QTextStream &err);
 int printRankingHistory(SeasonFolder &folder, const QString &team, bool simulated, const QDateTime &now,
                         QTextStream &out, QTextStream &err);
-int printTeamCard(SeasonFolder &folder, const QString &team, const QDateTime &now, QTextStream &out,
-                  QTextStream &err);
+int printTeamCard(SeasonFolder &folder, const QString &team, const QDateTime &now, QTextStream &out, QTextStream &err);
 
 // The team a command-line argument names: its exact name, or else the one
 // name equal to it ignoring case. NoTeam when none.

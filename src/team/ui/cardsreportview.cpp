@@ -3,7 +3,8 @@
 #include <QEvent>
 #include <QMouseEvent>
 
-CardsReportView::CardsReportView(QWidget *parent) : QPlainTextEdit(parent)
+CardsReportView::CardsReportView(QWidget *parent)
+    : QPlainTextEdit(parent)
 {
     setObjectName(QStringLiteral("Text4"));
     setReadOnly(true);

@@ -11,7 +11,8 @@ namespace {
 constexpr int StripHeight = 1125; // twips
 } // namespace
 
-CrestTicker::CrestTicker(QWidget *parent) : QFrame(parent)
+CrestTicker::CrestTicker(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame10"));
     m_stripFrame = new QFrame(this);

@@ -8,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-HighlightsPanel::HighlightsPanel(QWidget *parent) : QFrame(parent)
+HighlightsPanel::HighlightsPanel(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("FraPlus"));
     windowstyle::setPixelSize(this, 12);

@@ -12,11 +12,12 @@ constexpr int BottomMargin = 34;
 constexpr int LegendWidth = 170;
 const QColor Grid(0xD8, 0xDB, 0xE6);
 const QColor Axis(0x40, 0x40, 0x50);
-const QColor TitleZone(0xE6, 0xF5, 0xE6);     // rank 1
+const QColor TitleZone(0xE6, 0xF5, 0xE6);      // rank 1
 const QColor RelegationZone(0xFB, 0xE4, 0xE4); // ranks 18 to 20
 } // namespace
 
-RankEvolutionChart::RankEvolutionChart(QWidget *parent) : QWidget(parent)
+RankEvolutionChart::RankEvolutionChart(QWidget *parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("ChartEvolution"));
     setMinimumSize(480, 300);

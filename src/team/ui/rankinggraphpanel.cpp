@@ -18,7 +18,8 @@ const QColor BarText(0xFF, 0xFF, 0x00);
 const QColor UndrawnBar(0x00, 0x00, 0x40);
 } // namespace
 
-RankingGraphPanel::RankingGraphPanel(QWidget *parent) : QFrame(parent)
+RankingGraphPanel::RankingGraphPanel(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame4"));
     windowstyle::setPixelSize(this, 11);
@@ -51,9 +52,9 @@ RankingGraphPanel::RankingGraphPanel(QWidget *parent) : QFrame(parent)
 
     for (int k = 0; k < MatchDayCount; ++k) {
         // A bar never drawn waits above the panel, out of sight.
-        QLabel *bar = teamstyle::label(this, QStringLiteral("LabGraph"), k,
-                                       twipsRect(FirstBarLeft + BarPitch * k, GraphBar::Hidden, BarWidth,
-                                                            -GraphBar::Hidden));
+        QLabel *bar =
+            teamstyle::label(this, QStringLiteral("LabGraph"), k,
+                             twipsRect(FirstBarLeft + BarPitch * k, GraphBar::Hidden, BarWidth, -GraphBar::Hidden));
         bar->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         windowstyle::setFillColour(bar, UndrawnBar);
         windowstyle::setTextColour(bar, BarText);

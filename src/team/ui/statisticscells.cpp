@@ -6,8 +6,8 @@
 #include "standings/core/tablereading.h"
 
 #include <QHeaderView>
-#include <QTextDocument>
 #include <QTableWidget>
+#include <QTextDocument>
 
 namespace statisticscells {
 
@@ -170,8 +170,8 @@ void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStr
             spoken += QStringLiteral(". %1 (%2)").arg(zoneToolTip(zone), tablereading::zoneMark(zone));
         setCell(table, r, 0, rank, zoneColour, Black, spoken);
         setCell(table, r, 1, row.name, zoneColour, Black, spoken, Qt::AlignLeft | Qt::AlignVCenter);
-        const int numbers[] = {row.points,  row.played,   row.won,          row.drawn,
-                               row.lost,    row.goalsFor, row.goalsAgainst, row.goalDifference()};
+        const int numbers[] = {row.points, row.played,   row.won,          row.drawn,
+                               row.lost,   row.goalsFor, row.goalsAgainst, row.goalDifference()};
         for (int c = 0; c < int(std::size(numbers)); ++c) {
             const QString value = QString::number(numbers[c]);
             setCell(table, r, 2 + c, value, White, Black, texts::NumberCell.arg(titles.value(c), row.name, value));

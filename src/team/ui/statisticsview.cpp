@@ -57,7 +57,7 @@ const QStringList RangeHeaders = {QStringLiteral("Rang"), Team,
                                   QStringLiteral("P"),    QStringLiteral("BP"),
                                   QStringLiteral("BC"),   QStringLiteral("Diff")};
 // Spoken titles of the range table's number columns, from "Pts" on.
-const QStringList RangeTitles = {QStringLiteral("Points"),        QStringLiteral("Matches joués"),
+const QStringList RangeTitles = {QStringLiteral("Points"),         QStringLiteral("Matches joués"),
                                  QStringLiteral("Matches gagnés"), QStringLiteral("Matches nuls"),
                                  QStringLiteral("Matches perdus"), QStringLiteral("Buts pour"),
                                  QStringLiteral("Buts contre"),    QStringLiteral("Différence de buts")};
@@ -96,7 +96,9 @@ QSpinBox *matchDayBox(QWidget *parent, const QString &name, int value, const QSt
 
 } // namespace
 
-StatisticsView::StatisticsView(Sources sources, QWidget *parent) : QFrame(parent), m_sources(std::move(sources))
+StatisticsView::StatisticsView(Sources sources, QWidget *parent)
+    : QFrame(parent)
+    , m_sources(std::move(sources))
 {
     setObjectName(QStringLiteral("FraStats"));
     setAccessibleName(texts::Title);
@@ -143,8 +145,7 @@ void StatisticsView::buildHeader()
     m_matchDay = matchDayBox(this, QStringLiteral("SpinStatsMatchDay"), MatchDayCount, texts::UpTo);
     upTo->setBuddy(m_matchDay);
     row->addWidget(m_matchDay);
-    connect(m_matchDay, &QSpinBox::valueChanged, this,
-            [this] { pageStale({Page::Form, Page::Matrix, Page::Runs}); });
+    connect(m_matchDay, &QSpinBox::valueChanged, this, [this] { pageStale({Page::Form, Page::Matrix, Page::Runs}); });
     m_close = new QPushButton(texts::Close, this);
     m_close->setObjectName(QStringLiteral("BtStatsClose"));
     row->addWidget(m_close);
@@ -338,8 +339,8 @@ void StatisticsView::renderPage(int index)
 
 void StatisticsView::renderForm()
 {
-    const formguide::Guide guide = formguide::compute(m_sources.season, m_sources.store, m_sources.bonusMalus,
-                                                      matchDay(), m_last->value());
+    const formguide::Guide guide =
+        formguide::compute(m_sources.season, m_sources.store, m_sources.bonusMalus, matchDay(), m_last->value());
     statisticscells::fillForm(m_form, guide, m_sources.season);
 }
 
@@ -348,10 +349,9 @@ void StatisticsView::renderTables()
     const rangetable::Venue venue = m_home->isChecked()   ? rangetable::Venue::Home
                                     : m_away->isChecked() ? rangetable::Venue::Away
                                                           : rangetable::Venue::All;
-    statisticscells::fillRange(m_range,
-                               rangetable::compute(m_sources.season, m_sources.store, m_from->value(), m_to->value(),
-                                                   venue),
-                               texts::RangeTitles);
+    statisticscells::fillRange(
+        m_range, rangetable::compute(m_sources.season, m_sources.store, m_from->value(), m_to->value(), venue),
+        texts::RangeTitles);
 }
 
 void StatisticsView::renderMatrix()
@@ -366,8 +366,8 @@ void StatisticsView::renderMatrix()
 
 void StatisticsView::renderRuns()
 {
-    statisticscells::fillRuns(
-        m_runs, streaks::compute(m_sources.season, m_sources.store, m_sources.bonusMalus, matchDay()));
+    statisticscells::fillRuns(m_runs,
+                              streaks::compute(m_sources.season, m_sources.store, m_sources.bonusMalus, matchDay()));
 }
 
 void StatisticsView::renderEvolution()

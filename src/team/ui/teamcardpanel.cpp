@@ -1,7 +1,7 @@
 #include "team/ui/teamcardpanel.h"
 
-#include "shared/ui/twips.h"
 #include "shared/ui/fittedtext.h"
+#include "shared/ui/twips.h"
 #include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
@@ -103,7 +103,8 @@ void setBox(QLabel *label, const QString &text)
 
 } // namespace
 
-TeamCardPanel::TeamCardPanel(QWidget *parent) : QFrame(parent)
+TeamCardPanel::TeamCardPanel(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("FraPlanning"));
     windowstyle::setPixelSize(this, 11);
@@ -162,8 +163,8 @@ void TeamCardPanel::createLabels()
 
     // The totals stand in a column right of the away fixtures.
     constexpr int TotalsLeft = 822, TotalsWidth = 178;
-    const std::array<std::pair<int, int>, 8> totals = {{{8, 127}, {7, 149}, {9, 181}, {11, 199}, {10, 225},
-                                                        {12, 243}, {5, 275}, {6, 299}}};
+    const std::array<std::pair<int, int>, 8> totals = {
+        {{8, 127}, {7, 149}, {9, 181}, {11, 199}, {10, 225}, {12, 243}, {5, 275}, {6, 299}}};
     for (const auto &[index, top] : totals)
         labels[index]->setGeometry(TotalsLeft, top, TotalsWidth, 18);
     windowstyle::setBold(labels[8], true);
@@ -179,11 +180,10 @@ void TeamCardPanel::createLabels()
 // A bar of wins, draws and losses for each group of fixtures and the season.
 void TeamCardPanel::createBars()
 {
-    const std::array<QRect, 5> frames = {twipsRect(HomeLeft, 1530, BarWidth, BarHeight),
-                                         twipsRect(7830, 1530, BarWidth, BarHeight),
-                                         twipsRect(HomeLeft, 4560, BarWidth, BarHeight),
-                                         twipsRect(7830, 4470, BarWidth, BarHeight),
-                                         twipsRect(6195, 525, SeasonBarWidth, BarHeight)};
+    const std::array<QRect, 5> frames = {
+        twipsRect(HomeLeft, 1530, BarWidth, BarHeight), twipsRect(7830, 1530, BarWidth, BarHeight),
+        twipsRect(HomeLeft, 4560, BarWidth, BarHeight), twipsRect(7830, 4470, BarWidth, BarHeight),
+        twipsRect(6195, 525, SeasonBarWidth, BarHeight)};
     for (int g = 0; g < int(m_bars.size()); ++g) {
         Bars &bars = m_bars[g];
         bars.frame = new QFrame(this);
@@ -293,8 +293,7 @@ void TeamCardPanel::showRow(Row &row, int index, const CardRow *data)
     const int homeLeft = HomeLeft + shift;
     const int awayRight = AwayLeft + shift + NameWidth - CardWidth;
     placeOnLine(row.homeYellow, lineLeft, data->homeRed.isEmpty() ? homeLeft : homeLeft + CardWidth - 15, CardWidth);
-    placeOnLine(row.awayYellow, lineLeft, data->awayRed.isEmpty() ? awayRight : awayRight - CardWidth + 15,
-                CardWidth);
+    placeOnLine(row.awayYellow, lineLeft, data->awayRed.isEmpty() ? awayRight : awayRight - CardWidth + 15, CardWidth);
     setBox(row.homeRed, data->homeRed);
     setBox(row.homeYellow, data->homeYellow);
     setBox(row.awayYellow, data->awayYellow);

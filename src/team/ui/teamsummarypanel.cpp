@@ -1,7 +1,7 @@
 #include "team/ui/teamsummarypanel.h"
 
-#include "shared/ui/twips.h"
 #include "shared/ui/fittedtext.h"
+#include "shared/ui/twips.h"
 #include "shared/ui/windowstyle.h"
 #include "team/ui/teamstyle.h"
 
@@ -18,11 +18,12 @@ constexpr int CrestColumn = 1500;
 constexpr int CountShrink = 1;
 } // namespace
 
-TeamSummaryPanel::TeamSummaryPanel(QWidget *parent) : QFrame(parent)
+TeamSummaryPanel::TeamSummaryPanel(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("Frame3"));
     windowstyle::setPixelSize(this, 11);
-    const QStringList captions = {QStringLiteral("Equipe:"),       QStringLiteral("Classement: "),
+    const QStringList captions = {QStringLiteral("Equipe:"),         QStringLiteral("Classement: "),
                                   QStringLiteral("Matches Gagnés:"), QStringLiteral("Matches Perdus:"),
                                   QStringLiteral("Matches Nuls:"),   QStringLiteral("NomEQ"),
                                   QStringLiteral("Matches Joués:"),  QStringLiteral("+/-")};
@@ -68,8 +69,7 @@ QString TeamSummaryPanel::team() const
 
 bool TeamSummaryPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
         emit clicked();
     return QFrame::eventFilter(watched, event);
 }

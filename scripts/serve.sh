@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The league's web server: Apache (Debian's apache2) in the foreground on
+# 127.0.0.1:PORT, publishing ROOT/Kestrane2013/ and taking the volunteers'
+# uploads of Resultats2013.ini (server/kestrane.conf holds the rules).
+#
+#   scripts/serve.sh [--tls CERT KEY] ROOT PORT
+#
+# ROOT holds Kestrane2013/ and volunteers.htpasswd. Apache's own files (pid,
+# logs, locks) go to a folder of their own, KESTRANE_RUN_DIR or a new one
+# under $TMPDIR; the logs stay there after the stop. SIGTERM or Ctrl-C stops
+# the server. Run by an ordinary user, everything runs as that user. Run by
+# root, Apache answers as the owner of ROOT/Kestrane2013, or as www-data when
+# root owns it, and that account is given what it needs (see below).
+set -euo pipefail
+
+say() { printf 'serve.sh : %s\n' "$*" >&2; }
+fail() { say "$*"; exit 1; }
+usage() {
+  printf 'Utilisation : %s [--tls CERT CLE] ROOT PORT\n' "$0" >&2
+  exit 2
+}
+
+conf_dir="$(cd "$(dirname "$0")/../server" && pwd)"
+cert="" key=""
+if [ "${1:-}" = "--tls" ]; then
+  [ $# -ge 3 ] || usage
+  cert="$2" key="$3"
+  shift 3
+fi
+[ $# -eq 2 ] || usage
+root="$1" port="$2"
+
+[[ "$port" =~ ^[0-9]+$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] || fail "port invalide : $port"
+[ -d "$root/Kestrane2013" ] || fail "$root/Kestrane2013 n'existe pas : c'est le dossier des fichiers publiés."
+root="$(cd "$root" && pwd)"
+# Paths end up quoted in Apache's configuration.
+for path in "$root" "$cert" "$key"; do
+  case "$path" in *'"'* | *'\'* | *'$'*) fail "chemin refusé (guillemet, \\ ou \$) : $path" ;; esac
+done
+[ -f "$root/volunteers.htpasswd" ] ||
+  say "attention : $root/volunteers.htpasswd manque, personne ne peut publier (htpasswd -c -B ... pour le créer)."
+if [ -n "$cert" ]; then
+  [ -r "$cert" ] || fail "certificat illisible : $cert"
+  [ -r "$key" ] || fail "clé illisible : $key"
+  cert="$(cd "$(dirname "$cert")" && pwd)/$(basename "$cert")"
+  key="$(cd "$(dirname "$key")" && pwd)/$(basename "$key")"
+fi
+
+apache="${KESTRANE_APACHE:-$(command -v apache2 || true)}"
+[ -n "$apache" ] || apache=/usr/sbin/apache2
+[ -x "$apache" ] ||
+  fail "apache2 est introuvable : installez les paquets apache2 et apache2-utils (scripts/setup.sh le fait)."
+modules="${KESTRANE_APACHE_MODULES:-/usr/lib/apache2/modules}"
+[ -f "$modules/mod_cgid.so" ] || fail "modules d'Apache introuvables dans $modules (KESTRANE_APACHE_MODULES)."
+
+run="${KESTRANE_RUN_DIR:-}"
+if [ -z "$run" ]; then
+  run="$(mktemp -d "${TMPDIR:-/tmp}/kestrane-serve.XXXXXX")"
+fi
+mkdir -p "$run/scripts" "$run/vide"
+run="$(cd "$run" && pwd)"
+case "$run/" in "$root/"*) fail "le dossier de marche $run ne doit pas être dans ROOT." ;; esac
+rm -f "$run/apache2.pid" "$run/cgid.sock"*
+chmod 755 "$run" "$run/scripts"
+# The upload script runs as the account that answers: a copy of its own in
+# the run folder is within its reach wherever the repository lies.
+install -m 755 "$conf_dir/envoi.sh" "$run/scripts/envoi.sh"
+
+defines=(-C "Define KESTRANE_ROOT \"$root\"" -C "Define KESTRANE_PORT $port"
+         -C "Define KESTRANE_RUN \"$run\"" -C "Define KESTRANE_MODULES \"$modules\""
+         -C "Define KESTRANE_CONF \"$conf_dir\"" -C "Define KESTRANE_SCRIPTS \"$run/scripts\"")
+if [ -n "$cert" ]; then
+  defines+=(-C "Define KESTRANE_TLS" -C "Define KESTRANE_CERT \"$cert\"" -C "Define KESTRANE_KEY \"$key\"")
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  # Apache refuses to answer as root. The owner of the published folder is
+  # the natural account; when that is root, www-data (or nobody) answers and
+  # gets, through its group, the right to pass through ROOT, to read the
+  # volunteers' list and to write into Kestrane2013/ (an upload writes a
+  # hidden copy there, then renames it over Resultats2013.ini).
+  owner="$(stat -c %U "$root/Kestrane2013")"
+  if [ "$owner" != root ] && [ "$owner" != UNKNOWN ]; then
+    user="$owner"
+  elif id -u www-data >/dev/null 2>&1; then
+    user=www-data
+  else
+    user=nobody
+  fi
+  group="$(id -gn "$user")"
+  if [ "$owner" = root ] || [ "$owner" = UNKNOWN ]; then
+    chgrp "$group" "$root" "$root/Kestrane2013"
+    chmod g+x "$root"
+    chmod g+rwx "$root/Kestrane2013"
+    find "$root/Kestrane2013" -maxdepth 1 -type f -exec chgrp "$group" {} + -exec chmod g+r {} +
+    if [ -f "$root/volunteers.htpasswd" ]; then
+      chgrp "$group" "$root/volunteers.htpasswd"
+      chmod g+r "$root/volunteers.htpasswd"
+    fi
+    say "Apache répond sous le compte $user : le groupe $group peut lire ROOT et écrire dans Kestrane2013/."
+  fi
+  if ! setpriv --reuid="$user" --regid="$group" --init-groups \
+      test -w "$root/Kestrane2013" -a -x "$root/Kestrane2013" -a -x "$run/scripts/envoi.sh"; then
+    fail "le compte $user ne peut pas écrire dans $root/Kestrane2013 (un dossier parent lui est-il fermé ?)."
+  fi
+  if [ -f "$root/volunteers.htpasswd" ] &&
+      ! setpriv --reuid="$user" --regid="$group" --init-groups test -r "$root/volunteers.htpasswd"; then
+    fail "le compte $user ne peut pas lire $root/volunteers.htpasswd."
+  fi
+  defines+=(-C "Define KESTRANE_SERVE_USER $user" -C "Define KESTRANE_SERVE_GROUP $group")
+fi
+
+scheme=http
+[ -n "$cert" ] && scheme=https
+"$apache" "${defines[@]}" -f "$conf_dir/serve.conf" -DFOREGROUND &
+pid=$!
+
+stop() {
+  trap - TERM INT HUP
+  kill -TERM "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rm -f "$run/apache2.pid" "$run/cgid.sock"* "$run/ssl_cache"*
+  say "arrêté ; journaux dans $run"
+  exit 0
+}
+trap stop TERM INT HUP
+
+say "$scheme://127.0.0.1:$port/Kestrane2013/ publie $root/Kestrane2013 ; journaux dans $run ; Ctrl-C pour arrêter."
+status=0
+wait "$pid" || status=$?
+# Apache stopped by itself: it could not start (port taken, bad certificate...).
+[ -s "$run/error.log" ] && tail -n 5 "$run/error.log" >&2
+fail "Apache s'est arrêté (code $status)."
