@@ -7,6 +7,7 @@
 #include "benchprogram.h"
 
 #include "standings/core/outlookrunner.h"
+#include "team/ui/statisticsview.h"
 
 #include <benchmark/benchmark.h>
 
@@ -179,6 +180,27 @@ void Configuration(benchmark::State &state)
     Run(state, Command::Configuration);
 }
 
+// The statistics from their button, on the form guide; then a click on its
+// "Évolution" tab (its ranking history is built once, then kept).
+void OpenStatistics(benchmark::State &state, bool evolution)
+{
+    auto *button = program->window->findChild<QWidget *>(QStringLiteral("BtStats"));
+    auto *view = program->window->findChild<StatisticsView *>(QStringLiteral("FraStats"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        view->hide();
+        view->showPage(StatisticsView::Page::Form);
+        program->paint();
+        state.ResumeTiming();
+        program->clickAndPaint(button);
+        if (evolution) {
+            view->showPage(StatisticsView::Page::Evolution);
+            program->paint();
+        }
+    }
+    view->hide();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -216,6 +238,9 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Command/PickerClickAtDay20", PickerClickAtDay20)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/TeamRowClick", TeamRowClick)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/Configuration", Configuration)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Window/OpenStatistics", OpenStatistics, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Window/OpenStatisticsOnEvolution", OpenStatistics, true)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
