@@ -7,6 +7,7 @@
 #include "benchprogram.h"
 
 #include "standings/core/outlookrunner.h"
+#include "team/ui/statisticsview.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,13 +83,10 @@ void ClassementGeneral(benchmark::State &state)
 }
 
 // Each sort starts from the ranking, so its table really changes.
-void Sort(benchmark::State &state)
+void Sort(benchmark::State &state, Command command)
 {
-    static const Command sorts[] = {Command::SortBestDefence, Command::SortBestAttack, Command::SortFairPlay,
-                                    Command::SortGoalAverage, Command::SortMostWins,   Command::SortMostLosses,
-                                    Command::SortMostDraws};
     program->command(Command::Classifications); // the classification buttons
-    QWidget *sort = program->find(QStringLiteral("BtN"), commands::indexOf(sorts[state.range(0)]));
+    QWidget *sort = program->find(QStringLiteral("BtN"), commands::indexOf(command));
     for (auto _ : state) {
         state.PauseTiming();
         program->window->standings().computeStandings();
@@ -182,6 +180,27 @@ void Configuration(benchmark::State &state)
     Run(state, Command::Configuration);
 }
 
+// The statistics from their button, on the form guide; then a click on its
+// "Évolution" tab (its ranking history is built once, then kept).
+void OpenStatistics(benchmark::State &state, bool evolution)
+{
+    auto *button = program->window->findChild<QWidget *>(QStringLiteral("BtStats"));
+    auto *view = program->window->findChild<StatisticsView *>(QStringLiteral("FraStats"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        view->hide();
+        view->showPage(StatisticsView::Page::Form);
+        program->paint();
+        state.ResumeTiming();
+        program->clickAndPaint(button);
+        if (evolution) {
+            view->showPage(StatisticsView::Page::Evolution);
+            program->paint();
+        }
+    }
+    view->hide();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -198,7 +217,15 @@ int main(int argc, char **argv)
     program = &started;
 
     benchmark::RegisterBenchmark("Command/ClassementGeneral", ClassementGeneral)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Command/Sort", Sort)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+    const std::pair<const char *, Command> sorts[] = {
+        {"BestDefence", Command::SortBestDefence}, {"BestAttack", Command::SortBestAttack},
+        {"FairPlay", Command::SortFairPlay},       {"GoalAverage", Command::SortGoalAverage},
+        {"MostWins", Command::SortMostWins},       {"MostLosses", Command::SortMostLosses},
+        {"MostDraws", Command::SortMostDraws}};
+    for (const auto &[sortName, command] : sorts) {
+        benchmark::RegisterBenchmark((std::string("Command/Sort/") + sortName).c_str(), Sort, command)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark("Command/ReachableRanks", ReachableRanks)->Unit(benchmark::kMillisecond);
     for (MatchDayNo day : {10, 30, 37}) {
         for (bool kept : {false, true}) {
@@ -211,6 +238,9 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("Command/PickerClickAtDay20", PickerClickAtDay20)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/TeamRowClick", TeamRowClick)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("Command/Configuration", Configuration)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Window/OpenStatistics", OpenStatistics, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Window/OpenStatisticsOnEvolution", OpenStatistics, true)
+        ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
