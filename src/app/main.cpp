@@ -6,6 +6,7 @@
 #include "season/core/usersettings.h"
 #include "shell/core/programfolder.h"
 #include "shell/core/programinfo.h"
+#include "shell/core/runtimefolder.h"
 #include "shell/core/session.h"
 #include "shell/ui/desktoplauncher.h"
 #include "shell/ui/mainwindow.h"
@@ -120,6 +121,7 @@ int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, Q
         keptPointers.push_back(nullptr);
         keptCount = int(keptArguments.size());
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        runtimefolder::provide();
         app = std::make_unique<QGuiApplication>(keptCount, keptPointers.data());
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -135,6 +137,7 @@ int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, Q
 // event loop run.
 int runWindow(int argc, char **argv)
 {
+    runtimefolder::provide();
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     QTranslator qtFrench;

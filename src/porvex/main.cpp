@@ -7,6 +7,7 @@
 #include "season/core/resultstore.h"
 #include "season/core/usersettings.h"
 #include "shell/core/programinfo.h"
+#include "shell/core/runtimefolder.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -52,8 +53,10 @@ int main(int argc, char **argv)
     std::unique_ptr<QCoreApplication> app;
     if (windowless)
         app = std::make_unique<QCoreApplication>(argc, argv);
-    else
+    else {
+        runtimefolder::provide();
         app = std::make_unique<QApplication>(argc, argv);
+    }
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     // Qt has taken its own options (-platform…) out of the arguments by now.

@@ -69,8 +69,11 @@ TEST_F(AccessWindow, TabWalksTheSideColumnThenTheMatchDayThenTheCommandsUnderThe
     ASSERT_NE(box, nullptr) << focused()->objectName().toStdString();
     EXPECT_EQ(box->property("index").toInt(), 0);
 
-    // Past the last box the focus leaves the grid for the export button.
+    // Past the last box the focus leaves the grid for the statistics, then
+    // the export button.
     widget<GridBox>(QStringLiteral("CR2"), 9)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("BtStats"));
     press(Qt::Key_Tab);
     EXPECT_EQ(focused()->objectName(), QStringLiteral("BtExport"));
     // Shift+Tab from the grid's first box goes back to the side column.
@@ -159,6 +162,17 @@ TEST_F(AccessWindow, APanelOpenedFromTheKeyboardTakesTheFocusAndGivesItBack)
     escape();
     EXPECT_FALSE(shown("FraCon"));
     EXPECT_EQ(focused(), button(Command::Configuration));
+
+    // The statistics from their button, the same way.
+    QWidget *statistics = widget(QStringLiteral("BtStats"));
+    statistics->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    ASSERT_TRUE(shown("FraStats"));
+    EXPECT_TRUE(widget(QStringLiteral("FraStats"))->isAncestorOf(focused())
+                || focused() == widget(QStringLiteral("FraStats")));
+    escape();
+    EXPECT_FALSE(shown("FraStats"));
+    EXPECT_EQ(focused(), statistics);
 
     // Typing in the export panel, Escape closes it too.
     window->runCommand(Command::OpenSending);

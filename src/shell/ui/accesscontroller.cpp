@@ -250,7 +250,8 @@ void AccessController::orderTab()
 
     // Tab runs down the side column, through the match day's boxes and its
     // "Valider", then to the commands under the table.
-    QList<QWidget *> underTable{window.findChild<QWidget *>(QStringLiteral("BtExport"))};
+    QList<QWidget *> underTable{window.findChild<QWidget *>(QStringLiteral("BtStats")),
+                                window.findChild<QWidget *>(QStringLiteral("BtExport"))};
     if (auto *sorts = window.findChild<QWidget *>(QStringLiteral("Frame8"))) {
         for (QPushButton *button : sorts->findChildren<QPushButton *>())
             underTable << button;
