@@ -3,10 +3,12 @@
 #include "online/core/publishedcopy.h"
 #include "online/core/updaterules.h"
 #include "season/core/inifile.h"
+#include "season/core/resultstore.h"
 
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -201,26 +203,26 @@ void Publication::commit()
     else if (m_outcome.resultsFromOthers > 1)
         m_outcome.message += texts::FromMany.arg(m_outcome.resultsFromOthers);
 
-    IniFile store(m_settings.storePath);
-    IniFile::Locked locked(store);
-    const std::optional<QByteArray> current = locked.isLocked() ? locked.read() : std::nullopt;
-    if (!current) {
-        m_outcome.warning = texts::NotUpdated;
-        return finish();
-    }
-    QByteArray local = m_merged;
-    if (*current != m_mine) {
-        // Saved during the send: what that save changed stays on top of
-        // what the others published; the next send publishes it.
-        local = storemerge::merge(m_mine, *current, m_merged, {storemerge::Side::Mine, {}}).bytes;
-    }
-    if (local != *current && !locked.replaceContents(local)) {
+    // The folder's store through its one writer: what was saved during the
+    // send stays on top of what the others published (the next send
+    // publishes it), and the kept copy follows the store under its lock.
+    ResultStore store(QFileInfo(m_settings.storePath).absolutePath());
+    const auto merged = [this](const std::optional<QByteArray> &current) -> std::optional<QByteArray> {
+        if (!current)
+            return std::nullopt;
+        if (*current == m_mine)
+            return m_merged;
+        return storemerge::merge(m_mine, *current, m_merged, {storemerge::Side::Mine, {}}).bytes;
+    };
+    bool kept = true;
+    const auto keepCopy = [&] { kept = publishedcopy::keep(m_settings.storePath, m_merged); };
+    if (store.replaceContentsWith(merged, keepCopy) != ResultStore::Replaced::Done) {
         // The kept copy stays as it was too: measured from it, the folder's
         // store merges again next time without losing anything.
         m_outcome.warning = texts::NotUpdated;
         return finish();
     }
-    if (!publishedcopy::keep(m_settings.storePath, m_merged))
+    if (!kept)
         m_outcome.warning = texts::NotKept;
     finish();
 }

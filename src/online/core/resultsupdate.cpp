@@ -81,14 +81,16 @@ void ResultsUpdate::conclude(const DownloadResult &result)
         // What is unpublished is judged on the store as it is now, under the
         // lock, so that a save made during the download counts too; the
         // copy kept beside the store follows the store under the same lock.
-        const auto accept = [&](const std::optional<QByteArray> &current) {
+        const auto downloaded = [&](const std::optional<QByteArray> &current) -> std::optional<QByteArray> {
             if (current && m_unpublished == Unpublished::Keep)
                 outcome.unpublished =
                     publishedcopy::unpublishedResults(*current, publishedcopy::read(m_store.path()), result.body);
-            return outcome.unpublished.isEmpty();
+            if (!outcome.unpublished.isEmpty())
+                return std::nullopt;
+            return result.body;
         };
         const auto keepCopy = [&] { publishedcopy::keep(m_store.path(), result.body); };
-        switch (m_store.replaceContentsIf(result.body, accept, keepCopy)) {
+        switch (m_store.replaceContentsWith(downloaded, keepCopy)) {
         case ResultStore::Replaced::Refused:
             outcome.error = publishedcopy::refusal(outcome.unpublished.size());
             break;

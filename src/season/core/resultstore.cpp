@@ -96,26 +96,26 @@ bool ResultStore::replaceContents(const QByteArray &bytes)
     return written(m_ini.replaceContents(bytes));
 }
 
-ResultStore::Replaced
-ResultStore::replaceContentsIf(const QByteArray &bytes,
-                               const std::function<bool(const std::optional<QByteArray> &)> &accept,
-                               const std::function<void()> &after)
+ResultStore::Replaced ResultStore::replaceContentsWith(const Replacement &replacement,
+                                                       const std::function<void()> &after)
 {
-    Replaced replaced = Replaced::Failed;
+    bool changedBytes = false;
     {
         IniFile::Locked locked(m_ini);
         if (!locked.isLocked())
             return Replaced::Failed;
-        if (!accept(locked.read()))
+        const std::optional<QByteArray> current = locked.read();
+        const std::optional<QByteArray> next = replacement(current);
+        if (!next)
             return Replaced::Refused;
-        if (locked.replaceContents(bytes)) {
-            after();
-            replaced = Replaced::Done;
-        }
+        changedBytes = !current || *current != *next;
+        if (changedBytes && !locked.replaceContents(*next))
+            return Replaced::Failed;
+        after();
     }
     // Announced once the lock is let go, as every other write is.
-    written(replaced == Replaced::Done);
-    return replaced;
+    written(changedBytes);
+    return Replaced::Done;
 }
 
 bool ResultStore::restoreInterruptedUpdate()

@@ -79,14 +79,14 @@ public:
     [[nodiscard]] bool setAdjustment(TeamNo team, const QString &value);
     // The whole file, by a downloaded store.
     [[nodiscard]] bool replaceContents(const QByteArray &bytes);
-    // The same when `accept` agrees: it sees what the file holds at that
-    // moment (nothing when it cannot be read), and `after` runs once the new
-    // file is in place; both under the lock that keeps every other write out
-    // between the look and the replacement.
+    // The whole file, by what `replacement` makes of what it holds at that
+    // moment (nothing when it cannot be read); no bytes refuse the change,
+    // the same bytes leave the file as it is. `after` runs once the file
+    // holds the new bytes. All of it under the lock that keeps every other
+    // write out between the look and the replacement.
+    using Replacement = std::function<std::optional<QByteArray>(const std::optional<QByteArray> &current)>;
     enum class Replaced { Done, Refused, Failed };
-    [[nodiscard]] Replaced replaceContentsIf(const QByteArray &bytes,
-                                             const std::function<bool(const std::optional<QByteArray> &)> &accept,
-                                             const std::function<void()> &after);
+    [[nodiscard]] Replaced replaceContentsWith(const Replacement &replacement, const std::function<void()> &after);
 
     // What saveResults() and publish() write, for a preview of their outcome.
     static QList<IniFile::Entry> entriesOf(const QString &stamp, const QList<Result> &results);
