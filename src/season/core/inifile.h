@@ -1,6 +1,7 @@
 #pragma once
 
 #include "season/core/filelock.h"
+#include "season/core/initext.h"
 
 #include <QByteArray>
 #include <QList>
@@ -27,7 +28,7 @@
 class IniFile
 {
 public:
-    static constexpr int MaxValueLength = 1023;
+    static constexpr int MaxValueLength = initext::MaxValueLength;
     // The results store holds a few hundred lines: a file past this size is
     // not one, and is neither read (every read yields its default) nor
     // rewritten.
@@ -62,12 +63,7 @@ public:
     // Writes one key, touching no other line. Returns whether the value is
     // now stored.
     [[nodiscard]] bool write(const QString &section, const QString &key, const QString &value);
-    struct Entry
-    {
-        QString section;
-        QString key;
-        QString value;
-    };
+    using Entry = initext::Entry;
     // Writes several keys in one step: either all of them are stored or, on
     // failure, none (the file stays as it was).
     [[nodiscard]] bool write(const QList<Entry> &entries);
