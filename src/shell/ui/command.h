@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 
 // The window's commands. Each is one `BtN` button, whose "index" property is
 // the command's value: the names below are the only place that number is
@@ -63,6 +64,9 @@ constexpr int indexOf(Command command)
 std::optional<Command> atIndex(int index);
 // Every command, in index order.
 const std::array<Command, CommandCount> &all();
+// The commands of the side column, top to bottom; sending the store stays
+// hidden there until a save or the title's switch offers it.
+std::span<const Command> sideColumn();
 
 QString caption(Command command);
 // What the command does, in a sentence (the button's accessible description):

@@ -165,6 +165,29 @@ const std::array<Command, CommandCount> &all()
     return list;
 }
 
+std::span<const Command> sideColumn()
+{
+    static constexpr std::array order = {Command::GeneralStandings,
+                                         Command::Classifications,
+                                         Command::PickMatchDay,
+                                         Command::ReachableRanks,
+                                         Command::FullTable,
+                                         Command::OpenTeamCard,
+                                         Command::OpenGraph,
+                                         Command::Highlights,
+                                         Command::Update,
+                                         Command::BackupStore,
+                                         Command::Adjustments,
+                                         Command::Donors,
+                                         Command::Configuration,
+                                         Command::Print,
+                                         Command::Help,
+                                         Command::About,
+                                         Command::Quit,
+                                         Command::OpenSending};
+    return order;
+}
+
 QString caption(Command command)
 {
     return QString::fromUtf8(rowOf(command).caption);

@@ -25,27 +25,6 @@
 
 namespace {
 
-// Commands reachable from the side column, top to bottom; sending the store
-// stays hidden until a save or the title's switch offers it.
-constexpr std::array SideColumnCommands = {Command::GeneralStandings,
-                                           Command::Classifications,
-                                           Command::PickMatchDay,
-                                           Command::ReachableRanks,
-                                           Command::FullTable,
-                                           Command::OpenTeamCard,
-                                           Command::OpenGraph,
-                                           Command::Highlights,
-                                           Command::Update,
-                                           Command::BackupStore,
-                                           Command::Adjustments,
-                                           Command::Donors,
-                                           Command::Configuration,
-                                           Command::Print,
-                                           Command::Help,
-                                           Command::About,
-                                           Command::Quit,
-                                           Command::OpenSending};
-
 // Panels over whose free space the pointer calms every button down.
 const std::array CalmingPanels = {"FraCon", "FraDon", "FraPlus", "FraPlanning", "Frame4", "Frame6"};
 
@@ -80,7 +59,7 @@ MainWindow::~MainWindow() = default;
 QPoint MainWindow::buildSideColumn()
 {
     QRect place = windowareas::FirstCommand;
-    for (Command command : SideColumnCommands) {
+    for (Command command : commands::sideColumn()) {
         QPushButton *button = m_buttons->create(command, this);
         button->setGeometry(place);
         windowstyle::styleCommandButton(button);
