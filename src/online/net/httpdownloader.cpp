@@ -1,5 +1,6 @@
 #include "online/net/httpdownloader.h"
 
+#include "online/net/replylink.h"
 #include "online/net/tlstrust.h"
 #include "season/core/textutil.h"
 
@@ -174,12 +175,8 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
 {
     auto *reply = new DownloadReply(this);
     reply->setUrl(url);
-    const QString scheme = url.scheme().toLower();
-    const bool web = scheme == QLatin1String("http") || scheme == QLatin1String("https");
-    if (!url.isValid() || url.host().isEmpty() || !web) {
-        reply->finishLater({false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(url.toString())});
+    if (replylink::refuseAddress(reply, url))
         return reply;
-    }
 
     QNetworkRequest request = freshRequest(url);
     tlstrust::apply(request, m_authorities);
@@ -197,12 +194,6 @@ DownloadReply *HttpDownloader::get(const QUrl &url)
         net->deleteLater();
         reply->finish(result);
     });
-    // A reply abandoned by everyone (its downloader going away) takes its
-    // transfer with it.
-    QObject::connect(reply, &QObject::destroyed, net, [net] {
-        net->disconnect();
-        net->abort();
-        net->deleteLater();
-    });
+    replylink::abandonWith(reply, net);
     return reply;
 }

@@ -1,5 +1,6 @@
 #include "online/net/httpuploader.h"
 
+#include "online/net/replylink.h"
 #include "online/net/tlstrust.h"
 
 #include <QNetworkReply>
@@ -48,13 +49,8 @@ DownloadReply *HttpUploader::put(const UploadRequest &upload)
 {
     auto *reply = new DownloadReply(this);
     reply->setUrl(upload.url);
-    const QString scheme = upload.url.scheme().toLower();
-    if (!upload.url.isValid() || upload.url.host().isEmpty()
-        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-        reply->finishLater(
-            {false, 0, {}, QStringLiteral("Adresse du serveur invalide : %1").arg(upload.url.toString())});
+    if (replylink::refuseAddress(reply, upload.url))
         return reply;
-    }
 
     QNetworkRequest request(upload.url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("text/plain"));
@@ -114,10 +110,6 @@ DownloadReply *HttpUploader::put(const UploadRequest &upload)
         net->deleteLater();
         reply->finish(result);
     });
-    QObject::connect(reply, &QObject::destroyed, net, [net] {
-        net->disconnect();
-        net->abort();
-        net->deleteLater();
-    });
+    replylink::abandonWith(reply, net);
     return reply;
 }
