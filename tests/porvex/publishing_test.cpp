@@ -5,14 +5,18 @@
 
 #include "online/core/publishedcopy.h"
 #include "online/core/saveentries.h"
+#include "online/core/storemerge.h"
 #include "season/core/inifile.h"
 #include "season/core/resultstore.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +25,8 @@
 
 #include <memory>
 #include <vector>
+
+#include <sys/socket.h>
 
 namespace {
 
@@ -47,6 +53,18 @@ QByteArray storeBeforeTheLastTwoMatchDays()
 QString resultIn(const QByteArray &store, const QString &key)
 {
     return IniFile::readFrom(store, QStringLiteral("Resultats"), key);
+}
+
+// The version Apache gives a file (FileETag Digest).
+QByteArray versionOf(const QByteArray &store)
+{
+    return '"' + QCryptographicHash::hash(store, QCryptographicHash::Sha1).toBase64() + '"';
+}
+
+QString serverScript(const char *name)
+{
+    return QFileInfo(QStringLiteral(KESTRANE_SERVE_SCRIPT)).absolutePath() + QStringLiteral("/../server/")
+           + QLatin1String(name);
 }
 
 struct Outcome
@@ -322,6 +340,112 @@ TEST_F(Publishing, ASendKilledMidUploadLeavesTheStoreWholeEverywhere)
     EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
 }
 
+TEST_F(Publishing, APasswordNeverGoesInClearToAnotherMachine)
+{
+    const auto folder = volunteer();
+    folder->type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    const Outcome run = porvex(*folder, QStringLiteral("http://ligue.example"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("n'est pas chiffré")) && run.err.contains(QStringLiteral("https://"))
+                && run.err.contains(QStringLiteral("Data/EnvoiNonChiffre=1"))
+                && run.err.contains(QStringLiteral("--allow-http")))
+        << run.err.toStdString();
+    EXPECT_EQ(folder->kept(), published);
+}
+
+TEST_F(Publishing, EveryVersionIsKeptAndJournalledAndOneCanBePutBackDuringASend)
+{
+    // A league that kept a thousand versions already.
+    ASSERT_TRUE(QDir().mkpath(server.historyFolder()));
+    for (int i = 0; i < 1000; ++i) {
+        ApacheServer::write(server.historyFolder()
+                                + QStringLiteral("/Resultats2013-20130801T%1Z-avant-x.ini").arg(i, 6, 10, QChar('0')),
+                            "x");
+    }
+    // Alice corrects a published result.
+    const auto alice = volunteer();
+    const QString corrected = QStringLiteral("A|0|0|9|9|0|0|B");
+    alice->type(QStringLiteral("3609"), corrected);
+    ASSERT_EQ(porvex(*alice, server.address()).status, 0);
+    const QByteArray afterAlice = server.published();
+    QStringList kept = server.keptVersions();
+    EXPECT_EQ(kept.size(), 1000);
+    EXPECT_FALSE(kept.contains(QStringLiteral("Resultats2013-20130801T000000Z-avant-x.ini")));
+    const QString replaced = kept.last();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Resultats2013-\\d{8}T\\d{6}Z-avant-alice\\.ini$"))
+                    .match(replaced)
+                    .hasMatch())
+        << replaced.toStdString();
+    EXPECT_EQ(ApacheServer::read(server.historyFolder() + '/' + replaced), published);
+    QStringList journal = server.journal();
+    ASSERT_EQ(journal.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ accepté alice avant=%1 "
+                                                  "après=%2 octets=%3 résultats=%4 modifiés=1 gardé=%5$")
+                                       .arg(QRegularExpression::escape(versionOf(published)),
+                                            QRegularExpression::escape(versionOf(afterAlice)))
+                                       .arg(afterAlice.size())
+                                       .arg(storemerge::results(afterAlice).size())
+                                       .arg(QRegularExpression::escape(replaced)))
+                    .match(journal[0])
+                    .hasMatch())
+        << journal[0].toStdString();
+    // The access log names her too, and her name and password went only
+    // once the server had asked for them.
+    QList<QByteArray> puts;
+    for (const QByteArray &line : ApacheServer::read(server.runFolder() + QStringLiteral("/access.log")).split('\n')) {
+        if (line.contains("\"PUT /Kestrane2013/Resultats2013.ini"))
+            puts << line;
+    }
+    ASSERT_EQ(puts.size(), 2);
+    EXPECT_TRUE(puts[0].contains(" - [") && puts[0].contains("\" 401 ")) << puts[0].constData();
+    EXPECT_TRUE(puts[1].contains(" alice [") && puts[1].contains("\" 200 ")) << puts[1].constData();
+
+    // Bob sends while the league's author puts back the version before
+    // Alice's correction: one after the other, in either order.
+    const auto bob = volunteer();
+    bob->type(QStringLiteral("3801"), QStringLiteral("C|0|0|0|2|0|0|P"));
+    std::unique_ptr<QProcess> send = startPorvex(*bob, server.address());
+    QProcess restore;
+    QProcessEnvironment env = environment({}, {});
+    env.insert(QStringLiteral("KESTRANE_PROGRAM"), QStringLiteral(KESTRANE_PROGRAM));
+    restore.setProcessEnvironment(env);
+    restore.start(serverScript("retablir.sh"), {server.root(), replaced});
+    const Outcome sent = finished(*send);
+    const Outcome restored = finished(restore);
+    EXPECT_EQ(sent.status, 0) << sent.err.toStdString();
+    EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
+    EXPECT_EQ(resultIn(server.published(), "3609"), resultIn(published, "3609"));
+
+    // Each publication started from the one before it, and the last is what
+    // is published.
+    journal = server.journal();
+    const QStringList publications = journal.filter(QRegularExpression(QStringLiteral(" (accepté|rétabli) ")));
+    ASSERT_EQ(publications.size(), 3) << journal.join('\n').toStdString();
+    EXPECT_EQ(journal
+                  .filter(QRegularExpression(
+                      QStringLiteral(" rétabli retablir:\\S+ .* depuis=%1$").arg(QRegularExpression::escape(replaced))))
+                  .size(),
+              1)
+        << journal.join('\n').toStdString();
+    const QRegularExpression versions(QStringLiteral(" avant=(\\S+) après=(\\S+) "));
+    for (qsizetype i = 1; i < publications.size(); ++i) {
+        EXPECT_EQ(versions.match(publications[i]).captured(1), versions.match(publications[i - 1]).captured(2))
+            << publications.join('\n').toStdString();
+    }
+    EXPECT_EQ(versions.match(publications.last()).captured(2).toUtf8(), versionOf(server.published()));
+    EXPECT_EQ(server.keptVersions().size(), 1000);
+
+    // What is not a store is not put back, and the refusal is journalled.
+    const QByteArray before = server.published();
+    ApacheServer::write(server.historyFolder() + QStringLiteral("/page.html"), "<html></html>\n");
+    restore.start(serverScript("retablir.sh"), {server.root(), QStringLiteral("page.html")});
+    const Outcome refused = finished(restore);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("n'est pas un fichier de résultats"))) << refused.err.toStdString();
+    EXPECT_EQ(server.published(), before);
+    EXPECT_TRUE(server.journal().last().contains(QStringLiteral(" refusé retablir:"))) << journal.last().toStdString();
+}
+
 // The server on its own: what it lets through and what it refuses.
 class LeagueServer : public Publishing
 {
@@ -332,23 +456,29 @@ protected:
         QByteArray body;
         QByteArray etag;
         QByteArray cacheControl;
+        QByteArray contentEncoding;
     };
 
     Answer request(const QByteArray &method, const QString &path, const QByteArray &body = {}, const QString &user = {},
-                   const QString &password = {}, const QByteArray &ifMatch = {})
+                   const QString &password = {}, const QByteArray &ifMatch = {},
+                   const QList<std::pair<QByteArray, QByteArray>> &headers = {})
     {
         QNetworkRequest request(QUrl(server.address() + path));
         if (!user.isEmpty())
             request.setRawHeader("Authorization", "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64());
         if (!ifMatch.isEmpty())
             request.setRawHeader("If-Match", ifMatch);
+        for (const auto &[name, value] : headers)
+            request.setRawHeader(name, value);
         QNetworkReply *reply = m_network.sendCustomRequest(request, method, body);
         EXPECT_TRUE(QTest::qWaitFor([&] { return reply->isFinished(); }, 20000));
         Answer answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
-                      reply->rawHeader("ETag"), reply->rawHeader("Cache-Control")};
+                      reply->rawHeader("ETag"), reply->rawHeader("Cache-Control"),
+                      reply->rawHeader("Content-Encoding")};
         reply->deleteLater();
         return answer;
     }
+    QByteArray versionNow() { return request("GET", QStringLiteral("/Kestrane2013/Resultats2013.ini")).etag; }
 
     QNetworkAccessManager m_network;
 };
@@ -361,7 +491,7 @@ TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
     Answer got = request("GET", store);
     EXPECT_EQ(got.status, 200);
     EXPECT_EQ(got.body, published);
-    EXPECT_EQ(got.cacheControl, QByteArray("no-cache"));
+    EXPECT_EQ(got.cacheControl, QByteArray("no-cache, no-transform"));
     const QByteArray version = got.etag;
     EXPECT_FALSE(version.isEmpty());
     EXPECT_FALSE(version.startsWith("W/"));
@@ -373,6 +503,15 @@ TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
     EXPECT_EQ(request("PUT", QStringLiteral("/Kestrane2013/don.K1"), changed, User, Password).status, 405);
     EXPECT_EQ(request("PUT", QStringLiteral("/Kestrane2013/autre.ini"), changed, User, Password).status, 405);
     EXPECT_EQ(request("PUT", QStringLiteral("/autre.ini"), changed, User, Password).status, 403);
+    // Only the store's own address takes an upload, not what would follow its name.
+    EXPECT_EQ(request("PUT", store + QStringLiteral("/x"), changed, User, Password, version).status, 405);
+    // Without a precondition an upload would overwrite what others published,
+    // however large the body the refusal has to pass over.
+    got = request("PUT", store, changed, User, Password);
+    EXPECT_EQ(got.status, 428);
+    EXPECT_TRUE(got.body.startsWith("Envoi sans condition refusé")) << got.body.constData();
+    EXPECT_EQ(request("PUT", store, changed + QByteArray(900 * 1024, ';'), User, Password).status, 428);
+    EXPECT_EQ(server.published(), published);
     // The upload script is never reached by its own address.
     EXPECT_EQ(request("PUT", QStringLiteral("/kestrane-envoi/Kestrane2013/don.K1"), changed, User, Password).status,
               403);
@@ -401,6 +540,147 @@ TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
     EXPECT_EQ(request("PUT", store, published, User, Password, got.etag).status, 200);
 }
 
+TEST_F(LeagueServer, OnlyAWholeStoreThatAnUpdateWouldTakeIsPublished)
+{
+    const QString store = QStringLiteral("/Kestrane2013/Resultats2013.ini");
+    const QByteArray version = versionNow();
+    QByteArray noise(4096, '\0');
+    for (qsizetype i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    const struct
+    {
+        const char *name;
+        QByteArray body;
+    } refused[] = {
+        {"empty", {}},
+        {"a web page", "<!DOCTYPE html>\n<html><body><h1>Erreur</h1></body></html>\n"},
+        {"random bytes", noise},
+        {"1 MB of y", QByteArray(1000 * 1000, 'y')},
+    };
+    for (const auto &c : refused) {
+        const Answer got = request("PUT", store, c.body, User, Password, version);
+        EXPECT_EQ(got.status, 422) << c.name;
+        EXPECT_TRUE(got.body.startsWith("Fichier reçu vide") || got.body.startsWith("Le fichier reçu n'est pas"))
+            << c.name << ": " << got.body.constData();
+    }
+    EXPECT_EQ(server.published(), published);
+    EXPECT_EQ(server.journal().filter(QStringLiteral(" refusé alice 422 ")).size(), 4)
+        << server.journal().join('\n').toStdString();
+
+    // A body shorter than it said: the connection stays open for the answer.
+    QByteArray shorter = published;
+    shorter.replace("0100=", "0100=X");
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, server.port());
+    ASSERT_TRUE(socket.waitForConnected(5000));
+    socket.write("PUT /Kestrane2013/Resultats2013.ini HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Basic "
+                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64() + "\r\nIf-Match: " + version
+                 + "\r\nContent-Length: " + QByteArray::number(shorter.size() + 10) + "\r\n\r\n" + shorter);
+    ASSERT_TRUE(socket.waitForBytesWritten(5000));
+    ::shutdown(int(socket.socketDescriptor()), SHUT_WR);
+    QByteArray reply;
+    while (socket.waitForReadyRead(10000))
+        reply += socket.readAll();
+    EXPECT_TRUE(reply.startsWith("HTTP/1.1 400")) << reply.constData();
+    EXPECT_EQ(server.published(), published);
+    // Apache may stop the script then; the script itself never publishes
+    // fewer bytes than announced, whole store though they be.
+    QProcess script;
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("REQUEST_METHOD"), QStringLiteral("PUT"));
+    env.insert(QStringLiteral("PATH_INFO"), store);
+    env.insert(QStringLiteral("REMOTE_USER"), User);
+    env.insert(QStringLiteral("HTTP_IF_MATCH"), QString::fromLatin1(version));
+    env.insert(QStringLiteral("CONTENT_LENGTH"), QString::number(shorter.size() + 10));
+    env.insert(QStringLiteral("KESTRANE_STORE"), server.storePath());
+    env.insert(QStringLiteral("KESTRANE_HISTORY"), server.historyFolder());
+    env.insert(QStringLiteral("KESTRANE_PROGRAM"), QStringLiteral(KESTRANE_PROGRAM));
+    script.setProcessEnvironment(env);
+    script.start(serverScript("envoi.sh"));
+    ASSERT_TRUE(script.waitForStarted(5000));
+    script.write(shorter);
+    script.closeWriteChannel();
+    ASSERT_TRUE(script.waitForFinished(20000));
+    EXPECT_TRUE(script.readAllStandardOutput().startsWith("Status: 400 ")) << script.readAllStandardError().constData();
+    EXPECT_EQ(server.published(), published);
+
+    // Nothing published yet: "If-Match: *" finds nothing to match, and a file
+    // created empty (a WebDAV client's habit) is no store either.
+    ASSERT_TRUE(QFile::remove(server.storePath()));
+    EXPECT_EQ(request("PUT", store, published, User, Password, "*").status, 412);
+    EXPECT_FALSE(QFile::exists(server.storePath()));
+    const QList<std::pair<QByteArray, QByteArray>> create = {{"If-None-Match", "*"}};
+    EXPECT_EQ(request("PUT", store, {}, User, Password, {}, create).status, 422);
+    EXPECT_FALSE(QFile::exists(server.storePath()));
+    EXPECT_EQ(request("PUT", store, published, User, Password, {}, create).status, 200);
+    EXPECT_EQ(server.published(), published);
+}
+
+TEST_F(LeagueServer, AnOlderStorePutBackByAnotherClientDeletesNoResultAtTheNextSend)
+{
+    const auto folder = volunteer();
+    folder->type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    ASSERT_EQ(porvex(*folder, server.address()).status, 0);
+
+    // Another client puts an older store back, on the right version: 3500
+    // was published, 3800 not yet.
+    QByteArray older = published;
+    const qsizetype line = older.indexOf("3500=");
+    older.remove(line, older.indexOf('\n', line) + 1 - line);
+    ASSERT_TRUE(server.addVolunteer(QStringLiteral("bob"), QStringLiteral("b")).isEmpty());
+    ASSERT_EQ(request("PUT", QStringLiteral("/Kestrane2013/Resultats2013.ini"), older, QStringLiteral("bob"),
+                      QStringLiteral("b"), versionNow())
+                  .status,
+              200);
+
+    // The volunteer's next send takes the missing results for no deletion.
+    folder->type(QStringLiteral("3801"), QStringLiteral("C|0|0|0|2|0|0|P"));
+    const QByteArray typed = folder->store();
+    Outcome run = porvex(*folder, server.address());
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err.count(QStringLiteral(" : serveur (absent), ici ")), 2) << run.err.toStdString();
+    EXPECT_EQ(server.published(), older);
+    EXPECT_EQ(folder->store(), typed);
+
+    run = porvex(*folder, server.address(), {QStringLiteral("--on-conflict"), QStringLiteral("mine")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    for (const QByteArray &store : {server.published(), folder->store()}) {
+        EXPECT_EQ(resultIn(store, "3500"), resultIn(published, "3500"));
+        EXPECT_FALSE(resultIn(store, "3500").isEmpty());
+        EXPECT_EQ(resultIn(store, "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+        EXPECT_EQ(resultIn(store, "3801"), QStringLiteral("C|0|0|0|2|0|0|P"));
+    }
+}
+
+TEST_F(LeagueServer, ACompressingServerLeavesTheStoresVersionAsItIs)
+{
+    server.stop();
+    server.addConfiguration("LoadModule filter_module \"${KESTRANE_MODULES}/mod_filter.so\"\n"
+                            "LoadModule deflate_module \"${KESTRANE_MODULES}/mod_deflate.so\"\n"
+                            "AddOutputFilterByType DEFLATE text/plain\n"
+                            "AddOutputFilter DEFLATE .ini .txt");
+    const QString started = server.start();
+    ASSERT_TRUE(started.isEmpty()) << started.toStdString();
+    ApacheServer::write(server.root() + QStringLiteral("/Kestrane2013/page.txt"), QByteArray(4000, 'a') + '\n');
+
+    const QList<std::pair<QByteArray, QByteArray>> gzip = {{"Accept-Encoding", "gzip"}};
+    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/page.txt"), {}, {}, {}, {}, gzip).contentEncoding,
+              QByteArray("gzip"));
+    const Answer got = request("GET", QStringLiteral("/Kestrane2013/Resultats2013.ini"), {}, {}, {}, {}, gzip);
+    EXPECT_TRUE(got.contentEncoding.isEmpty()) << got.contentEncoding.constData();
+    EXPECT_EQ(got.body, published);
+    EXPECT_EQ(got.etag, versionOf(published));
+
+    // A send goes through at the first try.
+    const auto folder = volunteer();
+    folder->type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    const Outcome run = porvex(*folder, server.address());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    EXPECT_TRUE(server.journal().filter(QStringLiteral(" refusé ")).isEmpty())
+        << server.journal().join('\n').toStdString();
+}
+
 TEST_F(LeagueServer, AnUploadCutOffByADroppedConnectionLeavesNoHalfFile)
 {
     QByteArray body = published;
@@ -409,7 +689,7 @@ TEST_F(LeagueServer, AnUploadCutOffByADroppedConnectionLeavesNoHalfFile)
     socket.connectToHost(QHostAddress::LocalHost, server.port());
     ASSERT_TRUE(socket.waitForConnected(5000));
     socket.write("PUT /Kestrane2013/Resultats2013.ini HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Basic "
-                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64()
+                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64() + "\r\nIf-Match: " + versionNow()
                  + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body.first(body.size() / 2));
     ASSERT_TRUE(socket.waitForBytesWritten(5000));
     // The server writes a hidden copy, which nobody may read.
@@ -468,4 +748,28 @@ TEST(LeagueServerHttps, APrivateAuthorityIsTrustedWithCaAndRefusedWithout)
     EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
     // An authority file that holds none is a failure, not a silent plain trust.
     EXPECT_EQ(porvex(folder, server.address(), {QStringLiteral("--ca"), keys.filePath("server.ext")}).status, 1);
+
+    // A follower's update trusts the same authority, given the same ways.
+    Folder follower(published);
+    const QStringList update = {QStringLiteral("--server"), server.address(), QStringLiteral("--update")};
+    run = kestrane(follower, update);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("--ca FICHIER ou le réglage Data/AutoriteCertification")))
+        << run.err.toStdString();
+    EXPECT_EQ(follower.store(), published);
+    run = kestrane(follower, update + QStringList{QStringLiteral("--ca"), keys.filePath("server.ext")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Aucun certificat d'autorité lisible"))) << run.err.toStdString();
+    run = kestrane(follower, update + QStringList{QStringLiteral("--ca"), keys.filePath("ca.pem")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(resultIn(follower.store(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+
+    Folder another(published);
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kestrane/kestrane.ini");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(settings).absolutePath()));
+    ApacheServer::write(settings, "[Data]\nAutoriteCertification=" + keys.filePath("ca.pem").toUtf8() + '\n');
+    run = kestrane(another, update);
+    QFile::remove(settings);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(resultIn(another.store(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
 }
