@@ -16,6 +16,8 @@
 
 # Versions gardées au plus ; les plus anciennes s'en vont.
 history_keep=1000
+pub_newline='
+'
 
 # La version d'un fichier : l'ETag qu'Apache lui donne (FileETag Digest), le
 # SHA-1 du contenu en base 64, entre guillemets ; rien sans fichier.
@@ -64,15 +66,14 @@ check_copy() {
     fi
     set -- "$1"
     [ -f "$store" ] && set -- "$1" --against "$store"
-    pub_checked=$(mktemp "${TMPDIR:-/tmp}/kestrane-verification.XXXXXX") || {
-        reason="Vérification impossible (dossier temporaire) : rien n'est publié."
-        return 2
-    }
+    # Hidden, beside the store: never served, and no process to name it.
+    pub_checked="${store%/*}/.verification.$$"
     pub_status=0
     reason=$("$program" --check-store "$@" 2>&1 >"$pub_checked") || pub_status=$?
-    counts=$(head -n 1 "$pub_checked")
+    IFS= read -r counts <"$pub_checked" || :
     rm -f "$pub_checked"
-    reason=$(printf '%s' "$reason" | head -n 1)
+    # The reason's first line only.
+    reason=${reason%%"$pub_newline"*}
     case $pub_status in
         0) reason='' ; return 0 ;;
         1) [ -n "$reason" ] || reason="Fichier refusé par la vérification." ; return 1 ;;
@@ -108,8 +109,14 @@ replace_store() {
         reason="Impossible de remplacer $store : rien n'est publié."
         return 1
     fi
-    # Les noms commencent par la date : l'ordre des noms est celui du temps.
-    ls -1 "$history" | grep '^Resultats2013-[0-9]\{8\}T[0-9]\{6\}Z-.*\.ini$' | sort | head -n "-$history_keep" |
-        while IFS= read -r pub_old; do rm -f "$history/$pub_old"; done
+    # Les noms commencent par la date : l'ordre des noms (celui de * dans le
+    # shell) est celui du temps.
+    set -- "$history"/Resultats2013-[0-9][0-9][0-9][0-9][0-9][0-9][0-9][0-9]T[0-9][0-9][0-9][0-9][0-9][0-9]Z-*.ini
+    pub_excess=$(($# - history_keep))
+    while [ "$pub_excess" -gt 0 ] && [ -e "$1" ]; do
+        rm -f "$1"
+        shift
+        pub_excess=$((pub_excess - 1))
+    done
     return 0
 }
