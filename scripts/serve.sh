@@ -5,12 +5,19 @@
 #
 #   scripts/serve.sh [--tls CERT KEY] ROOT PORT
 #
-# ROOT holds Kestrane2013/ and volunteers.htpasswd. Apache's own files (pid,
-# logs, locks) go to a folder of their own, KESTRANE_RUN_DIR or a new one
-# under $TMPDIR; the logs stay there after the stop. SIGTERM or Ctrl-C stops
-# the server. Run by an ordinary user, everything runs as that user. Run by
-# root, Apache answers as the owner of ROOT/Kestrane2013, or as www-data when
-# root owns it, and that account is given what it needs (see below).
+# ROOT holds Kestrane2013/ and volunteers.htpasswd; historique/ (the versions
+# uploads replaced, and journal.txt) is made when missing. Apache's own files
+# (pid, logs, locks) go to a folder of their own, KESTRANE_RUN_DIR or a new
+# one under $TMPDIR; the logs stay there after the stop. SIGTERM or Ctrl-C
+# stops the server. Run by an ordinary user, everything runs as that user.
+# Run by root, Apache answers as the owner of ROOT/Kestrane2013, or as
+# www-data when root owns it, and that account is given what it needs (see
+# below).
+#
+# Every upload is checked by the program before it is published: the
+# checkout's build/bin/kestrane, else the installed one, or KESTRANE_PROGRAM
+# (server/programme.sh finds it). KESTRANE_APACHE_CONF may name a file of
+# more Apache directives, read after the league's rules (mod_deflate...).
 set -euo pipefail
 
 say() { printf 'serve.sh : %s\n' "$*" >&2; }
@@ -21,6 +28,8 @@ usage() {
 }
 
 conf_dir="$(cd "$(dirname "$0")/../server" && pwd)"
+# shellcheck source=../server/programme.sh
+. "$conf_dir/programme.sh"
 cert="" key=""
 if [ "${1:-}" = "--tls" ]; then
   [ $# -ge 3 ] || usage
@@ -33,8 +42,17 @@ root="$1" port="$2"
 [[ "$port" =~ ^[0-9]+$ ]] && [ "$port" -ge 1 ] && [ "$port" -le 65535 ] || fail "port invalide : $port"
 [ -d "$root/Kestrane2013" ] || fail "$root/Kestrane2013 n'existe pas : c'est le dossier des fichiers publiés."
 root="$(cd "$root" && pwd)"
+program="$(kestrane_program "$conf_dir/..")" ||
+  fail "le programme kestrane, qui vérifie chaque envoi, est introuvable : construisez-le (scripts/run.sh), installez-le, ou donnez son chemin dans KESTRANE_PROGRAM."
+program="$(cd "$(dirname "$program")" && pwd)/$(basename "$program")"
+extra="${KESTRANE_APACHE_CONF:-}"
+if [ -n "$extra" ]; then
+  [ -r "$extra" ] || fail "KESTRANE_APACHE_CONF illisible : $extra"
+  extra="$(cd "$(dirname "$extra")" && pwd)/$(basename "$extra")"
+fi
+mkdir -p "$root/historique"
 # Paths end up quoted in Apache's configuration.
-for path in "$root" "$cert" "$key"; do
+for path in "$root" "$cert" "$key" "$program" "$extra"; do
   case "$path" in *'"'* | *'\'* | *'$'*) fail "chemin refusé (guillemet, \\ ou \$) : $path" ;; esac
 done
 [ -f "$root/volunteers.htpasswd" ] ||
@@ -65,10 +83,18 @@ chmod 755 "$run" "$run/scripts"
 # The upload script runs as the account that answers: a copy of its own in
 # the run folder is within its reach wherever the repository lies.
 install -m 755 "$conf_dir/envoi.sh" "$run/scripts/envoi.sh"
+install -m 644 "$conf_dir/publier.sh" "$conf_dir/programme.sh" "$run/scripts/"
 
 defines=(-C "Define KESTRANE_ROOT \"$root\"" -C "Define KESTRANE_PORT $port"
          -C "Define KESTRANE_RUN \"$run\"" -C "Define KESTRANE_MODULES \"$modules\""
-         -C "Define KESTRANE_CONF \"$conf_dir\"" -C "Define KESTRANE_SCRIPTS \"$run/scripts\"")
+         -C "Define KESTRANE_CONF \"$conf_dir\"" -C "Define KESTRANE_SCRIPTS \"$run/scripts\""
+         -C "Define KESTRANE_PROGRAM \"$program\"")
+# Checks under the sanitizers keep their settings in the upload script.
+for variable in ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS; do
+  [ -n "${!variable:-}" ] && defines+=(-C "PassEnv $variable")
+done
+after=()
+[ -n "$extra" ] && after=(-c "Include \"$extra\"")
 if [ -n "$cert" ]; then
   defines+=(-C "Define KESTRANE_TLS" -C "Define KESTRANE_CERT \"$cert\"" -C "Define KESTRANE_KEY \"$key\"")
 fi
@@ -89,19 +115,27 @@ if [ "$(id -u)" -eq 0 ]; then
   fi
   group="$(id -gn "$user")"
   if [ "$owner" = root ] || [ "$owner" = UNKNOWN ]; then
-    chgrp "$group" "$root" "$root/Kestrane2013"
+    chgrp "$group" "$root" "$root/Kestrane2013" "$root/historique"
     chmod g+x "$root"
     chmod g+rwx "$root/Kestrane2013"
+    # New versions and the journal keep the group, whoever writes them
+    # (retablir.sh run by root too).
+    chmod g+rwxs "$root/historique"
     find "$root/Kestrane2013" -maxdepth 1 -type f -exec chgrp "$group" {} + -exec chmod g+r {} +
+    find "$root/historique" -maxdepth 1 -type f -exec chgrp "$group" {} + -exec chmod g+rw {} +
     if [ -f "$root/volunteers.htpasswd" ]; then
       chgrp "$group" "$root/volunteers.htpasswd"
       chmod g+r "$root/volunteers.htpasswd"
     fi
-    say "Apache répond sous le compte $user : le groupe $group peut lire ROOT et écrire dans Kestrane2013/."
+    say "Apache répond sous le compte $user : le groupe $group peut lire ROOT et écrire dans Kestrane2013/ et historique/."
   fi
   if ! setpriv --reuid="$user" --regid="$group" --init-groups \
-      test -w "$root/Kestrane2013" -a -x "$root/Kestrane2013" -a -x "$run/scripts/envoi.sh"; then
-    fail "le compte $user ne peut pas écrire dans $root/Kestrane2013 (un dossier parent lui est-il fermé ?)."
+      test -w "$root/Kestrane2013" -a -x "$root/Kestrane2013" -a -x "$run/scripts/envoi.sh" \
+      -a -w "$root/historique" -a -x "$root/historique"; then
+    fail "le compte $user ne peut pas écrire dans $root/Kestrane2013 ou $root/historique (un dossier parent lui est-il fermé ?)."
+  fi
+  if ! setpriv --reuid="$user" --regid="$group" --init-groups test -x "$program"; then
+    fail "le compte $user ne peut pas lancer $program (un dossier parent lui est-il fermé ?)."
   fi
   if [ -f "$root/volunteers.htpasswd" ] &&
       ! setpriv --reuid="$user" --regid="$group" --init-groups test -r "$root/volunteers.htpasswd"; then
@@ -112,7 +146,7 @@ fi
 
 scheme=http
 [ -n "$cert" ] && scheme=https
-"$apache" "${defines[@]}" -f "$conf_dir/serve.conf" -DFOREGROUND &
+"$apache" "${defines[@]}" -f "$conf_dir/serve.conf" "${after[@]}" -DFOREGROUND &
 pid=$!
 
 stop() {

@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "matchday/core/matchdayprinter.h"
+#include "online/core/storecheck.h"
 #include "online/core/updaterules.h"
 #include "online/net/updatecommand.h"
 #include "season/core/clock.h"
@@ -80,6 +81,9 @@ struct Option
     QStringList takes;                 // an action's qualifiers
     bool paints = false;               // an action that draws with fonts (a PDF): needs a GUI application object
     int helpNote = 0;                  // a qualifier's place among the help's notes
+    // An action that needs no program folder runs this instead, before any
+    // folder or setting is looked at.
+    std::function<int(QCommandLineParser &, QTextStream &, QTextStream &)> runAlone = {};
 };
 
 Option setting(QStringList names, QString help, QString valueName = {})
@@ -96,6 +100,14 @@ Option action(const char *name, QString help, QString valueName, std::function<i
 {
     return {Option::Action, {QLatin1String(name)}, std::move(help), std::move(valueName),
             std::move(run), std::move(takes),      paints};
+}
+
+Option standalone(const char *name, QString help, QString valueName,
+                  std::function<int(QCommandLineParser &, QTextStream &, QTextStream &)> run, QStringList takes = {})
+{
+    Option option = action(name, std::move(help), std::move(valueName), {}, std::move(takes));
+    option.runAlone = std::move(run);
+    return option;
 }
 
 Option qualifier(const char *name, int helpNote, QString help, QString valueName = {})
@@ -218,14 +230,34 @@ const std::vector<Option> &options()
                    [](Context &c) {
                        const UserSettings settings(
                            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
-                       return runUpdateCommand(c.folder, programinfo::serverAddress(value(c, "server"), settings),
-                                               c.parser.isSet(QStringLiteral("verbose")), c.out, c.err,
-                                               c.parser.isSet(QStringLiteral("force")));
+                       UpdateCommand command;
+                       command.server = programinfo::serverAddress(value(c, "server"), settings);
+                       command.authoritiesFile = programinfo::authoritiesFile(value(c, "ca"), settings);
+                       command.verbose = c.parser.isSet(QStringLiteral("verbose"));
+                       command.force = c.parser.isSet(QStringLiteral("force"));
+                       return runUpdateCommand(c.folder, command, c.out, c.err);
                    },
-                   {QStringLiteral("verbose"), QStringLiteral("force")}),
+                   {QStringLiteral("verbose"), QStringLiteral("force"), QStringLiteral("ca")}),
             qualifier("verbose", 3, QStringLiteral("Avec --update : ajoute le détail technique d'un échec.")),
             qualifier("force", 10,
                       QStringLiteral("Avec --update : remplace aussi les résultats saisis ici et jamais publiés.")),
+            qualifier("ca", 11,
+                      QStringLiteral("Avec --update : autorité de certification privée du serveur HTTPS (fichier "
+                                     "PEM), à la place du réglage Data/AutoriteCertification."),
+                      QStringLiteral("FICHIER")),
+            standalone("check-store",
+                       QStringLiteral("Vérifie qu'un fichier est un fichier de résultats qu'une mise à jour "
+                                      "accepterait (0 : oui, 1 : non, avec la raison)."),
+                       QStringLiteral("FICHIER"),
+                       [](QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+                           return storecheck::command(parser.value(QStringLiteral("check-store")),
+                                                      parser.value(QStringLiteral("against")), out, err);
+                       },
+                       {QStringLiteral("against")}),
+            qualifier("against", 12,
+                      QStringLiteral("Avec --check-store : compte aussi les résultats qui diffèrent de FICHIER, le "
+                                     "fichier qu'il remplacerait."),
+                      QStringLiteral("FICHIER")),
         };
         addTableExports(o);
         o.push_back(action("export-ics",
@@ -438,6 +470,7 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (option.kind == Option::Action && parser.isSet(nameOf(option))) {
             ++wanted;
             parsed.paints = option.paints;
+            parsed.needsFolder = !option.runAlone;
         }
     }
     if (const QString why = combinationMisuse(parser, wanted); !why.isEmpty())
@@ -459,6 +492,12 @@ int runScript(const QStringList &arguments, const QString &folderPath, const Clo
     for (const Option &action : options()) {
         if (action.kind != Option::Action || !parser.isSet(nameOf(action)))
             continue;
+        if (action.runAlone) {
+            const int result = action.runAlone(parser, out, err);
+            out.flush();
+            err.flush();
+            return result;
+        }
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
             SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);

@@ -23,8 +23,9 @@ enum class Mode { Window, Script, Done };
 struct Parsed
 {
     Mode mode = Mode::Window;
-    int status = 0;      // meaningful when mode is Done
-    bool paints = false; // the script action draws with fonts (a PDF export)
+    int status = 0;          // meaningful when mode is Done
+    bool paints = false;     // the script action draws with fonts (a PDF export)
+    bool needsFolder = true; // the script action works on the program folder
     Options options;
 };
 

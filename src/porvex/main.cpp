@@ -77,10 +77,10 @@ int main(int argc, char **argv)
     setup.credentials =
         credentials::find(qEnvironmentVariable(qPrintable(credentials::UserVariable)),
                           qEnvironmentVariable(qPrintable(credentials::PasswordVariable)), credentialsFile);
-    setup.authoritiesFile = options.authorities.isEmpty()
-                                ? settings.read(settingkeys::DataSection, settingkeys::CertificateAuthority)
-                                : options.authorities;
+    setup.authoritiesFile = programinfo::authoritiesFile(options.authorities, settings);
     setup.onConflict = options.onConflict;
+    setup.plainHttpAllowed =
+        options.allowHttp || settings.read(settingkeys::DataSection, settingkeys::PlainHttpSending).trimmed() == "1";
     setup.season = Season::load(QDir(folder).filePath(QStringLiteral("2013.txt"))).value_or(Season());
     if (options.batch)
         return runPublishCommand(setup, out, err);
@@ -88,11 +88,11 @@ int main(int argc, char **argv)
     QString error;
     std::optional<SendClients> clients = sendClients(setup.authoritiesFile, &error);
     if (!clients) {
-        err << error << '\n';
+        err << error << ".\n";
         return 1;
     }
     SendWindow window({setup.storePath, setup.server, credentialsFile, setup.credentials, setup.season,
-                       setup.onConflict, clients->downloader.get(), clients->uploader.get()});
+                       setup.onConflict, clients->downloader.get(), clients->uploader.get(), setup.plainHttpAllowed});
     window.show();
     window.startIfReady();
     app->exec();

@@ -80,4 +80,29 @@ TEST(Credentials, WhatCannotBeSent)
     }
     EXPECT_FALSE(credentials::decode("nom=a:b\nmot_de_passe=eA==\n"));
     EXPECT_FALSE(credentials::decode("nom=alice\n"));
+
+    // The password goes in clear over plain HTTP to this machine only,
+    // unless the league accepts it knowingly.
+    const struct
+    {
+        const char *server;
+        bool allowed;
+        bool sent;
+    } channels[] = {
+        {"https://ligue.example", false, true},
+        {"http://127.0.0.1:8080", false, true},
+        {"http://127.200.3.4", false, true},
+        {"http://[::1]:8080", false, true},
+        {"http://LocalHost", false, true},
+        {"http://ligue.example", false, false},
+        {"http://192.168.1.20", false, false},
+        {"http://127.0.0.1.ligue.example", false, false},
+        {"http://localhost.ligue.example", false, false},
+        {"http://128.0.0.1", false, false},
+        {"http://ligue.example", true, true},
+    };
+    for (const auto &c : channels) {
+        const QString problem = credentials::channelProblem(QString::fromLatin1(c.server), c.allowed);
+        EXPECT_EQ(problem.isEmpty(), c.sent) << c.server << ": " << problem.toStdString();
+    }
 }

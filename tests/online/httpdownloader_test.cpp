@@ -1,5 +1,7 @@
 #include "online/net/httpdownloader.h"
 
+#include "online/net/httpuploader.h"
+
 #include "testhttpserver.h"
 
 #include <QTest>
@@ -71,6 +73,8 @@ TEST_F(HttpDownloaderTest, FetchesTheWholeBodyAskingForAFreshCopy)
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].method, QByteArray("GET"));
     EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+    // As stored, so that its version (ETag) is the stored file's own.
+    EXPECT_EQ(server.requests()[0].headers.value("accept-encoding"), QByteArray("identity"));
 
     // A second fetch goes to the server again.
     fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"));
@@ -172,7 +176,7 @@ TEST_F(HttpDownloaderTest, FailuresAreToldInOurOwnFrenchWithQtsTextAsDetailOnly)
         {QStringLiteral("/ailleurs"), QStringLiteral("Le serveur renvoie vers une adresse qui n'est pas une page web"),
          QStringLiteral("Unknown protocol")},
         {QStringLiteral("/compresse"), QStringLiteral("Réponse du serveur illisible"),
-         QStringLiteral("Decompression failed")},
+         QStringLiteral("Content-Encoding: gzip")},
     };
     for (const auto &[path, french, qt] : cases) {
         const DownloadResult result = fetch(path);
@@ -211,4 +215,58 @@ TEST_F(HttpDownloaderTest, AbortEndsTheDownloadOnce)
     QTest::qWait(50);
     EXPECT_EQ(finished, 1);
     EXPECT_TRUE(error.contains(QStringLiteral("interrompu"))) << error.toStdString();
+}
+
+TEST_F(HttpDownloaderTest, AnUploadSendsCredentialsOnlyWhereAskedFollowsNoRedirectAndFailsInFrench)
+{
+    HttpUploader upload;
+    const auto put = [&](const QString &address) {
+        UploadRequest request{QUrl(address + QStringLiteral("/Resultats2013.ini")),
+                              "[Maj]\r\n",
+                              "\"v1\"",
+                              false,
+                              QStringLiteral("alice"),
+                              QStringLiteral("secret")};
+        std::optional<DownloadResult> result;
+        QObject::connect(upload.put(request), &DownloadReply::finished, [&](const DownloadResult &r) { result = r; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000));
+        return result.value_or(DownloadResult{});
+    };
+    TestHttpServer::Answer challenge{401, "<html>Identifiez-vous</html>"};
+    challenge.headers = {"WWW-Authenticate: Basic realm=\"Kestrane 1\""};
+    server.answer(QStringLiteral("/Resultats2013.ini"), challenge);
+    DownloadResult result = put(server.address());
+    EXPECT_EQ(result.error, QStringLiteral("Nom ou mot de passe refusé par le serveur"));
+    ASSERT_EQ(server.requests().size(), 2);
+    EXPECT_FALSE(server.requests()[0].headers.contains("authorization"));
+    EXPECT_EQ(server.requests()[1].headers.value("authorization"), "Basic " + QByteArray("alice:secret").toBase64());
+    // Asked once, that server has them at once from then on.
+    put(server.address());
+    ASSERT_EQ(server.requests().size(), 3);
+    EXPECT_TRUE(server.requests()[2].headers.contains("authorization"));
+
+    // A server that sends the upload elsewhere gets none, nor does the other.
+    TestHttpServer elsewhere;
+    TestHttpServer::Answer moved{307, {}};
+    moved.headers = {"Location: " + server.address().toUtf8() + "/Resultats2013.ini"};
+    elsewhere.answer(QStringLiteral("/Resultats2013.ini"), moved);
+    result = put(elsewhere.address());
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("(HTTP 307)"))) << result.error.toStdString();
+    ASSERT_EQ(elsewhere.requests().size(), 1);
+    EXPECT_FALSE(elsewhere.requests()[0].headers.contains("authorization"));
+    EXPECT_EQ(server.requests().size(), 3);
+
+    // A server that hangs up without a word: said in French.
+    QTcpServer mute;
+    ASSERT_TRUE(mute.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&mute, &QTcpServer::newConnection, &mute, [&] {
+        while (QTcpSocket *socket = mute.nextPendingConnection()) {
+            socket->setParent(&mute);
+            socket->abort();
+        }
+    });
+    result = put(QStringLiteral("http://127.0.0.1:%1").arg(mute.serverPort()));
+    EXPECT_EQ(result.error,
+              QStringLiteral("Envoi interrompu : connexion coupée par le serveur avant la fin du fichier"));
 }

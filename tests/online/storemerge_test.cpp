@@ -50,8 +50,9 @@ TEST_F(StoreMergeTest, AKeyChangedOnOneSideIsTakenFromThatSide)
         {"added by them", base(), base().raw("0102", "C|0|0|3|0|0|0|R"), "0102", "C|0|0|3|0|0|0|R", 1},
         {"corrected by me", base().raw("0100", "T|0|1|2|2|0|0|A"), base(), "0100", "T|0|1|2|2|0|0|A", 0},
         {"corrected by them", base(), base().raw("0100", "T|0|1|2|2|0|0|A"), "0100", "T|0|1|2|2|0|0|A", 1},
-        {"removed by me", base().raw("0101", "|||||||"), base(), "0101", "|||||||", 0},
-        {"removed by them", base(), base().raw("0101", ""), "0101", "", 1},
+        // A result is removed with "-" in both scores.
+        {"removed by me", base().raw("0101", "B|0|0|-|-|0|0|S"), base(), "0101", "B|0|0|-|-|0|0|S", 0},
+        {"removed by them", base(), base().raw("0101", "B|0|0|-|-|0|0|S"), "0101", "B|0|0|-|-|0|0|S", 1},
         // The same result typed alike on both sides, spaces aside, is no conflict.
         {"same on both", base().raw("0102", "C|0|0| 3|0 |0|0|R"), base().raw("0102", "C|0|0|3|0|0|0|R"), "0102",
          "C|0|0|3|0|0|0|R", 0},
@@ -65,6 +66,47 @@ TEST_F(StoreMergeTest, AKeyChangedOnOneSideIsTakenFromThatSide)
         // Whatever was not touched stays.
         EXPECT_EQ(resultIn(merged.bytes, QStringLiteral("0100")).isEmpty(), false) << c.name;
     }
+}
+
+TEST_F(StoreMergeTest, AResultLostOnOneSideIsAConflictNotADeletion)
+{
+    const QByteArray withoutKey = base().bytes().replace("0101=B|0|0|0|0|0|0|S\r\n", "");
+    const struct
+    {
+        const char *name;
+        QByteArray mine;
+        QByteArray theirs;
+        const char *theirsText;
+        const char *mineText;
+    } cases[] = {
+        {"key gone from the server", base().bytes(), withoutKey, "(absent)", "0-0"},
+        {"emptied on the server", base().bytes(), base().raw("0101", "").bytes(), "(absent)", "0-0"},
+        {"gone from the folder", withoutKey, base().bytes(), "0-0", "(absent)"},
+        {"emptied in the folder", base().raw("0101", "|||||||").bytes(), base().bytes(), "0-0", "(absent)"},
+    };
+    for (const auto &c : cases) {
+        storemerge::Result merged = storemerge::merge(base().bytes(), c.mine, c.theirs);
+        ASSERT_EQ(merged.undecided.size(), 1) << c.name;
+        EXPECT_TRUE(merged.bytes.isEmpty()) << c.name;
+        const storemerge::ConflictText text = storemerge::describe(season, merged.undecided[0]);
+        EXPECT_EQ(text.theirs, QString::fromUtf8(c.theirsText)) << c.name;
+        EXPECT_EQ(text.mine, QString::fromUtf8(c.mineText)) << c.name;
+        // Decided like any conflict: mine keeps the folder's side.
+        merged = storemerge::merge(base().bytes(), c.mine, c.theirs, {Side::Mine, {}});
+        ASSERT_TRUE(merged.isComplete()) << c.name;
+        EXPECT_EQ(resultIn(merged.bytes, "0101"), resultIn(c.mine, "0101")) << c.name;
+        merged = storemerge::merge(base().bytes(), c.mine, c.theirs, {Side::Theirs, {}});
+        EXPECT_EQ(resultIn(merged.bytes, "0101"), resultIn(c.theirs, "0101")) << c.name;
+    }
+
+    // An adjustment left empty on one side and set on the other, with none
+    // in the base, is taken from the side that set it.
+    const QByteArray noAdjustment = base().bytes().replace("C=-2\r\n", "");
+    const storemerge::Result adjusted =
+        storemerge::merge(noAdjustment, base().bytes().replace("C=-2", "C="), base().bytes().replace("C=-2", "C=-3"));
+    ASSERT_TRUE(adjusted.isComplete());
+    EXPECT_TRUE(adjusted.conflicts.isEmpty());
+    EXPECT_EQ(IniFile::readFrom(adjusted.bytes, "BonMal", "C"), QStringLiteral("-3"));
 }
 
 TEST_F(StoreMergeTest, BothVolunteersResultsEndUpInThePublishedLayout)
@@ -173,4 +215,19 @@ TEST_F(StoreMergeTest, WithoutABaseOrAPublishedStore)
     EXPECT_EQ(resultIn(merged.bytes, "0101"), QStringLiteral("B|0|0|1|0|0|0|S"));
     EXPECT_EQ(resultIn(merged.bytes, "0102"), QStringLiteral("C|0|0|3|0|0|0|R"));
     EXPECT_EQ(resultIn(merged.bytes, "0103"), QStringLiteral("D|0|0|1|1|0|0|Q"));
+
+    // The published store keeps its layout: its line ends and its order.
+    QByteArray published = base().bytes();
+    const qsizetype version = published.indexOf("[CV]");
+    published = published.mid(version) + published.first(version);
+    published.replace("\r\n", "\n");
+    merged = storemerge::merge({}, mine, published);
+    ASSERT_TRUE(merged.isComplete());
+    EXPECT_TRUE(merged.bytes.startsWith("[CV]\nCV=1.3\n[Resultats]\n")) << merged.bytes.constData();
+    EXPECT_FALSE(merged.bytes.contains('\r'));
+    EXPECT_EQ(resultIn(merged.bytes, "0102"), QStringLiteral("C|0|0|3|0|0|0|R"));
+
+    // A server that lost its store entirely deletes nothing.
+    merged = storemerge::merge(base().bytes(), base().bytes(), {});
+    EXPECT_EQ(merged.bytes, base().bytes());
 }

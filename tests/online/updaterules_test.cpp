@@ -26,6 +26,11 @@ TEST(StoreCheck, AcceptsWholeStoresWithTheStampAndVersionOfASend)
     EXPECT_EQ(storeProblem("[Texte]\rTexte=Bonjour\r[Maj]\rMaj=\r[CV]\rCV=-\r"), QString());
     EXPECT_EQ(storeProblem("\xEF\xBB\xBF[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"),
               QString());
+    // As large as a store may be, to the byte.
+    QByteArray largest = "[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n";
+    largest += QByteArray(MaxStoreBytes - largest.size() - 2, ';') + "\r\n";
+    ASSERT_EQ(largest.size(), 1024 * 1024);
+    EXPECT_EQ(storeProblem(largest), QString());
 }
 
 TEST(StoreCheck, RefusesAnswersThatAreNotStores)
@@ -37,6 +42,9 @@ TEST(StoreCheck, RefusesAnswersThatAreNotStores)
     EXPECT_NE(storeProblem("[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n<p>Service indisponible</p>\r\n"), QString());
     // INI text of some other file.
     EXPECT_NE(storeProblem("[Autre]\r\nx=1\r\n"), QString());
+    // The stamp and the version under other sections are not theirs.
+    EXPECT_NE(storeProblem("[Maj]\r\nMaj=\r\nCV=1.3\r\n"), QString());
+    EXPECT_NE(storeProblem("[Resultats]\r\nMaj=05 déc. 21:30\r\n[CV]\r\nCV=1.3\r\n"), QString());
     EXPECT_NE(storeProblem("0100=A|0|1|2|1|3|1|B\r\n"), QString());
     EXPECT_NE(storeProblem("[Resultats\r\n0100=A|0|1|2|1|3|1|B\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"), QString());
     EXPECT_NE(storeProblem("[Resultats]\r\n=valeur sans clé\r\n[Maj]\r\nMaj=\r\n[CV]\r\nCV=1.3\r\n"), QString());

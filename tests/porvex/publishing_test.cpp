@@ -1,171 +1,13 @@
 // Publishing end to end: the league's Apache started through scripts/serve.sh,
 // the built sending tool Porvex and the built program, as a league runs them.
-#include "apacheserver.h"
+#include "publishingfixture.h"
 #include "slowrelay.h"
 
-#include "online/core/publishedcopy.h"
-#include "online/core/saveentries.h"
-#include "season/core/inifile.h"
-#include "season/core/resultstore.h"
+#include "online/core/storemerge.h"
 
-#include <QDir>
-#include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QProcess>
-#include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRegularExpression>
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <vector>
-
-namespace {
-
-const QString User = QStringLiteral("alice");
-const QString Password = QStringLiteral("mot de passe : à");
-
-QByteArray sample(const char *name)
-{
-    return ApacheServer::read(QStringLiteral(KESTRANE_SAMPLE_DATA "/") + QLatin1String(name));
-}
-
-// The bundled store without its last two match days: twenty fixtures for the
-// volunteers to type.
-QByteArray storeBeforeTheLastTwoMatchDays()
-{
-    QByteArray store;
-    for (const QByteArray &line : sample("Resultats2013.ini").split('\n')) {
-        if (!line.startsWith("37") && !line.startsWith("38") && !line.isEmpty())
-            store += line + '\n';
-    }
-    return store;
-}
-
-QString resultIn(const QByteArray &store, const QString &key)
-{
-    return IniFile::readFrom(store, QStringLiteral("Resultats"), key);
-}
-
-struct Outcome
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// A program folder of a volunteer or a follower.
-class Folder
-{
-public:
-    explicit Folder(const QByteArray &store)
-    {
-        ApacheServer::write(file(QStringLiteral("2013.txt")), sample("2013.txt"));
-        ApacheServer::write(storePath(), store);
-    }
-    QString path() const { return m_dir.path(); }
-    QString file(const QString &name) const { return m_dir.filePath(name); }
-    QString storePath() const { return file(ResultStore::FileName); }
-    QByteArray store() const { return ApacheServer::read(storePath()); }
-    QByteArray kept() const { return ApacheServer::read(file(publishedcopy::FileName)); }
-    // The folder last published or downloaded `store`.
-    void keep(const QByteArray &store) const { ApacheServer::write(file(publishedcopy::FileName), store); }
-    // A result typed in the match grid and saved, as "Valider" does.
-    void type(const QString &key, const QString &record) const
-    {
-        ResultStore results(path());
-        ASSERT_TRUE(
-            saveentries::save(results, {{key, MatchRecord::fromText(record)}}, QDateTime::currentDateTime(), {}).saved);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
-
-QProcessEnvironment environment(const QString &user, const QString &password)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("KESTRANE_SERVER"));
-    env.remove(QStringLiteral("KESTRANE_USER"));
-    env.remove(QStringLiteral("KESTRANE_PASSWORD"));
-    if (!user.isEmpty())
-        env.insert(QStringLiteral("KESTRANE_USER"), user);
-    if (!password.isEmpty())
-        env.insert(QStringLiteral("KESTRANE_PASSWORD"), password);
-    return env;
-}
-
-Outcome finished(QProcess &process)
-{
-    // Some runs wait on a server of this test's event loop: wait without blocking it.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, 60000));
-    Outcome run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-// Porvex --batch on a folder, with credentials from the environment.
-std::unique_ptr<QProcess> startPorvex(const Folder &folder, const QString &server, const QStringList &more = {},
-                                      const QString &password = Password)
-{
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment(User, password));
-    process->start(QStringLiteral(PORVEX_PROGRAM),
-                   QStringList{QStringLiteral("--data-dir"), folder.path(), QStringLiteral("--server"), server,
-                               QStringLiteral("--batch")}
-                       + more);
-    return process;
-}
-
-Outcome porvex(const Folder &folder, const QString &server, const QStringList &more = {},
-               const QString &password = Password)
-{
-    std::unique_ptr<QProcess> process = startPorvex(folder, server, more, password);
-    return finished(*process);
-}
-
-Outcome kestrane(const Folder &folder, const QStringList &arguments)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment({}, {}));
-    process.start(QStringLiteral(KESTRANE_PROGRAM),
-                  QStringList{QStringLiteral("--data-dir"), folder.path()} + arguments);
-    return finished(process);
-}
-
-class Publishing : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        published = storeBeforeTheLastTwoMatchDays();
-        server.publish(published);
-        const QString volunteer = server.addVolunteer(User, Password);
-        ASSERT_TRUE(volunteer.isEmpty()) << volunteer.toStdString();
-        const QString started = server.start();
-        ASSERT_TRUE(started.isEmpty()) << started.toStdString()
-                                       << "\nApache (paquets apache2, apache2-utils) s'installe avec scripts/setup.sh.";
-    }
-
-    // A volunteer's folder that last downloaded what the server publishes now.
-    std::unique_ptr<Folder> volunteer() const
-    {
-        auto folder = std::make_unique<Folder>(server.published());
-        folder->keep(server.published());
-        return folder;
-    }
-
-    ApacheServer server;
-    QByteArray published;
-};
-
-} // namespace
 
 TEST_F(Publishing, AVolunteersSendReachesAFollowersUpdateAndStandings)
 {
@@ -322,150 +164,108 @@ TEST_F(Publishing, ASendKilledMidUploadLeavesTheStoreWholeEverywhere)
     EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
 }
 
-// The server on its own: what it lets through and what it refuses.
-class LeagueServer : public Publishing
+TEST_F(Publishing, APasswordNeverGoesInClearToAnotherMachine)
 {
-protected:
-    struct Answer
-    {
-        int status = 0;
-        QByteArray body;
-        QByteArray etag;
-        QByteArray cacheControl;
-    };
-
-    Answer request(const QByteArray &method, const QString &path, const QByteArray &body = {}, const QString &user = {},
-                   const QString &password = {}, const QByteArray &ifMatch = {})
-    {
-        QNetworkRequest request(QUrl(server.address() + path));
-        if (!user.isEmpty())
-            request.setRawHeader("Authorization", "Basic " + (user.toUtf8() + ':' + password.toUtf8()).toBase64());
-        if (!ifMatch.isEmpty())
-            request.setRawHeader("If-Match", ifMatch);
-        QNetworkReply *reply = m_network.sendCustomRequest(request, method, body);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return reply->isFinished(); }, 20000));
-        Answer answer{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
-                      reply->rawHeader("ETag"), reply->rawHeader("Cache-Control")};
-        reply->deleteLater();
-        return answer;
-    }
-
-    QNetworkAccessManager m_network;
-};
-
-TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
-{
-    const QString store = QStringLiteral("/Kestrane2013/Resultats2013.ini");
-    ApacheServer::write(server.root() + QStringLiteral("/Kestrane2013/don.K1"), "000000Alpha\r\n");
-
-    Answer got = request("GET", store);
-    EXPECT_EQ(got.status, 200);
-    EXPECT_EQ(got.body, published);
-    EXPECT_EQ(got.cacheControl, QByteArray("no-cache"));
-    const QByteArray version = got.etag;
-    EXPECT_FALSE(version.isEmpty());
-    EXPECT_FALSE(version.startsWith("W/"));
-    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/don.K1")).status, 200);
-
-    const QByteArray changed = published + "[Texte]\r\nTexte=essai\r\n";
-    EXPECT_EQ(request("PUT", store, changed).status, 401);
-    EXPECT_EQ(request("PUT", store, changed, User, QStringLiteral("faux")).status, 401);
-    EXPECT_EQ(request("PUT", QStringLiteral("/Kestrane2013/don.K1"), changed, User, Password).status, 405);
-    EXPECT_EQ(request("PUT", QStringLiteral("/Kestrane2013/autre.ini"), changed, User, Password).status, 405);
-    EXPECT_EQ(request("PUT", QStringLiteral("/autre.ini"), changed, User, Password).status, 403);
-    // The upload script is never reached by its own address.
-    EXPECT_EQ(request("PUT", QStringLiteral("/kestrane-envoi/Kestrane2013/don.K1"), changed, User, Password).status,
-              403);
-    EXPECT_EQ(request("PUT", QStringLiteral("/kestrane-envoi/Kestrane2013/Resultats2013.ini"), changed, User, Password)
-                  .status,
-              403);
-    for (const QByteArray method : {"DELETE", "MKCOL", "MOVE", "COPY", "PROPFIND", "PROPPATCH", "LOCK", "POST"})
-        EXPECT_EQ(request(method, store, {}, User, Password).status, 405) << method.constData();
-    EXPECT_EQ(request("TRACE", store).status, 405);
-    EXPECT_EQ(request("GET", QStringLiteral("/volunteers.htpasswd")).status, 403);
-    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/../volunteers.htpasswd")).status, 403);
-    QByteArray oversized = published;
-    oversized += QByteArray(1024 * 1024, ';');
-    EXPECT_EQ(request("PUT", store, oversized, User, Password).status, 413);
-    EXPECT_EQ(server.published(), published);
-
-    // A volunteer's upload on the version read goes through once; the same
-    // upload on that version again is refused, the file having changed.
-    EXPECT_EQ(request("PUT", store, changed, User, Password, version).status, 200);
-    EXPECT_EQ(server.published(), changed);
-    EXPECT_EQ(request("PUT", store, published, User, Password, version).status, 412);
-    EXPECT_EQ(server.published(), changed);
-    got = request("GET", store);
-    EXPECT_NE(got.etag, version);
-    EXPECT_FALSE(got.etag.startsWith("W/")); // a strong version even right after a change
-    EXPECT_EQ(request("PUT", store, published, User, Password, got.etag).status, 200);
-}
-
-TEST_F(LeagueServer, AnUploadCutOffByADroppedConnectionLeavesNoHalfFile)
-{
-    QByteArray body = published;
-    body.replace("0100=", "0100=X");
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, server.port());
-    ASSERT_TRUE(socket.waitForConnected(5000));
-    socket.write("PUT /Kestrane2013/Resultats2013.ini HTTP/1.1\r\nHost: 127.0.0.1\r\nAuthorization: Basic "
-                 + (User.toUtf8() + ':' + Password.toUtf8()).toBase64()
-                 + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body.first(body.size() / 2));
-    ASSERT_TRUE(socket.waitForBytesWritten(5000));
-    // The server writes a hidden copy, which nobody may read.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return server.uploadCopies().size() == 1; }, 5000));
-    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/") + server.uploadCopies().value(0)).status, 403);
-    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/.envoi.lock")).status, 403);
-    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/Resultats2013.ini")).body, published);
-
-    socket.abort();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return server.uploadCopies().isEmpty(); }, 10000))
-        << server.uploadCopies().join(' ').toStdString();
-    EXPECT_EQ(server.published(), published);
-}
-
-TEST(LeagueServerHttps, APrivateAuthorityIsTrustedWithCaAndRefusedWithout)
-{
-    // An authority and a certificate for 127.0.0.1 that it signs.
-    QTemporaryDir keys;
-    const auto openssl = [&](const QStringList &arguments) {
-        QProcess process;
-        process.setWorkingDirectory(keys.path());
-        process.start(QStringLiteral("openssl"), arguments);
-        return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
-               && process.exitCode() == 0;
-    };
-    const QStringList ec = {QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                            QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
-    ApacheServer::write(keys.filePath(QStringLiteral("server.ext")),
-                        "subjectAltName=IP:127.0.0.1,DNS:localhost\nbasicConstraints=CA:FALSE\n"
-                        "extendedKeyUsage=serverAuth\n");
-    ASSERT_TRUE(openssl(
-        QStringList{"req", "-x509"} + ec
-        + QStringList{"-keyout", "ca.key", "-out", "ca.pem", "-days", "2", "-subj", "/CN=Autorite de la ligue"}));
-    ASSERT_TRUE(openssl(QStringList{"req"} + ec
-                        + QStringList{"-keyout", "server.key", "-out", "server.csr", "-subj", "/CN=127.0.0.1"}));
-    ASSERT_TRUE(openssl({"x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
-                         "-out", "server.pem", "-days", "2", "-extfile", "server.ext"}));
-
-    ApacheServer server;
-    const QByteArray published = storeBeforeTheLastTwoMatchDays();
-    server.publish(published);
-    ASSERT_TRUE(server.addVolunteer(User, Password).isEmpty());
-    const QString started = server.start(keys.filePath("server.pem"), keys.filePath("server.key"));
-    ASSERT_TRUE(started.isEmpty()) << started.toStdString();
-
-    Folder folder(published);
-    folder.keep(published);
-    folder.type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
-    Outcome run = porvex(folder, server.address());
+    const auto folder = volunteer();
+    folder->type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    const Outcome run = porvex(*folder, QStringLiteral("http://ligue.example"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("Certificat du serveur refusé"))) << run.err.toStdString();
-    EXPECT_EQ(server.published(), published);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("n'est pas chiffré")) && run.err.contains(QStringLiteral("https://"))
+                && run.err.contains(QStringLiteral("Data/EnvoiNonChiffre=1"))
+                && run.err.contains(QStringLiteral("--allow-http")))
+        << run.err.toStdString();
+    EXPECT_EQ(folder->kept(), published);
+}
 
-    run = porvex(folder, server.address(), {QStringLiteral("--ca"), keys.filePath("ca.pem")});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
-    // An authority file that holds none is a failure, not a silent plain trust.
-    EXPECT_EQ(porvex(folder, server.address(), {QStringLiteral("--ca"), keys.filePath("server.ext")}).status, 1);
+TEST_F(Publishing, EveryVersionIsKeptAndJournalledAndOneCanBePutBackDuringASend)
+{
+    // A league that kept a thousand versions already.
+    ASSERT_TRUE(QDir().mkpath(server.historyFolder()));
+    for (int i = 0; i < 1000; ++i) {
+        ApacheServer::write(server.historyFolder()
+                                + QStringLiteral("/Resultats2013-20130801T%1Z-avant-x.ini").arg(i, 6, 10, QChar('0')),
+                            "x");
+    }
+    // Alice corrects a published result.
+    const auto alice = volunteer();
+    const QString corrected = QStringLiteral("A|0|0|9|9|0|0|B");
+    alice->type(QStringLiteral("3609"), corrected);
+    ASSERT_EQ(porvex(*alice, server.address()).status, 0);
+    const QByteArray afterAlice = server.published();
+    QStringList kept = server.keptVersions();
+    EXPECT_EQ(kept.size(), 1000);
+    EXPECT_FALSE(kept.contains(QStringLiteral("Resultats2013-20130801T000000Z-avant-x.ini")));
+    const QString replaced = kept.last();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Resultats2013-\\d{8}T\\d{6}Z-avant-alice\\.ini$"))
+                    .match(replaced)
+                    .hasMatch())
+        << replaced.toStdString();
+    EXPECT_EQ(ApacheServer::read(server.historyFolder() + '/' + replaced), published);
+    QStringList journal = server.journal();
+    ASSERT_EQ(journal.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ accepté alice avant=%1 "
+                                                  "après=%2 octets=%3 résultats=%4 modifiés=1 gardé=%5$")
+                                       .arg(QRegularExpression::escape(versionOf(published)),
+                                            QRegularExpression::escape(versionOf(afterAlice)))
+                                       .arg(afterAlice.size())
+                                       .arg(storemerge::results(afterAlice).size())
+                                       .arg(QRegularExpression::escape(replaced)))
+                    .match(journal[0])
+                    .hasMatch())
+        << journal[0].toStdString();
+    // The access log names her too, and her name and password went only
+    // once the server had asked for them.
+    QList<QByteArray> puts;
+    for (const QByteArray &line : ApacheServer::read(server.runFolder() + QStringLiteral("/access.log")).split('\n')) {
+        if (line.contains("\"PUT /Kestrane2013/Resultats2013.ini"))
+            puts << line;
+    }
+    ASSERT_EQ(puts.size(), 2);
+    EXPECT_TRUE(puts[0].contains(" - [") && puts[0].contains("\" 401 ")) << puts[0].constData();
+    EXPECT_TRUE(puts[1].contains(" alice [") && puts[1].contains("\" 200 ")) << puts[1].constData();
+
+    // Bob sends while the league's author puts back the version before
+    // Alice's correction: one after the other, in either order.
+    const auto bob = volunteer();
+    bob->type(QStringLiteral("3801"), QStringLiteral("C|0|0|0|2|0|0|P"));
+    std::unique_ptr<QProcess> send = startPorvex(*bob, server.address());
+    QProcess restore;
+    QProcessEnvironment env = environment({}, {});
+    env.insert(QStringLiteral("KESTRANE_PROGRAM"), QStringLiteral(KESTRANE_PROGRAM));
+    restore.setProcessEnvironment(env);
+    restore.start(serverScript("retablir.sh"), {server.root(), replaced});
+    const Outcome sent = finished(*send);
+    const Outcome restored = finished(restore);
+    EXPECT_EQ(sent.status, 0) << sent.err.toStdString();
+    EXPECT_EQ(restored.status, 0) << restored.err.toStdString();
+    EXPECT_EQ(resultIn(server.published(), "3609"), resultIn(published, "3609"));
+
+    // Each publication started from the one before it, and the last is what
+    // is published.
+    journal = server.journal();
+    const QStringList publications = journal.filter(QRegularExpression(QStringLiteral(" (accepté|rétabli) ")));
+    ASSERT_EQ(publications.size(), 3) << journal.join('\n').toStdString();
+    EXPECT_EQ(journal
+                  .filter(QRegularExpression(
+                      QStringLiteral(" rétabli retablir:\\S+ .* depuis=%1$").arg(QRegularExpression::escape(replaced))))
+                  .size(),
+              1)
+        << journal.join('\n').toStdString();
+    const QRegularExpression versions(QStringLiteral(" avant=(\\S+) après=(\\S+) "));
+    for (qsizetype i = 1; i < publications.size(); ++i) {
+        EXPECT_EQ(versions.match(publications[i]).captured(1), versions.match(publications[i - 1]).captured(2))
+            << publications.join('\n').toStdString();
+    }
+    EXPECT_EQ(versions.match(publications.last()).captured(2).toUtf8(), versionOf(server.published()));
+    EXPECT_EQ(server.keptVersions().size(), 1000);
+
+    // What is not a store is not put back, and the refusal is journalled.
+    const QByteArray before = server.published();
+    ApacheServer::write(server.historyFolder() + QStringLiteral("/page.html"), "<html></html>\n");
+    restore.start(serverScript("retablir.sh"), {server.root(), QStringLiteral("page.html")});
+    const Outcome refused = finished(restore);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("n'est pas un fichier de résultats"))) << refused.err.toStdString();
+    EXPECT_EQ(server.published(), before);
+    EXPECT_TRUE(server.journal().last().contains(QStringLiteral(" refusé retablir:"))) << journal.last().toStdString();
 }

@@ -78,6 +78,7 @@ TEST_F(SendingControllerTest, SendWritesNewsStampAndVersionThenStartsTheToolInTh
     edit("Text2")->selectAll();
     QTest::keyClicks(edit("Text2"), QStringLiteral("1.4"));
     prompt.answer = true;
+    session->state().setServerAddress(QStringLiteral("http://ligue.test"));
     controller->send();
 
     ResultStore &store = session->store();
@@ -87,6 +88,10 @@ TEST_F(SendingControllerTest, SendWritesNewsStampAndVersionThenStartsTheToolInTh
     ASSERT_EQ(launcher.programs.size(), 1u);
     EXPECT_EQ(launcher.programs[0].first, tool);
     EXPECT_EQ(launcher.programs[0].second, folder.path());
+    // The store and the server of this window, not the tool's own defaults.
+    EXPECT_EQ(launcher.programArguments[0],
+              QStringList({QStringLiteral("--data-dir"), folder.path(), QStringLiteral("--server"),
+                           QStringLiteral("http://ligue.test")}));
     EXPECT_TRUE(prompt.messages.isEmpty());
     EXPECT_FALSE(panel()->isVisible());
     EXPECT_EQ(matchDay.currentShown, 1); // the match day comes back

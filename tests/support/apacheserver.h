@@ -2,8 +2,9 @@
 
 // The league's real web server for a test: Apache started through
 // scripts/serve.sh on a free port of 127.0.0.1, publishing a temporary ROOT
-// (Kestrane2013/ and volunteers.htpasswd made with htpasswd), stopped with
-// SIGTERM at the end. Without Apache installed a test fails, saying so.
+// (Kestrane2013/ and volunteers.htpasswd made with htpasswd), checking
+// uploads with the program this build made, stopped with SIGTERM at the
+// end. Without Apache installed a test fails, saying so.
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,9 @@
 #ifndef KESTRANE_SERVE_SCRIPT
 #error "KESTRANE_SERVE_SCRIPT must name scripts/serve.sh"
 #endif
+#ifndef KESTRANE_PROGRAM
+#error "KESTRANE_PROGRAM must name the built program, which checks the uploads"
+#endif
 
 class ApacheServer
 {
@@ -38,6 +42,20 @@ public:
     QString address() const { return QStringLiteral("%1://127.0.0.1:%2").arg(m_tls ? "https" : "http").arg(m_port); }
     quint16 port() const { return m_port; }
     QString storeUrl() const { return address() + QStringLiteral("/Kestrane2013/Resultats2013.ini"); }
+
+    QString historyFolder() const { return m_root.filePath(QStringLiteral("historique")); }
+    // The versions uploads replaced, oldest first.
+    QStringList keptVersions() const
+    {
+        return QDir(historyFolder()).entryList({QStringLiteral("Resultats2013-*.ini")}, QDir::Files, QDir::Name);
+    }
+    QStringList journal() const
+    {
+        const QString text = QString::fromUtf8(read(historyFolder() + QStringLiteral("/journal.txt")));
+        return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    // Apache directives read after the league's rules, from the next start.
+    void addConfiguration(const QByteArray &directives) { m_extra += directives + '\n'; }
 
     // What the server publishes, as a file of ROOT.
     void publish(const QByteArray &store) const { write(storePath(), store); }
@@ -79,6 +97,13 @@ public:
         arguments << m_root.path() << QString::number(m_port);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("KESTRANE_RUN_DIR"), m_run.path());
+        environment.insert(QStringLiteral("KESTRANE_PROGRAM"), QStringLiteral(KESTRANE_PROGRAM));
+        environment.remove(QStringLiteral("KESTRANE_APACHE_CONF"));
+        if (!m_extra.isEmpty()) {
+            const QString extra = m_run.filePath(QStringLiteral("plus.conf"));
+            write(extra, m_extra);
+            environment.insert(QStringLiteral("KESTRANE_APACHE_CONF"), extra);
+        }
         m_serve.setProcessEnvironment(environment);
 #ifdef Q_OS_LINUX
         // A test that crashes takes its server down with it.
@@ -140,4 +165,5 @@ private:
     QProcess m_serve;
     quint16 m_port = 0;
     bool m_tls = false;
+    QByteArray m_extra;
 };

@@ -17,13 +17,15 @@ public:
         urls.push_back(url);
         return true;
     }
-    bool startProgram(const QString &program, const QString &workingFolder) override
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder) override
     {
         programs.emplace_back(program, workingFolder);
+        programArguments.push_back(arguments);
         return startSucceeds;
     }
 
     std::vector<QUrl> urls;
     std::vector<std::pair<QString, QString>> programs; // program, working folder
+    std::vector<QStringList> programArguments;
     bool startSucceeds = true;
 };

@@ -35,17 +35,16 @@ public:
 
     QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_listener.serverPort()); }
 
-    // Body bytes of PUT requests passed to the server so far.
+    // Body bytes of the latest PUT request passed to the server so far (an
+    // upload sent again once the server asked for the volunteer's name
+    // counts from its new start).
     qint64 uploadedBodyBytes() const
     {
-        qint64 total = 0;
-        for (const auto &link : m_links) {
-            const qsizetype put = link->passed.indexOf("PUT ");
-            const qsizetype body = put < 0 ? -1 : link->passed.indexOf("\r\n\r\n", put);
-            if (body >= 0)
-                total += link->passed.size() - (body + 4);
-        }
-        return total;
+        const auto link = m_lastPut.lock();
+        if (!link)
+            return 0;
+        const qsizetype body = link->passed.indexOf("\r\n\r\n", m_lastPutAt);
+        return body < 0 ? 0 : link->passed.size() - (body + 4);
     }
 
 private:
@@ -83,7 +82,14 @@ private:
             const QByteArray some = link->waiting.first(qMin(m_bytesPerTick, link->waiting.size()));
             link->waiting.remove(0, some.size());
             link->server->write(some);
+            // A request line cut between two passes is found once whole.
+            const qsizetype from = qMax<qsizetype>(0, link->passed.size() - 4);
             link->passed += some;
+            const qsizetype put = link->passed.lastIndexOf("PUT /");
+            if (put >= from) {
+                m_lastPut = link;
+                m_lastPutAt = put;
+            }
         }
     }
 
@@ -92,4 +98,6 @@ private:
     QTcpServer m_listener;
     QTimer m_tick;
     QList<std::shared_ptr<Link>> m_links;
+    std::weak_ptr<Link> m_lastPut;
+    qsizetype m_lastPutAt = 0;
 };

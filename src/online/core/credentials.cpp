@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
+#include <QStringList>
+#include <QUrl>
 
 namespace credentials {
 
@@ -20,6 +22,11 @@ const QString OpenFile =
 const QString BadFile = QStringLiteral("Identifiants mémorisés ignorés : %1 est illisible ou abîmé.");
 const QString NoFolder = QStringLiteral("Impossible de créer le dossier %1.");
 const QString NoWrite = QStringLiteral("Impossible d'écrire %1.");
+const QString PlainHttp = QStringLiteral(
+    "Le serveur %1 n'est pas chiffré (http://) : le mot de passe y passerait en clair, lisible sur tout le "
+    "réseau en chemin. Demandez au responsable de la ligue une adresse https://. Si la ligue accepte ce risque "
+    "en connaissance de cause, le réglage Data/EnvoiNonChiffre=1 ou l'option --allow-http de Porvex "
+    "l'autorisent. Rien n'est envoyé.");
 const QString Header = QStringLiteral("# Porvex : identifiants du bénévole, lisibles par vous seul\n");
 } // namespace texts
 
@@ -49,6 +56,36 @@ QString problem(const Credentials &credentials)
             return texts::BadUser;
     }
     return {};
+}
+
+namespace {
+
+bool isLoopback(const QString &host)
+{
+    if (host == QLatin1String("localhost") || host == QLatin1String("::1"))
+        return true;
+    const QStringList parts = host.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (const QString &part : parts) {
+        bool number = false;
+        const int value = part.toInt(&number);
+        if (!number || part.isEmpty() || part.size() > 3 || value < 0 || value > 255 || !part.at(0).isDigit())
+            return false;
+    }
+    return parts.first() == QLatin1String("127");
+}
+
+} // namespace
+
+QString channelProblem(const QString &server, bool plainHttpAllowed)
+{
+    const QUrl url(server, QUrl::TolerantMode);
+    if (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) != 0 || plainHttpAllowed)
+        return {};
+    if (isLoopback(url.host().toLower()))
+        return {};
+    return texts::PlainHttp.arg(server);
 }
 
 Found find(const QString &environmentUser, const QString &environmentPassword, const QString &filePath)

@@ -29,6 +29,12 @@ QString filePath(const QString &configFolder);
 // Why these credentials cannot be sent, in French; empty when they can.
 QString problem(const Credentials &credentials);
 
+// Why a password may not go to `server` ("http://host"), in French; empty
+// when it may: over HTTPS, over plain HTTP to this machine (127.0.0.0/8,
+// ::1, localhost), or anywhere when the league knowingly accepts plain HTTP
+// (`plainHttpAllowed`: the setting Data/EnvoiNonChiffre=1 or --allow-http).
+QString channelProblem(const QString &server, bool plainHttpAllowed);
+
 struct Found
 {
     enum class Source { None, Environment, File };

@@ -101,6 +101,9 @@ void Publication::start()
             return fail(texts::Refused.arg(problem));
         if (const QString problem = credentials::problem(m_settings.credentials); !problem.isEmpty())
             return fail(problem);
+        if (const QString problem = credentials::channelProblem(m_settings.server, m_settings.plainHttpAllowed);
+            !problem.isEmpty())
+            return fail(problem);
         if (!m_downloader || !m_uploader)
             return fail(texts::NoNetwork);
         m_base = publishedcopy::read(m_settings.storePath).value_or(QByteArray());

@@ -14,6 +14,8 @@
 
 // One send of a folder's results store to the author's web server, for the
 // sending tool's window and its command line alike:
+// 0. the password goes over HTTPS only, or to this machine, unless the
+//    league accepts plain HTTP (credentials::channelProblem);
 // 1. the store is checked with the update's own rules: what an update would
 //    refuse is never published;
 // 2. the published store is downloaded with its version (ETag) and merged
@@ -41,6 +43,8 @@ public:
         Credentials credentials;
         storemerge::Choices choices;
         int maxAttempts = 8;
+        // The league knowingly lets the password go over plain HTTP.
+        bool plainHttpAllowed = false;
     };
 
     struct Outcome

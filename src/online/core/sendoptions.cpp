@@ -17,6 +17,7 @@ QList<QCommandLineOption> optionList()
         {QStringLiteral("batch"), {}},
         {QStringLiteral("on-conflict"), {}, QStringLiteral("mine|theirs")},
         {QStringLiteral("ca"), {}, QStringLiteral("FICHIER")},
+        {QStringLiteral("allow-http"), {}},
     };
 }
 
@@ -37,7 +38,10 @@ const QString HelpText =
                    "                             sur le serveur : le mien ou celui du serveur. Sans\n"
                    "                             elle, --batch n'envoie rien et sort avec 3.\n"
                    "  --ca FICHIER               Autorité de certification privée du serveur HTTPS\n"
-                   "                             (fichier PEM).\n");
+                   "                             (fichier PEM).\n"
+                   "  --allow-http               Envoie le mot de passe même en http:// vers une autre\n"
+                   "                             machine, où il passe en clair (comme le réglage\n"
+                   "                             Data/EnvoiNonChiffre=1).\n");
 
 Parsed usageError(const QString &message, QTextStream &err)
 {
@@ -76,6 +80,7 @@ Parsed parse(const QStringList &arguments, const QString &version, QTextStream &
     parsed.options.server = parser.value(QStringLiteral("server"));
     parsed.options.batch = parser.isSet(QStringLiteral("batch"));
     parsed.options.authorities = parser.value(QStringLiteral("ca"));
+    parsed.options.allowHttp = parser.isSet(QStringLiteral("allow-http"));
     if (parser.isSet(QStringLiteral("on-conflict"))) {
         const QString side = parser.value(QStringLiteral("on-conflict"));
         if (side == QLatin1String("mine"))

@@ -11,6 +11,7 @@ class QTextStream;
 
 // The sending tool's command line:
 //   Porvex [--data-dir DIR] [--server URL] [--batch] [--on-conflict mine|theirs] [--ca FILE]
+//          [--allow-http]
 // Without arguments (as "Envoyer" starts it) it sends the store of its
 // working folder through its window.
 namespace sendoptions {
@@ -21,7 +22,8 @@ struct Options
     QString server;  // empty: KESTRANE_SERVER, the setting, the default
     bool batch = false;
     std::optional<storemerge::Side> onConflict;
-    QString authorities; // --ca: a PEM file of authorities to trust
+    QString authorities;    // --ca: a PEM file of authorities to trust
+    bool allowHttp = false; // --allow-http: the password may go over plain HTTP
 };
 
 struct Parsed

@@ -15,8 +15,8 @@ const QString Fixture = QStringLiteral("J%1 %2 - %3");
 const QString UnknownFixture = QStringLiteral("Match %1");
 const QString Adjustment = QStringLiteral("Ajustement de points : %1");
 const QString OtherKey = QStringLiteral("[%1] %2");
-const QString NoResult = QStringLiteral("aucun résultat");
-const QString Nothing = QStringLiteral("rien");
+// A side that holds nothing for the key: never there, or gone.
+const QString Absent = QStringLiteral("(absent)");
 } // namespace texts
 
 const QString ResultsSection = QStringLiteral("resultats");
@@ -138,18 +138,20 @@ QString Conflict::id() const
 
 Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &theirs, const Choices &choices)
 {
+    Result result;
+    // A server without a store has nothing to merge with, and its missing
+    // store deletes nothing: mine goes as it is.
+    if (theirs.isEmpty()) {
+        result.bytes = mine;
+        return result;
+    }
+
     QStringList order;
     const Values theirValues = valuesOf(theirs, &order);
     const Values myValues = valuesOf(mine, &order);
     const Values baseValues = valuesOf(base, &order);
     order.removeDuplicates();
 
-    // The changes go into the published store, or into mine when the server
-    // has none yet.
-    const bool intoMine = theirs.isEmpty();
-    const Values &startValues = intoMine ? myValues : theirValues;
-
-    Result result;
     QList<IniFile::Entry> writes;
     for (const QString &id : std::as_const(order)) {
         const Value any = theirValues.contains(id) ? theirValues.value(id)
@@ -160,19 +162,31 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
         if (!isResults(any.section) && SenderSections.contains(folded(any.section))) {
             // An entry the sender lacks stays as published.
             const std::optional<QString> chosen = m ? m : t;
-            if (chosen != textOf(startValues, id))
+            if (chosen != t)
                 writes.append({any.section, any.key, storedText(any.section, chosen)});
             continue;
         }
-        const std::optional<QString> b = textOf(baseValues, id);
         const auto tm = meaning(any.section, t);
         const auto mm = meaning(any.section, m);
+        const auto bm = meaning(any.section, textOf(baseValues, id));
+        // A volunteer removes a result with "-" in both scores, never by
+        // leaving its key out: a value that vanished from one side while the
+        // other kept it as it was (an older store uploaded over the
+        // published one, a folder restored from a backup) is not a deletion
+        // to copy but a conflict to decide.
         bool fromMine = false;
-        if (tm == mm || mm == meaning(any.section, b)) {
+        bool conflicting = false;
+        if (tm == mm) {
             fromMine = false;
-        } else if (tm == meaning(any.section, b)) {
+        } else if (mm == bm) {
+            conflicting = !tm;
+        } else if (tm == bm) {
             fromMine = true;
+            conflicting = !mm;
         } else {
+            conflicting = true;
+        }
+        if (conflicting) {
             const Conflict conflict{any.section, any.key, t, m};
             result.conflicts.append(conflict);
             const std::optional<Side> side = decisionFor(conflict, choices);
@@ -185,11 +199,11 @@ Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &t
         const auto &chosenMeaning = fromMine ? mm : tm;
         if (isResults(any.section) && chosenMeaning != mm)
             ++result.resultsFromOthers;
-        if (chosenMeaning != (intoMine ? mm : tm))
+        if (chosenMeaning != tm)
             writes.append({any.section, any.key, storedText(any.section, fromMine ? m : t)});
     }
     if (result.isComplete())
-        result.bytes = IniFile::writeTo(intoMine ? mine : theirs, writes);
+        result.bytes = IniFile::writeTo(theirs, writes);
     return result;
 }
 
@@ -200,7 +214,7 @@ ConflictText describe(const Season &season, const Conflict &conflict)
         const auto result = [](const std::optional<QString> &text) {
             const MatchRecord record = MatchRecord::fromText(text.value_or(QString()));
             if (!storechanges::isPlayed(record))
-                return record.isEmpty() ? texts::NoResult : storechanges::scoreText(record);
+                return record.isEmpty() ? texts::Absent : storechanges::scoreText(record);
             const QString cards = storechanges::cardsText(record);
             return storechanges::scoreText(record) + (cards.isEmpty() ? QString() : QStringLiteral(", ") + cards);
         };
@@ -218,7 +232,7 @@ ConflictText describe(const Season &season, const Conflict &conflict)
         return {what, result(conflict.theirs), result(conflict.mine)};
     }
     const auto plain = [](const std::optional<QString> &text) {
-        return text && !text->isEmpty() ? *text : texts::Nothing;
+        return text && !text->trimmed().isEmpty() ? *text : texts::Absent;
     };
     if (section == AdjustmentsSection && conflict.key.size() == 1) {
         const QString team = season.teamNameOfLetter(conflict.key.at(0).toUpper());

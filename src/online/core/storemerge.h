@@ -17,6 +17,9 @@
 // - a key changed alike on both sides is kept;
 // - a key changed differently on both sides is a conflict, which the
 //   volunteer decides (mine or theirs) or which stops the send;
+// - a key of the base that one side kept as it was and the other lost (no
+//   key, or nothing in it) is a conflict too: a result is removed with "-"
+//   in its scores, so a lost one is never taken for a deletion;
 // - the stamp, the news and the published version come from the sender.
 // Values compare as readers read them: a result without a home team, an
 // empty value and a missing key are all "nothing", and the spaces a
@@ -26,7 +29,7 @@ namespace storemerge {
 enum class Side { Mine, Theirs };
 
 // One key changed differently on both sides. Nothing in a value means the
-// key holds nothing on that side (removed, or never there).
+// key holds nothing on that side (lost, or never there), shown "(absent)".
 struct Conflict
 {
     QString section; // as the stores spell it
@@ -71,8 +74,9 @@ struct Result
 // trimmed); fixtures without a result are left out.
 QHash<QString, QString> results(const QByteArray &store);
 
-// Empty `theirs` stands for a server without a store yet, empty `base` for a
-// folder that never published nor downloaded.
+// Empty `theirs` stands for a server without a store yet (mine is then
+// published as it is), empty `base` for a folder that never published nor
+// downloaded.
 Result merge(const QByteArray &base, const QByteArray &mine, const QByteArray &theirs, const Choices &choices = {});
 
 // A conflict as the volunteer reads it: the fixture ("J12 Alpha - Bravo"),

@@ -12,50 +12,6 @@
 
 namespace {
 
-// Our own French words for a failure: Qt's error texts are English and are
-// kept for the technical detail only.
-QString describe(QNetworkReply::NetworkError error, int status)
-{
-    switch (error) {
-    case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("Connexion refusée par le serveur");
-    case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Serveur introuvable");
-    case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("Connexion coupée par le serveur avant la fin du fichier");
-    case QNetworkReply::TimeoutError:
-        return QStringLiteral("Le serveur ne répond pas");
-    case QNetworkReply::OperationCanceledError:
-        return QStringLiteral("Téléchargement interrompu");
-    case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("Connexion sécurisée impossible avec le serveur");
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::BackgroundRequestNotAllowedError:
-        return QStringLiteral("Réseau indisponible");
-    case QNetworkReply::TooManyRedirectsError:
-        return QStringLiteral("Le serveur renvoie d'adresse en adresse sans jamais donner le fichier");
-    case QNetworkReply::InsecureRedirectError:
-        return QStringLiteral("Le serveur renvoie vers une adresse moins sûre : le fichier n'est pas demandé");
-    case QNetworkReply::ProtocolUnknownError:
-        return QStringLiteral("Le serveur renvoie vers une adresse qui n'est pas une page web");
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::ProxyConnectionClosedError:
-    case QNetworkReply::ProxyNotFoundError:
-    case QNetworkReply::ProxyTimeoutError:
-    case QNetworkReply::ProxyAuthenticationRequiredError:
-    case QNetworkReply::UnknownProxyError:
-        return QStringLiteral("Le serveur mandataire (proxy) ne laisse pas passer le téléchargement");
-    default:
-        break;
-    }
-    if (status >= 400)
-        return QStringLiteral("Le serveur a répondu par l'erreur HTTP %1").arg(status);
-    // A body the network layer could not read (a broken compression) or an
-    // answer outside HTTP's rules.
-    return QStringLiteral("Réponse du serveur illisible");
-}
-
 // What one transfer keeps between the signals of its network reply.
 struct Transfer
 {
@@ -70,6 +26,10 @@ QNetworkRequest freshRequest(const QUrl &url)
     QNetworkRequest request(url);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
+    // The file exactly as stored: its version (ETag), which a send gives
+    // back to the server, is then the stored file's own and not that of a
+    // compressed copy made on the way.
+    request.setRawHeader("Accept-Encoding", "identity");
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     return request;
@@ -136,10 +96,15 @@ DownloadResult outcomeOf(QNetworkReply *net, const Transfer &transfer, const Dow
     if (!transfer.failure.isEmpty()) {
         result.error = transfer.failure;
     } else if (net->error() != QNetworkReply::NoError) {
-        result.error = describe(net->error(), result.status);
+        result.error = replylink::failureText(net->error(), result.status);
         result.detail = QStringLiteral("QNetworkReply %1 : %2").arg(int(net->error())).arg(net->errorString());
     } else if (result.status < 200 || result.status > 299) {
         result.error = QStringLiteral("Réponse inattendue du serveur (HTTP %1)").arg(result.status);
+    } else if (const QByteArray coding = net->rawHeader("Content-Encoding").trimmed().toLower();
+               !coding.isEmpty() && coding != "identity") {
+        // Compressed although the file was asked for as stored.
+        result.error = replylink::failureText(QNetworkReply::UnknownContentError, result.status);
+        result.detail = QStringLiteral("Content-Encoding: %1").arg(QString::fromLatin1(coding));
     } else if (transfer.expected >= 0 && transfer.body.size() != transfer.expected) {
         result.error = QStringLiteral("Fichier reçu incomplet (%1 octets sur %2)")
                            .arg(transfer.body.size())
@@ -171,10 +136,24 @@ HttpDownloader::~HttpDownloader()
         reply->abort();
 }
 
+bool HttpDownloader::trustAuthoritiesOf(const QString &path)
+{
+    m_authorities.clear();
+    m_trustProblem.clear();
+    if (path.isEmpty())
+        return true;
+    m_authorities = tlstrust::load(path, &m_trustProblem);
+    return m_trustProblem.isEmpty();
+}
+
 DownloadReply *HttpDownloader::get(const QUrl &url)
 {
     auto *reply = new DownloadReply(this);
     reply->setUrl(url);
+    if (!m_trustProblem.isEmpty()) {
+        reply->finishLater({false, 0, {}, m_trustProblem});
+        return reply;
+    }
     if (replylink::refuseAddress(reply, url))
         return reply;
 

@@ -22,11 +22,16 @@ public:
 
     // Authorities trusted over HTTPS besides the system's (see tlstrust.h).
     void setAuthorities(const QList<QSslCertificate> &authorities) { m_authorities = authorities; }
+    // Those of the PEM file `path` (--ca, or the setting); none for an empty
+    // path. A file that holds none makes every download fail with the
+    // reason, rather than trust the system's authorities alone: false then.
+    bool trustAuthoritiesOf(const QString &path);
 
     DownloadReply *get(const QUrl &url) override;
 
 private:
     DownloadLimits m_limits;
     QList<QSslCertificate> m_authorities;
+    QString m_trustProblem;
     QNetworkAccessManager *m_manager;
 };

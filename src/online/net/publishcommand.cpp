@@ -44,14 +44,15 @@ int runPublishCommand(const SendSetup &setup, QTextStream &out, QTextStream &err
     QString error;
     std::optional<SendClients> clients = sendClients(setup.authoritiesFile, &error);
     if (!clients) {
-        err << error << '\n';
+        err << error << ".\n";
         return finish(1);
     }
 
     storemerge::Choices choices;
     choices.forAll = setup.onConflict;
-    Publication publication({setup.storePath, setup.server, setup.credentials.credentials, choices},
-                            clients->downloader.get(), clients->uploader.get());
+    Publication::Settings settings{setup.storePath, setup.server, setup.credentials.credentials, choices};
+    settings.plainHttpAllowed = setup.plainHttpAllowed;
+    Publication publication(settings, clients->downloader.get(), clients->uploader.get());
     const Publication::Outcome outcome = publication.run();
 
     switch (outcome.status) {

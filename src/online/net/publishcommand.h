@@ -22,7 +22,8 @@ struct SendSetup
     credentials::Found credentials;
     QString authoritiesFile; // a private authority to trust over HTTPS; empty for none
     std::optional<storemerge::Side> onConflict;
-    Season season; // names the fixtures of conflicts
+    Season season;                 // names the fixtures of conflicts
+    bool plainHttpAllowed = false; // the password may go over plain HTTP to another machine
 };
 
 // The HTTP clients of a send, trusting the setup's authority.

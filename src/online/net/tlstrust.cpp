@@ -15,7 +15,7 @@ QList<QSslCertificate> load(const QString &path, QString *error)
     if (file.open(QIODevice::ReadOnly))
         found = QSslCertificate::fromData(file.read(1024 * 1024), QSsl::Pem);
     if (found.isEmpty() && error) {
-        *error = QStringLiteral("Aucun certificat d'autorité lisible dans %1 (fichier PEM attendu).")
+        *error = QStringLiteral("Aucun certificat d'autorité lisible dans %1 (fichier PEM attendu)")
                      .arg(QDir::toNativeSeparators(path));
     }
     return found;
@@ -42,7 +42,8 @@ QString refusal(const QList<QSslError> &errors)
         case QSslError::SelfSignedCertificate:
         case QSslError::SelfSignedCertificateInChain:
         case QSslError::CertificateUntrusted:
-            reason = QStringLiteral("signé par une autorité inconnue (une autorité privée se donne avec --ca FICHIER)");
+            reason = QStringLiteral("signé par une autorité inconnue (une autorité privée se donne avec --ca "
+                                    "FICHIER ou le réglage Data/AutoriteCertification)");
             break;
         case QSslError::HostNameMismatch:
             reason = QStringLiteral("il n'est pas au nom de ce serveur");

@@ -9,12 +9,13 @@ class QNetworkRequest;
 
 // Trust in the author's web server over HTTPS. A league may sign its
 // server's certificate with a private authority: the sending tool then
-// trusts that authority besides the system's own. Any other certificate
-// error refuses the connection.
+// trusts that authority besides the system's own, and so does the results
+// update (--ca, or the setting Data/AutoriteCertification, for both). Any
+// other certificate error refuses the connection.
 namespace tlstrust {
 
-// The authorities of a PEM file; empty, with the French reason, when it
-// holds none that reads.
+// The authorities of a PEM file; empty, with the French reason (without a
+// final full stop), when it holds none that reads.
 QList<QSslCertificate> load(const QString &path, QString *error = nullptr);
 
 // The request trusts `authorities` as well as the system's.

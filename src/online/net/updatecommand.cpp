@@ -9,10 +9,11 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, QTextStream &out, QTextStream &err,
-                     bool force)
+int runUpdateCommand(SeasonFolder &folder, const UpdateCommand &command, QTextStream &out, QTextStream &err)
 {
     HttpDownloader http;
+    // An authority file that holds none fails the download with the reason.
+    http.trustAuthoritiesOf(command.authoritiesFile);
     ResultsUpdate update(folder.store(), &http);
     ResultsUpdate::Outcome outcome;
     // Without a window nothing else waits on the event loop: running one
@@ -24,7 +25,8 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
     });
     // A fresh update is never running yet; were it refused, no answer would
     // ever end the loop.
-    if (!update.start(server, force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep)) {
+    if (!update.start(command.server,
+                      command.force ? ResultsUpdate::Unpublished::Replace : ResultsUpdate::Unpublished::Keep)) {
         err << "Mise à jour impossible : une mise à jour est déjà en cours.\n";
         return 1;
     }
@@ -40,7 +42,7 @@ int runUpdateCommand(SeasonFolder &folder, const QString &server, bool verbose, 
     }
     if (!outcome.ok) {
         err << "Erreur de connexion ! " << outcome.error << ".\n";
-        if (verbose && !outcome.detail.isEmpty())
+        if (command.verbose && !outcome.detail.isEmpty())
             err << "Détail technique : " << outcome.detail << '\n';
         err << "Les résultats enregistrés sont inchangés.\n";
         err.flush();

@@ -164,6 +164,7 @@ void SendWindow::send()
     }
 
     Publication::Settings settings{m_setup.storePath, m_setup.server, given, chosen};
+    settings.plainHttpAllowed = m_setup.plainHttpAllowed;
     m_publication = new Publication(settings, m_setup.downloader, m_setup.uploader, this);
     connect(m_publication, &Publication::stepChanged, m_step, &QLabel::setText);
     connect(m_publication, &Publication::finished, this, [this, note](const Publication::Outcome &outcome) {

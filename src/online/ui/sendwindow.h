@@ -27,6 +27,7 @@ struct SendWindowSetup
     std::optional<storemerge::Side> onConflict;
     Downloader *downloader = nullptr;
     Uploader *uploader = nullptr;
+    bool plainHttpAllowed = false; // the password may go over plain HTTP to another machine
 };
 
 // The sending tool's small window: the volunteer's name and password with

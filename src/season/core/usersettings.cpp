@@ -27,7 +27,17 @@ UserSettings::~UserSettings() = default;
 
 QString UserSettings::read(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    return m_settings->value(settingsKey(section, key), defaultValue).toString();
+    const QString name = settingsKey(section, key);
+    if (m_settings->contains(name))
+        return m_settings->value(name).toString();
+    // A setting a league's author wrote by hand ("[Data]" and
+    // "AutoriteCertification=", as the documentation spells them).
+    const QStringList keys = m_settings->allKeys();
+    for (const QString &written : keys) {
+        if (written.compare(name, Qt::CaseInsensitive) == 0)
+            return m_settings->value(written).toString();
+    }
+    return defaultValue;
 }
 
 void UserSettings::write(const QString &section, const QString &key, const QString &value)

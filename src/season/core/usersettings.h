@@ -46,6 +46,9 @@ inline const QString AuthorName = QStringLiteral("Auteur");
 // stores the user was last told about (see programfolder::choose).
 inline const QString StoreFolder = QStringLiteral("DossierResultats");
 inline const QString StoresTold = QStringLiteral("EcartSignale");
-// A private certificate authority the sending tool trusts (a PEM file).
+// A private certificate authority the update and the sending tool trust (a PEM file).
 inline const QString CertificateAuthority = QStringLiteral("AutoriteCertification");
+// "1": the league knowingly lets the sending tool send the password over
+// plain HTTP to another machine.
+inline const QString PlainHttpSending = QStringLiteral("EnvoiNonChiffre");
 } // namespace settingkeys

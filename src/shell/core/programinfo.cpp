@@ -31,6 +31,13 @@ QString serverAddress(const QString &commandLine, const UserSettings &settings)
     return DefaultServer;
 }
 
+QString authoritiesFile(const QString &commandLine, const UserSettings &settings)
+{
+    if (!commandLine.isEmpty())
+        return commandLine;
+    return settings.read(settingkeys::DataSection, settingkeys::CertificateAuthority).trimmed();
+}
+
 QString portalAddress(const UserSettings &settings)
 {
     const QString configured = settings.read(settingkeys::DataSection, settingkeys::PortalAddress).trimmed();

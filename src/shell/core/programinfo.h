@@ -28,6 +28,10 @@ inline const QString WindowCaption = QStringLiteral("Championnat de ") + QString
 // line's --server first, then KESTRANE_SERVER, then the user's setting, then
 // the program's default. A test server or a mirror can stand in this way.
 QString serverAddress(const QString &commandLine, const UserSettings &settings);
+// The private certificate authority (a PEM file) trusted over HTTPS, by the
+// update and by the sending tool alike: the command line's --ca first, then
+// the user's setting; empty for none.
+QString authoritiesFile(const QString &commandLine, const UserSettings &settings);
 // The partner's download portal page, a setting with the program's default.
 QString portalAddress(const UserSettings &settings);
 // The author's name in the about box, a setting with the program's default.

@@ -8,7 +8,7 @@ bool DesktopLauncher::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-bool DesktopLauncher::startProgram(const QString &program, const QString &workingFolder)
+bool DesktopLauncher::startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder)
 {
-    return QProcess::startDetached(program, {}, workingFolder);
+    return QProcess::startDetached(program, arguments, workingFolder);
 }

@@ -8,5 +8,5 @@ class DesktopLauncher final : public Launcher
 {
 public:
     bool openUrl(const QUrl &url) override;
-    bool startProgram(const QString &program, const QString &workingFolder) override;
+    bool startProgram(const QString &program, const QStringList &arguments, const QString &workingFolder) override;
 };

@@ -113,7 +113,10 @@ void SendingController::startSendingTool()
         m_needs.prompt.inform(exportdata::SendFailedTitle, exportdata::ToolMissingText);
         return;
     }
-    if (!m_needs.launcher.startProgram(tool, folder)) {
+    // The tool sends this folder's store to the server this window uses.
+    const QStringList arguments{QStringLiteral("--data-dir"), folder, QStringLiteral("--server"),
+                                m_needs.session.state().serverAddress()};
+    if (!m_needs.launcher.startProgram(tool, arguments, folder)) {
         m_needs.prompt.inform(exportdata::SendFailedTitle, exportdata::ToolFailedText);
         return;
     }
