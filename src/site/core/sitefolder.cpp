@@ -71,24 +71,21 @@ QString makeBuildFolder(const QString &target)
     return {};
 }
 
-// Writes and flushes one file; the swap must never bring in a file that is
-// not whole on disk.
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false;
-    return ::fdatasync(file.handle()) == 0;
+    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
-bool syncFolder(const QString &path)
+// Everything written under `folder` reaches the disk before the swap, so
+// the swap never brings in a file that is not whole: one flush of the file
+// system for the whole site, not one per file.
+bool syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return false;
-    const bool ok = ::fsync(fd) == 0;
+    const bool ok = ::syncfs(fd) == 0;
     ::close(fd);
     return ok;
 }
@@ -105,11 +102,6 @@ bool fill(const QString &folder, const site::Files &files)
         if (parent != folder && !QFileInfo(parent).isDir() && ::mkdir(QFile::encodeName(parent).constData(), 0777) != 0)
             return false;
         if (!writeFile(path, file.bytes))
-            return false;
-    }
-    for (const site::File &file : files) {
-        const QString parent = QFileInfo(dir.filePath(file.path)).path();
-        if (parent != folder && !syncFolder(parent))
             return false;
     }
     return syncFolder(folder);
