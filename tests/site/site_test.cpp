@@ -381,6 +381,7 @@ TEST(SiteEscaping, ShowsEveryTextOfTheSeasonAsItIs)
     EXPECT_TRUE(half);
     EXPECT_TRUE(
         QString::fromUtf8(s.files[QStringLiteral("donnees/saison.json")]).contains(QStringLiteral(".5, \"joues\"")));
+    ASSERT_EQ(feed[u"matches"].toArray().size(), FixtureCount);
     const QJsonObject postponed = feed[u"matches"].toArray()[29 * FixturesPerMatchDay + 4].toObject();
     EXPECT_TRUE(postponed[u"butsDomicile"].isNull() && postponed[u"butsExterieur"].isNull());
     const QJsonObject oneSided = feed[u"matches"].toArray()[11 * FixturesPerMatchDay + 2].toObject();
