@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/siteexport.h"
 #include "matchday/core/matchdayprinter.h"
 #include "online/core/storecheck.h"
 #include "online/core/updaterules.h"
@@ -80,6 +81,7 @@ struct Option
     std::function<int(Context &)> run; // an action's
     QStringList takes;                 // an action's qualifiers
     bool paints = false;               // an action that draws with fonts (a PDF): needs a GUI application object
+    bool readsOnly = false;            // writes nothing in the program folder: opens it without mending it
     int helpNote = 0;                  // a qualifier's place among the help's notes
     // An action that needs no program folder runs this instead, before any
     // folder or setting is looked at.
@@ -269,6 +271,11 @@ const std::vector<Option> &options()
                                                                   c.parser.positionalArguments().value(0), c.now,
                                                                   c.err);
                            }));
+        o.push_back(action(
+            "export-site", QStringLiteral("Écrit le site web de la saison (pages, agendas, données) dans DOSSIER."),
+            QStringLiteral("DOSSIER"),
+            [](Context &c) { return exportSite(c.folder, value(c, "export-site"), c.out, c.err); }, {}, true));
+        o.back().readsOnly = true;
         o.push_back(setting({QStringLiteral("quit-after-first-paint")},
                             QStringLiteral("Ouvre la fenêtre puis quitte dès le premier affichage (mesures).")));
         return o;
@@ -500,7 +507,8 @@ int runScript(const QStringList &arguments, const QString &folderPath, const Clo
         }
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
-            SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
+            action.readsOnly ? SeasonFolder::openForReading(folderPath, err, status)
+                             : SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
         if (!folder)
             return status;
         Context context{parser, *folder, out, err, clock.now()};

@@ -78,7 +78,10 @@ QString returnLegInfo(const Season &season, const ResultStore &store, MatchDayNo
     QString info;
     for (int fixture = 1; fixture <= season.fixtureCount(); ++fixture) {
         const QString entry = season.calendarEntry(fixture);
-        if (entry.section(QLatin1Char('|'), 2) != reversed)
+        // The fixture code, the entry past its second bar, read in place:
+        // this runs for every fixture of the calendar, for every row.
+        const qsizetype bar = entry.indexOf(QLatin1Char('|'), entry.indexOf(QLatin1Char('|')) + 1);
+        if (bar < 0 || QStringView(entry).mid(bar + 1) != reversed)
             continue;
         if (day < FirstReturnMatchDay) {
             const QDate date = season.matchDayDate(entry.left(2).toInt());

@@ -56,7 +56,8 @@ Season Season::fromBytes(const QByteArray &bytes)
     QString previousDay;
     int matchIndex = 0;
 
-    for (const QString &line : splitLines(text)) {
+    const QStringList lines = splitLines(text);
+    for (const QString &line : lines) {
         const QStringView kind = QStringView(line).left(3);
         if (kind != u"EQU" && kind != u"JOU" && kind != u"CAL")
             continue;
@@ -93,6 +94,10 @@ Season Season::fromBytes(const QByteArray &bytes)
             havePreviousDay = true;
         }
     }
+    // The first line names the season unless it is already one of the tables.
+    if (!lines.isEmpty() && !lines.first().startsWith(QLatin1String("EQU"))
+        && !lines.first().startsWith(QLatin1String("JOU")) && !lines.first().startsWith(QLatin1String("CAL")))
+        season.m_title = lines.first().trimmed();
     return season;
 }
 

@@ -39,6 +39,9 @@ public:
     // contient aucune équipe"...
     [[nodiscard]] static std::optional<Season> load(const QString &path, QString *problem = nullptr);
 
+    // The season's title line, the file's first line ("Kestrane 1, saison
+    // 2013-2014"); empty when the file starts with a table.
+    QString title() const { return m_title; }
     QString teamName(TeamNo team) const; // empty outside 0..19
     static QChar teamLetter(TeamNo team) { return QChar(65 + team); }
     static TeamNo teamNoOfLetter(QChar letter) { return letter.unicode() - 65; }
@@ -65,6 +68,7 @@ public:
     int dueMatchDays(const QDateTime &now, int previous) const;
 
 private:
+    QString m_title;
     std::array<QString, TeamCount + 1> m_teams;
     std::array<QDate, MatchDayCount + 1> m_dates;
     std::array<QString, FixtureCount + 1> m_calendar;

@@ -1,21 +1,36 @@
 #include "season/core/seasonfolder.h"
 
+#include "season/core/safefile.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
-std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, const QDateTime &now, QTextStream &err,
-                                                 int &status, const StoreCheck &backupCheck)
+namespace {
+
+// The season file of a folder, or null after its reason and status 2.
+std::optional<Season> loadSeason(const QString &programFolder, QTextStream &err, int &status)
 {
-    std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
-    folder->m_folder = programFolder;
     QString problem;
     std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")), &problem);
     if (!season) {
         err << problem << '\n';
         err.flush();
         status = 2;
-        return nullptr;
     }
+    return season;
+}
+
+} // namespace
+
+std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, const QDateTime &now, QTextStream &err,
+                                                 int &status, const StoreCheck &backupCheck)
+{
+    std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
+    folder->m_folder = programFolder;
+    std::optional<Season> season = loadSeason(programFolder, err, status);
+    if (!season)
+        return nullptr;
     folder->m_season = std::move(*season);
     // The same preparation as the window's start-up, so both show the same
     // results; a store that is there but unreadable is not "no results".
@@ -29,6 +44,40 @@ std::unique_ptr<SeasonFolder> SeasonFolder::open(const QString &programFolder, c
         return nullptr;
     }
     folder->m_store = std::make_unique<ResultStore>(programFolder);
+    folder->m_store->loadBonusMalus(folder->m_bonusMalus);
+    status = 0;
+    return folder;
+}
+
+std::unique_ptr<SeasonFolder> SeasonFolder::openForReading(const QString &programFolder, QTextStream &err, int &status)
+{
+    std::unique_ptr<SeasonFolder> folder(new SeasonFolder);
+    folder->m_folder = programFolder;
+    std::optional<Season> season = loadSeason(programFolder, err, status);
+    if (!season)
+        return nullptr;
+    folder->m_season = std::move(*season);
+    const QDir dir(programFolder);
+    const safefile::Read store = safefile::read(dir.filePath(ResultStore::FileName), IniFile::MaxFileBytes);
+    QString problem;
+    if (store.status == safefile::ReadStatus::Missing) {
+        const QFileInfo backup(dir.filePath(ResultStore::BackupName));
+        if (backup.exists() || backup.isSymLink())
+            problem = QStringLiteral("%1 manque et la sauvegarde %2 d'une mise à jour interrompue attend d'être remise "
+                                     "en place : lancez une fois le programme (ou kestrane --print-standings) sur ce "
+                                     "dossier.")
+                          .arg(ResultStore::FileName, ResultStore::BackupName);
+    } else if (!store.ok()) {
+        problem = QStringLiteral("Impossible de lire %1 : %2.")
+                      .arg(ResultStore::FileName, safefile::reason(store.status, IniFile::MaxFileBytes));
+    }
+    if (!problem.isEmpty()) {
+        err << problem << '\n';
+        err.flush();
+        status = 1;
+        return nullptr;
+    }
+    folder->m_store = std::make_unique<ResultStore>(IniFile::InMemory{store.bytes});
     folder->m_store->loadBonusMalus(folder->m_bonusMalus);
     status = 0;
     return folder;

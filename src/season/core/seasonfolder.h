@@ -28,6 +28,14 @@ public:
                                                             QTextStream &err, int &status,
                                                             const StoreCheck &backupCheck = {});
 
+    // The same season and store for an action that writes nothing in the
+    // folder, not even a lock: the store is read once, as it stands, and kept
+    // in memory, so a store replaced meanwhile cannot mix two versions. The
+    // folder is not mended: a backup of an interrupted update waiting for a
+    // missing store is an error (status 1), not a season without results.
+    [[nodiscard]] static std::unique_ptr<SeasonFolder> openForReading(const QString &programFolder, QTextStream &err,
+                                                                      int &status);
+
     QString path() const { return m_folder; }
     const Season &season() const { return m_season; }
     ResultStore &store() { return *m_store; }

@@ -5,6 +5,7 @@
 #include "standings/ui/standingspalette.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -326,15 +327,31 @@ void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &
     painter.restore();
 }
 
-bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error)
+namespace {
+
+// The writer stamps the document with the moment it is made; a file that
+// must come out the same from the same table takes the moment it is given.
+// The date keeps its place and length (blanks after it), so that the
+// positions the file's index gives stay right.
+void setCreationDate(QByteArray &pdf, const QDateTime &creation)
 {
-    if (path.isEmpty()) {
-        error = exportfile::cannotWrite(path);
-        return false;
-    }
-    // The page is made in memory and then replaces the wanted file in one
-    // step: nothing is written anywhere else, so a program stopped half-way
-    // leaves no file behind.
+    const QByteArray key = "/CreationDate (";
+    const qsizetype start = pdf.indexOf(key);
+    const qsizetype end = start < 0 ? -1 : pdf.indexOf(')', start + key.size());
+    if (end < 0)
+        return;
+    QByteArray date = "D:" + creation.toUTC().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + "Z)";
+    const qsizetype length = end + 1 - (start + key.size());
+    if (date.size() > length)
+        return;
+    date += QByteArray(length - date.size(), ' ');
+    pdf.replace(start + key.size(), length, date);
+}
+
+} // namespace
+
+QByteArray toPdf(const DisplayedStandings &shown, const QDateTime &creation)
+{
     QBuffer page;
     page.open(QIODevice::WriteOnly);
     {
@@ -345,15 +362,33 @@ bool writePdf(const DisplayedStandings &shown, const QString &path, QString &err
         writer.setCreator(QStringLiteral("Kestrane 1"));
         writer.setTitle(PageTitle);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            error = exportfile::cannotWrite(path);
-            return false;
-        }
+        if (!painter.begin(&writer))
+            return {};
         const QRectF area(QPointF(0, 0), writer.pageLayout().paintRectPixels(writer.resolution()).size());
         drawTable(painter, area, shown);
         painter.end();
     }
-    return exportfile::write(path, page.data(), error);
+    QByteArray pdf = page.data();
+    if (creation.isValid())
+        setCreationDate(pdf, creation);
+    return pdf;
+}
+
+bool writePdf(const DisplayedStandings &shown, const QString &path, QString &error)
+{
+    if (path.isEmpty()) {
+        error = exportfile::cannotWrite(path);
+        return false;
+    }
+    // The page is made in memory and then replaces the wanted file in one
+    // step: nothing is written anywhere else, so a program stopped half-way
+    // leaves no file behind.
+    const QByteArray pdf = toPdf(shown);
+    if (pdf.isEmpty()) {
+        error = exportfile::cannotWrite(path);
+        return false;
+    }
+    return exportfile::write(path, pdf, error);
 }
 
 } // namespace tablepdf

@@ -2,6 +2,8 @@
 
 #include "standings/core/displayedstandings.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QRectF>
 #include <QString>
 
@@ -15,6 +17,11 @@ namespace tablepdf {
 // Draws the page: title, the table with its zone colours, the legend and the
 // league lines, scaled down to fit `area` (in the painter's device units).
 void drawTable(QPainter &painter, const QRectF &area, const DisplayedStandings &shown);
+
+// The page as the bytes of a one-page landscape A4 PDF; empty on failure.
+// With a valid `creation`, the document carries that moment instead of the
+// moment it is made, so the same table gives the same bytes.
+QByteArray toPdf(const DisplayedStandings &shown, const QDateTime &creation = {});
 
 // One landscape A4 page in a PDF file; an existing file is replaced in one
 // step. False with a French reason when the file cannot be written.

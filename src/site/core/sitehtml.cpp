@@ -1,0 +1,210 @@
+#include "site/core/sitehtml.h"
+
+#include "season/core/textutil.h"
+#include "standings/core/tableexport.h"
+
+namespace sitehtml {
+
+namespace {
+
+// The site's own texts, kept together so they read at a glance.
+namespace texts {
+const QString League = QStringLiteral("Kestrane 1");
+const QString NavigationLabel = QStringLiteral("Rubriques du site");
+const QString Stamp = QStringLiteral("Mise à jour : ");
+const QString NoStamp = QStringLiteral("Pas encore de mise à jour publiée.");
+const QString Made = QStringLiteral("Pages écrites par Kestrane 1 à partir des résultats publiés.");
+} // namespace texts
+
+struct NavEntry
+{
+    Section section;
+    const char *text;
+};
+constexpr NavEntry Navigation[] = {
+    {Section::Standings, "Classement"}, {Section::MatchDays, "Journées"}, {Section::Statistics, "Statistiques"},
+    {Section::Outlook, "Perspectives"}, {Section::Records, "Records"},    {Section::Cards, "Cartons"},
+};
+
+QString sectionPage(const SiteValues &v, Section section)
+{
+    switch (section) {
+    case Section::Standings:
+    case Section::Team:
+        return QStringLiteral("index.html");
+    case Section::MatchDays:
+        return SiteValues::matchDayPage(v.latest >= 1 ? v.latest : 1);
+    case Section::Statistics:
+        return QStringLiteral("statistiques.html");
+    case Section::Outlook:
+        return QStringLiteral("perspectives.html");
+    case Section::Records:
+        return QStringLiteral("records.html");
+    case Section::Cards:
+        return QStringLiteral("cartons.html");
+    }
+    return QStringLiteral("index.html");
+}
+
+// The zone colours of the window's table, one class each.
+QString zoneRules()
+{
+    QString rules;
+    const std::pair<const char *, ZoneMark> zones[] = {{"c1", ZoneMark::ChampionsLeague},
+                                                       {"t3", ZoneMark::ThirdRound},
+                                                       {"c3", ZoneMark::Europa},
+                                                       {"r", ZoneMark::Relegated}};
+    for (const auto &[name, zone] : zones)
+        rules += QStringLiteral(".z-%1{background:%2}\nrect.z-%1{fill:%2}\n")
+                     .arg(QLatin1String(name), tableexport::zoneColour(zone));
+    return rules;
+}
+
+} // namespace
+
+QString esc(const QString &text)
+{
+    return tableexport::plainText(text).toHtmlEscaped();
+}
+
+QString link(const QString &href, const QString &text)
+{
+    return QStringLiteral("<a href=\"") + esc(href) + QStringLiteral("\">") + esc(text) + QStringLiteral("</a>");
+}
+
+QString teamLink(const SiteValues &v, TeamNo team)
+{
+    if (team < 0 || team >= TeamCount)
+        return {};
+    return link(v.teamPage(team), v.teamName(team));
+}
+
+QString matchDayLink(MatchDayNo day, const QString &text)
+{
+    return link(SiteValues::matchDayPage(day), text);
+}
+
+QString longDate(const QDate &date)
+{
+    return date.isValid() ? text::frenchLocale().toString(date, QStringLiteral("dddd d MMMM yyyy")) : QString();
+}
+
+Page::Page(const SiteValues &v, Section section, const QString &title)
+    : m_values(v)
+    , m_section(section)
+    , m_title(title)
+{}
+
+void Page::heading(int level, const QString &text, const QString &id)
+{
+    m_body += QStringLiteral("<h%1").arg(level);
+    if (!id.isEmpty())
+        m_body += QStringLiteral(" id=\"") + id + QLatin1Char('"');
+    m_body += QLatin1Char('>') + esc(text) + QStringLiteral("</h%1>\n").arg(level);
+}
+
+void Page::openTable(const QString &id, const QString &caption, const QString &className)
+{
+    // The box is a region a keyboard can reach and scroll, named by the caption.
+    m_body += QStringLiteral("<div class=\"defile\" role=\"region\" tabindex=\"0\" aria-labelledby=\"%1-titre\">\n"
+                             "<table id=\"%1\"")
+                  .arg(id);
+    if (!className.isEmpty())
+        m_body += QStringLiteral(" class=\"") + className + QLatin1Char('"');
+    m_body += QStringLiteral(">\n<caption id=\"%1-titre\">").arg(id) + esc(caption) + QStringLiteral("</caption>\n");
+}
+
+void Page::closeTable()
+{
+    m_body += QStringLiteral("</table>\n</div>\n");
+}
+
+void Page::headerRow(const QStringList &headings)
+{
+    m_body += QStringLiteral("<thead><tr>");
+    for (const QString &heading : headings)
+        m_body += QStringLiteral("<th scope=\"col\">") + heading + QStringLiteral("</th>");
+    m_body += QStringLiteral("</tr></thead>\n");
+}
+
+QByteArray Page::bytes() const
+{
+    const SiteValues &v = m_values;
+    QString page;
+    page.reserve(m_body.size() + 2048);
+    page += QStringLiteral("<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n<title>")
+            + esc(m_title + QStringLiteral(" – ") + texts::League)
+            + QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"style.css\"/>\n</head>\n<body>\n"
+                             "<header class=\"site\">\n<p class=\"ligue\"><a href=\"index.html\">")
+            + esc(v.season.title().isEmpty() ? texts::League : v.season.title())
+            + QStringLiteral("</a></p>\n<nav aria-label=\"") + esc(texts::NavigationLabel)
+            + QStringLiteral("\">\n<ul>");
+    for (const NavEntry &entry : Navigation) {
+        page += QStringLiteral("<li><a href=\"") + sectionPage(v, entry.section) + QLatin1Char('"');
+        if (entry.section == m_section)
+            page += QStringLiteral(" aria-current=\"page\"");
+        page += QLatin1Char('>') + esc(QString::fromUtf8(entry.text)) + QStringLiteral("</a></li>");
+    }
+    page += QStringLiteral("</ul>\n</nav>\n</header>\n<main>\n") + m_body + QStringLiteral("</main>\n<footer>\n<p>");
+    const QString stamp = v.stampText();
+    page += stamp.isEmpty() ? esc(texts::NoStamp) : esc(texts::Stamp + stamp);
+    page += QStringLiteral("</p>\n<p>") + esc(texts::Made) + QStringLiteral("</p>\n</footer>\n</body>\n</html>\n");
+    return page.toUtf8();
+}
+
+QByteArray styleSheet()
+{
+    // Phone first: the page never grows wider than the screen; a wide table
+    // scrolls inside its box. Every colour pair reads at 4.5:1 or better.
+    const QString sheet = QStringLiteral(
+        "*{box-sizing:border-box}\n"
+        "html{-webkit-text-size-adjust:100%;text-size-adjust:100%}\n"
+        "body{margin:0;font-family:\"DejaVu Sans\",\"Noto Sans\",Arial,sans-serif;font-size:1rem;line-height:1.45;"
+        "color:#1a1a1a;background:#fff;overflow-wrap:anywhere}\n"
+        "a{color:#0b4f9c}\n"
+        "a:focus,.defile:focus{outline:3px solid #c45500;outline-offset:2px}\n"
+        "header.site{background:#1d3557;color:#fff;padding:.5rem 1rem}\n"
+        "header.site a{color:#fff}\n"
+        "header.site p{margin:0 0 .3rem}\n"
+        ".ligue a{font-weight:bold;text-decoration:none}\n"
+        "nav ul{list-style:none;margin:0;padding:0;display:flex;flex-wrap:wrap;gap:.2rem 1rem}\n"
+        "nav a[aria-current]{font-weight:bold;text-decoration:none;border-bottom:2px solid #fff}\n"
+        "main{max-width:75rem;margin:0 auto;padding:.8rem 1rem}\n"
+        "footer{max-width:75rem;margin:1.5rem auto 0;padding:.8rem 1rem;border-top:1px solid #8c90a8;color:#404040;"
+        "font-size:.9rem}\n"
+        "h1{font-size:1.5rem;margin:.3rem 0 .6rem}\n"
+        "h2{font-size:1.2rem;margin:1.5rem 0 .5rem}\n"
+        "h3{font-size:1.05rem;margin:1.2rem 0 .4rem}\n"
+        ".maj{color:#404040}\n"
+        ".actu{border-left:4px solid #1d3557;padding:.3rem .8rem;background:#eef0f6}\n"
+        ".defile{overflow-x:auto;max-width:100%;margin:.5rem 0 1rem}\n"
+        "table{border-collapse:collapse;font-size:.9rem}\n"
+        "caption{text-align:left;font-weight:bold;padding:.3rem 0}\n"
+        "th,td{border:1px solid #8c90a8;padding:.25rem .45rem;text-align:center;overflow-wrap:normal}\n"
+        "thead th{background:#dde1ee}\n"
+        "th[scope=row]{text-align:left;font-weight:normal;white-space:nowrap}\n"
+        "td a,th a{color:inherit}\n"
+        ".rang{background:#eef0f6;font-weight:bold}\n"
+        ".premier{font-weight:bold}\n"
+        ".negatif{color:#a4001d}\n"
+        ".sous-moyenne{background:#c0ffc0}\n"
+        ".monte{color:#1b6630}\n.descend{color:#a4001d}\n"
+        ".forme{white-space:nowrap}\n"
+        ".forme span{display:inline-block;min-width:1.4em;margin:0 1px;color:#fff;font-weight:bold;border-radius:3px}\n"
+        ".forme .v{background:#1b6630}\n.forme .n{background:#595959}\n.forme .d{background:#a4001d}\n"
+        ".matrice td{white-space:nowrap}\n.matrice td.x{background:#dde1ee}\n"
+        "ul.liste{display:flex;flex-wrap:wrap;gap:.3rem 1.2rem;padding-left:1.2rem}\n"
+        "ul.legende{list-style:none;padding:0}\n"
+        "ul.legende li{margin:.2rem 0}\n"
+        ".pastille{display:inline-block;width:1.6em;height:1em;border:1px solid #8c90a8;vertical-align:middle;"
+        "margin-right:.5em}\n"
+        ".suite{display:flex;flex-wrap:wrap;justify-content:space-between;gap:.5rem}\n"
+        ".graphique{width:100%;max-width:40rem;height:auto}\n"
+        ".fiche{display:flex;flex-wrap:wrap;gap:.3rem 1.6rem;list-style:none;padding:0}\n"
+        "@media "
+        "(max-width:40rem){body{font-size:.95rem}main{padding:.6rem}table{font-size:.85rem}.detail{display:none}}\n");
+    return (sheet + zoneRules()).toUtf8();
+}
+
+} // namespace sitehtml
