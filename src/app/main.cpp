@@ -129,6 +129,8 @@ int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, Q
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     SystemClock clock;
     UserSettings settings(settingsName());
+    if (!settings.problem().isEmpty())
+        err << settings.problem() << '\n';
     const QString folder = programFolder(parsed.options.dataDir, clock, settings, err);
     return commandline::runScript(app->arguments(), folder, clock, out, err);
 }

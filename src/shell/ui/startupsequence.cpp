@@ -69,8 +69,8 @@ void StartupSequence::prepareFolder()
     // copy; and a store that cannot be read must not pass for "no results".
     const FolderPreparation folder =
         prepareProgramFolder(m_session.programFolder(), m_session.clock().now(), updaterules::storeProblem);
-    for (const QString &message :
-         {m_session.folderNotice(), folder.backupProblem, folder.storeProblem, folder.storeWarning}) {
+    for (const QString &message : {m_session.folderNotice(), m_session.settings().problem(), folder.backupProblem,
+                                   folder.storeProblem, folder.storeWarning}) {
         if (!message.isEmpty())
             m_prompt.inform(programinfo::Title, message);
     }
