@@ -461,7 +461,7 @@ int runScript(const QStringList &arguments, const QString &folderPath, const Clo
             continue;
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
-            SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
+            SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::backupProblem);
         if (!folder)
             return status;
         Context context{parser, *folder, out, err, clock.now()};
