@@ -508,7 +508,7 @@ int runScript(const QStringList &arguments, const QString &folderPath, const Clo
         int status = 0;
         std::unique_ptr<SeasonFolder> folder =
             action.readsOnly ? SeasonFolder::openForReading(folderPath, err, status)
-                             : SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::storeProblem);
+                             : SeasonFolder::open(folderPath, clock.now(), err, status, updaterules::backupProblem);
         if (!folder)
             return status;
         Context context{parser, *folder, out, err, clock.now()};

@@ -24,6 +24,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -107,6 +108,8 @@ QString settingsName()
 // hence a GUI application object then, on the offscreen platform.
 int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, QTextStream &out, QTextStream &err)
 {
+    // Outlives the application object, which may use the folder to its end.
+    std::optional<runtimefolder::ForThisRun> runtime;
     std::unique_ptr<QCoreApplication> app;
     // Arguments without Qt's window options, so that nothing
     // overrides the offscreen platform; they outlive the application.
@@ -121,7 +124,7 @@ int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, Q
         keptPointers.push_back(nullptr);
         keptCount = int(keptArguments.size());
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        runtimefolder::provide();
+        runtime.emplace();
         app = std::make_unique<QGuiApplication>(keptCount, keptPointers.data());
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -133,6 +136,8 @@ int runWithoutWindow(const commandline::Parsed &parsed, int argc, char **argv, Q
     if (!parsed.needsFolder)
         return commandline::runScript(app->arguments(), {}, clock, out, err);
     UserSettings settings(settingsName());
+    if (!settings.problem().isEmpty())
+        err << settings.problem() << '\n';
     const QString folder = programFolder(parsed.options.dataDir, clock, settings, err);
     return commandline::runScript(app->arguments(), folder, clock, out, err);
 }

@@ -40,14 +40,14 @@ TEST(PrepareProgramFolder, RemovesOnlyTheProgramsOwnOldTemporariesAndKeepsEveryt
     folder.write(ResultStore::FileName, "[Maj]\r\nMaj=1\r\n");
     // The user's own copies look like leftovers of other programs' saves:
     // they all stay, whatever their age.
-    const QStringList names = {QStringLiteral("Resultats2013.ini.Ab12Cd"),
-                               QStringLiteral("Resultats2013.ini.backup"),
-                               QStringLiteral("Resultats2013.ini.sauve1"),
-                               QStringLiteral("Resultats2013.ini.lock"),
+    const QStringList names = {QStringLiteral("Resultats2013.ini.Ab12Cd"), QStringLiteral("Resultats2013.ini.backup"),
+                               QStringLiteral("Resultats2013.ini.sauve1"), QStringLiteral("Resultats2013.ini.lock"),
                                QStringLiteral("Resultats2013.ini.kestrane-AB12CD.tmp"),
                                QStringLiteral("Resultats2013.ini.kestrane-ab12cd.tmp"),
                                QStringLiteral("Resultats2013.ini.kestrane-young1.tmp"),
-                               QStringLiteral("don.K1.kestrane-x1y2z3.tmp")};
+                               QStringLiteral("don.K1.kestrane-x1y2z3.tmp"),
+                               // The mark alone, with no file's name before it.
+                               QStringLiteral(".kestrane-abc123.tmp")};
     for (const QString &name : names) {
         folder.write(name, "[Resultats]\r\n");
         setAge(folder.file(name), Now.addSecs(-120));
@@ -64,8 +64,8 @@ TEST(PrepareProgramFolder, RemovesOnlyTheProgramsOwnOldTemporariesAndKeepsEveryt
     EXPECT_TRUE(prepared.storeReadable());
     // The lock file of a writer long gone went with the lock taken over it.
     EXPECT_EQ(files(folder),
-              QStringList({QStringLiteral("Resultats2013.ini"), QStringLiteral("Resultats2013.ini.Ab12Cd"),
-                           QStringLiteral("Resultats2013.ini.backup"),
+              QStringList({QStringLiteral(".kestrane-abc123.tmp"), QStringLiteral("Resultats2013.ini"),
+                           QStringLiteral("Resultats2013.ini.Ab12Cd"), QStringLiteral("Resultats2013.ini.backup"),
                            QStringLiteral("Resultats2013.ini.kestrane-AB12CD.tmp"),
                            QStringLiteral("Resultats2013.ini.kestrane-young1.tmp"),
                            QStringLiteral("Resultats2013.ini.sauve1")}));

@@ -217,8 +217,8 @@ TEST(Season, LoadFromFile)
 }
 
 // Whatever stands at the season file's path, the load answers at once: a
-// season, or the reason it cannot make one, which the program shows before
-// it stops.
+// season (no problem told), or the reason it cannot make one, which the
+// program shows before it stops.
 TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
 {
     using namespace specialfiles;
@@ -226,6 +226,7 @@ TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
     const QByteArray fixturesOnly = lines({"JOU|1|10/08/2013", "CAL|1|AB"});
     // Comment lines carry a real season past 1 MB.
     const QByteArray oversized = fullSeason() + QByteArray(Season::MaxFileBytes, ';');
+    const QByteArray atTheLimit = oversized.left(Season::MaxFileBytes);
     // Each row makes what stands at the path, or writes its bytes there.
     struct Row
     {
@@ -253,6 +254,7 @@ TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
          {},
          "Impossible de lire 2013.txt : ses liens symboliques forment une boucle."},
         {"over 1 MB", nullptr, oversized, "Impossible de lire 2013.txt : le fichier dépasse 1 Mo."},
+        {"exactly 1 MB, the limit itself", nullptr, atTheLimit, ""},
         {"empty", nullptr, QByteArray(), "2013.txt ne contient aucune équipe"},
         {"without fixtures", nullptr, teamsOnly, "2013.txt ne contient aucun match"},
         {"without teams", nullptr, fixturesOnly, "2013.txt ne contient aucune équipe"},
@@ -265,7 +267,7 @@ TEST(Season, AFileThatCannotMakeASeasonIsRefusedWithItsReason)
         else
             folder.write("2013.txt", row.bytes);
         QString problem;
-        EXPECT_FALSE(Season::load(path, &problem).has_value()) << row.what;
+        EXPECT_EQ(Season::load(path, &problem).has_value(), *row.problem == '\0') << row.what;
         EXPECT_EQ(problem, QString::fromUtf8(row.problem)) << row.what;
     }
 }

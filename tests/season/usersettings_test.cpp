@@ -1,5 +1,6 @@
 #include "season/core/usersettings.h"
 
+#include "specialfiles.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,29 @@ TEST(UserSettings, ApplicationSettingsLiveInTheUsersConfigurationFolder)
     EXPECT_TRUE(QFile::exists(settings.fileName()));
     EXPECT_EQ(UserSettings(QStringLiteral("Kestrane1")).read("data", "c6"), QStringLiteral("1"));
     EXPECT_EQ(UserSettings(QStringLiteral("Autre")).read("data", "c6", "0"), QStringLiteral("0"));
+}
+
+// A FIFO at the settings file's path, at the start or later, is neither read
+// nor written: the run keeps its settings in memory and can tell why.
+TEST(UserSettings, AFifoInPlaceOfTheFileIsLeftAloneAndTheRunGoesOn)
+{
+    TestFolder folder;
+    const specialfiles::WatchedFifo fifo(folder.file("fifo.ini"));
+    ASSERT_TRUE(fifo.made());
+    auto settings = UserSettings::atFile(folder.file("fifo.ini"));
+    EXPECT_EQ(settings->read("data", "ep", "-"), QStringLiteral("-"));
+    settings->write("Data", "EP", QStringLiteral("Bravo"));
+    EXPECT_EQ(settings->read("data", "ep"), QStringLiteral("Bravo"));
+    EXPECT_EQ(settings->problem(), QStringLiteral("Impossible de lire les réglages %1 : ce n'est pas un fichier "
+                                                  "ordinaire. Ceux de cette session ne seront pas enregistrés.")
+                                       .arg(folder.file("fifo.ini")));
+
+    settings = UserSettings::atFile(folder.file("plain.ini"));
+    settings->write("Data", "C4", QStringLiteral("1"));
+    ASSERT_TRUE(settings->problem().isEmpty() && QFile::remove(folder.file("plain.ini")));
+    const specialfiles::WatchedFifo later(folder.file("plain.ini"));
+    settings->write("Data", "C5", QStringLiteral("1"));
+    EXPECT_EQ(settings->read("data", "c4") + settings->read("data", "c5"), QStringLiteral("11"));
+    EXPECT_FALSE(settings->problem().isEmpty());
+    EXPECT_EQ(fifo.readers() + later.readers(), 0) << "a FIFO was opened";
 }

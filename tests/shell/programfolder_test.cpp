@@ -217,6 +217,13 @@ TEST_F(FolderSwitch, TheSameStoreInBothPlacesStaysWhereItLived)
     choice = programfolder::choose(places);
     EXPECT_EQ(choice.path, places.executableFolder);
     EXPECT_EQ(choice.rememberFolder, places.executableFolder);
+
+    // Last used in the program folder, which is now read-only: the same
+    // store in the user folder takes over, where a save can land.
+    makeReadOnly(QStringLiteral("bin"));
+    choice = programfolder::choose(places);
+    EXPECT_EQ(choice.path, places.userFolder);
+    EXPECT_TRUE(choice.notice.isEmpty());
 }
 
 } // namespace

@@ -207,7 +207,16 @@ TEST_F(Startup, TeamCrestsAreDrawnUnlessAnImageFileIsSupplied)
     QImage red(20, 20, QImage::Format_RGB32);
     red.fill(Qt::red);
     ASSERT_TRUE(red.save(folder.file(QStringLiteral("blasons/A.png"))));
+    // FIFOs named like the logo and a crest: opening one would hold the
+    // start-up for ever; the drawn pictures take their place.
+    const specialfiles::WatchedFifo logo(folder.file(QStringLiteral("logo.png")));
+    const specialfiles::WatchedFifo crest(folder.file(QStringLiteral("blasons/B.png")));
+    ASSERT_TRUE(logo.made() && crest.made());
     start();
+    EXPECT_EQ(logo.readers(), 0) << "the logo's FIFO was opened";
+    EXPECT_EQ(crest.readers(), 0) << "a crest's FIFO was opened";
+    EXPECT_FALSE(pictures->logo().isNull());
+    EXPECT_EQ(pictures->crest(1).toImage(), Pictures::drawCrest(session->season().teamName(1)).toImage());
     const QImage first = pictures->crest(0).toImage();
     EXPECT_EQ(first.pixelColor(first.width() / 2, first.height() / 2), QColor(Qt::red));
     // Drawn crests differ from team to team.

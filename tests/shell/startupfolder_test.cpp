@@ -77,7 +77,9 @@ TEST_F(StartupFolder, WhatTheFolderHoldsOfStrangeIsToldAndTheWindowOpens)
                         "Le programme le lit comme un fichier sans résultat.")},
         {"a backup that is a web page",
          [&] { folder.write(QStringLiteral("Resultats2013.BU"), "<html><body>Classement</body></html>\n"); },
-         QStringLiteral("La sauvegarde Resultats2013.BU d'une mise à jour interrompue n'a pas été remise en place")},
+         // Said of the backup: it was never received from the server.
+         QStringLiteral("La sauvegarde Resultats2013.BU d'une mise à jour interrompue n'a pas été remise en place : "
+                        "ce n'est pas un fichier de résultats.")},
         {"two stores told apart by the choice of the folder",
          [&] {
              folder.write(QStringLiteral("Resultats2013.ini"), sample(QStringLiteral("Resultats2013.ini")));

@@ -13,14 +13,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+
+#include <sched.h>
+#include <sys/mount.h>
 
 namespace {
 
@@ -337,6 +342,25 @@ TEST_F(TableExport, AFileIsReplacedWholeAndAFailureIsToldInFrench)
     EXPECT_TRUE(error.contains(QStringLiteral("n'existe pas")));
     EXPECT_FALSE(exportfile::write(folder.path(), "x", error));
     EXPECT_TRUE(error.contains(QStringLiteral("c'est un dossier")));
+
+    // Any name the file system takes (255 bytes) is written; a longer one is told.
+    for (const QString &name : {QString(251, u'n') + ".csv", QString(125, u'é') + ".csv"})
+        EXPECT_TRUE(exportfile::write(folder.file(name), "x", error) && folder.read(name) == "x")
+            << error.toStdString();
+    EXPECT_FALSE(exportfile::write(folder.file(QString(252, u'n') + ".csv"), "x", error));
+    EXPECT_TRUE(error.contains(QStringLiteral("le nom du fichier est trop long"))) << error.toStdString();
+
+    // A relative link leads from its own folder, never from the current one.
+    TestFolder current;
+    for (const TestFolder *made : {&folder, &current})
+        ASSERT_TRUE(QDir(made->path()).mkdir(QStringLiteral("sous")));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(current.path()));
+    const auto back = qScopeGuard([&] { QDir::setCurrent(previous); });
+    ASSERT_TRUE(specialfiles::makeLink(QStringLiteral("sous/vrai.csv"), path + ".lien"));
+    EXPECT_TRUE(exportfile::write(path + ".lien", "lié", error)) << error.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("sous/vrai.csv")), QByteArray("lié"));
+    EXPECT_TRUE(QDir(current.file(QStringLiteral("sous"))).isEmpty());
 }
 
 TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
@@ -352,8 +376,11 @@ TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
                                          tableexport::writeCsv, err),
               2);
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("t.csv"))));
+    // Every file kept beside the store, whatever the case of its name (a file
+    // system may ignore it).
     for (const QString &own :
-         {QStringLiteral("Resultats2013.ini"), QStringLiteral("2013.txt"), QStringLiteral("Resultats2013.BU")}) {
+         {QStringLiteral("Resultats2013.ini"), QStringLiteral("2013.txt"), QStringLiteral("Resultats2013.BU"),
+          QStringLiteral("Resultats2013.serveur"), QStringLiteral("RESULTATS2013.INI")}) {
         EXPECT_EQ(tableexport::exportCommand(*opened, folder.path() + QStringLiteral("/./") + own, QString(), Now,
                                              tableexport::writeCsv, err),
                   2)
@@ -373,8 +400,9 @@ TEST_F(TableExport, TheCommandLineRefusesABadMatchDayAndTheProgramsOwnFiles)
 
 // An export writes a regular file, new or existing, and nothing else: not a
 // device, not a FIFO, not a read-only file (root included), not a program
-// file a link leads to, even a missing one, and not a name the program's
-// clean-up would take for one of its temporaries.
+// file a link leads to, even a missing one, nor the file a program file's own
+// link leads to, not a name the program's clean-up would take for one of its
+// temporaries, and not a folder's name.
 TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
 {
     using namespace specialfiles;
@@ -398,6 +426,19 @@ TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
         {"a dangling link to the store's backup",
          [&] { return makeLink(inFolder("Resultats2013.BU"), target("bu.csv")); }, "bu.csv", "fichier du programme",
          [&] { return !QFileInfo::exists(inFolder("Resultats2013.BU")); }},
+        {"the file the store's own link leads to",
+         [&] {
+             return QFile::rename(inFolder("Resultats2013.ini"), target("vrai.ini"))
+                    && makeLink(target("vrai.ini"), inFolder("Resultats2013.ini"));
+         },
+         "vrai.ini", "fichier du programme",
+         [&] {
+             const bool kept = elsewhere.read(QStringLiteral("vrai.ini")) == store;
+             return QFile::remove(inFolder("Resultats2013.ini"))
+                    && QFile::rename(target("vrai.ini"), inFolder("Resultats2013.ini")) && kept;
+         }},
+        {"a name ending in \"/\"", [] { return true; }, "x.csv/", "ce nom désigne un dossier, pas un fichier",
+         [&] { return !QFileInfo::exists(target("x.csv")); }},
         {"a dangling link to the missing store",
          [&] {
              return QFile::rename(inFolder("Resultats2013.ini"), inFolder("mis-de-cote.ini"))
@@ -439,6 +480,39 @@ TEST_F(TableExport, AnExportWritesOnlyARegularFileOfItsOwn)
         err.flush();
         EXPECT_TRUE(errors.contains(QString::fromUtf8(row.message))) << row.what << ": " << errors.toStdString();
         EXPECT_TRUE(row.untouched()) << row.what;
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
+}
+
+// The program folder mounted again elsewhere: its files are the program's all
+// the same. The mount lives in the test's own mount namespace, and dies with it.
+TEST_F(TableExport, AnExportThroughABindMountOfTheProgramFolderIsRefused)
+{
+    useBundledSeason();
+    displayed();
+    ASSERT_NE(opened, nullptr);
+    const QByteArray store = folder.read(QStringLiteral("Resultats2013.ini"));
+    TestFolder elsewhere;
+    const QString other = elsewhere.file(QStringLiteral("autre"));
+    ASSERT_TRUE(QDir().mkdir(other));
+    const QByteArray mountPoint = QFile::encodeName(other);
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || ::mount(QFile::encodeName(folder.path()).constData(), mountPoint.constData(), nullptr, MS_BIND, nullptr)
+               != 0) {
+        GTEST_SKIP() << "no right to mount here (root with CAP_SYS_ADMIN is needed): the refusal through a bind "
+                        "mount is not checked";
+    }
+    const auto unmount = qScopeGuard([&] { ::umount2(mountPoint.constData(), MNT_DETACH); });
+    ASSERT_TRUE(QFileInfo::exists(other + QStringLiteral("/Resultats2013.ini")));
+    for (const char *name : {"Resultats2013.ini", "Resultats2013.serveur"}) {
+        QString errors;
+        QTextStream err(&errors);
+        EXPECT_EQ(tableexport::exportCommand(*opened, other + u'/' + QString::fromLatin1(name), QString(), Now,
+                                             tableexport::writeCsv, err),
+                  2)
+            << name;
+        err.flush();
+        EXPECT_TRUE(errors.contains(QStringLiteral("fichier du programme"))) << name << ": " << errors.toStdString();
     }
     EXPECT_EQ(folder.read(QStringLiteral("Resultats2013.ini")), store);
 }

@@ -7,6 +7,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -25,6 +30,38 @@ inline bool makeNullDevice(const QString &path)
 {
     return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
 }
+
+// A FIFO whose readers are let go and counted, so that a failing guard fails
+// its test instead of hanging it: a thread plays the writer a reader waits for.
+class WatchedFifo
+{
+public:
+    explicit WatchedFifo(const QString &path)
+        : m_path(QFile::encodeName(path))
+        , m_made(makeFifo(path))
+        , m_watcher([this] {
+            while (m_made && !m_stop) { // a writer's open fails unless a reader waits
+                if (const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC); fd >= 0)
+                    ++m_readers, ::close(fd);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        })
+    {}
+    ~WatchedFifo()
+    {
+        m_stop = true;
+        m_watcher.join();
+    }
+    bool made() const { return m_made; }
+    int readers() const { return m_readers; } // how many times a reader opened it
+
+private:
+    const QByteArray m_path;
+    const bool m_made;
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_readers{0};
+    std::thread m_watcher; // last: it reads the members above
+};
 
 inline bool makeLink(const QString &target, const QString &link)
 {

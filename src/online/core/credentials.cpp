@@ -1,5 +1,7 @@
 #include "online/core/credentials.h"
 
+#include "season/core/safefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -109,10 +111,12 @@ Found find(const QString &environmentUser, const QString &environmentPassword, c
         return found;
     }
 #endif
-    QFile file(filePath);
+    // Read as a regular file of a credentials file's size: a FIFO in its
+    // place would hold the sending tool.
+    const safefile::Read file = safefile::read(filePath, 64 * 1024);
     std::optional<Credentials> stored;
-    if (file.open(QIODevice::ReadOnly))
-        stored = decode(file.read(64 * 1024));
+    if (file.ok())
+        stored = decode(file.bytes);
     if (!stored) {
         found.warning = texts::BadFile.arg(QDir::toNativeSeparators(filePath));
         return found;

@@ -5,7 +5,6 @@
 namespace donorslist {
 
 namespace {
-constexpr qint64 MaxListBytes = 1024 * 1024;
 constexpr qint64 FreshMs = 12 * 60 * 60 * 1000; // half a day
 constexpr qsizetype PlainPrefix = 6;            // a plain line's first six characters are not shown
 constexpr qsizetype LinkSearchStart = 14;       // the link's ">" is looked for from the 15th character

@@ -18,6 +18,8 @@
 namespace donorslist {
 
 inline const QString FileName = QStringLiteral("don.K1");
+// A list of names is small: a larger download or local copy is not one.
+constexpr qint64 MaxListBytes = 1024 * 1024;
 
 QUrl listUrl(const QString &server);
 

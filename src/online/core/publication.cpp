@@ -4,10 +4,10 @@
 #include "online/core/updaterules.h"
 #include "season/core/inifile.h"
 #include "season/core/resultstore.h"
+#include "season/core/safefile.h"
 
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -21,7 +21,7 @@ const QString Merging = QStringLiteral("Fusion avec les résultats publiés…")
 const QString Uploading = QStringLiteral("Envoi…");
 const QString Again = QStringLiteral("Un autre bénévole vient de publier : nouvelle fusion…");
 const QString NoStore = QStringLiteral("Pas de fichier de résultats à envoyer : %1 n'existe pas.");
-const QString Unreadable = QStringLiteral("Impossible de lire %1.");
+const QString Unreadable = QStringLiteral("Impossible de lire %1 : %2.");
 const QString Refused =
     QStringLiteral("Resultats2013.ini ne peut pas être publié, une mise à jour le refuserait : %1.");
 const QString NoNetwork = QStringLiteral("Pas d'accès au réseau.");
@@ -91,12 +91,12 @@ void Publication::start()
     QTimer::singleShot(0, this, [this] {
         emit stepChanged(texts::Checking);
         const QString path = QDir::toNativeSeparators(m_settings.storePath);
-        QFile store(m_settings.storePath);
-        if (!store.exists())
+        const safefile::Read store = safefile::read(m_settings.storePath, IniFile::MaxFileBytes);
+        if (store.status == safefile::ReadStatus::Missing)
             return fail(texts::NoStore.arg(path));
-        if (!store.open(QIODevice::ReadOnly))
-            return fail(texts::Unreadable.arg(path));
-        m_mine = store.readAll();
+        if (!store.ok())
+            return fail(texts::Unreadable.arg(path, safefile::reason(store.status, IniFile::MaxFileBytes)));
+        m_mine = store.bytes;
         if (const QString problem = updaterules::storeProblem(m_mine); !problem.isEmpty())
             return fail(texts::Refused.arg(problem));
         if (const QString problem = credentials::problem(m_settings.credentials); !problem.isEmpty())

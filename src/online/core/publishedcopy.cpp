@@ -1,9 +1,9 @@
 #include "online/core/publishedcopy.h"
 
 #include "season/core/inifile.h"
+#include "season/core/safefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace publishedcopy {
@@ -15,10 +15,10 @@ QString pathFor(const QString &storePath)
 
 std::optional<QByteArray> read(const QString &storePath)
 {
-    QFile file(pathFor(storePath));
-    if (!file.open(QIODevice::ReadOnly))
+    safefile::Read file = safefile::read(pathFor(storePath), IniFile::MaxFileBytes);
+    if (!file.ok())
         return std::nullopt;
-    return file.readAll();
+    return std::move(file.bytes);
 }
 
 bool keep(const QString &storePath, const QByteArray &bytes)
@@ -31,9 +31,8 @@ void keepBeforeFirstSave(const QString &storePath)
 {
     if (QFileInfo::exists(pathFor(storePath)))
         return;
-    QFile store(storePath);
-    if (store.open(QIODevice::ReadOnly))
-        keep(storePath, store.readAll());
+    if (const safefile::Read store = safefile::read(storePath, IniFile::MaxFileBytes); store.ok())
+        keep(storePath, store.bytes);
 }
 
 QList<storemerge::Conflict> unpublishedResults(const QByteArray &store, const std::optional<QByteArray> &kept,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "online/core/storemerge.h"
+#include "season/core/resultstore.h"
 #include "season/core/season.h"
 
 #include <QByteArray>
@@ -19,7 +20,7 @@
 // folder that has none keeps the store as it stood before that save.
 namespace publishedcopy {
 
-inline const QString FileName = QStringLiteral("Resultats2013.serveur");
+inline const QString FileName = ResultStore::PublishedCopyName;
 
 QString pathFor(const QString &storePath);
 

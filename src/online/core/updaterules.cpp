@@ -27,27 +27,22 @@ QByteArray lowered(QByteArrayView name)
     return trimmed(name).toByteArray().toLower();
 }
 
-} // namespace
+// What keeps bytes from standing as the results store.
+enum class StoreFault { None, TooLarge, Empty, NotAStore };
 
-QUrl storeUrl(const QString &server)
+StoreFault storeFault(const QByteArray &bytes)
 {
-    return QUrl(server + QStringLiteral("/Kestrane2013/Resultats2013.ini"), QUrl::TolerantMode);
-}
-
-QString storeProblem(const QByteArray &bytes)
-{
-    const QString notAStore = QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
     if (bytes.size() > MaxStoreBytes)
-        return QStringLiteral("Fichier reçu trop volumineux pour un fichier de résultats");
+        return StoreFault::TooLarge;
     QByteArrayView text(bytes);
     if (text.startsWith("\xEF\xBB\xBF"))
         text = text.sliced(3);
     if (trimmed(text).isEmpty())
-        return QStringLiteral("Fichier reçu vide");
+        return StoreFault::Empty;
     // Every line of a store ends with a line break: a body that stops inside
     // a line ("0505=P|1|") was cut, however sound the lines before it.
     if (text.back() != '\n' && text.back() != '\r')
-        return notAStore;
+        return StoreFault::NotAStore;
 
     // Names compare without regard to case, as the store reads them.
     static const QByteArray stampName = ResultStore::StampSection.toLower().toLatin1();
@@ -73,7 +68,7 @@ QString storeProblem(const QByteArray &bytes)
         }
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0 || trimmed(line.first(equals)).isEmpty())
-            return notAStore;
+            return StoreFault::NotAStore;
         const QByteArray key = lowered(line.first(equals));
         stamp = stamp || (section == stampName && key == stampName);
         version = version || (section == versionName && key == versionName);
@@ -82,7 +77,44 @@ QString storeProblem(const QByteArray &bytes)
     // they follow the results: a body cut at a line break before them lacks
     // one of them.
     if (!stamp || !version)
-        return notAStore;
+        return StoreFault::NotAStore;
+    return StoreFault::None;
+}
+
+} // namespace
+
+QUrl storeUrl(const QString &server)
+{
+    return QUrl(server + QStringLiteral("/Kestrane2013/Resultats2013.ini"), QUrl::TolerantMode);
+}
+
+QString storeProblem(const QByteArray &bytes)
+{
+    switch (storeFault(bytes)) {
+    case StoreFault::None:
+        break;
+    case StoreFault::TooLarge:
+        return QStringLiteral("Fichier reçu trop volumineux pour un fichier de résultats");
+    case StoreFault::Empty:
+        return QStringLiteral("Fichier reçu vide");
+    case StoreFault::NotAStore:
+        return QStringLiteral("Le fichier reçu n'est pas un fichier de résultats");
+    }
+    return {};
+}
+
+QString backupProblem(const QByteArray &bytes)
+{
+    switch (storeFault(bytes)) {
+    case StoreFault::None:
+        break;
+    case StoreFault::TooLarge:
+        return QStringLiteral("elle est trop volumineuse pour un fichier de résultats");
+    case StoreFault::Empty:
+        return QStringLiteral("elle est vide");
+    case StoreFault::NotAStore:
+        return QStringLiteral("ce n'est pas un fichier de résultats");
+    }
     return {};
 }
 

@@ -24,6 +24,9 @@ constexpr qint64 MaxStoreBytes = 1024 * 1024;
 // writes. An error page, an empty or oversized body, or a body cut short
 // (even at a line break, before the stamp or the version) does not.
 QString storeProblem(const QByteArray &bytes);
+// The same rule said of the backup of an interrupted update, to follow "La
+// sauvegarde Resultats2013.BU … n'a pas été remise en place : ".
+QString backupProblem(const QByteArray &bytes);
 
 // A second update within a minute of the last one is ignored.
 bool throttled(const QDateTime &lastUpdate, const QDateTime &now);

@@ -1,7 +1,8 @@
 #include "online/net/tlstrust.h"
 
+#include "season/core/safefile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QNetworkRequest>
 #include <QSslConfiguration>
 #include <QStringList>
@@ -10,10 +11,12 @@ namespace tlstrust {
 
 QList<QSslCertificate> load(const QString &path, QString *error)
 {
-    QFile file(path);
+    // Through the guarded reader: a FIFO given as the authority must not
+    // hold the sending tool.
+    const safefile::Read file = safefile::read(path, 1024 * 1024);
     QList<QSslCertificate> found;
-    if (file.open(QIODevice::ReadOnly))
-        found = QSslCertificate::fromData(file.read(1024 * 1024), QSsl::Pem);
+    if (file.ok())
+        found = QSslCertificate::fromData(file.bytes, QSsl::Pem);
     if (found.isEmpty() && error) {
         *error = QStringLiteral("Aucun certificat d'autorité lisible dans %1 (fichier PEM attendu)")
                      .arg(QDir::toNativeSeparators(path));

@@ -189,12 +189,12 @@ IniFile::Locked::Locked(IniFile &file)
 
 std::optional<QByteArray> IniFile::Locked::read() const
 {
-    QFile file(m_file.m_path);
-    if (!file.exists())
+    safefile::Read file = safefile::read(m_file.m_path, MaxFileBytes);
+    if (file.status == safefile::ReadStatus::Missing)
         return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.ok())
         return std::nullopt;
-    return file.readAll();
+    return std::move(file.bytes);
 }
 
 bool IniFile::Locked::replaceContents(const QByteArray &bytes)

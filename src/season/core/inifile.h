@@ -47,8 +47,10 @@ public:
     IniFile &operator=(const IniFile &) = delete;
 
     QString path() const { return m_path; }
-    // The file whose lock every write and replacement of this file takes.
-    QString lockPath() const { return m_path + QStringLiteral(".lock"); }
+    // The file whose lock every write and replacement of this file takes:
+    // its path followed by LockSuffix.
+    static inline const QString LockSuffix = QStringLiteral(".lock");
+    QString lockPath() const { return m_path + LockSuffix; }
     // How long a write waits for another writer before it gives up.
     void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
 

@@ -8,6 +8,13 @@
 
 #include <algorithm>
 
+const QStringList &ResultStore::keptFiles()
+{
+    static const QStringList names = {FileName, FileName + IniFile::LockSuffix, BackupName, PublishedCopyName,
+                                      PublishedCopyName + IniFile::LockSuffix};
+    return names;
+}
+
 ResultStore::ResultStore(const QString &programFolder, QObject *parent)
     : QObject(parent)
     , m_folder(programFolder)

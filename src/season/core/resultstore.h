@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -27,6 +28,13 @@ class ResultStore : public QObject
 public:
     static inline const QString FileName = QStringLiteral("Resultats2013.ini");
     static inline const QString BackupName = QStringLiteral("Resultats2013.BU");
+    // The store as the folder last published or downloaded it, the base of
+    // a volunteer's merge.
+    static inline const QString PublishedCopyName = QStringLiteral("Resultats2013.serveur");
+    // Every file the program keeps beside the store, the store first and each
+    // lock after its file. They are the program's own: an export never
+    // replaces one. A file the program starts keeping there joins this list.
+    static const QStringList &keptFiles();
 
     // The sections of the file; the stamp, the news and the version are the
     // key of the same name in their own section. Nothing else spells them.

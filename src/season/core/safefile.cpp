@@ -27,6 +27,8 @@ const QString TemporaryEnd = QStringLiteral(".tmp");
 constexpr int TemporaryRandomLength = 6;
 // As many links as the system itself follows before it gives up.
 constexpr int MaxLinks = 40;
+// The longest file name the usual file systems take, in bytes.
+constexpr int MaxNameBytes = 255;
 
 bool isRandomChar(QChar c)
 {
@@ -39,7 +41,22 @@ QString temporaryPath(const QString &target)
     QString random;
     for (int i = 0; i < TemporaryRandomLength; ++i)
         random += QLatin1Char(Alphabet[QRandomGenerator::global()->bounded(int(sizeof Alphabet) - 1)]);
-    return target + TemporaryMark + random + TemporaryEnd;
+    const QString suffix = TemporaryMark + random + TemporaryEnd;
+    const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+    QString name = target.mid(slash + 1);
+    // Wherever the target's name fits, its temporary must fit too: a long
+    // name is shortened (a whole character at a time), never the suffix the
+    // clean-up recognises.
+    while (name.size() > 1 && QFile::encodeName(name + suffix).size() > MaxNameBytes)
+        name.chop(name.back().isLowSurrogate() && name.size() > 2 ? 2 : 1);
+    return target.left(slash + 1) + name + suffix;
+}
+
+// A name that can only be a folder's: a final "/", "." or "..".
+bool namesAFolder(const QString &path)
+{
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..");
 }
 
 // The folder part made physical (its links resolved), the name kept as is.
@@ -152,6 +169,12 @@ QString finalPath(const QString &path)
     return {};
 }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() && first.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+}
+
 namespace {
 
 QString replaceFinal(const QString &target, const QByteArray &bytes)
@@ -232,6 +255,8 @@ QString writeFailure(int error, const QString &folder)
     case EDQUOT:
     case EFBIG:
         return QStringLiteral("disque plein");
+    case ENAMETOOLONG:
+        return QStringLiteral("le nom du fichier est trop long");
     default:
         return QStringLiteral("écriture refusée ou disque plein");
     }
@@ -419,6 +444,15 @@ Read read(const QString &path, qint64 maxBytes)
     return result;
 }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first;
+    struct stat second;
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
 QString finalPath(const QString &path)
 {
     QString current = withRealFolder(QFileInfo(path).absoluteFilePath());
@@ -438,8 +472,14 @@ QString finalPath(const QString &path)
 
 bool replace(const QString &path, const QByteArray &bytes, QString *error)
 {
-    const QString target = finalPath(path);
-    const QString why = target.isEmpty() ? reason(ReadStatus::LinkLoop, 0) : replaceFinal(target, bytes);
+    QString why;
+    if (namesAFolder(QDir::fromNativeSeparators(path))) {
+        // Taken as the name of a file, "x.csv/" would write x.csv.
+        why = QStringLiteral("ce nom désigne un dossier, pas un fichier");
+    } else {
+        const QString target = finalPath(path);
+        why = target.isEmpty() ? reason(ReadStatus::LinkLoop, 0) : replaceFinal(target, bytes);
+    }
     if (error)
         *error = why;
     return why.isEmpty();

@@ -45,12 +45,20 @@ QString sizeText(qint64 bytes);
 // dangling one included (the file it names). Empty when the links loop.
 QString finalPath(const QString &path);
 
+// Whether two paths lead to the same file or folder, links followed, told by
+// the file system's own identity (device and inode): a bind mount, a second
+// link to a folder or a name in another case on a file system that ignores
+// case all count as the same. False when either cannot be looked at.
+bool sameFile(const QString &a, const QString &b);
+
 // Replaces the file at `path` (its final path) by `bytes` in one step: the
 // new contents are complete on disk before they take the file's place, and
 // an existing file keeps its permissions. Refuses a target that is not a
 // regular file and a file without any write permission, even for root. On
 // failure nothing is changed and `error`, when given, receives the French
-// reason, to follow "Impossible d'écrire X : ".
+// reason, to follow "Impossible d'écrire X : ". A path whose last part names
+// a folder ("x.csv/", "x/.") is refused; a long name gets a shorter
+// temporary, so any name the file system takes can be written.
 [[nodiscard]] bool replace(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 // Whether a file name is one of the temporary names replace() uses

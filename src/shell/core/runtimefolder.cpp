@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cerrno>
+#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +31,27 @@ void provide()
         || (info.st_mode & 0777) != 0700)
         return;
     qputenv("XDG_RUNTIME_DIR", native);
+}
+
+ForThisRun::ForThisRun()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    // mkdtemp makes the folder private (0700) and of a name nobody took.
+    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/kestrane-runtime-XXXXXX"));
+    if (!mkdtemp(pattern.data()))
+        return;
+    m_made = pattern;
+    qputenv("XDG_RUNTIME_DIR", m_made);
+}
+
+ForThisRun::~ForThisRun()
+{
+    if (m_made.isEmpty())
+        return;
+    qunsetenv("XDG_RUNTIME_DIR");
+    // Only this run could write in it (mode 0700): all it holds is the run's.
+    QDir(QFile::decodeName(m_made)).removeRecursively();
 }
 
 } // namespace runtimefolder

@@ -8,6 +8,7 @@
 #include "online/core/updaterules.h"
 #include "online/core/versioncheck.h"
 #include "online/ui/donorspanel.h"
+#include "season/core/safefile.h"
 #include "season/core/textutil.h"
 #include "shared/ui/windowareas.h"
 #include "shared/ui/windowstyle.h"
@@ -284,9 +285,11 @@ void OnlineController::showDonors()
 
 void OnlineController::loadDonors()
 {
-    QFile copy(m_donorsFetch->localPath());
-    if (copy.open(QIODevice::ReadOnly))
-        m_panel->setNames(donorslist::parse(copy.readAll()));
+    // Read as a regular file of a list's size: a FIFO or a device in its
+    // place would hold the window.
+    const safefile::Read copy = safefile::read(m_donorsFetch->localPath(), donorslist::MaxListBytes);
+    if (copy.ok())
+        m_panel->setNames(donorslist::parse(copy.bytes));
 }
 
 void OnlineController::donorsFetched(bool ok)

@@ -1,7 +1,10 @@
 #include "shell/ui/pictures.h"
 
+#include "season/core/safefile.h"
+
+#include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
@@ -75,6 +78,28 @@ QPixmap arrow(Pictures::Movement movement)
     return pix;
 }
 
+// A picture supplied in the program folder: a logo or a crest is a small
+// image, so a larger file, or one that says it is larger, is not one.
+constexpr qint64 MaxPictureBytes = 4 * 1024 * 1024;
+constexpr int MaxPictureSide = 4096;
+
+// The picture in the file at `path`, read through the guarded reader (a FIFO
+// or a device named like a picture must not stop the start-up); a null
+// pixmap when there is none to show.
+QPixmap suppliedPicture(const QString &path)
+{
+    safefile::Read file = safefile::read(path, MaxPictureBytes);
+    if (!file.ok())
+        return {};
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        return {};
+    return QPixmap::fromImage(reader.read());
+}
+
 } // namespace
 
 Pictures::Pictures(QString programFolder)
@@ -85,8 +110,8 @@ void Pictures::loadCrests(const std::array<QString, 20> &teamNames)
 {
     for (int team = 0; team < 20; ++team) {
         const QString file = QDir(m_folder).filePath(QStringLiteral("blasons/%1.png").arg(QChar(65 + team)));
-        QPixmap supplied;
-        if (QFileInfo::exists(file) && supplied.load(file))
+        const QPixmap supplied = suppliedPicture(file);
+        if (!supplied.isNull())
             m_crests[team] = supplied.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         else
             m_crests[team] = drawCrest(teamNames[team]);
@@ -144,8 +169,7 @@ QPixmap Pictures::drawCrest(const QString &teamName, int size)
 QPixmap Pictures::logo() const
 {
     const QString file = QDir(m_folder).filePath(QStringLiteral("logo.png"));
-    QPixmap supplied;
-    if (QFileInfo::exists(file) && supplied.load(file))
+    if (const QPixmap supplied = suppliedPicture(file); !supplied.isNull())
         return supplied;
 
     // A ball on a pennant with the league's name.

@@ -68,9 +68,9 @@ void StartupSequence::prepareFolder()
     // stopped half-way leaves only the backup, a killed save its temporary
     // copy; and a store that cannot be read must not pass for "no results".
     const FolderPreparation folder =
-        prepareProgramFolder(m_session.programFolder(), m_session.clock().now(), updaterules::storeProblem);
-    for (const QString &message :
-         {m_session.folderNotice(), folder.backupProblem, folder.storeProblem, folder.storeWarning}) {
+        prepareProgramFolder(m_session.programFolder(), m_session.clock().now(), updaterules::backupProblem);
+    for (const QString &message : {m_session.folderNotice(), m_session.settings().problem(), folder.backupProblem,
+                                   folder.storeProblem, folder.storeWarning}) {
         if (!message.isEmpty())
             m_prompt.inform(programinfo::Title, message);
     }

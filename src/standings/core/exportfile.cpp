@@ -12,29 +12,55 @@ namespace exportfile {
 
 namespace {
 
-// The program folder's own files, which an export must leave alone.
+// The program folder's own files, which an export must leave alone: those
+// kept beside the results store, and the season, the donors list, the
+// pictures and the sending tool.
 const QStringList &programFileNames()
 {
-    static const QStringList names = {QStringLiteral("2013.txt"),   ResultStore::FileName,
-                                      ResultStore::BackupName,      ResultStore::FileName + QStringLiteral(".lock"),
-                                      QStringLiteral("don.K1"),     QStringLiteral("logo.png"),
-                                      QStringLiteral("Porvex.exe"), QStringLiteral("Porvex")};
+    static const QStringList names =
+        ResultStore::keptFiles()
+        + QStringList{QStringLiteral("2013.txt"), QStringLiteral("don.K1"), QStringLiteral("logo.png"),
+                      QStringLiteral("Porvex.exe"), QStringLiteral("Porvex")};
     return names;
 }
 
+// Names compare without regard to case: on a file system that ignores it,
+// "RESULTATS2013.INI" is the store.
 bool isProgramFileName(const QString &name)
 {
     // The dated copies of the store and the copies kept aside when two
     // stores had to be made one.
     static const QRegularExpression copies(
-        QStringLiteral("^(ResultatsK22013-\\d{6}\\.ini|Resultats2013-ancien-\\d{8}-\\d{6}\\.ini)$"));
-    return programFileNames().contains(name) || copies.match(name).hasMatch();
+        QStringLiteral("^(ResultatsK22013-\\d{6}\\.ini|Resultats2013-ancien-\\d{8}-\\d{6}\\.ini)$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return programFileNames().contains(name, Qt::CaseInsensitive) || copies.match(name).hasMatch();
 }
 
-QString realFolder(const QString &folder)
+// Whether two final paths name the same entry of the same folder, the folder
+// told by its identity on disk rather than by its path.
+bool samePlace(const QString &a, const QString &b)
 {
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    return real.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : real;
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.fileName().compare(second.fileName(), Qt::CaseInsensitive) == 0
+           && (first.path() == second.path() || safefile::sameFile(first.path(), second.path()));
+}
+
+// Whether the final path `target` is one of the files of `folder`.
+bool isFileOf(const QString &target, const QString &folder)
+{
+    const QFileInfo final(target);
+    if (safefile::sameFile(final.path(), folder) && isProgramFileName(final.fileName()))
+        return true;
+    if (safefile::sameFile(final.path(), QDir(folder).filePath(QStringLiteral("blasons"))))
+        return true;
+    // A program file may itself be a link: where it leads is that file too.
+    for (const QString &name : programFileNames()) {
+        const QString own = safefile::finalPath(QDir(folder).filePath(name));
+        if (!own.isEmpty() && samePlace(own, target))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -83,20 +109,16 @@ bool isProgramFile(const QString &path, const QString &programFolder)
     const QString target = safefile::finalPath(path);
     if (target.isEmpty())
         return false;
-    const QFileInfo final(target);
-    if (safefile::isTemporaryName(final.fileName()))
+    if (safefile::isTemporaryName(QFileInfo(target).fileName()))
         return true;
-    const QString folder = realFolder(programFolder);
-    if (final.path() == folder && isProgramFileName(final.fileName()))
+    if (isFileOf(target, programFolder))
         return true;
-    if (final.path() == QDir(folder).filePath(QStringLiteral("blasons")))
-        return true;
-    // A program file may itself be a link: where it leads is that file too.
-    for (const QString &name : programFileNames()) {
-        if (safefile::finalPath(QDir(folder).filePath(name)) == target)
-            return true;
-    }
-    return QCoreApplication::instance() && safefile::finalPath(QCoreApplication::applicationFilePath()) == target;
+    if (!QCoreApplication::instance())
+        return false;
+    // The executable's own folder: an installed copy keeps its season there,
+    // and a copy run from its build folder its store too.
+    const QString executable = QCoreApplication::applicationFilePath();
+    return samePlace(safefile::finalPath(executable), target) || isFileOf(target, QFileInfo(executable).absolutePath());
 }
 
 } // namespace exportfile

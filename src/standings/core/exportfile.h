@@ -16,11 +16,14 @@ namespace exportfile {
 [[nodiscard]] bool write(const QString &path, const QByteArray &bytes, QString &error);
 
 // True when the file `path` leads to, links followed (a dangling one
-// included), is one of the program's own files: in the program folder its
-// season, results store, the store's backup and lock, the dated copies, the
-// donors list, the pictures and the sending tool; anywhere, the program
-// itself and the temporary files its writes use. An export must never
-// replace them.
+// included), is one of the program's own files: in the program folder (and
+// in the executable's folder) every file kept beside the results store
+// (ResultStore::keptFiles), the season, the dated copies, the donors list,
+// the pictures and the sending tool; anywhere, the program itself and the
+// temporary files its writes use. Folders compare by their identity on disk
+// and names without regard to case, so no second path to a folder (a bind
+// mount, a link) and no name in other letters reaches one of them. An
+// export must never replace them.
 bool isProgramFile(const QString &path, const QString &programFolder);
 
 // "Impossible d'écrire le fichier …" with the most likely reason.
