@@ -100,12 +100,18 @@ TEST_F(AccessControllerTest, CommandsThatAppearWithoutAWordAreAnnounced)
     EXPECT_EQ(notice->text(QAccessible::Name), announcer.lastMessage());
     EXPECT_FALSE(notice->state().invisible);
     // Only the appearing is news; the save that follows speaks for itself.
+    QCoreApplication::processEvents();
     state.setUnsavedEntries(false);
     EXPECT_TRUE(announcer.lastMessage().startsWith(QStringLiteral("« Valider » est apparu")));
     state.setSendingOffered(true);
     EXPECT_TRUE(announcer.lastMessage().startsWith(QStringLiteral("« Expé Fichier » est apparu")))
         << announcer.lastMessage().toStdString();
-    // Any widget of the window speaks through the same announcer.
+    // Words said in one turn go out together, so that none is lost; any
+    // widget of the window speaks through the same announcer.
+    Announcer::say(button(Command::About), QStringLiteral("Sauvegarde faite."));
+    EXPECT_TRUE(notice->text(QAccessible::Name).startsWith(QStringLiteral("« Expé Fichier » est apparu")));
+    EXPECT_TRUE(notice->text(QAccessible::Name).endsWith(QStringLiteral(" Sauvegarde faite.")));
+    QCoreApplication::processEvents();
     Announcer::say(button(Command::About), QStringLiteral("Sauvegarde faite."));
     EXPECT_EQ(notice->text(QAccessible::Name), QStringLiteral("Sauvegarde faite."));
 }

@@ -15,6 +15,8 @@ public:
     explicit Announcer(QWidget *window);
 
     void announce(const QString &message);
+    // What the notification says now: the words of the last turn of the
+    // event loop that said any.
     QString lastMessage() const { return m_last; }
 
     // Says `message` through the announcer of the window `from` stands in;
@@ -26,4 +28,5 @@ signals:
 
 private:
     QString m_last;
+    bool m_sameTurn = false; // something was said in this turn of the event loop
 };
