@@ -204,7 +204,7 @@ TEST_F(AccessWindow, MonthsMatchDaysAndTheTableAtAMatchDayAnswerTheKeyboard)
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(cellName(), QStringLiteral("TPTS"));
     QAccessibleInterface *current = QAccessible::queryAccessibleInterface(grid)->focusChild();
-    ASSERT_NE(current, nullptr);
+    ASSERT_TRUE(current && current->tableCellInterface());
     EXPECT_TRUE(current->state().focused);
     EXPECT_EQ(current->tableCellInterface()->rowIndex(), 2);
     EXPECT_EQ(current->text(QAccessible::Name), grid->cellAt(2, grid->currentColumn())->accessibleName());
