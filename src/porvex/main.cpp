@@ -6,6 +6,7 @@
 #include "online/ui/sendwindow.h"
 #include "season/core/resultstore.h"
 #include "season/core/usersettings.h"
+#include "shared/ui/accessiblewidgets.h"
 #include "shell/core/programinfo.h"
 #include "shell/core/runtimefolder.h"
 
@@ -91,6 +92,7 @@ int main(int argc, char **argv)
         err << error << ".\n";
         return 1;
     }
+    accessiblewidgets::install();
     SendWindow window({setup.storePath, setup.server, credentialsFile, setup.credentials, setup.season,
                        setup.onConflict, clients->downloader.get(), clients->uploader.get(), setup.plainHttpAllowed});
     window.show();

@@ -3,9 +3,11 @@
 // keyboard, on a plain window holding the panels by their names.
 #include "featurefixture.h"
 
+#include "shared/ui/announcer.h"
 #include "shell/ui/accesscontroller.h"
 #include "standings/ui/standingstable.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 
@@ -82,4 +84,34 @@ TEST_F(AccessControllerTest, AFocusedCommandWearsARingOnlyWhenTheKeyboardBrought
     // Not for the focus the window hands out as it opens.
     button(Command::About)->setFocus(Qt::ActiveWindowFocusReason);
     EXPECT_FALSE(panelShown("FocusRing"));
+}
+
+TEST_F(AccessControllerTest, CommandsThatAppearWithoutAWordAreAnnounced)
+{
+    // Screen readers hear a notification, with the words as its name.
+    Announcer &announcer = controller->announcer();
+    QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(&announcer);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->role(), QAccessible::Notification);
+    AppState &state = session->state();
+    state.setUnsavedEntries(true);
+    EXPECT_TRUE(announcer.lastMessage().startsWith(QStringLiteral("« Valider » est apparu")))
+        << announcer.lastMessage().toStdString();
+    EXPECT_EQ(notice->text(QAccessible::Name), announcer.lastMessage());
+    EXPECT_FALSE(notice->state().invisible);
+    // Only the appearing is news; the save that follows speaks for itself.
+    QCoreApplication::processEvents();
+    state.setUnsavedEntries(false);
+    EXPECT_TRUE(announcer.lastMessage().startsWith(QStringLiteral("« Valider » est apparu")));
+    state.setSendingOffered(true);
+    EXPECT_TRUE(announcer.lastMessage().startsWith(QStringLiteral("« Expé Fichier » est apparu")))
+        << announcer.lastMessage().toStdString();
+    // Words said in one turn go out together, so that none is lost; any
+    // widget of the window speaks through the same announcer.
+    Announcer::say(button(Command::About), QStringLiteral("Sauvegarde faite."));
+    EXPECT_TRUE(notice->text(QAccessible::Name).startsWith(QStringLiteral("« Expé Fichier » est apparu")));
+    EXPECT_TRUE(notice->text(QAccessible::Name).endsWith(QStringLiteral(" Sauvegarde faite.")));
+    QCoreApplication::processEvents();
+    Announcer::say(button(Command::About), QStringLiteral("Sauvegarde faite."));
+    EXPECT_EQ(notice->text(QAccessible::Name), QStringLiteral("Sauvegarde faite."));
 }

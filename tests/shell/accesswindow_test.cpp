@@ -4,13 +4,83 @@
 #include "windowfixture.h"
 
 #include "matchday/ui/gridbox.h"
+#include "shared/ui/announcer.h"
 #include "shell/ui/command.h"
 #include "standings/ui/standingstable.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 
 namespace {
+
+// A name that says what an element is for: words, not only a number, and
+// for a list box not merely the item it holds ("Aucune" in a list of teams).
+bool meaningful(QAccessibleInterface *iface)
+{
+    const QString said = iface->text(QAccessible::Name).trimmed();
+    const bool words = std::any_of(said.begin(), said.end(), [](QChar c) { return c.isLetter(); });
+    return words && (iface->role() != QAccessible::ComboBox || said != iface->text(QAccessible::Value).trimmed());
+}
+
+QString describe(QAccessibleInterface *iface)
+{
+    QObject *object = iface->object();
+    QAccessibleInterface *parent = iface->parent();
+    while (parent && !parent->object())
+        parent = parent->parent();
+    return QStringLiteral("%1 in %2 (role %3, \"%4\" = \"%5\")")
+        .arg(object ? object->objectName() : QStringLiteral("-"),
+             parent ? parent->object()->objectName() : QStringLiteral("-"), QString::number(int(iface->role()), 16),
+             iface->text(QAccessible::Name), iface->text(QAccessible::Value));
+}
+
+// What a screen reader walking the tree meets: every element shown that
+// takes the focus or an action, without a meaningful name; every table
+// whose column headers say nothing; and the tables found.
+struct TreeWalk
+{
+    QStringList unnamed;
+    QStringList silentHeaders;
+    QList<QAccessibleInterface *> tables;
+
+    void visit(QAccessibleInterface *iface, int depth = 0)
+    {
+        if (!iface || !iface->isValid() || iface->state().invisible || depth > 40)
+            return;
+        const QAccessible::State state = iface->state();
+        QAccessibleActionInterface *actions = iface->actionInterface();
+        const bool actionable = actions && !actions->actionNames().isEmpty();
+        if ((state.focusable || actionable) && !state.disabled && !meaningful(iface))
+            unnamed << describe(iface);
+        if (QAccessibleTableInterface *table = iface->tableInterface(); table && iface->role() == QAccessible::Table) {
+            tables << iface;
+            for (int c = 0; c < table->columnCount() && table->rowCount() > 0; ++c) {
+                QAccessibleInterface *cell = table->cellAt(0, c);
+                const QList<QAccessibleInterface *> headers = cell && cell->tableCellInterface()
+                                                                  ? cell->tableCellInterface()->columnHeaderCells()
+                                                                  : QList<QAccessibleInterface *>{};
+                if (headers.isEmpty() || !meaningful(headers.first()))
+                    silentHeaders << describe(iface) + QStringLiteral(" column ") + QString::number(c);
+            }
+        }
+        for (int i = 0; i < iface->childCount(); ++i)
+            visit(iface->child(i), depth + 1);
+    }
+};
+
+// Every element under `iface`, shown or not, that says it has the focus.
+void collectFocused(QAccessibleInterface *iface, QStringList &focused, int depth = 0)
+{
+    if (!iface || !iface->isValid() || depth > 40)
+        return;
+    if (iface->state().focused)
+        focused << describe(iface);
+    for (int i = 0; i < iface->childCount(); ++i)
+        collectFocused(iface->child(i), focused, depth + 1);
+}
 
 class AccessWindow : public WindowFixture
 {
@@ -69,9 +139,11 @@ TEST_F(AccessWindow, TabWalksTheSideColumnThenTheMatchDayThenTheCommandsUnderThe
     ASSERT_NE(box, nullptr) << focused()->objectName().toStdString();
     EXPECT_EQ(box->property("index").toInt(), 0);
 
-    // Past the last box the focus leaves the grid for the statistics, then
-    // the export button.
+    // Past the last box the focus leaves the grid for the standings table,
+    // then the statistics, then the export button.
     widget<GridBox>(QStringLiteral("CR2"), 9)->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), window->standingsTable().grid());
     press(Qt::Key_Tab);
     EXPECT_EQ(focused()->objectName(), QStringLiteral("BtStats"));
     press(Qt::Key_Tab);
@@ -116,6 +188,40 @@ TEST_F(AccessWindow, MonthsMatchDaysAndTheTableAtAMatchDayAnswerTheKeyboard)
     EXPECT_EQ(focused()->property("index").toInt(), due - 1);
     press(Qt::Key_Return);
     EXPECT_EQ(session->standings().displayed().upToMatchDay, due - 1);
+
+    // The standings table: the focus comes onto the first team's name, the
+    // arrows move from cell to cell, and screen readers follow that cell.
+    window->runCommand(Command::GeneralStandings);
+    StandingsGrid *grid = window->standingsTable().grid();
+    grid->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(shown("CellRing"));
+    const auto cellName = [grid] { return grid->cellAt(grid->currentRow(), grid->currentColumn())->objectName(); };
+    EXPECT_EQ(grid->currentRow(), 0);
+    EXPECT_EQ(cellName(), QStringLiteral("Tclass"));
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Right);
+    EXPECT_EQ(grid->currentRow(), 2);
+    EXPECT_EQ(cellName(), QStringLiteral("TPTS"));
+    QAccessibleInterface *current = QAccessible::queryAccessibleInterface(grid)->focusChild();
+    ASSERT_TRUE(current && current->tableCellInterface());
+    EXPECT_TRUE(current->state().focused);
+    EXPECT_EQ(current->tableCellInterface()->rowIndex(), 2);
+    EXPECT_EQ(current->text(QAccessible::Name), grid->cellAt(2, grid->currentColumn())->accessibleName());
+    // Enter on a row does what a click on its name does: the team's season
+    // comes into the grid.
+    const QString third = window->standingsTable().cell(QStringLiteral("Tclass"), 2)->text();
+    press(Qt::Key_Return);
+    EXPECT_EQ(session->state().displayedMatchDay(), 0);
+    EXPECT_EQ(session->state().cardRequest(), third);
+    EXPECT_TRUE(shown("Check2"));
+    // Enter on the rank opens the team's card, as its click does.
+    press(Qt::Key_Home);
+    EXPECT_EQ(cellName(), QStringLiteral("LabClass"));
+    press(Qt::Key_Return);
+    EXPECT_TRUE(shown("FraPlanning"));
+    escape();
+    EXPECT_FALSE(shown("FraPlanning"));
 }
 
 TEST_F(AccessWindow, AClickLeavesTheFocusInTheBoxBeingTyped)
@@ -174,8 +280,25 @@ TEST_F(AccessWindow, APanelOpenedFromTheKeyboardTakesTheFocusAndGivesItBack)
     EXPECT_FALSE(shown("FraStats"));
     EXPECT_EQ(focused(), statistics);
 
-    // Typing in the export panel, Escape closes it too.
+    // The published version unlocks from the keyboard too; Enter then is
+    // the box's own.
     window->runCommand(Command::OpenSending);
+    auto *version = widget<QLineEdit>(QStringLiteral("Text2"));
+    version->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(version->isReadOnly());
+    QTest::keyClicks(version, QStringLiteral("9"));
+    EXPECT_TRUE(version->isReadOnly());
+    press(Qt::Key_Return);
+    EXPECT_FALSE(version->isReadOnly());
+    EXPECT_EQ(focused(), version);
+    EXPECT_TRUE(window->access().announcer().lastMessage().endsWith(QStringLiteral("Version publiée modifiable.")));
+    version->selectAll();
+    QTest::keyClicks(version, QStringLiteral("2.5"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(version->text(), QStringLiteral("2.5"));
+    EXPECT_FALSE(version->isReadOnly());
+
+    // Typing in the export panel, Escape closes it too.
     auto *news = widget(QStringLiteral("Text1"));
     news->setFocus(Qt::MouseFocusReason);
     escape();
@@ -226,8 +349,83 @@ TEST_F(AccessWindow, ScreenReadersHearTheTableTheButtonsThePanelsAndTheGrid)
                              "Text4", "Frame7", "MatchGrid", "Frame3"})
         EXPECT_FALSE(widget(QLatin1String(name))->accessibleName().isEmpty()) << name;
 
-    // Grid boxes name the team they belong to.
+    // Grid boxes name their fixture, then the team and its side.
     const QString home = widget<GridBox>(QStringLiteral("T1"), 0)->text();
-    EXPECT_EQ(widget<GridBox>(QStringLiteral("R1"), 0)->accessibleName(), QStringLiteral("Buts de ") + home);
-    EXPECT_EQ(widget<GridBox>(QStringLiteral("CJ1"), 0)->accessibleName(), QStringLiteral("Cartons jaunes de ") + home);
+    const QString away = widget<GridBox>(QStringLiteral("T2"), 0)->text();
+    const QString fixture = home + QStringLiteral(" - ") + away;
+    EXPECT_EQ(widget<GridBox>(QStringLiteral("T1"), 0)->accessibleName(),
+              fixture + QStringLiteral(", équipe à domicile"));
+    EXPECT_EQ(widget<GridBox>(QStringLiteral("R1"), 0)->accessibleName(),
+              fixture + QStringLiteral(", buts de ") + home + QStringLiteral(" (domicile)"));
+    EXPECT_EQ(widget<GridBox>(QStringLiteral("R2"), 0)->accessibleName(),
+              fixture + QStringLiteral(", buts de ") + away + QStringLiteral(" (extérieur)"));
+    EXPECT_EQ(widget<GridBox>(QStringLiteral("CJ1"), 0)->accessibleName(),
+              fixture + QStringLiteral(", cartons jaunes de ") + home + QStringLiteral(" (domicile)"));
+}
+
+TEST_F(AccessWindow, AScreenReaderMeetsNamedElementsATableOfTwentyRowsAndNoStaleFocus)
+{
+    startActive();
+    QAccessibleInterface *main = QAccessible::queryAccessibleInterface(window.get());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->role(), QAccessible::Window); // read as a frame, not a filler
+
+    const auto walk = [main](const char *when) {
+        TreeWalk tree;
+        tree.visit(main);
+        EXPECT_TRUE(tree.unnamed.isEmpty()) << when << ": " << tree.unnamed.join(QStringLiteral("; ")).toStdString();
+        EXPECT_TRUE(tree.silentHeaders.isEmpty())
+            << when << ": " << tree.silentHeaders.join(QStringLiteral("; ")).toStdString();
+        return tree;
+    };
+    const TreeWalk opening = walk("à l'ouverture");
+
+    // The standings table: 20 rows of 20 cells under named column headers,
+    // each row headed by its team, reached from the window.
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(window->standingsTable().grid());
+    ASSERT_TRUE(opening.tables.contains(table));
+    EXPECT_EQ(table->role(), QAccessible::Table);
+    QAccessibleTableInterface *cells = table->tableInterface();
+    EXPECT_EQ(cells->rowCount(), 20);
+    EXPECT_EQ(cells->columnCount(), 20);
+    QAccessibleInterface *points = cells->cellAt(0, 3);
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->role(), QAccessible::Cell);
+    EXPECT_EQ(points->text(QAccessible::Name), QStringLiteral("Points de JS Câtelbourg : 87"));
+    QAccessibleTableCellInterface *place = points->tableCellInterface();
+    EXPECT_EQ(place->columnHeaderCells().value(0)->text(QAccessible::Name), QStringLiteral("Points"));
+    EXPECT_EQ(place->rowHeaderCells().value(0)->text(QAccessible::Name),
+              QStringLiteral("Rang 1, JS Câtelbourg, 87 points"));
+    EXPECT_EQ(cells->cellAt(19, 0)->tableCellInterface()->columnHeaderCells().value(0)->text(QAccessible::Name),
+              QStringLiteral("Rang"));
+    EXPECT_EQ(table->indexOfChild(points), table->indexOfChild(cells->cellAt(0, 0)) + 3);
+
+    // Every panel as it opens, and the statistics page by page.
+    const QList<QPair<Command, const char *>> panels = {
+        {Command::OpenTeamCard, "fiche"},          {Command::Highlights, "records"},
+        {Command::Configuration, "configuration"}, {Command::Donors, "donateurs"},
+        {Command::OpenGraph, "graphique"},         {Command::OpenSending, "expédition"},
+        {Command::Adjustments, "ajustements"}};
+    for (const auto &[command, when] : panels) {
+        window->runCommand(command);
+        walk(when);
+        escape();
+    }
+    QWidget *statistics = widget(QStringLiteral("BtStats"));
+    statistics->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Space);
+    auto *pages = widget<QTabWidget>(QStringLiteral("TabStats"));
+    ASSERT_TRUE(pages && pages->isVisible());
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        walk(qPrintable(pages->tabText(page)));
+    }
+    // Into a table and out of the view: nothing of it stays focused.
+    pages->setCurrentIndex(0);
+    widget(QStringLiteral("TableForm"))->setFocus(Qt::TabFocusReason);
+    escape();
+    ASSERT_FALSE(shown("FraStats"));
+    QStringList stale;
+    collectFocused(QAccessible::queryAccessibleInterface(widget(QStringLiteral("FraStats"))), stale);
+    EXPECT_TRUE(stale.isEmpty()) << stale.join(QStringLiteral("; ")).toStdString();
 }

@@ -4,6 +4,7 @@
 #include "featurefixture.h"
 #include "matchdaytestsupport.h"
 
+#include "shared/ui/announcer.h"
 #include "shell/ui/matchdaycontroller.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ protected:
         // A command of the side column, above the calendar, takes the focus
         // as the window opens, as it does in the window.
         buttons.create(Command::GeneralStandings, &host)->setGeometry(windowareas::FirstCommand);
+        announcer = new Announcer(&host);
         controller = std::make_unique<MatchDayController>(
             MatchDayController::Needs{*session, prompt, buttons, commands, ranking, teams, *area, host, MonthsAt});
         QObject::connect(&buttons, &CommandButtons::clicked, [this](Command command) { commands.run(command); });
@@ -59,6 +61,7 @@ protected:
     }
 
     std::unique_ptr<MatchDayController> controller;
+    Announcer *announcer = nullptr; // the window's, which screen readers hear
 };
 
 } // namespace
@@ -117,7 +120,9 @@ TEST_F(MatchDayControllerTest, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffers
     EXPECT_TRUE(session->state().unsavedEntries());
     QTest::mouseClick(box("R1", 0), Qt::LeftButton);
     typeInto("CJ1", 0, QStringLiteral("1"));
+    EXPECT_TRUE(announcer->lastMessage().isEmpty());
     click(Command::Save);
+    EXPECT_EQ(announcer->lastMessage(), QStringLiteral("Résultats enregistrés."));
 
     EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H||1|2||||I"));
     EXPECT_EQ(stored(QStringLiteral("1700")), before1700);
@@ -280,6 +285,7 @@ TEST_F(MatchDayControllerTest, CalendarLocksOnAMonthUnlocksOnALineAndOpensTheMat
     EXPECT_EQ(session->state().displayedMatchDay(), 12);
     EXPECT_TRUE(text(QStringLiteral("Label1")).startsWith(QStringLiteral("Journée N°12: Samedi 26 Octobre.")));
     EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(announcer->lastMessage(), QStringLiteral("Journée 12 affichée : samedi 26 octobre 2013."));
 
     // The pointer back on the window background: no month stays teal.
     controller->resetMonthHover();

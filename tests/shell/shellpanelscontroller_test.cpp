@@ -3,9 +3,11 @@
 // with fakes for the match days and the ranking.
 #include "featurefixture.h"
 
+#include "shared/ui/announcer.h"
 #include "shell/ui/pictures.h"
 #include "shell/ui/shellpanelscontroller.h"
 
+#include <QSignalSpy>
 #include <QUrlQuery>
 
 namespace {
@@ -32,9 +34,12 @@ protected:
 TEST_F(ShellPanelsControllerTest, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
 {
     build();
+    auto *announcer = new Announcer(&host);
     controller->copyStoreAside();
     const QString copy = folder.file(QStringLiteral("ResultatsK22013-051213.ini"));
     ASSERT_TRUE(QFile::exists(copy));
+    // Done without a word on screen: screen readers hear it.
+    EXPECT_EQ(announcer->lastMessage(), QStringLiteral("Sauvegarde faite : ResultatsK22013-051213.ini."));
     EXPECT_EQ(folder.read(QStringLiteral("ResultatsK22013-051213.ini")),
               folder.read(QStringLiteral("Resultats2013.ini")));
 
@@ -46,7 +51,9 @@ TEST_F(ShellPanelsControllerTest, DatedCopyOfTheStoreReplacesTheSameDaysCopy)
 
     // Without a store there is nothing to copy, and the volunteer is told.
     QFile::remove(storePath());
+    QSignalSpy announced(announcer, &Announcer::announced);
     controller->copyStoreAside();
+    EXPECT_EQ(announced.count(), 0);
     ASSERT_EQ(prompt.messages.size(), 1);
     EXPECT_TRUE(prompt.messages[0].startsWith(QStringLiteral("Sauvegarde\nImpossible de lire")));
 }

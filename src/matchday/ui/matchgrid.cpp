@@ -46,13 +46,17 @@ constexpr Slot CardAwayYellow{"CJ2", entry::AwayYellowSlot, 150};
 constexpr Slot CardAwayRed{"CR2", entry::AwayRedSlot, 150};
 constexpr Slot Info{"InfoM", 3435, 1005};
 
-// What screen readers say of each box; the team's name completes it.
+// What screen readers say of each box: the fixture first, so that the
+// boxes of one row are told from those of the next, then the box.
 namespace spoken {
-const QString HomeTeam = QStringLiteral("Équipe à domicile");
-const QString AwayTeam = QStringLiteral("Équipe à l'extérieur");
-const QString Goals = QStringLiteral("Buts de %1");
-const QString Yellow = QStringLiteral("Cartons jaunes de %1");
-const QString Red = QStringLiteral("Cartons rouges de %1");
+const QString Fixture = QStringLiteral("%1 - %2");
+const QString HomeTeam = QStringLiteral("%1, équipe à domicile");
+const QString AwayTeam = QStringLiteral("%1, équipe à l'extérieur");
+const QString Goals = QStringLiteral("%1, buts de %2 (%3)");
+const QString Yellow = QStringLiteral("%1, cartons jaunes de %2 (%3)");
+const QString Red = QStringLiteral("%1, cartons rouges de %2 (%3)");
+const QString Home = QStringLiteral("domicile");
+const QString Away = QStringLiteral("extérieur");
 const QString Info = QStringLiteral("Information du match %1 - %2");
 } // namespace spoken
 
@@ -265,14 +269,16 @@ void MatchGrid::setFixtureNotes(const QHash<QString, QString> &notes)
 void MatchGrid::nameBoxes(int k, const QString &home, const QString &away)
 {
     const Row &row = m_rows[k];
-    row.t1->setAccessibleName(spoken::HomeTeam);
-    row.t2->setAccessibleName(spoken::AwayTeam);
-    row.r1->setAccessibleName(spoken::Goals.arg(home));
-    row.r2->setAccessibleName(spoken::Goals.arg(away));
-    row.cj1->setAccessibleName(spoken::Yellow.arg(home));
-    row.cr1->setAccessibleName(spoken::Red.arg(home));
-    row.cj2->setAccessibleName(spoken::Yellow.arg(away));
-    row.cr2->setAccessibleName(spoken::Red.arg(away));
+    // Names go in with the words in one step: a "%" in a name stays as it is.
+    const QString fixture = spoken::Fixture.arg(home, away);
+    row.t1->setAccessibleName(spoken::HomeTeam.arg(fixture));
+    row.t2->setAccessibleName(spoken::AwayTeam.arg(fixture));
+    row.r1->setAccessibleName(spoken::Goals.arg(fixture, home, spoken::Home));
+    row.r2->setAccessibleName(spoken::Goals.arg(fixture, away, spoken::Away));
+    row.cj1->setAccessibleName(spoken::Yellow.arg(fixture, home, spoken::Home));
+    row.cr1->setAccessibleName(spoken::Red.arg(fixture, home, spoken::Home));
+    row.cj2->setAccessibleName(spoken::Yellow.arg(fixture, away, spoken::Away));
+    row.cr2->setAccessibleName(spoken::Red.arg(fixture, away, spoken::Away));
     row.infoM->setAccessibleName(spoken::Info.arg(home, away));
 }
 

@@ -1,9 +1,11 @@
 #include "online/ui/exportpanel.h"
 
 #include "online/core/exportdata.h"
+#include "shared/ui/announcer.h"
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,11 +16,32 @@ constexpr int Width = 296;
 constexpr int Margin = 8;
 constexpr int Inner = Width - 2 * Margin;
 
+// What screen readers say of the boxes, whose captions are linked to them.
+namespace spoken {
+const QString News = QStringLiteral("Nouvelle à publier");
+const QString Version = QStringLiteral("Version publiée");
+const QString Locked = QStringLiteral("Verrouillée : Entrée ou un double-clic la rend modifiable.");
+const QString Unlocked = QStringLiteral("Version publiée modifiable.");
+const QString Team = QStringLiteral("Équipe du bonus ou malus");
+const QString Adjustment = QStringLiteral("Bonus ou malus de points");
+const QString Adjustments = QStringLiteral("Bonus et malus en cours");
+} // namespace spoken
+
 QLabel *caption(const QString &text, QWidget *parent, const QRect &where)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(where);
     return label;
+}
+
+bool unlocksVersion(const QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_F2;
 }
 } // namespace
 
@@ -34,40 +57,50 @@ ExportPanel::ExportPanel(QWidget *parent)
     title->setFont(bold);
 
     int top = PreviewBottom + 4;
-    caption(QStringLiteral("Nouvelle (vide : aucune nouvelle)"), this, QRect(Margin, top, Inner, 16));
+    QLabel *newsCaption =
+        caption(QStringLiteral("Nouvelle (vide : aucune nouvelle)"), this, QRect(Margin, top, Inner, 16));
     m_news = new QLineEdit(this);
     m_news->setObjectName(QStringLiteral("Text1"));
+    m_news->setAccessibleName(spoken::News);
+    newsCaption->setBuddy(m_news);
     m_news->setGeometry(Margin, top + 18, Inner, 22);
     connect(m_news, &QLineEdit::textChanged, this, &ExportPanel::foldNews);
 
     top += 50;
-    caption(QStringLiteral("Version publiée"), this, QRect(Margin, top, 140, 16));
+    QLabel *versionCaption = caption(QStringLiteral("Version publiée"), this, QRect(Margin, top, 140, 16));
     m_version = new QLineEdit(this);
     m_version->setObjectName(QStringLiteral("Text2"));
+    m_version->setAccessibleName(spoken::Version);
+    versionCaption->setBuddy(m_version);
     m_version->setGeometry(Margin, top + 18, 60, 22);
-    m_version->setReadOnly(true);
-    m_version->setToolTip(QStringLiteral("Double-cliquer pour modifier"));
+    lockVersion();
     m_version->installEventFilter(this);
-    caption(QStringLiteral("Version du programme"), this, QRect(150, top, Width - 150 - Margin, 16));
+    QLabel *programCaption =
+        caption(QStringLiteral("Version du programme"), this, QRect(150, top, Width - 150 - Margin, 16));
     m_programVersion = new QLabel(this);
+    programCaption->setBuddy(m_programVersion);
     m_programVersion->setObjectName(QStringLiteral("Label16"));
     m_programVersion->setTextFormat(Qt::PlainText);
     m_programVersion->setGeometry(150, top + 18, 60, 22);
 
     top += 54;
-    caption(QStringLiteral("Bonus - Malus"), this, QRect(Margin, top, Inner, 16));
+    QLabel *adjustmentCaption = caption(QStringLiteral("Bonus - Malus"), this, QRect(Margin, top, Inner, 16));
     m_teams = new QComboBox(this);
     m_teams->setObjectName(QStringLiteral("Combo1"));
+    m_teams->setAccessibleName(spoken::Team);
+    adjustmentCaption->setBuddy(m_teams);
     m_teams->setGeometry(Margin, top + 18, 196, 22);
     m_adjustment = new QLineEdit(this);
     m_adjustment->setObjectName(QStringLiteral("Text3"));
     m_adjustment->setProperty("index", 1);
     m_adjustment->setGeometry(Margin + 204, top + 18, Inner - 204, 22);
     m_adjustment->setAlignment(Qt::AlignRight);
+    m_adjustment->setAccessibleName(spoken::Adjustment);
 
     top += 72;
     m_adjustments = new QListWidget(this);
     m_adjustments->setObjectName(QStringLiteral("List7"));
+    m_adjustments->setAccessibleName(spoken::Adjustments);
     m_adjustments->setGeometry(Margin, top, Inner, 200);
 }
 
@@ -90,7 +123,7 @@ void ExportPanel::open(const QString &news, const QString &publishedVersion, con
     }
     m_news->setText(news);
     m_version->setText(publishedVersion);
-    m_version->setReadOnly(true);
+    lockVersion();
     m_programVersion->setText(programVersion);
 }
 
@@ -148,11 +181,24 @@ void ExportPanel::foldNews()
     emit newsChanged(published);
 }
 
+void ExportPanel::lockVersion()
+{
+    m_version->setReadOnly(true);
+    m_version->setToolTip(QStringLiteral("Double-cliquer ou appuyer sur Entrée pour modifier"));
+    m_version->setAccessibleDescription(spoken::Locked);
+}
+
 bool ExportPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_version && event->type() == QEvent::MouseButtonDblClick) {
+    // The version unlocks by a double-click or, from the keyboard, by Enter
+    // (or F2) on the locked box; once open, Enter is the box's own again.
+    if (watched == m_version && m_version->isReadOnly() && unlocksVersion(event)) {
         m_version->setReadOnly(false);
+        m_version->setToolTip(QString());
+        m_version->setAccessibleDescription(QString());
         m_version->setFocus();
+        Announcer::say(this, spoken::Unlocked);
+        return event->type() == QEvent::KeyPress;
     }
     return QFrame::eventFilter(watched, event);
 }

@@ -13,7 +13,8 @@ class QPushButton;
 // publishing: the news line (`Text1`, its accents folded as it is typed), the
 // published version (`Text2`, locked until double-clicked), this program's
 // version (`Label16`), and the points adjustments (`Combo1`, `Text3`(1),
-// `List7`). It holds what is typed; the results store is written by the
+// `List7`). Each box carries a spoken name and its caption is linked to it;
+// the version unlocks by Enter too, for the keyboard. It holds what is typed; the results store is written by the
 // window's export commands.
 class ExportPanel : public QFrame
 {
@@ -51,6 +52,7 @@ protected:
 
 private:
     void foldNews();
+    void lockVersion();
 
     QLineEdit *m_news = nullptr;          // Text1
     QLineEdit *m_version = nullptr;       // Text2

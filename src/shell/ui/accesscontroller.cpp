@@ -1,5 +1,6 @@
 #include "shell/ui/accesscontroller.h"
 
+#include "shared/ui/announcer.h"
 #include "shared/ui/windowstyle.h"
 #include "shell/core/session.h"
 #include "shell/ui/commandbuttons.h"
@@ -26,6 +27,12 @@ namespace {
 
 const QColor ZoneMarkColour(0x30, 0x30, 0x50);
 
+// What is announced when a command appears without a word on screen.
+const QString SaveOffered =
+    QStringLiteral("« Valider » est apparu : Entrée ou « Valider » enregistre les résultats tapés.");
+const QString SendingOffered =
+    QStringLiteral("« Expé Fichier » est apparu : le fichier de résultats peut être envoyé.");
+
 // The panels that slide in over the window, how each closes (the command of
 // its own "Fermer", or none when it is simply hidden) and what it is called.
 struct PanelInfo
@@ -50,7 +57,7 @@ constexpr std::array Panels = {
 };
 
 // Other areas of the window, named for screen readers.
-constexpr std::array<std::pair<const char *, const char *>, 7> Areas = {{
+constexpr std::array<std::pair<const char *, const char *>, 11> Areas = {{
     {"Frame7", "Journée"},
     {"MatchGrid", "Matches"},
     {"Frame5", "Nouvelle"},
@@ -58,6 +65,10 @@ constexpr std::array<std::pair<const char *, const char *>, 7> Areas = {{
     {"Frame10", "Écussons des équipes"},
     {"Frame8", "Classements par critère"},
     {"MatchDayPicker", "Choix de la journée"},
+    {"List9", "Choix de l'équipe de la fiche"},
+    {"List4", "Choix de l'équipe du graphique"},
+    {"List6", "Choix de l'équipe favorite"},
+    {"TabStats", "Pages des statistiques"},
 }};
 
 const PanelInfo *panelInfo(const QString &objectName)
@@ -210,6 +221,17 @@ AccessController::AccessController(const Needs &needs, QObject *parent)
             m_focusRing->hide();
     });
 
+    m_announcer = new Announcer(window);
+    AppState &state = needs.session.state();
+    connect(&state, &AppState::unsavedEntriesChanged, this, [this](bool waiting) {
+        if (waiting)
+            m_announcer->announce(SaveOffered);
+    });
+    connect(&state, &AppState::sendingOfferedChanged, this, [this](bool offered) {
+        if (offered)
+            m_announcer->announce(SendingOffered);
+    });
+
     nameAreas();
     orderTab();
     const StandingsModel &model = needs.session.standings();
@@ -249,8 +271,8 @@ void AccessController::orderTab()
         QWidget::setTabOrder(m_needs.buttons.button(Command::ReachableRanks), exact);
 
     // Tab runs down the side column, through the match day's boxes and its
-    // "Valider", then to the commands under the table.
-    QList<QWidget *> underTable{window.findChild<QWidget *>(QStringLiteral("BtStats")),
+    // "Valider", then into the table, then to the commands under it.
+    QList<QWidget *> underTable{m_needs.table.grid(), window.findChild<QWidget *>(QStringLiteral("BtStats")),
                                 window.findChild<QWidget *>(QStringLiteral("BtExport"))};
     if (auto *sorts = window.findChild<QWidget *>(QStringLiteral("Frame8"))) {
         for (QPushButton *button : sorts->findChildren<QPushButton *>())

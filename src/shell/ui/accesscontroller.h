@@ -8,6 +8,7 @@
 
 #include <array>
 
+class Announcer;
 class CommandButtons;
 class QFrame;
 class QLabel;
@@ -19,8 +20,9 @@ class StandingsTable;
 // that opens a panel from the keyboard takes the focus into it and gives it
 // back when the panel closes, a gold ring shows the command the keyboard
 // reached, Tab follows the order the window reads in, and the panels, the
-// table's cells and the zones get names a screen reader can say. Built last,
-// it orders and names what every feature has built in the window.
+// table's cells and the zones get names a screen reader can say, and what
+// appears without a word ("Valider", "Expé Fichier") is announced. Built
+// last, it orders and names what every feature has built in the window.
 class AccessController : public QObject
 {
     Q_OBJECT
@@ -39,6 +41,8 @@ public:
     // Closes the open panel on top, as its own close command would; false
     // when no panel is open.
     bool closeTopPanel();
+    // The window's announcer, through which any feature speaks.
+    Announcer &announcer() const { return *m_announcer; }
 
 protected:
     // Watches the application for the focus coming into this window, with
@@ -58,4 +62,5 @@ private:
     QHash<QWidget *, QPointer<QWidget>> m_openers; // panel -> button that opened it from the keyboard
     std::array<QLabel *, TeamCount> m_zoneMarks{}; // ZoneMark: small text in each name cell
     QFrame *m_focusRing = nullptr;                 // drawn round the command that has the focus
+    Announcer *m_announcer = nullptr;
 };

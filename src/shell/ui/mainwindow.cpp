@@ -1,5 +1,6 @@
 #include "shell/ui/mainwindow.h"
 
+#include "shared/ui/accessiblewidgets.h"
 #include "shared/ui/windowareas.h"
 #include "shared/ui/windowstyle.h"
 #include "shell/core/session.h"
@@ -36,6 +37,8 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     , m_services(services)
     , m_buttons(new CommandButtons(this))
 {
+    // Before any widget: screen readers may ask for them from their first event.
+    accessiblewidgets::install();
     setObjectName(QStringLiteral("Main"));
     setFixedSize(windowareas::Window);
     // The window's own pointer moves reset the hover marks of the buttons,

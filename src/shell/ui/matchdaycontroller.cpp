@@ -7,6 +7,8 @@
 #include "matchday/ui/monthcalendarview.h"
 #include "online/core/saveentries.h"
 #include "online/core/sendingtool.h"
+#include "season/core/textutil.h"
+#include "shared/ui/announcer.h"
 #include "shared/ui/windowstyle.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
@@ -31,6 +33,18 @@ constexpr QRect SaveButton(0, 0, 100, 22);
 constexpr QRect DueCaption(110, 2, 150, 18);
 constexpr QRect DueNumber(264, 2, 30, 18);
 const QColor GridBackground(0xC4, 0xCE, 0xE4); // the white boxes stand out on it
+
+// What screen readers hear of what changes without a word on screen.
+const QString SavedText = QStringLiteral("Résultats enregistrés.");
+const QString OpenedText = QStringLiteral("Journée %1 affichée : %2.");
+
+QString openedText(const Season &season, MatchDayNo day)
+{
+    const QDate date = season.matchDayDate(day);
+    const QString when = date.isValid() ? text::frenchLocale().toString(date, QStringLiteral("dddd d MMMM yyyy"))
+                                        : QStringLiteral("date inconnue");
+    return OpenedText.arg(QString::number(day), when);
+}
 
 QColor colourOf(quint32 rgb)
 {
@@ -69,6 +83,7 @@ MatchDayController::MatchDayController(const Needs &needs, QObject *parent)
         if (!settleUnsavedEntries())
             return;
         showMatchDay(day);
+        Announcer::say(&m_needs.area, openedText(m_needs.session.season(), day));
         emit calendarDayChosen();
     });
 }
@@ -234,6 +249,7 @@ void MatchDayController::saveEnteredResults()
     for (const saveentries::Refusal &row : outcome.refused)
         unsaved << row.key;
     m_grid->layCardsAtRest(unsaved);
+    Announcer::say(&m_needs.area, SavedText);
     // The rows left out still wait in the grid, with "Valider" for another try.
     state.setUnsavedEntries(!unsaved.isEmpty());
     state.setSendingOffered(outcome.changedSinceStart && !sendingtool::pathIn(session.programFolder()).isEmpty());

@@ -1,6 +1,7 @@
 #include "shell/ui/shellpanelscontroller.h"
 
 #include "online/core/sendingtool.h"
+#include "shared/ui/announcer.h"
 #include "shared/ui/windowareas.h"
 #include "shared/ui/windowstyle.h"
 #include "shell/core/launcher.h"
@@ -293,9 +294,12 @@ void ShellPanelsController::showWorkingList()
 void ShellPanelsController::copyStoreAside()
 {
     Session &session = m_needs.session;
-    const QString failure = storebackup::copyStore(session.programFolder(), session.clock().now().date());
+    const QDate today = session.clock().now().date();
+    const QString failure = storebackup::copyStore(session.programFolder(), today);
     if (!failure.isEmpty())
         m_needs.prompt.inform(QStringLiteral("Sauvegarde"), failure);
+    else
+        Announcer::say(&m_needs.window, QStringLiteral("Sauvegarde faite : %1.").arg(storebackup::copyName(today)));
 }
 
 void ShellPanelsController::printWindow()

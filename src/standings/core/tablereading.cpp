@@ -101,6 +101,21 @@ QList<std::pair<QString, QString>> cellNames(const DisplayedRow &row)
     return names;
 }
 
+QString columnTitle(const QString &column)
+{
+    if (column == QLatin1String("LabClass"))
+        return QStringLiteral("Rang");
+    if (column == QLatin1String("ImEvol"))
+        return QStringLiteral("Évolution");
+    if (column == QLatin1String("Tclass"))
+        return QStringLiteral("Équipe");
+    for (const Column &c : Columns) {
+        if (column == QLatin1String(c.name))
+            return QString::fromUtf8(c.title);
+    }
+    return {};
+}
+
 QString movementName(const DisplayedRow &row)
 {
     switch (row.movement) {

@@ -26,6 +26,10 @@ QString rowDescription(const DisplayedRow &row);
 QString cellName(const QString &column, const DisplayedRow &row);
 // Every statistic cell of a row: (column name, its spoken name).
 QList<std::pair<QString, QString>> cellNames(const DisplayedRow &row);
+// The spoken title of a column of the table, by its name: "Rang",
+// "Évolution", "Équipe", "Buts pour à domicile"... Empty for a name it does
+// not know.
+QString columnTitle(const QString &column);
 // "Évolution : +2", "Évolution : inchangé"; empty without a mark.
 QString movementName(const DisplayedRow &row);
 

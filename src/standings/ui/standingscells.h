@@ -32,6 +32,10 @@ public:
     // nullptr for an unknown column or a row outside 0..19.
     QLabel *cell(const QString &column, int row) const;
     QStringList columnNames() const { return m_names; }
+    int columnCount() const { return int(m_names.size()); }
+    // x and width of a column (y and height are the caller's); empty for an
+    // unknown name.
+    QRect columnSpan(const QString &column) const { return m_columnSpan.value(column); }
     static Kind kindOf(const QString &column);
 
     void resetColumnColours();

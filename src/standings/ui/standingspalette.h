@@ -31,6 +31,7 @@ constexpr QRgb AheadBehind = 0xFFF6D8;
 constexpr QRgb RowRule = 0xD00000;        // the two rules framing the hovered row
 constexpr QRgb MainColumnMark = 0xD00000; // markers of the main columns
 constexpr QRgb SideColumnMark = 0x0050D0; // markers of the home/away columns
+constexpr QRgb CellRing = 0x101060;       // round the cell the keyboard is on
 
 inline QColor zoneColour(ZoneMark zone)
 {

@@ -60,7 +60,8 @@ QString number(int value)
 
 StandingsTable::StandingsTable(QWidget *parent)
     : QWidget(parent)
-    , m_cells(this)
+    , m_grid(new StandingsGrid(this))
+    , m_cells(m_grid->cells())
 {
     QFont small = font();
     small.setPixelSize(11);
@@ -72,6 +73,23 @@ StandingsTable::StandingsTable(QWidget *parent)
     createPanels();
     m_ruleWidth = m_cells.width();
     setMinimumSize(sizeHint());
+    // The keyboard on a row is the pointer on it: the summary panel follows.
+    connect(m_grid, &StandingsGrid::currentCellChanged, this, [this](int row) { hoverRow(row); });
+    connect(m_grid, &StandingsGrid::cellActivated, this, &StandingsTable::cellActivated);
+}
+
+void StandingsTable::cellActivated(int row, int column)
+{
+    // Enter on the rank or the movement mark opens the team's card, as their
+    // click does; anywhere else on the row it chooses the team, as a click
+    // on its name does.
+    const Kind kind = StandingsCells::kindOf(m_grid->columnName(column));
+    if (kind == Kind::Rank || kind == Kind::Icon) {
+        if (!teamAt(row).isEmpty())
+            emit rankClicked(teamAt(row));
+        return;
+    }
+    emit nameClicked(row);
 }
 
 void StandingsTable::createPanels()
@@ -179,6 +197,7 @@ void StandingsTable::showStandings(const DisplayedStandings &standings)
 
     m_stamp->setText(standings.stamp);
     m_title->setText(standings.title);
+    m_grid->setAccessibleDescription(standings.title);
     showLeader(standings.leader);
     m_goals->setText(standings.goalsText);
     showProgress(standings.progress, standings.progressText);

@@ -4,6 +4,7 @@
 #include "standings/core/outlook.h"
 #include "standings/core/titlerace.h"
 #include "standings/ui/standingscells.h"
+#include "standings/ui/standingsgrid.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -70,6 +71,9 @@ public:
     // nullptr outside the rows.
     QLabel *movementIcon(int row) const;
     QLabel *cell(const QString &column, int row) const { return m_cells.cell(column, row); }
+    // The cells and their headers as one table the keyboard and screen
+    // readers reach.
+    StandingsGrid *grid() const { return m_grid; }
 
     // The tracking aid frames the hovered row with two rules and the hovered
     // column with a pair of markers.
@@ -108,7 +112,10 @@ private:
     void hideMarkers();
     QString teamAt(int row) const;
 
-    StandingsCells m_cells;
+    void cellActivated(int row, int column);
+
+    StandingsGrid *m_grid = nullptr;
+    StandingsCells &m_cells; // the grid's
     DisplayedStandings m_shown;
     CrestProvider m_crestProvider;
 

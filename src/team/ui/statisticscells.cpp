@@ -5,7 +5,9 @@
 #include "standings/core/tableexport.h"
 #include "standings/core/tablereading.h"
 
+#include <QEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QTableWidget>
 #include <QTextDocument>
 
@@ -32,7 +34,33 @@ const QString NoFixture = QStringLiteral("%1 - %2 : pas de match");
 const QString RunCell = QStringLiteral("%1, %2 : série en cours %3, plus longue %4");
 const QString Series = QStringLiteral("%1 : %2");
 const QString Unknown = QStringLiteral("-");
+const QString FormColumn = QStringLiteral("Match %1 sur %2");
+const QString Oldest = QStringLiteral("Match %1 sur %2, le plus ancien");
+const QString Newest = QStringLiteral("Match %1 sur %2, le plus récent");
+const QString PointsColumn = QStringLiteral("Points");
 } // namespace texts
+
+// A table out of sight has no current cell: screen readers would take it
+// for the focus, in a closed view or on a page in the background.
+class ForgetCurrentWhenHidden final : public QObject
+{
+public:
+    explicit ForgetCurrentWhenHidden(QTableWidget *table)
+        : QObject(table)
+        , m_table(table)
+    {
+        table->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_table && event->type() == QEvent::Hide && m_table->selectionModel())
+            m_table->selectionModel()->clearCurrentIndex();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableWidget *m_table;
+};
 
 const QColor White(Qt::white);
 const QColor Black(Qt::black);
@@ -60,6 +88,14 @@ void setCell(QTableWidget *table, int row, int column, const QString &text, cons
     }
     if (item->textAlignment() != int(alignment))
         item->setTextAlignment(alignment);
+}
+
+// The name screen readers give a column whose heading is short or empty.
+void setSpokenHeader(QTableWidget *table, int column, const QString &spoken)
+{
+    QTableWidgetItem *header = table->horizontalHeaderItem(column);
+    if (header && header->data(Qt::AccessibleTextRole).toString() != spoken)
+        header->setData(Qt::AccessibleTextRole, spoken);
 }
 
 void setColumns(QTableWidget *table, const QStringList &headers)
@@ -118,6 +154,7 @@ QTableWidget *table(QWidget *parent, const QString &name, int rows, const QStrin
     table->horizontalHeader()->setHighlightSections(false);
     table->setWordWrap(false);
     setColumns(table, headers);
+    new ForgetCurrentWhenHidden(table);
     return table;
 }
 
@@ -128,6 +165,14 @@ void fillForm(QTableWidget *table, const formguide::Guide &guide, const Season &
         headers << QString();
     headers << texts::Points;
     setColumns(table, headers);
+    // The marks' columns show no heading; they are told by their place.
+    for (int k = 1; k <= guide.last; ++k) {
+        const QString &spoken = guide.last > 1 && k == 1            ? texts::Oldest
+                                : guide.last > 1 && k == guide.last ? texts::Newest
+                                                                    : texts::FormColumn;
+        setSpokenHeader(table, k, spoken.arg(QString::number(k), QString::number(guide.last)));
+    }
+    setSpokenHeader(table, guide.last + 1, texts::PointsColumn);
     for (int r = 0; r < TeamCount; ++r) {
         const formguide::Row &row = guide.rows[r];
         setCell(table, r, 0, row.name, White, Black, texts::FormName.arg(row.name, row.letters()),
@@ -173,6 +218,8 @@ void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStr
         const int numbers[] = {row.points, row.played,   row.won,          row.drawn,
                                row.lost,   row.goalsFor, row.goalsAgainst, row.goalDifference()};
         for (int c = 0; c < int(std::size(numbers)); ++c) {
+            if (r == 0)
+                setSpokenHeader(table, 2 + c, titles.value(c));
             const QString value = QString::number(numbers[c]);
             setCell(table, r, 2 + c, value, White, Black, texts::NumberCell.arg(titles.value(c), row.name, value));
         }
@@ -203,8 +250,10 @@ void fillMatrix(QTableWidget *table, const resultsmatrix::Matrix &matrix)
             const QColor background = home == away ? QColor(0xE0, 0xE0, 0xE0) : White;
             setCell(table, home, away, cell.text, background, Black, spoken);
         }
+        // The columns show numbers; they are read by the away team's name.
         if (QTableWidgetItem *header = table->horizontalHeaderItem(home))
             header->setToolTip(windowstyle::plainToolTip(matrix.names[home]));
+        setSpokenHeader(table, home, matrix.names[home]);
     }
 }
 

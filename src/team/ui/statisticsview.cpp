@@ -51,6 +51,10 @@ const QString RunsNote = QStringLiteral("Chaque case : série en cours / plus lo
 const QString MatrixNote = QStringLiteral("Lignes : équipe à domicile ; colonnes : équipe à l'extérieur. "
                                           "Un clic sur une case ouvre la journée du match.");
 const QString ChartName = QStringLiteral("Évolution du classement");
+const QString FormTable = QStringLiteral("Forme des équipes");
+const QString RangeTable = QStringLiteral("Classement de la période");
+const QString MatrixTable = QStringLiteral("Résultats : équipes à domicile en lignes, à l'extérieur en colonnes");
+const QString RunsTable = QStringLiteral("Séries des équipes");
 const QStringList RangeHeaders = {QStringLiteral("Rang"), Team,
                                   QStringLiteral("Pts"),  QStringLiteral("J"),
                                   QStringLiteral("G"),    QStringLiteral("N"),
@@ -169,6 +173,7 @@ void StatisticsView::buildFormPage()
     row->addStretch();
     connect(m_last, &QSpinBox::valueChanged, this, [this] { pageStale({Page::Form}); });
     m_form = statisticscells::table(form, QStringLiteral("TableForm"), TeamCount, {});
+    m_form->setAccessibleName(texts::FormTable);
     layout->addWidget(m_form);
 }
 
@@ -217,6 +222,7 @@ void StatisticsView::buildTablesPage()
     row->addStretch();
 
     m_range = statisticscells::table(tables, QStringLiteral("TableRange"), TeamCount, texts::RangeHeaders);
+    m_range->setAccessibleName(texts::RangeTable);
     layout->addWidget(m_range);
 }
 
@@ -230,6 +236,7 @@ void StatisticsView::buildMatrixPage()
     for (int n = 1; n <= TeamCount; ++n)
         numbers << QString::number(n);
     m_matrix = statisticscells::table(matrix, QStringLiteral("TableMatrix"), TeamCount, numbers);
+    m_matrix->setAccessibleName(texts::MatrixTable);
     m_matrix->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_matrix->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_matrix->verticalHeader()->setVisible(true);
@@ -248,6 +255,7 @@ void StatisticsView::buildRunsPage()
     for (const QString &heading : streaks::headings())
         headers << heading;
     m_runs = statisticscells::table(runs, QStringLiteral("TableRuns"), TeamCount, headers);
+    m_runs->setAccessibleName(texts::RunsTable);
     layout->addWidget(m_runs);
 }
 
