@@ -94,12 +94,12 @@ public:
             lower = std::max(lower, *built);
         }
         // From the top, each size ruled out for good. A real outcome is
-        // looked for with a small allowance per set first, so that one set
-        // hard to decide does not hide another easy to keep; the sets left
-        // undecided are looked at again with four times as much.
+        // looked for with an allowance per set first, so that one set hard
+        // to decide does not hide another easy to keep; the sets left
+        // undecided are looked at again with sixteen times as much.
         while (upper > lower) {
             bool undecided = false;
-            for (long long allowance = 256;; allowance *= 4) {
+            for (long long allowance = 4096;; allowance *= 16) {
                 std::fill(kept.begin(), kept.end(), 0);
                 undecided = false;
                 const Verdict v = findSet(0, 0, kept, upper, allowance, undecided);
