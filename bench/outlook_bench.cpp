@@ -2,8 +2,9 @@
 // results after that day are cleared in a copy of the store, so the fixtures
 // left are those of the later match days. Each iteration is what the window
 // computes when the answer is not cached yet: the standings, the fixtures
-// left and the exact ranks of all twenty teams. Then the hardest tables the
-// generator below can make, timed one by one.
+// left and the exact ranks of all twenty teams. Then tables of the
+// generated families, solved one by one: the median and the most work, in
+// search steps and in time.
 #include "outlook_bench.h"
 
 #include "season/core/resultstore.h"
@@ -22,6 +23,7 @@
 #include <random>
 
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -110,96 +112,157 @@ bool registerOutlookBenchmarks(const QString &sampleFolder)
 
 namespace {
 
-// The tables: the staircase that once took the solver a minute, then many
-// like it. Points are by team number; the fixtures left are the calendar's
-// after the cut.
-struct HardTable
+// The generated families: a staircase of points (the one that once took the
+// solver a minute, scaled to the cut), clusters of equal points, a tight
+// band, even steps down, and points from results played at random; cut
+// after any match day, with fixtures of earlier match days postponed now
+// and then, and points adjustments now and then. Points are by team number;
+// the fixtures left are the calendar's after the cut and the postponed ones.
+struct GeneratedTable
 {
     const char *kind;
     MatchDayNo cut;
-    std::vector<int> points;
+    OutlookProblem problem;
 };
 
-std::vector<HardTable> hardTables()
+GeneratedTable generatedTable(const Season &season, std::mt19937 &random, int index)
 {
-    const std::vector<int> staircase{60, 57, 54, 53, 49, 48, 44, 43, 40, 39, 31, 31, 31, 30, 26, 21, 19, 16, 16, 16};
-    std::mt19937 random(20132014);
-    const auto roll = [&random](int below) { return int(random() % unsigned(below)); };
-    std::vector<HardTable> tables;
-    for (MatchDayNo cut = 0; cut < MatchDayCount; ++cut) {
-        for (int copy = 0; copy < 6; ++copy) {
-            // The staircase scaled to the cut and shared out at random.
-            std::vector<int> stairs = staircase;
-            for (int &p : stairs)
-                p = p * cut / 23;
-            std::shuffle(stairs.begin(), stairs.end(), random);
-            tables.push_back({"escalier", cut, stairs});
-            // A few levels of equal points.
-            std::vector<int> levels(1 + roll(4));
-            for (int &level : levels)
-                level = cut / 2 + roll(2 * cut + 1);
-            std::vector<int> clusters(TeamCount);
-            for (int &p : clusters)
-                p = levels[roll(int(levels.size()))];
-            tables.push_back({"paliers", cut, clusters});
-            // Everybody within a few points of the average.
-            const int width = 1 + roll(8);
-            std::vector<int> band(TeamCount);
-            for (int &p : band)
-                p = 3 * cut / 2 + roll(2 * width + 1) - width;
-            tables.push_back({"peloton", cut, band});
-            // Even steps down from the top, any step from 1 to 4.
-            const int step = 1 + roll(4);
-            std::vector<int> even(TeamCount);
-            for (int i = 0; i < TeamCount; ++i)
-                even[i] = std::max(0, 2 * cut - step * i);
-            std::shuffle(even.begin(), even.end(), random);
-            tables.push_back({"marches", cut, even});
+    static const std::vector<int> staircase{60, 57, 54, 53, 49, 48, 44, 43, 40, 39,
+                                            31, 31, 31, 30, 26, 21, 19, 16, 16, 16};
+    static const char *const kinds[] = {"escalier", "paliers", "peloton", "marches", "résultats"};
+    const auto roll = [&random](int below) { return below <= 0 ? 0 : int(random() % unsigned(below)); };
+    const auto fixture = [&season](MatchDayNo day, int slot) {
+        const QString code = season.fixtureCodes(day).value(slot);
+        return LeagueFixture{Season::teamNoOfLetter(code[0]), Season::teamNoOfLetter(code[1])};
+    };
+    GeneratedTable table{kinds[index % 5], MatchDayNo(1 + roll(MatchDayCount - 1)), {}};
+    const MatchDayNo cut = table.cut;
+    std::vector<std::pair<MatchDayNo, int>> postponed;
+    for (MatchDayNo day = 1; day <= cut; ++day) {
+        for (int slot = 0; slot < 10; ++slot)
+            postponed.push_back({day, slot});
+    }
+    std::shuffle(postponed.begin(), postponed.end(), random);
+    postponed.resize(roll(3) == 0 ? 0 : std::min<std::size_t>(postponed.size(), std::size_t(roll(25))));
+    std::vector<int> points(TeamCount, 0);
+    switch (index % 5) {
+    case 0:
+        points = staircase;
+        for (int &p : points)
+            p = p * cut / 23;
+        std::shuffle(points.begin(), points.end(), random);
+        break;
+    case 1: {
+        std::vector<int> levels(1 + roll(4));
+        for (int &level : levels)
+            level = cut / 2 + roll(2 * cut + 1);
+        for (int &p : points)
+            p = levels[roll(int(levels.size()))];
+        break;
+    }
+    case 2: {
+        const int width = 1 + roll(8);
+        for (int &p : points)
+            p = 3 * cut / 2 + roll(2 * width + 1) - width;
+        break;
+    }
+    case 3: {
+        const int step = 1 + roll(4);
+        for (int i = 0; i < TeamCount; ++i)
+            points[i] = std::max(0, 2 * cut - step * i);
+        std::shuffle(points.begin(), points.end(), random);
+        break;
+    }
+    default: {
+        // Stronger teams win more; a few draws in ten.
+        const int draws = roll(5);
+        std::vector<int> strength(TeamCount);
+        for (int &s : strength)
+            s = roll(10);
+        for (MatchDayNo day = 1; day <= cut; ++day) {
+            for (int slot = 0; slot < 10; ++slot) {
+                if (std::find(postponed.begin(), postponed.end(), std::pair{day, slot}) != postponed.end())
+                    continue;
+                const LeagueFixture f = fixture(day, slot);
+                const int x = roll(10 + strength[f.home] + strength[f.away]);
+                if (x < draws) {
+                    ++points[f.home];
+                    ++points[f.away];
+                } else {
+                    points[x < draws + 5 + strength[f.home] ? f.home : f.away] += 3;
+                }
+            }
         }
     }
-    tables.insert(tables.begin(), {"escalier de la J23", 23, staircase});
-    return tables;
+    }
+    if (roll(4) == 0) {
+        for (int &p : points) {
+            if (roll(8) == 0)
+                p += roll(10) == 0 ? -roll(12) : roll(6) - 3;
+        }
+    }
+    OutlookProblem &problem = table.problem;
+    problem.points = points;
+    for (MatchDayNo day = cut + 1; day <= MatchDayCount; ++day) {
+        for (int slot = 0; slot < 10; ++slot)
+            problem.remaining.push_back(fixture(day, slot));
+    }
+    for (const auto &[day, slot] : postponed)
+        problem.remaining.push_back(fixture(day, slot));
+    // The table's order, by points: what decides between finished teams level on points.
+    std::vector<int> order(TeamCount);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&points](int a, int b) { return points[a] > points[b]; });
+    problem.tablePosition.assign(TeamCount, 0);
+    for (int i = 0; i < TeamCount; ++i)
+        problem.tablePosition[order[i]] = i;
+    return table;
 }
 
 } // namespace
 
-bool reportHardestOutlooks(const QString &sampleFolder)
+bool reportHardestOutlooks(const QString &sampleFolder, int count, unsigned seed)
 {
     const std::optional<Season> season = Season::load(QDir(sampleFolder).filePath(QStringLiteral("2013.txt")));
     if (!season)
         return false;
     using Clock = std::chrono::steady_clock;
+    std::mt19937 random(seed);
     std::vector<double> times;
+    std::vector<long long> works;
     double worst = -1;
-    const HardTable *worstTable = nullptr;
-    int outOfTime = 0;
-    int searched = 0;
-    const std::vector<HardTable> tables = hardTables();
-    for (const HardTable &table : tables) {
-        OutlookProblem problem;
-        problem.points = table.points;
-        for (MatchDayNo day = table.cut + 1; day <= MatchDayCount; ++day) {
-            for (const QString &code : season->fixtureCodes(day))
-                problem.remaining.push_back({Season::teamNoOfLetter(code[0]), Season::teamNoOfLetter(code[1])});
-        }
+    long long worstWork = 0;
+    GeneratedTable worstTable;
+    int notFinal = 0;
+    for (int i = 0; i < count; ++i) {
+        GeneratedTable table = generatedTable(*season, random, i);
         OutlookSolveStats stats;
         const Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(solveRankRanges(problem, {}, &stats));
+        const std::vector<RankRange> ranges = solveRankRanges(table.problem, {}, &stats);
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         times.push_back(ms);
-        outOfTime += stats.outOfTime;
-        searched += stats.searched;
-        if (ms > worst) {
+        works.push_back(stats.work);
+        if (!std::all_of(ranges.begin(), ranges.end(), [](const RankRange &r) { return r.final(); })) {
+            ++notFinal;
+            std::printf("not final: table %d (%s, cut after match day %d, %zu fixtures left), %lld steps\n", i,
+                        table.kind, table.cut, table.problem.remaining.size(), stats.work);
+        }
+        if (stats.work > worstWork || (stats.work == worstWork && ms > worst)) {
             worst = ms;
-            worstTable = &table;
+            worstWork = stats.work;
+            worstTable = std::move(table);
         }
     }
-    std::vector<double> sorted = times;
-    std::sort(sorted.begin(), sorted.end());
-    std::printf("exact outlook, %zu generated tables (%d questions searched): median %.2f ms, worst %.1f ms "
-                "(%s, cut after match day %d), %d searches out of time\n",
-                tables.size(), searched, sorted[sorted.size() / 2], worst, worstTable->kind, worstTable->cut,
-                outOfTime);
-    std::printf("exact outlook, the staircase after match day 23: %.1f ms\n", times.front());
+    std::sort(times.begin(), times.end());
+    std::sort(works.begin(), works.end());
+    std::printf("exact outlook, %d generated tables: median %.3f ms and %lld steps, 99th centile %lld steps, "
+                "%d not final\n",
+                count, times[times.size() / 2], works[works.size() / 2], works[works.size() * 99 / 100], notFinal);
+    std::printf("exact outlook, the most work: %lld steps in %.1f ms (%s, cut after match day %d, %zu fixtures "
+                "left), points by team:",
+                worstWork, worst, worstTable.kind, worstTable.cut, worstTable.problem.remaining.size());
+    for (int p : worstTable.problem.points)
+        std::printf(" %d", p);
+    std::printf("\n");
     return true;
 }

@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     const auto history = reporter.seconds.find(RankingHistory);
     if (history != reporter.seconds.end())
         std::printf("ranking history, 38 match days: %.3f ms\n", history->second * 1e3);
-    if (!reportHardestOutlooks(sampleFolder)) {
+    if (!reportHardestOutlooks(sampleFolder, 2000)) {
         std::fprintf(stderr, "Cannot read the season from %s\n", qPrintable(sampleFolder));
         return 1;
     }

@@ -353,12 +353,12 @@ TEST_F(ChampionSeason, TheChampionIsAnnouncedOnlyWhenTheTitleIsClinchedExactly)
 TEST_F(ExactOverlayWindow, ARangeOutOfTimeShowsItsBoundsMarkedWithTheReasonInItsToolTip)
 {
     // The bundled season at match day 30 has questions left to search; with
-    // no time for them, their teams get bounds.
+    // no work allowed for them, their teams get bounds.
     folder.write(QStringLiteral("2013.txt"), sample(QStringLiteral("2013.txt")));
     folder.write(QStringLiteral("Resultats2013.ini"), sample(QStringLiteral("Resultats2013.ini")));
     setStoreAge(clock.now().addDays(-1));
     start();
-    const OutlookSolveOptions noTime{.teamBudget = std::chrono::milliseconds(0)};
+    const OutlookSolveOptions noTime{.workLimit = 0};
     runner()->setSolveOptions(noTime);
     QTest::mouseClick(exact(), Qt::LeftButton);
     pickMatchDay(30);

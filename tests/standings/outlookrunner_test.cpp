@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QThreadPool>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -175,15 +176,33 @@ TEST(OutlookRunner, ACancelledSolveIsNeitherAnnouncedNorKeptAndAskedAgainIsSolve
     EXPECT_TRUE(runner.request(p));
 }
 
-TEST(OutlookRunner, GoingAwayDuringASolveLeavesTheWorkerHarmless)
+TEST(OutlookRunner, GoingAwayDuringASolveStopsTheWorkerAtItsNextStep)
 {
+    // The worker is held in the first step of its search while the runner
+    // goes away; let go, it takes no other step and posts nothing.
+    QSemaphore inStep;
+    QSemaphore letGo;
+    std::atomic_bool gone{false};
+    std::atomic_int stepsAfter{0};
     auto runner = std::make_unique<OutlookRunner>();
+    OutlookSolveOptions options{.shortcuts = false};
+    options.onStep = [&] {
+        if (gone) {
+            ++stepsAfter;
+            return;
+        }
+        inStep.release();
+        letGo.acquire();
+    };
+    runner->setSolveOptions(options);
     EXPECT_FALSE(runner->request(league(22)));
+    ASSERT_TRUE(inStep.tryAcquire(1, 20000));
     runner.reset();
-    // The worker ends on its own and posts nothing to the runner that is gone.
+    gone = true;
+    letGo.release(1000);
     QThreadPool::globalInstance()->waitForDone();
     QCoreApplication::processEvents();
-    SUCCEED();
+    EXPECT_EQ(stepsAfter, 0);
 }
 
 } // namespace

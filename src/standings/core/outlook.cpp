@@ -54,8 +54,12 @@ QString ordinal(int rank)
     return QString::number(rank) + (rank == 1 ? QStringLiteral("er") : QStringLiteral("e"));
 }
 
-// Each kind of fact says only its strongest case: "Europe impossible"
-// already says the title is out of reach.
+// Each kind of fact says only its strongest case. What the worst rank
+// settles reads from champion down to staying up ("champion" already says
+// the team stays up); what the best rank rules out reads from relegation
+// down to the title ("relégué" already says Europe is out of reach). So a
+// team has two words at most, and "maintenu" or "relégué" only alone on its
+// side.
 struct Wording
 {
     OutlookFlag flag;
@@ -68,16 +72,14 @@ const Wording ClinchedWordings[] = {
     {OutlookFlag::ChampionsLeagueClinched, texts::GroupStageClinched, texts::TipGroupStageClinched},
     {OutlookFlag::ThirdRoundClinched, texts::ChampionsLeagueClinched, texts::TipChampionsLeagueClinched},
     {OutlookFlag::EuropaClinched, texts::EuropeClinched, texts::TipEuropeClinched},
+    {OutlookFlag::RelegationAvoided, texts::Safe, texts::TipSafe},
 };
 const Wording OutOfReachWordings[] = {
+    {OutlookFlag::Relegated, texts::Relegated, texts::TipRelegated},
     {OutlookFlag::EuropaOutOfReach, texts::EuropeOut, texts::TipEuropeOut},
     {OutlookFlag::ThirdRoundOutOfReach, texts::ChampionsLeagueOut, texts::TipChampionsLeagueOut},
     {OutlookFlag::ChampionsLeagueOutOfReach, texts::GroupStageOut, texts::TipGroupStageOut},
     {OutlookFlag::TitleOutOfReach, texts::TitleOut, texts::TipTitleOut},
-};
-const Wording RelegationWordings[] = {
-    {OutlookFlag::Relegated, texts::Relegated, texts::TipRelegated},
-    {OutlookFlag::RelegationAvoided, texts::Safe, texts::TipSafe},
 };
 
 template <std::size_t N>
@@ -105,8 +107,15 @@ void describe(TeamOutlook &row)
         tip << (r.best == r.worst ? texts::BoundsKnown.arg(ordinal(r.best), ordinal(r.worst))
                                   : texts::BoundsRange.arg(ordinal(r.best), ordinal(r.worst)));
     }
-    for (const Wording *w : {strongest(ClinchedWordings, row.flags), strongest(OutOfReachWordings, row.flags),
-                             strongest(RelegationWordings, row.flags)}) {
+    // The words of the zones first, the one of relegation last.
+    const Wording *clinched = strongest(ClinchedWordings, row.flags);
+    const Wording *outOfReach = strongest(OutOfReachWordings, row.flags);
+    const auto relegation = [](const Wording *w) {
+        return w && (w->flag == OutlookFlag::RelegationAvoided || w->flag == OutlookFlag::Relegated);
+    };
+    if (relegation(clinched))
+        std::swap(clinched, outOfReach);
+    for (const Wording *w : {clinched, outOfReach}) {
         if (w) {
             row.statusWords << w->word;
             tip << w->tip;

@@ -34,7 +34,7 @@ public:
     bool busy() const { return m_running.has_value(); }
     // Forgets the kept answers (the next request of each solves again).
     void clearKept();
-    // How the next solves run (their time budget); the runner sets the cancel flag itself.
+    // How the next solves run (their allowance of work); the runner sets the cancel flag itself.
     void setSolveOptions(const OutlookSolveOptions &options) { m_options = options; }
 
 signals:

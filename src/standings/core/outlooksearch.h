@@ -3,7 +3,8 @@
 #include "standings/core/rankoutlook.h"
 
 #include <atomic>
-#include <chrono>
+#include <climits>
+#include <functional>
 #include <vector>
 
 // The hard core of a final-rank question once every team whose fate is
@@ -16,35 +17,40 @@ struct ContendersQuestion
     std::vector<LeagueFixture> games;
 };
 
-// When a search gives up: the caller no longer wants its answer, or the time
-// allowed is spent. Polled often by the search, so it answers cheaply: the
-// flag each time, the clock at the first call and every few calls after.
+// When a search gives up: the caller no longer wants its answer, or the work
+// allowed is spent. Work is counted in steps (a node of the search, which
+// checks one flow at most), never in time, so that the same table stops at
+// the same place on any machine and under any load. Polled at every step.
 class SearchStop
 {
 public:
-    using Clock = std::chrono::steady_clock;
-
-    explicit SearchStop(const std::atomic_bool *cancel = nullptr, Clock::time_point deadline = Clock::time_point::max())
+    explicit SearchStop(const std::atomic_bool *cancel = nullptr, long long limit = LLONG_MAX,
+                        const std::function<void()> *onStep = nullptr)
         : m_cancel(cancel)
-        , m_deadline(deadline)
+        , m_limit(limit)
+        , m_onStep(onStep && *onStep ? onStep : nullptr)
     {}
 
+    // Counts one step; true once the search must stop.
     bool reached()
     {
         if (m_reached)
             return true;
-        if (m_cancel && m_cancel->load(std::memory_order_relaxed))
-            return m_reached = true;
-        if (m_deadline != Clock::time_point::max() && m_calls++ % 16 == 0 && Clock::now() >= m_deadline)
-            return m_reached = true;
-        return false;
+        ++m_steps;
+        if (m_onStep)
+            (*m_onStep)();
+        if (cancelled() || m_steps > m_limit)
+            m_reached = true;
+        return m_reached;
     }
     bool cancelled() const { return m_cancel && m_cancel->load(std::memory_order_relaxed); }
+    long long steps() const { return m_steps; }
 
 private:
     const std::atomic_bool *m_cancel;
-    Clock::time_point m_deadline;
-    unsigned m_calls = 0;
+    long long m_limit;
+    const std::function<void()> *m_onStep;
+    long long m_steps = 0;
     bool m_reached = false;
 };
 

@@ -36,8 +36,10 @@
 // outcome can beat, so there is nothing to search. Otherwise the search
 // only looks for an outcome better than the one found.
 //
-// A search stopped by the team's time or by the caller leaves two proven
-// counts; the range takes the one that widens it, so that it stays true.
+// A search stopped by its allowance of work or by the caller leaves two
+// proven counts: the most kept that an outcome was found for, and the
+// fewest no outcome was shown to beat. Each side of the range takes the one
+// that keeps it true, so the range is the narrowest proven, and never wider.
 
 namespace {
 
@@ -325,10 +327,17 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             result[t] = {1, n, RangeState::Cancelled};
             continue;
         }
-        // One time for both ranks: most teams need little for either.
-        SearchStop stop(options.cancel, SearchStop::Clock::now() + options.teamBudget);
-        const Count above = fewestAbove(league.forBest(t), options, stop, local);
-        const Count level = mostLevel(league.forWorst(t), options, stop, local);
+        // Each question gets its own allowance, within what the table has left.
+        const auto allowance = [&] {
+            return std::max(0LL, std::min(options.workLimit, options.tableWorkLimit - local.work));
+        };
+        SearchStop bestStop(options.cancel, allowance(), &options.onStep);
+        const Count above = fewestAbove(league.forBest(t), options, bestStop, local);
+        local.work += bestStop.steps();
+        SearchStop worstStop(options.cancel, allowance(), &options.onStep);
+        const Count level = mostLevel(league.forWorst(t), options, worstStop, local);
+        local.work += worstStop.steps();
+        local.mostTeamWork = std::max(local.mostTeamWork, bestStop.steps() + worstStop.steps());
         result[t] = {1 + above.least, 1 + level.most, weaker(above.state, level.state)};
         // Bounds that meet leave one rank: that is the exact answer.
         if (result[t].state == RangeState::OutOfTime && result[t].best == result[t].worst)
@@ -339,6 +348,8 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
         stats->searched += local.searched;
         stats->outOfTime += local.outOfTime;
         stats->failures += local.failures;
+        stats->work += local.work;
+        stats->mostTeamWork = std::max(stats->mostTeamWork, local.mostTeamWork);
     }
     return result;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
+#include <functional>
 #include <vector>
 
 // A fixture still to be played, between two teams of a league numbered
@@ -33,7 +33,7 @@ struct OutlookProblem
 // team's final rank lies within it) but may be wider than the exact one.
 enum class RangeState {
     Final,     // exact
-    OutOfTime, // the team's time ran out: the bounds proven so far
+    OutOfTime, // the team's allowance of work ran out: the bounds proven so far
     Failed,    // the search contradicted itself: the bounds the table alone gives
     Cancelled, // the caller stopped the solve: not worth showing
 };
@@ -55,24 +55,41 @@ struct RankRange
 // How the answers were reached, for the tests and the benchmark.
 struct OutlookSolveStats
 {
-    int decidedByBounds = 0; // questions settled by a bound met by a found outcome
-    int searched = 0;        // questions handed to the search
-    int outOfTime = 0;       // searches stopped before their end (time or cancel)
-    int failures = 0;        // searches that contradicted themselves
+    int decidedByBounds = 0;    // questions settled by a bound met by a found outcome
+    int searched = 0;           // questions handed to the search
+    int outOfTime = 0;          // searches stopped before their end (work limit or cancel)
+    int failures = 0;           // searches that contradicted themselves
+    long long work = 0;         // search steps, all teams together
+    long long mostTeamWork = 0; // search steps of the team that needed most
 };
 
 struct OutlookSolveOptions
 {
+    // Search steps (each checks one flow of points at most) allowed to each
+    // of a team's two questions, its best rank and its worst, and to a whole
+    // table. Counted in steps, not in time, so that the answer is the same
+    // on every machine, under any load and with any number of threads. Over
+    // 20000 generated tables (bench/outlook_families.cpp) the median table
+    // takes no step and the 99th centile a few hundred, but about one in a
+    // thousand, most of them tables of results played at random, reaches an
+    // allowance: its ranges keep the bounds proven from both sides. A step
+    // takes 10 to 20 microseconds on these machines, so a table's allowance
+    // is about a second.
+    static constexpr long long DefaultWorkLimit = 40000;
+    static constexpr long long DefaultTableWorkLimit = 70000;
+
     // When false every question that is not settled outright goes to the
     // search, which the tests use to check the search on its own.
     bool shortcuts = true;
-    // Time allowed to each team (its best rank, then its worst); past it the
-    // team's range keeps what is proven and is marked OutOfTime. The hardest
-    // tables found need a tenth of it.
-    std::chrono::milliseconds teamBudget{250};
-    // Set from another thread to stop at once: the ranges not proven by
-    // then come back Cancelled.
+    // Past it the question keeps what is proven and its team's range is
+    // marked OutOfTime.
+    long long workLimit = DefaultWorkLimit;
+    long long tableWorkLimit = DefaultTableWorkLimit;
+    // Set from another thread to stop at the search's next step: the ranges
+    // not proven by then come back Cancelled.
     const std::atomic_bool *cancel = nullptr;
+    // Called at every step of the search (tests slow it down or cancel from it).
+    std::function<void()> onStep = {};
 };
 
 // The best and worst final rank of every team, by team number, exact unless

@@ -1,0 +1,510 @@
+#include "standings/core/pointsflow.h"
+
+#include "standings/core/leaguepoints.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <cstdlib>
+
+// How the points are counted.
+//
+// Reach counts in sixths of a game: a win brings its winner 6 units, a draw
+// 3 to each side (two for the point, one for the point the draw loses). A
+// team that needs r points gets 2r units from wins and draws that add up to
+// exactly r, but a team whose need is not a multiple of 3 pays for it: with
+// r = 3q + 1 it draws once (2r + 1 units) or wins one more game (2r + 4);
+// with r = 3q + 2 it draws twice or wins once more (2r + 2 either way, at
+// least). So a team asks 2r, 2r + 1 or 2r + 2.
+//
+// StayWithin counts a win as 2 units and a draw as 1 on each side: every
+// game hands out at least 2. A team with room c and k games takes at most
+// c units (a unit costs it at least a point), and at most k + (c - k) / 2
+// when c passes k: past one unit a game, each more unit turns a draw into a
+// win, which costs two points more.
+//
+// A flow of those units from the games to the teams may share a game in a
+// way no result does (4 units and 2), so it only rules sets out. Whether a
+// real outcome exists is found by choosing which games are drawn: with the
+// draws known, each team needs (or may take) a whole number of wins, one
+// per decisive game, and giving each decisive game's win to one of its two
+// teams is a flow of whole units, which is exact. The choice of draws is
+// searched game by game, each step checked by the flow of units (a decided
+// game's units go whole to one side there, an undecided one may still be a
+// draw), which rules out most choices before they are made.
+
+namespace outlooksearch {
+
+using leaguepoints::Loss, leaguepoints::Win;
+
+void MaxFlow::reset(int nodes)
+{
+    m_head.assign(nodes, -1);
+    m_edges.clear();
+}
+
+int MaxFlow::add(int from, int to, int capacity)
+{
+    m_edges.push_back({to, capacity, m_head[from]});
+    m_head[from] = int(m_edges.size()) - 1;
+    m_edges.push_back({from, 0, m_head[to]});
+    m_head[to] = int(m_edges.size()) - 1;
+    return int(m_edges.size()) - 2;
+}
+
+int MaxFlow::run(int source, int sink)
+{
+    int flow = 0;
+    while (levels(source, sink)) {
+        m_current = m_head;
+        while (const int pushed = push(source, sink, INT_MAX))
+            flow += pushed;
+    }
+    return flow;
+}
+
+bool MaxFlow::levels(int source, int sink)
+{
+    m_level.assign(m_head.size(), -1);
+    m_queue.clear();
+    m_queue.push_back(source);
+    m_level[source] = 0;
+    for (std::size_t i = 0; i < m_queue.size(); ++i) {
+        const int node = m_queue[i];
+        for (int e = m_head[node]; e >= 0; e = m_edges[e].next) {
+            if (m_edges[e].capacity > 0 && m_level[m_edges[e].to] < 0) {
+                m_level[m_edges[e].to] = m_level[node] + 1;
+                m_queue.push_back(m_edges[e].to);
+            }
+        }
+    }
+    return m_level[sink] >= 0;
+}
+
+int MaxFlow::push(int node, int sink, int limit)
+{
+    if (node == sink)
+        return limit;
+    for (int &e = m_current[node]; e >= 0; e = m_edges[e].next) {
+        Edge &edge = m_edges[e];
+        if (edge.capacity <= 0 || m_level[edge.to] != m_level[node] + 1)
+            continue;
+        if (const int pushed = push(edge.to, sink, std::min(limit, edge.capacity))) {
+            edge.capacity -= pushed;
+            m_edges[e ^ 1].capacity += pushed;
+            return pushed;
+        }
+    }
+    return 0;
+}
+
+int PointsFlow::unitsToReach(int points)
+{
+    const int r = std::max(0, points);
+    return 2 * r + r % 3;
+}
+
+long long PointsFlow::unitsWithin(int room, int games)
+{
+    const long long c = std::max(0, room);
+    const long long k = std::max(0, games);
+    return c <= k ? c : std::min(2 * k, k + (c - k) / 2);
+}
+
+PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal)
+    : m_q(question)
+    , m_goal(goal)
+    , m_teams(int(question.threshold.size()))
+{}
+
+PointsBoard PointsFlow::boardFor(const std::vector<char> &kept) const
+{
+    PointsBoard b;
+    b.room.assign(m_teams, 0);
+    for (int j = 0; j < m_teams; ++j) {
+        if (kept[j])
+            b.room[j] = m_q.threshold[j];
+    }
+    for (int g = 0; g < int(m_q.games.size()); ++g) {
+        const int h = m_q.games[g].home;
+        const int a = m_q.games[g].away;
+        if (kept[h] && kept[a])
+            b.open.push_back(g);
+        else if (m_goal == Goal::Reach && (kept[h] || kept[a]))
+            b.room[kept[h] ? h : a] -= Win;
+    }
+    return b;
+}
+
+bool PointsFlow::settleForced(PointsBoard &b) const
+{
+    std::vector<int> games(m_teams, 0);
+    for (bool changed = true; changed;) {
+        changed = false;
+        std::fill(games.begin(), games.end(), 0);
+        for (int g : b.open) {
+            ++games[m_q.games[g].home];
+            ++games[m_q.games[g].away];
+        }
+        for (std::size_t i = 0; i < b.open.size();) {
+            const LeagueFixture &f = m_q.games[b.open[i]];
+            const int settled = forcedWinner(b, games, f);
+            if (settled < 0) {
+                ++i;
+                continue;
+            }
+            b.room[f.home] -= settled == f.home ? Win : Loss;
+            b.room[f.away] -= settled == f.away ? Win : Loss;
+            b.open[i] = b.open.back();
+            b.open.pop_back();
+            --games[f.home];
+            --games[f.away];
+            changed = true;
+        }
+    }
+    for (int j = 0; j < m_teams; ++j) {
+        if (m_goal == Goal::Reach ? b.room[j] > Win * games[j] : b.room[j] < 0)
+            return false;
+    }
+    return true;
+}
+
+// The team that wins game f whatever the search would try, or -1.
+int PointsFlow::forcedWinner(const PointsBoard &b, const std::vector<int> &games, const LeagueFixture &f) const
+{
+    for (const auto &[team, rival] : {std::pair{f.home, f.away}, std::pair{f.away, f.home}}) {
+        const int room = b.room[team];
+        if (m_goal == Goal::Reach) {
+            if (room <= 0)
+                return rival; // has what it needs: the rival may as well win
+            if (room >= Win * games[team])
+                return team; // needs every point left
+        } else {
+            if (room >= Win * games[team])
+                return team; // can take everything: its rivals gain nothing
+            if (room == 0)
+                return rival; // may not take a single point
+        }
+    }
+    return -1;
+}
+
+// The games of a board, each open, drawn or decisive (won by one side, which
+// side left to the flow).
+struct PointsFlow::Drawing
+{
+    PointsBoard board;
+    std::vector<Game> state; // by position in board.open
+    std::vector<int> lean;   // units to the home side minus the away side in the last flow
+};
+
+bool PointsFlow::allows(const PointsBoard &b)
+{
+    Drawing d{b, std::vector<Game>(b.open.size(), Game::Open), {}};
+    if (!relaxed(d))
+        return false;
+    m_lean.resize(m_q.games.size());
+    for (std::size_t i = 0; i < b.open.size(); ++i)
+        m_lean[b.open[i]] = d.lean[i];
+    return true;
+}
+
+bool PointsFlow::relaxed(Drawing &d)
+{
+    const std::vector<int> &open = d.board.open;
+    const int games = int(open.size());
+    if (games == 0)
+        return true;
+    std::vector<int> left = d.board.room;
+    std::vector<int> undecided(m_teams, 0);
+    std::vector<int> decisive(m_teams, 0);
+    for (int i = 0; i < games; ++i) {
+        const LeagueFixture &f = m_q.games[open[i]];
+        for (int team : {f.home, f.away}) {
+            if (d.state[i] == Game::Draw)
+                --left[team];
+            else
+                ++(d.state[i] == Game::Open ? undecided : decisive)[team];
+        }
+    }
+    const bool reach = m_goal == Goal::Reach;
+    const int source = 0;
+    const int sink = 1;
+    const auto teamNode = [games](int j) { return 2 + games + j; };
+    m_network.reset(2 + games + m_teams);
+    std::vector<int> homeEdge(games, -1);
+    std::vector<int> awayEdge(games, -1);
+    int wanted = 0;
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] == Game::Draw)
+            continue;
+        const LeagueFixture &f = m_q.games[open[i]];
+        m_network.add(source, 2 + i, reach ? 6 : 2);
+        wanted += reach ? 0 : 2;
+        for (int team : {f.home, f.away}) {
+            // StayWithin: a team that cannot afford a win takes at most a draw's unit.
+            const int capacity = reach || left[team] >= Win ? (reach ? 6 : 2) : (d.state[i] == Game::Open ? 1 : 0);
+            if (capacity > 0)
+                (team == f.home ? homeEdge : awayEdge)[i] = m_network.add(2 + i, teamNode(team), capacity);
+        }
+    }
+    for (int j = 0; j < m_teams; ++j) {
+        const int a = undecided[j];
+        const int k = decisive[j];
+        if (reach) {
+            if (left[j] <= 0)
+                continue;
+            // The fewest units: d draws among its undecided games, wins for the rest.
+            int fewest = INT_MAX;
+            for (int draws = 0; draws <= std::min(a, left[j]); ++draws) {
+                const int wins = (left[j] - draws + 2) / 3;
+                if (wins + draws <= a + k)
+                    fewest = std::min(fewest, 6 * wins + 3 * draws);
+            }
+            if (fewest == INT_MAX)
+                return false;
+            m_network.add(teamNode(j), sink, fewest);
+            wanted += fewest;
+        } else {
+            if (left[j] < 0)
+                return false;
+            if (a + k == 0)
+                continue;
+            // The most units: w wins, the decisive games first, then draws
+            // in the undecided games left.
+            int most = 0;
+            for (int wins = 0; wins <= std::min(a + k, left[j] / 3); ++wins)
+                most = std::max(most, 2 * wins + std::min(left[j] - 3 * wins, a - std::max(0, wins - k)));
+            m_network.add(teamNode(j), sink, most);
+        }
+    }
+    if (m_network.run(source, sink) < wanted)
+        return false;
+    d.lean.assign(games, 0);
+    for (int i = 0; i < games; ++i) {
+        d.lean[i] = (homeEdge[i] >= 0 ? m_network.flowOn(homeEdge[i]) : 0)
+                    - (awayEdge[i] >= 0 ? m_network.flowOn(awayEdge[i]) : 0);
+    }
+    return true;
+}
+
+bool PointsFlow::decided(const Drawing &d)
+{
+    const std::vector<int> &open = d.board.open;
+    const int games = int(open.size());
+    std::vector<int> left = d.board.room;
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] == Game::Draw) {
+            --left[m_q.games[open[i]].home];
+            --left[m_q.games[open[i]].away];
+        }
+    }
+    const bool reach = m_goal == Goal::Reach;
+    const int source = 0;
+    const int sink = 1;
+    const auto teamNode = [games](int j) { return 2 + games + j; };
+    m_network.reset(2 + games + m_teams);
+    int wanted = 0;
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] != Game::Decisive)
+            continue;
+        const LeagueFixture &f = m_q.games[open[i]];
+        m_network.add(source, 2 + i, 1);
+        wanted += reach ? 0 : 1;
+        for (int team : {f.home, f.away}) {
+            if (reach || left[team] >= Win)
+                m_network.add(2 + i, teamNode(team), 1);
+        }
+    }
+    for (int j = 0; j < m_teams; ++j) {
+        if (reach) {
+            const int wins = (std::max(0, left[j]) + Win - 1) / Win;
+            if (wins > 0)
+                m_network.add(teamNode(j), sink, wins);
+            wanted += wins;
+        } else {
+            if (left[j] < 0)
+                return false;
+            m_network.add(teamNode(j), sink, left[j] / Win);
+        }
+    }
+    return m_network.run(source, sink) >= wanted;
+}
+
+Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &allowance)
+{
+    // Two searches in turns, each with half of a growing share of the
+    // allowance, until one concludes: settling results one by one as the
+    // flow shares them finds an outcome that exists soonest; choosing the
+    // draws rules a set out soonest.
+    // StayWithin outcomes are found by settling results, Reach sets ruled
+    // out by the draws: each search gets three quarters of its own goal's turns.
+    const bool reach = m_goal == Goal::Reach;
+    for (long long share = 64;; share *= 4) {
+        const long long turn = std::min(share, std::max(0LL, allowance));
+        bool cut = false;
+        for (const bool drawing : {false, true}) {
+            const long long part = drawing == reach ? turn - turn / 4 : turn / 4;
+            long long budget = part;
+            Verdict v;
+            if (drawing) {
+                Drawing d{b, std::vector<Game>(b.open.size(), Game::Open), {}};
+                v = drawsFrom(d, stop, budget);
+            } else {
+                v = resultsFrom(b, stop, budget);
+            }
+            allowance -= part - std::max(0LL, budget);
+            if (budget >= 0)
+                return v;
+            cut = cut || part < (drawing == reach ? share - share / 4 : share / 4);
+        }
+        if (cut || allowance <= 0) {
+            allowance = -1;
+            return Verdict::Impossible;
+        }
+    }
+}
+
+Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budget)
+{
+    if (budget-- <= 0)
+        return Verdict::Impossible;
+    if (stop.reached())
+        return Verdict::Stopped;
+    if (!settleForced(b))
+        return Verdict::Impossible;
+    if (b.open.empty())
+        return Verdict::Possible;
+    if (!allows(b))
+        return Verdict::Impossible;
+    std::vector<int> games(m_teams, 0);
+    for (int g : b.open) {
+        ++games[m_q.games[g].home];
+        ++games[m_q.games[g].away];
+    }
+    const bool reach = m_goal == Goal::Reach;
+    const auto margin = [&](int team) { return reach ? Win * games[team] - b.room[team] : b.room[team]; };
+    std::size_t at = 0;
+    int chosenMargin = INT_MAX;
+    for (std::size_t i = 0; i < b.open.size(); ++i) {
+        const LeagueFixture &f = m_q.games[b.open[i]];
+        const int m = std::min(margin(f.home), margin(f.away));
+        if (m < chosenMargin) {
+            at = i;
+            chosenMargin = m;
+        }
+    }
+    const LeagueFixture &f = m_q.games[b.open[at]];
+    const int winUnits = reach ? 3 : 2;
+    const int lean = m_lean[b.open[at]];
+    const int first = lean >= winUnits ? Win : lean <= -winUnits ? Loss : b.room[f.home] >= b.room[f.away] ? Win : Loss;
+    std::array<std::pair<int, int>, 3> outcomes = {std::pair{first, Win - first}, std::pair{1, 1},
+                                                   std::pair{Win - first, first}};
+    if (lean > -winUnits && lean < winUnits)
+        std::swap(outcomes[0], outcomes[1]);
+    for (const auto &[home, away] : outcomes) {
+        PointsBoard next = b;
+        next.room[f.home] -= home;
+        next.room[f.away] -= away;
+        next.open[at] = next.open.back();
+        next.open.pop_back();
+        const Verdict v = resultsFrom(std::move(next), stop, budget);
+        if (v != Verdict::Impossible || budget < 0)
+            return v;
+    }
+    return Verdict::Impossible;
+}
+
+Verdict PointsFlow::drawsFrom(Drawing &d, SearchStop &stop, long long &budget)
+{
+    if (budget-- <= 0)
+        return Verdict::Impossible;
+    if (stop.reached())
+        return Verdict::Stopped;
+    if (!relaxed(d))
+        return Verdict::Impossible;
+    const std::vector<int> &open = d.board.open;
+    const int games = int(open.size());
+    const bool reach = m_goal == Goal::Reach;
+
+    // Two quick completions before choosing: every undecided game decisive,
+    // then a draw wherever it costs neither side a win (its points left are
+    // not a multiple of 3), the others decisive.
+    std::vector<int> left = d.board.room;
+    std::vector<int> margin(m_teams, 0);
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] == Game::Draw) {
+            --left[m_q.games[open[i]].home];
+            --left[m_q.games[open[i]].away];
+        }
+    }
+    Drawing tried{d.board, d.state, {}};
+    bool anyOpen = false;
+    for (Game &g : tried.state) {
+        anyOpen = anyOpen || g == Game::Open;
+        if (g == Game::Open)
+            g = Game::Decisive;
+    }
+    if (decided(tried))
+        return Verdict::Possible;
+    if (!anyOpen)
+        return Verdict::Impossible;
+    std::vector<int> spare = left;
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] != Game::Open)
+            continue;
+        const LeagueFixture &f = m_q.games[open[i]];
+        const auto drawFree = [&](int team) { return spare[team] > 0 && spare[team] % 3 != 0; };
+        if (drawFree(f.home) && drawFree(f.away)) {
+            tried.state[i] = Game::Draw;
+            --spare[f.home];
+            --spare[f.away];
+        }
+    }
+    if (tried.state != d.state && decided(tried))
+        return Verdict::Possible;
+    // Then as the flow shares the games: a draw where it shares one evenly.
+    const int winUnits = reach ? 6 : 2;
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] == Game::Open)
+            tried.state[i] = 2 * std::abs(d.lean[i]) < winUnits ? Game::Draw : Game::Decisive;
+    }
+    if (decided(tried))
+        return Verdict::Possible;
+
+    // The undecided game of the team with the least margin (Reach: points it
+    // can do without; StayWithin: room beyond a point a game), the one the
+    // flow shares most evenly; first what the flow leans to.
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] == Game::Draw)
+            continue;
+        for (int team : {m_q.games[open[i]].home, m_q.games[open[i]].away})
+            margin[team] += reach ? Win : -1;
+    }
+    for (int j = 0; j < m_teams; ++j)
+        margin[j] += reach ? -left[j] : left[j];
+    int chosen = -1;
+    std::pair<int, int> chosenKey{INT_MAX, INT_MAX};
+    for (int i = 0; i < games; ++i) {
+        if (d.state[i] != Game::Open)
+            continue;
+        const LeagueFixture &f = m_q.games[open[i]];
+        const std::pair<int, int> key{std::min(margin[f.home], margin[f.away]),
+                                      std::abs(2 * std::abs(d.lean[i]) - winUnits)};
+        if (key < chosenKey) {
+            chosen = i;
+            chosenKey = key;
+        }
+    }
+    const bool drawFirst = 2 * std::abs(d.lean[chosen]) < winUnits;
+    for (const Game g : {drawFirst ? Game::Draw : Game::Decisive, drawFirst ? Game::Decisive : Game::Draw}) {
+        d.state[chosen] = g;
+        const Verdict v = drawsFrom(d, stop, budget);
+        if (v != Verdict::Impossible || budget < 0)
+            return v;
+    }
+    d.state[chosen] = Game::Open;
+    return Verdict::Impossible;
+}
+
+} // namespace outlooksearch

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "standings/core/outlooksearch.h"
+
+#include <vector>
+
+namespace outlooksearch {
+
+enum class Verdict { Possible, Impossible, Stopped };
+
+// A maximum flow (Dinic) on a network of a few hundred nodes, rebuilt for
+// each check with its memory kept.
+class MaxFlow
+{
+public:
+    void reset(int nodes);
+    // Returns the edge, whose flow flowOn() tells after run().
+    int add(int from, int to, int capacity);
+    int flowOn(int edge) const { return m_edges[edge ^ 1].capacity; }
+    int run(int source, int sink);
+
+private:
+    struct Edge
+    {
+        int to;
+        int capacity;
+        int next;
+    };
+    bool levels(int source, int sink);
+    int push(int node, int sink, int limit);
+
+    std::vector<Edge> m_edges;
+    std::vector<int> m_head;
+    std::vector<int> m_current;
+    std::vector<int> m_level;
+    std::vector<int> m_queue;
+};
+
+// Where one kept set stands: the points each kept team still needs (Reach)
+// or may still take (StayWithin), and the games among kept teams not settled
+// yet (indices into the question's games).
+struct PointsBoard
+{
+    std::vector<int> room;
+    std::vector<int> open;
+};
+
+// The count of points the search decides with, for one contenders question:
+// which sets of kept teams the points of the games left can serve at all
+// (a flow, necessary and cheap), and whether a real outcome serves one
+// (a search over the games drawn, each step checked by the flow, exact).
+class PointsFlow
+{
+public:
+    PointsFlow(const ContendersQuestion &question, Goal goal);
+
+    // The kept teams' rooms once their games against the teams left out go
+    // their way.
+    PointsBoard boardFor(const std::vector<char> &kept) const;
+    // Settles the games whose outcome a team no longer chooses; false when a
+    // kept team cannot make it any more.
+    bool settleForced(PointsBoard &b) const;
+    // Whether the open games can hand out what the kept teams need, or must
+    // take, counted as a flow from the games to the teams.
+    bool allows(const PointsBoard &b);
+    // Whether one outcome of the open games keeps every kept team. Each step
+    // counts against `stop`, and against `allowance`: when that runs out
+    // first the answer is Impossible with `allowance` below zero (not decided).
+    Verdict outcomeWithin(PointsBoard b, SearchStop &stop, long long &allowance);
+
+    // Units of a sixth of a game a team needs to gain `points` with wins (6
+    // each) and draws (3 each): 2 per point, and one draw or one win more
+    // when the points are not a multiple of 3.
+    static int unitsToReach(int points);
+    // Units (a win 2, a draw 1) a team with `room` points can take from
+    // `games` games: one a point up to a unit a game, then 2 for each 3
+    // points more, as a draw turns into a win.
+    static long long unitsWithin(int room, int games);
+
+private:
+    enum class Game : char { Open, Draw, Decisive };
+    struct Drawing;
+
+    int forcedWinner(const PointsBoard &b, const std::vector<int> &games, const LeagueFixture &f) const;
+    Verdict resultsFrom(PointsBoard b, SearchStop &stop, long long &budget);
+    bool relaxed(Drawing &d);
+    bool decided(const Drawing &d);
+    Verdict drawsFrom(Drawing &d, SearchStop &stop, long long &budget);
+
+    const ContendersQuestion &m_q;
+    Goal m_goal;
+    int m_teams;
+    MaxFlow m_network;
+    std::vector<int> m_lean; // by game of the question, after allows()
+};
+
+} // namespace outlooksearch
