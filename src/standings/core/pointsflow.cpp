@@ -1,9 +1,11 @@
 #include "standings/core/pointsflow.h"
 
 #include "standings/core/leaguepoints.h"
+#include "standings/core/outcomerepair.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstdlib>
 
@@ -41,6 +43,7 @@ void MaxFlow::reset(int nodes)
 {
     m_head.assign(nodes, -1);
     m_edges.clear();
+    m_partsKnown = false;
 }
 
 int MaxFlow::add(int from, int to, int capacity)
@@ -61,6 +64,68 @@ int MaxFlow::run(int source, int sink)
             flow += pushed;
     }
     return flow;
+}
+
+bool MaxFlow::fixedFlow(int edge)
+{
+    if (!m_partsKnown)
+        findParts();
+    return m_part[m_edges[edge].to] != m_part[m_edges[edge ^ 1].to];
+}
+
+// Tarjan's strongly connected parts of the residual network, without
+// recursion.
+void MaxFlow::findParts()
+{
+    const int nodes = int(m_head.size());
+    std::vector<int> index(nodes, -1);
+    std::vector<int> low(nodes, 0);
+    std::vector<char> onStack(nodes, 0);
+    std::vector<int> stack;
+    std::vector<std::pair<int, int>> calls; // node, next edge to look at
+    m_part.assign(nodes, -1);
+    int counter = 0;
+    int parts = 0;
+    for (int root = 0; root < nodes; ++root) {
+        if (index[root] >= 0)
+            continue;
+        calls.push_back({root, m_head[root]});
+        index[root] = low[root] = counter++;
+        stack.push_back(root);
+        onStack[root] = 1;
+        while (!calls.empty()) {
+            auto &[node, e] = calls.back();
+            if (e >= 0) {
+                const Edge &edge = m_edges[e];
+                e = edge.next;
+                if (edge.capacity <= 0)
+                    continue;
+                if (index[edge.to] < 0) {
+                    index[edge.to] = low[edge.to] = counter++;
+                    stack.push_back(edge.to);
+                    onStack[edge.to] = 1;
+                    calls.push_back({edge.to, m_head[edge.to]});
+                } else if (onStack[edge.to]) {
+                    low[node] = std::min(low[node], index[edge.to]);
+                }
+                continue;
+            }
+            const int done = node;
+            calls.pop_back();
+            if (!calls.empty())
+                low[calls.back().first] = std::min(low[calls.back().first], low[done]);
+            if (low[done] == index[done]) {
+                for (int x = -1; x != done;) {
+                    x = stack.back();
+                    stack.pop_back();
+                    onStack[x] = 0;
+                    m_part[x] = parts;
+                }
+                ++parts;
+            }
+        }
+    }
+    m_partsKnown = true;
 }
 
 bool MaxFlow::levels(int source, int sink)
@@ -115,6 +180,7 @@ PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal)
     : m_q(question)
     , m_goal(goal)
     , m_teams(int(question.threshold.size()))
+    , m_repair(question, goal)
 {}
 
 PointsBoard PointsFlow::boardFor(const std::vector<char> &kept) const
@@ -231,9 +297,15 @@ bool PointsFlow::relaxed(Drawing &d)
     const int source = 0;
     const int sink = 1;
     const auto teamNode = [games](int j) { return 2 + games + j; };
-    m_network.reset(2 + games + m_teams);
-    std::vector<int> homeEdge(games, -1);
-    std::vector<int> awayEdge(games, -1);
+    // StayWithin: the first unit a team takes from a game (a draw, or half
+    // a win) goes through one node, the second unit of a win through
+    // another, so that the team's games not lost stay within its room (a
+    // point each at least) and its wins within a third of it.
+    const auto firstNode = [games, this](int j) { return 2 + games + m_teams + j; };
+    const auto winNode = [games, this](int j) { return 2 + games + 2 * m_teams + j; };
+    m_network.reset(2 + games + (reach ? 1 : 3) * m_teams);
+    // By game: the edges of the home side's first unit and win, then the away side's.
+    m_edgesOf.assign(games, {-1, -1, -1, -1});
     int wanted = 0;
     for (int i = 0; i < games; ++i) {
         if (d.state[i] == Game::Draw)
@@ -242,10 +314,15 @@ bool PointsFlow::relaxed(Drawing &d)
         m_network.add(source, 2 + i, reach ? 6 : 2);
         wanted += reach ? 0 : 2;
         for (int team : {f.home, f.away}) {
-            // StayWithin: a team that cannot afford a win takes at most a draw's unit.
-            const int capacity = reach || left[team] >= Win ? (reach ? 6 : 2) : (d.state[i] == Game::Open ? 1 : 0);
-            if (capacity > 0)
-                (team == f.home ? homeEdge : awayEdge)[i] = m_network.add(2 + i, teamNode(team), capacity);
+            if (reach) {
+                m_edgesOf[i][team == f.home ? 0 : 2] = m_network.add(2 + i, teamNode(team), 6);
+                continue;
+            }
+            // A team that cannot afford a win takes at most a draw's unit.
+            if (d.state[i] == Game::Open || left[team] >= Win)
+                m_edgesOf[i][team == f.home ? 0 : 2] = m_network.add(2 + i, firstNode(team), 1);
+            if (left[team] >= Win)
+                m_edgesOf[i][team == f.home ? 1 : 3] = m_network.add(2 + i, winNode(team), 1);
         }
     }
     for (int j = 0; j < m_teams; ++j) {
@@ -276,14 +353,17 @@ bool PointsFlow::relaxed(Drawing &d)
             for (int wins = 0; wins <= std::min(a + k, left[j] / 3); ++wins)
                 most = std::max(most, 2 * wins + std::min(left[j] - 3 * wins, a - std::max(0, wins - k)));
             m_network.add(teamNode(j), sink, most);
+            m_network.add(firstNode(j), teamNode(j), std::min(left[j], a + k));
+            m_network.add(winNode(j), teamNode(j), left[j] / Win);
         }
     }
     if (m_network.run(source, sink) < wanted)
         return false;
     d.lean.assign(games, 0);
     for (int i = 0; i < games; ++i) {
-        d.lean[i] = (homeEdge[i] >= 0 ? m_network.flowOn(homeEdge[i]) : 0)
-                    - (awayEdge[i] >= 0 ? m_network.flowOn(awayEdge[i]) : 0);
+        const auto flow = [this](int edge) { return edge >= 0 ? m_network.flowOn(edge) : 0; };
+        const std::array<int, 4> &e = m_edgesOf[i];
+        d.lean[i] = flow(e[0]) + flow(e[1]) - flow(e[2]) - flow(e[3]);
     }
     return true;
 }
@@ -333,18 +413,34 @@ bool PointsFlow::decided(const Drawing &d)
 
 Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &allowance)
 {
-    // Two searches in turns, each with half of a growing share of the
-    // allowance, until one concludes: settling results one by one as the
-    // flow shares them finds an outcome that exists soonest; choosing the
-    // draws rules a set out soonest.
-    // StayWithin outcomes are found by settling results, Reach sets ruled
-    // out by the draws: each search gets three quarters of its own goal's turns.
+    if (!settleForced(b) || !allows(b))
+        return Verdict::Impossible;
+    // Searches in turns, each with its part of a growing share of the
+    // allowance, until one concludes. Repairing an outcome finds one that
+    // exists soonest, and gets half of each turn. StayWithin sets are ruled
+    // out by settling results one by one, the flow checked and narrowed at
+    // each; Reach sets mostly by choosing the draws (three quarters of the
+    // rest), as an outcome may hand a team more than the flow asks and the
+    // flow cannot settle results there.
     const bool reach = m_goal == Goal::Reach;
+    const std::vector<int> lean = m_lean;
     for (long long share = 64;; share *= 4) {
         const long long turn = std::min(share, std::max(0LL, allowance));
-        bool cut = false;
+        {
+            long long budget = turn / 2;
+            const bool found = m_repair.find(b.room, b.open, lean, stop, budget);
+            allowance -= turn / 2 - std::max(0LL, budget);
+            if (found)
+                return Verdict::Possible;
+            if (stop.reached())
+                return Verdict::Stopped;
+        }
+        const long long exact = turn - turn / 2;
+        const long long drawsPart = reach ? exact - exact / 4 : 0;
         for (const bool drawing : {false, true}) {
-            const long long part = drawing == reach ? turn - turn / 4 : turn / 4;
+            const long long part = drawing ? drawsPart : exact - drawsPart;
+            if (part == 0)
+                continue;
             long long budget = part;
             Verdict v;
             if (drawing) {
@@ -356,9 +452,8 @@ Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &al
             allowance -= part - std::max(0LL, budget);
             if (budget >= 0)
                 return v;
-            cut = cut || part < (drawing == reach ? share - share / 4 : share / 4);
         }
-        if (cut || allowance <= 0) {
+        if (turn < share || allowance <= 0) {
             allowance = -1;
             return Verdict::Impossible;
         }
@@ -375,8 +470,100 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
         return Verdict::Impossible;
     if (b.open.empty())
         return Verdict::Possible;
+    std::string key = boardKey(b);
+    if (m_noOutcome.count(key))
+        return Verdict::Impossible;
     if (!allows(b))
         return Verdict::Impossible;
+    // Results the flow leaves no choice about are settled, and the flow
+    // checked again, each time a step.
+    for (;;) {
+        const int settled = settleByFlow(b);
+        if (settled < 0)
+            return Verdict::Impossible;
+        if (settled == 0)
+            break;
+        if (!settleForced(b))
+            return Verdict::Impossible;
+        if (b.open.empty())
+            return Verdict::Possible;
+        if (budget-- <= 0)
+            return Verdict::Impossible;
+        if (stop.reached())
+            return Verdict::Stopped;
+        if (!allows(b))
+            return Verdict::Impossible;
+    }
+    const Verdict v = resultsAfter(b, stop, budget);
+    // Only a search that ran to its end proves the board has no outcome.
+    if (v == Verdict::Impossible && budget >= 0 && m_noOutcome.size() < MaxBoardsKept)
+        m_noOutcome.insert(std::move(key));
+    return v;
+}
+
+// The board as the search sees it: which games are open and what each team
+// with a game open may still take or must still gain. Teams without open
+// games were checked by settleForced().
+std::string PointsFlow::boardKey(const PointsBoard &b) const
+{
+    std::string key((m_q.games.size() + 7) / 8 + std::size_t(m_teams), '\0');
+    std::vector<int> games(m_teams, 0);
+    for (int g : b.open) {
+        key[std::size_t(g / 8)] = char(key[std::size_t(g / 8)] | (1 << (g % 8)));
+        ++games[m_q.games[g].home];
+        ++games[m_q.games[g].away];
+    }
+    const std::size_t at = (m_q.games.size() + 7) / 8;
+    for (int j = 0; j < m_teams; ++j)
+        key[at + std::size_t(j)] = char(games[j] > 0 ? std::clamp(b.room[j], -1, 126) : 127);
+    return key;
+}
+
+// StayWithin: a real outcome of the open games is a flow of units that
+// hands out every unit (a win's two to its winner, a draw's one to each
+// side), so a unit no maximum flow can give a team is one no outcome gives
+// it either, and a unit every maximum flow gives it is one every outcome
+// does. Reach has no such rule: an outcome may hand a team more than the
+// flow asks for. Returns the games settled, or -1 when a game has no result
+// left.
+int PointsFlow::settleByFlow(PointsBoard &b)
+{
+    m_results.assign(b.open.size(), 7);
+    if (m_goal == Goal::Reach)
+        return 0;
+    const auto never = [this](int edge) {
+        return edge < 0 || (m_network.flowOn(edge) == 0 && m_network.fixedFlow(edge));
+    };
+    const auto always = [this](int edge) {
+        return edge >= 0 && m_network.flowOn(edge) > 0 && m_network.fixedFlow(edge);
+    };
+    int settled = 0;
+    std::vector<int> open;
+    m_results.clear();
+    for (std::size_t i = 0; i < b.open.size(); ++i) {
+        const std::array<int, 4> &e = m_edgesOf[i];
+        const bool homeWin = !never(e[0]) && !never(e[1]) && !always(e[2]) && !always(e[3]);
+        const bool draw = !never(e[0]) && !never(e[2]) && !always(e[1]) && !always(e[3]);
+        const bool awayWin = !never(e[2]) && !never(e[3]) && !always(e[0]) && !always(e[1]);
+        const int choices = int(homeWin) + int(draw) + int(awayWin);
+        if (choices == 0)
+            return -1;
+        const LeagueFixture &f = m_q.games[b.open[i]];
+        if (choices > 1) {
+            open.push_back(b.open[i]);
+            m_results.push_back(char(int(homeWin) | int(draw) << 1 | int(awayWin) << 2));
+            continue;
+        }
+        b.room[f.home] -= homeWin ? Win : draw ? leaguepoints::Draw : Loss;
+        b.room[f.away] -= awayWin ? Win : draw ? leaguepoints::Draw : Loss;
+        ++settled;
+    }
+    b.open = std::move(open);
+    return settled;
+}
+
+Verdict PointsFlow::resultsAfter(const PointsBoard &b, SearchStop &stop, long long &budget)
+{
     std::vector<int> games(m_teams, 0);
     for (int g : b.open) {
         ++games[m_q.games[g].home];
@@ -384,14 +571,16 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
     }
     const bool reach = m_goal == Goal::Reach;
     const auto margin = [&](int team) { return reach ? Win * games[team] - b.room[team] : b.room[team]; };
+    // The game with the fewest results left, of the team with least margin.
     std::size_t at = 0;
-    int chosenMargin = INT_MAX;
+    std::pair<int, int> chosenKey{INT_MAX, INT_MAX};
+    const std::vector<char> results = m_results;
     for (std::size_t i = 0; i < b.open.size(); ++i) {
         const LeagueFixture &f = m_q.games[b.open[i]];
-        const int m = std::min(margin(f.home), margin(f.away));
-        if (m < chosenMargin) {
+        const std::pair<int, int> key{std::popcount(unsigned(results[i])), std::min(margin(f.home), margin(f.away))};
+        if (key < chosenKey) {
             at = i;
-            chosenMargin = m;
+            chosenKey = key;
         }
     }
     const LeagueFixture &f = m_q.games[b.open[at]];
@@ -403,6 +592,8 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
     if (lean > -winUnits && lean < winUnits)
         std::swap(outcomes[0], outcomes[1]);
     for (const auto &[home, away] : outcomes) {
+        if (!(results[at] & (home == Win ? 1 : home == Loss ? 4 : 2)))
+            continue;
         PointsBoard next = b;
         next.room[f.home] -= home;
         next.room[f.away] -= away;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "standings/core/outcomerepair.h"
 #include "standings/core/outlooksearch.h"
 
+#include <array>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace outlooksearch {
@@ -18,8 +22,15 @@ public:
     int add(int from, int to, int capacity);
     int flowOn(int edge) const { return m_edges[edge ^ 1].capacity; }
     int run(int source, int sink);
+    // After run(): whether the flow on the edge is the same in every maximum
+    // flow (zero, or its whole capacity). Two maximum flows differ by cycles
+    // of the residual network, so it is when the edge's two ends are in
+    // different strongly connected parts of it.
+    bool fixedFlow(int edge);
 
 private:
+    void findParts();
+
     struct Edge
     {
         int to;
@@ -34,6 +45,8 @@ private:
     std::vector<int> m_current;
     std::vector<int> m_level;
     std::vector<int> m_queue;
+    std::vector<int> m_part; // strongly connected part of each node, once asked
+    bool m_partsKnown = false;
 };
 
 // Where one kept set stands: the points each kept team still needs (Reach)
@@ -83,6 +96,9 @@ private:
 
     int forcedWinner(const PointsBoard &b, const std::vector<int> &games, const LeagueFixture &f) const;
     Verdict resultsFrom(PointsBoard b, SearchStop &stop, long long &budget);
+    Verdict resultsAfter(const PointsBoard &b, SearchStop &stop, long long &budget);
+    std::string boardKey(const PointsBoard &b) const;
+    int settleByFlow(PointsBoard &b);
     bool relaxed(Drawing &d);
     bool decided(const Drawing &d);
     Verdict drawsFrom(Drawing &d, SearchStop &stop, long long &budget);
@@ -91,7 +107,15 @@ private:
     Goal m_goal;
     int m_teams;
     MaxFlow m_network;
-    std::vector<int> m_lean; // by game of the question, after allows()
+    OutcomeRepair m_repair;
+    std::vector<int> m_lean;                   // by game of the question, after allows()
+    std::vector<std::array<int, 4>> m_edgesOf; // by open game, after allows()
+    std::vector<char> m_results;               // by open game, the results left (home win 1, draw 2, away win 4)
+    // Boards the search of results has shown to have no outcome: the same
+    // board comes back often, as results that differ game by game add up to
+    // the same points (a beats b beats c beats a, or the other way round).
+    std::unordered_set<std::string> m_noOutcome;
+    static constexpr std::size_t MaxBoardsKept = 200000;
 };
 
 } // namespace outlooksearch
