@@ -66,6 +66,9 @@ bool OutcomeRepair::find(const std::vector<int> &room, const std::vector<int> &o
     int best = total;
     std::vector<long long> tabuUntil(games, -1);
     std::vector<int> inBreach;
+    // Breakout: a team left in breach where no change helps weighs more
+    // from then on, which moves the search off the spot.
+    std::vector<int> weight(teams, 1);
     for (long long move = 0;; ++move) {
         if (total == 0)
             return true;
@@ -83,6 +86,7 @@ bool OutcomeRepair::find(const std::vector<int> &room, const std::vector<int> &o
         int chosenGame = -1;
         int chosenResult = 0;
         int chosenDelta = 0;
+        int chosenChange = 0;
         int ties = 0;
         for (int i : gamesOf[team]) {
             const LeagueFixture &f = m_q.games[open[i]];
@@ -90,12 +94,14 @@ bool OutcomeRepair::find(const std::vector<int> &room, const std::vector<int> &o
                 if (r == result[i])
                     continue;
                 const int before = breach(f.home) + breach(f.away);
+                const int weighedBefore = weight[f.home] * breach(f.home) + weight[f.away] * breach(f.away);
                 m_points[f.home] += Results[r].first - Results[result[i]].first;
                 m_points[f.away] += Results[r].second - Results[result[i]].second;
-                const int delta = breach(f.home) + breach(f.away) - before;
+                const int change = breach(f.home) + breach(f.away) - before;
+                const int delta = weight[f.home] * breach(f.home) + weight[f.away] * breach(f.away) - weighedBefore;
                 m_points[f.home] -= Results[r].first - Results[result[i]].first;
                 m_points[f.away] -= Results[r].second - Results[result[i]].second;
-                if (tabuUntil[i] > move && total + delta >= best)
+                if (tabuUntil[i] > move && total + change >= best)
                     continue;
                 if (wander) {
                     // Reservoir sampling over every allowed change.
@@ -103,15 +109,18 @@ bool OutcomeRepair::find(const std::vector<int> &room, const std::vector<int> &o
                         chosenGame = i;
                         chosenResult = r;
                         chosenDelta = delta;
+                        chosenChange = change;
                     }
                 } else if (chosenGame < 0 || delta < chosenDelta) {
                     chosenGame = i;
                     chosenResult = r;
                     chosenDelta = delta;
+                    chosenChange = change;
                     ties = 1;
                 } else if (delta == chosenDelta && next() % unsigned(++ties) == 0) {
                     chosenGame = i;
                     chosenResult = r;
+                    chosenChange = change;
                 }
             }
         }
@@ -121,7 +130,11 @@ bool OutcomeRepair::find(const std::vector<int> &room, const std::vector<int> &o
         m_points[f.home] += Results[chosenResult].first - Results[result[chosenGame]].first;
         m_points[f.away] += Results[chosenResult].second - Results[result[chosenGame]].second;
         result[chosenGame] = chosenResult;
-        total += chosenDelta;
+        total += chosenChange;
+        if (!wander && chosenDelta >= 0) {
+            for (int j : inBreach)
+                ++weight[j];
+        }
         best = std::min(best, total);
         tabuUntil[chosenGame] = move + 3 + next() % 5;
     }

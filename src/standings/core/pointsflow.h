@@ -1,7 +1,9 @@
 #pragma once
 
+#include "standings/core/maxflow.h"
 #include "standings/core/outcomerepair.h"
 #include "standings/core/outlooksearch.h"
+#include "standings/core/pointsweights.h"
 
 #include <array>
 #include <string>
@@ -11,43 +13,6 @@
 namespace outlooksearch {
 
 enum class Verdict { Possible, Impossible, Stopped };
-
-// A maximum flow (Dinic) on a network of a few hundred nodes, rebuilt for
-// each check with its memory kept.
-class MaxFlow
-{
-public:
-    void reset(int nodes);
-    // Returns the edge, whose flow flowOn() tells after run().
-    int add(int from, int to, int capacity);
-    int flowOn(int edge) const { return m_edges[edge ^ 1].capacity; }
-    int run(int source, int sink);
-    // After run(): whether the flow on the edge is the same in every maximum
-    // flow (zero, or its whole capacity). Two maximum flows differ by cycles
-    // of the residual network, so it is when the edge's two ends are in
-    // different strongly connected parts of it.
-    bool fixedFlow(int edge);
-
-private:
-    void findParts();
-
-    struct Edge
-    {
-        int to;
-        int capacity;
-        int next;
-    };
-    bool levels(int source, int sink);
-    int push(int node, int sink, int limit);
-
-    std::vector<Edge> m_edges;
-    std::vector<int> m_head;
-    std::vector<int> m_current;
-    std::vector<int> m_level;
-    std::vector<int> m_queue;
-    std::vector<int> m_part; // strongly connected part of each node, once asked
-    bool m_partsKnown = false;
-};
 
 // Where one kept set stands: the points each kept team still needs (Reach)
 // or may still take (StayWithin), and the games among kept teams not settled
@@ -108,6 +73,7 @@ private:
     int m_teams;
     MaxFlow m_network;
     OutcomeRepair m_repair;
+    PointsWeights m_weights;
     std::vector<int> m_lean;                   // by game of the question, after allows()
     std::vector<std::array<int, 4>> m_edgesOf; // by open game, after allows()
     std::vector<char> m_results;               // by open game, the results left (home win 1, draw 2, away win 4)
