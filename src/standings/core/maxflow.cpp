@@ -117,17 +117,23 @@ int MaxFlow::push(int node, int sink, int limit)
 {
     if (node == sink)
         return limit;
+    // As much as the node can pass on in this phase, over several edges.
+    int pushedAll = 0;
     for (int &e = m_current[node]; e >= 0; e = m_edges[e].next) {
         Edge &edge = m_edges[e];
         if (edge.capacity <= 0 || m_level[edge.to] != m_level[node] + 1)
             continue;
-        if (const int pushed = push(edge.to, sink, std::min(limit, edge.capacity))) {
+        if (const int pushed = push(edge.to, sink, std::min(limit - pushedAll, edge.capacity))) {
             edge.capacity -= pushed;
             m_edges[e ^ 1].capacity += pushed;
-            return pushed;
+            pushedAll += pushed;
+            if (pushedAll == limit)
+                return pushedAll;
         }
     }
-    return 0;
+    // Nothing more goes through this node in this phase.
+    m_level[node] = -1;
+    return pushedAll;
 }
 
 } // namespace outlooksearch

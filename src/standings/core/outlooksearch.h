@@ -43,6 +43,15 @@ public:
             m_reached = true;
         return m_reached;
     }
+    // Counts `steps` steps at once, for a check that costs as much as several flows.
+    bool reached(int steps)
+    {
+        for (int i = 0; i < steps; ++i) {
+            if (reached())
+                return true;
+        }
+        return m_reached;
+    }
     bool cancelled() const { return m_cancel && m_cancel->load(std::memory_order_relaxed); }
     long long steps() const { return m_steps; }
 

@@ -300,21 +300,29 @@ Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &al
     // rest), as an outcome may hand a team more than the flow asks and the
     // flow cannot settle results there.
     const bool reach = m_goal == Goal::Reach;
-    if (!reach && m_weights.rulesOut(b.room, b.open))
-        return Verdict::Impossible;
+    if (!reach) {
+        allowance -= PointsWeights::Steps;
+        if (stop.reached(PointsWeights::Steps))
+            return Verdict::Stopped;
+        if (m_weights.rulesOut(b.room, b.open))
+            return Verdict::Impossible;
+    }
     const std::vector<int> lean = m_lean;
     for (long long share = 64;; share *= 4) {
         const long long turn = std::min(share, std::max(0LL, allowance));
+        // The repair finds most outcomes that exist within a few hundred
+        // steps: past that, most of each turn goes to the exact searches.
+        const long long repairPart = share <= 256 ? turn / 2 : turn / 8;
         {
-            long long budget = turn / 2;
+            long long budget = repairPart;
             const bool found = m_repair.find(b.room, b.open, lean, stop, budget);
-            allowance -= turn / 2 - std::max(0LL, budget);
+            allowance -= repairPart - std::max(0LL, budget);
             if (found)
                 return Verdict::Possible;
             if (stop.reached())
                 return Verdict::Stopped;
         }
-        const long long exact = turn - turn / 2;
+        const long long exact = turn - repairPart;
         const long long drawsPart = reach ? exact - exact / 4 : 0;
         for (const bool drawing : {false, true}) {
             const long long part = drawing ? drawsPart : exact - drawsPart;
@@ -373,8 +381,15 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
         if (!allows(b))
             return Verdict::Impossible;
     }
-    if (m_goal == Goal::StayWithin && m_weights.rulesOut(b.room, b.open))
-        return Verdict::Impossible;
+    if (m_goal == Goal::StayWithin) {
+        budget -= PointsWeights::Steps - 1;
+        if (budget < 0)
+            return Verdict::Impossible;
+        if (stop.reached(PointsWeights::Steps - 1))
+            return Verdict::Stopped;
+        if (m_weights.rulesOut(b.room, b.open))
+            return Verdict::Impossible;
+    }
     const Verdict v = resultsAfter(b, stop, budget);
     // Only a search that ran to its end proves the board has no outcome.
     if (v == Verdict::Impossible && budget >= 0 && m_noOutcome.size() < MaxBoardsKept)

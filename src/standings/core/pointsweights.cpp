@@ -88,6 +88,11 @@ const GameTerms &gameTerms()
 bool PointsWeights::rulesOut(const std::vector<int> &room, const std::vector<int> &open)
 {
     const int teams = int(room.size());
+    // The levels of the board before often rule this one out: a board
+    // after a result has the same count less that game's minimum, plus the
+    // weighted points the result handed out, never less.
+    if (int(m_level.size()) == teams && excess(room, open) > 0)
+        return true;
     std::vector<int> games(std::size_t(teams) * teams, 0);
     std::vector<int> index(teams, -1);
     std::vector<int> playing;
@@ -149,20 +154,35 @@ bool PointsWeights::rulesOut(const std::vector<int> &room, const std::vector<int
                 m_network.add(node(i, level), node(i, level + 1), Unbounded);
         }
     }
-    if (constant + m_network.run(source, sink) >= 0)
-        return false;
-    // The levels of the cut, checked by the count itself.
-    std::vector<int> level(n, 0);
+    const bool below = constant + m_network.run(source, sink) < 0;
+    // The levels of the cut, kept for the next board, and checked by the
+    // count itself.
+    m_level.assign(teams, Levels - 1);
     for (int i = 0; i < n; ++i) {
+        int level = 0;
         for (int l = 1; l < Levels; ++l)
-            level[i] += m_network.onSourceSide(node(i, l)) ? 0 : 1;
+            level += m_network.onSourceSide(node(i, l)) ? 0 : 1;
+        m_level[playing[i]] = level;
     }
-    long long excess = 0;
-    for (int g : open)
-        excess += gameMinimum(level[index[m_q.games[g].home]], level[index[m_q.games[g].away]]);
-    for (int i = 0; i < n; ++i)
-        excess -= static_cast<long long>(Weight[level[i]]) * room[playing[i]];
-    return excess > 0;
+    return below && excess(room, open) > 0;
+}
+
+// The weighted count with the levels kept: the game minimums less the
+// weighted rooms, in whole numbers.
+long long PointsWeights::excess(const std::vector<int> &room, const std::vector<int> &open) const
+{
+    long long total = 0;
+    std::vector<char> playing(room.size(), 0);
+    for (int g : open) {
+        const LeagueFixture &f = m_q.games[g];
+        total += gameMinimum(m_level[f.home], m_level[f.away]);
+        playing[f.home] = playing[f.away] = 1;
+    }
+    for (std::size_t j = 0; j < room.size(); ++j) {
+        if (playing[j])
+            total -= static_cast<long long>(Weight[m_level[j]]) * room[j];
+    }
+    return total;
 }
 
 } // namespace outlooksearch

@@ -21,9 +21,16 @@ public:
     // into the question's games) keeps every team within its `room`.
     bool rulesOut(const std::vector<int> &room, const std::vector<int> &open);
 
+    // Its minimum cut costs about as much as this many flows of units: the
+    // steps it counts for.
+    static constexpr int Steps = 4;
+
 private:
+    long long excess(const std::vector<int> &room, const std::vector<int> &open) const;
+
     const ContendersQuestion &m_q;
     MaxFlow m_network;
+    std::vector<int> m_level; // by team: the levels of the last cut (0 weighs most)
 };
 
 } // namespace outlooksearch

@@ -142,6 +142,23 @@ public:
         return r;
     }
 
+    // Whether swapping a and b changes nothing: the same points, games left
+    // (a finished team's rank may hang on its place in the table), and the
+    // same opponents. Then b's range is a's.
+    bool twins(int a, int b) const
+    {
+        if (m_points[a] != m_points[b] || m_gamesOf[a].empty() || m_gamesOf[a].size() != m_gamesOf[b].size())
+            return false;
+        std::vector<int> balance(m_points.size(), 0);
+        for (int g : m_gamesOf[a])
+            ++balance[other(g, a)];
+        for (int g : m_gamesOf[b])
+            --balance[other(g, b)];
+        // Games between a and b count once on each side.
+        balance[a] = balance[b] = 0;
+        return std::all_of(balance.begin(), balance.end(), [](int x) { return x == 0; });
+    }
+
 private:
     // Whether `a` finishes ahead of `b` whatever happens although they are
     // level on points: both have played everything and no team with games
@@ -325,6 +342,14 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
     for (int t = 0; t < n; ++t) {
         if (options.cancel && options.cancel->load()) {
             result[t] = {1, n, RangeState::Cancelled};
+            continue;
+        }
+        // Teams level on points with the same opponents left (clusters of
+        // equal points, early in a season) share their range.
+        const auto twin = std::find_if(result.begin(), result.begin() + t,
+                                       [&](const RankRange &r) { return league.twins(int(&r - result.data()), t); });
+        if (twin != result.begin() + t) {
+            result[t] = *twin;
             continue;
         }
         // Each question gets its own allowance, within what the table has left.
