@@ -142,21 +142,17 @@ public:
         return r;
     }
 
-    // Whether swapping a and b changes nothing: the same points, games left
-    // (a finished team's rank may hang on its place in the table), and the
-    // same opponents. Then b's range is a's.
+    // Whether b's range is a's: the same points and the same number of
+    // games left, whoever they play. In a's best outcome b may as well win
+    // every game it does not play against a: it stays level with a at most,
+    // and its opponents gain nothing. Then a and b trading the results of
+    // their games with each other, and nothing else, is b's best outcome
+    // with the same teams above, none of whose points moved. The worst rank
+    // is the mirror (every game lost). A finished team's rank may hang on
+    // its place in the table, so only teams with games left.
     bool twins(int a, int b) const
     {
-        if (m_points[a] != m_points[b] || m_gamesOf[a].empty() || m_gamesOf[a].size() != m_gamesOf[b].size())
-            return false;
-        std::vector<int> balance(m_points.size(), 0);
-        for (int g : m_gamesOf[a])
-            ++balance[other(g, a)];
-        for (int g : m_gamesOf[b])
-            --balance[other(g, b)];
-        // Games between a and b count once on each side.
-        balance[a] = balance[b] = 0;
-        return std::all_of(balance.begin(), balance.end(), [](int x) { return x == 0; });
+        return m_points[a] == m_points[b] && !m_gamesOf[a].empty() && m_gamesOf[a].size() == m_gamesOf[b].size();
     }
 
 private:
@@ -344,8 +340,7 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
             result[t] = {1, n, RangeState::Cancelled};
             continue;
         }
-        // Teams level on points with the same opponents left (clusters of
-        // equal points, early in a season) share their range.
+        // Teams level on points with as many games left share their range.
         const auto twin = std::find_if(result.begin(), result.begin() + t,
                                        [&](const RankRange &r) { return league.twins(int(&r - result.data()), t); });
         if (twin != result.begin() + t) {
