@@ -248,6 +248,7 @@ bool reportHardestOutlooks(const QString &sampleFolder, int count, unsigned seed
     most.work = -1;
     slowest.cpu = -1;
     int notFinal = 0;
+    long long mostTeamWork = 0;
     const Clock::time_point runStart = Clock::now();
     const double runCpu = cpuMs();
     for (int i = 0; i < count; ++i) {
@@ -261,6 +262,7 @@ bool reportHardestOutlooks(const QString &sampleFolder, int count, unsigned seed
         times.push_back(ms);
         cpus.push_back(cpu);
         works.push_back(stats.work);
+        mostTeamWork = std::max(mostTeamWork, stats.mostTeamWork);
         if (!std::all_of(ranges.begin(), ranges.end(), [](const RankRange &r) { return r.final(); })) {
             ++notFinal;
             std::printf("not final: table %d (%s, cut after match day %d, %zu fixtures left), %lld steps\n", i,
@@ -279,9 +281,10 @@ bool reportHardestOutlooks(const QString &sampleFolder, int count, unsigned seed
     };
     std::sort(works.begin(), works.end());
     std::printf("exact outlook, %d generated tables (seed %u) in %.1f s, %.1f s of processor: median %lld steps, "
-                "%.3f ms (%.3f ms of processor), 99th centile %lld steps, %d not final\n",
+                "%.3f ms (%.3f ms of processor), 99th centile %lld steps, at most %lld steps for one team, %d not "
+                "final\n",
                 count, seed, wall, processor, works[works.size() / 2], median(times), median(cpus),
-                works[works.size() * 99 / 100], notFinal);
+                works[works.size() * 99 / 100], mostTeamWork, notFinal);
     const auto print = [](const char *what, const Solved &s) {
         std::printf("exact outlook, %s: %lld steps in %.1f ms, %.1f ms of processor (%s, cut after match day %d, "
                     "%zu fixtures left), points by team:",

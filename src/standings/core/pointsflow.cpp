@@ -20,20 +20,34 @@
 // least). So a team asks 2r, 2r + 1 or 2r + 2.
 //
 // StayWithin counts a win as 2 units and a draw as 1 on each side: every
-// game hands out at least 2. A team with room c and k games takes at most
-// c units (a unit costs it at least a point), and at most k + (c - k) / 2
+// game hands out exactly 2. A team with room c and k games takes at most c
+// units (a unit costs it at least a point), and at most k + (c - k) / 2
 // when c passes k: past one unit a game, each more unit turns a draw into a
-// win, which costs two points more.
+// win, which costs two points more. The first unit a team takes from a game
+// (a draw, or half a win) and the second (the rest of a win) go through
+// nodes of their own, so that the games it does not lose stay within its
+// room and its wins within a third of it.
 //
 // A flow of those units from the games to the teams may share a game in a
-// way no result does (4 units and 2), so it only rules sets out. Whether a
-// real outcome exists is found by choosing which games are drawn: with the
-// draws known, each team needs (or may take) a whole number of wins, one
-// per decisive game, and giving each decisive game's win to one of its two
-// teams is a flow of whole units, which is exact. The choice of draws is
-// searched game by game, each step checked by the flow of units (a decided
-// game's units go whole to one side there, an undecided one may still be a
-// draw), which rules out most choices before they are made.
+// way no result does (Reach: 4 units and 2), so it only rules sets out.
+// Whether a real outcome exists is searched three ways in turns:
+//  - an outcome repaired result by result (outcomerepair.h), which finds
+//    one that exists soonest;
+//  - StayWithin: results settled one by one. A real outcome is then a
+//    maximum flow handing out every unit, so a unit that no maximum flow
+//    gives a team is one no outcome gives it, and a unit that every maximum
+//    flow gives it is one every outcome does (the edge's ends lie in
+//    different strongly connected parts of the residual network): those
+//    results are settled without choosing. Each board is also weighed
+//    (pointsweights.h), which rules out boards the flow lets through, and a
+//    board shown to have no outcome is remembered, as different results often
+//    add up to the same points;
+//  - Reach: the draws chosen game by game. With the draws known, each team
+//    needs a whole number of wins, one per decisive game, and giving each
+//    decisive game's win to one of its two teams is a flow of whole units,
+//    which is exact. Each choice is checked by the flow of units (a decided
+//    game's units go whole to one side there, an undecided one may still be
+//    a draw), which rules out most choices before they are made.
 
 namespace outlooksearch {
 

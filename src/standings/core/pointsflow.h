@@ -26,7 +26,8 @@ struct PointsBoard
 // The count of points the search decides with, for one contenders question:
 // which sets of kept teams the points of the games left can serve at all
 // (a flow, necessary and cheap), and whether a real outcome serves one
-// (a search over the games drawn, each step checked by the flow, exact).
+// (a repair that finds one quickly, and an exact search over the results or
+// the draws, each step checked by the flow).
 class PointsFlow
 {
 public:

@@ -65,18 +65,19 @@ struct OutlookSolveStats
 
 struct OutlookSolveOptions
 {
-    // Search steps (each checks one flow of points at most) allowed to each
-    // of a team's two questions, its best rank and its worst, and to a whole
-    // table. Counted in steps, not in time, so that the answer is the same
-    // on every machine, under any load and with any number of threads. Over
-    // 20000 generated tables (bench/outlook_families.cpp) the median table
-    // takes no step and the 99th centile a few hundred, but about one in a
-    // thousand, most of them tables of results played at random, reaches an
-    // allowance: its ranges keep the bounds proven from both sides. A step
-    // takes 10 to 20 microseconds on these machines, so a table's allowance
-    // is about a second.
-    static constexpr long long DefaultWorkLimit = 40000;
-    static constexpr long long DefaultTableWorkLimit = 70000;
+    // Search steps allowed to each of a team's two questions, its best rank
+    // and its worst, and to a whole table. A step is one check of the flow
+    // of points, a count with weights taking four, or 32 changes of a
+    // repaired outcome: 2 to 25 microseconds on these machines, so a table's
+    // allowance is about a second at most. Counted in steps, not in time, so
+    // that the answer is the same on every machine, under any load and with
+    // any number of threads. Over 200000 generated tables
+    // (bench/outlook_families.cpp, four seeds) the median table takes no
+    // step, the 99th centile about 250, the one that took most about 15000
+    // (a team 14000) and none reached an allowance; a table that would keeps
+    // the bounds proven from both sides.
+    static constexpr long long DefaultWorkLimit = 25000;
+    static constexpr long long DefaultTableWorkLimit = 40000;
 
     // When false every question that is not settled outright goes to the
     // search, which the tests use to check the search on its own.
