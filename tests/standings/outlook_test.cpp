@@ -222,7 +222,7 @@ TEST_F(Outlook, BoundsThatAreNotFinalAreMarkedInTheCellTheWordsAndTheToolTip)
     // What the bounds settle still holds; the last word says they are bounds.
     EXPECT_EQ(t.statusWords, (QStringList{"relégué", "non définitif"}));
     EXPECT_TRUE(t.toolTip.startsWith("Classement final compris entre le 19e et le 20e"));
-    EXPECT_TRUE(t.toolTip.contains("Calcul arrêté faute de temps"));
+    EXPECT_TRUE(t.toolTip.contains("Calcul arrêté : la recherche a atteint sa limite de travail"));
     EXPECT_FALSE(t.toolTip.contains("Classement final possible"));
 
     const TeamOutlook &a = team(o, "Alpha");
