@@ -44,12 +44,12 @@ using leaguepoints::Loss, leaguepoints::Win;
 class Search
 {
 public:
-    Search(const ContendersQuestion &question, Goal goal, SearchStop &stop)
+    Search(const ContendersQuestion &question, Goal goal, SearchStop &stop, bool repair)
         : m_q(question)
         , m_goal(goal)
         , m_stop(stop)
         , m_teams(int(question.threshold.size()))
-        , m_points(question, goal)
+        , m_points(question, goal, repair)
     {
         m_degree.assign(m_teams, 0);
         m_mult.assign(std::size_t(m_teams) * m_teams, 0);
@@ -274,9 +274,9 @@ private:
 
 } // namespace
 
-Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop)
+Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop, bool repair)
 {
-    return Search(question, goal, stop).run(known);
+    return Search(question, goal, stop, repair).run(known);
 }
 
 } // namespace outlooksearch

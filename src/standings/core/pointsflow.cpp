@@ -66,11 +66,12 @@ long long PointsFlow::unitsWithin(int room, int games)
     return c <= k ? c : std::min(2 * k, k + (c - k) / 2);
 }
 
-PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal)
+PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal, bool repair)
     : m_q(question)
     , m_goal(goal)
     , m_teams(int(question.threshold.size()))
     , m_repair(question, goal)
+    , m_useRepair(repair)
     , m_weights(question)
 {}
 
@@ -326,8 +327,8 @@ Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &al
         const long long turn = std::min(share, std::max(0LL, allowance));
         // The repair finds most outcomes that exist within a few hundred
         // steps: past that, most of each turn goes to the exact searches.
-        const long long repairPart = share <= 256 ? turn / 2 : turn / 8;
-        {
+        const long long repairPart = !m_useRepair ? 0 : share <= 256 ? turn / 2 : turn / 8;
+        if (repairPart > 0) {
             long long budget = repairPart;
             const bool found = m_repair.find(b.room, b.open, lean, stop, budget);
             allowance -= repairPart - std::max(0LL, budget);

@@ -31,7 +31,8 @@ struct PointsBoard
 class PointsFlow
 {
 public:
-    PointsFlow(const ContendersQuestion &question, Goal goal);
+    // Without `repair`, outcomeWithin() relies on its exact searches alone.
+    PointsFlow(const ContendersQuestion &question, Goal goal, bool repair = true);
 
     // The kept teams' rooms once their games against the teams left out go
     // their way.
@@ -74,6 +75,7 @@ private:
     int m_teams;
     MaxFlow m_network;
     OutcomeRepair m_repair;
+    bool m_useRepair;
     PointsWeights m_weights;
     std::vector<int> m_lean;                   // by game of the question, after allows()
     std::vector<std::array<int, 4>> m_edgesOf; // by open game, after allows()

@@ -297,7 +297,7 @@ Count fewestAbove(const Reduction &r, const OutlookSolveOptions &options, Search
             continue;
         searched = true;
         const outlooksearch::Kept kept =
-            outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop);
+            outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop, options.shortcuts);
         addSearched(c, kept, size, size - found, true, stop, stats);
     }
     ++(searched ? stats.searched : stats.decidedByBounds);
@@ -318,7 +318,8 @@ Count mostLevel(const Reduction &r, const OutlookSolveOptions &options, SearchSt
             continue;
         }
         searched = true;
-        const outlooksearch::Kept kept = outlooksearch::mostKept(g, outlooksearch::Goal::Reach, found, stop);
+        const outlooksearch::Kept kept =
+            outlooksearch::mostKept(g, outlooksearch::Goal::Reach, found, stop, options.shortcuts);
         addSearched(c, kept, size, found, false, stop, stats);
     }
     ++(searched ? stats.searched : stats.decidedByBounds);

@@ -80,7 +80,8 @@ struct OutlookSolveOptions
     static constexpr long long DefaultTableWorkLimit = 40000;
 
     // When false every question that is not settled outright goes to the
-    // search, which the tests use to check the search on its own.
+    // search, and the search shows a set kept by its exact part alone, never
+    // by a repaired outcome: the tests use it to check the search on its own.
     bool shortcuts = true;
     // Past it the question keeps what is proven and its team's range is
     // marked OutOfTime.
