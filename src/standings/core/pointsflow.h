@@ -59,7 +59,14 @@ public:
 
 private:
     enum class Game : char { Open, Draw, Decisive };
-    struct Drawing;
+    // The games of a board, each open, drawn or decisive (won by one side,
+    // which side left to the flow).
+    struct Drawing
+    {
+        PointsBoard board;
+        std::vector<Game> state; // by position in board.open
+        std::vector<int> lean;   // units to the home side minus the away side in the last flow
+    };
 
     int forcedWinner(const PointsBoard &b, const std::vector<int> &games, const LeagueFixture &f) const;
     Verdict resultsFrom(PointsBoard b, SearchStop &stop, long long &budget);
