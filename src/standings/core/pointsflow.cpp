@@ -8,6 +8,7 @@
 #include <bit>
 #include <climits>
 #include <cstdlib>
+#include <tuple>
 
 // How the points are counted.
 //
@@ -430,13 +431,16 @@ Verdict PointsFlow::resultsAfter(const PointsBoard &b, SearchStop &stop, long lo
     }
     const bool reach = m_goal == Goal::Reach;
     const auto margin = [&](int team) { return reach ? Win * games[team] - b.room[team] : b.room[team]; };
-    // The game with the fewest results left, of the team with least margin.
+    // The game with the fewest results left, between the two teams with the
+    // least margin: its result matters most to both.
     std::size_t at = 0;
-    std::pair<int, int> chosenKey{INT_MAX, INT_MAX};
+    std::tuple<int, int, int> chosenKey{INT_MAX, INT_MAX, INT_MAX};
     const std::vector<char> results = m_results;
     for (std::size_t i = 0; i < b.open.size(); ++i) {
         const LeagueFixture &f = m_q.games[b.open[i]];
-        const std::pair<int, int> key{std::popcount(unsigned(results[i])), std::min(margin(f.home), margin(f.away))};
+        const std::tuple<int, int, int> key{std::popcount(unsigned(results[i])),
+                                            std::max(margin(f.home), margin(f.away)),
+                                            std::min(margin(f.home), margin(f.away))};
         if (key < chosenKey) {
             at = i;
             chosenKey = key;

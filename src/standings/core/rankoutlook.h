@@ -68,14 +68,14 @@ struct OutlookSolveOptions
     // Search steps allowed to each of a team's two questions, its best rank
     // and its worst, and to a whole table. A step is one check of the flow
     // of points, a count with weights taking four, or 32 changes of a
-    // repaired outcome: 2 to 25 microseconds on these machines, so a table's
-    // allowance is about a second at most. Counted in steps, not in time, so
+    // repaired outcome: 2 to 55 microseconds on these machines, the tables
+    // with most fixtures left the slowest. Counted in steps, not in time, so
     // that the answer is the same on every machine, under any load and with
-    // any number of threads. Over 200000 generated tables
-    // (bench/outlook_families.cpp, four seeds) the median table takes no
-    // step, the 99th centile about 250, the one that took most about 15000
-    // (a team 14000) and none reached an allowance; a table that would keeps
-    // the bounds proven from both sides.
+    // any number of threads. Over 500000 generated tables
+    // (bench/outlook_families.cpp, ten seeds) the median table takes no
+    // step, the 99th centile about 230, the one that took most about 24000
+    // (a team 20000), the slowest 0.7 s, and none reached an allowance; a
+    // table that would keeps the bounds proven from both sides.
     static constexpr long long DefaultWorkLimit = 25000;
     static constexpr long long DefaultTableWorkLimit = 40000;
 
