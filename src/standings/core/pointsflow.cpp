@@ -363,7 +363,8 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
 
 // The board as the search sees it: which games are open and what each team
 // with a game open may still take or must still gain. Teams without open
-// games were checked by settleForced().
+// games were checked by settleForced(), which also leaves a team with open
+// games between 0 and three points a game of room: one byte holds it.
 std::string PointsFlow::boardKey(const PointsBoard &b) const
 {
     std::string key((m_q.games.size() + 7) / 8 + std::size_t(m_teams), '\0');
