@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <random>
 
 #include <memory>
@@ -123,6 +124,7 @@ struct GeneratedTable
     const char *kind;
     MatchDayNo cut;
     OutlookProblem problem;
+    std::vector<std::pair<MatchDayNo, int>> postponed; // (match day, slot)
 };
 
 GeneratedTable generatedTable(const Season &season, std::mt19937 &random, int index)
@@ -135,7 +137,7 @@ GeneratedTable generatedTable(const Season &season, std::mt19937 &random, int in
         const QString code = season.fixtureCodes(day).value(slot);
         return LeagueFixture{Season::teamNoOfLetter(code[0]), Season::teamNoOfLetter(code[1])};
     };
-    GeneratedTable table{kinds[index % 5], MatchDayNo(1 + roll(MatchDayCount - 1)), {}};
+    GeneratedTable table{kinds[index % 5], MatchDayNo(1 + roll(MatchDayCount - 1)), {}, {}};
     const MatchDayNo cut = table.cut;
     std::vector<std::pair<MatchDayNo, int>> postponed;
     for (MatchDayNo day = 1; day <= cut; ++day) {
@@ -209,6 +211,7 @@ GeneratedTable generatedTable(const Season &season, std::mt19937 &random, int in
     }
     for (const auto &[day, slot] : postponed)
         problem.remaining.push_back(fixture(day, slot));
+    table.postponed = postponed;
     // The table's order, by points: what decides between finished teams level on points.
     std::vector<int> order(TeamCount);
     std::iota(order.begin(), order.end(), 0);
@@ -227,42 +230,73 @@ bool reportHardestOutlooks(const QString &sampleFolder, int count, unsigned seed
     if (!season)
         return false;
     using Clock = std::chrono::steady_clock;
+    // Processor time as well as wall time: other programs share the machine.
+    const auto cpuMs = [] { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; };
     std::mt19937 random(seed);
+    struct Solved
+    {
+        long long work = 0;
+        double ms = 0;
+        double cpu = 0;
+        GeneratedTable table;
+    };
     std::vector<double> times;
+    std::vector<double> cpus;
     std::vector<long long> works;
-    double worst = -1;
-    long long worstWork = 0;
-    GeneratedTable worstTable;
+    Solved most;
+    Solved slowest;
+    most.work = -1;
+    slowest.cpu = -1;
     int notFinal = 0;
+    long long mostTeamWork = 0;
+    const Clock::time_point runStart = Clock::now();
+    const double runCpu = cpuMs();
     for (int i = 0; i < count; ++i) {
         GeneratedTable table = generatedTable(*season, random, i);
         OutlookSolveStats stats;
         const Clock::time_point start = Clock::now();
+        const double cpuStart = cpuMs();
         const std::vector<RankRange> ranges = solveRankRanges(table.problem, {}, &stats);
+        const double cpu = cpuMs() - cpuStart;
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         times.push_back(ms);
+        cpus.push_back(cpu);
         works.push_back(stats.work);
+        mostTeamWork = std::max(mostTeamWork, stats.mostTeamWork);
         if (!std::all_of(ranges.begin(), ranges.end(), [](const RankRange &r) { return r.final(); })) {
             ++notFinal;
             std::printf("not final: table %d (%s, cut after match day %d, %zu fixtures left), %lld steps\n", i,
                         table.kind, table.cut, table.problem.remaining.size(), stats.work);
         }
-        if (stats.work > worstWork || (stats.work == worstWork && ms > worst)) {
-            worst = ms;
-            worstWork = stats.work;
-            worstTable = std::move(table);
-        }
+        if (stats.work > most.work)
+            most = {stats.work, ms, cpu, table};
+        if (cpu > slowest.cpu)
+            slowest = {stats.work, ms, cpu, std::move(table)};
     }
-    std::sort(times.begin(), times.end());
+    const double wall = std::chrono::duration<double>(Clock::now() - runStart).count();
+    const double processor = (cpuMs() - runCpu) / 1000;
+    const auto median = [](auto values) {
+        std::sort(values.begin(), values.end());
+        return values[values.size() / 2];
+    };
     std::sort(works.begin(), works.end());
-    std::printf("exact outlook, %d generated tables: median %.3f ms and %lld steps, 99th centile %lld steps, "
-                "%d not final\n",
-                count, times[times.size() / 2], works[works.size() / 2], works[works.size() * 99 / 100], notFinal);
-    std::printf("exact outlook, the most work: %lld steps in %.1f ms (%s, cut after match day %d, %zu fixtures "
-                "left), points by team:",
-                worstWork, worst, worstTable.kind, worstTable.cut, worstTable.problem.remaining.size());
-    for (int p : worstTable.problem.points)
-        std::printf(" %d", p);
-    std::printf("\n");
+    std::printf("exact outlook, %d generated tables (seed %u) in %.1f s, %.1f s of processor: median %lld steps, "
+                "%.3f ms (%.3f ms of processor), 99th centile %lld steps, at most %lld steps for one team, %d not "
+                "final\n",
+                count, seed, wall, processor, works[works.size() / 2], median(times), median(cpus),
+                works[works.size() * 99 / 100], mostTeamWork, notFinal);
+    const auto print = [](const char *what, const Solved &s) {
+        std::printf("exact outlook, %s: %lld steps in %.1f ms, %.1f ms of processor (%s, cut after match day %d, "
+                    "%zu fixtures left), points by team:",
+                    what, s.work, s.ms, s.cpu, s.table.kind, s.table.cut, s.table.problem.remaining.size());
+        for (int p : s.table.problem.points)
+            std::printf(" %d", p);
+        std::printf(", postponed (match day, slot):");
+        for (const auto &[day, slot] : s.table.postponed)
+            std::printf(" %d,%d", day, slot);
+        std::printf("\n");
+    };
+    print("the most work", most);
+    print("the slowest", slowest);
     return true;
 }

@@ -373,7 +373,9 @@ TEST_F(ExactOverlayWindow, ARangeOutOfTimeShowsItsBoundsMarkedWithTheReasonInIts
         EXPECT_EQ(label->toolTip(), rushed.rows[row].toolTip) << row;
         if (label->text().endsWith(QLatin1Char('*'))) {
             ++marked;
-            EXPECT_TRUE(label->toolTip().contains(QStringLiteral("Calcul arrêté faute de temps"))) << row;
+            EXPECT_TRUE(label->toolTip().contains(
+                QStringLiteral("Calcul arrêté : la recherche a atteint sa limite de travail")))
+                << row;
         }
     }
     EXPECT_GT(marked, 0);

@@ -42,8 +42,8 @@ const QString OutOfTimeWord = QStringLiteral("non définitif");
 const QString FailedWord = QStringLiteral("échec du calcul");
 const QString BoundsRange = QStringLiteral("Classement final compris entre le %1 et le %2");
 const QString BoundsKnown = QStringLiteral("Classement final : %1 au mieux, %2 au pire");
-const QString TipOutOfTime =
-    QStringLiteral("Calcul arrêté faute de temps : ces bornes sont sûres, le classement exact peut être plus étroit");
+const QString TipOutOfTime = QStringLiteral("Calcul arrêté : la recherche a atteint sa limite de travail ; ces bornes "
+                                            "sont sûres, le classement exact peut être plus étroit");
 const QString TipFailed =
     QStringLiteral("Le calcul exact a échoué : ces bornes ne tiennent qu'aux points du classement");
 } // namespace texts

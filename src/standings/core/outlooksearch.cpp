@@ -29,11 +29,12 @@
 // or must, team by team and for the kept set as a whole. Teams that leave the
 // least to spare are decided first: they are the ones a set cannot hold many
 // of, so the count rules out whole branches early. A set the count allows is
-// then checked for a real outcome by choosing which games are drawn; once
-// that is known, who wins the other games is again a flow, exact this time.
-// Everything a team can no longer choose is settled before: a team that has
-// what it needs loses its games left, which only helps its rivals; a team
-// that must win them all wins them.
+// then checked for a real outcome (pointsflow.h): a repaired outcome finds
+// one that exists, a search over the results or the draws, each step
+// checked by the flow, shows that none does. Everything a team can no
+// longer choose is settled before: a team that has what it needs loses its
+// games left, which only helps its rivals; a team that must win them all
+// wins them.
 
 namespace outlooksearch {
 namespace {
@@ -43,12 +44,12 @@ using leaguepoints::Loss, leaguepoints::Win;
 class Search
 {
 public:
-    Search(const ContendersQuestion &question, Goal goal, SearchStop &stop)
+    Search(const ContendersQuestion &question, Goal goal, SearchStop &stop, bool repair)
         : m_q(question)
         , m_goal(goal)
         , m_stop(stop)
         , m_teams(int(question.threshold.size()))
-        , m_points(question, goal)
+        , m_points(question, goal, repair)
     {
         m_degree.assign(m_teams, 0);
         m_mult.assign(std::size_t(m_teams) * m_teams, 0);
@@ -273,9 +274,9 @@ private:
 
 } // namespace
 
-Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop)
+Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop, bool repair)
 {
-    return Search(question, goal, stop).run(known);
+    return Search(question, goal, stop, repair).run(known);
 }
 
 } // namespace outlooksearch

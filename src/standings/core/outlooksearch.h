@@ -43,6 +43,15 @@ public:
             m_reached = true;
         return m_reached;
     }
+    // Counts `steps` steps at once, for a check that costs as much as several flows.
+    bool reached(int steps)
+    {
+        for (int i = 0; i < steps; ++i) {
+            if (reached())
+                return true;
+        }
+        return m_reached;
+    }
     bool cancelled() const { return m_cancel && m_cancel->load(std::memory_order_relaxed); }
     long long steps() const { return m_steps; }
 
@@ -78,6 +87,8 @@ struct Kept
 
 // `known` is the count of an outcome already found (by a quick pass), which
 // the search only has to beat. A stopped search returns what it had proven.
-Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop);
+// Without `repair` a set is shown kept by the exact search alone, never by a
+// repaired outcome: the tests check the exact search on its own so.
+Kept mostKept(const ContendersQuestion &question, Goal goal, int known, SearchStop &stop, bool repair = true);
 
 } // namespace outlooksearch

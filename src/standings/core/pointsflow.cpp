@@ -1,11 +1,14 @@
 #include "standings/core/pointsflow.h"
 
 #include "standings/core/leaguepoints.h"
+#include "standings/core/outcomerepair.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <climits>
 #include <cstdlib>
+#include <tuple>
 
 // How the points are counted.
 //
@@ -18,85 +21,38 @@
 // least). So a team asks 2r, 2r + 1 or 2r + 2.
 //
 // StayWithin counts a win as 2 units and a draw as 1 on each side: every
-// game hands out at least 2. A team with room c and k games takes at most
-// c units (a unit costs it at least a point), and at most k + (c - k) / 2
+// game hands out exactly 2. A team with room c and k games takes at most c
+// units (a unit costs it at least a point), and at most k + (c - k) / 2
 // when c passes k: past one unit a game, each more unit turns a draw into a
-// win, which costs two points more.
+// win, which costs two points more. The first unit a team takes from a game
+// (a draw, or half a win) and the second (the rest of a win) go through
+// nodes of their own, so that the games it does not lose stay within its
+// room and its wins within a third of it.
 //
 // A flow of those units from the games to the teams may share a game in a
-// way no result does (4 units and 2), so it only rules sets out. Whether a
-// real outcome exists is found by choosing which games are drawn: with the
-// draws known, each team needs (or may take) a whole number of wins, one
-// per decisive game, and giving each decisive game's win to one of its two
-// teams is a flow of whole units, which is exact. The choice of draws is
-// searched game by game, each step checked by the flow of units (a decided
-// game's units go whole to one side there, an undecided one may still be a
-// draw), which rules out most choices before they are made.
+// way no result does (Reach: 4 units and 2), so it only rules sets out.
+// Whether a real outcome exists is searched three ways in turns:
+//  - an outcome repaired result by result (outcomerepair.h), which finds
+//    one that exists soonest;
+//  - StayWithin: results settled one by one. A real outcome is then a
+//    maximum flow handing out every unit, so a unit that no maximum flow
+//    gives a team is one no outcome gives it, and a unit that every maximum
+//    flow gives it is one every outcome does (the edge's ends lie in
+//    different strongly connected parts of the residual network): those
+//    results are settled without choosing. Each board is also weighed
+//    (pointsweights.h), which rules out boards the flow lets through, and a
+//    board shown to have no outcome is remembered, as different results often
+//    add up to the same points;
+//  - Reach: the draws chosen game by game. With the draws known, each team
+//    needs a whole number of wins, one per decisive game, and giving each
+//    decisive game's win to one of its two teams is a flow of whole units,
+//    which is exact. Each choice is checked by the flow of units (a decided
+//    game's units go whole to one side there, an undecided one may still be
+//    a draw), which rules out most choices before they are made.
 
 namespace outlooksearch {
 
 using leaguepoints::Loss, leaguepoints::Win;
-
-void MaxFlow::reset(int nodes)
-{
-    m_head.assign(nodes, -1);
-    m_edges.clear();
-}
-
-int MaxFlow::add(int from, int to, int capacity)
-{
-    m_edges.push_back({to, capacity, m_head[from]});
-    m_head[from] = int(m_edges.size()) - 1;
-    m_edges.push_back({from, 0, m_head[to]});
-    m_head[to] = int(m_edges.size()) - 1;
-    return int(m_edges.size()) - 2;
-}
-
-int MaxFlow::run(int source, int sink)
-{
-    int flow = 0;
-    while (levels(source, sink)) {
-        m_current = m_head;
-        while (const int pushed = push(source, sink, INT_MAX))
-            flow += pushed;
-    }
-    return flow;
-}
-
-bool MaxFlow::levels(int source, int sink)
-{
-    m_level.assign(m_head.size(), -1);
-    m_queue.clear();
-    m_queue.push_back(source);
-    m_level[source] = 0;
-    for (std::size_t i = 0; i < m_queue.size(); ++i) {
-        const int node = m_queue[i];
-        for (int e = m_head[node]; e >= 0; e = m_edges[e].next) {
-            if (m_edges[e].capacity > 0 && m_level[m_edges[e].to] < 0) {
-                m_level[m_edges[e].to] = m_level[node] + 1;
-                m_queue.push_back(m_edges[e].to);
-            }
-        }
-    }
-    return m_level[sink] >= 0;
-}
-
-int MaxFlow::push(int node, int sink, int limit)
-{
-    if (node == sink)
-        return limit;
-    for (int &e = m_current[node]; e >= 0; e = m_edges[e].next) {
-        Edge &edge = m_edges[e];
-        if (edge.capacity <= 0 || m_level[edge.to] != m_level[node] + 1)
-            continue;
-        if (const int pushed = push(edge.to, sink, std::min(limit, edge.capacity))) {
-            edge.capacity -= pushed;
-            m_edges[e ^ 1].capacity += pushed;
-            return pushed;
-        }
-    }
-    return 0;
-}
 
 int PointsFlow::unitsToReach(int points)
 {
@@ -111,10 +67,13 @@ long long PointsFlow::unitsWithin(int room, int games)
     return c <= k ? c : std::min(2 * k, k + (c - k) / 2);
 }
 
-PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal)
+PointsFlow::PointsFlow(const ContendersQuestion &question, Goal goal, bool repair)
     : m_q(question)
     , m_goal(goal)
     , m_teams(int(question.threshold.size()))
+    , m_repair(question, goal)
+    , m_useRepair(repair)
+    , m_weights(question)
 {}
 
 PointsBoard PointsFlow::boardFor(const std::vector<char> &kept) const
@@ -189,15 +148,6 @@ int PointsFlow::forcedWinner(const PointsBoard &b, const std::vector<int> &games
     return -1;
 }
 
-// The games of a board, each open, drawn or decisive (won by one side, which
-// side left to the flow).
-struct PointsFlow::Drawing
-{
-    PointsBoard board;
-    std::vector<Game> state; // by position in board.open
-    std::vector<int> lean;   // units to the home side minus the away side in the last flow
-};
-
 bool PointsFlow::allows(const PointsBoard &b)
 {
     Drawing d{b, std::vector<Game>(b.open.size(), Game::Open), {}};
@@ -231,9 +181,15 @@ bool PointsFlow::relaxed(Drawing &d)
     const int source = 0;
     const int sink = 1;
     const auto teamNode = [games](int j) { return 2 + games + j; };
-    m_network.reset(2 + games + m_teams);
-    std::vector<int> homeEdge(games, -1);
-    std::vector<int> awayEdge(games, -1);
+    // StayWithin: the first unit a team takes from a game (a draw, or half
+    // a win) goes through one node, the second unit of a win through
+    // another, so that the team's games not lost stay within its room (a
+    // point each at least) and its wins within a third of it.
+    const auto firstNode = [games, this](int j) { return 2 + games + m_teams + j; };
+    const auto winNode = [games, this](int j) { return 2 + games + 2 * m_teams + j; };
+    m_network.reset(2 + games + (reach ? 1 : 3) * m_teams);
+    // By game: the edges of the home side's first unit and win, then the away side's.
+    m_edgesOf.assign(games, {-1, -1, -1, -1});
     int wanted = 0;
     for (int i = 0; i < games; ++i) {
         if (d.state[i] == Game::Draw)
@@ -242,10 +198,15 @@ bool PointsFlow::relaxed(Drawing &d)
         m_network.add(source, 2 + i, reach ? 6 : 2);
         wanted += reach ? 0 : 2;
         for (int team : {f.home, f.away}) {
-            // StayWithin: a team that cannot afford a win takes at most a draw's unit.
-            const int capacity = reach || left[team] >= Win ? (reach ? 6 : 2) : (d.state[i] == Game::Open ? 1 : 0);
-            if (capacity > 0)
-                (team == f.home ? homeEdge : awayEdge)[i] = m_network.add(2 + i, teamNode(team), capacity);
+            if (reach) {
+                m_edgesOf[i][team == f.home ? 0 : 2] = m_network.add(2 + i, teamNode(team), 6);
+                continue;
+            }
+            // A team that cannot afford a win takes at most a draw's unit.
+            if (d.state[i] == Game::Open || left[team] >= Win)
+                m_edgesOf[i][team == f.home ? 0 : 2] = m_network.add(2 + i, firstNode(team), 1);
+            if (left[team] >= Win)
+                m_edgesOf[i][team == f.home ? 1 : 3] = m_network.add(2 + i, winNode(team), 1);
         }
     }
     for (int j = 0; j < m_teams; ++j) {
@@ -276,75 +237,61 @@ bool PointsFlow::relaxed(Drawing &d)
             for (int wins = 0; wins <= std::min(a + k, left[j] / 3); ++wins)
                 most = std::max(most, 2 * wins + std::min(left[j] - 3 * wins, a - std::max(0, wins - k)));
             m_network.add(teamNode(j), sink, most);
+            m_network.add(firstNode(j), teamNode(j), std::min(left[j], a + k));
+            m_network.add(winNode(j), teamNode(j), left[j] / Win);
         }
     }
     if (m_network.run(source, sink) < wanted)
         return false;
     d.lean.assign(games, 0);
     for (int i = 0; i < games; ++i) {
-        d.lean[i] = (homeEdge[i] >= 0 ? m_network.flowOn(homeEdge[i]) : 0)
-                    - (awayEdge[i] >= 0 ? m_network.flowOn(awayEdge[i]) : 0);
+        const auto flow = [this](int edge) { return edge >= 0 ? m_network.flowOn(edge) : 0; };
+        const std::array<int, 4> &e = m_edgesOf[i];
+        d.lean[i] = flow(e[0]) + flow(e[1]) - flow(e[2]) - flow(e[3]);
     }
     return true;
 }
 
-bool PointsFlow::decided(const Drawing &d)
-{
-    const std::vector<int> &open = d.board.open;
-    const int games = int(open.size());
-    std::vector<int> left = d.board.room;
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] == Game::Draw) {
-            --left[m_q.games[open[i]].home];
-            --left[m_q.games[open[i]].away];
-        }
-    }
-    const bool reach = m_goal == Goal::Reach;
-    const int source = 0;
-    const int sink = 1;
-    const auto teamNode = [games](int j) { return 2 + games + j; };
-    m_network.reset(2 + games + m_teams);
-    int wanted = 0;
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] != Game::Decisive)
-            continue;
-        const LeagueFixture &f = m_q.games[open[i]];
-        m_network.add(source, 2 + i, 1);
-        wanted += reach ? 0 : 1;
-        for (int team : {f.home, f.away}) {
-            if (reach || left[team] >= Win)
-                m_network.add(2 + i, teamNode(team), 1);
-        }
-    }
-    for (int j = 0; j < m_teams; ++j) {
-        if (reach) {
-            const int wins = (std::max(0, left[j]) + Win - 1) / Win;
-            if (wins > 0)
-                m_network.add(teamNode(j), sink, wins);
-            wanted += wins;
-        } else {
-            if (left[j] < 0)
-                return false;
-            m_network.add(teamNode(j), sink, left[j] / Win);
-        }
-    }
-    return m_network.run(source, sink) >= wanted;
-}
-
 Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &allowance)
 {
-    // Two searches in turns, each with half of a growing share of the
-    // allowance, until one concludes: settling results one by one as the
-    // flow shares them finds an outcome that exists soonest; choosing the
-    // draws rules a set out soonest.
-    // StayWithin outcomes are found by settling results, Reach sets ruled
-    // out by the draws: each search gets three quarters of its own goal's turns.
+    if (!settleForced(b) || !allows(b))
+        return Verdict::Impossible;
+    // Searches in turns, each with its part of a growing share of the
+    // allowance, until one concludes. Repairing an outcome finds one that
+    // exists soonest, and gets half of each turn. StayWithin sets are ruled
+    // out by settling results one by one, the flow checked and narrowed at
+    // each; Reach sets mostly by choosing the draws (three quarters of the
+    // rest), as an outcome may hand a team more than the flow asks and the
+    // flow cannot settle results there.
     const bool reach = m_goal == Goal::Reach;
+    if (!reach) {
+        allowance -= PointsWeights::Steps;
+        if (stop.reached(PointsWeights::Steps))
+            return Verdict::Stopped;
+        if (m_weights.rulesOut(b.room, b.open))
+            return Verdict::Impossible;
+    }
+    const std::vector<int> lean = m_lean;
     for (long long share = 64;; share *= 4) {
         const long long turn = std::min(share, std::max(0LL, allowance));
-        bool cut = false;
+        // The repair finds most outcomes that exist within a few hundred
+        // steps: past that, most of each turn goes to the exact searches.
+        const long long repairPart = !m_useRepair ? 0 : share <= 256 ? turn / 2 : turn / 8;
+        if (repairPart > 0) {
+            long long budget = repairPart;
+            const bool found = m_repair.find(b.room, b.open, lean, stop, budget);
+            allowance -= repairPart - std::max(0LL, budget);
+            if (found)
+                return Verdict::Possible;
+            if (stop.reached())
+                return Verdict::Stopped;
+        }
+        const long long exact = turn - repairPart;
+        const long long drawsPart = reach ? exact - exact / 4 : 0;
         for (const bool drawing : {false, true}) {
-            const long long part = drawing == reach ? turn - turn / 4 : turn / 4;
+            const long long part = drawing ? drawsPart : exact - drawsPart;
+            if (part == 0)
+                continue;
             long long budget = part;
             Verdict v;
             if (drawing) {
@@ -356,9 +303,8 @@ Verdict PointsFlow::outcomeWithin(PointsBoard b, SearchStop &stop, long long &al
             allowance -= part - std::max(0LL, budget);
             if (budget >= 0)
                 return v;
-            cut = cut || part < (drawing == reach ? share - share / 4 : share / 4);
         }
-        if (cut || allowance <= 0) {
+        if (turn < share || allowance <= 0) {
             allowance = -1;
             return Verdict::Impossible;
         }
@@ -375,8 +321,110 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
         return Verdict::Impossible;
     if (b.open.empty())
         return Verdict::Possible;
+    std::string key = boardKey(b);
+    if (m_noOutcome.count(key))
+        return Verdict::Impossible;
     if (!allows(b))
         return Verdict::Impossible;
+    // Results the flow leaves no choice about are settled, and the flow
+    // checked again, each time a step.
+    for (;;) {
+        const int settled = settleByFlow(b);
+        if (settled < 0)
+            return Verdict::Impossible;
+        if (settled == 0)
+            break;
+        if (!settleForced(b))
+            return Verdict::Impossible;
+        if (b.open.empty())
+            return Verdict::Possible;
+        if (budget-- <= 0)
+            return Verdict::Impossible;
+        if (stop.reached())
+            return Verdict::Stopped;
+        if (!allows(b))
+            return Verdict::Impossible;
+    }
+    if (m_goal == Goal::StayWithin) {
+        budget -= PointsWeights::Steps - 1;
+        if (budget < 0)
+            return Verdict::Impossible;
+        if (stop.reached(PointsWeights::Steps - 1))
+            return Verdict::Stopped;
+        if (m_weights.rulesOut(b.room, b.open))
+            return Verdict::Impossible;
+    }
+    const Verdict v = resultsAfter(b, stop, budget);
+    // Only a search that ran to its end proves the board has no outcome.
+    if (v == Verdict::Impossible && budget >= 0 && m_noOutcome.size() < MaxBoardsKept)
+        m_noOutcome.insert(std::move(key));
+    return v;
+}
+
+// The board as the search sees it: which games are open and what each team
+// with a game open may still take or must still gain. Teams without open
+// games were checked by settleForced(), which also leaves a team with open
+// games between 0 and three points a game of room: one byte holds it.
+std::string PointsFlow::boardKey(const PointsBoard &b) const
+{
+    std::string key((m_q.games.size() + 7) / 8 + std::size_t(m_teams), '\0');
+    std::vector<int> games(m_teams, 0);
+    for (int g : b.open) {
+        key[std::size_t(g / 8)] = char(key[std::size_t(g / 8)] | (1 << (g % 8)));
+        ++games[m_q.games[g].home];
+        ++games[m_q.games[g].away];
+    }
+    const std::size_t at = (m_q.games.size() + 7) / 8;
+    for (int j = 0; j < m_teams; ++j)
+        key[at + std::size_t(j)] = char(games[j] > 0 ? std::clamp(b.room[j], -1, 126) : 127);
+    return key;
+}
+
+// StayWithin: a real outcome of the open games is a flow of units that
+// hands out every unit (a win's two to its winner, a draw's one to each
+// side), so a unit no maximum flow can give a team is one no outcome gives
+// it either, and a unit every maximum flow gives it is one every outcome
+// does. Reach has no such rule: an outcome may hand a team more than the
+// flow asks for. Returns the games settled, or -1 when a game has no result
+// left.
+int PointsFlow::settleByFlow(PointsBoard &b)
+{
+    m_results.assign(b.open.size(), 7);
+    if (m_goal == Goal::Reach)
+        return 0;
+    const auto never = [this](int edge) {
+        return edge < 0 || (m_network.flowOn(edge) == 0 && m_network.fixedFlow(edge));
+    };
+    const auto always = [this](int edge) {
+        return edge >= 0 && m_network.flowOn(edge) > 0 && m_network.fixedFlow(edge);
+    };
+    int settled = 0;
+    std::vector<int> open;
+    m_results.clear();
+    for (std::size_t i = 0; i < b.open.size(); ++i) {
+        const std::array<int, 4> &e = m_edgesOf[i];
+        const bool homeWin = !never(e[0]) && !never(e[1]) && !always(e[2]) && !always(e[3]);
+        const bool draw = !never(e[0]) && !never(e[2]) && !always(e[1]) && !always(e[3]);
+        const bool awayWin = !never(e[2]) && !never(e[3]) && !always(e[0]) && !always(e[1]);
+        const int choices = int(homeWin) + int(draw) + int(awayWin);
+        if (choices == 0)
+            return -1;
+        const LeagueFixture &f = m_q.games[b.open[i]];
+        if (choices > 1) {
+            open.push_back(b.open[i]);
+            m_results.push_back(char(int(homeWin) | int(draw) << 1 | int(awayWin) << 2));
+            continue;
+        }
+        b.room[f.home] -= homeWin ? Win : draw ? leaguepoints::Draw : Loss;
+        b.room[f.away] -= awayWin ? Win : draw ? leaguepoints::Draw : Loss;
+        ++settled;
+    }
+    b.open = std::move(open);
+    return settled;
+}
+
+Verdict PointsFlow::resultsAfter(const PointsBoard &b, SearchStop &stop, long long &budget)
+{
     std::vector<int> games(m_teams, 0);
     for (int g : b.open) {
         ++games[m_q.games[g].home];
@@ -384,14 +432,19 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
     }
     const bool reach = m_goal == Goal::Reach;
     const auto margin = [&](int team) { return reach ? Win * games[team] - b.room[team] : b.room[team]; };
+    // The game with the fewest results left, between the two teams with the
+    // least margin: its result matters most to both.
     std::size_t at = 0;
-    int chosenMargin = INT_MAX;
+    std::tuple<int, int, int> chosenKey{INT_MAX, INT_MAX, INT_MAX};
+    const std::vector<char> results = m_results;
     for (std::size_t i = 0; i < b.open.size(); ++i) {
         const LeagueFixture &f = m_q.games[b.open[i]];
-        const int m = std::min(margin(f.home), margin(f.away));
-        if (m < chosenMargin) {
+        const std::tuple<int, int, int> key{std::popcount(unsigned(results[i])),
+                                            std::max(margin(f.home), margin(f.away)),
+                                            std::min(margin(f.home), margin(f.away))};
+        if (key < chosenKey) {
             at = i;
-            chosenMargin = m;
+            chosenKey = key;
         }
     }
     const LeagueFixture &f = m_q.games[b.open[at]];
@@ -403,6 +456,8 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
     if (lean > -winUnits && lean < winUnits)
         std::swap(outcomes[0], outcomes[1]);
     for (const auto &[home, away] : outcomes) {
+        if (!(results[at] & (home == Win ? 1 : home == Loss ? 4 : 2)))
+            continue;
         PointsBoard next = b;
         next.room[f.home] -= home;
         next.room[f.away] -= away;
@@ -412,98 +467,6 @@ Verdict PointsFlow::resultsFrom(PointsBoard b, SearchStop &stop, long long &budg
         if (v != Verdict::Impossible || budget < 0)
             return v;
     }
-    return Verdict::Impossible;
-}
-
-Verdict PointsFlow::drawsFrom(Drawing &d, SearchStop &stop, long long &budget)
-{
-    if (budget-- <= 0)
-        return Verdict::Impossible;
-    if (stop.reached())
-        return Verdict::Stopped;
-    if (!relaxed(d))
-        return Verdict::Impossible;
-    const std::vector<int> &open = d.board.open;
-    const int games = int(open.size());
-    const bool reach = m_goal == Goal::Reach;
-
-    // Two quick completions before choosing: every undecided game decisive,
-    // then a draw wherever it costs neither side a win (its points left are
-    // not a multiple of 3), the others decisive.
-    std::vector<int> left = d.board.room;
-    std::vector<int> margin(m_teams, 0);
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] == Game::Draw) {
-            --left[m_q.games[open[i]].home];
-            --left[m_q.games[open[i]].away];
-        }
-    }
-    Drawing tried{d.board, d.state, {}};
-    bool anyOpen = false;
-    for (Game &g : tried.state) {
-        anyOpen = anyOpen || g == Game::Open;
-        if (g == Game::Open)
-            g = Game::Decisive;
-    }
-    if (decided(tried))
-        return Verdict::Possible;
-    if (!anyOpen)
-        return Verdict::Impossible;
-    std::vector<int> spare = left;
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] != Game::Open)
-            continue;
-        const LeagueFixture &f = m_q.games[open[i]];
-        const auto drawFree = [&](int team) { return spare[team] > 0 && spare[team] % 3 != 0; };
-        if (drawFree(f.home) && drawFree(f.away)) {
-            tried.state[i] = Game::Draw;
-            --spare[f.home];
-            --spare[f.away];
-        }
-    }
-    if (tried.state != d.state && decided(tried))
-        return Verdict::Possible;
-    // Then as the flow shares the games: a draw where it shares one evenly.
-    const int winUnits = reach ? 6 : 2;
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] == Game::Open)
-            tried.state[i] = 2 * std::abs(d.lean[i]) < winUnits ? Game::Draw : Game::Decisive;
-    }
-    if (decided(tried))
-        return Verdict::Possible;
-
-    // The undecided game of the team with the least margin (Reach: points it
-    // can do without; StayWithin: room beyond a point a game), the one the
-    // flow shares most evenly; first what the flow leans to.
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] == Game::Draw)
-            continue;
-        for (int team : {m_q.games[open[i]].home, m_q.games[open[i]].away})
-            margin[team] += reach ? Win : -1;
-    }
-    for (int j = 0; j < m_teams; ++j)
-        margin[j] += reach ? -left[j] : left[j];
-    int chosen = -1;
-    std::pair<int, int> chosenKey{INT_MAX, INT_MAX};
-    for (int i = 0; i < games; ++i) {
-        if (d.state[i] != Game::Open)
-            continue;
-        const LeagueFixture &f = m_q.games[open[i]];
-        const std::pair<int, int> key{std::min(margin[f.home], margin[f.away]),
-                                      std::abs(2 * std::abs(d.lean[i]) - winUnits)};
-        if (key < chosenKey) {
-            chosen = i;
-            chosenKey = key;
-        }
-    }
-    const bool drawFirst = 2 * std::abs(d.lean[chosen]) < winUnits;
-    for (const Game g : {drawFirst ? Game::Draw : Game::Decisive, drawFirst ? Game::Decisive : Game::Draw}) {
-        d.state[chosen] = g;
-        const Verdict v = drawsFrom(d, stop, budget);
-        if (v != Verdict::Impossible || budget < 0)
-            return v;
-    }
-    d.state[chosen] = Game::Open;
     return Verdict::Impossible;
 }
 

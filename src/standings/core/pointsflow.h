@@ -1,40 +1,18 @@
 #pragma once
 
+#include "standings/core/maxflow.h"
+#include "standings/core/outcomerepair.h"
 #include "standings/core/outlooksearch.h"
+#include "standings/core/pointsweights.h"
 
+#include <array>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace outlooksearch {
 
 enum class Verdict { Possible, Impossible, Stopped };
-
-// A maximum flow (Dinic) on a network of a few hundred nodes, rebuilt for
-// each check with its memory kept.
-class MaxFlow
-{
-public:
-    void reset(int nodes);
-    // Returns the edge, whose flow flowOn() tells after run().
-    int add(int from, int to, int capacity);
-    int flowOn(int edge) const { return m_edges[edge ^ 1].capacity; }
-    int run(int source, int sink);
-
-private:
-    struct Edge
-    {
-        int to;
-        int capacity;
-        int next;
-    };
-    bool levels(int source, int sink);
-    int push(int node, int sink, int limit);
-
-    std::vector<Edge> m_edges;
-    std::vector<int> m_head;
-    std::vector<int> m_current;
-    std::vector<int> m_level;
-    std::vector<int> m_queue;
-};
 
 // Where one kept set stands: the points each kept team still needs (Reach)
 // or may still take (StayWithin), and the games among kept teams not settled
@@ -48,11 +26,13 @@ struct PointsBoard
 // The count of points the search decides with, for one contenders question:
 // which sets of kept teams the points of the games left can serve at all
 // (a flow, necessary and cheap), and whether a real outcome serves one
-// (a search over the games drawn, each step checked by the flow, exact).
+// (a repair that finds one quickly, and an exact search over the results or
+// the draws, each step checked by the flow).
 class PointsFlow
 {
 public:
-    PointsFlow(const ContendersQuestion &question, Goal goal);
+    // Without `repair`, outcomeWithin() relies on its exact searches alone.
+    PointsFlow(const ContendersQuestion &question, Goal goal, bool repair = true);
 
     // The kept teams' rooms once their games against the teams left out go
     // their way.
@@ -79,10 +59,20 @@ public:
 
 private:
     enum class Game : char { Open, Draw, Decisive };
-    struct Drawing;
+    // The games of a board, each open, drawn or decisive (won by one side,
+    // which side left to the flow).
+    struct Drawing
+    {
+        PointsBoard board;
+        std::vector<Game> state; // by position in board.open
+        std::vector<int> lean;   // units to the home side minus the away side in the last flow
+    };
 
     int forcedWinner(const PointsBoard &b, const std::vector<int> &games, const LeagueFixture &f) const;
     Verdict resultsFrom(PointsBoard b, SearchStop &stop, long long &budget);
+    Verdict resultsAfter(const PointsBoard &b, SearchStop &stop, long long &budget);
+    std::string boardKey(const PointsBoard &b) const;
+    int settleByFlow(PointsBoard &b);
     bool relaxed(Drawing &d);
     bool decided(const Drawing &d);
     Verdict drawsFrom(Drawing &d, SearchStop &stop, long long &budget);
@@ -91,7 +81,17 @@ private:
     Goal m_goal;
     int m_teams;
     MaxFlow m_network;
-    std::vector<int> m_lean; // by game of the question, after allows()
+    OutcomeRepair m_repair;
+    bool m_useRepair;
+    PointsWeights m_weights;
+    std::vector<int> m_lean;                   // by game of the question, after allows()
+    std::vector<std::array<int, 4>> m_edgesOf; // by open game, after allows()
+    std::vector<char> m_results;               // by open game, the results left (home win 1, draw 2, away win 4)
+    // Boards the search of results has shown to have no outcome: the same
+    // board comes back often, as results that differ game by game add up to
+    // the same points (a beats b beats c beats a, or the other way round).
+    std::unordered_set<std::string> m_noOutcome;
+    static constexpr std::size_t MaxBoardsKept = 200000;
 };
 
 } // namespace outlooksearch

@@ -142,6 +142,19 @@ public:
         return r;
     }
 
+    // Whether b's range is a's: the same points and the same number of
+    // games left, whoever they play. In a's best outcome b may as well win
+    // every game it does not play against a: it stays level with a at most,
+    // and its opponents gain nothing. Then a and b trading the results of
+    // their games with each other, and nothing else, is b's best outcome
+    // with the same teams above, none of whose points moved. The worst rank
+    // is the mirror (every game lost). A finished team's rank may hang on
+    // its place in the table, so only teams with games left.
+    bool twins(int a, int b) const
+    {
+        return m_points[a] == m_points[b] && !m_gamesOf[a].empty() && m_gamesOf[a].size() == m_gamesOf[b].size();
+    }
+
 private:
     // Whether `a` finishes ahead of `b` whatever happens although they are
     // level on points: both have played everything and no team with games
@@ -284,7 +297,7 @@ Count fewestAbove(const Reduction &r, const OutlookSolveOptions &options, Search
             continue;
         searched = true;
         const outlooksearch::Kept kept =
-            outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop);
+            outlooksearch::mostKept(g, outlooksearch::Goal::StayWithin, size - found, stop, options.shortcuts);
         addSearched(c, kept, size, size - found, true, stop, stats);
     }
     ++(searched ? stats.searched : stats.decidedByBounds);
@@ -305,7 +318,8 @@ Count mostLevel(const Reduction &r, const OutlookSolveOptions &options, SearchSt
             continue;
         }
         searched = true;
-        const outlooksearch::Kept kept = outlooksearch::mostKept(g, outlooksearch::Goal::Reach, found, stop);
+        const outlooksearch::Kept kept =
+            outlooksearch::mostKept(g, outlooksearch::Goal::Reach, found, stop, options.shortcuts);
         addSearched(c, kept, size, found, false, stop, stats);
     }
     ++(searched ? stats.searched : stats.decidedByBounds);
@@ -325,6 +339,13 @@ std::vector<RankRange> solveRankRanges(const OutlookProblem &problem, const Outl
     for (int t = 0; t < n; ++t) {
         if (options.cancel && options.cancel->load()) {
             result[t] = {1, n, RangeState::Cancelled};
+            continue;
+        }
+        // Teams level on points with as many games left share their range.
+        const auto twin = std::find_if(result.begin(), result.begin() + t,
+                                       [&](const RankRange &r) { return league.twins(int(&r - result.data()), t); });
+        if (twin != result.begin() + t) {
+            result[t] = *twin;
             continue;
         }
         // Each question gets its own allowance, within what the table has left.

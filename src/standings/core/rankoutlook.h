@@ -65,21 +65,23 @@ struct OutlookSolveStats
 
 struct OutlookSolveOptions
 {
-    // Search steps (each checks one flow of points at most) allowed to each
-    // of a team's two questions, its best rank and its worst, and to a whole
-    // table. Counted in steps, not in time, so that the answer is the same
-    // on every machine, under any load and with any number of threads. Over
-    // 20000 generated tables (bench/outlook_families.cpp) the median table
-    // takes no step and the 99th centile a few hundred, but about one in a
-    // thousand, most of them tables of results played at random, reaches an
-    // allowance: its ranges keep the bounds proven from both sides. A step
-    // takes 10 to 20 microseconds on these machines, so a table's allowance
-    // is about a second.
-    static constexpr long long DefaultWorkLimit = 40000;
-    static constexpr long long DefaultTableWorkLimit = 70000;
+    // Search steps allowed to each of a team's two questions, its best rank
+    // and its worst, and to a whole table. A step is one check of the flow
+    // of points, a count with weights taking four, or 32 changes of a
+    // repaired outcome: 2 to 55 microseconds on these machines, the tables
+    // with most fixtures left the slowest. Counted in steps, not in time, so
+    // that the answer is the same on every machine, under any load and with
+    // any number of threads. Over 500000 generated tables
+    // (bench/outlook_families.cpp, ten seeds) the median table takes no
+    // step, the 99th centile about 230, the one that took most about 24000
+    // (a team 20000), the slowest 0.7 s, and none reached an allowance; a
+    // table that would keeps the bounds proven from both sides.
+    static constexpr long long DefaultWorkLimit = 25000;
+    static constexpr long long DefaultTableWorkLimit = 40000;
 
     // When false every question that is not settled outright goes to the
-    // search, which the tests use to check the search on its own.
+    // search, and the search shows a set kept by its exact part alone, never
+    // by a repaired outcome: the tests use it to check the search on its own.
     bool shortcuts = true;
     // Past it the question keeps what is proven and its team's range is
     // marked OutOfTime.
