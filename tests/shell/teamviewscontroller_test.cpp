@@ -6,6 +6,7 @@
 
 #include "shell/ui/pictures.h"
 #include "shell/ui/teamviewscontroller.h"
+#include "team/ui/rankevolutionchart.h"
 #include "team/ui/statisticsview.h"
 
 #include <QCheckBox>
@@ -233,6 +234,17 @@ TEST_F(TeamViewsControllerTest, SimulatedMatchDaysStayAfterTheBoxIsUnticked)
     ASSERT_TRUE(simulated->isChecked());
     EXPECT_TRUE(barDrawn(37));
     EXPECT_EQ(ranking.computed.last(), (std::pair<MatchDayNo, bool>{38, false}));
+
+    // The statistics' chart keeps to the match days played all the same.
+    controller->openStatistics();
+    auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
+    view->showPage(StatisticsView::Page::Evolution);
+    const auto &series = widget<RankEvolutionChart>(QStringLiteral("ChartEvolution"))->series();
+    ASSERT_EQ(series.size(), 2u);
+    EXPECT_GT(series[0].ranks[16], 0);
+    EXPECT_EQ(series[0].ranks[17], 0);
+    EXPECT_EQ(series[1].ranks[37], 0);
+    controller->closeStatistics();
     QTest::mouseClick(simulated, Qt::LeftButton);
     ASSERT_FALSE(simulated->isChecked());
     EXPECT_TRUE(barDrawn(37));
@@ -269,6 +281,8 @@ TEST_F(TeamViewsControllerTest, ClosingTheGraphStopsItsBuild)
 TEST_F(TeamViewsControllerTest, StatisticsOpenOnTheMatchDaysPlayedAndTheirMatrixOpensAMatchDay)
 {
     build();
+    // Nothing of the view is built before it first opens.
+    EXPECT_EQ(widget(QStringLiteral("FraStats")), nullptr);
     QTest::mouseClick(widget<QToolButton>(QStringLiteral("BtStats")), Qt::LeftButton);
     auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
     ASSERT_TRUE(view->isVisible());
