@@ -100,6 +100,39 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     pickMatchDay();
     EXPECT_TRUE(prompt.questions.isEmpty());
     EXPECT_EQ(session->state().displayedMatchDay(), 5);
+
+    // "Quitter" and closing the window ask as well, on the second row.
+    const auto typeOnSecondRow = [this] {
+        window->show();
+        window->matchDay().showMatchDay(18);
+        typeInto("R1", 1, QStringLiteral("4"));
+        typeInto("R2", 1, QStringLiteral("0"));
+        prompt.questions.clear();
+    };
+    const std::array<std::pair<const char *, std::function<void()>>, 2> closings = {
+        {{"quit", [this] { click(Command::Quit); }}, {"close", [this] { window->close(); }}}};
+    for (const auto &[way, close] : closings) {
+        SCOPED_TRACE(way);
+        typeOnSecondRow();
+        prompt.choice = Prompt::Choice::Cancel;
+        close();
+        EXPECT_TRUE(asked());
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(box("R1", 1)->text(), QStringLiteral("4"));
+
+        prompt.questions.clear();
+        prompt.choice = Prompt::Choice::No;
+        close();
+        EXPECT_TRUE(asked());
+        EXPECT_FALSE(window->isVisible());
+        EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+    }
+    typeOnSecondRow();
+    prompt.choice = Prompt::Choice::Yes;
+    click(Command::Quit);
+    EXPECT_TRUE(asked());
+    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B|||4|0|||O"));
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)

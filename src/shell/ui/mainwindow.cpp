@@ -226,6 +226,12 @@ void MainWindow::endWithoutShutdown()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // "Quitter" and the window's own close settle typed results first, as
+    // every other way off the match day does.
+    if (!m_ending && !m_matchDay->settleUnsavedEntries()) {
+        event->ignore();
+        return;
+    }
     if (!m_ending)
         m_shellPanels->writePreferences();
     event->accept();
