@@ -2,10 +2,12 @@
 
 #include "specialfiles.h"
 
+#include "shared/ui/windowareas.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QScrollArea>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -17,7 +19,8 @@ namespace {
 class Startup : public WindowFixture
 {
 protected:
-    MainWindow &start(bool expectRunning = true)
+    // `room`: the free area of a screen the window may not fit in.
+    MainWindow &start(bool expectRunning = true, const QRect &room = {})
     {
         // The spies must exist before start-up runs, so the window is built here.
         window.reset();
@@ -27,6 +30,7 @@ protected:
                                               WindowServices{prompt, *pictures, launcher, printTarget, downloader});
         updates = std::make_unique<QSignalSpy>(window.get(), &MainWindow::resultsUpdateRequested);
         donors = std::make_unique<QSignalSpy>(window.get(), &MainWindow::donorsFetchRequested);
+        window->fitScreen(room);
         EXPECT_EQ(window->startUp(), expectRunning);
         return *window;
     }
@@ -69,6 +73,35 @@ TEST_F(Startup, ShowsTheWindowWithItsCaptionRowsAndStandings)
     // News from the store replaces the home/away captions.
     EXPECT_TRUE(window->findChild<QWidget *>(QStringLiteral("Frame5"))->isVisible());
     EXPECT_FALSE(indexed<QLabel>(QStringLiteral("Label27"))[0]->isVisible());
+}
+
+TEST_F(Startup, OnAScreenSmallerThanTheWindowItScrollsInAFrame)
+{
+    // A big enough screen: the window stands on its own.
+    MainWindow &w = start(true, QRect(0, 0, 1400, 1000));
+    EXPECT_EQ(w.window(), &w);
+
+    // Twice the scale on a 1400 x 1000 screen.
+    const QRect room(0, 0, 700, 500);
+    start(true, room);
+    auto *frame = qobject_cast<QScrollArea *>(window->window());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->windowTitle(), window->windowTitle());
+    EXPECT_TRUE(room.contains(frame->geometry()));
+    EXPECT_EQ(window->size(), windowareas::Window); // its layout unchanged
+    // The table's far corner and the buttons under it are reached by scrolling.
+    for (const char *name : {"BtExport", "BtStats"}) {
+        QWidget *far = widget(QLatin1String(name));
+        ASSERT_NE(far, nullptr) << name;
+        frame->ensureWidgetVisible(far);
+        const QRect shown(far->mapTo(frame->viewport(), QPoint(0, 0)), far->size());
+        EXPECT_TRUE(frame->viewport()->rect().contains(shown)) << name;
+    }
+    shot(QStringLiteral("small-screen"));
+    // "Quitter" closes the frame, the program's window.
+    click(Command::Quit);
+    EXPECT_FALSE(frame->isVisible());
 }
 
 TEST_F(Startup, MonthLabelsTakeFrenchCaptionsAndColoursFromTheClock)
