@@ -113,6 +113,13 @@ TEST_F(Startup, MonthLabelsTakeFrenchCaptionsAndColoursFromTheClock)
     EXPECT_EQ(months[0]->text(), QStringLiteral("Août 2013"));
     EXPECT_EQ(months[4]->text(), QStringLiteral("Décembre 2013"));
     EXPECT_EQ(months[9]->text(), QStringLiteral("Mai 2014"));
+    // Each caption stands whole inside its box, the longest too.
+    EXPECT_EQ(months[1]->text(), QStringLiteral("Septembre 2013"));
+    for (QLabel *month : months) {
+        const QRect box = month->contentsRect();
+        EXPECT_LE(QFontMetrics(month->font(), month).horizontalAdvance(month->text()), box.width())
+            << month->text().toStdString();
+    }
     const QColor green(0x00, 0xC0, 0x00), yellow(0xFF, 0xFF, 0x00);
     EXPECT_EQ(months[3]->palette().color(QPalette::WindowText), green);
     EXPECT_EQ(months[4]->palette().color(QPalette::WindowText), yellow);

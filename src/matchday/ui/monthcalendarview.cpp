@@ -1,5 +1,6 @@
 #include "matchday/ui/monthcalendarview.h"
 
+#include "shared/ui/fittedtext.h"
 #include "shared/ui/twips.h"
 #include "shared/ui/windowstyle.h"
 
@@ -15,6 +16,8 @@ constexpr int MonthWidth = 1500;
 constexpr int LinesLeft = 104; // pixels
 constexpr int LinesWidth = 132;
 constexpr int LinePitch = 20;
+// Points a month's caption may lose to stay inside its box ("Septembre 2013").
+constexpr int CaptionShrink = 2;
 // Matches no month, so the first preview always fills the list.
 const QString NoMonthListed = QStringLiteral("11");
 
@@ -77,7 +80,7 @@ void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount>
     for (int k = 0; k < MonthLabelCount; ++k) {
         QLabel *label = m_labels[k];
         const MonthLabel &month = months[k];
-        label->setText(month.caption);
+        fittedtext::setText(label, month.caption, CaptionShrink);
         label->setProperty("monthDate", month.date);
         windowstyle::setTextColour(label, month.past ? PastMonth : CurrentOrComing);
         label->setVisible(month.date.isValid());
