@@ -119,38 +119,47 @@ TEST_F(TeamViewsControllerTest, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesN
     const Season &season = session->season();
     const QChar ellipsis(0x2026);
     int elided = 0;
-    for (int i = 0; i < 38; ++i) {
-        for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
-                                                    std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
-            auto *box = widget<QLabel>(QLatin1String(name), i);
-            if (!box->isVisible())
-                continue;
-            // The whole name is on the box or, cut, in its tool tip.
-            const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
-            EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
-            if (team != box->text()) {
-                EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
-                ++elided;
-            }
-            // The name's letters stand clear of the card boxes over its box.
-            const QFontMetrics metrics(box->font(), box);
-            const int frame = box->frameWidth();
-            const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-            const int width = metrics.horizontalAdvance(box->text());
-            const int textLeft = home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
-            const int textRight = textLeft + width;
-            for (const char *cardName : {cardNames.first, cardNames.second}) {
-                QWidget *card = widget(QLatin1String(cardName), i);
-                if (!card->isVisible())
+    // Every team's card, each name bold on its own.
+    auto *teams = widget<QListWidget>(QStringLiteral("List9"));
+    const int leader = teams->currentRow();
+    for (int cardTeam = 0; cardTeam < TeamCount; ++cardTeam) {
+        teams->setCurrentRow(cardTeam);
+        for (int i = 0; i < 38; ++i) {
+            for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
+                                                        std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
+                auto *box = widget<QLabel>(QLatin1String(name), i);
+                if (!box->isVisible())
                     continue;
-                if (home)
-                    EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
-                else
-                    EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
+                // The whole name is on the box or, cut, in its tool tip.
+                const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
+                EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
+                if (team != box->text()) {
+                    EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
+                    ++elided;
+                }
+                // The name's letters stand clear of the card boxes over its box.
+                const QFontMetrics metrics(box->font(), box);
+                const int frame = box->frameWidth();
+                const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+                const int width = metrics.horizontalAdvance(box->text());
+                const int textLeft =
+                    home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
+                const int textRight = textLeft + width;
+                for (const char *cardName : {cardNames.first, cardNames.second}) {
+                    QWidget *card = widget(QLatin1String(cardName), i);
+                    if (!card->isVisible())
+                        continue;
+                    if (home)
+                        EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
+                    else
+                        EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
+                }
             }
         }
     }
-    EXPECT_GT(elided, 0); // the bundled season has names too long for the card
+    // The names of the bundled season all show whole.
+    EXPECT_EQ(elided, 0);
+    teams->setCurrentRow(leader);
 
     // The season's narrow share of defeats shows what its caption can.
     auto *defeats = widget<QLabel>(QStringLiteral("LabDEF"), 4);
