@@ -18,6 +18,7 @@ constexpr int LinesWidth = 132;
 constexpr int LinePitch = 20;
 // Points a month's caption may lose to stay inside its box ("Septembre 2013").
 constexpr int CaptionShrink = 2;
+constexpr int CaptionPadding = 3; // pixels
 // Matches no month, so the first preview always fills the list.
 const QString NoMonthListed = QStringLiteral("11");
 
@@ -38,6 +39,8 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->setCursor(Qt::PointingHandCursor);
         label->setGeometry(0, twips(LabelPitch * k), twips(MonthWidth), twips(LabelPitch - 30));
         label->setAutoFillBackground(true);
+        // The caption keeps clear of the box's edges.
+        label->setContentsMargins(CaptionPadding, 0, CaptionPadding, 0);
         label->setFocusPolicy(Qt::TabFocus);
         windowstyle::setFillColour(label, windowstyle::Navy);
         label->installEventFilter(this);
