@@ -157,8 +157,13 @@ TEST_F(TeamViewsControllerTest, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesN
             }
         }
     }
-    // The names of the bundled season all show whole.
+    // The names of the bundled season all show whole, in the list of teams too.
     EXPECT_EQ(elided, 0);
+    for (int row = 0; row < teams->count(); ++row) {
+        EXPECT_LE(QFontMetrics(teams->font(), teams).horizontalAdvance(teams->item(row)->text()),
+                  teams->viewport()->width() - 8)
+            << row;
+    }
     teams->setCurrentRow(leader);
 
     // The season's narrow share of defeats shows what its caption can.

@@ -46,6 +46,7 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->installEventFilter(this);
         m_labels[k] = label;
     }
+    m_captionFont = m_labels[0]->font();
 
     QFont small = font();
     small.setPointSize(8);
@@ -80,10 +81,19 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
 
 void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount> &months)
 {
+    // One size for every caption, the one the longest needs ("Septembre 2013").
+    QFont font = m_captionFont;
+    for (int k = 0; k < MonthLabelCount; ++k) {
+        const QFont fitting = fittedtext::fittingFont(m_labels[k], m_captionFont, months[k].caption, CaptionShrink);
+        if (fitting.pointSizeF() < font.pointSizeF())
+            font = fitting;
+    }
     for (int k = 0; k < MonthLabelCount; ++k) {
         QLabel *label = m_labels[k];
         const MonthLabel &month = months[k];
-        fittedtext::setText(label, month.caption, CaptionShrink);
+        if (label->font() != font)
+            label->setFont(font);
+        fittedtext::setText(label, month.caption);
         label->setProperty("monthDate", month.date);
         windowstyle::setTextColour(label, month.past ? PastMonth : CurrentOrComing);
         label->setVisible(month.date.isValid());

@@ -21,14 +21,14 @@ constexpr int RowHeight = 285;
 constexpr int AwayShift = 5000;
 constexpr int SecondHalfShift = 1000;
 constexpr int MarkerLeft = 1875, MarkerWidth = 300;
-// The names take the width the dates ("17 08 13") leave free, up to the
-// next column's markers.
-constexpr int HomeLeft = 2190, NameWidth = 1650;
+// The names take the width the dates ("17 08 13") and the goals leave free,
+// up to the next column's markers.
+constexpr int HomeLeft = 2190, NameWidth = 1665;
 constexpr int CardWidth = 180;
-constexpr int GoalsWidth = 315;
-constexpr int HomeGoalsLeft = HomeLeft + NameWidth - 15, AwayGoalsLeft = HomeGoalsLeft + 330;
-constexpr int AwayLeft = AwayGoalsLeft + 300;
-constexpr int DateLeft = AwayLeft + NameWidth, DateWidth = 750;
+constexpr int GoalsWidth = 270;
+constexpr int HomeGoalsLeft = HomeLeft + NameWidth - 15, AwayGoalsLeft = HomeGoalsLeft + GoalsWidth + 15;
+constexpr int AwayLeft = AwayGoalsLeft + GoalsWidth - 15;
+constexpr int DateLeft = AwayLeft + NameWidth + 15, DateWidth = 810;
 static_assert(DateLeft + DateWidth <= MarkerLeft + AwayShift);
 constexpr int KeyLeft = 2670, KeyWidth = 750;
 constexpr int BarWidth = 3435, SeasonBarWidth = 8070, BarHeight = 330;
@@ -126,6 +126,8 @@ TeamCardPanel::TeamCardPanel(QWidget *parent)
     m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
     m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_teams->setTextElideMode(Qt::ElideRight);
+    // A size smaller than the card's, so that every name of the season shows whole.
+    windowstyle::setPixelSize(m_teams, 10);
     connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             emit teamChosen(row);
