@@ -1,5 +1,6 @@
 #include "shell/ui/scrollingframe.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QStyle>
 #include <QTimer>
@@ -16,6 +17,12 @@ ScrollingFrame::ScrollingFrame(QWidget &content, const QRect &room)
     setWidgetResizable(false);
     setWidget(&content);
     fitRoom();
+    // The focus brought anywhere in the window (a panel opening, a command
+    // from the keyboard) comes into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && widget() && widget()->isAncestorOf(now))
+            bringIntoSight(now);
+    });
 }
 
 ScrollingFrame::~ScrollingFrame()
@@ -41,6 +48,16 @@ void ScrollingFrame::fitRoom()
     const QRect place(room.topLeft(), size.boundedTo(room.size()));
     if (geometry() != place)
         setGeometry(place);
+}
+
+void ScrollingFrame::bringIntoSight(QWidget *w)
+{
+    const QRect place(w->mapTo(widget(), QPoint(0, 0)), w->size());
+    // A panel larger than the frame shows from its top-left corner.
+    if (place.width() > viewport()->width() || place.height() > viewport()->height())
+        ensureVisible(place.left(), place.top(), 0, 0);
+    else
+        ensureWidgetVisible(w);
 }
 
 void ScrollingFrame::showEvent(QShowEvent *event)

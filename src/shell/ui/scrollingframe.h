@@ -26,6 +26,7 @@ private:
     // The content whole where it fits, the room less the window manager's
     // frame where it does not.
     void fitRoom();
+    void bringIntoSight(QWidget *w);
 
     QRect m_room;
 };
