@@ -101,38 +101,24 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     EXPECT_TRUE(prompt.questions.isEmpty());
     EXPECT_EQ(session->state().displayedMatchDay(), 5);
 
-    // "Quitter" and closing the window ask as well, on the second row.
-    const auto typeOnSecondRow = [this] {
+    // "Quitter" and closing the window ask as well (on the second row): Annuler
+    // keeps the window and the scores, Non closes without them, Oui saves first.
+    using C = Prompt::Choice;
+    for (const auto &[quit, choice, open, kept] :
+         {std::tuple{true, C::Cancel, true, "|||||||"}, std::tuple{true, C::No, false, "|||||||"},
+          std::tuple{false, C::Cancel, true, "|||||||"}, std::tuple{false, C::No, false, "|||||||"},
+          std::tuple{true, C::Yes, false, "B|||4|0|||O"}}) {
         window->show();
         window->matchDay().showMatchDay(18);
         typeInto("R1", 1, QStringLiteral("4"));
         typeInto("R2", 1, QStringLiteral("0"));
         prompt.questions.clear();
-    };
-    const std::array<std::pair<const char *, std::function<void()>>, 2> closings = {
-        {{"quit", [this] { click(Command::Quit); }}, {"close", [this] { window->close(); }}}};
-    for (const auto &[way, close] : closings) {
-        SCOPED_TRACE(way);
-        typeOnSecondRow();
-        prompt.choice = Prompt::Choice::Cancel;
-        close();
-        EXPECT_TRUE(asked());
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(box("R1", 1)->text(), QStringLiteral("4"));
-
-        prompt.questions.clear();
-        prompt.choice = Prompt::Choice::No;
-        close();
-        EXPECT_TRUE(asked());
-        EXPECT_FALSE(window->isVisible());
-        EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("|||||||"));
+        prompt.choice = choice;
+        quit ? click(Command::Quit) : void(window->close());
+        EXPECT_TRUE(asked()) << quit << int(choice);
+        EXPECT_EQ(window->isVisible(), open) << quit << int(choice);
+        EXPECT_EQ(stored(QStringLiteral("1801")), QLatin1String(kept));
     }
-    typeOnSecondRow();
-    prompt.choice = Prompt::Choice::Yes;
-    click(Command::Quit);
-    EXPECT_TRUE(asked());
-    EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B|||4|0|||O"));
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)
