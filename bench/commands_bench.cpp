@@ -185,7 +185,12 @@ void Configuration(benchmark::State &state)
 void OpenStatistics(benchmark::State &state, bool evolution)
 {
     auto *button = program->window->findChild<QWidget *>(QStringLiteral("BtStats"));
+    // The view is built at its first opening.
     auto *view = program->window->findChild<StatisticsView *>(QStringLiteral("FraStats"));
+    if (!view) {
+        program->clickAndPaint(button);
+        view = program->window->findChild<StatisticsView *>(QStringLiteral("FraStats"));
+    }
     for (auto _ : state) {
         state.PauseTiming();
         view->hide();

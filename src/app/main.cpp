@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
@@ -182,6 +183,8 @@ int runWindow(int argc, char **argv)
     FirstPaintQuit firstPaint;
     if (options.quitAfterFirstPaint)
         window.installEventFilter(&firstPaint);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.fitScreen(screen->availableGeometry());
     if (!window.startUp())
         return 1;
     const int status = app.exec();

@@ -74,6 +74,22 @@ TEST_F(MatchGridTest, ALongNameIsElidedAtItsEndWithTheWholeNameInItsToolTip)
     // A name that fits shows whole.
     EXPECT_EQ(row(0).t2->shownText(), QStringLiteral("Equipe H"));
 
+    // The longest names of the bundled season take the card slots beside
+    // them while those show no box, and keep clear of the boxes once shown.
+    GridRow bundled = fixture(QStringLiteral("0500"), QLatin1Char('F'), QLatin1Char('G'));
+    bundled.homeName = QStringLiteral("Olympique Vaubriac");
+    bundled.awayName = QStringLiteral("Olympique Vaubriac");
+    for (const bool bold : {false, true}) {
+        bundled.homeLook.bold = bundled.awayLook.bold = bold;
+        grid.showRows({bundled});
+        EXPECT_EQ(row(0).t1->shownText(), bundled.homeName) << bold;
+        EXPECT_EQ(row(0).t2->shownText(), bundled.awayName) << bold;
+    }
+    QTest::mouseClick(row(0).r1, Qt::LeftButton);
+    EXPECT_LT(row(0).cj1->geometry().right(), row(0).t1->x());
+    EXPECT_LT(row(0).t2->geometry().right(), row(0).cj2->x());
+    EXPECT_EQ(row(0).t1->geometry().right(), row(0).r1->x() - 2);
+
     // A name that looks like markup shows in its tool tip as it is written.
     long_.awayName = QStringLiteral("<b>AS</b> Gras");
     grid.showRows({long_});

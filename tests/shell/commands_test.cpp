@@ -134,8 +134,21 @@ TEST_F(Commands, AdjustmentsListShowsSignsAndIsEmptyWithoutAny)
     ASSERT_EQ(list->count(), 2); // the bundled store: D=-3 and K=-1
     EXPECT_EQ(list->item(0)->text(), teamName(3) + QStringLiteral(": [ -3 ]"));
     EXPECT_EQ(list->item(1)->text(), teamName(10) + QStringLiteral(": [ -1 ]"));
+    // Its title stands above its lines.
+    auto *title = list->findChild<QLabel *>(QStringLiteral("LabListTitle"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text(), QStringLiteral("Bonus - Malus"));
+    EXPECT_LE(title->geometry().bottom(), list->viewport()->geometry().top());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
     EXPECT_FALSE(list->isVisible()); // a click in the list closes it
+    // Below its last line too.
+    click(Command::Adjustments);
+    ASSERT_TRUE(list->isVisible());
+    const QPoint below = list->visualItemRect(list->item(1)).bottomLeft() + QPoint(10, 20);
+    ASSERT_EQ(list->itemAt(below), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_FALSE(list->isVisible());
 
     folder.write(QStringLiteral("Resultats2013.ini"), "[BonMal]\r\nB=2\r\n");
     setStoreAge(clock.now().addDays(-1));

@@ -105,6 +105,19 @@ TEST_F(MatchDayControllerTest, TheCurrentMatchDayShowsWithItsMonthPreviewed)
     // reader is told of the season's 38 match days.
     session->state().setDueMatchDays(AppState::InitialDueMatchDays);
     EXPECT_EQ(text(QStringLiteral("Label25")), QStringLiteral("38"));
+
+    // Every header stays whole on one line, clear of the news line under it,
+    // the longest counts of days to come too.
+    clock.set(QDateTime(QDate(2013, 8, 1), QTime(12, 0)));
+    auto *header = widget<QLabel>(QStringLiteral("Label1"));
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        controller->showMatchDay(day);
+        EXPECT_TRUE(header->text().endsWith(QStringLiteral(" jours"))) << header->text().toStdString();
+        EXPECT_FALSE(header->wordWrap());
+        EXPECT_LE(QFontMetrics(header->font(), header).horizontalAdvance(header->text()),
+                  header->contentsRect().width() - header->indent())
+            << day;
+    }
 }
 
 TEST_F(MatchDayControllerTest, SavesTheRowsWithAHomeScoreExactlyAsTypedAndOffersTheExportOnTheSecondSave)

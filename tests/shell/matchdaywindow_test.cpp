@@ -100,6 +100,25 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
     pickMatchDay();
     EXPECT_TRUE(prompt.questions.isEmpty());
     EXPECT_EQ(session->state().displayedMatchDay(), 5);
+
+    // "Quitter" and closing the window ask as well (on the second row): Annuler
+    // keeps the window and the scores, Non closes without them, Oui saves first.
+    using C = Prompt::Choice;
+    for (const auto &[quit, choice, open, kept] :
+         {std::tuple{true, C::Cancel, true, "|||||||"}, std::tuple{true, C::No, false, "|||||||"},
+          std::tuple{false, C::Cancel, true, "|||||||"}, std::tuple{false, C::No, false, "|||||||"},
+          std::tuple{true, C::Yes, false, "B|||4|0|||O"}}) {
+        window->show();
+        window->matchDay().showMatchDay(18);
+        typeInto("R1", 1, QStringLiteral("4"));
+        typeInto("R2", 1, QStringLiteral("0"));
+        prompt.questions.clear();
+        prompt.choice = choice;
+        quit ? click(Command::Quit) : void(window->close());
+        EXPECT_TRUE(asked()) << quit << int(choice);
+        EXPECT_EQ(window->isVisible(), open) << quit << int(choice);
+        EXPECT_EQ(stored(QStringLiteral("1801")), QLatin1String(kept));
+    }
 }
 
 TEST_F(MatchDayWindow, SimulatedMatchDayIsSavedCountedShownThenUnplayedAgain)

@@ -2,10 +2,12 @@
 
 #include "specialfiles.h"
 
+#include "shared/ui/windowareas.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QScrollArea>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -17,7 +19,8 @@ namespace {
 class Startup : public WindowFixture
 {
 protected:
-    MainWindow &start(bool expectRunning = true)
+    // `room`: the free area of a screen the window may not fit in.
+    MainWindow &start(bool expectRunning = true, const QRect &room = {})
     {
         // The spies must exist before start-up runs, so the window is built here.
         window.reset();
@@ -27,6 +30,7 @@ protected:
                                               WindowServices{prompt, *pictures, launcher, printTarget, downloader});
         updates = std::make_unique<QSignalSpy>(window.get(), &MainWindow::resultsUpdateRequested);
         donors = std::make_unique<QSignalSpy>(window.get(), &MainWindow::donorsFetchRequested);
+        window->fitScreen(room);
         EXPECT_EQ(window->startUp(), expectRunning);
         return *window;
     }
@@ -71,6 +75,27 @@ TEST_F(Startup, ShowsTheWindowWithItsCaptionRowsAndStandings)
     EXPECT_FALSE(indexed<QLabel>(QStringLiteral("Label27"))[0]->isVisible());
 }
 
+TEST_F(Startup, OnAScreenSmallerThanTheWindowItScrollsInAFrame)
+{
+    // A big enough screen: the window stands on its own.
+    MainWindow &w = start(true, QRect(0, 0, 1400, 1000));
+    EXPECT_EQ(w.window(), &w);
+    // Twice the scale on a 1400 x 1000 screen: a frame of that room, the
+    // layout unchanged, the buttons under the table reached by scrolling.
+    const QRect room(0, 0, 700, 500);
+    auto *frame = qobject_cast<QScrollArea *>(start(true, room).window());
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible() && room.contains(frame->geometry()));
+    EXPECT_EQ(frame->windowTitle(), window->windowTitle());
+    EXPECT_EQ(window->size(), windowareas::Window);
+    QWidget *far = widget(QStringLiteral("BtExport"));
+    frame->ensureWidgetVisible(far);
+    EXPECT_TRUE(frame->viewport()->rect().contains(QRect(far->mapTo(frame->viewport(), QPoint()), far->size())));
+    // "Quitter" closes the frame, the program's window.
+    click(Command::Quit);
+    EXPECT_FALSE(frame->isVisible());
+}
+
 TEST_F(Startup, MonthLabelsTakeFrenchCaptionsAndColoursFromTheClock)
 {
     setAge(storePath(), clock.now().addDays(-1));
@@ -80,6 +105,12 @@ TEST_F(Startup, MonthLabelsTakeFrenchCaptionsAndColoursFromTheClock)
     EXPECT_EQ(months[0]->text(), QStringLiteral("Août 2013"));
     EXPECT_EQ(months[4]->text(), QStringLiteral("Décembre 2013"));
     EXPECT_EQ(months[9]->text(), QStringLiteral("Mai 2014"));
+    // Each caption stands whole inside its box, clear of its edges, the longest too.
+    EXPECT_EQ(months[1]->text(), QStringLiteral("Septembre 2013"));
+    for (QLabel *month : months) {
+        EXPECT_LE(QFontMetrics(month->font(), month).horizontalAdvance(month->text()), month->width() - 4)
+            << month->text().toStdString();
+    }
     const QColor green(0x00, 0xC0, 0x00), yellow(0xFF, 0xFF, 0x00);
     EXPECT_EQ(months[3]->palette().color(QPalette::WindowText), green);
     EXPECT_EQ(months[4]->palette().color(QPalette::WindowText), yellow);

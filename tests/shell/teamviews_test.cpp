@@ -9,8 +9,10 @@
 #include "team/core/cardsreport.h"
 #include "team/core/seasonhighlights.h"
 #include "team/ui/crestticker.h"
+#include "team/ui/statisticsview.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -114,6 +116,26 @@ TEST_F(TeamViews, CardRankFollowsTheTableAsDisplayed)
     ASSERT_NE(shown().rows[rank].rankLabel, QStringLiteral("1"));
     EXPECT_TRUE(panelShown("FraPlanning"));
     EXPECT_EQ(text(QStringLiteral("Label29"), 8), QStringLiteral("Classement: ") + shown().rows[rank].rankLabel);
+}
+
+// --- Statistics
+
+TEST_F(TeamViews, StatisticsTeamListsNameEveryTeam)
+{
+    start();
+    QTest::mouseClick(widget(QStringLiteral("BtStats")), Qt::LeftButton);
+    auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
+    ASSERT_NE(view, nullptr);
+    view->showPage(StatisticsView::Page::Evolution);
+    const QList<QComboBox *> lists = indexed<QComboBox>(QStringLiteral("ComboTeam"));
+    ASSERT_EQ(lists.size(), 4);
+    for (QComboBox *list : lists) {
+        const int first = list->count() - TeamCount;
+        ASSERT_GE(first, 0);
+        for (TeamNo team = 0; team < TeamCount; ++team)
+            EXPECT_EQ(list->itemText(first + team), session->season().teamName(team)) << team;
+    }
+    shot(QStringLiteral("statistics-evolution"));
 }
 
 // --- Summary and crest ticker

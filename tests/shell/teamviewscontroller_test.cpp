@@ -6,6 +6,7 @@
 
 #include "shell/ui/pictures.h"
 #include "shell/ui/teamviewscontroller.h"
+#include "team/ui/rankevolutionchart.h"
 #include "team/ui/statisticsview.h"
 
 #include <QCheckBox>
@@ -118,38 +119,52 @@ TEST_F(TeamViewsControllerTest, CardNamesKeepClearOfTheCardBoxesAndShowWhatDoesN
     const Season &season = session->season();
     const QChar ellipsis(0x2026);
     int elided = 0;
-    for (int i = 0; i < 38; ++i) {
-        for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
-                                                    std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
-            auto *box = widget<QLabel>(QLatin1String(name), i);
-            if (!box->isVisible())
-                continue;
-            // The whole name is on the box or, cut, in its tool tip.
-            const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
-            EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
-            if (team != box->text()) {
-                EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
-                ++elided;
-            }
-            // The name's letters stand clear of the card boxes over its box.
-            const QFontMetrics metrics(box->font(), box);
-            const int frame = box->frameWidth();
-            const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
-            const int width = metrics.horizontalAdvance(box->text());
-            const int textLeft = home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
-            const int textRight = textLeft + width;
-            for (const char *cardName : {cardNames.first, cardNames.second}) {
-                QWidget *card = widget(QLatin1String(cardName), i);
-                if (!card->isVisible())
+    // Every team's card, each name bold on its own.
+    auto *teams = widget<QListWidget>(QStringLiteral("List9"));
+    const int leader = teams->currentRow();
+    for (int cardTeam = 0; cardTeam < TeamCount; ++cardTeam) {
+        teams->setCurrentRow(cardTeam);
+        for (int i = 0; i < 38; ++i) {
+            for (const auto &[name, cardNames, home] : {std::tuple{"T1P", std::pair{"CR1P", "CJ1P"}, true},
+                                                        std::tuple{"T2P", std::pair{"CJ2P", "CR2P"}, false}}) {
+                auto *box = widget<QLabel>(QLatin1String(name), i);
+                if (!box->isVisible())
                     continue;
-                if (home)
-                    EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
-                else
-                    EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
+                // The whole name is on the box or, cut, in its tool tip.
+                const QString team = box->text().endsWith(ellipsis) ? box->toolTip() : box->text();
+                EXPECT_NE(season.teamNoOfName(team), NoTeam) << name << i << " " << team.toStdString();
+                if (team != box->text()) {
+                    EXPECT_TRUE(team.startsWith(box->text().chopped(1))) << name << i;
+                    ++elided;
+                }
+                // The name's letters stand clear of the card boxes over its box.
+                const QFontMetrics metrics(box->font(), box);
+                const int frame = box->frameWidth();
+                const int indent = metrics.horizontalAdvance(QLatin1Char('x')) / 2;
+                const int width = metrics.horizontalAdvance(box->text());
+                const int textLeft =
+                    home ? box->x() + box->width() - frame - indent - width : box->x() + frame + indent;
+                const int textRight = textLeft + width;
+                for (const char *cardName : {cardNames.first, cardNames.second}) {
+                    QWidget *card = widget(QLatin1String(cardName), i);
+                    if (!card->isVisible())
+                        continue;
+                    if (home)
+                        EXPECT_LE(card->geometry().right(), textLeft) << name << i << " " << cardName;
+                    else
+                        EXPECT_LE(textRight, card->x()) << name << i << " " << cardName;
+                }
             }
         }
     }
-    EXPECT_GT(elided, 0); // the bundled season has names too long for the card
+    // The names of the bundled season all show whole, in the list of teams too.
+    EXPECT_EQ(elided, 0);
+    for (int row = 0; row < teams->count(); ++row) {
+        EXPECT_LE(QFontMetrics(teams->font(), teams).horizontalAdvance(teams->item(row)->text()),
+                  teams->viewport()->width() - 8)
+            << row;
+    }
+    teams->setCurrentRow(leader);
 
     // The season's narrow share of defeats shows what its caption can.
     auto *defeats = widget<QLabel>(QStringLiteral("LabDEF"), 4);
@@ -233,6 +248,17 @@ TEST_F(TeamViewsControllerTest, SimulatedMatchDaysStayAfterTheBoxIsUnticked)
     ASSERT_TRUE(simulated->isChecked());
     EXPECT_TRUE(barDrawn(37));
     EXPECT_EQ(ranking.computed.last(), (std::pair<MatchDayNo, bool>{38, false}));
+
+    // The statistics' chart keeps to the match days played all the same.
+    controller->openStatistics();
+    auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
+    view->showPage(StatisticsView::Page::Evolution);
+    const auto &series = widget<RankEvolutionChart>(QStringLiteral("ChartEvolution"))->series();
+    ASSERT_EQ(series.size(), 2u);
+    EXPECT_GT(series[0].ranks[16], 0);
+    EXPECT_EQ(series[0].ranks[17], 0);
+    EXPECT_EQ(series[1].ranks[37], 0);
+    controller->closeStatistics();
     QTest::mouseClick(simulated, Qt::LeftButton);
     ASSERT_FALSE(simulated->isChecked());
     EXPECT_TRUE(barDrawn(37));
@@ -269,6 +295,8 @@ TEST_F(TeamViewsControllerTest, ClosingTheGraphStopsItsBuild)
 TEST_F(TeamViewsControllerTest, StatisticsOpenOnTheMatchDaysPlayedAndTheirMatrixOpensAMatchDay)
 {
     build();
+    // Nothing of the view is built before it first opens.
+    EXPECT_EQ(widget(QStringLiteral("FraStats")), nullptr);
     QTest::mouseClick(widget<QToolButton>(QStringLiteral("BtStats")), Qt::LeftButton);
     auto *view = widget<StatisticsView>(QStringLiteral("FraStats"));
     ASSERT_TRUE(view->isVisible());

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -137,10 +138,23 @@ TEST_F(StatisticsViewTest, TablesFollowTheVenueAndTheRangeChoices)
     EXPECT_EQ(text(range, 19, 1), QStringLiteral("Bravo")); // last: lost 0-2
     EXPECT_EQ(range->item(19, 1)->background().color(), QColor(0xFF, 0x80, 0x80));
 
+    // Its points leave the adjustments out, and say so; the tip of the points
+    // gives the total with them.
+    EXPECT_TRUE(
+        widget<QLabel>(QStringLiteral("LabRangeNote"))->text().contains(QStringLiteral("sans les bonus - malus")));
+    bonusMalus[0] = -3;
+    view->refresh();
+    EXPECT_EQ(text(range, 0, 2), QStringLiteral("4"));
+    EXPECT_TRUE(range->item(0, 2)->toolTip().endsWith(QStringLiteral("avec les bonus - malus : 1")))
+        << range->item(0, 2)->toolTip().toStdString();
+
     QTest::mouseClick(widget<QRadioButton>(QStringLiteral("RadioAway")), Qt::LeftButton);
     EXPECT_EQ(text(range, 0, 1), QStringLiteral("Delta")); // won 3-0 away
     EXPECT_EQ(text(range, 1, 1), QStringLiteral("Alpha")); // drew 1-1 away
     EXPECT_EQ(text(range, 1, 2), QStringLiteral("1"));
+    // The zones belong to the general table only.
+    EXPECT_EQ(range->item(0, 1)->background().color(), QColor(Qt::white));
+    EXPECT_FALSE(range->item(1, 2)->toolTip().contains(QStringLiteral("bonus")));
 
     QTest::mouseClick(widget<QRadioButton>(QStringLiteral("RadioAll")), Qt::LeftButton);
     QTest::mouseClick(widget<QPushButton>(QStringLiteral("BtSecondHalf")), Qt::LeftButton);
@@ -153,6 +167,13 @@ TEST_F(StatisticsViewTest, TablesFollowTheVenueAndTheRangeChoices)
     EXPECT_EQ(widget<QSpinBox>(QStringLiteral("SpinTo"))->value(), 19);
     EXPECT_EQ(text(range, 0, 1), QStringLiteral("Alpha"));
     EXPECT_EQ(text(range, 0, 2), QStringLiteral("4"));
+    EXPECT_EQ(range->item(0, 1)->background().color(), QColor(Qt::white)); // half a season
+
+    // The view opened on the match days played: the tables count those, zones and all.
+    view->setMatchDay(17);
+    EXPECT_EQ(widget<QSpinBox>(QStringLiteral("SpinFrom"))->value(), 1);
+    EXPECT_EQ(widget<QSpinBox>(QStringLiteral("SpinTo"))->value(), 17);
+    EXPECT_EQ(range->item(0, 1)->background().color(), QColor(0x97, 0xDE, 0xFF));
 
     // A start after the end pulls the end along: a range of one match day.
     widget<QSpinBox>(QStringLiteral("SpinFrom"))->setValue(20);
@@ -225,6 +246,29 @@ TEST_F(StatisticsViewTest, ChartComparesChosenTeamsFromTheGraphHistory)
     ASSERT_EQ(chart->series().size(), 3u);
     EXPECT_EQ(chart->series()[2].name, QStringLiteral("Bravo"));
     EXPECT_TRUE(chart->accessibleDescription().startsWith(QStringLiteral("Alpha : 1, ")));
+
+    // The chart runs to the latest match day known of any chosen team, not
+    // to that of the first, the last or the shortest.
+    RankingHistory partial;
+    for (MatchDayNo day = 1; day <= 5; ++day) {
+        RankingHistory::Order order;
+        for (int r = 0; r < TeamCount; ++r)
+            order[r] = season.teamName(r);
+        order[1] = day > 2 ? QString() : order[1]; // Bravo known to match day 2
+        order[2] = day > 3 ? QString() : order[2]; // Charlie to match day 3
+        partial.set(day, order);
+    }
+    StatisticsView other({season, *store, bonusMalus, [&partial]() -> const RankingHistory & { return partial; }},
+                         &window);
+    other.show();
+    other.showPage(StatisticsView::Page::Evolution);
+    const QStringList chosen = {"Bravo", "Alpha", "Charlie", "Aucune"};
+    for (QComboBox *combo : other.findChildren<QComboBox *>(QStringLiteral("ComboTeam"))) {
+        combo->setCurrentIndex(combo->findText(chosen.value(combo->property("index").toInt())));
+        emit combo->activated(combo->currentIndex());
+    }
+    EXPECT_EQ(other.findChild<RankEvolutionChart *>()->accessibleDescription(),
+              QStringLiteral("Bravo : 2, 2, -, -, - ; Alpha : 1, 1, 1, 1, 1 ; Charlie : 3, 3, 3, -, -"));
 }
 
 TEST_F(StatisticsViewTest, ResultsSavedElsewhereShowAtOnce)
@@ -257,8 +301,22 @@ TEST_F(StatisticsViewTest, TabWalksTheChoicesAndEscapeCloses)
         EXPECT_EQ(got, name);
     }
 
+    // Escape in an open team list closes the list only.
     QSignalSpy closed(view.get(), &StatisticsView::closed);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    view->showPage(StatisticsView::Page::Evolution);
+    auto *list = widget<QComboBox>(QStringLiteral("ComboTeam"));
+    list->setFocus(Qt::TabFocusReason);
+    list->showPopup();
+    ASSERT_TRUE(list->view()->isVisible());
+    // As the window system delivers it: to the list's own window.
+    QTest::keyClick(list->view()->window()->windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(list->view()->isVisible());
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(closed.size(), 0);
+    EXPECT_EQ(windowEscapes, 0);
+
+    // A second Escape, in the list closed, closes the view.
+    QTest::keyClick(list, Qt::Key_Escape);
     EXPECT_EQ(closed.size(), 1);
     EXPECT_FALSE(view->isVisible());
     // The key was the view's: the window's own Escape did not run as well.

@@ -12,8 +12,9 @@ class GridBox : public QLineEdit
 public:
     using QLineEdit::QLineEdit;
 
-    // The text as the box paints it.
+    // The text as the box paints it, and the room it is painted in.
     QString shownText() const;
+    QRect textRoom() const;
 
 signals:
     void pressed();
@@ -25,7 +26,4 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QRect textRoom() const;
 };

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QValidator>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -293,6 +294,7 @@ void MatchGrid::scoreEdited(int k)
     const entry::ScoreLook look = entry::scoreLook(row.r1->text(), row.r2->text());
     applyLook(row.t1, look.home);
     applyLook(row.t2, look.away);
+    fitNames(k);
     emit edited();
 }
 
@@ -320,6 +322,44 @@ void MatchGrid::applyCardLayout(int k, const entry::CardLayout &layout)
     row.cj1->setVisible(layout.homeYellowShown);
     row.cj2->setVisible(layout.awayYellowShown);
     row.cr2->setVisible(layout.awayRedShown);
+    fitNames(k);
+}
+
+void MatchGrid::fitNames(int k)
+{
+    const Row &row = m_rows[k];
+    // A name too long for its box takes the card slots at its outer end that
+    // show no box, before it is elided; the others keep the column's edge.
+    const auto needs = [](const GridBox *name, int width) {
+        return name->fontMetrics().horizontalAdvance(name->text()) > width - (name->width() - name->textRoom().width());
+    };
+    const int homeEnd = twips(HomeTeam.left + HomeTeam.width);
+    int homeLeft = twips(HomeTeam.left);
+    if (needs(row.t1, twips(HomeTeam.width))) {
+        homeLeft = twips(CardHomeRed.left);
+        for (const GridBox *card : {row.cr1, row.cj1}) {
+            if (!card->isHidden())
+                homeLeft = std::max(homeLeft, card->geometry().right() + 1
+                                                  + twips(HomeTeam.left - CardHomeYellow.left - CardHomeYellow.width));
+        }
+    }
+    const int awayLeft = twips(AwayTeam.left);
+    int awayRight = twips(AwayTeam.left + AwayTeam.width);
+    if (needs(row.t2, twips(AwayTeam.width))) {
+        awayRight = twips(CardAwayRed.left + CardAwayRed.width);
+        for (const GridBox *card : {row.cj2, row.cr2}) {
+            if (!card->isHidden())
+                awayRight =
+                    std::min(awayRight, card->x() - twips(CardAwayYellow.left - AwayTeam.left - AwayTeam.width));
+        }
+    }
+    const int top = row.t1->y();
+    const QRect home(homeLeft, top, homeEnd - homeLeft, row.t1->height());
+    const QRect away(awayLeft, top, awayRight - awayLeft, row.t2->height());
+    if (row.t1->geometry() != home)
+        row.t1->setGeometry(home);
+    if (row.t2->geometry() != away)
+        row.t2->setGeometry(away);
 }
 
 void MatchGrid::applyLook(GridBox *name, const entry::NameLook &look)

@@ -82,6 +82,7 @@ private:
     void cardEdited(GridBox *box);
     void openCards(int k);
     void applyCardLayout(int k, const entry::CardLayout &layout);
+    void fitNames(int k);
     void applyLook(GridBox *name, const entry::NameLook &look);
     QList<GridBox *> tabOrder(int k) const;
     void nameBoxes(int k, const QString &home, const QString &away);

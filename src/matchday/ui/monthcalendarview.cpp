@@ -1,5 +1,6 @@
 #include "matchday/ui/monthcalendarview.h"
 
+#include "shared/ui/fittedtext.h"
 #include "shared/ui/twips.h"
 #include "shared/ui/windowstyle.h"
 
@@ -15,6 +16,9 @@ constexpr int MonthWidth = 1500;
 constexpr int LinesLeft = 104; // pixels
 constexpr int LinesWidth = 132;
 constexpr int LinePitch = 20;
+// Points a month's caption may lose to stay inside its box ("Septembre 2013").
+constexpr int CaptionShrink = 2;
+constexpr int CaptionPadding = 3; // pixels
 // Matches no month, so the first preview always fills the list.
 const QString NoMonthListed = QStringLiteral("11");
 
@@ -35,11 +39,14 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
         label->setCursor(Qt::PointingHandCursor);
         label->setGeometry(0, twips(LabelPitch * k), twips(MonthWidth), twips(LabelPitch - 30));
         label->setAutoFillBackground(true);
+        // The caption keeps clear of the box's edges.
+        label->setContentsMargins(CaptionPadding, 0, CaptionPadding, 0);
         label->setFocusPolicy(Qt::TabFocus);
         windowstyle::setFillColour(label, windowstyle::Navy);
         label->installEventFilter(this);
         m_labels[k] = label;
     }
+    m_captionFont = m_labels[0]->font();
 
     QFont small = font();
     small.setPointSize(8);
@@ -74,10 +81,19 @@ MonthCalendarView::MonthCalendarView(QWidget *parent)
 
 void MonthCalendarView::showMonths(const std::array<MonthLabel, MonthLabelCount> &months)
 {
+    // One size for every caption, the one the longest needs ("Septembre 2013").
+    QFont font = m_captionFont;
+    for (int k = 0; k < MonthLabelCount; ++k) {
+        const QFont fitting = fittedtext::fittingFont(m_labels[k], m_captionFont, months[k].caption, CaptionShrink);
+        if (fitting.pointSizeF() < font.pointSizeF())
+            font = fitting;
+    }
     for (int k = 0; k < MonthLabelCount; ++k) {
         QLabel *label = m_labels[k];
         const MonthLabel &month = months[k];
-        label->setText(month.caption);
+        if (label->font() != font)
+            label->setFont(font);
+        fittedtext::setText(label, month.caption);
         label->setProperty("monthDate", month.date);
         windowstyle::setTextColour(label, month.past ? PastMonth : CurrentOrComing);
         label->setVisible(month.date.isValid());

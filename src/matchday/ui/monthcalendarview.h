@@ -2,6 +2,7 @@
 
 #include "matchday/core/monthcalendar.h"
 
+#include <QFont>
 #include <QWidget>
 
 #include <array>
@@ -46,6 +47,7 @@ protected:
 
 private:
     std::array<QLabel *, MonthLabelCount> m_labels{};
+    QFont m_captionFont; // before any shrinking
     std::array<QLabel *, CalendarLineCount> m_lines{};
     QCheckBox *m_lock = nullptr; // Check1
     QLabel *m_listed = nullptr;  // Label3

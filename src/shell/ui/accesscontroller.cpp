@@ -217,7 +217,7 @@ AccessController::AccessController(const Needs &needs, QObject *parent)
     m_focusRing->hide();
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (!now || now->window() != &m_needs.window)
+        if (!now || !m_needs.window.isAncestorOf(now))
             m_focusRing->hide();
     });
 
@@ -242,7 +242,7 @@ AccessController::AccessController(const Needs &needs, QObject *parent)
 bool AccessController::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (auto *widget = qobject_cast<QWidget *>(watched); widget && widget->window() == &m_needs.window)
+        if (auto *widget = qobject_cast<QWidget *>(watched); widget && m_needs.window.isAncestorOf(widget))
             followFocus(widget, static_cast<QFocusEvent *>(event)->reason());
     }
     return QObject::eventFilter(watched, event);

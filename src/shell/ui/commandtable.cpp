@@ -40,7 +40,7 @@ void sortBy(CommandTargets &t, const char *code)
 }
 
 constexpr Row Rows[] = {
-    {Command::Quit, "Quitter", "Ferme le programme", [](CommandTargets &t) { t.window.close(); }},
+    {Command::Quit, "Quitter", "Ferme le programme", [](CommandTargets &t) { t.window.window()->close(); }},
     {Command::Save, "Valider", "Enregistre les résultats saisis dans la grille",
      [](CommandTargets &t) { t.matchDay.saveEnteredResults(); }},
     {Command::SortBestDefence, "Meilleure Défense", "Classe les équipes par buts encaissés",

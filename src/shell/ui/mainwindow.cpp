@@ -11,6 +11,7 @@
 #include "shell/ui/matchdaycontroller.h"
 #include "shell/ui/newsline.h"
 #include "shell/ui/onlinecontroller.h"
+#include "shell/ui/scrollingframe.h"
 #include "shell/ui/sendingcontroller.h"
 #include "shell/ui/shellpanelscontroller.h"
 #include "shell/ui/standingscontroller.h"
@@ -57,7 +58,11 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     m_access = new AccessController({m_session, *m_buttons, *m_commands, m_standings->table(), *this}, this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The frame hands the window back before it goes.
+    m_frame.reset();
+}
 
 QPoint MainWindow::buildSideColumn()
 {
@@ -135,6 +140,13 @@ void MainWindow::connectFeatures()
     connect(m_online, &OnlineController::stampColoured, &table, &StandingsTable::setStampColour);
     // The statistics view will open here from its button under the table, and
     // ask the match days to show a match day (team/ui/statisticsview).
+}
+
+void MainWindow::fitScreen(const QRect &room)
+{
+    if (m_frame || room.isEmpty() || (room.width() >= width() && room.height() >= height()))
+        return;
+    m_frame = std::make_unique<ScrollingFrame>(*this, room);
 }
 
 bool MainWindow::startUp()
@@ -229,6 +241,12 @@ void MainWindow::endWithoutShutdown()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // "Quitter" and the window's own close settle typed results first, as
+    // every other way off the match day does.
+    if (!m_ending && !m_matchDay->settleUnsavedEntries()) {
+        event->ignore();
+        return;
+    }
     if (!m_ending)
         m_shellPanels->writePreferences();
     event->accept();

@@ -21,6 +21,7 @@ class Pictures;
 class PrintTarget;
 class Prompt;
 class QFrame;
+class ScrollingFrame;
 class SendingController;
 class Session;
 class ShellPanelsController;
@@ -56,6 +57,10 @@ public:
     MainWindow(Session &session, const WindowServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Before start-up: on a screen whose free area `room` is smaller than the
+    // window, the window will show in a scrolling frame of that size, its own
+    // layout unchanged.
+    void fitScreen(const QRect &room);
     // Runs the start-up sequence and shows the window. False when the program
     // cannot run (no season file): the caller then ends it.
     bool startUp();
@@ -108,6 +113,7 @@ private:
     AccessController *m_access = nullptr;
     std::unique_ptr<CommandTable> m_commands;
     std::unique_ptr<StartupSequence> m_startup;
+    std::unique_ptr<ScrollingFrame> m_frame; // only on a screen too small
     QPixmap m_background;
     bool m_ending = false;
 };

@@ -9,6 +9,7 @@
 #include "online/core/sendingtool.h"
 #include "season/core/textutil.h"
 #include "shared/ui/announcer.h"
+#include "shared/ui/fittedtext.h"
 #include "shared/ui/windowstyle.h"
 #include "shell/core/prompt.h"
 #include "shell/core/session.h"
@@ -25,6 +26,9 @@ namespace {
 // Inside the match-day area.
 constexpr int GridTop = 70; // under the header and a news line of two lines
 constexpr int HeaderHeight = 34;
+// Points the header may lose to keep to one line, clear of the news line
+// under it ("Dans 120 jours" wrapped on its own otherwise).
+constexpr int HeaderShrink = 2;
 constexpr int TotalsLeft = 4;
 constexpr int TotalsHeight = 44;
 constexpr int TotalsGap = 4; // between the last row and the day's totals
@@ -95,7 +99,6 @@ void MatchDayController::buildArea()
     m_header = new QLabel(&area);
     m_header->setObjectName(QStringLiteral("Label1"));
     m_header->setTextFormat(Qt::PlainText);
-    m_header->setWordWrap(true);
     m_header->setIndent(4);
     windowstyle::setBold(m_header);
     windowstyle::setColours(m_header, Qt::black, windowstyle::PanelBackground);
@@ -183,7 +186,7 @@ void MatchDayController::showMatchDay(MatchDayNo day)
     Session &session = m_needs.session;
     const MatchDayView view =
         matchday::build(session.season(), session.store(), day, session.clock().now(), session.state().favouriteTeam());
-    m_header->setText(view.header);
+    fittedtext::setText(m_header, view.header, HeaderShrink);
     windowstyle::setColours(m_header, colourOf(view.headerColour), windowstyle::PanelBackground);
     m_grid->showRows(view.rows);
     m_dayTotals->setText(view.dayTotals.join(QLatin1Char('\n')));
@@ -216,7 +219,7 @@ void MatchDayController::markSecondTeam(const QString &team)
 
 void MatchDayController::setGridHeader(const QString &text)
 {
-    m_header->setText(text);
+    fittedtext::setText(m_header, text, HeaderShrink);
 }
 
 void MatchDayController::clearDayTotals()

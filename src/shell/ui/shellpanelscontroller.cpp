@@ -63,14 +63,50 @@ std::optional<bool> storedPreference(const UserSettings &settings, const QString
     return ok ? std::optional<bool>(value != 0) : std::nullopt;
 }
 
-QListWidget *hiddenList(QWidget *window, const char *name, const QRect &where)
+// A list over the window, with a title above its lines when it has one. A
+// click anywhere in it, on a line or below the last, puts it away.
+class PanelList final : public QListWidget
 {
-    auto *list = new QListWidget(window);
+public:
+    PanelList(QWidget *window, const QString &title)
+        : QListWidget(window)
+    {
+        if (title.isEmpty())
+            return;
+        m_title = new QLabel(title, this);
+        m_title->setObjectName(QStringLiteral("LabListTitle"));
+        m_title->setTextFormat(Qt::PlainText);
+        m_title->setAlignment(Qt::AlignCenter);
+        m_title->setAutoFillBackground(true);
+        windowstyle::setColours(m_title, Qt::white, windowstyle::Navy);
+        windowstyle::setBold(m_title);
+        setViewportMargins(0, m_title->sizeHint().height() + 2, 0, 0);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QListWidget::resizeEvent(event);
+        if (m_title)
+            m_title->setGeometry(frameWidth(), frameWidth(), width() - 2 * frameWidth(), viewportMargins().top());
+    }
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        QListWidget::mouseReleaseEvent(event);
+        if (event->button() == Qt::LeftButton)
+            hide();
+    }
+
+private:
+    QLabel *m_title = nullptr;
+};
+
+QListWidget *hiddenList(QWidget *window, const char *name, const QRect &where, const QString &title = {})
+{
+    auto *list = new PanelList(window, title);
     list->setObjectName(QLatin1String(name));
     list->setGeometry(where);
     list->hide();
-    // A click in the list puts it away.
-    QObject::connect(list, &QListWidget::itemClicked, list, &QWidget::hide);
     return list;
 }
 
@@ -83,7 +119,8 @@ ShellPanelsController::ShellPanelsController(const Needs &needs, QObject *parent
     buildSideColumnHead();
     buildConfiguration();
     buildAbout();
-    m_adjustments = hiddenList(&needs.window, "List8", windowareas::AdjustmentsList);
+    m_adjustments =
+        hiddenList(&needs.window, "List8", windowareas::AdjustmentsList, commands::caption(Command::Adjustments));
     m_workingList = hiddenList(&needs.window, "List2", windowareas::WorkingList);
 }
 

@@ -106,6 +106,10 @@ void StartupSequence::showWindow()
 {
     QApplication::processEvents();
     m_window.show();
+    // On a screen smaller than the window, the window stands in a scrolling
+    // frame the size of the screen.
+    if (QWidget *frame = m_window.window(); frame != &m_window)
+        frame->show();
     m_features.team.startCrestTicker();
     m_features.news.show();
     closeSplash();

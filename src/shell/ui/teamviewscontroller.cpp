@@ -108,7 +108,7 @@ TeamViewsController::TeamViewsController(const Needs &needs, QObject *parent)
         m_tally.invalidate();
         if (m_card->isVisible())
             refreshCard(m_card->selectedTeam());
-        if (m_statistics->isVisible())
+        if (m_statistics && m_statistics->isVisible())
             m_statistics->refresh();
     });
     connect(&session.standings(), &StandingsModel::displayedChanged, this, [this] {
@@ -352,6 +352,23 @@ void TeamViewsController::closeHighlights()
 
 void TeamViewsController::buildStatistics()
 {
+    // Only the button at start: the view and its data wait for the first opening.
+    m_statisticsButton = new QToolButton(&m_needs.window);
+    m_statisticsButton->setObjectName(QStringLiteral("BtStats"));
+    m_statisticsButton->setText(StatisticsCaption);
+    m_statisticsButton->setToolTip(StatisticsTip);
+    m_statisticsButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    windowstyle::setColours(m_statisticsButton, Qt::white, windowstyle::Navy);
+    windowstyle::setBold(m_statisticsButton);
+    m_statisticsButton->setGeometry(windowareas::StatisticsButton);
+    connect(m_statisticsButton, &QToolButton::clicked, this, &TeamViewsController::openStatistics);
+}
+
+StatisticsView &TeamViewsController::statisticsView()
+{
+    if (m_statistics)
+        return *m_statistics;
+    BusyPointer busy;
     Session &session = m_needs.session;
     m_statistics = new StatisticsView({session.season(), session.store(), session.bonusMalus(),
                                        [this]() -> const RankingHistory & { return playedHistory(); }},
@@ -367,16 +384,7 @@ void TeamViewsController::buildStatistics()
         closeStatistics();
         m_needs.matchDay.showMatchDay(day);
     });
-
-    m_statisticsButton = new QToolButton(&m_needs.window);
-    m_statisticsButton->setObjectName(QStringLiteral("BtStats"));
-    m_statisticsButton->setText(StatisticsCaption);
-    m_statisticsButton->setToolTip(StatisticsTip);
-    m_statisticsButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    windowstyle::setColours(m_statisticsButton, Qt::white, windowstyle::Navy);
-    windowstyle::setBold(m_statisticsButton);
-    m_statisticsButton->setGeometry(windowareas::StatisticsButton);
-    connect(m_statisticsButton, &QToolButton::clicked, this, &TeamViewsController::openStatistics);
+    return *m_statistics;
 }
 
 void TeamViewsController::openStatistics()
@@ -384,27 +392,32 @@ void TeamViewsController::openStatistics()
     parkCrestStrip();
     Session &session = m_needs.session;
     session.refreshDueMatchDays();
-    m_statistics->setMatchDay(std::clamp<MatchDayNo>(session.state().dueMatchDays(), 1, MatchDayCount));
-    m_statistics->refresh();
-    m_statistics->show();
-    m_statistics->raise();
-    m_statistics->setFocus(Qt::OtherFocusReason);
+    StatisticsView &view = statisticsView();
+    view.setMatchDay(std::clamp<MatchDayNo>(session.state().dueMatchDays(), 1, MatchDayCount));
+    view.refresh();
+    view.show();
+    view.raise();
+    view.setFocus(Qt::OtherFocusReason);
 }
 
 void TeamViewsController::closeStatistics()
 {
-    m_statistics->hide();
+    if (m_statistics)
+        m_statistics->hide();
     m_statisticsButton->setFocus(Qt::OtherFocusReason);
 }
 
 const RankingHistory &TeamViewsController::playedHistory()
 {
+    Session &session = m_needs.session;
+    const QDateTime today = historyDateLimit(session.clock().now(), false);
     // The graph may be building it: its build carries on from where it is.
     if (!m_building) {
         BusyPointer busy;
-        Session &session = m_needs.session;
-        buildRankingHistory(m_history, session.season(), session.store(), session.bonusMalus(),
-                            historyDateLimit(session.clock().now(), false));
+        buildRankingHistory(m_history, session.season(), session.store(), session.bonusMalus(), today);
     }
-    return m_history;
+    // The graph's history keeps the match days to come it computed with the
+    // simulated results; the statistics show the match days played only.
+    m_playedHistory = historyUpTo(m_history, session.season(), today);
+    return m_playedHistory;
 }

@@ -26,8 +26,8 @@ class QWidget;
 // the ranking history they build is kept for the whole run, and the summary's
 // team is the application state's.
 // The statistics view (`FraStats`) opens from its button beside "Exporter…"
-// under the table, on the match days played; a click in its matrix shows
-// that fixture's match day.
+// under the table, on the match days played, and is built at its first
+// opening; a click in its matrix shows that fixture's match day.
 class TeamViewsController : public QObject, public TeamPanels
 {
     Q_OBJECT
@@ -75,6 +75,7 @@ private:
     void buildHistory();
     void drawGraph();
     void buildStatistics();
+    StatisticsView &statisticsView(); // built at its first opening
     // The history of the statistics' rank evolution: every match day played, built to the end.
     const RankingHistory &playedHistory();
 
@@ -90,6 +91,7 @@ private:
 
     // Kept for the whole run: the history only grows; the tally follows the store.
     RankingHistory m_history;
+    RankingHistory m_playedHistory; // the part of it the statistics show
     TallyCache m_tally;
     bool m_building = false;
     bool m_rebuildWanted = false;

@@ -537,6 +537,11 @@ bool StandingsTable::eventFilter(QObject *watched, QEvent *event)
             emit stampClicked();
         return false;
     }
+    // Every event of every cell passes here (paints, moves, polish): only
+    // the pointer's concern the cells, the rest leave at once.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::Enter && type != QEvent::MouseButtonRelease)
+        return false;
     auto *label = qobject_cast<QLabel *>(watched);
     if (!label || !label->property("index").isValid())
         return false;

@@ -8,6 +8,12 @@ namespace {
 constexpr quint32 Champion = 0xFF00C000;
 constexpr quint32 Relegation = 0xFFFF0000;
 constexpr quint32 Midtable = 0xFF000080;
+
+bool dueBy(const Season &season, MatchDayNo day, const QDateTime &limit)
+{
+    const QDate date = season.matchDayDate(day);
+    return date.isValid() && QDateTime(date, QTime(0, 0)) <= limit;
+}
 } // namespace
 
 void RankingHistory::set(MatchDayNo day, const Order &order)
@@ -45,8 +51,7 @@ MatchDayNo buildRankingHistory(RankingHistory &history, const Season &season, co
     // One look at the store's file for the whole build.
     const IniFile::Hold hold(store.ini());
     for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
-        const QDate date = season.matchDayDate(day);
-        if (date.isValid() && QDateTime(date, QTime(0, 0)) <= limit) {
+        if (dueBy(season, day, limit)) {
             const Standings standings = computeStandings(season, store, bonusMalus, day);
             RankingHistory::Order order;
             for (int r = 0; r < TeamCount; ++r)
@@ -58,6 +63,16 @@ MatchDayNo buildRankingHistory(RankingHistory &history, const Season &season, co
             break;
     }
     return last;
+}
+
+RankingHistory historyUpTo(const RankingHistory &history, const Season &season, const QDateTime &limit)
+{
+    RankingHistory kept;
+    for (MatchDayNo day = 1; day <= MatchDayCount; ++day) {
+        if (history.has(day) && dueBy(season, day, limit))
+            kept.set(day, history.order(day));
+    }
+    return kept;
 }
 
 GraphBar graphBar(int rank)

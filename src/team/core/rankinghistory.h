@@ -42,6 +42,11 @@ MatchDayNo buildRankingHistory(RankingHistory &history, const Season &season, co
                                const BonusMalus &bonusMalus, const QDateTime &limit,
                                const std::function<bool()> &carryOn = {});
 
+// The entries of `history` for the match days whose date is not after
+// `limit`: what stays of the graph's history once the simulated match days
+// are left out.
+RankingHistory historyUpTo(const RankingHistory &history, const Season &season, const QDateTime &limit);
+
 // One bar of the graph, in twips inside the panel: every bar stands on the
 // same line, rank 1 the tallest.
 struct GraphBar

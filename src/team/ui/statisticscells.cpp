@@ -28,6 +28,7 @@ const QString FormPoints = QStringLiteral("%1 : %2 point%3 sur les %4 derniers m
 const QString Team = QStringLiteral("Équipe");
 const QString Points = QStringLiteral("Pts");
 const QString NumberCell = QStringLiteral("%1 de %2 : %3");
+const QString WithAdjustment = QStringLiteral("%1 ; avec les bonus - malus : %2");
 const QString Played = QStringLiteral("%1 - %2 : %3, journée %4");
 const QString NotPlayed = QStringLiteral("%1 - %2 : pas de résultat, journée %3");
 const QString NoFixture = QStringLiteral("%1 - %2 : pas de match");
@@ -199,15 +200,17 @@ void fillForm(QTableWidget *table, const formguide::Guide &guide, const Season &
     table->resizeColumnsToContents();
 }
 
-void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStringList &titles)
+void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStringList &titles,
+               const BonusMalus *adjustments)
 {
-    // The zones are marked once some match counts, as on the main table.
-    bool played = false;
+    // The zones are marked on the general table once some match counts, as
+    // on the main table; elsewhere they would mean nothing.
+    bool zones = false;
     for (const rangetable::Row &row : ranking.rows)
-        played = played || row.played > 0;
+        zones = zones || (adjustments && row.played > 0);
     for (int r = 0; r < TeamCount; ++r) {
         const rangetable::Row &row = ranking.rows[r];
-        const ZoneMark zone = played ? zoneOfRank(row.rank) : ZoneMark::None;
+        const ZoneMark zone = zones ? zoneOfRank(row.rank) : ZoneMark::None;
         const QColor zoneColour(tableexport::zoneColour(zone));
         const QString rank = QString::number(row.rank);
         QString spoken = tablereading::rowName(rank, row.name, row.points, QString::number(row.points));
@@ -221,7 +224,13 @@ void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStr
             if (r == 0)
                 setSpokenHeader(table, 2 + c, titles.value(c));
             const QString value = QString::number(numbers[c]);
-            setCell(table, r, 2 + c, value, White, Black, texts::NumberCell.arg(titles.value(c), row.name, value));
+            QString cellSpoken = texts::NumberCell.arg(titles.value(c), row.name, value);
+            if (c == 0 && adjustments && row.team >= 0 && row.team < TeamCount && (*adjustments)[row.team] != 0) {
+                StandingRow adjusted;
+                adjusted.points = float(row.points) + (*adjustments)[row.team];
+                cellSpoken = texts::WithAdjustment.arg(cellSpoken, adjusted.pointsText());
+            }
+            setCell(table, r, 2 + c, value, White, Black, cellSpoken);
         }
     }
     table->resizeColumnsToContents();

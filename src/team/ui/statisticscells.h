@@ -32,9 +32,12 @@ QTableWidget *table(QWidget *parent, const QString &name, int rows, const QStrin
 
 // The team, its marks newest on the right, then its points.
 void fillForm(QTableWidget *table, const formguide::Guide &guide, const Season &season);
-// Rank, team, then the numbers, with the zone colours of the main table.
-// `titles` are the spoken names of the number columns.
-void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStringList &titles);
+// Rank, team, then the numbers. `titles` are the spoken names of the number
+// columns. With `adjustments` (the general table of the season so far), the
+// zone colours of the main table and, in the tip of the points, the total
+// with the team's adjustment.
+void fillRange(QTableWidget *table, const rangetable::Table &ranking, const QStringList &titles,
+               const BonusMalus *adjustments = nullptr);
 // One row per home team, one column per away team, in season order.
 void fillMatrix(QTableWidget *table, const resultsmatrix::Matrix &matrix);
 // The team, then "current / longest" for each kind of run.

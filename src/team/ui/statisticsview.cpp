@@ -10,6 +10,7 @@
 #include "team/ui/rankevolutionchart.h"
 #include "team/ui/statisticscells.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -48,6 +49,8 @@ const QString Team = QStringLiteral("Équipe");
 const QString None = QStringLiteral("Aucune");
 const QString ChooseTeams = QStringLiteral("Équipes comparées (2 à 4) :");
 const QString RunsNote = QStringLiteral("Chaque case : série en cours / plus longue série.");
+const QString RangeNote = QStringLiteral("Points des matches seuls, sans les bonus - malus ; "
+                                         "le total qui les compte paraît au survol des points.");
 const QString MatrixNote = QStringLiteral("Lignes : équipe à domicile ; colonnes : équipe à l'extérieur. "
                                           "Un clic sur une case ouvre la journée du match.");
 const QString ChartName = QStringLiteral("Évolution du classement");
@@ -149,7 +152,10 @@ void StatisticsView::buildHeader()
     m_matchDay = matchDayBox(this, QStringLiteral("SpinStatsMatchDay"), MatchDayCount, texts::UpTo);
     upTo->setBuddy(m_matchDay);
     row->addWidget(m_matchDay);
-    connect(m_matchDay, &QSpinBox::valueChanged, this, [this] { pageStale({Page::Form, Page::Matrix, Page::Runs}); });
+    // The tables' zones follow it too: they mark the table of the season so far only.
+    connect(m_matchDay, &QSpinBox::valueChanged, this, [this] {
+        pageStale({Page::Form, Page::Tables, Page::Matrix, Page::Runs});
+    });
     m_close = new QPushButton(texts::Close, this);
     m_close->setObjectName(QStringLiteral("BtStatsClose"));
     row->addWidget(m_close);
@@ -224,6 +230,10 @@ void StatisticsView::buildTablesPage()
     m_range = statisticscells::table(tables, QStringLiteral("TableRange"), TeamCount, texts::RangeHeaders);
     m_range->setAccessibleName(texts::RangeTable);
     layout->addWidget(m_range);
+    auto *note = new QLabel(texts::RangeNote, tables);
+    note->setObjectName(QStringLiteral("LabRangeNote"));
+    note->setTextFormat(Qt::PlainText);
+    layout->addWidget(note);
 }
 
 void StatisticsView::buildMatrixPage()
@@ -271,9 +281,8 @@ void StatisticsView::buildEvolutionPage()
         // Two teams at least: the third and fourth may be none.
         if (i >= rankevolution::MinTeams)
             combo->addItem(texts::None, -1);
-        for (TeamNo team = 0; team < TeamCount; ++team)
-            combo->addItem(m_sources.season.teamName(team), team);
         row->addWidget(combo);
+        combo->view()->installEventFilter(this);
         connect(combo, &QComboBox::activated, this, [this] {
             m_teamsChosen = true;
             pageStale({Page::Evolution});
@@ -289,6 +298,8 @@ void StatisticsView::buildEvolutionPage()
 void StatisticsView::setMatchDay(MatchDayNo day)
 {
     m_matchDay->setValue(std::clamp(day, 1, MatchDayCount));
+    // The tables open on the same match days as the other pages.
+    setRange(1, m_matchDay->value());
 }
 
 MatchDayNo StatisticsView::matchDay() const
@@ -357,9 +368,12 @@ void StatisticsView::renderTables()
     const rangetable::Venue venue = m_home->isChecked()   ? rangetable::Venue::Home
                                     : m_away->isChecked() ? rangetable::Venue::Away
                                                           : rangetable::Venue::All;
+    // The zones and the points with their adjustments belong to the general
+    // table of the season so far only.
+    const bool general = venue == rangetable::Venue::All && m_from->value() == 1 && m_to->value() >= matchDay();
     statisticscells::fillRange(
         m_range, rangetable::compute(m_sources.season, m_sources.store, m_from->value(), m_to->value(), venue),
-        texts::RangeTitles);
+        texts::RangeTitles, general ? &m_sources.bonusMalus : nullptr);
 }
 
 void StatisticsView::renderMatrix()
@@ -380,6 +394,7 @@ void StatisticsView::renderRuns()
 
 void StatisticsView::renderEvolution()
 {
+    fillTeamLists();
     if (!m_teamsChosen) {
         // The leader and the second of the table of the chosen match day.
         const TableOrder order = tableOrder(m_sources.season, m_sources.store, m_sources.bonusMalus, matchDay());
@@ -397,6 +412,21 @@ void StatisticsView::renderEvolution()
     auto series = rankevolution::compute(history, m_sources.season, chosen);
     m_chart->setAccessibleDescription(statisticscells::evolutionDescription(series));
     m_chart->setSeries(std::move(series));
+}
+
+void StatisticsView::fillTeamLists()
+{
+    // Named when first drawn, from the season as loaded by then.
+    for (QComboBox *combo : m_teams) {
+        const int first = combo->findData(-1) >= 0 ? 1 : 0;
+        for (TeamNo team = 0; team < TeamCount; ++team) {
+            const QString name = m_sources.season.teamName(team);
+            if (first + team >= combo->count())
+                combo->addItem(name, team);
+            else if (combo->itemText(first + team) != name)
+                combo->setItemText(first + team, name);
+        }
+    }
 }
 
 void StatisticsView::setRange(MatchDayNo from, MatchDayNo to)
@@ -426,6 +456,17 @@ void StatisticsView::closeView()
 
 bool StatisticsView::eventFilter(QObject *watched, QEvent *event)
 {
+    // Escape in an open team list is the list's: claimed before the list's
+    // own handling closes it and lets the key on to the window, which would
+    // close the whole view.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        for (const QComboBox *combo : m_teams) {
+            if (combo && watched == combo->view() && combo->view()->isVisible()) {
+                event->accept();
+                return true;
+            }
+        }
+    }
     if (watched == m_matrix && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {

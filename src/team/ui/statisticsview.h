@@ -43,7 +43,8 @@ public:
 
     explicit StatisticsView(Sources sources, QWidget *parent = nullptr);
 
-    // The last match day counted by the form guide, the matrix and the runs.
+    // The last match day counted by the form guide, the matrix and the runs;
+    // the tables start again on match days 1 to it.
     void setMatchDay(MatchDayNo day);
     MatchDayNo matchDay() const;
     void showPage(Page page);
@@ -74,6 +75,7 @@ private:
     void renderMatrix();
     void renderRuns();
     void renderEvolution();
+    void fillTeamLists();
     void renderPage(int index);
     void pageStale(std::initializer_list<Page> pages);
     void matrixCellChosen(int row, int column);

@@ -21,18 +21,24 @@ constexpr int RowHeight = 285;
 constexpr int AwayShift = 5000;
 constexpr int SecondHalfShift = 1000;
 constexpr int MarkerLeft = 1875, MarkerWidth = 300;
-constexpr int HomeLeft = 2190, NameWidth = 1410;
+// The names take the width the dates ("17 08 13") and the goals leave free,
+// up to the next column's markers.
+constexpr int HomeLeft = 2190, NameWidth = 1665;
 constexpr int CardWidth = 180;
-constexpr int HomeGoalsLeft = 3585, AwayGoalsLeft = 3915, GoalsWidth = 315;
-constexpr int AwayLeft = 4215;
-constexpr int DateLeft = 5625, DateWidth = 1485;
+constexpr int GoalsWidth = 270;
+constexpr int HomeGoalsLeft = HomeLeft + NameWidth - 15, AwayGoalsLeft = HomeGoalsLeft + GoalsWidth + 15;
+constexpr int AwayLeft = AwayGoalsLeft + GoalsWidth - 15;
+constexpr int DateLeft = AwayLeft + NameWidth + 15, DateWidth = 810;
+static_assert(DateLeft + DateWidth <= MarkerLeft + AwayShift);
 constexpr int KeyLeft = 2670, KeyWidth = 750;
 constexpr int BarWidth = 3435, SeasonBarWidth = 8070, BarHeight = 330;
 constexpr int BarLabelLeft = -10, BarLabelTop = -150, BarLabelHeight = 495;
 constexpr int HeaderHeight = 285;
 constexpr int BarBelowRow = 650;
 constexpr int HeaderAboveBar = 300;
-constexpr int NameShrink = 1; // pixels a long name may lose before it is elided
+// Pixels a long name may lose before it is elided: the longest name of the
+// bundled season, bold beside two card boxes, shows whole.
+constexpr int NameShrink = 3;
 
 const QColor NotPlayed(0xFF, 0xFF, 0x00);
 const QColor Won(0x00, 0xFF, 0x00);
@@ -120,6 +126,8 @@ TeamCardPanel::TeamCardPanel(QWidget *parent)
     m_teams->setGeometry(4, 127, 116, 20 * 17 + 6);
     m_teams->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_teams->setTextElideMode(Qt::ElideRight);
+    // A size smaller than the card's, so that every name of the season shows whole.
+    windowstyle::setPixelSize(m_teams, 10);
     connect(m_teams, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             emit teamChosen(row);
