@@ -118,7 +118,9 @@ TEST_P(FollowersThroughACache, AThousandFollowersReachTheServerOnlyAFewTimes)
     }
     EXPECT_EQ(answered, 1000);
     EXPECT_EQ(wrong, 0);
-    EXPECT_LE(storeRequestsAtTheServer() - before, 3) << cache.log().toStdString();
+    // The first twenty ask together while the cache holds no copy (the send
+    // made it drop its own): a few of them reach the server, then none.
+    EXPECT_LE(storeRequestsAtTheServer() - before, 10) << cache.log().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Caches, FollowersThroughACache,
@@ -179,8 +181,9 @@ TEST(FollowersThroughAnAlteringCache, AVersionWeakenedOrSuffixedStillMakesSendsA
         ASSERT_EQ(kestrane(follower, update).status, 0) << c.name;
         const Outcome again = kestrane(follower, update);
         EXPECT_EQ(again.status, 0) << c.name << ": " << again.err.toStdString();
-        if (c.sends)
+        if (c.sends) {
             EXPECT_EQ(again.out, QStringLiteral("Résultats déjà à jour.\n")) << c.name;
+        }
         EXPECT_EQ(follower.store(), server.published()) << c.name;
     }
 }

@@ -65,6 +65,9 @@ public:
             if (program.isEmpty())
                 return QStringLiteral("apache2 introuvable : scripts/setup.sh installe le paquet apache2.");
             write(conf, apacheConfiguration(originPort));
+            // The account that answers writes the copies there.
+            QDir(m_run.path()).mkpath(QStringLiteral("disque"));
+            QFile::setPermissions(m_run.filePath(QStringLiteral("disque")), QFile::permissions(m_run.path()));
             arguments << QStringLiteral("-f") << conf << QStringLiteral("-DFOREGROUND");
         }
         m_process.setProcessChannelMode(QProcess::MergedChannels);
@@ -107,13 +110,16 @@ private:
     QByteArray squidConfiguration(quint16 originPort) const
     {
         const QByteArray run = m_run.path().toUtf8();
-        // A reverse proxy (accel) for the league's server: memory only, the
-        // volunteers' credentials passed on (login=PASSTHRU); everything else
+        // A reverse proxy (accel) for the league's server, as the README
+        // sets it: memory only, the volunteers' credentials passed on
+        // (login=PASSTHRU), simultaneous misses collapsed; everything else
         // as Debian ships it.
         return "http_port 127.0.0.1:" + QByteArray::number(m_port) + " accel defaultsite=127.0.0.1 no-vhost\n"
                + "cache_peer 127.0.0.1 parent " + QByteArray::number(originPort)
-               + " 0 no-query originserver login=PASSTHRU name=ligue\n"
+               + " 0 no-query no-digest originserver login=PASSTHRU name=ligue\n"
                  "cache_peer_access ligue allow all\n"
+                 // Followers who ask at once, right after a send, wait for one answer.
+                 "collapsed_forwarding on\n"
                  "http_access allow all\n"
                  "never_direct allow all\n"
                  "pid_filename "
@@ -128,8 +134,7 @@ private:
         const QByteArray modules = "/usr/lib/apache2/modules/";
         QByteArray conf =
             "ServerRoot \"" + run + "\"\nServerName 127.0.0.1\nListen 127.0.0.1:" + QByteArray::number(m_port) + "\n";
-        for (const char *module :
-             {"mpm_event", "authz_core", "proxy", "proxy_http", "cache", "cache_socache", "socache_shmcb", "headers"})
+        for (const char *module : {"mpm_event", "authz_core", "proxy", "proxy_http", "cache", "cache_disk", "headers"})
             conf += "LoadModule " + QByteArray(module) + "_module " + modules + "mod_" + module + ".so\n";
 #ifdef Q_OS_LINUX
         if (::geteuid() == 0)
@@ -139,9 +144,13 @@ private:
                 + "/error.log\"\nLogLevel warn\nCustomLog \"" + run + "/access.log\" \"%h %t \\\"%r\\\" %>s %b\"\n"
                 + "DocumentRoot \"" + run
                 + "\"\n"
-                // A shared cache of the league's files, in memory, on mod_cache's defaults.
-                + "CacheEnable socache /\nCacheSocache shmcb:" + run + "/cache(2097152)\n"
-                + "CacheSocacheMaxSize 262144\nCacheHeader on\n"
+                // A shared cache of the league's files on disk, as the README
+                // sets it: mod_cache's defaults but for the quick handler,
+                // which lets a send (PUT) through without dropping the copy,
+                // and the lock, which has followers asking at once wait for
+                // one answer.
+                + "CacheEnable disk /\nCacheRoot \"" + run + "/disque\"\nCacheQuickHandler off\nCacheLock on\n"
+                + "CacheLockPath \"" + run + "/verrous\"\nCacheHeader on\n"
                 + "ProxyPass / http://127.0.0.1:" + QByteArray::number(originPort) + "/\n"
                 + "ProxyPassReverse / http://127.0.0.1:" + QByteArray::number(originPort) + "/\n" + m_extra;
         return conf;

@@ -53,6 +53,12 @@ bool keep(const QString &storePath, const QByteArray &etag, const QByteArray &st
     return safefile::replace(path, etag + '\n' + digestOf(store) + '\n');
 }
 
+QByteArray ifNoneMatch(const QByteArray &etag)
+{
+    const QByteArray origin = normalized(etag);
+    return origin == etag ? etag : etag + ", " + origin;
+}
+
 QByteArray normalized(const QByteArray &etag)
 {
     QByteArray tag = etag.trimmed();

@@ -27,6 +27,11 @@ QByteArray conditionFor(const QString &storePath, const QByteArray &store);
 // next update then downloads the store whole.
 bool keep(const QString &storePath, const QByteArray &etag, const QByteArray &store);
 
+// The If-None-Match naming a kept version: as it was handed on (a cache
+// knows its copy by that), and also as the server made it when a cache
+// changed it, so that whoever answers, the cache or the server, knows it.
+QByteArray ifNoneMatch(const QByteArray &etag);
+
 // A version as the league's server made it: without the "W/" a cache puts
 // before a version when it changed the file it serves (compressed it), and
 // without the "-gzip" (or "-br", "-deflate") Apache's compression adds at
