@@ -193,7 +193,7 @@ if(apache2)
   string(REPLACE "/var/lib/kestrane" "${WORK}/ligue" conf "${conf}")
   string(REPLACE "/usr/bin/kestrane" "${root}/usr/bin/kestrane" conf "${conf}")
   file(MAKE_DIRECTORY ${WORK}/ligue/Kestrane2013 ${WORK}/apache)
-  set(test_conf "ServerRoot ${WORK}/apache\nServerName 127.0.0.1\nListen 127.0.0.1:1\nPidFile ${WORK}/apache/pid\n")
+  set(test_conf "ServerRoot ${WORK}/apache\nServerName 127.0.0.1\nListen 127.0.0.1:1\nPidFile ${WORK}/apache/pid\nErrorLog ${WORK}/apache/error.log\n")
   foreach(module mpm_event authz_core alias auth_basic authn_core authn_file authz_user headers allowmethods env
                  mime actions cgid dir deflate filter)
     string(APPEND test_conf "LoadModule ${module}_module /usr/lib/apache2/modules/mod_${module}.so\n")
