@@ -123,7 +123,7 @@ void BM_FollowerUpdate(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
     state.counters["octets"] = bytesPerRequest(from);
 }
-BENCHMARK(BM_FollowerUpdate)->ArgName("changé")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FollowerUpdate)->ArgName("changé")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Sixteen followers asking at once whether the store changed (it did not):
 // requests per second that Apache answers alone.
@@ -158,7 +158,7 @@ void BM_SixteenFollowersAtOnce(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * 16);
     state.counters["octets"] = bytesPerRequest(from);
 }
-BENCHMARK(BM_SixteenFollowersAtOnce)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SixteenFollowersAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A page of the site as a browser asks for it (compressed), then again with
 // the version it got (a 304).
@@ -191,11 +191,11 @@ void BM_SitePage(benchmark::State &state, const char *page, bool again)
     state.SetItemsProcessed(state.iterations());
     state.counters["octets"] = bytesPerRequest(from);
 }
-BENCHMARK_CAPTURE(BM_SitePage, accueil, "index.html", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SitePage, journee, "journee-20.html", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SitePage, equipe, "equipe-fc-valmoret.html", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SitePage, feuille_de_style, "style.css", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SitePage, accueil_revue, "index.html", true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SitePage, accueil, "index.html", false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SitePage, journee, "journee-20.html", false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SitePage, equipe, "equipe-fc-valmoret.html", false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SitePage, feuille_de_style, "style.css", false)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SitePage, accueil_revue, "index.html", true)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

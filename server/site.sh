@@ -15,7 +15,9 @@
 # lecteur voit l'ancien site ou le nouveau, jamais un mélange ; un échec
 # laisse l'ancien site tel qu'il était. Une génération à la fois (verrou
 # DOSSIER/.site.lock), et chacune lit le fichier publié quand vient son
-# tour : la dernière montre toujours la dernière publication.
+# tour : la dernière montre toujours la dernière publication ; un site déjà
+# écrit du même fichier publié, de la même saison et du même programme
+# (DOSSIER/.site.version) n'est pas réécrit.
 #
 # Sorties : 0 site écrit ; 1 échec, la raison (en français, une ligne) sur
 # la sortie d'erreur ; 2 ligne de commande invalide.
@@ -37,9 +39,21 @@ program=$(kestrane_program "$here/..") ||
 exec 8>>"$folder/.site.lock" || fail "Impossible d'écrire dans $folder."
 # A generation takes about a second; a minute means one that hangs.
 flock -w 60 8 || fail "Une autre génération du site dure depuis plus d'une minute."
+# What the site is made of: the store, the season and the program. Sends
+# that come together each wait here; the first to get its turn writes the
+# site of the latest store, and the others find it written already.
+made_of=$( { cat "$folder/Resultats2013.ini" "$folder/2013.txt"; stat -L -c '%s %Y' "$program"; } | sha1sum)
+if [ -f "$folder/site/index.html" ] && [ "$(cat "$folder/.site.version" 2>/dev/null)" = "$made_of" ]; then
+    exit 0
+fi
 status=0
 why=$("$program" --data-dir "$folder" --export-site "$folder/site" 2>&1 >/dev/null) || status=$?
-[ "$status" = 0 ] && exit 0
+if [ "$status" = 0 ]; then
+    # Read before the program read the store: at worst an older version,
+    # and the next generation writes the site again.
+    printf '%s\n' "$made_of" >"$folder/.site.version" 2>/dev/null || rm -f "$folder/.site.version"
+    exit 0
+fi
 # Its first line of French says why; the code when it said nothing.
 why=$(printf '%s\n' "$why" | sed -n '/./{p;q;}')
 fail "kestrane --export-site a échoué (code $status)${why:+ : $why}"
