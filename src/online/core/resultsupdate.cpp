@@ -66,7 +66,8 @@ bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
     // is downloaded whole.
     const QByteArray condition =
         m_previousStore.isEmpty() ? QByteArray() : storeversion::conditionFor(m_store.path(), m_previousStore);
-    m_reply = m_downloader->get(updaterules::storeUrl(server), {false, condition.isEmpty() ? QByteArray() : storeversion::ifNoneMatch(condition)});
+    m_reply = m_downloader->get(updaterules::storeUrl(server),
+                                {false, condition.isEmpty() ? QByteArray() : storeversion::ifNoneMatch(condition)});
     connect(m_reply, &DownloadReply::progress, this, &ResultsUpdate::progress);
     connect(m_reply, &DownloadReply::finished, this, &ResultsUpdate::conclude);
     return true;
