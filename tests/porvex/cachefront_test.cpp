@@ -93,9 +93,12 @@ TEST_P(FollowersThroughACache, AThousandFollowersReachTheServerOnlyAFewTimes)
     int answered = 0;
     int wrong = 0;
     QByteArray version;
-    for (int batch = 0; batch < 50; ++batch) {
+    // The first follower alone, then twenty at a time: followers who ask at
+    // the very same instant before the cache holds a copy all reach the
+    // server through mod_cache, which makes no one wait for a missing copy.
+    for (int batch = 0; batch < 51; ++batch) {
         std::vector<QNetworkReply *> replies;
-        for (int i = 0; i < 20; ++i) {
+        for (int i = batch == 0 ? 19 : 0; i < 20 && answered + int(replies.size()) < 1000; ++i) {
             // Followers as the program makes them: half of them already hold
             // a copy and name it.
             QNetworkRequest request(url);
@@ -118,9 +121,9 @@ TEST_P(FollowersThroughACache, AThousandFollowersReachTheServerOnlyAFewTimes)
     }
     EXPECT_EQ(answered, 1000);
     EXPECT_EQ(wrong, 0);
-    // The first twenty ask together while the cache holds no copy (the send
-    // made it drop its own): a few of them reach the server, then none.
-    EXPECT_LE(storeRequestsAtTheServer() - before, 10) << cache.log().toStdString();
+    // The first, the cache having dropped its copy at the send; perhaps a
+    // revalidation once its 10 s are over.
+    EXPECT_LE(storeRequestsAtTheServer() - before, 3) << cache.log().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Caches, FollowersThroughACache,
