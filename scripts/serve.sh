@@ -4,6 +4,7 @@
 # uploads of Resultats2013.ini (server/kestrane.conf holds the rules).
 #
 #   scripts/serve.sh [--tls CERT KEY] ROOT PORT
+#   kestrane-serve [--tls CERT KEY] ROOT PORT     (the same, installed by kestrane-serveur)
 #
 # ROOT holds Kestrane2013/ and volunteers.htpasswd; historique/ (the versions
 # uploads replaced, and journal.txt) is made when missing. Apache's own files
@@ -16,7 +17,11 @@
 #
 # Every upload is checked by the program before it is published: the
 # checkout's build/bin/kestrane, else the installed one, or KESTRANE_PROGRAM
-# (server/programme.sh finds it). KESTRANE_APACHE_CONF may name a file of
+# (server/programme.sh finds it). The same program writes the season's
+# website, ROOT/Kestrane2013/site/, after each accepted upload
+# (server/site.sh), and here once at start when the site is missing or older
+# than the store; the season file it needs, ROOT/Kestrane2013/2013.txt, is
+# copied from beside the program when missing. KESTRANE_APACHE_CONF may name a file of
 # more Apache directives, read after the league's rules (mod_deflate...).
 set -euo pipefail
 
@@ -27,7 +32,9 @@ usage() {
   exit 2
 }
 
-conf_dir="$(cd "$(dirname "$0")/../server" && pwd)"
+# Through the installed link (kestrane-serve) too: server/ lies beside the
+# folder of the script itself.
+conf_dir="$(cd "$(dirname "$(readlink -f "$0")")/../server" && pwd)"
 # shellcheck source=../server/programme.sh
 . "$conf_dir/programme.sh"
 cert="" key=""
@@ -83,7 +90,20 @@ chmod 755 "$run" "$run/scripts"
 # The upload script runs as the account that answers: a copy of its own in
 # the run folder is within its reach wherever the repository lies.
 install -m 755 "$conf_dir/envoi.sh" "$run/scripts/envoi.sh"
+install -m 755 "$conf_dir/site.sh" "$run/scripts/site.sh"
 install -m 644 "$conf_dir/publier.sh" "$conf_dir/programme.sh" "$run/scripts/"
+
+# The season beside the store: the site is generated from it, and followers
+# may fetch it.
+if [ ! -e "$root/Kestrane2013/2013.txt" ]; then
+  for season in "$(dirname "$program")/2013.txt" "$(dirname "$program")/../share/kestrane/2013.txt"; do
+    if [ -f "$season" ]; then
+      install -m 644 "$season" "$root/Kestrane2013/2013.txt"
+      say "saison copiée dans $root/Kestrane2013/2013.txt (depuis $season)."
+      break
+    fi
+  done
+fi
 
 defines=(-C "Define KESTRANE_ROOT \"$root\"" -C "Define KESTRANE_PORT $port"
          -C "Define KESTRANE_RUN \"$run\"" -C "Define KESTRANE_MODULES \"$modules\""
@@ -144,6 +164,19 @@ if [ "$(id -u)" -eq 0 ]; then
   defines+=(-C "Define KESTRANE_SERVE_USER $user" -C "Define KESTRANE_SERVE_GROUP $group")
 fi
 
+# The site, once, when it is missing or older than the store; as the
+# account that answers, which regenerates it after each upload.
+as_server=()
+[ "$(id -u)" -eq 0 ] && as_server=(setpriv --reuid="$user" --regid="$group" --init-groups)
+store="$root/Kestrane2013/Resultats2013.ini"
+if [ -f "$store" ] && { [ ! -f "$root/Kestrane2013/site/index.html" ] || [ "$store" -nt "$root/Kestrane2013/site/index.html" ]; }; then
+  if why="$("${as_server[@]}" env KESTRANE_PROGRAM="$program" "$run/scripts/site.sh" "$root/Kestrane2013" 2>&1)"; then
+    say "site de la saison écrit dans $root/Kestrane2013/site/."
+  else
+    say "attention : site de la saison non écrit : $why"
+  fi
+fi
+
 scheme=http
 [ -n "$cert" ] && scheme=https
 "$apache" "${defines[@]}" -f "$conf_dir/serve.conf" "${after[@]}" -DFOREGROUND &
@@ -159,7 +192,7 @@ stop() {
 }
 trap stop TERM INT HUP
 
-say "$scheme://127.0.0.1:$port/Kestrane2013/ publie $root/Kestrane2013 ; journaux dans $run ; Ctrl-C pour arrêter."
+say "$scheme://127.0.0.1:$port/Kestrane2013/ publie $root/Kestrane2013 (le site : $scheme://127.0.0.1:$port/Kestrane2013/site/) ; journaux dans $run ; Ctrl-C pour arrêter."
 status=0
 wait "$pid" || status=$?
 # Apache stopped by itself: it could not start (port taken, bad certificate...).

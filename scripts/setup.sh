@@ -7,8 +7,10 @@
 #                              benchmarks, and clang with its runtime libraries
 #                              for the fuzz targets of scripts/fuzz.sh, Apache
 #                              and openssl for the league's server of
-#                              scripts/serve.sh and its tests, Chromium with its
-#                              WebDriver for the tests of the league's website
+#                              scripts/serve.sh and its tests, Squid for the
+#                              tests of followers through a shared cache,
+#                              Chromium with its WebDriver for the tests of the
+#                              league's website
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what="${1:-all}"
@@ -17,7 +19,7 @@ packages=(g++ make cmake ninja-build qt6-base-dev libgl-dev qt6-translations-l10
           xvfb xauth fonts-dejavu-core)
 if [ "$what" != program ]; then
   packages+=(libgtest-dev libbenchmark-dev imagemagick poppler-utils desktop-file-utils
-             clang libclang-rt-14-dev apache2 apache2-utils openssl
+             clang libclang-rt-14-dev apache2 apache2-utils openssl squid
              chromium chromium-driver python3-selenium)
 fi
 missing=()

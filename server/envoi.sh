@@ -18,7 +18,12 @@
 # - la version remplacée est gardée dans ROOT/historique, puis la copie
 #   remplace le fichier d'un coup (mv) : les suiveurs voient l'ancien fichier
 #   ou le nouveau, jamais un mélange ;
-# - chaque envoi, accepté ou refusé, est noté dans ROOT/historique/journal.txt.
+# - chaque envoi, accepté ou refusé, est noté dans ROOT/historique/journal.txt ;
+# - puis le site de la saison (ROOT/Kestrane2013/site/) est régénéré
+#   (site.sh), et la réponse l'attend : quand Porvex dit « Résultats
+#   publiés. », le site montre déjà le résultat. Un échec du site ne fait
+#   jamais échouer l'envoi : le fichier est publié, l'ancien site reste, et
+#   la réponse comme le journal d'erreurs d'Apache disent pourquoi.
 # La version est l'ETag qu'Apache donne au fichier (FileETag Digest) : le
 # SHA-1 du contenu, en base 64, entre guillemets.
 #
@@ -103,4 +108,7 @@ esac
 new=$(store_version "$copy")
 replace_store "$copy" "$user" || refuse "500 Internal Server Error" "$reason"
 journal_line "accepté $user avant=${current:-aucun} après=$new octets=$size $counts gardé=${kept:-aucun}"
-answer "200 OK" "Publié."
+# The next send need not wait for the site: the site has a lock of its own.
+exec 9>&-
+publish_site "$user"
+answer "200 OK" "Publié.$site_note"

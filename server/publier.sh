@@ -12,7 +12,7 @@
 # de la mise à jour des suiveurs), et après que la version qu'il remplace a
 # été gardée dans history. Chaque publication, et chaque refus, ajoute une
 # ligne à history/journal.txt. Les variables propres à ces fonctions
-# commencent par pub_ ; elles rendent counts, reason et kept.
+# commencent par pub_ ; elles rendent counts, reason, kept et site_note.
 
 # Versions gardées au plus ; les plus anciennes s'en vont.
 history_keep=1000
@@ -119,4 +119,19 @@ replace_store() {
         pub_excess=$((pub_excess - 1))
     done
     return 0
+}
+
+# Régénère le site de la saison après une publication (site.sh, dans le
+# dossier de ce script) et attend la fin. Un échec ne défait rien : le
+# fichier reste publié et l'ancien site reste en place. `site_note` est vide
+# quand le site est écrit ; sinon, une phrase qui le dit, pour la réponse, et
+# la même va sur la sortie d'erreur (le journal d'erreurs d'Apache) :
+#   publish_site QUI
+publish_site() {
+    site_note=''
+    pub_why=$("$here/site.sh" "${store%/*}" 2>&1 >/dev/null) && return 0
+    pub_why=${pub_why%%"$pub_newline"*}
+    site_note="$pub_newline""Le site n'a pas été régénéré (l'ancien reste en ligne) : ${pub_why:-raison inconnue}"
+    printf 'kestrane : publication de %s sans nouveau site : %s\n' "$1" "${pub_why:-raison inconnue}" >&2
+    return 1
 }

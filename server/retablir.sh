@@ -7,7 +7,8 @@
 # envoi l'a remplacé : « gardé=... »), ou le chemin d'un autre fichier.
 # Comme un envoi : sous le verrou des envois, vérifié par le programme
 # (kestrane --check-store), la version remplacée gardée dans ROOT/historique,
-# et noté dans le journal (« rétabli »). À lancer sous le compte d'Apache
+# et noté dans le journal (« rétabli ») ; puis le site de la saison est
+# régénéré (site.sh), sans que son échec défasse rien. À lancer sous le compte d'Apache
 # (sudo -u www-data ...), pour que le fichier et le journal lui restent
 # modifiables. Sorties : 0 rétabli, 1 échec, 2 ligne de commande invalide.
 set -u
@@ -52,3 +53,6 @@ new=$(store_version "$copy")
 replace_store "$copy" "$who" || refuse "$reason"
 journal_line "rétabli $who avant=${current:-aucun} après=$new octets=$size $counts gardé=${kept:-aucun} depuis=$from"
 printf 'Version %s rétablie (%s) ; la version remplacée est gardée : %s.\n' "$from" "$counts" "${kept:-aucune}"
+exec 9>&-
+# The site follows the store put back; a failure there undoes nothing.
+publish_site "$who" 2>/dev/null || say "${site_note#"$pub_newline"}"

@@ -6,6 +6,7 @@
 #include "online/core/updaterules.h"
 #include "online/net/updatecommand.h"
 #include "season/core/clock.h"
+#include "season/core/manpage.h"
 #include "season/core/seasonfolder.h"
 #include "season/core/usersettings.h"
 #include "shell/core/programinfo.h"
@@ -83,6 +84,7 @@ struct Option
     bool paints = false;               // an action that draws with fonts (a PDF): needs a GUI application object
     bool readsOnly = false;            // writes nothing in the program folder: opens it without mending it
     int helpNote = 0;                  // a qualifier's place among the help's notes
+    bool hidden = false;               // left out of --help and of the manual page
     // An action that needs no program folder runs this instead, before any
     // folder or setting is looked at.
     std::function<int(QCommandLineParser &, QTextStream &, QTextStream &)> runAlone = {};
@@ -278,6 +280,9 @@ const std::vector<Option> &options()
         o.back().readsOnly = true;
         o.push_back(setting({QStringLiteral("quit-after-first-paint")},
                             QStringLiteral("Ouvre la fenêtre puis quitte dès le premier affichage (mesures).")));
+        // For the build, which installs the page it writes.
+        o.push_back(setting({QStringLiteral("man")}, QStringLiteral("Écrit la page de manuel du programme.")));
+        o.back().hidden = true;
         return o;
     }();
     return table;
@@ -325,8 +330,12 @@ void addOptions(QCommandLineParser &parser)
 {
     // "-platform" and the like are Qt's; "-x" words are read as long options.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const Option &option : options())
-        parser.addOption(QCommandLineOption(option.names, option.help, option.valueName));
+    for (const Option &option : options()) {
+        QCommandLineOption entry(option.names, option.help, option.valueName);
+        if (option.hidden)
+            entry.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(entry);
+    }
 }
 
 // A sentence cut between words to the width of a terminal.
@@ -344,18 +353,31 @@ QString wrapped(const QString &sentence)
     return text + line + QLatin1Char('\n');
 }
 
+const QString Synopsis = QStringLiteral("kestrane [options]");
+const QString Summary = QStringLiteral("Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.");
+const QString Actions = QStringLiteral("Sans action, ouvre la fenêtre du programme ; les actions --print-…, "
+                                       "--export-… et --update s'exécutent sans fenêtre.");
+
+// "--matchday vaut pour --print-standings, … ou --print-streaks.", per qualifier.
+QStringList qualifierNotes()
+{
+    QStringList notes;
+    for (const Option *qualifier : qualifiers())
+        notes << QStringLiteral("--%1 vaut pour %2.").arg(nameOf(*qualifier), optionNames(qualified(*qualifier)));
+    return notes;
+}
+
 QString helpText()
 {
     // Qt's own help is English; this one says the same in French.
-    QString text = QStringLiteral("Utilisation : kestrane [options]\n\n"
-                                  "Kestrane 1 : le championnat 2013 - 2014, ses classements et ses résultats.\n"
-                                  "Sans action, ouvre la fenêtre du programme ; les actions --print-…,\n"
-                                  "--export-… et --update s'exécutent sans fenêtre.\n");
-    for (const Option *qualifier : qualifiers())
-        text +=
-            wrapped(QStringLiteral("--%1 vaut pour %2.").arg(nameOf(*qualifier), optionNames(qualified(*qualifier))));
+    QString text = QStringLiteral("Utilisation : ") + Synopsis + QStringLiteral("\n\n") + Summary + QLatin1Char('\n')
+                   + wrapped(Actions);
+    for (const QString &note : qualifierNotes())
+        text += wrapped(note);
     text += QStringLiteral("\nOptions :\n");
     for (const Option &option : options()) {
+        if (option.hidden)
+            continue;
         QStringList names;
         for (const QString &name : option.names)
             names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
@@ -365,6 +387,38 @@ QString helpText()
         text += QStringLiteral("  ") + left.leftJustified(28) + QLatin1Char(' ') + option.help + '\n';
     }
     return text;
+}
+
+// The manual page: the same table, the same sentences, and what the help
+// has no room for.
+QString manualText()
+{
+    manpage::Page page;
+    page.command = QStringLiteral("kestrane");
+    page.version = programinfo::fullVersionText();
+    page.summary = QStringLiteral("suit le championnat Kestrane 1 2013 - 2014 : classements, journées, résultats");
+    page.synopsis = Synopsis;
+    page.description = QStringList{Summary, Actions} + qualifierNotes();
+    page.description << QStringLiteral("Le dossier du programme tient la saison (2013.txt) et le fichier de résultats "
+                                       "(Resultats2013.ini). Installé, le programme garde ses résultats dans "
+                                       "~/.local/share/kestrane, copiés de la saison installée au premier lancement.");
+    for (const Option &option : options()) {
+        if (!option.hidden)
+            page.options.append({option.names, option.valueName, option.help});
+    }
+    page.sections = {
+        {QStringLiteral("SORTIES"),
+         {QStringLiteral("0 : réussite ; 1 : échec, la raison en français sur la sortie d'erreur ; 2 : ligne de "
+                         "commande invalide.")}},
+        {QStringLiteral("ENVIRONNEMENT"),
+         {QStringLiteral("KESTRANE_SERVER : l'adresse du serveur de la ligue, à défaut de --server."),
+          QStringLiteral("XDG_CONFIG_HOME : où sont les réglages (kestrane/kestrane.ini, section [Data] : "
+                         "Serveur, AutoriteCertification, EnvoiNonChiffre).")}},
+        {QStringLiteral("VOIR AUSSI"),
+         {QStringLiteral("Porvex(1), l'outil d'envoi des bénévoles ; le paquet kestrane-serveur et le README du "
+                         "programme, pour héberger la saison d'une ligue.")}},
+    };
+    return manpage::render(page);
 }
 
 QString french(const QCommandLineParser &parser)
@@ -468,6 +522,11 @@ Parsed parse(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
     if (parser.isSet(QStringLiteral("version"))) {
         out << "kestrane " << programinfo::fullVersionText() << '\n';
+        parsed.mode = Mode::Done;
+        return parsed;
+    }
+    if (parser.isSet(QStringLiteral("man"))) {
+        out << manualText();
         parsed.mode = Mode::Done;
         return parsed;
     }

@@ -45,7 +45,8 @@ int main(int argc, char **argv)
     // read on the raw arguments; without one nothing needs a display.
     const bool windowless = std::any_of(argv + 1, argv + argc, [](const char *argument) {
         const std::string_view option(argument);
-        return option == "--batch" || option == "--help" || option == "-h" || option == "--version";
+        return option == "--batch" || option == "--help" || option == "-h" || option == "--version"
+               || option == "--man";
     });
     if (!windowless && !hasDisplay()) {
         err << "Pas d'écran pour la fenêtre de Porvex : utilisez --batch.\n";

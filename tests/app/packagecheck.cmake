@@ -1,7 +1,9 @@
-# Builds the Debian package of the build, checks its control fields and its
-# files with dpkg-deb, unpacks it with dpkg -x and starts the program from
-# there. Where Debian's tools are at hand, also checks that the declared
-# dependencies cover what the program links and resolve on this system.
+# Builds the Debian packages of the build (kestrane, kestrane-serveur),
+# checks their control fields and their files with dpkg-deb, unpacks them
+# with dpkg -x, starts the program and the league's server script from
+# there, and has Apache check the server package's configuration. Where
+# Debian's tools are at hand, also checks that the declared dependencies
+# cover what the program links and resolve on this system.
 #   -DBUILD_DIR= -DWORK= -DCPACK= -DVERSION=
 cmake_minimum_required(VERSION 3.25)
 set(dollar "$")
@@ -81,7 +83,8 @@ endif()
 # Files.
 run(COMMAND ${dpkg_deb} -c ${deb} OUTPUT listing)
 foreach(file ./usr/bin/kestrane ./usr/bin/Porvex ./usr/share/kestrane/2013.txt ./usr/share/kestrane/Resultats2013.ini
-             ./usr/share/applications/kestrane.desktop ./usr/share/icons/hicolor/scalable/apps/kestrane.svg)
+             ./usr/share/applications/kestrane.desktop ./usr/share/icons/hicolor/scalable/apps/kestrane.svg
+             ./usr/share/man/man1/kestrane.1.gz ./usr/share/man/man1/Porvex.1.gz)
   string(FIND "${listing}" " ${file}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "the package lacks ${file}:\n${listing}")
@@ -122,4 +125,83 @@ if(shlibdeps)
   endforeach()
 else()
   message(STATUS "dpkg-shlibdeps (dpkg-dev) is missing: linked libraries not compared with Depends")
+endif()
+
+# The league's server: its own package, which needs the program of the same
+# version and Apache.
+file(GLOB packages ${WORK}/kestrane-serveur_*.deb)
+list(LENGTH packages count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one kestrane-serveur package in ${WORK}, found: ${packages}")
+endif()
+set(server_deb ${packages})
+foreach(field Package Version Architecture Depends)
+  run(COMMAND ${dpkg_deb} -f ${server_deb} ${field} OUTPUT value)
+  string(STRIP "${value}" value)
+  set(server_${field} "${value}")
+endforeach()
+if(NOT server_Package STREQUAL "kestrane-serveur" OR NOT server_Version STREQUAL VERSION
+   OR NOT server_Architecture STREQUAL "all")
+  message(FATAL_ERROR "package ${server_Package} ${server_Version} ${server_Architecture}")
+endif()
+string(REPLACE ", " ";" server_needs "${server_Depends}")
+foreach(needed "apache2" "apache2-utils" "kestrane (= ${VERSION})")
+  if(NOT needed IN_LIST server_needs)
+    message(FATAL_ERROR "kestrane-serveur's Depends lacks ${needed}: ${server_Depends}")
+  endif()
+endforeach()
+run(COMMAND ${dpkg_deb} -c ${server_deb} OUTPUT listing)
+set(server_dir ./usr/share/kestrane-serveur)
+foreach(file ./etc/apache2/conf-available/kestrane.conf ${server_dir}/server/kestrane.conf
+             ${server_dir}/server/serve.conf ${server_dir}/server/envoi.sh ${server_dir}/server/publier.sh
+             ${server_dir}/server/programme.sh ${server_dir}/server/site.sh ${server_dir}/server/retablir.sh
+             ${server_dir}/scripts/serve.sh)
+  string(FIND "${listing}" " ${file}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "kestrane-serveur lacks ${file}:\n${listing}")
+  endif()
+endforeach()
+string(FIND "${listing}" " ./usr/bin/kestrane-serve -> ../share/kestrane-serveur/scripts/serve.sh\n" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "kestrane-serveur lacks the link /usr/bin/kestrane-serve:\n${listing}")
+endif()
+# The scripts Apache and the admin run are executable.
+foreach(script server/envoi.sh server/site.sh server/retablir.sh scripts/serve.sh)
+  string(REGEX MATCH "-rwxr-xr-x [^\n]* ${server_dir}/${script}\n" mode "${listing}")
+  if(NOT mode)
+    message(FATAL_ERROR "${script} is not executable in kestrane-serveur:\n${listing}")
+  endif()
+endforeach()
+run(COMMAND ${dpkg_deb} --info ${server_deb} conffiles OUTPUT conffiles)
+if(NOT conffiles STREQUAL "/etc/apache2/conf-available/kestrane.conf\n")
+  message(FATAL_ERROR "kestrane-serveur's conffiles: ${conffiles}")
+endif()
+
+# Unpacked beside the program, the installed command finds its own files.
+run(COMMAND ${dpkg} -x ${server_deb} ${root})
+execute_process(COMMAND ${root}/usr/bin/kestrane-serve RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 2 OR NOT err MATCHES "Utilisation : ")
+  message(FATAL_ERROR "kestrane-serve without arguments: ${status} ${err}")
+endif()
+
+# The configuration a2enconf enables, as a system Apache would read it: the
+# modules its README names, the package's paths moved to the unpacked ones.
+find_program(apache2 apache2 PATHS /usr/sbin)
+if(apache2)
+  file(READ ${root}/etc/apache2/conf-available/kestrane.conf conf)
+  string(REPLACE "/usr/share/kestrane-serveur" "${root}/usr/share/kestrane-serveur" conf "${conf}")
+  string(REPLACE "/var/lib/kestrane" "${WORK}/ligue" conf "${conf}")
+  string(REPLACE "/usr/bin/kestrane" "${root}/usr/bin/kestrane" conf "${conf}")
+  file(MAKE_DIRECTORY ${WORK}/ligue/Kestrane2013 ${WORK}/apache)
+  set(test_conf "ServerRoot ${WORK}/apache\nServerName 127.0.0.1\nListen 127.0.0.1:1\nPidFile ${WORK}/apache/pid\nErrorLog ${WORK}/apache/error.log\n")
+  foreach(module mpm_event authz_core alias auth_basic authn_core authn_file authz_user headers allowmethods env
+                 mime actions cgid dir deflate filter)
+    string(APPEND test_conf "LoadModule ${module}_module /usr/lib/apache2/modules/mod_${module}.so\n")
+  endforeach()
+  file(WRITE ${WORK}/apache/test.conf "${test_conf}${conf}")
+  execute_process(COMMAND ${apache2} -t -f ${WORK}/apache/test.conf RESULT_VARIABLE status OUTPUT_VARIABLE out
+                  ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "Apache refuses kestrane-serveur's configuration:\n${out}${err}")
+  endif()
 endif()

@@ -66,7 +66,7 @@ protected:
 
 TEST_F(UpdateCommand, ReplacesTheStoreAndSaysWhichStampItNowHolds)
 {
-    server.answer(StorePath, 200, Published);
+    server.answer(StorePath, TestHttpServer::Answer{200, Published, 0, -1, false, -1, true, {"ETag: \"v1\""}});
     const Run result = run(server.address());
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     // Then, on a line of its own, what the download changed: the published
@@ -81,8 +81,23 @@ TEST_F(UpdateCommand, ReplacesTheStoreAndSaysWhichStampItNowHolds)
     EXPECT_EQ(store(), Published);
     EXPECT_FALSE(backupExists());
     // No version offer without a window, whatever the store publishes.
-    EXPECT_EQ(server.requests().size(), 1);
-    EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+    ASSERT_EQ(server.requests().size(), 1);
+    // A shared cache on the way may answer: no reload header; and nothing
+    // downloaded yet to ask about.
+    for (const QByteArray header : {"cache-control", "pragma", "if-none-match"})
+        EXPECT_FALSE(server.requests()[0].headers.contains(header)) << header.constData();
+
+    // The next update asks only whether that version changed; unchanged, the
+    // store stays byte for byte.
+    server.answer(StorePath, TestHttpServer::Answer{304, {}, 0, -1, false, -1, true, {"ETag: \"v1\""}});
+    const Run again = run(server.address());
+    EXPECT_EQ(again.status, 0) << again.err.toStdString();
+    EXPECT_EQ(again.out, QStringLiteral("Résultats déjà à jour.\n"));
+    EXPECT_EQ(store(), Published);
+    ASSERT_EQ(server.requests().size(), 2);
+    EXPECT_EQ(server.requests()[1].headers.value("if-none-match"), QByteArray("\"v1\""));
+    EXPECT_FALSE(server.requests()[1].headers.contains("cache-control"));
+    EXPECT_FALSE(server.requests()[1].headers.contains("pragma"));
 }
 
 TEST_F(UpdateCommand, AnUpdateThatChangesNoResultSaysOnlyTheStamp)

@@ -37,9 +37,9 @@ protected:
     }
 
     // Fetches one path from the test server (or `address`) and waits for the end.
-    DownloadResult fetch(const QString &path, const QString &address = {})
+    DownloadResult fetch(const QString &path, const QString &address = {}, const DownloadFreshness &freshness = {})
     {
-        DownloadReply *reply = http.get(QUrl((address.isEmpty() ? server.address() : address) + path));
+        DownloadReply *reply = http.get(QUrl((address.isEmpty() ? server.address() : address) + path), freshness);
         std::optional<DownloadResult> result;
         int finishedCount = 0;
         QObject::connect(reply, &DownloadReply::finished, [&](const DownloadResult &r) {
@@ -61,24 +61,44 @@ private:
 
 } // namespace
 
-TEST_F(HttpDownloaderTest, FetchesTheWholeBodyAskingForAFreshCopy)
+TEST_F(HttpDownloaderTest, FetchesTheWholeBodyAskingTheCachesOnTheWayWhatTheCallerNeeds)
 {
     ASSERT_TRUE(server.isListening());
+    const QString path = QStringLiteral("/Kestrane2013/Resultats2013.ini");
     const QByteArray body = "[Resultats]\r\n0100=A|0|1|2|1|3|1|B\r\n";
-    server.answer(QStringLiteral("/Kestrane2013/Resultats2013.ini"), 200, body);
-    const DownloadResult result = fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"));
+    server.answer(path, TestHttpServer::Answer{200, body, 0, -1, false, -1, true, {"ETag: \"v1\""}});
+    DownloadResult result = fetch(path);
     EXPECT_TRUE(result.ok) << result.error.toStdString();
     EXPECT_EQ(result.status, 200);
     EXPECT_EQ(result.body, body);
+    EXPECT_EQ(result.etag, QByteArray("\"v1\""));
+    EXPECT_FALSE(result.notModified());
     ASSERT_EQ(server.requests().size(), 1);
     EXPECT_EQ(server.requests()[0].method, QByteArray("GET"));
-    EXPECT_EQ(server.requests()[0].headers.value("cache-control"), QByteArray("no-cache"));
+    // A follower's: a shared cache may answer it, so no reload header.
+    for (const QByteArray header : {"cache-control", "pragma", "if-none-match"})
+        EXPECT_FALSE(server.requests()[0].headers.contains(header)) << header.constData();
     // As stored, so that its version (ETag) is the stored file's own.
     EXPECT_EQ(server.requests()[0].headers.value("accept-encoding"), QByteArray("identity"));
 
-    // A second fetch goes to the server again.
-    fetch(QStringLiteral("/Kestrane2013/Resultats2013.ini"));
-    EXPECT_EQ(server.requestsFor(QStringLiteral("/Kestrane2013/Resultats2013.ini")), 2);
+    // A volunteer's: every cache checks with the server first; nothing is
+    // kept here, so it goes to the server again.
+    fetch(path, {}, {true, {}});
+    ASSERT_EQ(server.requestsFor(path), 2);
+    EXPECT_EQ(server.requests()[1].headers.value("cache-control"), QByteArray("max-age=0"));
+    EXPECT_FALSE(server.requests()[1].headers.contains("pragma"));
+
+    // A copy named by its version: 304 is an answer without a body, and only
+    // to a request that named one.
+    server.answer(path, TestHttpServer::Answer{304, {}, 0, -1, false, -1, true, {"ETag: \"v1\""}});
+    result = fetch(path, {}, {false, "\"v1\""});
+    EXPECT_EQ(server.requests()[2].headers.value("if-none-match"), QByteArray("\"v1\""));
+    EXPECT_TRUE(result.ok && result.notModified()) << result.error.toStdString();
+    EXPECT_TRUE(result.body.isEmpty());
+    result = fetch(path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.notModified());
+    EXPECT_EQ(result.error, QStringLiteral("Réponse inattendue du serveur (HTTP 304)"));
 }
 
 TEST_F(HttpDownloaderTest, ErrorStatusesFailWithTheirNumber)

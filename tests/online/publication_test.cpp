@@ -28,14 +28,16 @@ class DownloadThen final : public Downloader
 {
 public:
     std::function<void()> beforeAnswer;
-    DownloadReply *get(const QUrl &url) override
+    using Downloader::get;
+    DownloadReply *get(const QUrl &url, const DownloadFreshness &freshness) override
     {
         auto *reply = new DownloadReply(this);
-        connect(m_http.get(url), &DownloadReply::finished, reply, [this, reply](const DownloadResult &result) {
-            if (beforeAnswer)
-                beforeAnswer();
-            reply->finish(result);
-        });
+        connect(m_http.get(url, freshness), &DownloadReply::finished, reply,
+                [this, reply](const DownloadResult &result) {
+                    if (beforeAnswer)
+                        beforeAnswer();
+                    reply->finish(result);
+                });
         return reply;
     }
 

@@ -3,12 +3,14 @@
 #include "online/core/publishedcopy.h"
 #include "online/core/resultsupdate.h"
 #include "online/core/saveentries.h"
+#include "online/core/storeversion.h"
 #include "online/core/updaterules.h"
 
 #include "fakedownloader.h"
 #include "seasonbuilder.h"
 #include "testfolder.h"
 
+#include "season/core/inifile.h"
 #include "season/core/resultstore.h"
 
 #include <QFileInfo>
@@ -176,6 +178,59 @@ TEST_F(ResultsUpdateTest, FailedOrJunkAnswersLeaveTheStoreByteForByte)
         EXPECT_FALSE(QFile::exists(backup())) << name;
     }
     EXPECT_EQ(changed.count(), 0);
+}
+
+TEST_F(ResultsUpdateTest, AStoreStillAsDownloadedIsOnlyAskedAboutAndKeptByteForByteWhenUnchanged)
+{
+    const QUrl url = updaterules::storeUrl(Server);
+    QSignalSpy changed(&store, &ResultStore::changed);
+    // The version as a cache may hand it on names the same stored file: it
+    // goes back as handed on, and as the server made it.
+    const struct
+    {
+        const char *given;
+        const char *sentBack;
+    } versions[] = {{"\"v1\"", "\"v1\""}, {"W/\"v1\"", "W/\"v1\", \"v1\""}, {"\"v1-gzip\"", "\"v1-gzip\", \"v1\""}};
+    for (const auto &version : versions) {
+        folder.write(ResultStore::FileName, oldStore);
+        QFile::remove(folder.file(storeversion::FileName));
+        downloader.asked.clear();
+        downloader.answers[url.toString()] = {true, 200, newStore, {}, {}, version.given};
+        ASSERT_TRUE(run().ok) << version.given;
+        ASSERT_EQ(downloader.asked.size(), 1);
+        EXPECT_TRUE(downloader.asked[0].ifNoneMatch.isEmpty()) << version.given;
+        EXPECT_FALSE(downloader.asked[0].revalidate) << version.given;
+
+        // Unchanged on the server: asked by its version, answered without a body.
+        downloader.answers[url.toString()] = {true, 304, {}, {}, {}, version.given};
+        const int changes = int(changed.count());
+        const ResultsUpdate::Outcome outcome = run();
+        ASSERT_EQ(downloader.asked.size(), 2);
+        EXPECT_EQ(downloader.asked[1].ifNoneMatch, QByteArray(version.sentBack));
+        EXPECT_TRUE(outcome.ok && outcome.upToDate) << version.given << outcome.error.toStdString();
+        EXPECT_EQ(folder.read(ResultStore::FileName), newStore) << version.given;
+        EXPECT_EQ(outcome.stamp, QStringLiteral("05 déc. 21:30"));
+        EXPECT_EQ(changed.count(), changes) << version.given;
+        EXPECT_FALSE(QFile::exists(backup()));
+    }
+
+    // A store saved here since the download is downloaded whole, as before.
+    const QByteArray saved = IniFile::writeTo(newStore, {{"Texte", "Texte", "Ce soir : derby"}});
+    ASSERT_NE(saved, newStore);
+    folder.write(ResultStore::FileName, saved);
+    downloader.answers[url.toString()] = {true, 200, newStore, {}, {}, "\"v1\""};
+    downloader.asked.clear();
+    EXPECT_TRUE(run().ok);
+    ASSERT_EQ(downloader.asked.size(), 1);
+    EXPECT_TRUE(downloader.asked[0].ifNoneMatch.isEmpty());
+    EXPECT_EQ(folder.read(ResultStore::FileName), newStore);
+    // The file is the program's own: no export replaces it.
+    EXPECT_TRUE(ResultStore::keptFiles().contains(storeversion::FileName));
+    // A server that gives no version leaves nothing to ask by.
+    downloader.answers[url.toString()] = {true, 200, saved, {}, {}, {}};
+    EXPECT_TRUE(run().ok);
+    EXPECT_EQ(folder.read(ResultStore::FileName), saved);
+    EXPECT_FALSE(QFile::exists(folder.file(storeversion::FileName)));
 }
 
 TEST_F(ResultsUpdateTest, NoStoreBeforeAFailedUpdateMeansNoStoreAfter)

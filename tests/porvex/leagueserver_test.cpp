@@ -3,6 +3,7 @@
 // store.
 #include "publishingfixture.h"
 
+#include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpSocket>
@@ -58,7 +59,9 @@ TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
     Answer got = request("GET", store);
     EXPECT_EQ(got.status, 200);
     EXPECT_EQ(got.body, published);
-    EXPECT_EQ(got.cacheControl, QByteArray("no-cache, no-transform"));
+    // A shared cache may answer followers for 10 s (then 20 s while it asks
+    // again); a browser asks every time; nothing on the way compresses it.
+    EXPECT_EQ(got.cacheControl, QByteArray("public, max-age=0, s-maxage=10, stale-while-revalidate=20, no-transform"));
     const QByteArray version = got.etag;
     EXPECT_FALSE(version.isEmpty());
     EXPECT_FALSE(version.startsWith("W/"));
@@ -105,6 +108,79 @@ TEST_F(LeagueServer, EveryoneReadsOnlyVolunteersWriteTheStoreAndNothingElse)
     EXPECT_NE(got.etag, version);
     EXPECT_FALSE(got.etag.startsWith("W/")); // a strong version even right after a change
     EXPECT_EQ(request("PUT", store, published, User, Password, got.etag).status, 200);
+}
+
+TEST_F(LeagueServer, TheSitesFilesAreServedCompressedToWhoAcceptsItEachWithItsVersion)
+{
+    // serve.sh wrote the site at start, beside the season it copied, for everyone to read.
+    const QString site = server.root() + QStringLiteral("/Kestrane2013/site");
+    ASSERT_TRUE(QFile::exists(site + QStringLiteral("/index.html"))) << server.serveOutput().toStdString();
+    EXPECT_EQ(ApacheServer::read(server.root() + QStringLiteral("/Kestrane2013/2013.txt")), sample("2013.txt"));
+    EXPECT_TRUE(QFileInfo(site).permissions().testFlags(QFileDevice::ReadOther | QFileDevice::ExeOther));
+    EXPECT_TRUE(
+        QFileInfo(site + QStringLiteral("/donnees/saison.json")).permissions().testFlag(QFileDevice::ReadOther));
+
+    const QList<std::pair<QByteArray, QByteArray>> gzip = {{"Accept-Encoding", "gzip"}};
+    const struct
+    {
+        const char *path;
+        bool compressed;
+    } files[] = {
+        {"/Kestrane2013/site/", true},
+        {"/Kestrane2013/site/journee-38.html", true},
+        {"/Kestrane2013/site/style.css", true},
+        {"/Kestrane2013/site/donnees/saison.json", true},
+        {"/Kestrane2013/site/classement.csv", true},
+        {"/Kestrane2013/site/classement.pdf", false},
+        {"/Kestrane2013/Resultats2013.ini", false},
+    };
+    for (const auto &file : files) {
+        const QString path = QLatin1String(file.path);
+        const Answer plain = request("GET", path, {}, {}, {}, {}, {{"Accept-Encoding", "identity"}});
+        const Answer packed = request("GET", path, {}, {}, {}, {}, gzip);
+        EXPECT_EQ(plain.status, 200) << file.path;
+        EXPECT_EQ(packed.status, 200) << file.path;
+        EXPECT_TRUE(plain.contentEncoding.isEmpty()) << file.path;
+        EXPECT_EQ(packed.contentEncoding, file.compressed ? QByteArray("gzip") : QByteArray()) << file.path;
+        // Qt unpacks what it asked for itself, not what a header asked for.
+        if (file.compressed) {
+            EXPECT_LT(packed.body.size(), plain.body.size()) << file.path;
+        }
+        EXPECT_TRUE(plain.cacheControl.startsWith("public, max-age=0, s-maxage=10, stale-while-revalidate=20"))
+            << file.path << ' ' << plain.cacheControl.constData();
+        // Each answer carries its version, and a copy named by it costs a 304.
+        for (const Answer *answer : {&plain, &packed}) {
+            ASSERT_FALSE(answer->etag.isEmpty()) << file.path;
+            const bool asPacked = answer == &packed;
+            QList<std::pair<QByteArray, QByteArray>> headers = {{"If-None-Match", answer->etag},
+                                                                {"Accept-Encoding", asPacked ? "gzip" : "identity"}};
+            EXPECT_EQ(request("GET", path, {}, {}, {}, {}, headers).status, 304)
+                << file.path << ' ' << answer->etag.constData();
+        }
+    }
+}
+
+TEST_F(LeagueServer, AFailedSiteLeavesTheOldSiteAndStillPublishesTheStore)
+{
+    const QString index = server.root() + QStringLiteral("/Kestrane2013/site/index.html");
+    const QByteArray before = ApacheServer::read(index);
+    ASSERT_FALSE(before.isEmpty());
+    // The season is gone from the published folder: no site can be written.
+    ASSERT_TRUE(QFile::remove(server.root() + QStringLiteral("/Kestrane2013/2013.txt")));
+
+    const auto folder = volunteer();
+    folder->type(QStringLiteral("3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    const Outcome run = porvex(*folder, server.address());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Résultats publiés.\n"));
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Le site n'a pas été régénéré (l'ancien reste en ligne) : La saison ")))
+        << run.err.toStdString();
+    EXPECT_EQ(resultIn(server.published(), "3800"), QStringLiteral("K|0|1|4|0|2|1|B"));
+    EXPECT_EQ(ApacheServer::read(index), before);
+    EXPECT_EQ(request("GET", QStringLiteral("/Kestrane2013/site/index.html")).body, before);
+    const QByteArray errors = ApacheServer::read(server.runFolder() + QStringLiteral("/error.log"));
+    EXPECT_TRUE(errors.contains("kestrane : publication de alice sans nouveau site : La saison "))
+        << errors.constData();
 }
 
 TEST_F(LeagueServer, OnlyAWholeStoreThatAnUpdateWouldTakeIsPublished)
@@ -222,9 +298,7 @@ TEST_F(LeagueServer, AnOlderStorePutBackByAnotherClientDeletesNoResultAtTheNextS
 TEST_F(LeagueServer, ACompressingServerLeavesTheStoresVersionAsItIs)
 {
     server.stop();
-    server.addConfiguration("LoadModule filter_module \"${KESTRANE_MODULES}/mod_filter.so\"\n"
-                            "LoadModule deflate_module \"${KESTRANE_MODULES}/mod_deflate.so\"\n"
-                            "AddOutputFilterByType DEFLATE text/plain\n"
+    server.addConfiguration("AddOutputFilterByType DEFLATE text/plain\n"
                             "AddOutputFilter DEFLATE .ini .txt");
     const QString started = server.start();
     ASSERT_TRUE(started.isEmpty()) << started.toStdString();

@@ -5,6 +5,8 @@
 
 #include "online/core/storemerge.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QRegularExpression>
 
 #include <vector>
@@ -25,14 +27,42 @@ TEST_F(Publishing, AVolunteersSendReachesAFollowersUpdateAndStandings)
     EXPECT_EQ(volunteer.kept(), server.published());
     EXPECT_EQ(volunteer.store(), server.published());
 
+    // The site shows it already: the very pages the program writes from the
+    // volunteer's store, which is now the published one.
+    QTemporaryDir pages;
+    const QString mine = pages.filePath(QStringLiteral("site"));
+    ASSERT_EQ(kestrane(volunteer, {QStringLiteral("--export-site"), mine}).status, 0);
+    for (const char *page : {"index.html", "journee-38.html", "donnees/saison.json"}) {
+        QNetworkAccessManager network;
+        QNetworkRequest request(QUrl(server.address() + QStringLiteral("/Kestrane2013/site/") + QLatin1String(page)));
+        QNetworkReply *reply = network.get(request);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return reply->isFinished(); }, 20000));
+        EXPECT_EQ(reply->readAll(), ApacheServer::read(mine + QLatin1Char('/') + QLatin1String(page))) << page;
+        delete reply;
+    }
+
     Folder follower(published);
     const Outcome before = kestrane(follower, {QStringLiteral("--print-standings")});
-    run = kestrane(follower, {QStringLiteral("--server"), server.address(), QStringLiteral("--update")});
+    const QStringList update = {QStringLiteral("--server"), server.address(), QStringLiteral("--update")};
+    run = kestrane(follower, update);
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("1 nouveau résultat"))) << run.out.toStdString();
     const Outcome after = kestrane(follower, {QStringLiteral("--print-standings")});
     EXPECT_NE(after.out, before.out);
     EXPECT_EQ(after.out, kestrane(volunteer, {QStringLiteral("--print-standings")}).out);
+
+    // Nothing new since: Apache answers 304, a few hundred bytes in all, and
+    // the store stays byte for byte.
+    const QByteArray updated = follower.store();
+    run = kestrane(follower, update);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("Résultats déjà à jour.\n"));
+    EXPECT_EQ(follower.store(), updated);
+    const QList<QByteArray> log = ApacheServer::read(server.runFolder() + QStringLiteral("/access.log")).split('\n');
+    const QList<QByteArray> last = log.value(log.size() - 2).split(' '); // "... 304 - IN OUT"
+    ASSERT_GE(last.size(), 3);
+    EXPECT_EQ(last[last.size() - 4], QByteArray("304")) << log.join('\n').constData();
+    EXPECT_LT(last[last.size() - 2].toInt() + last.last().toInt(), 1024) << log.join('\n').constData();
 }
 
 TEST_F(Publishing, AWrongPasswordPublishesNothing)

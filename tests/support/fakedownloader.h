@@ -13,9 +13,11 @@
 class FakeDownloader final : public Downloader
 {
 public:
-    DownloadReply *get(const QUrl &url) override
+    using Downloader::get;
+    DownloadReply *get(const QUrl &url, const DownloadFreshness &freshness) override
     {
         requested.append(url);
+        asked.append(freshness);
         auto *reply = new DownloadReply(this);
         reply->setUrl(url);
         const DownloadResult result =
@@ -45,6 +47,7 @@ public:
 
     QHash<QString, DownloadResult> answers;
     QList<QUrl> requested;
+    QList<DownloadFreshness> asked; // what each request asked of the caches, in order
     bool hold = false;
 
 private:

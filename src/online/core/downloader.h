@@ -14,6 +14,25 @@ struct DownloadResult
     QString error;        // what went wrong, in our own French words, for messages and the command line
     QString detail{};     // the network layer's own account of a failure (English), for --verbose
     QByteArray etag = {}; // the server's version of the file (ETag), when it gives one
+
+    // The server (or a cache for it) says the copy asked about is still the
+    // published one: `ok`, and no body. Only ever the answer to a request
+    // that named its copy (DownloadFreshness::ifNoneMatch).
+    bool notModified() const { return ok && status == 304; }
+};
+
+// What a download asks of the caches between the program and the server.
+struct DownloadFreshness
+{
+    // Every cache on the way checks its copy with the server before it
+    // answers: a volunteer's send merges with the store as published this
+    // very moment. Without it a shared cache may answer from its copy for
+    // the few seconds the server allows, which spares the server when a
+    // whole league updates at once.
+    bool revalidate = false;
+    // The version (ETag) of the copy already here: while it is still the
+    // published one the answer is 304, without the file.
+    QByteArray ifNoneMatch = {};
 };
 
 // The bounds every download keeps, so that none hangs the program or fills
@@ -66,7 +85,9 @@ class Downloader : public QObject
     Q_OBJECT
 public:
     using QObject::QObject;
-    // Starts fetching `url`, always asking the server for its current copy.
-    // The reply belongs to the downloader.
-    virtual DownloadReply *get(const QUrl &url) = 0;
+    // Starts fetching `url` (the current copy, or what a shared cache may
+    // answer in its stead, as `freshness` says). The reply belongs to the
+    // downloader.
+    virtual DownloadReply *get(const QUrl &url, const DownloadFreshness &freshness) = 0;
+    DownloadReply *get(const QUrl &url) { return get(url, {}); }
 };

@@ -1,6 +1,7 @@
 #include "online/core/publication.h"
 
 #include "online/core/publishedcopy.h"
+#include "online/core/storeversion.h"
 #include "online/core/updaterules.h"
 #include "season/core/inifile.h"
 #include "season/core/resultstore.h"
@@ -39,6 +40,11 @@ const QString Conflicts = QStringLiteral("%1 résultats ont été modifiés à l
 const QString Busy = QStringLiteral("Le fichier publié a changé à chacun des %1 essais : rien n'est envoyé, "
                                     "réessayez dans un moment.");
 const QString Upload = QStringLiteral("Envoi refusé : %1. Rien n'est publié.");
+const QString AlteredVersion =
+    QStringLiteral("Le serveur refuse la version (ETag) du fichier publié que ce poste a reçue, alors que le fichier "
+                   "n'a pas changé : un cache ou un proxy entre ce poste et le serveur modifie cette version, ou sert "
+                   "une copie périmée, et l'envoi ne peut pas être conditionnel. Rien n'est publié ; envoyez à "
+                   "l'adresse du serveur lui-même, ou voyez le réglage du cache avec la ligue.");
 const QString Published = QStringLiteral("Résultats publiés.");
 const QString AlreadyThere = QStringLiteral("Le serveur avait déjà tous ces résultats : rien à envoyer.");
 const QString FromOne = QStringLiteral(" 1 résultat reçu d'autres bénévoles.");
@@ -127,7 +133,9 @@ Publication::Outcome Publication::run()
 void Publication::download()
 {
     emit stepChanged(texts::Downloading);
-    m_reply = m_downloader->get(updaterules::storeUrl(m_settings.server));
+    // Merged with what is published this very moment: every cache on the way
+    // asks the server first.
+    m_reply = m_downloader->get(updaterules::storeUrl(m_settings.server), {true, {}});
     connect(m_reply, &DownloadReply::finished, this, &Publication::downloaded);
 }
 
@@ -141,8 +149,19 @@ void Publication::downloaded(const DownloadResult &result)
             return fail(texts::NoVersion);
         if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty())
             return fail(texts::BadPublished.arg(problem));
+        // The version as the server made it, whatever a cache added to it.
+        version = storeversion::normalized(result.etag);
+        // Refused although neither the file nor its version changed: the
+        // server is not comparing the version this download carried. Once
+        // could be another send put back in between; twice is a cache or a
+        // proxy on the way, and more attempts would only fail alike.
+        if (!m_refusedVersion.isEmpty() && version == m_refusedVersion && result.body == m_theirs) {
+            if (++m_unchangedRefusals >= 2)
+                return fail(texts::AlteredVersion);
+        } else {
+            m_unchangedRefusals = 0;
+        }
         m_theirs = result.body;
-        version = result.etag;
     } else if (result.status == 404) {
         m_theirs.clear(); // nothing published yet
     } else {
@@ -173,6 +192,7 @@ void Publication::downloaded(const DownloadResult &result)
     request.url = updaterules::storeUrl(m_settings.server);
     request.body = m_merged;
     request.ifMatch = version;
+    m_sentVersion = version;
     request.onlyIfAbsent = version.isEmpty();
     request.user = m_settings.credentials.user;
     request.password = m_settings.credentials.password;
@@ -183,11 +203,16 @@ void Publication::downloaded(const DownloadResult &result)
 void Publication::uploaded(const DownloadResult &result)
 {
     m_reply = nullptr;
-    if (result.ok)
+    if (result.ok) {
+        // The league's server may add a line after "Publié." (its website
+        // not regenerated, say): passed on as it stands, as plain text.
+        m_serverNote = QString::fromUtf8(result.body).section(QLatin1Char('\n'), 1).trimmed().left(300);
         return commit();
+    }
     // 412: another volunteer published since the download; 503: another
     // send held the server's turn too long.
     if (result.status == 412 || result.status == 503) {
+        m_refusedVersion = result.status == 412 ? m_sentVersion : QByteArray();
         if (m_outcome.attempts >= m_settings.maxAttempts)
             return fail(texts::Busy.arg(m_outcome.attempts));
         emit stepChanged(texts::Again);
@@ -227,6 +252,8 @@ void Publication::commit()
     }
     if (!kept)
         m_outcome.warning = texts::NotKept;
+    if (!m_serverNote.isEmpty())
+        m_outcome.warning = m_outcome.warning.isEmpty() ? m_serverNote : m_outcome.warning + '\n' + m_serverNote;
     finish();
 }
 

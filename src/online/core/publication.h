@@ -18,13 +18,17 @@
 //    league accepts plain HTTP (credentials::channelProblem);
 // 1. the store is checked with the update's own rules: what an update would
 //    refuse is never published;
-// 2. the published store is downloaded with its version (ETag) and merged
+// 2. the published store is downloaded with its version (ETag), every cache
+//    on the way asked to check with the server first, and merged
 //    with this folder's (storemerge.h), from the copy kept beside the store
 //    (publishedcopy.h);
 // 3. conflicts nobody decided stop the send: nothing is published;
 // 4. the merged store is uploaded on condition that the server's copy is
 //    still the one merged with; when another volunteer published meanwhile
-//    (412) the send goes back to 2, a bounded number of times;
+//    (412) the send goes back to 2, a bounded number of times; the version
+//    goes back as the server made it (without a cache's "W/" or "-gzip"),
+//    and a server that keeps refusing a version that has not changed is
+//    told as a cache or proxy that alters it;
 // 5. once published, the folder's store becomes the merged one and the kept
 //    copy the published one, under the store's lock; a save made during the
 //    send is kept on top.
@@ -50,8 +54,8 @@ public:
     struct Outcome
     {
         Status status = Status::Failed;
-        QString message;                       // French, what happened
-        QString warning;                       // French, what could not be done in the folder after publishing
+        QString message; // French, what happened
+        QString warning; // French, what could not be done after publishing (in the folder, or the server's site)
         int resultsFromOthers = 0;             // results the folder received from other volunteers
         QList<storemerge::Conflict> conflicts; // left undecided (Status::Conflicts)
         int attempts = 0;                      // uploads tried
@@ -93,4 +97,8 @@ private:
     QByteArray m_base;
     QByteArray m_theirs;
     QByteArray m_merged;
+    QByteArray m_sentVersion;    // the If-Match of the last upload
+    QByteArray m_refusedVersion; // the same, when the server answered 412
+    int m_unchangedRefusals = 0; // 412s in a row on a file that had not changed
+    QString m_serverNote;        // what the server said after publishing, beyond "Publié."
 };

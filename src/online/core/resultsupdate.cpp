@@ -1,6 +1,7 @@
 #include "online/core/resultsupdate.h"
 
 #include "online/core/publishedcopy.h"
+#include "online/core/storeversion.h"
 #include "online/core/updaterules.h"
 #include "season/core/resultstore.h"
 
@@ -61,7 +62,12 @@ bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
         QTimer::singleShot(0, this, [this] { conclude({false, 0, {}, QStringLiteral("Pas d'accès au réseau")}); });
         return true;
     }
-    m_reply = m_downloader->get(updaterules::storeUrl(server));
+    // Only a store read whole here can be named: a missing or unreadable one
+    // is downloaded whole.
+    const QByteArray condition =
+        m_previousStore.isEmpty() ? QByteArray() : storeversion::conditionFor(m_store.path(), m_previousStore);
+    m_reply = m_downloader->get(updaterules::storeUrl(server),
+                                {false, condition.isEmpty() ? QByteArray() : storeversion::ifNoneMatch(condition)});
     connect(m_reply, &DownloadReply::progress, this, &ResultsUpdate::progress);
     connect(m_reply, &DownloadReply::finished, this, &ResultsUpdate::conclude);
     return true;
@@ -75,6 +81,13 @@ void ResultsUpdate::conclude(const DownloadResult &result)
     if (!result.ok) {
         outcome.error = result.error.isEmpty() ? QStringLiteral("Échec du téléchargement") : result.error;
         outcome.detail = result.detail;
+    } else if (result.notModified()) {
+        // Nothing to write: the store stays as it is, a save made during
+        // the request included.
+        outcome.ok = true;
+        outcome.upToDate = true;
+        outcome.bytes = m_previousStore.size();
+        outcome.newStore = m_previousStore;
     } else if (const QString problem = updaterules::storeProblem(result.body); !problem.isEmpty()) {
         outcome.error = problem;
     } else {
@@ -89,7 +102,10 @@ void ResultsUpdate::conclude(const DownloadResult &result)
                 return std::nullopt;
             return result.body;
         };
-        const auto keepCopy = [&] { publishedcopy::keep(m_store.path(), result.body); };
+        const auto keepCopy = [&] {
+            publishedcopy::keep(m_store.path(), result.body);
+            storeversion::keep(m_store.path(), result.etag, result.body);
+        };
         switch (m_store.replaceContentsWith(downloaded, keepCopy)) {
         case ResultStore::Replaced::Refused:
             outcome.error = publishedcopy::refusal(outcome.unpublished.size());

@@ -14,6 +14,9 @@ class ResultStore;
 // absent and never half-written: the download lands in memory, is checked,
 // and only a sound results store replaces the file, in one locked step.
 // While it runs a copy of the previous store waits as Resultats2013.BU.
+// While the store is still byte for byte the one last downloaded, the
+// update only asks whether it changed (storeversion.h): an unchanged store
+// then costs a few hundred bytes, answered by any cache on the way.
 class ResultsUpdate : public QObject
 {
     Q_OBJECT
@@ -26,6 +29,9 @@ public:
         QString previousStamp; // "Maj" of the store before the update
         QString stamp;         // "Maj" of the store after it (the same as before on failure)
         qint64 bytes = 0;      // size of the new store
+        // The server said the store here is still the published one (304):
+        // it stayed byte for byte as it was.
+        bool upToDate = false;
         // The store files before and after, for telling the user what changed;
         // `newStore` is empty on failure.
         QByteArray previousStore;

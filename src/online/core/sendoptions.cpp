@@ -1,5 +1,7 @@
 #include "online/core/sendoptions.h"
 
+#include "season/core/manpage.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -7,41 +9,125 @@ namespace sendoptions {
 
 namespace {
 
-QList<QCommandLineOption> optionList()
+// Every option, once: the parser, --help and the manual page read it.
+const QList<manpage::Option> &table()
 {
-    return {
-        {{QStringLiteral("h"), QStringLiteral("help")}, {}},
-        {QStringLiteral("version"), {}},
-        {QStringLiteral("data-dir"), {}, QStringLiteral("DOSSIER")},
-        {QStringLiteral("server"), {}, QStringLiteral("URL")},
-        {QStringLiteral("batch"), {}},
-        {QStringLiteral("on-conflict"), {}, QStringLiteral("mine|theirs")},
-        {QStringLiteral("ca"), {}, QStringLiteral("FICHIER")},
-        {QStringLiteral("allow-http"), {}},
+    static const QList<manpage::Option> options = {
+        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("Affiche cette aide.")},
+        {{QStringLiteral("version")}, {}, QStringLiteral("Affiche la version.")},
+        {{QStringLiteral("data-dir")},
+         QStringLiteral("DOSSIER"),
+         QStringLiteral("Dossier du programme dont Resultats2013.ini est envoyé.")},
+        {{QStringLiteral("server")},
+         QStringLiteral("URL"),
+         QStringLiteral("Adresse du serveur (http://hôte ou https://hôte).")},
+        {{QStringLiteral("batch")},
+         {},
+         QStringLiteral("Sans fenêtre ; identifiants de KESTRANE_USER et KESTRANE_PASSWORD, ou mémorisés.")},
+        {{QStringLiteral("on-conflict")},
+         QStringLiteral("mine|theirs"),
+         QStringLiteral("Résultat gardé quand un match a été modifié ici et sur le serveur : le mien ou celui du "
+                        "serveur. Sans elle, --batch n'envoie rien et sort avec 3.")},
+        {{QStringLiteral("ca")},
+         QStringLiteral("FICHIER"),
+         QStringLiteral("Autorité de certification privée du serveur HTTPS (fichier PEM).")},
+        {{QStringLiteral("allow-http")},
+         {},
+         QStringLiteral("Envoie le mot de passe même en http:// vers une autre machine, où il passe en clair (comme "
+                        "le réglage Data/EnvoiNonChiffre=1).")},
     };
+    return options;
 }
 
-const QString HelpText =
-    QStringLiteral("Utilisation : Porvex [options]\n\n"
-                   "Publie Resultats2013.ini sur le serveur de l'auteur, fusionné avec les résultats\n"
-                   "des autres bénévoles, puis y ajoute les leurs. Sans option, envoie le fichier du\n"
-                   "dossier courant par sa fenêtre. Sorties : 0 publié, 1 échec, 3 conflits non\n"
-                   "tranchés (rien n'est publié), 2 ligne de commande invalide.\n\n"
-                   "Options :\n"
-                   "  -h, --help                 Affiche cette aide.\n"
-                   "  --version                  Affiche la version.\n"
-                   "  --data-dir DOSSIER         Dossier du programme dont Resultats2013.ini est envoyé.\n"
-                   "  --server URL               Adresse du serveur (http://hôte ou https://hôte).\n"
-                   "  --batch                    Sans fenêtre ; identifiants de KESTRANE_USER et\n"
-                   "                             KESTRANE_PASSWORD, ou mémorisés.\n"
-                   "  --on-conflict mine|theirs  Résultat gardé quand un match a été modifié ici et\n"
-                   "                             sur le serveur : le mien ou celui du serveur. Sans\n"
-                   "                             elle, --batch n'envoie rien et sort avec 3.\n"
-                   "  --ca FICHIER               Autorité de certification privée du serveur HTTPS\n"
-                   "                             (fichier PEM).\n"
-                   "  --allow-http               Envoie le mot de passe même en http:// vers une autre\n"
-                   "                             machine, où il passe en clair (comme le réglage\n"
-                   "                             Data/EnvoiNonChiffre=1).\n");
+const QString Synopsis = QStringLiteral("Porvex [options]");
+const QString Summary = QStringLiteral(
+    "Publie Resultats2013.ini sur le serveur de l'auteur, fusionné avec les résultats des autres bénévoles, puis y "
+    "ajoute les leurs. Sans option, envoie le fichier du dossier courant par sa fenêtre.");
+const QString Exits =
+    QStringLiteral("Sorties : 0 publié, 1 échec, 3 conflits non tranchés (rien n'est publié), 2 ligne de commande "
+                   "invalide.");
+
+// Words put on lines of at most `width` characters, the first after
+// `first`, the others after `indent` spaces.
+QString wrapped(const QString &text, const QString &first, int indent, int width = 78)
+{
+    QString out = first;
+    qsizetype column = first.size();
+    bool lineStart = true;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!lineStart && column + 1 + word.size() > width) {
+            out += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+            column = indent;
+            lineStart = true;
+        }
+        if (!lineStart) {
+            out += QLatin1Char(' ');
+            ++column;
+        }
+        out += word;
+        column += word.size();
+        lineStart = false;
+    }
+    return out + QLatin1Char('\n');
+}
+
+QString helpText()
+{
+    QString text = QStringLiteral("Utilisation : ") + Synopsis + QStringLiteral("\n\n");
+    text += wrapped(Summary + QLatin1Char(' ') + Exits, {}, 0) + QStringLiteral("\nOptions :\n");
+    for (const manpage::Option &option : table()) {
+        QStringList names;
+        for (const QString &name : option.names)
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
+        if (!option.valueName.isEmpty())
+            left += QLatin1Char(' ') + option.valueName;
+        text += wrapped(option.help, left.leftJustified(28) + QLatin1Char(' '), 29);
+    }
+    return text;
+}
+
+QString manualText(const QString &version)
+{
+    manpage::Page page;
+    page.command = QStringLiteral("Porvex");
+    page.version = version;
+    page.summary = QStringLiteral("l'outil d'envoi des résultats des bénévoles de Kestrane 1");
+    page.synopsis = Synopsis;
+    page.description = {Summary,
+                        QStringLiteral("« Envoyer », dans la fenêtre de kestrane, le lance dans le dossier du "
+                                       "programme. Il télécharge le fichier publié (chaque cache en chemin "
+                                       "revérifie auprès du serveur), y ajoute les résultats saisis ici, l'envoie à "
+                                       "condition que personne n'ait publié entre-temps, puis met dans le dossier "
+                                       "les résultats des autres bénévoles. Le mot de passe ne part qu'en "
+                                       "https://, ou en http:// vers cette machine, et seulement quand le serveur "
+                                       "le demande.")};
+    page.options = table();
+    page.sections = {
+        {QStringLiteral("SORTIES"), {Exits}},
+        {QStringLiteral("ENVIRONNEMENT"),
+         {QStringLiteral("KESTRANE_USER, KESTRANE_PASSWORD : le nom et le mot de passe du bénévole, pour --batch."),
+          QStringLiteral("KESTRANE_SERVER : l'adresse du serveur, à défaut de --server.")}},
+        {QStringLiteral("FICHIERS"),
+         {QStringLiteral("~/.config/kestrane/benevole.conf : les identifiants mémorisés (lisible par soi seul)."),
+          QStringLiteral("Resultats2013.serveur, à côté du fichier de résultats : le fichier tel que le dossier l'a "
+                         "publié ou téléchargé la dernière fois, base de la fusion.")}},
+        {QStringLiteral("VOIR AUSSI"), {QStringLiteral("kestrane(1).")}},
+    };
+    return manpage::render(page);
+}
+
+QList<QCommandLineOption> optionList()
+{
+    QList<QCommandLineOption> options;
+    for (const manpage::Option &option : table())
+        options.append(QCommandLineOption(option.names, option.help, option.valueName));
+    // For the build, which installs the page it writes.
+    QCommandLineOption man(QStringLiteral("man"), QStringLiteral("Écrit la page de manuel."));
+    man.setFlags(QCommandLineOption::HiddenFromHelp);
+    options.append(man);
+    return options;
+}
 
 Parsed usageError(const QString &message, QTextStream &err)
 {
@@ -65,7 +151,12 @@ Parsed parse(const QStringList &arguments, const QString &version, QTextStream &
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("Argument inattendu : %1").arg(parser.positionalArguments().first()), err);
     if (parser.isSet(QStringLiteral("help"))) {
-        out << HelpText;
+        out << helpText();
+        out.flush();
+        return {true, 0, {}};
+    }
+    if (parser.isSet(QStringLiteral("man"))) {
+        out << manualText(version);
         out.flush();
         return {true, 0, {}};
     }

@@ -49,6 +49,10 @@ inline const QString FailureTitle = QStringLiteral(" Kestrane 1 (2013 - 2014)");
 inline const QString FailureMessage = QStringLiteral("Erreur de connexion !");
 QString failureText(const QString &reason);
 
+// What an update says when the server answered that the store here is still
+// the published one.
+inline const QString UpToDate = QStringLiteral("Résultats déjà à jour.");
+
 // The question asked before typed results that are not saved yet are lost.
 inline const QString DiscardTitle = QStringLiteral("Mise à jour");
 QString discardQuestion();

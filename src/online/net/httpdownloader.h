@@ -6,9 +6,9 @@
 #include <QNetworkAccessManager>
 #include <QSslCertificate>
 
-// The program's one HTTP client: downloads with Qt Network, always asking for
-// the server's current copy (no cache anywhere on the way), within the
-// limits: a stalled or endless transfer, or a body too large for our files,
+// The program's one HTTP client: downloads with Qt Network, keeping nothing
+// on this side and asking the caches on the way for what DownloadFreshness
+// says, within the limits: a stalled or endless transfer, or a body too large for our files,
 // fails instead of hanging or filling memory.
 class HttpDownloader final : public Downloader
 {
@@ -27,7 +27,8 @@ public:
     // reason, rather than trust the system's authorities alone: false then.
     bool trustAuthoritiesOf(const QString &path);
 
-    DownloadReply *get(const QUrl &url) override;
+    using Downloader::get;
+    DownloadReply *get(const QUrl &url, const DownloadFreshness &freshness) override;
 
 private:
     DownloadLimits m_limits;

@@ -3,6 +3,7 @@
 #include "online/core/publishedcopy.h"
 #include "online/core/resultsupdate.h"
 #include "online/core/storechanges.h"
+#include "online/core/updaterules.h"
 #include "online/net/httpdownloader.h"
 #include "season/core/seasonfolder.h"
 
@@ -47,6 +48,11 @@ int runUpdateCommand(SeasonFolder &folder, const UpdateCommand &command, QTextSt
         err << "Les résultats enregistrés sont inchangés.\n";
         err.flush();
         return 1;
+    }
+    if (outcome.upToDate) {
+        out << updaterules::UpToDate << '\n';
+        out.flush();
+        return 0;
     }
     out << "Résultats mis à jour : Maj "
         << (outcome.stamp.isEmpty() ? QStringLiteral("(non renseignée)") : outcome.stamp) << '\n';

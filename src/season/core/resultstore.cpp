@@ -11,7 +11,9 @@
 const QStringList &ResultStore::keptFiles()
 {
     static const QStringList names = {FileName, FileName + IniFile::LockSuffix, BackupName, PublishedCopyName,
-                                      PublishedCopyName + IniFile::LockSuffix};
+                                      PublishedCopyName + IniFile::LockSuffix,
+                                      // The version of the store last downloaded (storeversion.h).
+                                      QStringLiteral("Resultats2013.etag")};
     return names;
 }
 

@@ -192,6 +192,11 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
     if (!checkVersion())
         return;
     showChanges(StoreChanges::compare(session.season(), outcome.previousStore, outcome.newStore));
+    if (outcome.upToDate) {
+        // The server had nothing new: said where the changes would be.
+        m_changes->setText(updaterules::UpToDate);
+        m_changes->show();
+    }
     session.loadBonusMalus();
     colourStamp(outcome.previousStamp, session.store().stamp());
     m_needs.matchDay.showCurrentMatchDay();
