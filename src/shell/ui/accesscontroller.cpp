@@ -57,7 +57,7 @@ constexpr std::array Panels = {
 };
 
 // Other areas of the window, named for screen readers.
-constexpr std::array<std::pair<const char *, const char *>, 11> Areas = {{
+constexpr std::array<std::pair<const char *, const char *>, 10> Areas = {{
     {"Frame7", "Journée"},
     {"MatchGrid", "Matches"},
     {"Frame5", "Nouvelle"},
@@ -68,7 +68,6 @@ constexpr std::array<std::pair<const char *, const char *>, 11> Areas = {{
     {"List9", "Choix de l'équipe de la fiche"},
     {"List4", "Choix de l'équipe du graphique"},
     {"List6", "Choix de l'équipe favorite"},
-    {"TabStats", "Pages des statistiques"},
 }};
 
 const PanelInfo *panelInfo(const QString &objectName)

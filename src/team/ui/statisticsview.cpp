@@ -28,6 +28,7 @@ namespace {
 
 namespace texts {
 const QString Title = QStringLiteral("Statistiques");
+const QString Pages = QStringLiteral("Pages des statistiques");
 const QString UpTo = QStringLiteral("Jusqu'à la journée");
 const QString Close = QStringLiteral("Fermer");
 const QString Form = QStringLiteral("Forme");
@@ -117,6 +118,9 @@ StatisticsView::StatisticsView(Sources sources, QWidget *parent)
     buildHeader();
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabStats"));
+    // Named here: the view is built at its first opening, after the window
+    // has named its areas.
+    m_tabs->setAccessibleName(texts::Pages);
     layout->addWidget(m_tabs);
     buildFormPage();
     buildTablesPage();
