@@ -76,9 +76,11 @@ private:
     std::uint64_t m_s[4]{};
 };
 
-// Goals of one side, Poisson by inversion of its distribution. A mean past
-// PieceMean (a season of absurd scores) is drawn as a sum of smaller Poisson
-// pieces, which has the same law and keeps e^-mean away from underflow.
+// Goals of one side, Poisson by inversion of its distribution: the first
+// terms of the cumulative law are worked out once per fixture, the rare tail
+// beyond them as the draw goes. A mean past PieceMean (a season of absurd
+// scores) is drawn as a sum of smaller Poisson pieces, which has the same
+// law and keeps e^-mean away from underflow.
 class PoissonGoals
 {
 public:
@@ -90,7 +92,15 @@ public:
             return;
         m_pieces = int(std::ceil(mean / PieceMean));
         m_mean = mean / m_pieces;
-        m_zero = std::exp(-m_mean);
+        double p = std::exp(-m_mean);
+        double below = p;
+        m_below[0] = below;
+        for (int k = 1; k < TableSize; ++k) {
+            p *= m_mean / k;
+            below += p;
+            m_below[k] = below;
+        }
+        m_lastTerm = p;
     }
 
     int draw(RunStream &stream) const
@@ -98,15 +108,22 @@ public:
         int goals = 0;
         for (int piece = 0; piece < m_pieces; ++piece) {
             const double u = stream.uniform();
-            double p = m_zero;
-            double below = p;
+            // The cumulative law rises, so the goals drawn are the number of
+            // its terms at or below u: counted without a branch to mispredict.
             int k = 0;
-            // The cumulative sum can stop a hair short of 1: once the terms
-            // vanish the draw has reached its tail.
-            while (u >= below && p > 0) {
-                ++k;
-                p *= m_mean / k;
-                below += p;
+            for (int j = 0; j < TableSize; ++j)
+                k += u >= m_below[j] ? 1 : 0;
+            if (k == TableSize) {
+                // The cumulative sum can stop a hair short of 1: once the
+                // terms vanish the draw has reached its tail.
+                k = TableSize - 1;
+                double p = m_lastTerm;
+                double below = m_below[TableSize - 1];
+                while (u >= below && p > 0) {
+                    ++k;
+                    p *= m_mean / k;
+                    below += p;
+                }
             }
             goals += k;
         }
@@ -114,9 +131,11 @@ public:
     }
 
 private:
+    static constexpr int TableSize = 12;
     int m_pieces = 0;
     double m_mean = 0;
-    double m_zero = 1;
+    std::array<double, TableSize> m_below{}; // P(goals <= k)
+    double m_lastTerm = 0;                   // P(goals = TableSize - 1)
 };
 
 struct SimulatedFixture
@@ -249,16 +268,13 @@ public:
             goalsFor[f.away] += a;
             m_goals[f.home][f.away] += h;
             m_goals[f.away][f.home] += a;
-            if (h > a) {
-                points[f.home] += leaguepoints::Win;
-                points[f.away] += leaguepoints::Loss;
-            } else if (a > h) {
-                points[f.away] += leaguepoints::Win;
-                points[f.home] += leaguepoints::Loss;
-            } else {
-                points[f.home] += leaguepoints::Draw;
-                points[f.away] += leaguepoints::Draw;
-            }
+            // Indexed by the sign of the home side's margin: the outcome of a
+            // drawn score is a coin no branch predictor can guess.
+            static constexpr int HomePoints[3] = {leaguepoints::Loss, leaguepoints::Draw, leaguepoints::Win};
+            static constexpr int AwayPoints[3] = {leaguepoints::Win, leaguepoints::Draw, leaguepoints::Loss};
+            const int outcome = (h > a) - (h < a) + 1;
+            points[f.home] += HomePoints[outcome];
+            points[f.away] += AwayPoints[outcome];
         }
 
         std::array<double, TeamCount> keys;
