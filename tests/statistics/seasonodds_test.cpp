@@ -109,6 +109,51 @@ TEST_F(SmallSeason, RatesAndRatingsFollowTheDeclaredFormulas)
     EXPECT_DOUBLE_EQ(empty.remaining.front().homeMean, 1.5);
 }
 
+// Each simulated season, its drawn scores written into a store, ranks as
+// the table itself ranks it: adjustments, and head-to-head with the drawn
+// goals. Everyone is level before the last two match days but for the 1-0
+// home wins of match days 18 and 19, whose return legs are drawn.
+TEST_F(SmallSeason, EachSimulatedSeasonRanksAsTheTableRanksIt)
+{
+    ResultsBuilder base;
+    for (MatchDayNo day = 1; day <= 36; ++day) {
+        const QStringList codes = builder.codes(day);
+        const bool homeWins = day == 18 || day == 19;
+        for (int i = 0; i < codes.size(); ++i)
+            base.result(Season::fixtureKey(day, i), codes[i].at(0), homeWins ? "1" : "0", "0", codes[i].at(1));
+    }
+    base.bonusMalus('C', "-1").bonusMalus('D', "1");
+    load(base);
+    store->loadBonusMalus(bonus);
+    const seasonodds::Model m = seasonodds::model(season, *store, bonus, 36);
+    ASSERT_EQ(m.remaining.size(), 20u);
+    constexpr qint64 Runs = 60;
+    constexpr quint64 Seed = 9;
+    seasonodds::Request request;
+    request.upTo = 36;
+    request.runs = Runs;
+    request.seed = Seed;
+    const seasonodds::Odds odds = seasonodds::compute(season, *store, bonus, request);
+
+    std::array<std::array<qint64, TeamCount>, TeamCount> counts{};
+    for (qint64 run = 0; run < Runs; ++run) {
+        const std::vector<std::pair<int, int>> scores = seasonodds::drawnScores(m, Seed, run);
+        ResultsBuilder full = base;
+        for (int i = 0; i < 20; ++i) {
+            const QString code = builder.codes(37 + i / 10).at(i % 10);
+            ASSERT_EQ(Season::teamNoOfLetter(code.at(0)), m.remaining[i].home);
+            full.result(Season::fixtureKey(37 + i / 10, i % 10), code.at(0), QString::number(scores[i].first),
+                        QString::number(scores[i].second), code.at(1));
+        }
+        load(full);
+        const Standings table = computeStandings(season, *store, bonus, MatchDayCount);
+        for (int rank = 0; rank < TeamCount; ++rank)
+            ++counts[table.rows[rank].team][rank];
+    }
+    for (const seasonodds::TeamOdds &row : odds.rows)
+        EXPECT_EQ(row.rankCounts, counts[row.team]) << qPrintable(row.name);
+}
+
 // A share as the command line prints it.
 double printed(double share)
 {

@@ -315,6 +315,20 @@ Model model(const Season &season, const ResultStore &store, const BonusMalus &bo
     return prepare(season, store, bonusMalus, upTo).model;
 }
 
+std::vector<std::pair<int, int>> drawnScores(const Model &model, quint64 seed, qint64 run)
+{
+    // The same fixtures in the same order, each side drawn home first, as a
+    // simulation's run draws them.
+    RunStream stream(seed, run);
+    std::vector<std::pair<int, int>> scores;
+    for (const Model::Fixture &f : model.remaining) {
+        const int h = PoissonGoals(f.homeMean).draw(stream);
+        const int a = PoissonGoals(f.awayMean).draw(stream);
+        scores.emplace_back(h, a);
+    }
+    return scores;
+}
+
 MatchDayNo latestMatchDayWithResult(const ResultStore &store)
 {
     const IniFile::Hold hold(store.ini());

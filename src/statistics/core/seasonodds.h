@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // How likely each final rank is for every team: the rest of the season
@@ -46,6 +47,11 @@ struct Model
 
 // `upTo` 1..38 (0 counts the whole season, as the table does).
 Model model(const Season &season, const ResultStore &store, const BonusMalus &bonusMalus, MatchDayNo upTo);
+
+// The scores that run `run` of seed `seed` draws for the model's fixtures
+// still to play, home goals first, in the order of model.remaining: what a
+// test needs to rank that one season with the table itself.
+std::vector<std::pair<int, int>> drawnScores(const Model &model, quint64 seed, qint64 run);
 
 // The latest match day where a fixture holds a score on either side; 0 when
 // none does.
