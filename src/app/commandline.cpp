@@ -16,6 +16,7 @@
 #include "standings/core/tableexport.h"
 #include "standings/core/tableprinter.h"
 #include "standings/ui/tableformats.h"
+#include "statistics/core/oddsprinter.h"
 #include "team/core/teamcalendar.h"
 #include "team/core/teamprinters.h"
 
@@ -230,6 +231,23 @@ const std::vector<Option> &options()
                     return statisticsprinter::printStreaks(c.folder, value(c, "matchday"), c.out, c.err);
                 },
                 matchday),
+            action("print-odds",
+                   QStringLiteral("Affiche, d'après des saisons simulées, les chances de chaque équipe de finir à "
+                                  "chaque rang (journée N : la dernière jouée par défaut)."),
+                   {},
+                   [](Context &c) {
+                       return printOdds(c.folder, value(c, "matchday"), value(c, "runs"), value(c, "seed"), c.out,
+                                        c.err);
+                   },
+                   {QStringLiteral("matchday"), QStringLiteral("runs"), QStringLiteral("seed")}),
+            qualifier("runs", 13,
+                      QStringLiteral("Avec --print-odds : nombre de saisons simulées, 1 à 10000000 (100000 par "
+                                     "défaut)."),
+                      QStringLiteral("K")),
+            qualifier("seed", 14,
+                      QStringLiteral("Avec --print-odds : graine du tirage (1 par défaut) ; la même graine donne les "
+                                     "mêmes chiffres."),
+                      QStringLiteral("S")),
             action("update", QStringLiteral("Télécharge les derniers résultats publiés."), {},
                    [](Context &c) {
                        const UserSettings settings(

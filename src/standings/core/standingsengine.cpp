@@ -168,55 +168,25 @@ void creditFixture(const RecordView &record, StandingRow &home, StandingRow &awa
 }
 
 // The teams from the lowest ranked up, each row's ranking key completed on
-// the way: the points and goals key, head-to-head between level neighbours,
-// then fair play.
+// the way (rankByKeys), head-to-head read from the store.
 std::array<TeamNo, TeamCount> rankingOrder(std::array<StandingRow, TeamCount> &rows, const Season &season,
                                            const ResultReader &results)
 {
-    // Equal keys are ordered by name, the later name ranking higher; that same
-    // order decides which of two level teams is the "previous" one below.
     const TeamNameOrder nameOrder(rows);
-    std::array<TeamNo, TeamCount> order;
-    for (TeamNo team = 0; team < TeamCount; ++team)
-        order[team] = team;
-    const auto ascending = [&](const std::array<double, TeamCount> &key) {
-        return [&key, &nameOrder](TeamNo x, TeamNo y) {
-            if (key[x] != key[y])
-                return key[x] < key[y];
-            return nameOrder.rank(x) < nameOrder.rank(y);
-        };
-    };
-
-    std::array<double, TeamCount> firstKey;
-    for (TeamNo team = 0; team < TeamCount; ++team)
-        firstKey[team] = rows[team].rankingKey;
-    std::sort(order.begin(), order.end(), ascending(firstKey));
-
-    // Head-to-head, pairwise along runs of equal keys from the lowest up: the
-    // goal balance of the two mutual fixtures is added to the upper team's
-    // key, where it lands in the goals-for digits. The comparison is with the
-    // previous team's unadjusted key, so a three-way tie compares neighbours
-    // only.
-    HeadToHead headToHead(season, results);
-    for (int pos = 1; pos < TeamCount; ++pos) {
-        const TeamNo previous = order[pos - 1];
-        const TeamNo current = order[pos];
-        if (firstKey[current] != firstKey[previous])
-            continue;
-        const QChar previousLetter = season.teamLetterOfName(rows[previous].name);
-        const QChar currentLetter = season.teamLetterOfName(rows[current].name);
-        const int adjustment = headToHead.difference(currentLetter, previousLetter);
-        rows[current].rankingKey += adjustment;
-    }
-
-    // Fewer card points give a higher key.
-    std::array<double, TeamCount> finalKey;
+    std::array<double, TeamCount> keys;
+    std::array<int, TeamCount> fairPlay;
     for (TeamNo team = 0; team < TeamCount; ++team) {
-        StandingRow &row = rows[team];
-        row.rankingKey = row.rankingKey * 1000 + (999 - keyGroup(row.fairPlayPoints));
-        finalKey[team] = row.rankingKey;
+        keys[team] = rows[team].rankingKey;
+        fairPlay[team] = rows[team].fairPlayPoints;
     }
-    std::sort(order.begin(), order.end(), ascending(finalKey));
+    HeadToHead headToHead(season, results);
+    const auto difference = [&](TeamNo first, TeamNo second) {
+        return headToHead.difference(season.teamLetterOfName(rows[first].name),
+                                     season.teamLetterOfName(rows[second].name));
+    };
+    const std::array<TeamNo, TeamCount> order = rankByKeys(keys, fairPlay, nameOrder, difference);
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        rows[team].rankingKey = keys[team];
     return order;
 }
 
@@ -238,6 +208,53 @@ double StandingRow::keyPoints() const
     // The key's "0000" pattern takes whole points, rounding halves away
     // from zero.
     return std::round(static_cast<double>(points) + 10);
+}
+
+double pointsGoalsKey(float points, int goalDifference, int goalsFor)
+{
+    StandingRow row;
+    row.points = points;
+    return row.keyPoints() * 1e6 + keyGroup(goalDifference + 200) * 1e3 + keyGroup(goalsFor);
+}
+
+std::array<TeamNo, TeamCount> rankByKeys(std::array<double, TeamCount> &keys,
+                                         const std::array<int, TeamCount> &fairPlayPoints,
+                                         const TeamNameOrder &nameOrder, const HeadToHeadDifference &headToHead)
+{
+    // Equal keys are ordered by name, the later name ranking higher; that same
+    // order decides which of two level teams is the "previous" one below.
+    std::array<TeamNo, TeamCount> order;
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        order[team] = team;
+    const auto ascending = [&](const std::array<double, TeamCount> &key) {
+        return [&key, &nameOrder](TeamNo x, TeamNo y) {
+            if (key[x] != key[y])
+                return key[x] < key[y];
+            return nameOrder.rank(x) < nameOrder.rank(y);
+        };
+    };
+
+    const std::array<double, TeamCount> firstKey = keys;
+    std::sort(order.begin(), order.end(), ascending(firstKey));
+
+    // Head-to-head, pairwise along runs of equal keys from the lowest up: the
+    // goal balance of the two mutual fixtures is added to the upper team's
+    // key, where it lands in the goals-for digits. The comparison is with the
+    // previous team's unadjusted key, so a three-way tie compares neighbours
+    // only.
+    for (int pos = 1; pos < TeamCount; ++pos) {
+        const TeamNo previous = order[pos - 1];
+        const TeamNo current = order[pos];
+        if (firstKey[current] != firstKey[previous])
+            continue;
+        keys[current] += headToHead(current, previous);
+    }
+
+    // Fewer card points give a higher key.
+    for (TeamNo team = 0; team < TeamCount; ++team)
+        keys[team] = keys[team] * 1000 + (999 - keyGroup(fairPlayPoints[team]));
+    std::sort(order.begin(), order.end(), ascending(keys));
+    return order;
 }
 
 QString StandingRow::keyText() const
@@ -321,7 +338,7 @@ Standings computeStandings(const Season &season, const ResultStore &store, const
     for (TeamNo team = 0; team < TeamCount; ++team) {
         StandingRow &row = rows[team];
         row.points += bonusMalus[team];
-        row.rankingKey = row.keyPoints() * 1e6 + keyGroup(row.goalDifference + 200) * 1e3 + keyGroup(row.goalsFor);
+        row.rankingKey = pointsGoalsKey(row.points, row.goalDifference, row.goalsFor);
     }
 
     const std::array<TeamNo, TeamCount> order = rankingOrder(rows, season, results);

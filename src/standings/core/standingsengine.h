@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 
 // One team's aggregate over the counted match days. Goals and cards are read
 // 0..999 and adjustments -999..999 (text::NumberLimit), so even 380 records
@@ -52,6 +53,24 @@ struct Standings
 // Whether a goals field holds a score: not when it is empty, blanks only, or
 // the "-" that volunteers type for a match that did not take place.
 bool isPlayedScore(QStringView goals);
+
+class TeamNameOrder;
+
+// The first part of a team's ranking key: whole points (adjustments included,
+// rounded as the key holds them), goal difference and goals scored.
+double pointsGoalsKey(float points, int goalDifference, int goalsFor);
+
+// Goals of `first` minus goals of `second` in their mutual fixtures.
+using HeadToHeadDifference = std::function<int(TeamNo first, TeamNo second)>;
+
+// The table's ranking rules on keys by team number: `keys` holds each team's
+// pointsGoalsKey() and comes back as its full ranking key, head-to-head
+// (asked only of teams level on that key) then fair play added. Returns the
+// teams from the lowest ranked up. computeStandings() ranks through it, and
+// so may anyone who ranks a table that is not in the store.
+std::array<TeamNo, TeamCount> rankByKeys(std::array<double, TeamCount> &keys,
+                                         const std::array<int, TeamCount> &fairPlayPoints,
+                                         const TeamNameOrder &nameOrder, const HeadToHeadDifference &headToHead);
 
 // Counts match days 1..upToMatchDay (0 means the whole season) from the
 // results store, adds the points adjustments and orders the teams by the
