@@ -5,6 +5,7 @@
 #include "online/net/publishcommand.h"
 #include "online/ui/sendwindow.h"
 #include "season/core/resultstore.h"
+#include "season/core/storefiles.h"
 #include "season/core/usersettings.h"
 #include "shared/ui/accessiblewidgets.h"
 #include "shell/core/programinfo.h"
@@ -83,7 +84,7 @@ int main(int argc, char **argv)
     setup.onConflict = options.onConflict;
     setup.plainHttpAllowed =
         options.allowHttp || settings.read(settingkeys::DataSection, settingkeys::PlainHttpSending).trimmed() == "1";
-    setup.season = Season::load(QDir(folder).filePath(QStringLiteral("2013.txt"))).value_or(Season());
+    setup.season = Season::load(QDir(folder).filePath(storefiles::Season)).value_or(Season());
     if (options.batch)
         return runPublishCommand(setup, out, err);
 

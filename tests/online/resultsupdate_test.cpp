@@ -19,7 +19,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <optional>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -260,14 +263,32 @@ TEST_F(ResultsUpdateTest, AnUpdateAbandonedHalfWayLeavesTheStoreAndNoBackup)
 {
     downloader.serve(updaterules::storeUrl(Server), newStore);
     downloader.hold = true;
-    {
-        ResultsUpdate update(store, &downloader);
-        ASSERT_TRUE(update.start(Server));
-        EXPECT_TRUE(QFile::exists(backup()));
+    // Whether the disk takes the whole copy or only part of it, the backup
+    // is either the whole store or absent: a half copy put back after a
+    // crash would lose results.
+    for (const bool room : {true, false}) {
+        SCOPED_TRACE(room);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = rlim_t(oldStore.size() / 2);
+        if (!room)
+            setrlimit(RLIMIT_FSIZE, &small);
+        {
+            ResultsUpdate update(store, &downloader);
+            ASSERT_TRUE(update.start(Server));
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, previousHandler);
+            EXPECT_EQ(QFile::exists(backup()), room);
+            if (QFile::exists(backup())) {
+                EXPECT_EQ(folder.read(ResultStore::BackupName), oldStore);
+            }
+        }
+        downloader.release(); // the answer comes too late for anyone
+        EXPECT_EQ(folder.read(ResultStore::FileName), oldStore);
+        EXPECT_FALSE(QFile::exists(backup()));
     }
-    downloader.release(); // the answer comes too late for anyone
-    EXPECT_EQ(folder.read(ResultStore::FileName), oldStore);
-    EXPECT_FALSE(QFile::exists(backup()));
 }
 
 TEST(DonorsFetchTest, NewListReplacesTheCopyAndFailuresKeepIt)

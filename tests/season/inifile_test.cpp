@@ -1,5 +1,6 @@
 #include "season/core/inifile.h"
 
+#include "specialfiles.h"
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
@@ -368,6 +369,21 @@ TEST(IniFile, FailedWriteLeavesTheStoreAsItWas)
     EXPECT_EQ(directory.read("S", "k", "d"), QStringLiteral("d"));
     EXPECT_FALSE(directory.write("S", "k", "v"));
     EXPECT_TRUE(QFileInfo(folder.file("dir.ini")).isDir());
+
+    // Nor is a FIFO, even by the change made under the lock: its read
+    // answers at once instead of waiting for a writer that never comes.
+    const specialfiles::WatchedFifo fifo(folder.file("tube.ini"));
+    ASSERT_TRUE(fifo.made());
+    IniFile tube(folder.file("tube.ini"));
+    {
+        IniFile::Locked locked(tube);
+        ASSERT_TRUE(locked.isLocked());
+        EXPECT_FALSE(locked.read());
+        EXPECT_FALSE(locked.replaceContents("[S]\r\n"));
+    }
+    EXPECT_FALSE(tube.write("S", "k", "v"));
+    EXPECT_EQ(fifo.readers(), 0);
+    EXPECT_FALSE(QFileInfo(folder.file("tube.ini")).isFile());
 }
 
 namespace {

@@ -2,10 +2,14 @@
 #include "matchdaytestsupport.h"
 
 #include "online/core/stamp.h"
+#include "online/core/storemerge.h"
+#include "online/core/updaterules.h"
 #include "shell/ui/matchdaycontroller.h"
+#include "shell/ui/newsline.h"
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QSignalSpy>
 
 #include <functional>
 
@@ -118,6 +122,79 @@ TEST_F(MatchDayWindow, TypedResultsAskBeforeAnotherViewReplacesThem)
         EXPECT_TRUE(asked()) << quit << int(choice);
         EXPECT_EQ(window->isVisible(), open) << quit << int(choice);
         EXPECT_EQ(stored(QStringLiteral("1801")), QLatin1String(kept));
+    }
+}
+
+// Another program writes the store while the window is open: an editor
+// rewriting the file in place, a second window saving, the sending tool
+// merging the other volunteers' results in. The window shows the change with
+// no click; typed results waiting stay as typed, the news line says why.
+TEST_F(MatchDayWindow, StoreWrittenElsewhereIsShownWhileTypedResultsWait)
+{
+    keepResultsUpTo(17);
+    const QByteArray base = folder.read(QStringLiteral("Resultats2013.ini"));
+    start();
+    using Writer = std::function<void(const QString &key, const QString &record)>;
+    const QString file = QStringLiteral("Resultats2013.ini");
+    const auto withResult = [&](const QByteArray &bytes, const QString &key, const QString &record) {
+        return IniFile::writeTo(bytes, ResultStore::ResultsSection, key, record);
+    };
+    const std::array<std::pair<const char *, Writer>, 3> writers = {{
+        {"rewritten in place",
+         [&](const QString &key, const QString &record) {
+             folder.write(file, withResult(folder.read(file), key, record));
+         }},
+        {"second window",
+         [&](const QString &key, const QString &record) {
+             ResultStore other(folder.path());
+             ASSERT_TRUE(other.saveResults(QStringLiteral("07/12 23:00"), {{key, MatchRecord::fromText(record)}}));
+         }},
+        {"sending tool's merge",
+         [&](const QString &key, const QString &record) {
+             ResultStore other(folder.path());
+             const auto merged = [&](const std::optional<QByteArray> &current) -> std::optional<QByteArray> {
+                 return storemerge::merge(*current, *current, withResult(*current, key, record)).bytes;
+             };
+             ASSERT_EQ(other.replaceContentsWith(merged, [] {}), ResultStore::Replaced::Done);
+         }},
+    }};
+    auto *news = window->findChild<NewsLine *>();
+    ASSERT_TRUE(news);
+    const int playedBefore = standingOf(Corvenne).played;
+    const auto difference = [this] { return standingOf(Corvenne).goalsFor - standingOf(Corvenne).goalsAgainst; };
+    const int differenceBefore = difference();
+    for (const auto &[how, write] : writers) {
+        SCOPED_TRACE(how);
+        folder.write(file, base);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return standingOf(Corvenne).played == playedBefore; }, 5000));
+        window->matchDay().showMatchDay(18);
+
+        // Nothing typed: the table and the grid follow.
+        write(QStringLiteral("1800"), QStringLiteral("H|||4|0|||I"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return standingOf(Corvenne).played == playedBefore + 1; }, 5000));
+        EXPECT_EQ(difference(), differenceBefore + 4);
+        EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
+
+        // A score typed on the next row waits: the grid stays as it is, the
+        // first row's old score included, while the table follows the store.
+        typeInto("R1", 1, QStringLiteral("2"));
+        typeInto("R2", 1, QStringLiteral("2"));
+        write(QStringLiteral("1800"), QStringLiteral("H|||1|0|||I"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return news->text() == updaterules::ChangedWhileTyping; }, 5000));
+        EXPECT_EQ(difference(), differenceBefore + 1);
+        EXPECT_EQ(box("R1", 1)->text(), QStringLiteral("2"));
+        EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
+        EXPECT_TRUE(session->state().unsavedEntries());
+
+        // "Valider" saves the grid as it stands, as any save does, and our own
+        // write comes back from the watch without a second refresh.
+        QSignalSpy refreshed(session.get(), &Session::resultsRefreshed);
+        click(Command::Save);
+        EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B|||2|2|||O"));
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||4|0|||I"));
+        EXPECT_EQ(news->text(), session->store().newsText());
+        QTest::qWait(ResultStore::SettleMs * 3);
+        EXPECT_EQ(refreshed.count(), 1);
     }
 }
 

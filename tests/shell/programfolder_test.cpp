@@ -12,6 +12,10 @@
 #include <QFile>
 #include <QSet>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 class ProgramFolder : public ::testing::Test
@@ -184,9 +188,29 @@ TEST_F(FolderSwitch, ReadOnlyAgainTheNewerStoreOfTheProgramFolderIsCopiedAndTheO
     root.write(QStringLiteral("bin/Resultats2013.ini"), Newer);
     age(QStringLiteral("bin/Resultats2013.ini"), 1);
     makeReadOnly(QStringLiteral("bin"));
+    const QString userStorePath = QStringLiteral("home/.local/share/kestrane/Resultats2013.ini");
+    const QString kept = QStringLiteral("home/.local/share/kestrane/Resultats2013-ancien-20131205-200007.ini");
+
+    // A disk that cannot take the copy whole: the user's store stays in its
+    // place, whole, and in use.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(Newer.size() / 2);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const programfolder::Choice refused = programfolder::choose(places);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(refused.path, places.userFolder);
+    EXPECT_EQ(root.read(userStorePath), Older + "; mon ancien fichier\r\n");
+    EXPECT_FALSE(QFileInfo::exists(root.file(kept)));
+    EXPECT_TRUE(refused.notice.contains(QStringLiteral("n'ont pas pu y être recopiés")))
+        << refused.notice.toStdString();
+
     const programfolder::Choice choice = programfolder::choose(places);
     EXPECT_EQ(choice.path, places.userFolder);
-    EXPECT_EQ(root.read(QStringLiteral("home/.local/share/kestrane/Resultats2013.ini")), Newer);
+    EXPECT_EQ(root.read(userStorePath), Newer);
     EXPECT_EQ(root.read(QStringLiteral("home/.local/share/kestrane/Resultats2013-ancien-20131205-200007.ini")),
               Older + "; mon ancien fichier\r\n");
     EXPECT_TRUE(choice.notice.contains(QStringLiteral("Resultats2013-ancien-20131205-200007.ini")))

@@ -29,10 +29,16 @@ bool keep(const QString &storePath, const QByteArray &bytes)
 
 void keepBeforeFirstSave(const QString &storePath)
 {
-    if (QFileInfo::exists(pathFor(storePath)))
+    if (QFileInfo::exists(pathFor(storePath)) || !QFileInfo::exists(storePath))
         return;
-    if (const safefile::Read store = safefile::read(storePath, IniFile::MaxFileBytes); store.ok())
-        keep(storePath, store.bytes);
+    // Under the store's lock, as every writer of the copy: a download or a
+    // send replacing the store meanwhile would leave a copy of neither.
+    IniFile store(storePath);
+    const IniFile::Locked locked(store);
+    if (!locked.isLocked())
+        return;
+    if (const std::optional<QByteArray> bytes = locked.read())
+        keep(storePath, *bytes);
 }
 
 QList<storemerge::Conflict> unpublishedResults(const QByteArray &store, const std::optional<QByteArray> &kept,

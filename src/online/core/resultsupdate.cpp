@@ -5,9 +5,6 @@
 #include "online/core/updaterules.h"
 #include "season/core/resultstore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 
 #include <utility>
@@ -29,11 +26,6 @@ ResultsUpdate::~ResultsUpdate()
     removeBackup();
 }
 
-QString ResultsUpdate::backupPath() const
-{
-    return QFileInfo(m_store.path()).dir().filePath(ResultStore::BackupName);
-}
-
 bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
 {
     if (m_running)
@@ -43,19 +35,15 @@ bool ResultsUpdate::start(const QString &server, Unpublished unpublished)
     m_previousStamp = m_store.stamp();
 
     // The previous store stays in place; the backup is a copy, so that a
-    // program stopped at any moment still finds a store.
-    // A plain write: QFile::copy goes through a synced temporary file and
-    // can take longer than a frame.
-    const QString backup = backupPath();
-    QFile::remove(backup);
+    // program stopped at any moment still finds a store. A backup of an
+    // earlier update goes first: it would pass for this one's.
+    removeBackup();
     m_previousStore.clear();
     // Read only as a regular file of a store's size: a FIFO or a device in
     // its place would hold the update for ever.
     if (const std::optional<QByteArray> current = m_store.fileBytes()) {
         m_previousStore = *current;
-        QFile copy(backup);
-        if (copy.open(QIODevice::WriteOnly))
-            copy.write(m_previousStore);
+        static_cast<void>(m_store.keepBackup());
     }
 
     if (!m_downloader) {
@@ -130,5 +118,5 @@ void ResultsUpdate::conclude(const DownloadResult &result)
 
 void ResultsUpdate::removeBackup()
 {
-    QFile::remove(backupPath());
+    m_store.removeBackup();
 }

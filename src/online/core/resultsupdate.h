@@ -56,7 +56,6 @@ public:
     // never from within start().
     [[nodiscard]] bool start(const QString &server, Unpublished unpublished = Unpublished::Keep);
     bool isRunning() const { return m_running; }
-    QString backupPath() const;
 
 signals:
     void progress(qint64 received, qint64 total);

@@ -1,5 +1,7 @@
 #include "online/core/sendingtool.h"
 
+#include "season/core/storefiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +31,7 @@ QString pathIn(const QString &programFolder)
     // An installed copy keeps its data in a folder of the user's, while the
     // tool lies beside the program in a folder that holds no season.
     const QDir programs(QCoreApplication::applicationDirPath());
-    if (programs == QDir(programFolder) || programs.exists(QStringLiteral("2013.txt")))
+    if (programs == QDir(programFolder) || programs.exists(storefiles::Season))
         return {};
     return lookIn(programs.path());
 }

@@ -2,9 +2,9 @@
 
 #include "online/core/storemerge.h"
 #include "online/core/updaterules.h"
+#include "season/core/safefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QTextStream>
@@ -13,16 +13,17 @@ namespace storecheck {
 
 namespace {
 
-// At most one byte past the largest store: enough to tell it is too large.
+// Through the guarded reader: a FIFO or a device named as the store is not
+// waited on. A file past the largest store is not read; it stands as its
+// first byte too many, all the check needs to call it too large.
 std::optional<QByteArray> readBounded(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    safefile::Read file = safefile::read(path, updaterules::MaxStoreBytes);
+    if (file.status == safefile::ReadStatus::TooLarge)
+        return QByteArray(updaterules::MaxStoreBytes + 1, '\0');
+    if (!file.ok())
         return std::nullopt;
-    QByteArray bytes = file.read(updaterules::MaxStoreBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return std::move(file.bytes);
 }
 
 int changedResults(const QByteArray &previous, const QByteArray &next)

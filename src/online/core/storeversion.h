@@ -1,5 +1,7 @@
 #pragma once
 
+#include "season/core/storefiles.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,7 +16,7 @@
 namespace storeversion {
 
 // One of the files kept beside the store (ResultStore::keptFiles).
-inline const QString FileName = QStringLiteral("Resultats2013.etag");
+inline const QString &FileName = storefiles::Version;
 
 QString pathFor(const QString &storePath);
 

@@ -52,6 +52,9 @@ QString failureText(const QString &reason);
 // What an update says when the server answered that the store here is still
 // the published one.
 inline const QString UpToDate = QStringLiteral("Résultats déjà à jour.");
+// On the news line when another program changed the store under typed results.
+inline const QString ChangedWhileTyping =
+    QStringLiteral("Les résultats enregistrés ont changé : vos saisies attendent « Valider ».");
 
 // The question asked before typed results that are not saved yet are lost.
 inline const QString DiscardTitle = QStringLiteral("Mise à jour");

@@ -209,5 +209,6 @@ bool IniFile::saveLocked(const QByteArray &bytes)
     if (!safefile::replace(m_path, bytes))
         return false;
     m_cache.reset();
+    m_lastSaved = bytes;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "season/core/filelock.h"
 #include "season/core/initext.h"
+#include "season/core/storefiles.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <utility>
 
 // Keyed access to a Windows-style INI file, read and written exactly as the
 // classic Windows profile functions do, so that files produced by the author's
@@ -49,7 +51,7 @@ public:
     QString path() const { return m_path; }
     // The file whose lock every write and replacement of this file takes:
     // its path followed by LockSuffix.
-    static inline const QString LockSuffix = QStringLiteral(".lock");
+    static inline const QString &LockSuffix = storefiles::LockSuffix;
     QString lockPath() const { return m_path + LockSuffix; }
     // How long a write waits for another writer before it gives up.
     void setLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }
@@ -97,6 +99,10 @@ public:
         IniFile &m_file;
         FileLock m_lock;
     };
+
+    // The bytes this object last put in the file, handed over once: nothing
+    // when it has not written since the last call.
+    std::optional<QByteArray> takeLastSaved() { return std::exchange(m_lastSaved, std::nullopt); }
 
     // When false every read parses the file again, as a naive reader would.
     // Only the benchmark turns caching off.
@@ -149,4 +155,5 @@ private:
     bool m_caching = true;
     mutable std::unique_ptr<Cache> m_cache;
     mutable int m_holds = 0;
+    std::optional<QByteArray> m_lastSaved;
 };

@@ -5,15 +5,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 
 #include <algorithm>
 
 const QStringList &ResultStore::keptFiles()
 {
-    static const QStringList names = {FileName, FileName + IniFile::LockSuffix, BackupName, PublishedCopyName,
-                                      PublishedCopyName + IniFile::LockSuffix,
-                                      // The version of the store last downloaded (storeversion.h).
-                                      QStringLiteral("Resultats2013.etag")};
+    static const QStringList names = {FileName,          FileName + IniFile::LockSuffix,          BackupName,
+                                      PublishedCopyName, PublishedCopyName + IniFile::LockSuffix, storefiles::Version};
     return names;
 }
 
@@ -76,11 +76,57 @@ QList<IniFile::Entry> ResultStore::entriesOf(const Publication &publication)
             {VersionSection, VersionSection, publication.version}};
 }
 
-bool ResultStore::written(bool ok)
+bool ResultStore::written(bool ok, Change what)
 {
-    if (ok)
-        emit changed();
+    if (ok) {
+        // A write that found every value already stored wrote nothing.
+        if (std::optional<QByteArray> saved = m_ini.takeLastSaved())
+            m_known = std::move(saved);
+        emit changed(what);
+    }
     return ok;
+}
+
+void ResultStore::watchFile()
+{
+    if (m_watcher || path().isEmpty())
+        return;
+    auto *watcher = new QFileSystemWatcher(this);
+    m_watcher = watcher;
+    m_known = fileBytes();
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(SettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &ResultStore::lookAtFile);
+    // A write by rename puts a new file in the old one's place, which ends a
+    // watch on the file: the folder is watched too, and the file again at
+    // every look.
+    watcher->addPath(m_folder);
+    watcher->addPath(path());
+    connect(watcher, &QFileSystemWatcher::fileChanged, this, &ResultStore::fileTouched);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, &ResultStore::fileTouched);
+}
+
+void ResultStore::fileTouched()
+{
+    // Every event starts the wait again: a writer's burst is looked at once.
+    m_settle.start();
+}
+
+void ResultStore::lookAtFile()
+{
+    auto *watcher = static_cast<QFileSystemWatcher *>(m_watcher);
+    if (!watcher->files().contains(path()) && QFileInfo::exists(path()))
+        watcher->addPath(path());
+    // The guarded read: a FIFO or a device put in the store's place is not
+    // waited on. No lock is taken: every writer of the program renames a
+    // whole file into place, and a lock file coming and going would wake
+    // the folder's watch again.
+    const std::optional<QByteArray> bytes = fileBytes();
+    if (!bytes || !IniFile::holdsSections(*bytes) || bytes == m_known)
+        return;
+    m_known = bytes;
+    emit changed(Change::Results);
+    emit changedElsewhere();
 }
 
 bool ResultStore::saveResults(const QString &stamp, const QList<Result> &results)
@@ -90,7 +136,7 @@ bool ResultStore::saveResults(const QString &stamp, const QList<Result> &results
 
 bool ResultStore::publish(const Publication &publication)
 {
-    return written(m_ini.write(entriesOf(publication)));
+    return written(m_ini.write(entriesOf(publication)), Change::Publication);
 }
 
 bool ResultStore::setAdjustment(TeamNo team, const QString &value)
@@ -136,6 +182,24 @@ bool ResultStore::restoreInterruptedUpdate()
     if (QFile::exists(store) || !QFile::exists(backup))
         return false;
     return QFile::rename(backup, store);
+}
+
+std::optional<QByteArray> ResultStore::keepBackup()
+{
+    if (m_folder.isEmpty())
+        return std::nullopt;
+    // Written aside and renamed into place, like the store itself: a backup
+    // is never found half-written, whatever stops the program or the disk.
+    std::optional<QByteArray> bytes = fileBytes();
+    if (!bytes || !safefile::replace(QDir(m_folder).filePath(BackupName), *bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+void ResultStore::removeBackup()
+{
+    if (!m_folder.isEmpty())
+        QFile::remove(QDir(m_folder).filePath(BackupName));
 }
 
 std::optional<QByteArray> ResultStore::fileBytes() const

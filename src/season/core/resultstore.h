@@ -3,10 +3,12 @@
 #include "season/core/inifile.h"
 #include "season/core/matchrecord.h"
 #include "season/core/season.h"
+#include "season/core/storefiles.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <array>
 #include <functional>
@@ -21,16 +23,16 @@ using BonusMalus = std::array<float, TeamCount>;
 // the published version. Views read it each time they draw. It is the only
 // writer of the file: a save of typed results, a send, an adjustment and a
 // download go through its operations below, which announce every change
-// (changed()) so that the views redraw.
+// (changed()) so that the views redraw. Once watched (watchFile()), a change
+// made by another process (the sending tool merging, a scheduled update, a
+// second window) is announced too.
 class ResultStore : public QObject
 {
     Q_OBJECT
 public:
-    static inline const QString FileName = QStringLiteral("Resultats2013.ini");
-    static inline const QString BackupName = QStringLiteral("Resultats2013.BU");
-    // The store as the folder last published or downloaded it, the base of
-    // a volunteer's merge.
-    static inline const QString PublishedCopyName = QStringLiteral("Resultats2013.serveur");
+    static inline const QString &FileName = storefiles::Store;
+    static inline const QString &BackupName = storefiles::Backup;
+    static inline const QString &PublishedCopyName = storefiles::PublishedCopy;
     // Every file the program keeps beside the store, the store first and each
     // lock after its file. They are the program's own: an export never
     // replaces one. A file the program starts keeping there joins this list.
@@ -103,18 +105,47 @@ public:
     // When the store is missing but a backup of an interrupted update is
     // there, puts the backup back. Returns whether it did.
     [[nodiscard]] bool restoreInterruptedUpdate();
+    // Copies the store as it is now to its backup (BackupName), which is
+    // replaced in one step or not at all, and returns the bytes copied;
+    // nothing when the store cannot be read whole or the copy not written.
+    std::optional<QByteArray> keepBackup();
+    void removeBackup();
 
     // The bytes of the store file, read whole when it is a regular file of
     // at most IniFile::MaxFileBytes; nothing when there is no store or it
     // cannot be read (a FIFO, a device, a folder, too large...).
     std::optional<QByteArray> fileBytes() const;
 
+    // From now on a change of the file by anyone else is announced, a short
+    // while after the file settles: changed(), then changedElsewhere(). A
+    // file that cannot be read, or holds no store, is passed over until its
+    // next change, so a file caught half-written never empties the views.
+    void watchFile();
+    // How long the file must stay quiet before it is looked at.
+    static constexpr int SettleMs = 200;
+
+    // What a change may have touched: the results and adjustments, or only
+    // the stamp, news and version a send publishes.
+    enum class Change { Results, Publication };
+    Q_ENUM(Change)
+
 signals:
-    void changed();
+    void changed(ResultStore::Change what);
+    // After changed(), when the change came from outside this store object.
+    void changedElsewhere();
 
 private:
-    bool written(bool ok);
+    bool written(bool ok, Change what = Change::Results);
+    void fileTouched();
+    void lookAtFile();
 
     QString m_folder;
     IniFile m_ini;
+    // The watch, made by watchFile(); none for a store that is not watched.
+    QObject *m_watcher = nullptr;
+    QTimer m_settle;
+    // The bytes the views were last told of: the file as this object last
+    // wrote it or last took it in. A look that finds them again is our own
+    // write coming back, or a touch that changed nothing.
+    std::optional<QByteArray> m_known;
 };

@@ -1,6 +1,7 @@
 #include "season/core/seasonfolder.h"
 
 #include "season/core/safefile.h"
+#include "season/core/storefiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +13,7 @@ namespace {
 std::optional<Season> loadSeason(const QString &programFolder, QTextStream &err, int &status)
 {
     QString problem;
-    std::optional<Season> season = Season::load(QDir(programFolder).filePath(QStringLiteral("2013.txt")), &problem);
+    std::optional<Season> season = Season::load(QDir(programFolder).filePath(storefiles::Season), &problem);
     if (!season) {
         err << problem << '\n';
         err.flush();

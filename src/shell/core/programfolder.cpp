@@ -2,6 +2,7 @@
 
 #include "season/core/inifile.h"
 #include "season/core/safefile.h"
+#include "season/core/storefiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,9 +14,9 @@ namespace programfolder {
 
 namespace {
 
-const QString SeasonFile = QStringLiteral("2013.txt");
-const QString StoreFile = QStringLiteral("Resultats2013.ini");
-const QString StoreBackup = QStringLiteral("Resultats2013.BU");
+const QString &SeasonFile = storefiles::Season;
+const QString &StoreFile = storefiles::Store;
+const QString &StoreBackup = storefiles::Backup;
 
 bool holdsSeason(const QString &folder)
 {
@@ -31,7 +32,10 @@ bool seedFile(const QString &from, const QString &to, const QString &name)
     if (QFileInfo::exists(target) || !QFileInfo(source).isFile())
         return false;
     const safefile::Read bytes = safefile::read(source, IniFile::MaxFileBytes);
-    if (!bytes.ok() || !safefile::replace(target, bytes.bytes))
+    if (!bytes.ok())
+        return false;
+    // The store is written as every write of it is, under its lock.
+    if (!(name == StoreFile ? IniFile(target).replaceContents(bytes.bytes) : safefile::replace(target, bytes.bytes)))
         return false;
     QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
                                       | QFileDevice::ReadOther);
@@ -48,6 +52,22 @@ struct StoreFound
     QDateTime modified;
     qint64 size = 0;
 };
+
+// The user's store (or its backup, at `current`) set aside as `kept` and the
+// newer one written in its place, in one step under the store's lock, so
+// that no save of another window falls between. On failure the user's store
+// is where it was.
+bool replaceKeepingAside(const QString &folder, const QString &current, const QString &kept, const QByteArray &bytes)
+{
+    IniFile store(QDir(folder).filePath(StoreFile));
+    IniFile::Locked locked(store);
+    if (!locked.isLocked() || QFileInfo::exists(kept) || !QFile::rename(current, kept))
+        return false;
+    if (locked.replaceContents(bytes))
+        return true;
+    QFile::rename(kept, current);
+    return false;
+}
 
 StoreFound storeIn(const QString &folder)
 {
@@ -126,8 +146,7 @@ void chooseBetweenStores(const Places &places, bool ownUsable, const StoreFound 
     const QString kept = QDir(userFolder)
                              .filePath(QStringLiteral("Resultats2013-ancien-%1.ini")
                                            .arg(places.now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-    if (QFileInfo::exists(kept) || !QFile::rename(user.path, kept)
-        || !safefile::replace(QDir(userFolder).filePath(StoreFile), own.bytes)) {
+    if (!replaceKeepingAside(userFolder, user.path, kept, own.bytes)) {
         // Nothing was replaced: the user's store stays in use, and the
         // difference is told as it stands.
         choice.difference = differenceOf(own);

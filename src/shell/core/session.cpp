@@ -12,6 +12,14 @@ Session::Session(QString programFolder, Clock &clock, UserSettings &settings)
     , m_store(m_folder)
 {
     m_service = std::make_unique<StandingsService>(m_season, m_store, m_bonusMalus, m_standings);
+    connect(&m_store, &ResultStore::changed, this, [this](ResultStore::Change what) {
+        // A send's stamp and news change no rank.
+        if (what == ResultStore::Change::Publication)
+            return;
+        loadBonusMalus();
+        computeStandings();
+        emit resultsRefreshed();
+    });
 }
 
 Session::~Session() = default;

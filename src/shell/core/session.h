@@ -7,6 +7,7 @@
 #include "shell/core/appstate.h"
 #include "standings/core/displayedstandings.h"
 
+#include <QObject>
 #include <QString>
 
 #include <memory>
@@ -16,13 +17,16 @@ class StandingsService;
 // The data of one run of the program: the season, the results store and its
 // points adjustments, the standings on display and the application state.
 // The main window and its panels render it; only these operations change it.
-class Session
+// Every change of the results store, whoever made it, recomputes the
+// standings here once; the views redraw from resultsRefreshed().
+class Session : public QObject
 {
+    Q_OBJECT
 public:
     Session(QString programFolder, Clock &clock, UserSettings &settings);
     ~Session();
 
-    static inline const QString SeasonFileName = QStringLiteral("2013.txt");
+    static inline const QString &SeasonFileName = storefiles::Season;
 
     QString programFolder() const { return m_folder; }
     Clock &clock() { return m_clock; }
@@ -50,6 +54,11 @@ public:
     DisplayContext displayContext() const;
     // Puts DueMatchDays in line with the clock.
     void refreshDueMatchDays();
+
+signals:
+    // The store changed and the whole season's standings are computed anew,
+    // with the points adjustments it now holds.
+    void resultsRefreshed();
 
 private:
     QString m_folder;

@@ -75,6 +75,7 @@ MatchDayController::MatchDayController(const Needs &needs, QObject *parent)
     AppState &state = needs.session.state();
     connect(&state, &AppState::dueMatchDaysChanged, m_due, [label = m_due](int due) { label->setText(dueText(due)); });
     connect(&state, &AppState::unsavedEntriesChanged, m_save, &QWidget::setVisible);
+    connect(&needs.session.store(), &ResultStore::changedElsewhere, this, &MatchDayController::redrawFromStore);
     connect(m_grid, &MatchGrid::edited, &state, [&state] { state.setUnsavedEntries(true); });
     connect(m_grid, &MatchGrid::enterPressed, this, [this] {
         // Enter saves like "Valider", and only when something waits for it.
@@ -182,7 +183,16 @@ void MatchDayController::showMatchDay(MatchDayNo day)
         return;
     emit matchDayShowing();
     m_needs.area.show();
+    drawMatchDay(day);
+    m_dayTotals->show();
+    m_needs.session.state().setDisplayedMatchDay(day);
+    // A freshly shown match day has nothing to validate.
+    m_needs.session.state().setUnsavedEntries(false);
+}
 
+void MatchDayController::drawMatchDay(MatchDayNo day)
+{
+    m_shownTeam.clear();
     Session &session = m_needs.session;
     const MatchDayView view =
         matchday::build(session.season(), session.store(), day, session.clock().now(), session.state().favouriteTeam());
@@ -191,10 +201,23 @@ void MatchDayController::showMatchDay(MatchDayNo day)
     m_grid->showRows(view.rows);
     m_dayTotals->setText(view.dayTotals.join(QLatin1Char('\n')));
     m_dayTotals->move(m_dayTotals->x(), GridTop + m_grid->shownBottom() + TotalsGap);
-    m_dayTotals->show();
-    session.state().setDisplayedMatchDay(day);
-    // A freshly shown match day has nothing to validate.
-    session.state().setUnsavedEntries(false);
+}
+
+void MatchDayController::redrawFromStore()
+{
+    Session &session = m_needs.session;
+    if (session.state().unsavedEntries())
+        return;
+    // Drawn where it stands, no panel moved: the change was nobody's click.
+    if (const MatchDayNo day = session.state().displayedMatchDay(); day > 0) {
+        drawMatchDay(day);
+        return;
+    }
+    if (m_shownTeam.isEmpty())
+        return;
+    const TeamSeasonView view = teamseason::build(session.season(), session.store(), m_shownTeam, session.clock().now(),
+                                                  session.state().favouriteTeam());
+    m_grid->showRows(view.rows);
 }
 
 void MatchDayController::showTeamSeason(const QString &team)
@@ -204,11 +227,14 @@ void MatchDayController::showTeamSeason(const QString &team)
     clearDayTotals();
     Session &session = m_needs.session;
     session.state().setDisplayedMatchDay(0);
+    m_shownTeam.clear();
     const TeamSeasonView view = teamseason::build(session.season(), session.store(), team, session.clock().now(),
                                                   session.state().favouriteTeam());
     // An unknown name leaves the grid as it was.
-    if (view.known)
+    if (view.known) {
         m_grid->showRows(view.rows);
+        m_shownTeam = team;
+    }
     session.state().setUnsavedEntries(false);
 }
 
@@ -257,7 +283,7 @@ void MatchDayController::saveEnteredResults()
     state.setUnsavedEntries(!unsaved.isEmpty());
     state.setSendingOffered(outcome.changedSinceStart && !sendingtool::pathIn(session.programFolder()).isEmpty());
 
-    m_needs.ranking.computeStandings();
+    // The save ranked the teams again (Session); the movements are the match day's.
     const int shownDay = state.displayedMatchDay();
     if (shownDay > 0)
         m_needs.ranking.markRankMovement(shownDay);

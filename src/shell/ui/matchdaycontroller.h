@@ -31,7 +31,7 @@ public:
         Prompt &prompt;
         CommandButtons &buttons; // makes "Valider"
         CommandRunner &commands; // Enter saves as "Valider" does
-        Ranking &ranking;        // a save ranks the teams again
+        Ranking &ranking;        // marks the movements of the match day saved
         TeamPanels &teams;       // the summary of the team under the pointer
         QWidget &area;           // Frame7, which the controller fills
         QWidget &sideColumn;     // where the month calendar stands,
@@ -67,6 +67,10 @@ signals:
 
 private:
     void buildArea();
+    // The grid on display drawn again from the store, in place: another
+    // program changed the results. Typed results waiting keep it as it is.
+    void redrawFromStore();
+    void drawMatchDay(MatchDayNo day);
     void previewMonth(int k);
     void summariseHovered(const QString &team, bool onName);
 
@@ -77,4 +81,5 @@ private:
     QLabel *m_dayTotals = nullptr; // Label26
     QLabel *m_due = nullptr;       // Label25: the plain number of match days due
     QPushButton *m_save = nullptr; // "Valider"
+    QString m_shownTeam;           // the team whose season the grid shows, if any
 };

@@ -73,7 +73,29 @@ OnlineController::OnlineController(const Needs &needs, QObject *parent)
     });
     connect(m_update, &ResultsUpdate::finished, this, &OnlineController::updateFinished);
     connect(m_donorsFetch, &DonorsFetch::finished, this, &OnlineController::donorsFetched);
+    connect(&needs.session.store(), &ResultStore::changedElsewhere, this, &OnlineController::tellStoreChange);
+    // Once the typed results are saved or let go, the line tells the news again.
+    connect(&needs.session.state(), &AppState::unsavedEntriesChanged, this, [this](bool waiting) {
+        if (!waiting && m_needs.news.text() == updaterules::ChangedWhileTyping) {
+            m_needs.news.setText(m_needs.session.store().newsText());
+            m_needs.news.show();
+        }
+    });
     buildDonorsPanel();
+}
+
+void OnlineController::tellStoreChange()
+{
+    const ResultStore &store = m_needs.session.store();
+    emit stampShown(store.stamp());
+    if (m_needs.session.state().unsavedEntries()) {
+        // The grid keeps what was typed; a save merges it into the new store.
+        m_needs.news.setText(updaterules::ChangedWhileTyping);
+        m_needs.news.show();
+    } else if (store.newsText() != m_needs.news.text()) {
+        m_needs.news.setText(store.newsText());
+        m_needs.news.show();
+    }
 }
 
 OnlineController::~OnlineController()
@@ -178,15 +200,12 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
                                publishedcopy::replaceQuestion(session.season(), outcome.unpublished))) {
             if (m_update->start(session.state().serverAddress(), ResultsUpdate::Unpublished::Replace))
                 beginActivity(UpdateActivity, UpdateStatus);
-            return;
         }
-        m_needs.ranking.computeStandings();
         return;
     }
     if (!outcome.ok) {
-        // The store is as it was before: the views show it again.
+        // The store is as it was before, and so are the views.
         m_needs.prompt.inform(updaterules::FailureTitle, updaterules::failureText(outcome.error));
-        m_needs.ranking.computeStandings();
         return;
     }
     if (!checkVersion())
@@ -197,10 +216,11 @@ void OnlineController::updateFinished(const ResultsUpdate::Outcome &outcome)
         m_changes->setText(updaterules::UpToDate);
         m_changes->show();
     }
-    session.loadBonusMalus();
+    // The new store was ranked when it replaced the old one (Session).
     colourStamp(outcome.previousStamp, session.store().stamp());
     m_needs.matchDay.showCurrentMatchDay();
-    m_needs.ranking.computeStandings();
+    // As after every new ranking, the day's totals give way.
+    m_needs.matchDay.clearDayTotals();
     m_needs.ranking.markRankMovement(session.state().dueMatchDays());
     m_needs.news.show();
 }

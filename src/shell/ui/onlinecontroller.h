@@ -83,6 +83,9 @@ private:
     void showStatus();
 
     void updateFinished(const ResultsUpdate::Outcome &outcome);
+    // Another program changed the store: its stamp and news, or a word
+    // that the stored results changed while typed ones wait.
+    void tellStoreChange();
     // What the update changed, in a line under the grid and marks in it.
     void showChanges(const StoreChanges &found);
     // False when the user takes the newer version: the program is ending.

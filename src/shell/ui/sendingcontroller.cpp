@@ -153,7 +153,6 @@ void SendingController::insertAdjustment()
         // Nothing is stored for a text that is not a number of points.
         m_needs.prompt.inform(exportdata::AdjustmentTitle, exportdata::adjustmentRejectedText(typed));
     }
-    session.loadBonusMalus();
+    // A stored adjustment has already reloaded the points and ranked the teams again (Session).
     m_panel->showAdjustments(exportdata::adjustmentLines(session.season(), session.bonusMalus()));
-    m_needs.ranking.computeStandings();
 }

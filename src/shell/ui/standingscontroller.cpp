@@ -59,6 +59,12 @@ StandingsController::StandingsController(const Needs &needs, QObject *parent)
             [this] { m_table->showStandings(m_needs.session.standings().displayed()); });
     connect(&model, &StandingsModel::movementsChanged, m_table,
             [this] { m_table->showMovements(m_needs.session.standings().displayed()); });
+    // Whoever changed the store, the session has ranked the teams again.
+    connect(&session, &Session::resultsRefreshed, this, [this] { showNewRanking(false); });
+    // A change from another program is shown as an update's is, with the
+    // movements of the last match day due.
+    connect(&session.store(), &ResultStore::changedElsewhere, this,
+            [this] { markRankMovement(m_needs.session.state().dueMatchDays()); });
     connect(&session.state(), &AppState::trackingAidChanged, m_table, &StandingsTable::setTrackingAid);
     connect(&session.state(), &AppState::summaryTeamChanged, m_table, &StandingsTable::setSummaryTeam);
     m_table->setMovementPictures({needs.pictures.movement(Pictures::Up), needs.pictures.movement(Pictures::Down),
@@ -137,11 +143,16 @@ void StandingsController::buildExactOverlay()
 void StandingsController::computeStandings(MatchDayNo upTo, bool silent)
 {
     BusyPointer busy;
-    // Any new ranking first takes the reachable ranks away: they belong to
-    // the table they were computed on.
+    m_needs.session.computeStandings(upTo, silent);
+    showNewRanking(silent);
+}
+
+void StandingsController::showNewRanking(bool silent)
+{
+    // Any new ranking takes the reachable ranks away: they belong to the
+    // table they were computed on.
     m_table->hideReachable();
     m_needs.matchDay.clearDayTotals();
-    m_needs.session.computeStandings(upTo, silent);
     showLeaderSummary(silent);
 }
 

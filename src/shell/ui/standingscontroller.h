@@ -69,6 +69,8 @@ private:
     void buildClassifications();
     void buildExactOverlay();
     void showLeaderSummary(bool silent);
+    // What every new ranking does to the rest of the window.
+    void showNewRanking(bool silent);
 
     Needs m_needs;
     StandingsTable *m_table = nullptr;

@@ -35,6 +35,8 @@ bool StartupSequence::run()
     if (!openSeason())
         return false;
     prepareFolder();
+    // From here on the window follows the store, whoever writes it.
+    m_session.store().watchFile();
     showPictures();
     fillViews();
     showWindow();

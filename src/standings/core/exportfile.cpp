@@ -2,6 +2,7 @@
 
 #include "season/core/resultstore.h"
 #include "season/core/safefile.h"
+#include "season/core/storefiles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +20,7 @@ const QStringList &programFileNames()
 {
     static const QStringList names =
         ResultStore::keptFiles()
-        + QStringList{QStringLiteral("2013.txt"), QStringLiteral("don.K1"), QStringLiteral("logo.png"),
+        + QStringList{storefiles::Season, QStringLiteral("don.K1"), QStringLiteral("logo.png"),
                       QStringLiteral("Porvex.exe"), QStringLiteral("Porvex")};
     return names;
 }
