@@ -186,12 +186,14 @@ TEST_F(MatchDayWindow, StoreWrittenElsewhereIsShownWhileTypedResultsWait)
         EXPECT_EQ(box("R1", 0)->text(), QStringLiteral("4"));
         EXPECT_TRUE(session->state().unsavedEntries());
 
-        // "Valider" saves the grid as it stands, as any save does, and our own
-        // write comes back from the watch without a second refresh.
+        // "Valider" saves what was typed and only that: the first row, left
+        // as drawn, does not put its old score back over the other program's
+        // (saving the whole grid, as before, lost that result). Our own write
+        // comes back from the watch without a second refresh.
         QSignalSpy refreshed(session.get(), &Session::resultsRefreshed);
         click(Command::Save);
         EXPECT_EQ(stored(QStringLiteral("1801")), QStringLiteral("B|||2|2|||O"));
-        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||4|0|||I"));
+        EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||1|0|||I"));
         EXPECT_EQ(news->text(), session->store().newsText());
         QTest::qWait(ResultStore::SettleMs * 3);
         EXPECT_EQ(refreshed.count(), 1);

@@ -214,11 +214,25 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})
             w->show();
     }
+    m_drawn.clear();
+    for (const auto &[key, record] : typedRows())
+        m_drawn.insert(key, record);
 }
 
 int MatchGrid::shownBottom() const
 {
     return twips(RowPitch * m_shown);
+}
+
+QList<std::pair<QString, MatchRecord>> MatchGrid::editedRows() const
+{
+    QList<std::pair<QString, MatchRecord>> edited;
+    for (const auto &[key, record] : typedRows()) {
+        const auto drawn = m_drawn.constFind(key);
+        if (drawn == m_drawn.cend() || drawn->fields != record.fields)
+            edited.append({key, record});
+    }
+    return edited;
 }
 
 QList<std::pair<QString, MatchRecord>> MatchGrid::typedRows() const
@@ -241,6 +255,9 @@ void MatchGrid::layCardsAtRest(const QStringList &unsaved)
             continue;
         const entry::CardTexts cards{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
         applyCardLayout(k, entry::restingCards(cards, true));
+        const entry::CardTexts resting{row.cr1->text(), row.cj1->text(), row.cj2->text(), row.cr2->text()};
+        m_drawn.insert(row.nm->text(),
+                       entry::recordOf(row.homeLetter, resting, row.r1->text(), row.r2->text(), row.awayLetter));
     }
 }
 

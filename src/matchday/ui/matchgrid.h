@@ -51,6 +51,10 @@ public:
 
     // The fixture key and the record of every row on show, boxes as typed.
     QList<std::pair<QString, MatchRecord>> typedRows() const;
+    // Only the rows whose boxes differ from what the grid last drew or saved.
+    // The others are not the volunteer's: the store may have moved on under
+    // them (another program's write while typed results waited).
+    QList<std::pair<QString, MatchRecord>> editedRows() const;
     // After a save the card boxes come back to rest: a yellow card without a
     // red one in the outer slot, each box shown when it holds something. The
     // rows of `unsaved` (fixture keys) stay as they were typed.
@@ -90,6 +94,7 @@ private:
     std::array<Row, RowCount> m_rows;
     QValidator *m_storable = nullptr; // shared by every entry box
     int m_shown = 0;
+    QHash<QString, MatchRecord> m_drawn; // each row's boxes as last drawn or saved, by fixture key
     QHash<QString, QString> m_notes;
     QList<GridBox *> m_secondTeamNames; // the names marked by markSecondTeam
 };

@@ -266,7 +266,9 @@ void MatchDayController::saveEnteredResults()
     saveentries::Outcome outcome;
     {
         BusyPointer busy;
-        outcome = saveentries::save(session.store(), m_grid->typedRows(), session.clock().now(), state.startTime());
+        // Only what was typed: a row left as drawn must not put back a result
+        // another program has written since.
+        outcome = saveentries::save(session.store(), m_grid->editedRows(), session.clock().now(), state.startTime());
     }
     if (!outcome.saved) {
         // Nothing reached the store: the typed values stay for another try.
