@@ -1,6 +1,7 @@
 #include "site/core/rankchart.h"
 
 #include "site/core/sitehtml.h"
+#include "standings/core/leaguezones.h"
 
 #include <algorithm>
 #include <utility>
@@ -46,10 +47,11 @@ QString ordinal(int rank)
     return QString::number(rank) + (rank == 1 ? QStringLiteral("er") : QStringLiteral("e"));
 }
 
-// A band behind the ranks of a zone, in the table's colour.
+// A band behind the ranks of a zone, in the table's colour (the zone's
+// "z-" class of the style sheet).
 QString band(int first, int last, const char *zoneClass)
 {
-    return QStringLiteral("<rect class=\"%1\" x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\"/>")
+    return QStringLiteral("<rect class=\"z-%1\" x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\"/>")
         .arg(QLatin1String(zoneClass), number(Left), number(yOf(first) - 5), number(Right - Left),
              number(yOf(last) - yOf(first) + 10));
 }
@@ -62,7 +64,9 @@ QString drawing(const std::vector<std::pair<MatchDayNo, int>> &points, const QSt
                       .arg(Width)
                       .arg(Height)
                   + esc(summary) + QStringLiteral("</title>\n");
-    svg += band(1, 2, "z-c1") + band(3, 3, "z-t3") + band(4, 4, "z-c3") + band(18, 20, "z-r") + QLatin1Char('\n');
+    for (const leaguezones::Zone &zone : leaguezones::Zones)
+        svg += band(zone.first, zone.last, zone.siteClass);
+    svg += QLatin1Char('\n');
     for (const int rank : {1, 5, 10, 15, 20}) {
         svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#8c90a8\" stroke-width=\"0.5\"/>"
                               "<text x=\"%4\" y=\"%5\" font-size=\"10\" text-anchor=\"end\" fill=\"#1a1a1a\">%6</text>")

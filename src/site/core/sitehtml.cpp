@@ -1,6 +1,8 @@
 #include "site/core/sitehtml.h"
 
 #include "season/core/textutil.h"
+#include "shared/core/palette.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/tableexport.h"
 
 namespace sitehtml {
@@ -50,13 +52,9 @@ QString sectionPage(const SiteValues &v, Section section)
 QString zoneRules()
 {
     QString rules;
-    const std::pair<const char *, ZoneMark> zones[] = {{"c1", ZoneMark::ChampionsLeague},
-                                                       {"t3", ZoneMark::ThirdRound},
-                                                       {"c3", ZoneMark::Europa},
-                                                       {"r", ZoneMark::Relegated}};
-    for (const auto &[name, zone] : zones)
+    for (const leaguezones::Zone &zone : leaguezones::Zones)
         rules += QStringLiteral(".z-%1{background:%2}\nrect.z-%1{fill:%2}\n")
-                     .arg(QLatin1String(name), tableexport::zoneColour(zone));
+                     .arg(QLatin1String(zone.siteClass), palette::hexName(zone.colour));
     return rules;
 }
 

@@ -1,7 +1,9 @@
 #include "standings/core/tableexport.h"
 
 #include "season/core/seasonfolder.h"
+#include "shared/core/palette.h"
 #include "standings/core/exportfile.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/tableprinter.h"
 
 #include <QRegularExpression>
@@ -11,16 +13,15 @@ namespace tableexport {
 
 namespace {
 
-// Colours of the window's table, as the pages reproduce them.
+// Colours of the window's table, as the pages write them.
 namespace colours {
-const QString White = QStringLiteral("#FFFFFF");
-const QString Green = QStringLiteral("#C0FFC0");
-const QString Orange = QStringLiteral("#FFE0C0");
-const QString Grey = QStringLiteral("#E0E0E0");
-const QString Yellow = QStringLiteral("#FFFF00"); // favourite team, sorted statistic
-const QString RankLabel = QStringLiteral("#EEF0F6");
-const QString Header = QStringLiteral("#DDE1EE");
-const QString NegativePoints = QStringLiteral("#FF0000");
+const QString White = palette::hexName(palette::White);
+const QString Green = palette::hexName(palette::table::Green);
+const QString Orange = palette::hexName(palette::table::Orange);
+const QString Grey = palette::hexName(palette::table::Grey);
+const QString Favourite = palette::hexName(palette::table::Favourite);
+const QString Sorted = palette::hexName(palette::table::Sorted);
+const QString RankLabel = palette::hexName(palette::table::RankLabel);
 } // namespace colours
 
 // Texts of the exports, kept together so they read at a glance.
@@ -33,19 +34,6 @@ const QString Favourite = QStringLiteral("Équipe favorite");
 const QString SortedColumn = QStringLiteral("Colonne du tri : ");
 const QString BelowAverage = QStringLiteral("Moins de matches joués que la moyenne de la ligue");
 } // namespace texts
-
-// Where each zone lies, for the legend.
-struct ZoneRanks
-{
-    ZoneMark zone;
-    const char *ranks;
-};
-constexpr ZoneRanks Zones[] = {
-    {ZoneMark::ChampionsLeague, "1er et 2e"},
-    {ZoneMark::ThirdRound, "3e"},
-    {ZoneMark::Europa, "4e"},
-    {ZoneMark::Relegated, "18e à 20e"},
-};
 
 QString csvField(const QString &text)
 {
@@ -192,26 +180,15 @@ QString caption(const DisplayedStandings &shown)
 
 QString zoneColour(ZoneMark zone)
 {
-    switch (zone) {
-    case ZoneMark::ChampionsLeague:
-        return QStringLiteral("#97DEFF");
-    case ZoneMark::ThirdRound:
-        return QStringLiteral("#CEEBFB");
-    case ZoneMark::Europa:
-        return QStringLiteral("#FFF052");
-    case ZoneMark::Relegated:
-        return QStringLiteral("#FF8080");
-    case ZoneMark::None:
-        break;
-    }
-    return colours::White;
+    const leaguezones::Zone *z = leaguezones::zoneOf(zone);
+    return z ? palette::hexName(z->colour) : colours::White;
 }
 
 QString nameCellColour(const DisplayedStandings &shown, int row)
 {
     const DisplayedRow &r = shown.rows[row];
     if (r.favourite)
-        return colours::Yellow;
+        return colours::Favourite;
     if (shown.zonesMarked && r.zone != ZoneMark::None)
         return zoneColour(r.zone);
     return colours::White;
@@ -221,9 +198,9 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
 {
     QList<LegendEntry> entries;
     if (shown.zonesMarked) {
-        for (const ZoneRanks &z : Zones)
-            entries.append(
-                {zoneColour(z.zone), QString::fromUtf8(z.ranks) + QStringLiteral(" : ") + zoneToolTip(z.zone)});
+        for (const leaguezones::Zone &z : leaguezones::Zones)
+            entries.append({palette::hexName(z.colour),
+                            leaguezones::rankWords(z) + QStringLiteral(" : ") + QString::fromUtf8(z.name)});
     }
     bool favourite = false;
     bool belowAverage = false;
@@ -232,9 +209,9 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
         belowAverage = belowAverage || row.belowAverage;
     }
     if (favourite)
-        entries.append({colours::Yellow, texts::Favourite});
+        entries.append({colours::Favourite, texts::Favourite});
     if (!shown.highlightedColumns.isEmpty())
-        entries.append({colours::Yellow, texts::SortedColumn + plainText(shown.title)});
+        entries.append({colours::Sorted, texts::SortedColumn + plainText(shown.title)});
     if (belowAverage)
         entries.append({colours::Green, texts::BelowAverage});
     return entries;
@@ -326,7 +303,7 @@ void writeHtmlCell(QTextStream &out, const DisplayedStandings &shown, int r, con
         background = colours::Green;
     }
     if (shown.highlightedColumns.contains(column.cell))
-        background = colours::Yellow;
+        background = colours::Sorted;
     out << "<td";
     if (!classes.isEmpty())
         out << " class=\"" << classes.join(QLatin1Char(' ')) << '"';
