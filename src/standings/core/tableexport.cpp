@@ -72,22 +72,40 @@ bool negative(const QString &points)
     return points.contains(QLatin1Char('-'));
 }
 
-const QString PageStyle = QStringLiteral(
-    "body{font-family:\"DejaVu Sans\",Arial,sans-serif;font-size:11pt;color:#000;background:#FFF;margin:1.5em}\n"
-    "h1{font-size:15pt;margin:0 0 .3em}\n"
-    "p.maj{margin:0 0 .8em;color:#444}\n"
-    "table{border-collapse:collapse}\n"
-    "caption{font-weight:bold;text-align:left;padding:.3em 0}\n"
-    "th,td{border:1px solid #8C90A8;padding:2px 6px;text-align:center}\n"
-    "th{background:#DDE1EE;font-weight:bold}\n"
-    "td.equipe{text-align:left;white-space:nowrap}\n"
-    "td.rang{background:#EEF0F6;font-weight:bold}\n"
-    "td.premier{font-weight:bold}\n"
-    "td.negatif{color:#FF0000}\n"
-    "ul.legende{list-style:none;padding:0}\n"
-    "ul.legende li{margin:.2em 0}\n"
-    "span.pastille{display:inline-block;width:1.6em;height:1em;border:1px solid #8C90A8;"
-    "vertical-align:middle;margin-right:.5em}\n");
+// The page's style sheet; its colours are written "{name}" and filled in
+// from the palette, the short ones as style sheets spell them ("#FFF").
+QString pageStyle()
+{
+    QString style =
+        QStringLiteral("body{font-family:\"DejaVu "
+                       "Sans\",Arial,sans-serif;font-size:11pt;color:{text};background:{ground};margin:1.5em}\n"
+                       "h1{font-size:15pt;margin:0 0 .3em}\n"
+                       "p.maj{margin:0 0 .8em;color:{stamp}}\n"
+                       "table{border-collapse:collapse}\n"
+                       "caption{font-weight:bold;text-align:left;padding:.3em 0}\n"
+                       "th,td{border:1px solid {rule};padding:2px 6px;text-align:center}\n"
+                       "th{background:{heading};font-weight:bold}\n"
+                       "td.equipe{text-align:left;white-space:nowrap}\n"
+                       "td.rang{background:{rank};font-weight:bold}\n"
+                       "td.premier{font-weight:bold}\n"
+                       "td.negatif{color:{negative}}\n"
+                       "ul.legende{list-style:none;padding:0}\n"
+                       "ul.legende li{margin:.2em 0}\n"
+                       "span.pastille{display:inline-block;width:1.6em;height:1em;border:1px solid {rule};"
+                       "vertical-align:middle;margin-right:.5em}\n");
+    const std::pair<const char *, QString> colours[] = {
+        {"{text}", palette::shortHexName(palette::site::PageText)},
+        {"{ground}", palette::shortHexName(palette::White)},
+        {"{stamp}", palette::shortHexName(palette::site::PageStamp)},
+        {"{rule}", palette::hexName(palette::table::GridLine)},
+        {"{heading}", palette::hexName(palette::table::Header)},
+        {"{rank}", palette::hexName(palette::table::RankLabel)},
+        {"{negative}", palette::hexName(palette::table::NegativePoints)},
+    };
+    for (const auto &[token, colour] : colours)
+        style.replace(QLatin1String(token), colour);
+    return style;
+}
 
 } // namespace
 
@@ -342,7 +360,7 @@ QByteArray toHtml(const DisplayedStandings &shown)
     out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
         << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
         << "<style>\n"
-        << PageStyle << "</style>\n</head>\n<body>\n"
+        << pageStyle() << "</style>\n</head>\n<body>\n"
         << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
     if (!shown.stamp.isEmpty())
         out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";
