@@ -87,8 +87,8 @@ TEST_F(Commands, ShortcutsRunTheirCommandsLikeAClick)
         QSignalSpy ran(&window->buttons(), &CommandButtons::clicked);
         QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
         QTest::keyClick(focus, row.keys.key(), row.keys.keyboardModifiers());
-        ASSERT_EQ(ran.size(), row.ran ? 1 : 0);
-        if (row.ran) {
+        EXPECT_EQ(ran.size(), row.ran ? 1 : 0);
+        if (row.ran && !ran.isEmpty()) {
             EXPECT_EQ(ran[0][0].value<Command>(), *row.ran);
         }
         if (row.ran == Command::Save) {
