@@ -6,12 +6,14 @@
 
 #include "shared/ui/fittedtext.h"
 #include "shell/ui/command.h"
+#include "shell/ui/commandbuttons.h"
 #include "standings/ui/standingstable.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QEnterEvent>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QUrlQuery>
 
 namespace {
@@ -49,16 +51,56 @@ protected:
     const QColor teal{0x00, 0x80, 0x80};
 };
 
-TEST_F(Commands, EveryButtonHasItsCaption)
+// A shortcut runs its command by the path of a click, and only when the
+// command's button is enabled: "Valider" with nothing typed stays still, and
+// the update asks about typed results as its button does.
+TEST_F(Commands, ShortcutsRunTheirCommandsLikeAClick)
 {
-    start();
-    for (Command command : commands::all()) {
-        if (QPushButton *b = button(command)) {
-            EXPECT_EQ(b->text(), commands::caption(command)) << commands::indexOf(command);
+    struct Row
+    {
+        const char *name;
+        QKeyCombination keys;
+        bool typed; // a score typed and not saved when the key is pressed
+        std::optional<Command> ran;
+    };
+    const Row rows[] = {
+        {"Ctrl+S with nothing typed", Qt::CTRL | Qt::Key_S, false, std::nullopt},
+        {"Ctrl+S saves what is typed", Qt::CTRL | Qt::Key_S, true, Command::Save},
+        {"Ctrl+P prints", Qt::CTRL | Qt::Key_P, false, Command::Print},
+        {"F5 updates, asking first about typed results", Qt::Key_F5, true, Command::Update},
+    };
+    keepResultsUpTo(17);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        start();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->matchDay().showMatchDay(18);
+        if (row.typed) {
+            typeInto("R1", 0, QStringLiteral("2"));
+            typeInto("R2", 0, QStringLiteral("1"));
+        } else {
+            window->setFocus();
+        }
+        prompt.questions.clear();
+        QSignalSpy ran(&window->buttons(), &CommandButtons::clicked);
+        QWidget *focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+        QTest::keyClick(focus, row.keys.key(), row.keys.keyboardModifiers());
+        EXPECT_EQ(ran.size(), row.ran ? 1 : 0);
+        if (row.ran && !ran.isEmpty()) {
+            EXPECT_EQ(ran[0][0].value<Command>(), *row.ran);
+        }
+        if (row.ran == Command::Save) {
+            EXPECT_EQ(stored(QStringLiteral("1800")), QStringLiteral("H|||2|1|||I"));
+        }
+        if (row.ran == Command::Update) {
+            EXPECT_EQ(prompt.questions.size(), 1) << prompt.questions.join(u'|').toStdString();
         }
     }
-    EXPECT_EQ(commands::caption(Command::ReachableRanks), QStringLiteral("Classement Possible !!!"));
-    EXPECT_EQ(commands::caption(Command::Adjustments), QStringLiteral("Bonus - Malus"));
+    // The buttons show their actions' captions, the program's own texts.
+    EXPECT_EQ(button(Command::ReachableRanks)->text(), QStringLiteral("Classement Possible !!!"));
+    EXPECT_EQ(button(Command::Adjustments)->text(), QStringLiteral("Bonus - Malus"));
 }
 
 TEST_F(Commands, EveryCommandClosesTheNewsAndTheConfiguration)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "season/core/matchrecord.h"
+#include "shared/core/palette.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -11,18 +12,19 @@
 // Pure functions, so that the views, the command line and the widgets agree.
 namespace entry {
 
-// Colours as 0xRRGGBB; the widgets turn them into their own colour type.
+// The palette's colours as the rows name them (0xRRGGBB); the widgets turn
+// them into their own colour type.
 namespace colour {
-constexpr quint32 White = 0xFFFFFF;
-constexpr quint32 Black = 0x000000;
-constexpr quint32 Favourite = 0xFFFF00;  // the user's favourite team
-constexpr quint32 ShownTeam = 0x80FF80;  // the team whose season is listed
-constexpr quint32 SecondTeam = 0xFFFF80; // the second team of a locked selection
-constexpr quint32 Neutral = 0x000040;    // names of a row being edited
-constexpr quint32 Winner = 0xC00000;
-constexpr quint32 Loser = 0xAAAAAA;
-constexpr quint32 Draw = 0x008080;
-constexpr quint32 Overdue = 0xFF0000; // a match left without a score
+constexpr quint32 White = palette::White;
+constexpr quint32 Black = palette::Black;
+constexpr quint32 Favourite = palette::entry::Favourite;
+constexpr quint32 ShownTeam = palette::entry::ShownTeam;
+constexpr quint32 SecondTeam = palette::entry::SecondTeam;
+constexpr quint32 Neutral = palette::entry::Neutral;
+constexpr quint32 Winner = palette::entry::Winner;
+constexpr quint32 Loser = palette::entry::Loser;
+constexpr quint32 Draw = palette::entry::Draw;
+constexpr quint32 Overdue = palette::entry::Overdue;
 } // namespace colour
 
 // Left edges of the card boxes within a row, in twips.

@@ -2,6 +2,7 @@
 
 #include "matchday/core/gridrow.h"
 #include "season/core/season.h"
+#include "shared/core/palette.h"
 
 #include <QDateTime>
 #include <QList>
@@ -28,9 +29,9 @@ struct MatchDayView
 
 namespace matchday {
 
-constexpr quint32 ComingColour = 0x0000C0;
-constexpr quint32 PastColour = 0x008000;
-constexpr quint32 TodayColour = 0xC00000;
+constexpr quint32 ComingColour = palette::calendar::Coming;
+constexpr quint32 PastColour = palette::calendar::Past;
+constexpr quint32 TodayColour = palette::calendar::Today;
 
 struct Header
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "season/core/season.h"
+#include "shared/core/palette.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -35,9 +36,9 @@ struct CalendarLine
 };
 
 constexpr int CalendarLineCount = 5;
-constexpr quint32 CalendarComing = 0x0000C0;
-constexpr quint32 CalendarPast = 0x008000;
-constexpr quint32 CalendarToday = 0xC00000;
+constexpr quint32 CalendarComing = palette::calendar::Coming;
+constexpr quint32 CalendarPast = palette::calendar::Past;
+constexpr quint32 CalendarToday = palette::calendar::Today;
 
 // The match days dated in the month and year of `month`, in order, at most
 // `maxLines` of them (the list beside the months has five lines; a sixth

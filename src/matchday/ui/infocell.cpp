@@ -7,7 +7,7 @@
 
 namespace {
 // Dark orange: apart from every colour the information text takes.
-const QColor MarkColour(0xD0, 0x60, 0x00);
+const QColor MarkColour = windowstyle::colour(palette::entry::InfoMark);
 constexpr int MarkSize = 6;
 } // namespace
 

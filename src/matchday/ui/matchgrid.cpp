@@ -61,13 +61,8 @@ const QString Away = QStringLiteral("extérieur");
 const QString Info = QStringLiteral("Information du match %1 - %2");
 } // namespace spoken
 
-const QColor CardRed(0xFF, 0xD0, 0xD0);
-const QColor CardYellow(0xFF, 0xFF, 0xA0);
-
-QColor colourOf(quint32 rgb)
-{
-    return QColor::fromRgb(QRgb(0xFF000000u | rgb));
-}
+const QColor CardRed = windowstyle::colour(palette::entry::RedCards);
+const QColor CardYellow = windowstyle::colour(palette::entry::YellowCards);
 
 void moveLeft(QWidget *w, int leftTwips)
 {
@@ -196,8 +191,8 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         windowstyle::setPlainToolTip(row.t2, shown.awayName);
         row.t1->setCursorPosition(0);
         row.t2->setCursorPosition(0);
-        windowstyle::setFillColour(row.t1, colourOf(shown.homeBack));
-        windowstyle::setFillColour(row.t2, colourOf(shown.awayBack));
+        windowstyle::setFillColour(row.t1, windowstyle::colour(shown.homeBack));
+        windowstyle::setFillColour(row.t2, windowstyle::colour(shown.awayBack));
         applyLook(row.t1, shown.homeLook);
         applyLook(row.t2, shown.awayLook);
         row.r1->setText(shown.homeGoals);
@@ -209,7 +204,7 @@ void MatchGrid::showRows(const QList<GridRow> &rows)
         applyCardLayout(k, shown.cardLayout);
         row.infoM->setInfo(shown.info, m_notes.value(shown.fixtureKey));
         nameBoxes(k, shown.homeName, shown.awayName);
-        windowstyle::setTextColour(row.infoM, colourOf(shown.infoColour));
+        windowstyle::setTextColour(row.infoM, windowstyle::colour(shown.infoColour));
         windowstyle::setBold(row.infoM, shown.infoBold);
         for (QWidget *w : std::initializer_list<QWidget *>{row.t1, row.r1, row.r2, row.t2, row.infoM})
             w->show();
@@ -264,11 +259,11 @@ void MatchGrid::layCardsAtRest(const QStringList &unsaved)
 void MatchGrid::markSecondTeam(const QString &team)
 {
     for (GridBox *name : std::exchange(m_secondTeamNames, {}))
-        windowstyle::setFillColour(name, colourOf(entry::colour::White));
+        windowstyle::setFillColour(name, windowstyle::colour(entry::colour::White));
     for (int k = 0; k < m_shown; ++k) {
         for (GridBox *name : {m_rows[k].t1, m_rows[k].t2}) {
             if (name->text() == team) {
-                windowstyle::setFillColour(name, colourOf(entry::colour::SecondTeam));
+                windowstyle::setFillColour(name, windowstyle::colour(entry::colour::SecondTeam));
                 m_secondTeamNames.append(name);
             }
         }
@@ -381,7 +376,7 @@ void MatchGrid::fitNames(int k)
 
 void MatchGrid::applyLook(GridBox *name, const entry::NameLook &look)
 {
-    windowstyle::setTextColour(name, colourOf(look.colour));
+    windowstyle::setTextColour(name, windowstyle::colour(look.colour));
     windowstyle::setBold(name, look.bold);
 }
 

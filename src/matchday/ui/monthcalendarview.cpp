@@ -22,8 +22,8 @@ constexpr int CaptionPadding = 3; // pixels
 // Matches no month, so the first preview always fills the list.
 const QString NoMonthListed = QStringLiteral("11");
 
-const QColor PastMonth(0x00, 0xC0, 0x00);
-const QColor CurrentOrComing(0xFF, 0xFF, 0x00);
+const QColor PastMonth = windowstyle::colour(palette::calendar::Gone);
+const QColor CurrentOrComing = windowstyle::colour(palette::calendar::Ahead);
 
 } // namespace
 
@@ -132,7 +132,7 @@ void MonthCalendarView::listMatchDays(int k, const QList<CalendarLine> &lines)
         const CalendarLine &shown = lines[j];
         line->setText(shown.text);
         line->setProperty("tag", shown.day - 1);
-        windowstyle::setTextColour(line, QColor::fromRgb(QRgb(0xFF000000u | shown.colour)));
+        windowstyle::setTextColour(line, windowstyle::colour(shown.colour));
         line->show();
     }
     m_listed->setText(QString::number(k));

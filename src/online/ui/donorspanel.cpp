@@ -13,8 +13,8 @@ namespace {
 constexpr int PanelWidth = 296;
 constexpr int PanelHeight = 300;
 constexpr int Margin = 8;
-const QColor PartnerColour(0xC0, 0x00, 0x00);
-const QColor DonorColour(0x00, 0x00, 0xC0);
+const QColor PartnerColour = windowstyle::colour(palette::window::Partner);
+const QColor DonorColour = windowstyle::colour(palette::window::Donor);
 
 // The two links are drawn rather than loaded, so the panel needs no picture
 // file: a coloured badge with its symbol and caption.
@@ -111,12 +111,12 @@ DonorsPanel::DonorsPanel(QWidget *parent)
 
     const QSize linkSize(PanelWidth - 2 * Margin, 50);
     const QString donate = QStringLiteral("Soutenir Kestrane 1 : faire un don");
-    m_donation =
-        link(this, "Image18", badge(linkSize, QColor(0xC0, 0x30, 0x30), donate, true), QStringLiteral("Page des dons"));
+    m_donation = link(this, "Image18", badge(linkSize, windowstyle::colour(palette::window::DonateBadge), donate, true),
+                      QStringLiteral("Page des dons"));
     m_donation->move(Margin, 146);
     m_donation->installEventFilter(this);
     const QString portal = QStringLiteral("Portail de téléchargement partenaire");
-    m_portal = link(this, "Image10", badge(linkSize, QColor(0x20, 0x60, 0xA0), portal, false),
+    m_portal = link(this, "Image10", badge(linkSize, windowstyle::colour(palette::window::PortalBadge), portal, false),
                     QStringLiteral("Portail de téléchargement"));
     m_portal->move(Margin, 204);
     m_portal->installEventFilter(this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/core/palette.h"
+
 #include <QColor>
 #include <QString>
 
@@ -13,13 +15,19 @@ class QWidget;
 // and must stay within a frame.
 namespace windowstyle {
 
-inline const QColor Navy(0x00, 0x00, 0x80);
-inline const QColor Teal(0x00, 0x80, 0x80);
-inline const QColor Resting(0xC8, 0xC8, 0xC8); // the update button for a minute after an update
-inline const QColor Gold(0xFF, 0xD7, 0x00);
-inline const QColor PanelBackground(0xE8, 0xEC, 0xF8);
-inline const QColor SkyTop(0x0B, 0x2A, 0x66);    // the window's background, from its top
-inline const QColor SkyBottom(0x06, 0x17, 0x38); // ...to its foot
+// A colour of the palette, opaque, as the widgets take it.
+inline QColor colour(palette::Rgb rgb)
+{
+    return QColor::fromRgb(QRgb(0xFF000000u | rgb));
+}
+
+inline const QColor Navy = colour(palette::window::Navy);
+inline const QColor Teal = colour(palette::window::Teal);
+inline const QColor Resting = colour(palette::window::Resting);
+inline const QColor Gold = colour(palette::window::Gold);
+inline const QColor PanelBackground = colour(palette::window::PanelBackground);
+inline const QColor SkyTop = colour(palette::window::SkyTop);
+inline const QColor SkyBottom = colour(palette::window::SkyBottom);
 
 // The colour of a widget's text, whatever kind of widget draws it (a label,
 // a box, a button).

@@ -25,7 +25,7 @@
 
 namespace {
 
-const QColor ZoneMarkColour(0x30, 0x30, 0x50);
+const QColor ZoneMarkColour = windowstyle::colour(palette::window::ZoneMarkText);
 
 // What is announced when a command appears without a word on screen.
 const QString SaveOffered =

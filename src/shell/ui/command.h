@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QString>
 
 #include <array>
@@ -72,5 +73,7 @@ QString caption(Command command);
 // What the command does, in a sentence (the button's accessible description):
 // several captions are the same ("Fermer", "Imprimer") and say little alone.
 QString description(Command command);
+// The key that runs the command from anywhere in the window, empty for most.
+QKeySequence shortcut(Command command);
 
 } // namespace commands

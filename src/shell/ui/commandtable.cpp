@@ -127,6 +127,19 @@ constexpr Row Rows[] = {
      [](CommandTargets &t) { t.team.openCardOfGraphTeam(); }},
 };
 
+// The commands a key runs, as the desktop's habits have it. A shortcut takes
+// the very path of a click: the same action, enabled or not alike.
+struct Shortcut
+{
+    Command command;
+    QKeyCombination keys;
+};
+constexpr Shortcut Shortcuts[] = {
+    {Command::Update, Qt::Key_F5},
+    {Command::Print, Qt::CTRL | Qt::Key_P},
+    {Command::Save, Qt::CTRL | Qt::Key_S},
+};
+
 constexpr bool inIndexOrder()
 {
     int index = 0;
@@ -196,6 +209,15 @@ QString caption(Command command)
 QString description(Command command)
 {
     return QString::fromUtf8(rowOf(command).description);
+}
+
+QKeySequence shortcut(Command command)
+{
+    for (const Shortcut &s : Shortcuts) {
+        if (s.command == command)
+            return QKeySequence(s.keys);
+    }
+    return {};
 }
 
 } // namespace commands

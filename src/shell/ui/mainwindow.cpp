@@ -53,6 +53,7 @@ MainWindow::MainWindow(Session &session, const WindowServices &services, QWidget
     m_news = new NewsLine(*this, *m_matchDayArea, this);
     buildFeatures(monthsAt);
     connectFeatures();
+    m_buttons->listenForShortcuts(*this);
     trackCalmingPanels();
     // Last: it orders and names what every feature has built.
     m_access = new AccessController({m_session, *m_buttons, *m_commands, m_standings->table(), *this}, this);

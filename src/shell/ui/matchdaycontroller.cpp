@@ -16,6 +16,7 @@
 #include "shell/ui/busypointer.h"
 #include "shell/ui/commandbuttons.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 
@@ -36,7 +37,7 @@ constexpr int FooterGap = 8; // between the grid and "Valider"
 constexpr QRect SaveButton(0, 0, 100, 22);
 constexpr QRect DueCaption(110, 2, 150, 18);
 constexpr QRect DueNumber(264, 2, 30, 18);
-const QColor GridBackground(0xC4, 0xCE, 0xE4); // the white boxes stand out on it
+const QColor GridBackground = windowstyle::colour(palette::entry::GridBackground);
 
 // What screen readers hear of what changes without a word on screen.
 const QString SavedText = QStringLiteral("Résultats enregistrés.");
@@ -48,11 +49,6 @@ QString openedText(const Season &season, MatchDayNo day)
     const QString when = date.isValid() ? text::frenchLocale().toString(date, QStringLiteral("dddd d MMMM yyyy"))
                                         : QStringLiteral("date inconnue");
     return OpenedText.arg(QString::number(day), when);
-}
-
-QColor colourOf(quint32 rgb)
-{
-    return QColor::fromRgb(QRgb(0xFF000000u | rgb));
 }
 
 // Once every date has passed the count runs on past the season (the rank
@@ -74,6 +70,10 @@ MatchDayController::MatchDayController(const Needs &needs, QObject *parent)
 
     AppState &state = needs.session.state();
     connect(&state, &AppState::dueMatchDaysChanged, m_due, [label = m_due](int due) { label->setText(dueText(due)); });
+    // "Valider", its button and Ctrl+S alike, acts only while typed results wait.
+    QAction *save = needs.buttons.action(Command::Save);
+    save->setEnabled(state.unsavedEntries());
+    connect(&state, &AppState::unsavedEntriesChanged, save, &QAction::setEnabled);
     connect(&state, &AppState::unsavedEntriesChanged, m_save, &QWidget::setVisible);
     connect(&needs.session.store(), &ResultStore::changedElsewhere, this, &MatchDayController::redrawFromStore);
     connect(m_grid, &MatchGrid::edited, &state, [&state] { state.setUnsavedEntries(true); });
@@ -197,7 +197,7 @@ void MatchDayController::drawMatchDay(MatchDayNo day)
     const MatchDayView view =
         matchday::build(session.season(), session.store(), day, session.clock().now(), session.state().favouriteTeam());
     fittedtext::setText(m_header, view.header, HeaderShrink);
-    windowstyle::setColours(m_header, colourOf(view.headerColour), windowstyle::PanelBackground);
+    windowstyle::setColours(m_header, windowstyle::colour(view.headerColour), windowstyle::PanelBackground);
     m_grid->showRows(view.rows);
     m_dayTotals->setText(view.dayTotals.join(QLatin1Char('\n')));
     m_dayTotals->move(m_dayTotals->x(), GridTop + m_grid->shownBottom() + TotalsGap);

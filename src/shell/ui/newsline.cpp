@@ -11,8 +11,8 @@
 namespace {
 constexpr int NewsPointSize = 9;
 constexpr int NewsSmallestPointSize = 7;
-const QColor NewsText(0x80, 0x00, 0x00);
-const QColor NewsBackground(0xFF, 0xFF, 0xE0);
+const QColor NewsText = windowstyle::colour(palette::window::NewsText);
+const QColor NewsBackground = windowstyle::colour(palette::window::NewsBackground);
 // Inside the line's frame, and the captions inside the match-day area.
 constexpr QRect LineText(4, 1, windowareas::News.width() - 8, 18);
 constexpr std::array<QRect, 2> Captions = {QRect(twips(345), 36, 90, 16), QRect(twips(2070), 36, 90, 16)};

@@ -1,6 +1,7 @@
 #include "shell/ui/pictures.h"
 
 #include "season/core/safefile.h"
+#include "shared/ui/windowstyle.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -62,15 +63,15 @@ QPixmap arrow(Pictures::Movement movement)
     QPolygonF shape;
     switch (movement) {
     case Pictures::Up:
-        p.setBrush(QColor(0x00, 0xA0, 0x00));
+        p.setBrush(windowstyle::colour(palette::window::PictureWin));
         shape << QPointF(8, 2) << QPointF(14, 11) << QPointF(2, 11);
         break;
     case Pictures::Down:
-        p.setBrush(QColor(0xD0, 0x00, 0x00));
+        p.setBrush(windowstyle::colour(palette::window::PictureDefeat));
         shape << QPointF(2, 5) << QPointF(14, 5) << QPointF(8, 14);
         break;
     case Pictures::Same:
-        p.setBrush(QColor(0x40, 0x60, 0xC0));
+        p.setBrush(windowstyle::colour(palette::window::PictureDraw));
         shape << QPointF(2, 6) << QPointF(14, 6) << QPointF(14, 10) << QPointF(2, 10);
         break;
     }
@@ -151,7 +152,7 @@ QPixmap Pictures::drawCrest(const QString &teamName, int size)
     else // a chief
         p.fillRect(QRectF(r.left(), r.top(), r.width(), r.height() * 0.3), second);
     p.restore();
-    p.setPen(QPen(QColor(0x20, 0x20, 0x20), size / 24.0));
+    p.setPen(QPen(windowstyle::colour(palette::window::CrestOutline), size / 24.0));
     p.drawPath(shield);
 
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -159,7 +160,7 @@ QPixmap Pictures::drawCrest(const QString &teamName, int size)
     font.setPixelSize(int(size * 0.32));
     p.setFont(font);
     const QRectF textBox(r.left(), r.top() + r.height() * 0.28, r.width(), r.height() * 0.42);
-    p.setPen(QColor(0, 0, 0, 150));
+    p.setPen(QColor::fromRgba(palette::window::CrestShadowArgb));
     p.drawText(textBox.translated(1, 1), Qt::AlignCenter, initials(teamName));
     p.setPen(Qt::white);
     p.drawText(textBox, Qt::AlignCenter, initials(teamName));
@@ -178,10 +179,10 @@ QPixmap Pictures::logo() const
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 120);
-    sky.setColorAt(0, QColor(0x10, 0x50, 0xB0));
-    sky.setColorAt(1, QColor(0x00, 0x20, 0x60));
+    sky.setColorAt(0, windowstyle::colour(palette::window::BannerSkyTop));
+    sky.setColorAt(1, windowstyle::colour(palette::window::BannerSkyBottom));
     p.setBrush(sky);
-    p.setPen(QPen(QColor(0xFF, 0xD7, 0x00), 3));
+    p.setPen(QPen(windowstyle::Gold, 3));
     p.drawEllipse(QRectF(4, 4, 112, 112));
     p.setBrush(Qt::white);
     p.setPen(QPen(Qt::black, 2));
@@ -197,7 +198,7 @@ QPixmap Pictures::logo() const
     font.setBold(true);
     font.setPixelSize(22);
     p.setFont(font);
-    p.setPen(QColor(0xFF, 0xD7, 0x00));
+    p.setPen(windowstyle::Gold);
     p.drawText(QRectF(0, 68, 120, 30), Qt::AlignCenter, QStringLiteral("K1"));
     font.setPixelSize(11);
     p.setFont(font);

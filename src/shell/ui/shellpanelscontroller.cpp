@@ -25,7 +25,7 @@
 
 namespace {
 
-const QColor StoreNameColour(0xA0, 0xB0, 0xD0);
+const QColor StoreNameColour = windowstyle::colour(palette::window::StoreName);
 constexpr int TitlePointSize = 14;
 constexpr int StoreNamePointSize = 7;
 // The close commands inside their panels.

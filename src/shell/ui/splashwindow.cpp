@@ -1,5 +1,6 @@
 #include "shell/ui/splashwindow.h"
 
+#include "shared/core/palette.h"
 #include "shared/ui/twips.h"
 #include "shell/core/programinfo.h"
 
@@ -12,19 +13,21 @@ SplashWindow::SplashWindow(const QPixmap &logo, const QString &webAddress, QWidg
     setObjectName(QStringLiteral("Splach"));
     setFixedSize(twips(6000), twips(4200));
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#Splach { background: #0A1E50; border: 2px solid #FFD700; }"
-                                 "QLabel { color: white; }"));
+    const QString gold = palette::hexName(palette::window::Gold);
+    setStyleSheet(QStringLiteral("#Splach { background: %1; border: 2px solid %2; }"
+                                 "QLabel { color: white; }")
+                      .arg(palette::hexName(palette::window::SplashBackground), gold));
 
     auto *shape = new QFrame(this);
     shape->setObjectName(QStringLiteral("Shape1"));
     shape->setGeometry(twips(300), twips(1500), twips(5400), twips(15));
-    shape->setStyleSheet(QStringLiteral("background: #FFD700;"));
+    shape->setStyleSheet(QStringLiteral("background: %1;").arg(gold));
 
     auto *title = new QLabel(this);
     title->setObjectName(QStringLiteral("Label8"));
     title->setText(QStringLiteral("Kestrane 1\r\n2013 - 2014."));
     title->setAlignment(Qt::AlignCenter);
-    title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: #FFD700;"));
+    title->setStyleSheet(QStringLiteral("font-size: 22pt; font-weight: bold; color: %1;").arg(gold));
     title->setGeometry(0, twips(200), width(), twips(1200));
 
     m_logo = new QLabel(this);
@@ -37,7 +40,8 @@ SplashWindow::SplashWindow(const QPixmap &logo, const QString &webAddress, QWidg
     // Shown only for a pre-release program (major version 0).
     auto *preview = new QLabel(QStringLiteral("Version d'essai"), this);
     preview->setObjectName(QStringLiteral("Image1"));
-    preview->setStyleSheet(QStringLiteral("color: #FF8080; font-weight: bold;"));
+    preview->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: bold;").arg(palette::hexName(palette::window::SplashPreview)));
     preview->setGeometry(twips(3000), twips(3200), twips(2600), twips(300));
     preview->setVisible(programinfo::Major < 1);
 

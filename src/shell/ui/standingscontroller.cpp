@@ -24,8 +24,8 @@
 
 namespace {
 
-const QColor SelectedTeam(0x80, 0xFF, 0x80);
-const QColor SecondTeam(0xFF, 0xFF, 0x80);
+const QColor SelectedTeam = windowstyle::colour(palette::entry::ShownTeam);
+const QColor SecondTeam = windowstyle::colour(palette::entry::SecondTeam);
 // The sorts' buttons, two to a row inside their panel.
 constexpr int SortButtonPitch = 104;
 constexpr int SortRowPitch = 24;

@@ -1,6 +1,7 @@
 #include "site/core/rankchart.h"
 
 #include "site/core/sitehtml.h"
+#include "standings/core/leaguezones.h"
 
 #include <algorithm>
 #include <utility>
@@ -46,10 +47,11 @@ QString ordinal(int rank)
     return QString::number(rank) + (rank == 1 ? QStringLiteral("er") : QStringLiteral("e"));
 }
 
-// A band behind the ranks of a zone, in the table's colour.
+// A band behind the ranks of a zone, in the table's colour (the zone's
+// "z-" class of the style sheet).
 QString band(int first, int last, const char *zoneClass)
 {
-    return QStringLiteral("<rect class=\"%1\" x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\"/>")
+    return QStringLiteral("<rect class=\"z-%1\" x=\"%2\" y=\"%3\" width=\"%4\" height=\"%5\"/>")
         .arg(QLatin1String(zoneClass), number(Left), number(yOf(first) - 5), number(Right - Left),
              number(yOf(last) - yOf(first) + 10));
 }
@@ -62,18 +64,22 @@ QString drawing(const std::vector<std::pair<MatchDayNo, int>> &points, const QSt
                       .arg(Width)
                       .arg(Height)
                   + esc(summary) + QStringLiteral("</title>\n");
-    svg += band(1, 2, "z-c1") + band(3, 3, "z-t3") + band(4, 4, "z-c3") + band(18, 20, "z-r") + QLatin1Char('\n');
+    for (const leaguezones::Zone &zone : leaguezones::Zones)
+        svg += band(zone.first, zone.last, zone.siteClass);
+    svg += QLatin1Char('\n');
     for (const int rank : {1, 5, 10, 15, 20}) {
-        svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"#8c90a8\" stroke-width=\"0.5\"/>"
-                              "<text x=\"%4\" y=\"%5\" font-size=\"10\" text-anchor=\"end\" fill=\"#1a1a1a\">%6</text>")
+        svg += QStringLiteral("<line x1=\"%1\" y1=\"%2\" x2=\"%3\" y2=\"%2\" stroke=\"%7\" stroke-width=\"0.5\"/>"
+                              "<text x=\"%4\" y=\"%5\" font-size=\"10\" text-anchor=\"end\" fill=\"%8\">%6</text>")
                    .arg(number(Left), number(yOf(rank)), number(Right), number(Left - 6), number(yOf(rank) + 3.5))
-                   .arg(rank);
+                   .arg(rank)
+                   .arg(sitehtml::siteColour(palette::table::GridLine), sitehtml::siteColour(palette::site::Text));
     }
     for (const MatchDayNo day : {1, 10, 19, 29, 38}) {
-        svg += QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"10\" text-anchor=\"middle\" fill=\"#1a1a1a\">"
+        svg += QStringLiteral("<text x=\"%1\" y=\"%2\" font-size=\"10\" text-anchor=\"middle\" fill=\"%4\">"
                               "J%3</text>")
                    .arg(number(xOf(day)), number(Bottom + 20))
-                   .arg(day);
+                   .arg(day)
+                   .arg(sitehtml::siteColour(palette::site::Text));
     }
     QString line;
     QString dots;
@@ -82,8 +88,9 @@ QString drawing(const std::vector<std::pair<MatchDayNo, int>> &points, const QSt
         dots += QStringLiteral("<circle cx=\"%1\" cy=\"%2\" r=\"2.5\"/>").arg(number(xOf(day)), number(yOf(rank)));
     }
     svg += QStringLiteral("\n<polyline points=\"") + line.trimmed()
-           + QStringLiteral("\" fill=\"none\" stroke=\"#1d3557\" stroke-width=\"2\"/>\n<g fill=\"#1d3557\">") + dots
-           + QStringLiteral("</g>\n</svg>\n");
+           + QStringLiteral("\" fill=\"none\" stroke=\"%1\" stroke-width=\"2\"/>\n<g fill=\"%1\">")
+                 .arg(sitehtml::siteColour(palette::site::Banner))
+           + dots + QStringLiteral("</g>\n</svg>\n");
     return svg;
 }
 

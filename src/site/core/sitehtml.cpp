@@ -1,6 +1,8 @@
 #include "site/core/sitehtml.h"
 
 #include "season/core/textutil.h"
+#include "shared/core/palette.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/tableexport.h"
 
 namespace sitehtml {
@@ -46,17 +48,22 @@ QString sectionPage(const SiteValues &v, Section section)
     return QStringLiteral("index.html");
 }
 
+// The style sheet's colours, written as "{name}" in its text: the palette's,
+// spelled as style sheets spell them.
+QString withColours(QString sheet, std::initializer_list<std::pair<const char *, palette::Rgb>> colours)
+{
+    for (const auto &[token, rgb] : colours)
+        sheet.replace(QLatin1String(token), siteColour(rgb));
+    return sheet;
+}
+
 // The zone colours of the window's table, one class each.
 QString zoneRules()
 {
     QString rules;
-    const std::pair<const char *, ZoneMark> zones[] = {{"c1", ZoneMark::ChampionsLeague},
-                                                       {"t3", ZoneMark::ThirdRound},
-                                                       {"c3", ZoneMark::Europa},
-                                                       {"r", ZoneMark::Relegated}};
-    for (const auto &[name, zone] : zones)
+    for (const leaguezones::Zone &zone : leaguezones::Zones)
         rules += QStringLiteral(".z-%1{background:%2}\nrect.z-%1{fill:%2}\n")
-                     .arg(QLatin1String(name), tableexport::zoneColour(zone));
+                     .arg(QLatin1String(zone.siteClass), palette::hexName(zone.colour));
     return rules;
 }
 
@@ -65,6 +72,11 @@ QString zoneRules()
 QString esc(const QString &text)
 {
     return tableexport::plainText(text).toHtmlEscaped();
+}
+
+QString siteColour(palette::Rgb rgb)
+{
+    return palette::shortHexName(rgb).toLower();
 }
 
 QString link(const QString &href, const QString &text)
@@ -157,53 +169,68 @@ QByteArray styleSheet()
 {
     // Phone first: the page never grows wider than the screen; a wide table
     // scrolls inside its box. Every colour pair reads at 4.5:1 or better.
-    const QString sheet = QStringLiteral(
+    const QString sheet = withColours(QStringLiteral(
         "*{box-sizing:border-box}\n"
         "html{-webkit-text-size-adjust:100%;text-size-adjust:100%}\n"
         "body{margin:0;font-family:\"DejaVu Sans\",\"Noto Sans\",Arial,sans-serif;font-size:1rem;line-height:1.45;"
-        "color:#1a1a1a;background:#fff;overflow-wrap:anywhere}\n"
-        "a{color:#0b4f9c}\n"
-        "a:focus,.defile:focus{outline:3px solid #c45500;outline-offset:2px}\n"
-        "header.site{background:#1d3557;color:#fff;padding:.5rem 1rem}\n"
-        "header.site a{color:#fff}\n"
+        "color:{text};background:{ground};overflow-wrap:anywhere}\n"
+        "a{color:{link}}\n"
+        "a:focus,.defile:focus{outline:3px solid {focus};outline-offset:2px}\n"
+        "header.site{background:{banner};color:{bannerText};padding:.5rem 1rem}\n"
+        "header.site a{color:{bannerText}}\n"
         "header.site p{margin:0 0 .3rem}\n"
         ".ligue a{font-weight:bold;text-decoration:none}\n"
         "nav ul{list-style:none;margin:0;padding:0;display:flex;flex-wrap:wrap;gap:.2rem 1rem}\n"
-        "nav a[aria-current]{font-weight:bold;text-decoration:none;border-bottom:2px solid #fff}\n"
+        "nav a[aria-current]{font-weight:bold;text-decoration:none;border-bottom:2px solid {bannerText}}\n"
         "main{max-width:75rem;margin:0 auto;padding:.8rem 1rem}\n"
-        "footer{max-width:75rem;margin:1.5rem auto 0;padding:.8rem 1rem;border-top:1px solid #8c90a8;color:#404040;"
+        "footer{max-width:75rem;margin:1.5rem auto 0;padding:.8rem 1rem;border-top:1px solid {rule};color:{muted};"
         "font-size:.9rem}\n"
         "h1{font-size:1.5rem;margin:.3rem 0 .6rem}\n"
         "h2{font-size:1.2rem;margin:1.5rem 0 .5rem}\n"
         "h3{font-size:1.05rem;margin:1.2rem 0 .4rem}\n"
-        ".maj{color:#404040}\n"
-        ".actu{border-left:4px solid #1d3557;padding:.3rem .8rem;background:#eef0f6}\n"
+        ".maj{color:{muted}}\n"
+        ".actu{border-left:4px solid {banner};padding:.3rem .8rem;background:{rank}}\n"
         ".defile{overflow-x:auto;max-width:100%;margin:.5rem 0 1rem}\n"
         "table{border-collapse:collapse;font-size:.9rem}\n"
         "caption{text-align:left;font-weight:bold;padding:.3rem 0}\n"
-        "th,td{border:1px solid #8c90a8;padding:.25rem .45rem;text-align:center;overflow-wrap:normal}\n"
-        "thead th{background:#dde1ee}\n"
+        "th,td{border:1px solid {rule};padding:.25rem .45rem;text-align:center;overflow-wrap:normal}\n"
+        "thead th{background:{heading}}\n"
         "th[scope=row]{text-align:left;font-weight:normal;white-space:nowrap}\n"
         "td a,th a{color:inherit}\n"
-        ".rang{background:#eef0f6;font-weight:bold}\n"
+        ".rang{background:{rank};font-weight:bold}\n"
         ".premier{font-weight:bold}\n"
-        ".negatif{color:#a4001d}\n"
-        ".sous-moyenne{background:#c0ffc0}\n"
-        ".monte{color:#1b6630}\n.descend{color:#a4001d}\n"
+        ".negatif{color:{negative}}\n"
+        ".sous-moyenne{background:{below}}\n"
+        ".monte{color:{rise}}\n.descend{color:{negative}}\n"
         ".forme{white-space:nowrap}\n"
-        ".forme span{display:inline-block;min-width:1.4em;margin:0 1px;color:#fff;font-weight:bold;border-radius:3px}\n"
-        ".forme .v{background:#1b6630}\n.forme .n{background:#595959}\n.forme .d{background:#a4001d}\n"
-        ".matrice td{white-space:nowrap}\n.matrice td.x{background:#dde1ee}\n"
+        ".forme span{display:inline-block;min-width:1.4em;margin:0 "
+        "1px;color:{bannerText};font-weight:bold;border-radius:3px}\n"
+        ".forme .v{background:{rise}}\n.forme .n{background:{drawn}}\n.forme .d{background:{negative}}\n"
+        ".matrice td{white-space:nowrap}\n.matrice td.x{background:{heading}}\n"
         "ul.liste{display:flex;flex-wrap:wrap;gap:.3rem 1.2rem;padding-left:1.2rem}\n"
         "ul.legende{list-style:none;padding:0}\n"
         "ul.legende li{margin:.2rem 0}\n"
-        ".pastille{display:inline-block;width:1.6em;height:1em;border:1px solid #8c90a8;vertical-align:middle;"
+        ".pastille{display:inline-block;width:1.6em;height:1em;border:1px solid {rule};vertical-align:middle;"
         "margin-right:.5em}\n"
         ".suite{display:flex;flex-wrap:wrap;justify-content:space-between;gap:.5rem}\n"
         ".graphique{width:100%;max-width:40rem;height:auto}\n"
         ".fiche{display:flex;flex-wrap:wrap;gap:.3rem 1.6rem;list-style:none;padding:0}\n"
         "@media "
-        "(max-width:40rem){body{font-size:.95rem}main{padding:.6rem}table{font-size:.85rem}.detail{display:none}}\n");
+        "(max-width:40rem){body{font-size:.95rem}main{padding:.6rem}table{font-size:.85rem}.detail{display:none}}\n"),
+        {{"{text}", palette::site::Text},
+         {"{ground}", palette::site::Background},
+         {"{link}", palette::site::Link},
+         {"{focus}", palette::site::Focus},
+         {"{banner}", palette::site::Banner},
+         {"{bannerText}", palette::site::BannerText},
+         {"{rule}", palette::table::GridLine},
+         {"{muted}", palette::site::Muted},
+         {"{rank}", palette::table::RankLabel},
+         {"{heading}", palette::table::Header},
+         {"{negative}", palette::site::Negative},
+         {"{below}", palette::table::Green},
+         {"{rise}", palette::site::Rise},
+         {"{drawn}", palette::site::FormDrawn}});
     return (sheet + zoneRules()).toUtf8();
 }
 

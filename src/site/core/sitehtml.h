@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shared/core/palette.h"
+
 #include "site/core/sitevalues.h"
 
 #include <QByteArray>
@@ -14,6 +16,8 @@ namespace sitehtml {
 // Text for a page or an attribute: control characters made blanks, then
 // < > & " escaped.
 QString esc(const QString &text);
+// A colour of the palette as the site's style sheet and drawings spell it: "#1a1a1a", "#fff".
+QString siteColour(palette::Rgb rgb);
 
 // A link to `href` (a page of the site) with `text` escaped.
 QString link(const QString &href, const QString &text);

@@ -11,11 +11,6 @@ namespace {
 
 // Texts shown around the table, kept together so they read at a glance.
 namespace texts {
-const QString ChampionsLeague = QStringLiteral("Qualifié phase de groupe Champions league 2014-15");
-// The league's own wording, "2014-14" included.
-const QString ThirdRound = QStringLiteral("Qualifié 3eme tour pour non champions Champions league 2014-14");
-const QString Europa = QStringLiteral("Qualifié tour de barrage Kestrane Europa 2014-15");
-const QString Relegated = QStringLiteral("Relégué en Kestrane 2");
 const QString Match = QStringLiteral(" Match");
 const QString Plural = QStringLiteral("es");
 const QString Ahead = QStringLiteral(" en avance pour: ");
@@ -56,38 +51,13 @@ QString aheadBehindPart(const QStringList &names, const QString &what, const QSt
 
 ZoneMark zoneOfRank(int rank)
 {
-    switch (rank) {
-    case 1:
-    case 2:
-        return ZoneMark::ChampionsLeague;
-    case 3:
-        return ZoneMark::ThirdRound;
-    case 4:
-        return ZoneMark::Europa;
-    case 18:
-    case 19:
-    case 20:
-        return ZoneMark::Relegated;
-    default:
-        return ZoneMark::None;
-    }
+    return leaguezones::zoneOfRank(rank);
 }
 
 QString zoneToolTip(ZoneMark zone)
 {
-    switch (zone) {
-    case ZoneMark::ChampionsLeague:
-        return texts::ChampionsLeague;
-    case ZoneMark::ThirdRound:
-        return texts::ThirdRound;
-    case ZoneMark::Europa:
-        return texts::Europa;
-    case ZoneMark::Relegated:
-        return texts::Relegated;
-    case ZoneMark::None:
-        break;
-    }
-    return {};
+    const leaguezones::Zone *z = leaguezones::zoneOf(zone);
+    return z ? QString::fromUtf8(z->name) : QString();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "standings/core/leaguezones.h"
 #include "standings/core/standingsengine.h"
 
 #include <QObject>
@@ -7,9 +8,6 @@
 #include <QStringList>
 
 #include <array>
-
-// How a team-name cell is marked by the qualification and relegation zones.
-enum class ZoneMark { None, ChampionsLeague, ThirdRound, Europa, Relegated };
 
 // The zone a rank of the table falls in, and the tool tip of its name cell.
 ZoneMark zoneOfRank(int rank);

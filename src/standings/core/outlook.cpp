@@ -166,7 +166,7 @@ OutlookFlags outlookFlags(const RankRange &range, const LeagueZones &zones)
         if (range.best > lastRank)
             flags |= outOfReach;
     };
-    zone(1, OutlookFlag::ChampionClinched, OutlookFlag::TitleOutOfReach);
+    zone(leaguezones::Champion, OutlookFlag::ChampionClinched, OutlookFlag::TitleOutOfReach);
     zone(zones.championsLeague, OutlookFlag::ChampionsLeagueClinched, OutlookFlag::ChampionsLeagueOutOfReach);
     zone(zones.thirdRound, OutlookFlag::ThirdRoundClinched, OutlookFlag::ThirdRoundOutOfReach);
     zone(zones.europa, OutlookFlag::EuropaClinched, OutlookFlag::EuropaOutOfReach);

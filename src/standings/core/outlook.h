@@ -2,6 +2,7 @@
 
 #include "season/core/resultstore.h"
 #include "season/core/season.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/rankoutlook.h"
 #include "standings/core/standingsengine.h"
 
@@ -17,15 +18,15 @@
 #include <utility>
 #include <vector>
 
-// The places of the table that carry a colour: ranks 1-2 (group stage of the
-// Champions league), 3 (its third qualifying round), 4 (Europa play-off) and
-// the relegation places from 18 down.
+// Where the outlook's settled words start and end: the last rank of each
+// qualifying zone and the first relegated rank, those of the table unless a
+// caller asks about others.
 struct LeagueZones
 {
-    int championsLeague = 2;
-    int thirdRound = 3;
-    int europa = 4;
-    int firstRelegated = 18;
+    int championsLeague = leaguezones::ChampionsLeague.last;
+    int thirdRound = leaguezones::ThirdRound.last;
+    int europa = leaguezones::Europa.last;
+    int firstRelegated = leaguezones::Relegation.first;
 };
 
 // What a team's best and worst final ranks settle. "Clinched": even the worst

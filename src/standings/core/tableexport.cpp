@@ -1,7 +1,9 @@
 #include "standings/core/tableexport.h"
 
 #include "season/core/seasonfolder.h"
+#include "shared/core/palette.h"
 #include "standings/core/exportfile.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/tableprinter.h"
 
 #include <QRegularExpression>
@@ -11,16 +13,15 @@ namespace tableexport {
 
 namespace {
 
-// Colours of the window's table, as the pages reproduce them.
+// Colours of the window's table, as the pages write them.
 namespace colours {
-const QString White = QStringLiteral("#FFFFFF");
-const QString Green = QStringLiteral("#C0FFC0");
-const QString Orange = QStringLiteral("#FFE0C0");
-const QString Grey = QStringLiteral("#E0E0E0");
-const QString Yellow = QStringLiteral("#FFFF00"); // favourite team, sorted statistic
-const QString RankLabel = QStringLiteral("#EEF0F6");
-const QString Header = QStringLiteral("#DDE1EE");
-const QString NegativePoints = QStringLiteral("#FF0000");
+const QString White = palette::hexName(palette::White);
+const QString Green = palette::hexName(palette::table::Green);
+const QString Orange = palette::hexName(palette::table::Orange);
+const QString Grey = palette::hexName(palette::table::Grey);
+const QString Favourite = palette::hexName(palette::table::Favourite);
+const QString Sorted = palette::hexName(palette::table::Sorted);
+const QString RankLabel = palette::hexName(palette::table::RankLabel);
 } // namespace colours
 
 // Texts of the exports, kept together so they read at a glance.
@@ -33,19 +34,6 @@ const QString Favourite = QStringLiteral("Équipe favorite");
 const QString SortedColumn = QStringLiteral("Colonne du tri : ");
 const QString BelowAverage = QStringLiteral("Moins de matches joués que la moyenne de la ligue");
 } // namespace texts
-
-// Where each zone lies, for the legend.
-struct ZoneRanks
-{
-    ZoneMark zone;
-    const char *ranks;
-};
-constexpr ZoneRanks Zones[] = {
-    {ZoneMark::ChampionsLeague, "1er et 2e"},
-    {ZoneMark::ThirdRound, "3e"},
-    {ZoneMark::Europa, "4e"},
-    {ZoneMark::Relegated, "18e à 20e"},
-};
 
 QString csvField(const QString &text)
 {
@@ -84,22 +72,40 @@ bool negative(const QString &points)
     return points.contains(QLatin1Char('-'));
 }
 
-const QString PageStyle = QStringLiteral(
-    "body{font-family:\"DejaVu Sans\",Arial,sans-serif;font-size:11pt;color:#000;background:#FFF;margin:1.5em}\n"
-    "h1{font-size:15pt;margin:0 0 .3em}\n"
-    "p.maj{margin:0 0 .8em;color:#444}\n"
-    "table{border-collapse:collapse}\n"
-    "caption{font-weight:bold;text-align:left;padding:.3em 0}\n"
-    "th,td{border:1px solid #8C90A8;padding:2px 6px;text-align:center}\n"
-    "th{background:#DDE1EE;font-weight:bold}\n"
-    "td.equipe{text-align:left;white-space:nowrap}\n"
-    "td.rang{background:#EEF0F6;font-weight:bold}\n"
-    "td.premier{font-weight:bold}\n"
-    "td.negatif{color:#FF0000}\n"
-    "ul.legende{list-style:none;padding:0}\n"
-    "ul.legende li{margin:.2em 0}\n"
-    "span.pastille{display:inline-block;width:1.6em;height:1em;border:1px solid #8C90A8;"
-    "vertical-align:middle;margin-right:.5em}\n");
+// The page's style sheet; its colours are written "{name}" and filled in
+// from the palette, the short ones as style sheets spell them ("#FFF").
+QString pageStyle()
+{
+    QString style =
+        QStringLiteral("body{font-family:\"DejaVu "
+                       "Sans\",Arial,sans-serif;font-size:11pt;color:{text};background:{ground};margin:1.5em}\n"
+                       "h1{font-size:15pt;margin:0 0 .3em}\n"
+                       "p.maj{margin:0 0 .8em;color:{stamp}}\n"
+                       "table{border-collapse:collapse}\n"
+                       "caption{font-weight:bold;text-align:left;padding:.3em 0}\n"
+                       "th,td{border:1px solid {rule};padding:2px 6px;text-align:center}\n"
+                       "th{background:{heading};font-weight:bold}\n"
+                       "td.equipe{text-align:left;white-space:nowrap}\n"
+                       "td.rang{background:{rank};font-weight:bold}\n"
+                       "td.premier{font-weight:bold}\n"
+                       "td.negatif{color:{negative}}\n"
+                       "ul.legende{list-style:none;padding:0}\n"
+                       "ul.legende li{margin:.2em 0}\n"
+                       "span.pastille{display:inline-block;width:1.6em;height:1em;border:1px solid {rule};"
+                       "vertical-align:middle;margin-right:.5em}\n");
+    const std::pair<const char *, QString> colours[] = {
+        {"{text}", palette::shortHexName(palette::site::PageText)},
+        {"{ground}", palette::shortHexName(palette::White)},
+        {"{stamp}", palette::shortHexName(palette::site::PageStamp)},
+        {"{rule}", palette::hexName(palette::table::GridLine)},
+        {"{heading}", palette::hexName(palette::table::Header)},
+        {"{rank}", palette::hexName(palette::table::RankLabel)},
+        {"{negative}", palette::hexName(palette::table::NegativePoints)},
+    };
+    for (const auto &[token, colour] : colours)
+        style.replace(QLatin1String(token), colour);
+    return style;
+}
 
 } // namespace
 
@@ -192,26 +198,15 @@ QString caption(const DisplayedStandings &shown)
 
 QString zoneColour(ZoneMark zone)
 {
-    switch (zone) {
-    case ZoneMark::ChampionsLeague:
-        return QStringLiteral("#97DEFF");
-    case ZoneMark::ThirdRound:
-        return QStringLiteral("#CEEBFB");
-    case ZoneMark::Europa:
-        return QStringLiteral("#FFF052");
-    case ZoneMark::Relegated:
-        return QStringLiteral("#FF8080");
-    case ZoneMark::None:
-        break;
-    }
-    return colours::White;
+    const leaguezones::Zone *z = leaguezones::zoneOf(zone);
+    return z ? palette::hexName(z->colour) : colours::White;
 }
 
 QString nameCellColour(const DisplayedStandings &shown, int row)
 {
     const DisplayedRow &r = shown.rows[row];
     if (r.favourite)
-        return colours::Yellow;
+        return colours::Favourite;
     if (shown.zonesMarked && r.zone != ZoneMark::None)
         return zoneColour(r.zone);
     return colours::White;
@@ -221,9 +216,9 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
 {
     QList<LegendEntry> entries;
     if (shown.zonesMarked) {
-        for (const ZoneRanks &z : Zones)
-            entries.append(
-                {zoneColour(z.zone), QString::fromUtf8(z.ranks) + QStringLiteral(" : ") + zoneToolTip(z.zone)});
+        for (const leaguezones::Zone &z : leaguezones::Zones)
+            entries.append({palette::hexName(z.colour),
+                            leaguezones::rankWords(z) + QStringLiteral(" : ") + QString::fromUtf8(z.name)});
     }
     bool favourite = false;
     bool belowAverage = false;
@@ -232,9 +227,9 @@ QList<LegendEntry> legend(const DisplayedStandings &shown)
         belowAverage = belowAverage || row.belowAverage;
     }
     if (favourite)
-        entries.append({colours::Yellow, texts::Favourite});
+        entries.append({colours::Favourite, texts::Favourite});
     if (!shown.highlightedColumns.isEmpty())
-        entries.append({colours::Yellow, texts::SortedColumn + plainText(shown.title)});
+        entries.append({colours::Sorted, texts::SortedColumn + plainText(shown.title)});
     if (belowAverage)
         entries.append({colours::Green, texts::BelowAverage});
     return entries;
@@ -326,7 +321,7 @@ void writeHtmlCell(QTextStream &out, const DisplayedStandings &shown, int r, con
         background = colours::Green;
     }
     if (shown.highlightedColumns.contains(column.cell))
-        background = colours::Yellow;
+        background = colours::Sorted;
     out << "<td";
     if (!classes.isEmpty())
         out << " class=\"" << classes.join(QLatin1Char(' ')) << '"';
@@ -365,7 +360,7 @@ QByteArray toHtml(const DisplayedStandings &shown)
     out << "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\"/>\n"
         << "<title>" << escaped(texts::PageTitle + QStringLiteral(" – ") + caption(shown)) << "</title>\n"
         << "<style>\n"
-        << PageStyle << "</style>\n</head>\n<body>\n"
+        << pageStyle() << "</style>\n</head>\n<body>\n"
         << "<h1>" << escaped(texts::PageTitle) << "</h1>\n";
     if (!shown.stamp.isEmpty())
         out << "<p class=\"maj\">" << escaped(texts::Stamp + shown.stamp) << "</p>\n";

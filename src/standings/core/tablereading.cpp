@@ -1,5 +1,7 @@
 #include "standings/core/tablereading.h"
 
+#include "standings/core/leaguezones.h"
+
 #include <iterator>
 
 namespace tablereading {
@@ -45,19 +47,8 @@ QString nameOf(const Column &column, const StandingRow &row)
 
 QString zoneMark(ZoneMark zone)
 {
-    switch (zone) {
-    case ZoneMark::ChampionsLeague:
-        return QStringLiteral("C1");
-    case ZoneMark::ThirdRound:
-        return QStringLiteral("3T");
-    case ZoneMark::Europa:
-        return QStringLiteral("C3");
-    case ZoneMark::Relegated:
-        return QStringLiteral("R");
-    case ZoneMark::None:
-        break;
-    }
-    return {};
+    const leaguezones::Zone *z = leaguezones::zoneOf(zone);
+    return z ? QString::fromLatin1(z->shortMark) : QString();
 }
 
 QString rowName(const DisplayedRow &row)

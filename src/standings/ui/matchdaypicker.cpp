@@ -14,8 +14,8 @@ constexpr int NumberWidth = 17;
 constexpr int NumberPitch = 18;
 constexpr int NumberHeight = 18;
 constexpr int NumberPointSize = 7;
-const QColor ToCome(0xFF, 0xFF, 0x00);
-const QColor Played(0x00, 0xC0, 0x00);
+const QColor ToCome = windowstyle::colour(palette::calendar::Ahead);
+const QColor Played = windowstyle::colour(palette::calendar::Gone);
 
 } // namespace
 

@@ -1,53 +1,41 @@
 #pragma once
 
+#include "shared/core/palette.h"
 #include "standings/core/displayedstandings.h"
+#include "standings/core/leaguezones.h"
 
 #include <QColor>
 #include <QString>
 
 // Colours and fixed texts of the standings table, kept in one place so that
-// the table, the criterion sort and the printed copy agree on them.
+// the table, the criterion sort and the printed copy agree on them; the
+// colours themselves are the palette's.
 namespace StandingsPalette {
 
-constexpr QRgb White = 0xFFFFFF;
-constexpr QRgb Green = 0xC0FFC0;  // goals for, wins, fewer matches played
-constexpr QRgb Orange = 0xFFE0C0; // goals against, losses
-constexpr QRgb Grey = 0xE0E0E0;   // draws
-constexpr QRgb Favourite = 0xFFFF00;
-constexpr QRgb NegativePoints = 0xFF0000;
-constexpr QRgb Text = 0x000000;
-
-constexpr QRgb ChampionsLeague = 0x97DEFF;
-constexpr QRgb ThirdRound = 0xCEEBFB;
-constexpr QRgb Europa = 0xFFF052;
-constexpr QRgb Relegated = 0xFF8080;
-
-// Look of the frame around the cells; the program leaves it to us.
-constexpr QRgb GridLine = 0x8C90A8;
-constexpr QRgb Header = 0xDDE1EE;
-constexpr QRgb RankLabel = 0xEEF0F6;
-constexpr QRgb ProgressBar = 0x6FA8DC;
-constexpr QRgb AheadBehind = 0xFFF6D8;
-constexpr QRgb RowRule = 0xD00000;        // the two rules framing the hovered row
-constexpr QRgb MainColumnMark = 0xD00000; // markers of the main columns
-constexpr QRgb SideColumnMark = 0x0050D0; // markers of the home/away columns
-constexpr QRgb CellRing = 0x101060;       // round the cell the keyboard is on
+// The table's colours, read from the one palette under the names the
+// table's code uses.
+constexpr QRgb White = palette::White;
+constexpr QRgb Green = palette::table::Green;
+constexpr QRgb Orange = palette::table::Orange;
+constexpr QRgb Grey = palette::table::Grey;
+constexpr QRgb Favourite = palette::table::Favourite;
+constexpr QRgb Sorted = palette::table::Sorted;
+constexpr QRgb NegativePoints = palette::table::NegativePoints;
+constexpr QRgb Text = palette::table::Text;
+constexpr QRgb GridLine = palette::table::GridLine;
+constexpr QRgb Header = palette::table::Header;
+constexpr QRgb RankLabel = palette::table::RankLabel;
+constexpr QRgb ProgressBar = palette::table::ProgressBar;
+constexpr QRgb AheadBehind = palette::table::AheadBehind;
+constexpr QRgb RowRule = palette::table::RowRule;
+constexpr QRgb MainColumnMark = palette::table::MainColumnMark;
+constexpr QRgb SideColumnMark = palette::table::SideColumnMark;
+constexpr QRgb CellRing = palette::table::CellRing;
 
 inline QColor zoneColour(ZoneMark zone)
 {
-    switch (zone) {
-    case ZoneMark::ChampionsLeague:
-        return QColor(ChampionsLeague);
-    case ZoneMark::ThirdRound:
-        return QColor(ThirdRound);
-    case ZoneMark::Europa:
-        return QColor(Europa);
-    case ZoneMark::Relegated:
-        return QColor(Relegated);
-    case ZoneMark::None:
-        break;
-    }
-    return QColor(White);
+    const leaguezones::Zone *z = leaguezones::zoneOf(zone);
+    return QColor(z ? z->colour : White);
 }
 
 inline const QString LeaderPrefix = QStringLiteral("Premier:\r\n");

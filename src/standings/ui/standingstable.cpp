@@ -189,7 +189,7 @@ void StandingsTable::showStandings(const DisplayedStandings &standings)
     // A new ranking always starts from the plain colours: a statistic painted
     // by an earlier sort must not survive it.
     m_cells.resetColumnColours();
-    m_cells.paintColumns(standings.highlightedColumns, QColor(P::Favourite));
+    m_cells.paintColumns(standings.highlightedColumns, QColor(P::Sorted));
     for (int row = 0; row < StandingsCells::Rows; ++row)
         fillRow(row, standings.rows[row]);
     markNameCells(standings);

@@ -238,7 +238,7 @@ double drawRows(QPainter &painter, const Layout &layout, const Frame &frame, dou
                 background = QColor(P::Green);
             }
             if (shown.highlightedColumns.contains(column.cell))
-                background = QColor(P::Favourite);
+                background = QColor(P::Sorted);
             painter.setFont(bold ? layout.bold : layout.font);
             painter.setPen(foreground);
             cell(painter, QRectF(frame.xs[i], y, layout.widths[i], layout.rowHeight), text, background, layout,

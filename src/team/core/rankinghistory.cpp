@@ -1,13 +1,16 @@
 #include "team/core/rankinghistory.h"
 
+#include "shared/core/palette.h"
+#include "standings/core/leaguezones.h"
 #include "standings/core/standingsengine.h"
 
 #include <algorithm>
 
 namespace {
-constexpr quint32 Champion = 0xFF00C000;
-constexpr quint32 Relegation = 0xFFFF0000;
-constexpr quint32 Midtable = 0xFF000080;
+constexpr quint32 Opaque = 0xFF000000u;
+constexpr quint32 Champion = Opaque | palette::graph::Champion;
+constexpr quint32 Relegation = Opaque | palette::graph::Relegation;
+constexpr quint32 Midtable = Opaque | palette::graph::Midtable;
 
 bool dueBy(const Season &season, MatchDayNo day, const QDateTime &limit)
 {
@@ -82,7 +85,7 @@ GraphBar graphBar(int rank)
     bar.height = 200 + 350 * (TeamCount - rank);
     bar.top = GraphBar::BaseLine - bar.height;
     bar.caption = QString::number(rank);
-    bar.colour = rank == 1 ? Champion : rank > 17 ? Relegation : Midtable;
+    bar.colour = rank == leaguezones::Champion ? Champion : leaguezones::relegated(rank) ? Relegation : Midtable;
     return bar;
 }
 

@@ -1,5 +1,8 @@
 #include "team/ui/rankevolutionchart.h"
 
+#include "shared/core/palette.h"
+#include "standings/core/leaguezones.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -10,10 +13,10 @@ constexpr int LeftMargin = 34;
 constexpr int TopMargin = 16;
 constexpr int BottomMargin = 34;
 constexpr int LegendWidth = 170;
-const QColor Grid(0xD8, 0xDB, 0xE6);
-const QColor Axis(0x40, 0x40, 0x50);
-const QColor TitleZone(0xE6, 0xF5, 0xE6);      // rank 1
-const QColor RelegationZone(0xFB, 0xE4, 0xE4); // ranks 18 to 20
+const QColor Grid(palette::graph::ChartGrid);
+const QColor Axis(palette::graph::ChartAxis);
+const QColor TitleZone(palette::graph::ChartTitleZone);
+const QColor RelegationZone(palette::graph::ChartRelegationZone);
 } // namespace
 
 RankEvolutionChart::RankEvolutionChart(QWidget *parent)
@@ -32,10 +35,8 @@ void RankEvolutionChart::setSeries(std::vector<rankevolution::Series> series)
 
 QColor RankEvolutionChart::colourOf(int series)
 {
-    // Told apart in colour and, for who cannot see the colours, by the legend order.
-    static const QColor colours[rankevolution::MaxTeams] = {QColor(0x00, 0x50, 0xD0), QColor(0xD0, 0x30, 0x00),
-                                                            QColor(0x00, 0x90, 0x30), QColor(0x80, 0x20, 0xA0)};
-    return colours[std::clamp(series, 0, rankevolution::MaxTeams - 1)];
+    static_assert(std::size(palette::graph::ChartSeries) == rankevolution::MaxTeams, "a colour per team shown");
+    return QColor(palette::graph::ChartSeries[std::clamp(series, 0, rankevolution::MaxTeams - 1)]);
 }
 
 QRectF RankEvolutionChart::plotArea() const
@@ -75,8 +76,14 @@ void RankEvolutionChart::drawAxes(QPainter &painter) const
     const double rowHeight = area.height() / (TeamCount - 1);
 
     // The title place and the relegation places as bands behind the lines.
-    painter.fillRect(QRectF(area.left(), area.top() - rowHeight / 2, area.width(), rowHeight), TitleZone);
-    painter.fillRect(QRectF(area.left(), area.top() + rowHeight * 16.5, area.width(), rowHeight * 3), RelegationZone);
+    // A rank's line runs through the middle of its band.
+    const auto band = [&](int first, int last, const QColor &colour) {
+        painter.fillRect(
+            QRectF(area.left(), area.top() + rowHeight * (first - 1.5), area.width(), rowHeight * (last - first + 1)),
+            colour);
+    };
+    band(leaguezones::Champion, leaguezones::Champion, TitleZone);
+    band(leaguezones::Relegation.first, leaguezones::Relegation.last, RelegationZone);
 
     painter.setPen(Grid);
     for (int rank = 1; rank <= TeamCount; ++rank) {

@@ -14,8 +14,8 @@ constexpr int FirstBarLeft = 3030;
 constexpr int BarPitch = 310;
 constexpr int BarWidth = 280;
 constexpr int DayTop = 8955, DayWidth = 285, DayHeight = 195;
-const QColor BarText(0xFF, 0xFF, 0x00);
-const QColor UndrawnBar(0x00, 0x00, 0x40);
+const QColor BarText = windowstyle::colour(palette::graph::BarText);
+const QColor UndrawnBar = windowstyle::colour(palette::graph::UndrawnBar);
 } // namespace
 
 RankingGraphPanel::RankingGraphPanel(QWidget *parent)
@@ -48,7 +48,7 @@ RankingGraphPanel::RankingGraphPanel(QWidget *parent)
     auto *foot = new QFrame(this);
     foot->setObjectName(QStringLiteral("Picture2"));
     foot->setGeometry(twipsRect(2850, 8775, 13245, 150));
-    windowstyle::setFillColour(foot, QColor(0x40, 0x40, 0x40));
+    windowstyle::setFillColour(foot, windowstyle::colour(palette::graph::Foot));
 
     for (int k = 0; k < MatchDayCount; ++k) {
         // A bar never drawn waits above the panel, out of sight.

@@ -63,8 +63,8 @@ private:
     QTableWidget *m_table;
 };
 
-const QColor White(Qt::white);
-const QColor Black(Qt::black);
+const QColor White(palette::White);
+const QColor Black(palette::Black);
 
 // Changes what differs only: most cells keep their look from one choice to
 // the next.
@@ -256,7 +256,7 @@ void fillMatrix(QTableWidget *table, const resultsmatrix::Matrix &matrix)
                 spoken = texts::NotPlayed.arg(h, a, QString::number(cell.matchDay));
             else
                 spoken = texts::NoFixture.arg(h, a);
-            const QColor background = home == away ? QColor(0xE0, 0xE0, 0xE0) : White;
+            const QColor background = home == away ? QColor(palette::statistics::SameTeam) : White;
             setCell(table, home, away, cell.text, background, Black, spoken);
         }
         // The columns show numbers; they are read by the away team's name.

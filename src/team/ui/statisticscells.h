@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shared/core/palette.h"
 #include "standings/core/formguide.h"
 #include "standings/core/rangetable.h"
 #include "standings/core/resultsmatrix.h"
@@ -22,9 +23,9 @@ class QWidget;
 namespace statisticscells {
 
 // Colours of the form marks: a win, a draw, a defeat.
-constexpr QRgb Won = 0x1E9E3E;
-constexpr QRgb Drawn = 0x8C8C8C;
-constexpr QRgb Lost = 0xD03030;
+constexpr QRgb Won = palette::statistics::Won;
+constexpr QRgb Drawn = palette::statistics::Drawn;
+constexpr QRgb Lost = palette::statistics::Lost;
 
 // A read-only table of `rows` rows whose columns have these headings (the
 // columns may be set later), the keyboard moving from cell to cell.

@@ -40,16 +40,16 @@ constexpr int HeaderAboveBar = 300;
 // bundled season, bold beside two card boxes, shows whole.
 constexpr int NameShrink = 3;
 
-const QColor NotPlayed(0xFF, 0xFF, 0x00);
-const QColor Won(0x00, 0xFF, 0x00);
-const QColor Lost(0xFF, 0x00, 0x00);
-const QColor Drawn(0xE0, 0xE0, 0xE0);
-const QColor Incomplete(0xFF, 0xFF, 0xFF);
-const QColor RedCard(0xFF, 0xC0, 0xC0);
-const QColor YellowCard(0xFF, 0xFF, 0xC0);
-const QColor Favourite(0xFF, 0xFF, 0x00);
-const QColor Scored(0x00, 0x40, 0x00);
-const QColor Conceded(0x80, 0x00, 0x00);
+const QColor NotPlayed = windowstyle::colour(palette::card::NotPlayed);
+const QColor Won = windowstyle::colour(palette::card::Won);
+const QColor Lost = windowstyle::colour(palette::card::Lost);
+const QColor Drawn = windowstyle::colour(palette::card::Drawn);
+const QColor Incomplete = windowstyle::colour(palette::card::Incomplete);
+const QColor RedCard = windowstyle::colour(palette::card::RedCards);
+const QColor YellowCard = windowstyle::colour(palette::card::YellowCards);
+const QColor Favourite = windowstyle::colour(palette::card::Favourite);
+const QColor Scored = windowstyle::colour(palette::card::Scored);
+const QColor Conceded = windowstyle::colour(palette::card::Conceded);
 
 QColor markerColour(CardOutcome outcome)
 {
