@@ -25,6 +25,24 @@ bool meaningful(QAccessibleInterface *iface)
     return words && (iface->role() != QAccessible::ComboBox || said != iface->text(QAccessible::Value).trimmed());
 }
 
+// Whether a cell's column header has words. Qt's own item views make a new
+// header at each call and keep nothing of it, where ours hand out the one the
+// accessibility cache holds: asked twice, a header that comes back new is
+// handed to the cache to be deleted, as a screen reader's bridge would leak it.
+bool headerSpeaks(QAccessibleTableCellInterface &cell)
+{
+    const QList<QAccessibleInterface *> headers = cell.columnHeaderCells();
+    const QList<QAccessibleInterface *> again = cell.columnHeaderCells();
+    const bool speaks = !headers.isEmpty() && meaningful(headers.first());
+    for (qsizetype i = 0; i < headers.size() && i < again.size(); ++i) {
+        if (headers[i] != again[i]) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(headers[i]));
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(again[i]));
+        }
+    }
+    return speaks;
+}
+
 QString describe(QAccessibleInterface *iface)
 {
     QObject *object = iface->object();
@@ -59,10 +77,7 @@ struct TreeWalk
             tables << iface;
             for (int c = 0; c < table->columnCount() && table->rowCount() > 0; ++c) {
                 QAccessibleInterface *cell = table->cellAt(0, c);
-                const QList<QAccessibleInterface *> headers = cell && cell->tableCellInterface()
-                                                                  ? cell->tableCellInterface()->columnHeaderCells()
-                                                                  : QList<QAccessibleInterface *>{};
-                if (headers.isEmpty() || !meaningful(headers.first()))
+                if (!cell || !cell->tableCellInterface() || !headerSpeaks(*cell->tableCellInterface()))
                     silentHeaders << describe(iface) + QStringLiteral(" column ") + QString::number(c);
             }
         }
