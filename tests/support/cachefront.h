@@ -7,6 +7,8 @@
 // server's README says (Squid passes the volunteers' credentials on with
 // login=PASSTHRU), otherwise on its defaults; stopped with SIGTERM at the end.
 // Without the package installed a test fails, saying so.
+#include "apacheserver.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -164,14 +166,11 @@ private:
     }
     static QByteArray read(const QString &path)
     {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return ApacheServer::read(path);
     }
     static void write(const QString &path, const QByteArray &bytes)
     {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(bytes);
+        ApacheServer::write(path, bytes);
     }
 
     Kind m_kind;
